@@ -1,0 +1,21 @@
+# Warnings for our own targets: call svp_warnings(target).
+function(svp_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wno-unused-parameter)
+endfunction()
+
+# svp_add_test(name SOURCES ... LIBS ... [LABELS ...]): one GoogleTest executable, its cases registered with ctest.
+function(svp_add_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS;ENV" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+  svp_warnings(${name})
+  set(_props "")
+  if(T_LABELS)
+    list(APPEND _props LABELS "${T_LABELS}")
+    if("threaded" IN_LIST T_LABELS)
+      set_property(GLOBAL APPEND PROPERTY SVP_THREADED_TESTS ${name})
+    endif()
+  endif()
+  set(_env "QT_QPA_PLATFORM=offscreen" ${T_ENV})
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${_props} ENVIRONMENT "${_env}")
+endfunction()

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds with AddressSanitizer + UndefinedBehaviorSanitizer and runs
+# the whole suite (X11 tests under Xvfb), then runs the threaded tests under ThreadSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+
+jobs=$(nproc)
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1"
+export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1"
+
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSVP_SANITIZE=address,undefined
+cmake --build build-asan -j "$jobs"
+(cd build-asan && xvfb-run -a -s "-screen 0 1920x1080x24" ctest --output-on-failure -j "$jobs" --timeout 300)
+
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSVP_SANITIZE=thread
+cmake --build build-tsan -j "$jobs" --target threaded_tests
+(cd build-tsan && ctest --output-on-failure -j "$jobs" --timeout 300 -L threaded)
