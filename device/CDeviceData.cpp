@@ -1,0 +1,3 @@
+#include "device/CDeviceData.h"
+
+uint8_t g_DeviceAddress = kDefaultDeviceAddress;

@@ -1,0 +1,1 @@
+// (placeholder so the platform library has a source until its layers land)
