@@ -1,1 +1,0 @@
-// (placeholder so the platform library has a source until its layers land)
