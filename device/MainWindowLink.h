@@ -1,0 +1,22 @@
+#pragma once
+// What the device layer needs from the main window: posting a reply notice (WM_DEVICE_REPLY),
+// the status report, and hiding the busy dialog. The main window implements it; tests use a double.
+// Every call is made on the UI thread.
+
+#include <cstdint>
+
+class MainWindowLink {
+public:
+    virtual ~MainWindowLink() = default;
+    // Stores (wParam, lParam) as the last reply pair and posts WM_DEVICE_REPLY with it.
+    virtual void PostRefresh(int32_t wParam, int32_t lParam) = 0;
+    // Records the status byte in the device state and posts the status report (23, 0); the byte
+    // travels with the posted message.
+    virtual void NotifyReplyStatus(uint8_t status) = 0;
+    // Synchronous WM_BUSY_DIALOG (0, 0): hides the busy dialog.
+    virtual void HideBusyDialog() = 0;
+};
+
+// The installed main window (nullptr until one is installed: posts are then dropped).
+MainWindowLink* GetMainWindowLink();
+void SetMainWindowLink(MainWindowLink* link);
