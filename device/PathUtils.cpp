@@ -1,0 +1,150 @@
+#include "device/PathUtils.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QtEndian>
+
+#include <cstdint>
+
+QString g_IniSection;
+
+QString GetAppDirectory()
+{
+    const QByteArray overridden = qgetenv("SVP_APP_DIR");
+    QString dir;
+    if (!overridden.isEmpty()) {
+        dir = QString::fromLocal8Bit(overridden);
+    } else {
+        dir = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+        dir = GetPathDirectory(dir);
+    }
+    if (!dir.endsWith(QLatin1Char('/'))) dir += QLatin1Char('/');
+    return dir;
+}
+
+QString GetPathDirectory(const QString& path)
+{
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    return slash < 0 ? QString() : path.left(slash + 1);
+}
+
+QString GetPathFileTitle(const QString& path)
+{
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    if (slash < 0) {
+        const qsizetype dot = path.indexOf(QLatin1Char('.'));
+        return dot < 0 ? path : path.left(dot);
+    }
+    // Only a dot in the file name counts: "dir.v2/name" has no extension.
+    const qsizetype dot = path.indexOf(QLatin1Char('.'), slash + 1);
+    if (dot < 0) return path;
+    return path.mid(slash + 1, dot - slash - 1);
+}
+
+void SplitIpOctets(const QString& text, QStringList& pieces)
+{
+    pieces.clear();
+    qsizetype start = 0;
+    while (start < text.size()) {
+        const qsizetype dot = text.indexOf(QLatin1Char('.'), start);
+        if (dot < 0) {
+            pieces.append(text.mid(start));
+            break;
+        }
+        pieces.append(text.mid(start, dot - start));
+        start = dot + 1;
+    }
+}
+
+bool IsValidIpAddress(const QString& text)
+{
+    QStringList pieces;
+    SplitIpOctets(text, pieces);
+    if (pieces.size() != 4) return false;
+    for (const auto& p : pieces)
+        if (p.isEmpty() || p.size() > 3) return false;
+    return true;
+}
+
+int GetIpLastOctet(const QString& text)
+{
+    if (!IsValidIpAddress(text)) return 0;
+    QStringList pieces;
+    SplitIpOctets(text, pieces);
+    int value = 0;
+    for (QChar c : pieces[3]) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9')) break;
+        value = value * 10 + (c.unicode() - '0');
+    }
+    return value;
+}
+
+void SplitKeyValue(const QString& line, QString& key, QString& value)
+{
+    key.clear();
+    value.clear();
+    const qsizetype eq = line.indexOf(QLatin1Char('='));
+    if (eq < 0) return;
+    key = line.left(eq);
+    if (eq + 1 < line.size()) value = line.mid(eq + 1);
+}
+
+void ParseSectionName(const QString& line)
+{
+    g_IniSection.clear();
+    const qsizetype open = line.indexOf(QLatin1Char('['));
+    const qsizetype close = line.indexOf(QLatin1Char(']'));
+    if (open < 0 || close < 0) return;
+    if (close > open) g_IniSection = line.mid(open + 1, close - open - 1);
+}
+
+namespace {
+
+void PutLe16(QByteArray& out, qsizetype at, uint16_t v) { qToLittleEndian(v, out.data() + at); }
+void PutLe32(QByteArray& out, qsizetype at, uint32_t v) { qToLittleEndian(v, out.data() + at); }
+
+}  // namespace
+
+bool SaveBitmapToFile(const QImage& bitmap, const QString& path)
+{
+    if (bitmap.isNull()) return false;
+    const int width = bitmap.width();
+    const int height = bitmap.height();
+    const qsizetype rowBytes = ((static_cast<qsizetype>(width) + 31) / 32) * 4;
+    const qsizetype imageBytes = rowBytes * height;
+    const qsizetype fileSize = 62 + imageBytes;
+
+    QByteArray out(fileSize, '\0');
+    out[0] = 'B';
+    out[1] = 'M';
+    PutLe32(out, 2, static_cast<uint32_t>(fileSize));
+    PutLe32(out, 10, 62);
+    // BITMAPINFOHEADER: positive height, so rows run bottom-up.
+    PutLe32(out, 14, 40);
+    PutLe32(out, 18, static_cast<uint32_t>(width));
+    PutLe32(out, 22, static_cast<uint32_t>(height));
+    PutLe16(out, 26, 1);
+    PutLe16(out, 28, 1);
+    PutLe32(out, 30, 0);
+    PutLe32(out, 34, static_cast<uint32_t>(imageBytes));
+    // Colour table: entry 0 black, entry 1 white (RGBQUAD, reserved byte 0).
+    out[58] = char(0xFF);
+    out[59] = char(0xFF);
+    out[60] = char(0xFF);
+
+    const QImage rgb = bitmap.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        char* row = out.data() + 62 + rowBytes * (height - 1 - y);
+        for (int x = 0; x < width; ++x)
+            if (qGray(line[x]) >= 128) row[x / 8] = static_cast<char>(row[x / 8] | (0x80 >> (x % 8)));
+    }
+
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    const bool written = file.write(out) == out.size();
+    file.close();
+    return written && file.error() == QFile::NoError;
+}
