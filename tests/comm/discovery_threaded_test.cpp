@@ -29,7 +29,8 @@ TEST(Discovery, TwoProcessorsOnLoopbackBothAnswerASearch)
         ips.insert(ip);
         const auto& e = ip == "127.0.0.2" ? *a : *b;
         EXPECT_EQ(p.deviceAddress, e.Address());
-        EXPECT_TRUE(std::equal(e.Mac().begin(), e.Mac().end(), p.payload.begin()));
+        const auto mac = e.Mac();
+        EXPECT_TRUE(std::equal(mac.begin(), mac.end(), p.payload.begin()));
     }
     EXPECT_EQ(ips, (std::set<std::string>{"127.0.0.2", "127.0.0.3"}));
     // The search went out as a datagram, nothing else.
