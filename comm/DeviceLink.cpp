@@ -90,7 +90,6 @@ struct DeviceLink::Impl {
     std::vector<uint8_t> targetIds;
 
     std::thread thread;
-    std::thread::id ioThreadId;
 
     // I/O thread only.
     std::vector<std::unique_ptr<Link>> netLinks;
@@ -527,7 +526,6 @@ DeviceLink::DeviceLink(DeviceLinkOptions options) : impl_(std::make_unique<Impl>
 {
     impl_->wakeFd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
     impl_->thread = std::thread([this] { impl_->Run(); });
-    impl_->ioThreadId = impl_->thread.get_id();
 }
 
 DeviceLink::~DeviceLink()
