@@ -3,6 +3,7 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavutil/imgutils.h>
+#include <libavutil/log.h>
 #include <libavutil/opt.h>
 }
 
@@ -31,6 +32,7 @@ std::vector<std::vector<uint8_t>> EncodeTestClip(int width, int height, int fram
         SetError(error, "bad clip size");
         return out;
     }
+    av_log_set_level(AV_LOG_ERROR);  // the encoder's statistics would flood test logs
     const AVCodec* codec = avcodec_find_encoder_by_name("libx264");
     if (!codec) {
         SetError(error, "libx264 encoder not available in libavcodec");
