@@ -89,7 +89,11 @@ QByteArray IniDocument::ToBytes() const
                 fits = false;
                 break;
             }
-        if (fits) return text.toLatin1();
+        // Latin-1 bytes that happen to form valid UTF-8 would read back as other text.
+        if (fits) {
+            const QByteArray latin1 = text.toLatin1();
+            if (!IsValidUtf8(latin1) || latin1 == text.toUtf8()) return latin1;
+        }
         return text.toUtf8();
     }
     case Encoding::Utf8:
