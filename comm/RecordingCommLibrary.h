@@ -21,8 +21,8 @@ struct RecordedCall {
     int id = 0;               // command id, reply id, port number or count
     int value = 0;            // port (ConnectNet), baud (OpenSerial), offset (SendData)
     uint8_t deviceAddress = 0;
-    std::string text;         // IP texts
-    std::vector<uint8_t> bytes;  // command block, parameter block, data or target ids
+    std::string text{};       // IP texts
+    std::vector<uint8_t> bytes{};  // command block, parameter block, data or target ids
 };
 
 class RecordingCommLibrary final : public CommLibrary {

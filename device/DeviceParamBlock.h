@@ -274,3 +274,27 @@ static_assert(offsetof(DeviceParamBlock, syncMode) == 0x908);
 static_assert(offsetof(DeviceParamBlock, cmpBoard) == 0x90C);
 static_assert(offsetof(DeviceParamBlock, cmpBoard.actNoSrc) == 0x91C);
 static_assert(offsetof(DeviceParamBlock, cmpBoard.mode) == 0x934);
+
+// Offsets inside the records, as the processor lays them out.
+static_assert(offsetof(OutputResolution, hReso) == 0x04 && offsetof(OutputResolution, fps) == 0x08);
+static_assert(offsetof(OutputResolution, hSync) == 0x0E && offsetof(OutputResolution, vbp) == 0x14);
+static_assert(offsetof(OutputResolution, hPol) == 0x16);
+static_assert(offsetof(LayerWindow, input) == 2 && offsetof(LayerWindow, hPos) == 4);
+static_assert(offsetof(LayerWindow, vAct) == 16 && offsetof(LayerWindow, rotation) == 20);
+static_assert(offsetof(InputResolution, hAct) == 2 && offsetof(InputResolution, fps) == 6);
+static_assert(offsetof(InputResolution, ile) == 8);
+static_assert(offsetof(PictureSettings, hue) == 4 && offsetof(PictureSettings, colorTemp) == 8);
+static_assert(offsetof(PictureSettings, colorRed) == 12 && offsetof(PictureSettings, colorBlue) == 14);
+static_assert(offsetof(PictureSettings, option) == 16);
+static_assert(offsetof(CropWindow, hPos) == 2 && offsetof(CropWindow, vTotal) == 12);
+static_assert(offsetof(EdidTiming, hAct) == 2 && offsetof(EdidTiming, vBlank) == 10);
+static_assert(offsetof(ScheduleTask, presetId) == 6 && offsetof(ScheduleTask, option) == 8);
+static_assert(offsetof(KeyerSettings, mode) == 4 && offsetof(KeyerSettings, redL) == 8);
+static_assert(offsetof(KeyerSettings, gainIn) == 14 && offsetof(KeyerSettings, gainBnd) == 16);
+static_assert(offsetof(CompositeBoardInfo, ipSrc) == 4 && offsetof(CompositeBoardInfo, actSignal) == 20);
+static_assert(offsetof(CompositeBoardInfo, actHAct) == 22 && offsetof(CompositeBoardInfo, actVAct) == 26);
+static_assert(offsetof(CompositeBoardInfo, actFps) == 30 && offsetof(CompositeBoardInfo, actInterlace) == 34);
+static_assert(offsetof(CompositeBoardInfo, actDual) == 36 && offsetof(CompositeBoardInfo, mode) == 40);
+static_assert(offsetof(DeviceParamBlock, keyer[1]) == 0x8EC);
+static_assert(offsetof(DeviceParamBlock, edid[6]) == 0x814);
+static_assert(offsetof(DeviceParamBlock, task[9]) == 0x890);

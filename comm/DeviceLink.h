@@ -1,0 +1,89 @@
+#pragma once
+// The real communication library: TCP links to processors, a serial link, and UDP discovery, all
+// driven by one I/O thread.
+//
+// Calls from any thread only queue an operation and wake the I/O thread, so they never block on
+// the network and keep their order (a send made after ConnectNet travels on that link). Reply
+// handlers run on the I/O thread; a handler may send.
+//
+// Routing of a transfer to address A:
+//   - command 69 (search) to 0xFF goes out as UDP datagrams to the discovery destinations (and on
+//     the serial link when one is open); processors answer with reply 27;
+//   - otherwise the serial link, when open, carries everything (it is a bus: processors pick
+//     their own address); A = 0xFF reaches every network link; any other A goes to the network
+//     links whose processor has address A (learned from its frames, or the last octet of its IP
+//     until it has spoken), else to the link chosen by SetTargetIp, else to the only link.
+//
+// Link health: every link sends a probe frame each probe interval and a processor echoes it. The
+// first frame after a link comes up is reported to the program as reply 0 with online byte 1; a
+// link that drops, or hears nothing for the silence timeout, is reported as reply 0 with online
+// byte 0 (status and address: the processor's address). Network links reconnect until the
+// operator disconnects them.
+
+#include "comm/CommLibrary.h"
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace comm {
+
+struct DeviceLinkOptions {
+    struct Endpoint {
+        std::string ip;
+        int port = kDevicePort;
+    };
+    // Where search datagrams go. Empty: the directed broadcast of the interface that carries the
+    // selected local address (255.255.255.255 before one is selected), at discoveryPort.
+    std::vector<Endpoint> discoveryTargets;
+    int discoveryPort = kDevicePort;
+    // Port used for ConnectNet instead of the one it names: per IP, then tcpPort when nonzero.
+    std::map<std::string, int> tcpPortByIp;
+    int tcpPort = 0;
+
+    int probeIntervalMs = 1000;
+    int silenceTimeoutMs = 5000;
+    int reconnectIntervalMs = 2000;
+    int connectTimeoutMs = 3000;
+    // Bytes a link may hold unsent before further frames to it are dropped.
+    std::size_t maxPendingBytes = 16 * 1024 * 1024;
+};
+
+constexpr uint8_t kLibraryVersionMajor = 1;
+constexpr uint8_t kLibraryVersionMinor = 0;
+
+class DeviceLink final : public CommLibrary {
+public:
+    explicit DeviceLink(DeviceLinkOptions options = {});
+    ~DeviceLink() override;
+
+    DeviceLink(const DeviceLink&) = delete;
+    DeviceLink& operator=(const DeviceLink&) = delete;
+
+    void SetTargetIds(int count, const uint8_t* ids) override;
+    void RegisterHandler(ReplyHandler handler, int replyId) override;
+    void Shutdown() override;
+    void ConnectNet(const char* ip, int port) override;
+    void SendBlock(const void* block, uint8_t deviceAddress) override;
+    void SendCommand(int cmdId, const uint8_t* params, uint8_t deviceAddress) override;
+    void SelectLocalIp(const char* ip) override;
+    void DisconnectNet(const char* ip) override;
+    void SetTargetIp(const char* ip) override;
+    int OpenSerial(int portNumber, int baud) override;
+    void CloseSerial() override;
+    void GetVersion(uint8_t* out, int length) override;
+    void SendData(uint32_t offset, uint32_t length, const uint8_t* data, uint8_t deviceAddress) override;
+
+    // Opens a serial device by path (pseudo-terminals in tests); nonzero when it opened.
+    int OpenSerialPath(const std::string& path, int baud);
+    // The target ids last set (for diagnostics and tests).
+    std::vector<uint8_t> TargetIds() const;
+
+    struct Impl;
+
+private:
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace comm

@@ -1,0 +1,92 @@
+#include "LinkTestSupport.h"
+#include "ReplyCollector.h"
+
+#include <thread>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+int CountOnline(const std::vector<comm::ReplyPacket>& all, uint8_t online)
+{
+    int n = 0;
+    for (const auto& p : all)
+        if (p.replyId == 0 && p.payload.size() == 1 && p.payload[0] == online) ++n;
+    return n;
+}
+
+}  // namespace
+
+TEST(LinkHealth, DroppedLinkGoesOfflineAndReconnectsWhenTheProcessorReturns)
+{
+    auto emu = StartEmulator("127.0.0.3");
+    comm::DeviceLink link(OptionsFor(*emu));
+    ReplyCollector replies(link);
+    link.ConnectNet("127.0.0.3", comm::kDevicePort);
+    ASSERT_TRUE(replies.WaitFor([](const auto& a) { return CountOnline(a, 1) == 1; }));
+
+    emu->SetListening(false);  // drops the client and refuses new ones
+    ASSERT_TRUE(replies.WaitFor([](const auto& a) { return CountOnline(a, 0) == 1; }));
+    for (const auto& p : replies.All()) {
+        if (p.replyId == 0) {
+            EXPECT_EQ(p.status, 3);
+        }
+    }
+
+    emu->SetListening(true);
+    ASSERT_TRUE(replies.WaitFor([](const auto& a) { return CountOnline(a, 1) == 2; }, 8000ms));
+    // The reconnected link carries commands again.
+    auto cmd = Block55();
+    link.SendCommand(0, cmd.data(), 3);
+    comm::ReplyPacket all;
+    ASSERT_TRUE(replies.WaitForReply(2, all));
+    EXPECT_EQ(all.payload, emu->Block());
+    link.Shutdown();
+}
+
+TEST(LinkHealth, SilentProcessorGoesOfflineAndComesBack)
+{
+    auto emu = StartEmulator("127.0.0.3");
+    comm::DeviceLink link(OptionsFor(*emu));
+    ReplyCollector replies(link);
+    link.ConnectNet("127.0.0.3", comm::kDevicePort);
+    ASSERT_TRUE(replies.WaitFor([](const auto& a) { return CountOnline(a, 1) == 1; }));
+    emu->SetSilent(true);
+    ASSERT_TRUE(replies.WaitFor([](const auto& a) { return CountOnline(a, 0) == 1; }, 5000ms));
+    emu->SetSilent(false);
+    ASSERT_TRUE(replies.WaitFor([](const auto& a) { return CountOnline(a, 1) == 2; }, 8000ms));
+    link.Shutdown();
+}
+
+TEST(LinkHealth, OperatorDisconnectStopsReconnecting)
+{
+    auto emu = StartEmulator("127.0.0.3");
+    comm::DeviceLink link(OptionsFor(*emu));
+    ReplyCollector replies(link);
+    link.ConnectNet("127.0.0.3", comm::kDevicePort);
+    ASSERT_TRUE(replies.WaitFor([](const auto& a) { return CountOnline(a, 1) == 1; }));
+    link.DisconnectNet("127.0.0.3");
+    ASSERT_TRUE(replies.WaitFor([](const auto& a) { return CountOnline(a, 0) == 1; }));
+    std::this_thread::sleep_for(500ms);  // several reconnect intervals
+    EXPECT_EQ(emu->ClientCount(), 0);
+    EXPECT_EQ(CountOnline(replies.All(), 1), 1);
+    link.Shutdown();
+}
+
+TEST(LinkHealth, NoProcessorMeansNoOnlineReportAndNoHang)
+{
+    auto o = FastOptions();
+    // A port that nobody listens on: bind one, note it, close it.
+    auto probe = StartEmulator("127.0.0.4");
+    const int deadPort = probe->TcpPort();
+    probe->Stop();
+    o.tcpPortByIp["127.0.0.4"] = deadPort;
+    comm::DeviceLink link(o);
+    ReplyCollector replies(link);
+    link.ConnectNet("127.0.0.4", comm::kDevicePort);
+    auto cmd = Block55();
+    for (int i = 0; i < 50; ++i) link.SendCommand(0, cmd.data(), 4);  // never blocks
+    std::this_thread::sleep_for(300ms);
+    EXPECT_TRUE(replies.All().empty());
+    link.Shutdown();
+}

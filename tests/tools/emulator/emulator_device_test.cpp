@@ -1,0 +1,170 @@
+#include "tools/emulator/EmulatorDevice.h"
+#include "tools/emulator/H264Clip.h"
+
+#include "device/CommandIds.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+using namespace emu;
+
+namespace {
+
+comm::Frame Command(int id, std::array<uint8_t, 32> params, uint8_t address = 7)
+{
+    return {comm::FrameType::Command, address, 0, comm::MakeCommandPayload(id, params.data())};
+}
+
+std::array<uint8_t, 32> P(std::initializer_list<uint8_t> bytes)
+{
+    std::array<uint8_t, 32> p;
+    p.fill(0x55);
+    std::size_t i = 0;
+    for (uint8_t b : bytes) p[i++] = b;
+    return p;
+}
+
+EmulatorDevice Device()
+{
+    EmulatorDevice d;
+    d.address = 7;
+    d.block = MakeDefaultBlock(3);
+    return d;
+}
+
+}  // namespace
+
+TEST(EmulatorDevice, Command0AnswersTheWholeBlockWithItsAddressAsStatus)
+{
+    auto d = Device();
+    auto r = Respond(d, Command(CMD_GET_ALL_DATA, P({})));
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].replyId, REPLY_ALL_DATA);
+    EXPECT_EQ(r[0].status, 7);
+    ASSERT_EQ(r[0].payload.size(), 2360u);
+    EXPECT_EQ(std::memcmp(r[0].payload.data(), &d.block, 2360), 0);
+}
+
+TEST(EmulatorDevice, Command22ReplacesTheBlock)
+{
+    auto d = Device();
+    std::vector<uint8_t> block(2360, 0xA7);
+    auto r = Respond(d, {comm::FrameType::ParamBlock, 7, 0, block});
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].replyId, REPLY_STATUS);
+    EXPECT_EQ(std::memcmp(&d.block, block.data(), 2360), 0);
+    // A short block is refused.
+    auto before = d.block;
+    EXPECT_TRUE(Respond(d, {comm::FrameType::ParamBlock, 7, 0, std::vector<uint8_t>(100, 1)}).empty());
+    EXPECT_EQ(std::memcmp(&d.block, &before, 2360), 0);
+}
+
+TEST(EmulatorDevice, LayerWindowSettingChangesTheBlockAndAnswersReply10)
+{
+    auto d = Device();
+    // Window 2 at x 0x1170 y 20, 640 x 480, rotation 3.
+    auto r = Respond(d, Command(CMD_SET_LAYER_WINDOW, P({2, 0x70, 0x11, 20, 0, 0x80, 2, 0xE0, 1, 1, 3})));
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].replyId, REPLY_LAYER_WINDOW);
+    EXPECT_EQ(r[0].args[0], 2);
+    EXPECT_EQ(d.block.chnl[2].hPos, 0x1170);
+    EXPECT_EQ(d.block.chnl[2].vAct, 480);
+    EXPECT_EQ(d.block.chnl[2].rotation, 3);
+    ASSERT_EQ(r[0].payload.size(), 20u);
+    int32_t v[5];
+    std::memcpy(v, r[0].payload.data(), 20);
+    EXPECT_EQ(v[0], 0x1170);
+    EXPECT_EQ(v[2], 640);
+    EXPECT_EQ(v[4], 3);
+}
+
+TEST(EmulatorDevice, LayerInputUsesTensAndUnits)
+{
+    auto d = Device();
+    auto r = Respond(d, Command(CMD_SET_LAYER_INPUT, P({1, 6, 1})));
+    EXPECT_EQ(d.block.chnl[1].input, 11);
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].replyId, REPLY_LAYER_STATE);
+    EXPECT_EQ(r[0].args[0], 4);
+    EXPECT_EQ(r[0].payload.size(), 12u);
+    EXPECT_EQ(r[0].payload[5], 11);
+}
+
+TEST(EmulatorDevice, QueriesAnswerWithTheirReplies)
+{
+    auto d = Device();
+    struct Case {
+        int cmd;
+        int reply;
+        std::size_t size;
+    } cases[] = {
+        {CMD_QUERY_VGA, REPLY_VGA_DATA, 28},       {CMD_QUERY_MACHINE_TIME, REPLY_MACHINE_TIME, 6},
+        {CMD_QUERY_PICTURE, REPLY_PICTURE, 32},    {CMD_QUERY_LAYER_WINDOW, REPLY_LAYER_WINDOW, 20},
+        {CMD_QUERY_SPLICING, REPLY_SPLICING, 108}, {CMD_QUERY_LOGO, REPLY_LOGO, 42},
+        {CMD_QUERY_KEYER, REPLY_KEYER, 20},        {CMD_QUERY_WORK_MODE, REPLY_WORK_MODE, 16},
+        {CMD_QUERY_63, REPLY_LAYER_STATE, 12},     {CMD_QUERY_65, REPLY_SYSTEM_INFO, 18},
+        {CMD_QUERY_ENCODER, REPLY_ENCODER_INFO, 10}, {CMD_QUERY_BOARD, REPLY_BOARD_INFO, 44},
+        {CMD_QUERY_68, REPLY_PRESET_FLAGS, 10},    {CMD_QUERY_CAPTION, REPLY_CAPTION, 32},
+        {CMD_QUERY_73, REPLY_FEATHER, 36},
+    };
+    for (const auto& c : cases) {
+        if (c.cmd < 0) continue;
+        auto r = Respond(d, Command(c.cmd, P({0})));
+        ASSERT_FALSE(r.empty()) << c.cmd;
+        EXPECT_EQ(r[0].replyId, c.reply) << c.cmd;
+        EXPECT_EQ(r[0].payload.size(), c.size) << c.cmd;
+    }
+    auto all = Respond(d, Command(CMD_QUERY_INPUT_INFO, P({255})));
+    EXPECT_EQ(all.size(), 8u);
+    auto dp = Respond(d, Command(CMD_QUERY_62, P({})));
+    ASSERT_EQ(dp.size(), 2u);
+    EXPECT_EQ(dp[1].payload[0], 1);
+}
+
+TEST(EmulatorDevice, SearchAnswersWithMacAndIp)
+{
+    auto d = Device();
+    d.ip = "127.0.0.9";
+    d.mac = {1, 2, 3, 4, 5, 6};
+    auto r = Respond(d, Command(CMD_SEARCH_DEVICES, P({255}), 0xFF));
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].replyId, REPLY_DEVICE_FOUND);
+    std::vector<uint8_t> want = {1, 2, 3, 4, 5, 6};
+    want.insert(want.end(), d.ip.begin(), d.ip.end());
+    EXPECT_EQ(r[0].payload, want);
+}
+
+TEST(EmulatorDevice, CaptionChunkIsAcknowledgedWithEvent7)
+{
+    auto d = Device();
+    std::vector<uint8_t> data(100, 9);
+    auto r = Respond(d, {comm::FrameType::BulkData, 7, 0, comm::MakeBulkPayload(0x010203, data.data(), 100)});
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].replyId, REPLY_EVENT);
+    EXPECT_EQ(r[0].payload, (std::vector<uint8_t>{7, 100, 0, 1, 3, 2, 1, 0}));
+}
+
+TEST(EmulatorDevice, MisbehaviourGivesOutOfRangeIndexesAndShortPayloads)
+{
+    auto d = Device();
+    d.outOfRangeIndexes = true;
+    auto r = Respond(d, Command(CMD_QUERY_INPUT_INFO, P({2})));
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_GE(r[0].payload[0], 8);
+    EXPECT_GT(Respond(d, Command(CMD_QUERY_63, P({})))[0].args[0], 4);
+    d.shortPayloads = true;
+    EXPECT_EQ(Respond(d, Command(CMD_GET_ALL_DATA, P({})))[0].payload.size(), 1180u);
+}
+
+TEST(H264Clip, EncodesAShortAnnexBClip)
+{
+    std::string error;
+    auto clip = EncodeTestClip(160, 96, 10, &error);
+    ASSERT_EQ(clip.size(), 10u) << error;
+    for (const auto& p : clip) {
+        ASSERT_GE(p.size(), 4u);
+        EXPECT_TRUE((p[0] == 0 && p[1] == 0 && p[2] == 1) || (p[0] == 0 && p[1] == 0 && p[2] == 0 && p[3] == 1));
+    }
+    EXPECT_TRUE(EncodeTestClip(15, 96, 10, &error).empty());
+}

@@ -1,0 +1,420 @@
+#include "tools/emulator/EmulatorDevice.h"
+
+#include "device/CommandIds.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace emu {
+namespace {
+
+using comm::ReplyPacket;
+using Params = std::array<uint8_t, comm::kCommandBlockSize>;
+
+uint16_t U16(const Params& p, int at) { return static_cast<uint16_t>(p[at] | (p[at + 1] << 8)); }
+int32_t I32(const Params& p, int at)
+{
+    return static_cast<int32_t>(uint32_t(p[at]) | uint32_t(p[at + 1]) << 8 | uint32_t(p[at + 2]) << 16 |
+                                uint32_t(p[at + 3]) << 24);
+}
+
+template <typename T>
+std::vector<uint8_t> BytesOf(const T& value)
+{
+    const auto* p = reinterpret_cast<const uint8_t*>(&value);
+    return std::vector<uint8_t>(p, p + sizeof(T));
+}
+
+std::vector<uint8_t> BlockRange(const DeviceParamBlock& b, std::size_t from, std::size_t to)
+{
+    const auto* p = reinterpret_cast<const uint8_t*>(&b);
+    return std::vector<uint8_t>(p + from, p + to);
+}
+
+// The input index whose picture and crop records a window uses: its input code, kept in range.
+int InputIndexOf(const DeviceParamBlock& b, int w) { return b.chnl[w].input % kInputIndexCount; }
+
+class Replies {
+public:
+    Replies(EmulatorDevice& d) : d_(d) {}
+
+    void Add(int id, std::vector<uint8_t> payload, int32_t arg0 = 0, int32_t arg1 = 0)
+    {
+        ReplyPacket r;
+        r.replyId = id;
+        r.deviceAddress = d_.address;
+        r.status = d_.address;  // the status byte of every reply names the answering processor
+        r.args[0] = arg0;
+        r.args[1] = arg1;
+        r.payload = std::move(payload);
+        if (d_.shortPayloads && !r.payload.empty()) r.payload.resize(r.payload.size() / 2);
+        out_.push_back(std::move(r));
+    }
+    void Status() { Add(REPLY_STATUS, {0}); }
+    std::vector<ReplyPacket> Take() { return std::move(out_); }
+
+private:
+    EmulatorDevice& d_;
+    std::vector<ReplyPacket> out_;
+};
+
+void LayerWindowReply(EmulatorDevice& d, Replies& r, int w)
+{
+    const LayerWindow& l = d.block.chnl[w];
+    std::vector<uint8_t> p;
+    for (int32_t v : {l.hPos, l.vPos, l.hAct, l.vAct, l.rotation}) {
+        auto b = BytesOf(v);
+        p.insert(p.end(), b.begin(), b.end());
+    }
+    r.Add(REPLY_LAYER_WINDOW, p, d.outOfRangeIndexes ? 17 : w);
+}
+
+void PictureReply(EmulatorDevice& d, Replies& r, int w)
+{
+    auto p = BytesOf(d.block.picComm);
+    auto rec = BytesOf(d.block.pic[InputIndexOf(d.block, w)][w]);
+    p.insert(p.end(), rec.begin(), rec.end());
+    r.Add(REPLY_PICTURE, p, d.outOfRangeIndexes ? 40 : w, 0);
+}
+
+void CropReply(EmulatorDevice& d, Replies& r, int w)
+{
+    r.Add(REPLY_CROP, BytesOf(d.block.crop[InputIndexOf(d.block, w)][w]), d.outOfRangeIndexes ? 40 : w, 0);
+}
+
+void LayerStateReply(EmulatorDevice& d, Replies& r)
+{
+    std::vector<uint8_t> p;
+    for (const auto& l : d.block.chnl) p.insert(p.end(), {l.onOff, l.alpha, l.input});
+    r.Add(REPLY_LAYER_STATE, p, d.outOfRangeIndexes ? 99 : kWindowCount);
+}
+
+void InputSignalReply(EmulatorDevice& d, Replies& r, int slot)
+{
+    const InputResolution& ir = d.block.inputReso[slot];
+    std::vector<uint8_t> p(10, 0);
+    p[0] = static_cast<uint8_t>(d.outOfRangeIndexes ? 200 : slot);
+    std::memcpy(&p[2], &ir.hAct, 2);
+    std::memcpy(&p[4], &ir.vAct, 2);
+    std::memcpy(&p[6], &ir.fps, 2);
+    p[8] = ir.ile;
+    r.Add(REPLY_INPUT_SIGNAL, p);
+}
+
+void WorkModeReply(EmulatorDevice& d, Replies& r) { r.Add(REPLY_WORK_MODE, BlockRange(d.block, 0x8C8, 0x8D8)); }
+
+void ApplyCommand(EmulatorDevice& d, int id, const Params& p, Replies& r)
+{
+    DeviceParamBlock& b = d.block;
+    const int w = p[0] % kWindowCount;
+    switch (id) {
+    case CMD_GET_ALL_DATA:
+        r.Add(REPLY_ALL_DATA, BytesOf(b));
+        return;
+    case CMD_PRESET:
+        if (p[0] == 2 && p[1] < 10) d.presetFlags[p[1]] = 1;
+        r.Add(REPLY_PRESET_FLAGS, std::vector<uint8_t>(d.presetFlags, d.presetFlags + 10));
+        return;
+    case CMD_SET_OUTPUT_TIMING: {
+        OutputResolution& o = b.outputReso;
+        o.resoIndex = p[0];
+        o.hReso = U16(p, 1);
+        o.vReso = U16(p, 3);
+        o.fps = U16(p, 5);
+        o.hTotal = U16(p, 7);
+        o.hSync = U16(p, 9);
+        o.hbp = U16(p, 11);
+        o.vTotal = U16(p, 13);
+        o.vSync = U16(p, 15);
+        o.vbp = U16(p, 17);
+        o.hPol = p[19];
+        o.vPol = p[20];
+        r.Add(REPLY_OUTPUT_ACK, {1});
+        return;
+    }
+    case CMD_SET_PICTURE: {
+        const int pw = p[4] % kWindowCount;
+        b.picComm.picMode = p[1];
+        b.picComm.brightLevel = p[2];
+        b.picComm.gamma = p[3] / 10.0f;
+        PictureSettings& s = b.pic[InputIndexOf(b, pw)][pw];
+        s.brightness = p[6];
+        s.contrast = p[7];
+        s.saturation = p[8];
+        s.hue = p[9];
+        s.sharpness = p[10];
+        s.colorTemp = p[11];
+        s.colorRed = p[12];
+        s.colorGreen = p[13];
+        s.colorBlue = p[14];
+        PictureReply(d, r, pw);
+        return;
+    }
+    case CMD_SET_LAYER_WINDOW: {
+        LayerWindow& l = b.chnl[w];
+        l.hPos = U16(p, 1);
+        l.vPos = U16(p, 3);
+        l.hAct = U16(p, 5);
+        l.vAct = U16(p, 7);
+        l.rotation = p[10] % 8;
+        LayerWindowReply(d, r, w);
+        return;
+    }
+    case CMD_SET_CROP: {
+        CropWindow& c = b.crop[InputIndexOf(b, w)][w];
+        c.onOff = p[1];
+        c.hPos = U16(p, 2);
+        c.vPos = U16(p, 4);
+        c.hAct = U16(p, 6);
+        c.vAct = U16(p, 8);
+        CropReply(d, r, w);
+        return;
+    }
+    case CMD_SET_SPLICING_WINDOW: {
+        const int sw = p[3] % kWindowCount;
+        b.mosaic.mode = p[1];
+        b.mosaic.win.hPos[sw] = I32(p, 4);
+        b.mosaic.win.vPos[sw] = I32(p, 8);
+        b.mosaic.win.hAct[sw] = I32(p, 12);
+        b.mosaic.win.vAct[sw] = I32(p, 16);
+        b.mosaic.win.hTotal[sw] = I32(p, 20);
+        b.mosaic.win.vTotal[sw] = I32(p, 24);
+        r.Add(REPLY_SPLICING, BlockRange(b, 0x24, 0x90), sw);
+        return;
+    }
+    case CMD_SET_LAYER_INPUT: {
+        const int n = p[1] * 10 + p[2];
+        const int code = n == 40 ? 8 : n == 41 ? 9 : n == 60 ? 10 : n == 61 ? 11 : n / 10;
+        b.chnl[w].input = static_cast<uint8_t>(code % kInputIndexCount);
+        LayerStateReply(d, r);
+        return;
+    }
+    case CMD_SET_PIP: {
+        const int k = p[0] >= 1 && p[0] <= 3 ? p[0] : 1;
+        b.chnl[k].onOff = p[1];
+        b.chnl[k].alpha = p[2];
+        LayerStateReply(d, r);
+        return;
+    }
+    case CMD_LOGO:
+        b.logo.usage = p[11];
+        b.logo.onOff = p[12];
+        b.logo.pos = p[13];
+        b.logo.border = p[14];
+        if (p[0] == 0 && p[1] < kLogoSlotCount) b.logo.curId = p[1];
+        r.Add(REPLY_LOGO, BlockRange(b, 0x89C, 0x8C6));
+        return;
+    case CMD_SET_EDID: {
+        for (auto& e : b.edid) {
+            if (e.inputSrc != p[0]) continue;
+            e.hAct = U16(p, 2);
+            e.vAct = U16(p, 4);
+            e.fps = U16(p, 6);
+            e.hBlank = U16(p, 8);
+            e.vBlank = U16(p, 10);
+            r.Add(REPLY_EDID, BytesOf(e));
+            return;
+        }
+        r.Status();
+        return;
+    }
+    case CMD_SET_KEYER: {
+        KeyerSettings& k = b.keyer[p[31] == 3 ? 0 : 1];
+        k.onOff = p[0];
+        k.mode = p[1];
+        k.redL = p[2];
+        k.redH = p[3];
+        k.greenL = p[4];
+        k.greenH = p[5];
+        k.blueL = p[6];
+        k.blueH = p[7];
+        k.gainIn = p[8];
+        k.gainOut = p[9];
+        k.gainBnd = p[10];
+        r.Add(REPLY_KEYER, BytesOf(k));
+        return;
+    }
+    case CMD_PIXEL_GRAB:
+        r.Add(REPLY_PIXEL_COLOR, {0x10, 0, 0x20, 0, 0x30, 0});
+        return;
+    case CMD_VGA_ADJUST:
+        r.Add(REPLY_VGA_DATA, std::vector<uint8_t>(d.vga, d.vga + 28));
+        return;
+    case CMD_SET_WORK_MODE:
+        b.pvwMode = p[0] % 3;
+        WorkModeReply(d, r);
+        return;
+    case CMD_SET_FADE_TIME:
+        b.pvwDTime = p[0];
+        WorkModeReply(d, r);
+        return;
+    case CMD_SET_SCHEDULE: {
+        b.taskStatus = p[1];
+        if (p[0] == 1 && p[8] < kTaskCount) {
+            ScheduleTask& t = b.task[p[8]];
+            t.year = p[2];
+            t.month = p[3];
+            t.day = p[4];
+            t.hour = p[5];
+            t.min = p[6];
+            t.sec = p[7];
+            t.presetId = p[9];
+            t.option = p[10];
+        } else if (p[0] == 0) {
+            std::memcpy(d.machineTime, &p[2], 6);
+        }
+        r.Add(REPLY_SCHEDULE, BlockRange(b, 0x820, 0x89C));
+        return;
+    }
+    case CMD_SET_LOOP_OUT:
+        b.loopOutIp = p[0];
+        r.Add(REPLY_LOOP_OUT, {b.loopOutIp});
+        return;
+    case CMD_SET_FEATHER:
+        std::memcpy(d.feather, p.data(), 9);
+        r.Add(REPLY_FEATHER, std::vector<uint8_t>(d.feather, d.feather + 36));
+        return;
+    case CMD_FREEZE:
+        b.freezeState = p[0];
+        r.Add(REPLY_FREEZE_STATE, {b.freezeState});
+        return;
+    case CMD_CAPTION_SETTINGS:
+        if (p[0] < 4) std::memcpy(d.captions[p[0]], p.data(), 10);
+        r.Status();
+        return;
+
+    // Queries.
+    case CMD_QUERY_INPUT_INFO:
+        if (p[0] == 255)
+            for (int s = 0; s < kInputSlotCount; ++s) InputSignalReply(d, r, s);
+        else
+            InputSignalReply(d, r, p[0] % kInputSlotCount);
+        return;
+    case CMD_QUERY_VGA: r.Add(REPLY_VGA_DATA, std::vector<uint8_t>(d.vga, d.vga + 28)); return;
+    case CMD_QUERY_EDID:
+        for (const auto& e : b.edid)
+            if (e.inputSrc == p[0]) {
+                r.Add(REPLY_EDID, BytesOf(e));
+                return;
+            }
+        r.Status();
+        return;
+    case CMD_QUERY_MACHINE_TIME: r.Add(REPLY_MACHINE_TIME, std::vector<uint8_t>(d.machineTime, d.machineTime + 6)); return;
+    case CMD_QUERY_PICTURE: PictureReply(d, r, w); return;
+    case CMD_QUERY_LAYER_WINDOW:
+    case CMD_QUERY_WINDOW55: LayerWindowReply(d, r, w); return;
+    case CMD_QUERY_SPLICING_WINDOW: r.Add(REPLY_SPLICING, BlockRange(b, 0x24, 0x90), d.outOfRangeIndexes ? 9 : w); return;
+    case CMD_QUERY_SPLICING: r.Add(REPLY_SPLICING, BlockRange(b, 0x24, 0x90), 0); return;
+    case CMD_QUERY_LOGO: r.Add(REPLY_LOGO, BlockRange(b, 0x89C, 0x8C6)); return;
+    case CMD_QUERY_KEYER: r.Add(REPLY_KEYER, BytesOf(b.keyer[p[0] == 3 ? 0 : 1])); return;
+    case CMD_QUERY_WORK_MODE: WorkModeReply(d, r); return;
+    case CMD_QUERY_62:
+        for (uint8_t j = 0; j < 2; ++j)
+            r.Add(REPLY_DP_MODE, {static_cast<uint8_t>(d.outOfRangeIndexes ? 7 : j), b.dpMode[j]});
+        return;
+    case CMD_QUERY_63: LayerStateReply(d, r); return;
+    case CMD_QUERY_65: r.Add(REPLY_SYSTEM_INFO, std::vector<uint8_t>(d.systemInfo, d.systemInfo + 18)); return;
+    case CMD_QUERY_ENCODER: r.Add(REPLY_ENCODER_INFO, std::vector<uint8_t>(d.encoderInfo, d.encoderInfo + 10)); return;
+    case CMD_QUERY_BOARD: r.Add(REPLY_BOARD_INFO, BytesOf(b.cmpBoard)); return;
+    case CMD_QUERY_68: r.Add(REPLY_PRESET_FLAGS, std::vector<uint8_t>(d.presetFlags, d.presetFlags + 10)); return;
+    case CMD_SEARCH_DEVICES: {
+        std::vector<uint8_t> p27(d.mac.begin(), d.mac.end());
+        p27.insert(p27.end(), d.ip.begin(), d.ip.end());
+        r.Add(REPLY_DEVICE_FOUND, p27);
+        return;
+    }
+    case CMD_QUERY_CAPTION: {
+        const int n = p[0] % 4;
+        std::vector<uint8_t> rec(d.captions[n], d.captions[n] + 32);
+        rec[14] = static_cast<uint8_t>(d.outOfRangeIndexes ? 9 : n);
+        r.Add(REPLY_CAPTION, rec);
+        return;
+    }
+    case CMD_QUERY_73: r.Add(REPLY_FEATHER, std::vector<uint8_t>(d.feather, d.feather + 36)); return;
+    default:
+        r.Status();  // accepted, nothing to report
+        return;
+    }
+}
+
+}  // namespace
+
+DeviceParamBlock MakeDefaultBlock(uint32_t seed)
+{
+    DeviceParamBlock b;
+    auto* bytes = reinterpret_cast<uint8_t*>(&b);
+    uint32_t x = seed * 2654435761u + 1;
+    for (std::size_t i = 0; i < sizeof b; ++i) {
+        x ^= x << 13;
+        x ^= x >> 17;
+        x ^= x << 5;
+        bytes[i] = static_cast<uint8_t>(x);
+    }
+    b.outputReso.resoIndex = 0;
+    b.outputReso.hReso = 1920;
+    b.outputReso.vReso = 1080;
+    b.outputReso.fps = 6000;
+    b.picComm.gamma = 2.2f;
+    for (int w = 0; w < kWindowCount; ++w) {
+        b.chnl[w].input = static_cast<uint8_t>(w);
+        b.chnl[w].rotation = 0;
+        b.chnl[w].hPos = 0;
+        b.chnl[w].vPos = 0;
+        b.chnl[w].hAct = 1920 / (w + 1);
+        b.chnl[w].vAct = 1080 / (w + 1);
+    }
+    for (int s = 0; s < kInputSlotCount; ++s) {
+        b.input[s].src = 4;
+        b.inputReso[s] = InputResolution{static_cast<uint8_t>(s), 0, 1920, 1080, 6000, 0, 0};
+    }
+    for (int e = 0; e < kEdidRecordCount; ++e) b.edid[e].inputSrc = static_cast<uint8_t>(e < 5 ? e : e + 1);
+    b.pvwMode = 0;
+    b.dpMode[0] = b.dpMode[1] = 0;
+    b.logo.curId = 0;
+    b.keyer[0].chnl = 3;
+    b.keyer[1].chnl = 1;
+    return b;
+}
+
+std::vector<uint8_t> ChunkAck(uint32_t offset, uint32_t length, uint8_t status)
+{
+    return {7,
+            static_cast<uint8_t>(length),
+            static_cast<uint8_t>(length >> 8),
+            status,
+            static_cast<uint8_t>(offset),
+            static_cast<uint8_t>(offset >> 8),
+            static_cast<uint8_t>(offset >> 16),
+            static_cast<uint8_t>(offset >> 24)};
+}
+
+std::vector<ReplyPacket> Respond(EmulatorDevice& device, const comm::Frame& frame)
+{
+    Replies r(device);
+    switch (frame.type) {
+    case comm::FrameType::Command: {
+        int32_t id = 0;
+        Params params{};
+        if (!comm::ReadCommandPayload(frame.payload, id, params)) return {};
+        ApplyCommand(device, id, params, r);
+        break;
+    }
+    case comm::FrameType::ParamBlock:
+        if (frame.payload.size() != sizeof(DeviceParamBlock)) return {};
+        std::memcpy(&device.block, frame.payload.data(), sizeof(DeviceParamBlock));
+        r.Status();
+        break;
+    case comm::FrameType::BulkData: {
+        uint32_t offset = 0, length = 0;
+        const uint8_t* data = nullptr;
+        if (!comm::ReadBulkPayload(frame.payload, offset, data, length)) return {};
+        r.Add(REPLY_EVENT, ChunkAck(offset, length, 1));
+        break;
+    }
+    default:
+        break;
+    }
+    return r.Take();
+}
+
+}  // namespace emu

@@ -1,0 +1,81 @@
+// Command-line processor emulator: serves one emulated processor on a loopback address until
+// interrupted. Prints the ports (and the pseudo-terminal path) it serves.
+
+#include "tools/emulator/H264Clip.h"
+#include "tools/emulator/ProcessorEmulator.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <thread>
+
+namespace {
+
+volatile std::sig_atomic_t g_stop = 0;
+void OnSignal(int) { g_stop = 1; }
+
+void Usage()
+{
+    std::fprintf(stderr,
+                 "usage: processor-emulator [--ip 127.0.0.x] [--port N] [--udp-port N] [--address N]\n"
+                 "                          [--pty] [--video] [--split-writes] [--hostile] [--short-payloads]\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    emu::EmulatorOptions options;
+    options.tcpPort = 61213;
+    options.udpPort = 61213;
+    bool video = false, split = false, hostile = false, shortPayloads = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        auto next = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
+        if (a == "--ip" && i + 1 < argc) options.ip = next();
+        else if (a == "--port" && i + 1 < argc) options.tcpPort = std::atoi(next());
+        else if (a == "--udp-port" && i + 1 < argc) options.udpPort = std::atoi(next());
+        else if (a == "--address" && i + 1 < argc) options.address = std::atoi(next()) & 0xFF;
+        else if (a == "--pty") options.pty = true;
+        else if (a == "--video") video = true;
+        else if (a == "--split-writes") split = true;
+        else if (a == "--hostile") hostile = true;
+        else if (a == "--short-payloads") shortPayloads = true;
+        else {
+            Usage();
+            return 2;
+        }
+    }
+    emu::ProcessorEmulator emulator(options);
+    if (!emulator.Start()) {
+        std::fprintf(stderr, "processor-emulator: %s\n", emulator.Error().c_str());
+        return 1;
+    }
+    emulator.SetSplitWrites(split);
+    emulator.SetOutOfRangeIndexes(hostile);
+    emulator.SetShortPayloads(shortPayloads);
+    if (video) {
+        std::string error;
+        auto clip = emu::EncodeTestClip(320, 180, 50, &error);
+        if (clip.empty()) std::fprintf(stderr, "processor-emulator: no video: %s\n", error.c_str());
+        else emulator.StartVideo(std::move(clip), 0, 40);
+    }
+    std::printf("address %d, tcp %s:%d, udp %d%s%s\n", emulator.Address(), emulator.Ip().c_str(), emulator.TcpPort(),
+                emulator.UdpPort(), emulator.PtyPath().empty() ? "" : ", serial ", emulator.PtyPath().c_str());
+    std::fflush(stdout);
+    std::signal(SIGINT, OnSignal);
+    std::signal(SIGTERM, OnSignal);
+    std::size_t logged = 0;
+    while (!g_stop) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        const auto frames = emulator.Received();
+        for (; logged < frames.size(); ++logged)
+            std::printf("rx type %d addr %d seq %d len %zu\n", static_cast<int>(frames[logged].frame.type),
+                        frames[logged].frame.address, frames[logged].frame.sequence, frames[logged].frame.payload.size());
+        std::fflush(stdout);
+    }
+    emulator.Stop();
+    return 0;
+}
