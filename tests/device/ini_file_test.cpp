@@ -1,0 +1,120 @@
+#include "device/ComSettings.h"
+#include "device/IniFile.h"
+#include "DeviceFileTestSupport.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class IniFileTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString path(const char* name = "Info.ini") const { return dir.filePath(name); }
+};
+
+}  // namespace
+
+TEST_F(IniFileTest, ReadsCaseInsensitivelyAndTrimmed)
+{
+    ASSERT_TRUE(WriteFileBytes(path(), "; comment\r\n[Setting]\r\n  Language =  English  \r\nQ=\"quoted \"\r\n"
+                                       "[setting]\r\nLanguage=Second\r\n"));
+    EXPECT_EQ(IniReadString(path(), "SETTING", "language"), "English");
+    EXPECT_EQ(IniReadString(path(), "Setting", "q"), "quoted ");
+    EXPECT_EQ(IniReadString(path(), "Setting", "Missing", "def"), "def");
+    EXPECT_EQ(IniReadString(path(), "Nope", "Language", "def"), "def");
+    EXPECT_EQ(IniReadString(path("absent.ini"), "Setting", "Language", "def"), "def");
+    EXPECT_EQ(ReadIniString(path(), "Setting", "Language"), "English");
+    EXPECT_EQ(ReadIniString(path(), "Setting", "Missing"), "");
+}
+
+TEST_F(IniFileTest, UpdateInPlaceKeepsOtherLinesAndComments)
+{
+    const QByteArray before = "; top comment\r\n[COM]\r\nPort = 3\r\n; inner\r\ntimeout=100\r\n\r\n[Other]\r\nx=1\r\n";
+    ASSERT_TRUE(WriteFileBytes(path(), before));
+    ASSERT_TRUE(IniWriteString(path(), "com", "port", "5"));
+    EXPECT_EQ(ReadFileBytes(path()),
+              QByteArray("; top comment\r\n[COM]\r\nPort=5\r\n; inner\r\ntimeout=100\r\n\r\n[Other]\r\nx=1\r\n"));
+    ASSERT_TRUE(IniWriteString(path(), "COM", "baud", "9600"));
+    EXPECT_EQ(ReadFileBytes(path()), QByteArray("; top comment\r\n[COM]\r\nPort=5\r\n; inner\r\ntimeout=100\r\nbaud=9600\r\n"
+                                                "\r\n[Other]\r\nx=1\r\n"));
+    ASSERT_TRUE(IniWriteString(path(), "New", "k", "v"));
+    EXPECT_TRUE(ReadFileBytes(path()).endsWith("x=1\r\n\r\n[New]\r\nk=v\r\n"));
+}
+
+TEST_F(IniFileTest, CreatesFileAndSection)
+{
+    ASSERT_TRUE(IniWriteString(path(), "Project", "FilePath", "/a/b.pro"));
+    EXPECT_EQ(ReadFileBytes(path()), QByteArray("[Project]\r\nFilePath=/a/b.pro\r\n"));
+    EXPECT_FALSE(IniWriteString(dir.filePath("no/dir/x.ini"), "S", "k", "v"));
+}
+
+TEST_F(IniFileTest, KeepsLfLineEndsAndAddsOneToTheLastLine)
+{
+    ASSERT_TRUE(WriteFileBytes(path(), "[S]\nA=1"));
+    ASSERT_TRUE(IniWriteString(path(), "S", "B", "2"));
+    EXPECT_EQ(ReadFileBytes(path()), QByteArray("[S]\nA=1\nB=2\n"));
+}
+
+TEST_F(IniFileTest, Utf16FileStaysUtf16AndChineseRoundTrips)
+{
+    const QString chinese = QString::fromUtf8("\xE4\xB8\xAD\xE6\x96\x87");
+    QByteArray utf16("\xFF\xFE", 2);
+    for (QChar c : QString("[Setting]\r\nLanguage=English\r\n")) {
+        utf16.append(char(c.unicode() & 0xFF));
+        utf16.append(char(c.unicode() >> 8));
+    }
+    ASSERT_TRUE(WriteFileBytes(path(), utf16));
+    ASSERT_TRUE(IniWriteString(path(), "Setting", "Language", chinese));
+    const QByteArray after = ReadFileBytes(path());
+    ASSERT_TRUE(after.startsWith("\xFF\xFE"));
+    EXPECT_EQ(after.size() % 2, 0);
+    EXPECT_EQ(IniReadString(path(), "Setting", "Language"), chinese);
+    EXPECT_EQ(IniDocument::FromBytes(after).encoding(), IniDocument::Encoding::Utf16Le);
+
+    ASSERT_TRUE(IniWriteString(path("u8.ini"), "Setting", "Language", chinese));
+    EXPECT_EQ(ReadFileBytes(path("u8.ini")), QByteArray("[Setting]\r\nLanguage=") + chinese.toUtf8() + "\r\n");
+    EXPECT_EQ(IniReadString(path("u8.ini"), "setting", "LANGUAGE"), chinese);
+}
+
+TEST_F(IniFileTest, Utf8BomAndLatin1FilesKeepTheirEncoding)
+{
+    ASSERT_TRUE(WriteFileBytes(path("bom.ini"), "\xEF\xBB\xBF[S]\r\nA=\xC3\xA9\r\n"));
+    EXPECT_EQ(IniReadString(path("bom.ini"), "S", "A"), QString::fromUtf8("\xC3\xA9"));
+    ASSERT_TRUE(IniWriteString(path("bom.ini"), "S", "B", "1"));
+    EXPECT_EQ(ReadFileBytes(path("bom.ini")), QByteArray("\xEF\xBB\xBF[S]\r\nA=\xC3\xA9\r\nB=1\r\n"));
+
+    ASSERT_TRUE(WriteFileBytes(path("l1.ini"), "[S]\r\nA=\xE9t\xE9\r\n"));
+    EXPECT_EQ(IniReadString(path("l1.ini"), "S", "A"), QString::fromUtf8("\xC3\xA9t\xC3\xA9"));
+    ASSERT_TRUE(IniWriteString(path("l1.ini"), "S", "B", "1"));
+    EXPECT_EQ(ReadFileBytes(path("l1.ini")), QByteArray("[S]\r\nA=\xE9t\xE9\r\nB=1\r\n"));
+}
+
+TEST_F(IniFileTest, ValueLineEndsCannotInjectLines)
+{
+    ASSERT_TRUE(IniWriteString(path(), "S", "A", "1\r\n[Evil]\r\nB=2"));
+    EXPECT_EQ(IniReadString(path(), "Evil", "B", "none"), "none");
+}
+
+TEST_F(IniFileTest, LongValuesAreNotCut)
+{
+    const QString longValue(1000, 'v');
+    ASSERT_TRUE(IniWriteString(path(), "S", "K", longValue));
+    EXPECT_EQ(ReadIniString(path(), "S", "K"), longValue);
+}
+
+TEST_F(IniFileTest, ComSettings)
+{
+    qputenv("SVP_APP_DIR", QFile::encodeName(dir.path()));
+    QString timeout = "x";
+    EXPECT_EQ(LoadComSettings("Info.ini", timeout), 0);
+    EXPECT_EQ(timeout, "");
+    SaveComSettings("Info.ini", 4, "1500");
+    EXPECT_EQ(ReadFileBytes(path()), QByteArray("[COM]\r\nport=4\r\ntimeout=1500\r\n"));
+    EXPECT_EQ(LoadComSettings("Info.ini", timeout), 4);
+    EXPECT_EQ(timeout, "1500");
+    ASSERT_TRUE(WriteFileBytes(path(), "[com]\r\nPORT= 12abc\r\n"));
+    EXPECT_EQ(LoadComSettings("Info.ini", timeout), 12);
+    qunsetenv("SVP_APP_DIR");
+}

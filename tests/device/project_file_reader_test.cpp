@@ -1,0 +1,216 @@
+#include "device/CDeviceData.h"
+#include "device/ProjectFileReader.h"
+#include "device/ProjectFileTable.h"
+#include "device/ProjectFileWriter.h"
+#include "DeviceFileTestSupport.h"
+
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <random>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ReaderTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    std::unique_ptr<CDeviceData> dev = std::make_unique<CDeviceData>();
+    RecordingMainWindowLink link;
+    QString path(const char* name = "p.pro") const { return dir.filePath(name); }
+
+    void ExpectKeyedFieldsEqual(const DeviceParamBlock& want, const DeviceParamBlock& got)
+    {
+        for (const auto& e : ProjectFileLayout()) {
+            if (e.type == ProjectFieldType::F32)
+                EXPECT_NEAR(ReadProjectFloat(got, e), ReadProjectFloat(want, e), 1e-5) << e.key.toStdString();
+            else
+                EXPECT_EQ(ReadProjectField(got, e), ReadProjectField(want, e)) << e.section.toStdString() << "/"
+                                                                               << e.key.toStdString();
+        }
+    }
+};
+
+QByteArray Shuffled(const QByteArray& file, uint32_t seed)
+{
+    // Sections in another order, key lines shuffled inside their section.
+    std::mt19937 rng(seed);
+    std::vector<QList<QByteArray>> sections;
+    for (const QByteArray& l : file.split('\n')) {
+        if (l.isEmpty()) continue;
+        if (l.startsWith('[')) sections.push_back({l});
+        else sections.back().append(l);
+    }
+    for (auto& s : sections) std::shuffle(s.begin() + 1, s.end(), rng);
+    std::shuffle(sections.begin(), sections.end(), rng);
+    QByteArray out;
+    for (const auto& s : sections)
+        for (const QByteArray& l : s) out += l + "\n";
+    return out;
+}
+
+}  // namespace
+
+TEST_F(ReaderTest, RandomBlockRoundTrips)
+{
+    for (uint32_t seed = 1; seed <= 5; ++seed) {
+        DeviceParamBlock saved{};
+        FillRandomInRange(saved, seed);
+        const DeviceParamBlock before = saved;
+        ASSERT_TRUE(SaveProjectFile(saved, path()));
+        EXPECT_EQ(std::memcmp(&before, &saved, sizeof saved), 0) << "in-range values are not clamped";
+        const QByteArray file = ReadFileBytes(path());
+
+        DeviceParamBlock loaded{};
+        EXPECT_EQ(ReadProjectBlock(file, loaded), kProjectKeyCount);
+        ExpectKeyedFieldsEqual(saved, loaded);
+
+        DeviceParamBlock fromUtf16{};
+        EXPECT_EQ(ReadProjectBlock(ToUtf16LeWithBom(file), fromUtf16), kProjectKeyCount);
+        EXPECT_EQ(std::memcmp(&loaded, &fromUtf16, sizeof loaded), 0);
+    }
+}
+
+TEST_F(ReaderTest, ShuffledLinesLoadTheSame)
+{
+    DeviceParamBlock saved{};
+    FillRandomInRange(saved, 42);
+    // Two equal red bounds, so that the order of the two KEYERREDL lines does not matter.
+    saved.keyer[0].redH = saved.keyer[0].redL;
+    saved.keyer[1].redH = saved.keyer[1].redL;
+    ASSERT_TRUE(SaveProjectFile(saved, path()));
+    const QByteArray shuffled = Shuffled(ReadFileBytes(path()), 7);
+    ASSERT_NE(shuffled, ReadFileBytes(path()));
+    DeviceParamBlock loaded{};
+    EXPECT_EQ(ReadProjectBlock(shuffled, loaded), kProjectKeyCount);
+    ExpectKeyedFieldsEqual(saved, loaded);
+}
+
+TEST_F(ReaderTest, LoadAppliesTheBlockAndPostsTheRefresh)
+{
+    DeviceParamBlock saved{};
+    FillRandomInRange(saved, 3);
+    // Values that ParseParamBlock passes through unchanged.
+    saved.dpMode[0] = 2;
+    saved.dpMode[1] = 2;
+    saved.cmpBoard.exist = 0;
+    ASSERT_TRUE(SaveProjectFile(saved, path()));
+    dev->feather.onOff = 1;
+    dev->mosaic.option = 77;
+    dev->logo.border = 5;
+    dev->freezeState = 1;
+    ASSERT_TRUE(LoadProjectFile(*dev, path(), &link));
+    ExpectKeyedFieldsEqual(saved, dev->Block());
+    EXPECT_EQ(dev->fromFile, 0);
+    EXPECT_EQ(dev->feather.onOff, 0);
+    // Bytes that no key covers keep the device's values.
+    EXPECT_EQ(dev->mosaic.option, 77);
+    EXPECT_EQ(dev->logo.border, 5);
+    EXPECT_EQ(dev->freezeState, 1);
+    ASSERT_EQ(link.refreshes.size(), 1u);
+    EXPECT_EQ(link.refreshes[0], std::make_pair(2, 0));
+}
+
+TEST_F(ReaderTest, NoClampOnReadingAndLowBitsOfNarrowFields)
+{
+    ASSERT_TRUE(WriteFileBytes(path(), "[OUTPUTRESO]\r\nHRESO=100\r\nHPOL=300\r\nVRESO=70000\r\nRESOINDEX=-9\r\n"
+                                       "[PICCOMMSETT]\r\nGAMMA= 2.5junk\r\n"));
+    DeviceParamBlock b{};
+    EXPECT_EQ(ReadProjectBlock(ReadFileBytes(path()), b), 5);
+    EXPECT_EQ(b.outputReso.hReso, 100);
+    EXPECT_EQ(b.outputReso.hPol, 44);
+    EXPECT_EQ(b.outputReso.vReso, 70000 & 0xFFFF);
+    EXPECT_EQ(b.outputReso.resoIndex, -9);
+    EXPECT_FLOAT_EQ(b.picComm.gamma, 2.5f);
+}
+
+TEST_F(ReaderTest, SingleRedLineGivesBothBounds)
+{
+    DeviceParamBlock b{};
+    EXPECT_EQ(ReadProjectBlock("[KEYERINFO]\r\nKEYERONOFF=1\r\nKEYERMODE=2\r\nKEYERREDL=9\r\nKEYERGREENL=3\r\n", b), 5);
+    EXPECT_EQ(b.keyer[0].redL, 9);
+    EXPECT_EQ(b.keyer[0].redH, 9);
+    EXPECT_EQ(b.keyer[0].greenL, 3);
+}
+
+TEST_F(ReaderTest, AbsentKeyKeepsTheCurrentValue)
+{
+    dev->outputReso.hReso = 1234;
+    dev->outputReso.vReso = 777;
+    dev->outputReso.fps = 4321;
+    ASSERT_TRUE(WriteFileBytes(path(), "[OUTPUTRESO]\r\nRESOINDEX=3\r\nVRESO=1080\r\n"));
+    ASSERT_TRUE(LoadProjectFile(*dev, path(), &link));
+    EXPECT_EQ(dev->outputReso.resoIndex, 3);
+    EXPECT_EQ(dev->outputReso.hReso, 1234);  // not the number of the key before it
+    EXPECT_EQ(dev->outputReso.vReso, 1080);
+    EXPECT_EQ(dev->outputReso.fps, 4321);
+}
+
+TEST_F(ReaderTest, MissingFileChangesNothing)
+{
+    dev->outputReso.hReso = 1234;
+    EXPECT_FALSE(LoadProjectFile(*dev, path("missing.pro"), &link));
+    EXPECT_EQ(dev->outputReso.hReso, 1234);
+    EXPECT_EQ(dev->fromFile, 0);
+    EXPECT_TRUE(link.refreshes.empty());
+}
+
+TEST_F(ReaderTest, FileWithoutAnyKeyIsNotApplied)
+{
+    dev->inputNames[0].enabled = 1;
+    dev->input[0].src = 55;  // ParseParamBlock would disable row 0
+    for (const QByteArray& content : {QByteArray("\xFF\xFE"), QByteArray(), QByteArray("junk\r\n[X]\r\nA=1\r\n")}) {
+        ASSERT_TRUE(WriteFileBytes(path(), content));
+        EXPECT_FALSE(LoadProjectFile(*dev, path(), &link));
+        EXPECT_EQ(dev->fromFile, 0);
+        EXPECT_EQ(dev->inputNames[0].enabled, 1);
+        EXPECT_TRUE(link.refreshes.empty());
+    }
+}
+
+TEST_F(ReaderTest, EnsuredEmptyFileIsNotApplied)
+{
+    QString p = path("fresh.pro");
+    EnsureProjectFile(p);
+    ASSERT_EQ(ReadFileBytes(p), QByteArray("\xFF\xFE"));
+    EXPECT_FALSE(LoadProjectFile(*dev, p, &link));
+    EXPECT_TRUE(link.refreshes.empty());
+}
+
+TEST_F(ReaderTest, OversizedFileIsRefused)
+{
+    QByteArray big = "[OUTPUTRESO]\r\nHRESO=100\r\n";
+    big += QByteArray(kMaxProjectFileBytes, ' ');
+    ASSERT_TRUE(WriteFileBytes(path(), big));
+    dev->outputReso.hReso = 5;
+    EXPECT_FALSE(LoadProjectFile(*dev, path(), &link));
+    EXPECT_EQ(dev->outputReso.hReso, 5);
+}
+
+TEST_F(ReaderTest, LinesBeforeTheFirstSectionBelongToNoEarlierFile)
+{
+    DeviceParamBlock b{};
+    ReadProjectBlock("[COMPOSITEBOARD]\r\nCMPBOARDMODE=1\r\n", b);
+    DeviceParamBlock c{};
+    // The earlier file's last section must not claim this file's leading line.
+    EXPECT_EQ(ReadProjectBlock("CMPBOARDEXIST=1\r\n", c), 0);
+    EXPECT_EQ(c.cmpBoard.exist, 0);
+}
+
+TEST_F(ReaderTest, GlobalLoadUsesTheInstalledLink)
+{
+    CDeviceData& global = GetDeviceData();
+    const DeviceParamBlock saved = global.Block();
+    SetMainWindowLink(&link);
+    ASSERT_TRUE(WriteFileBytes(path(), "[LOOPINFO]\r\nLOOPOUTIP=3\r\n"));
+    EXPECT_TRUE(LoadProjectFile(path()));
+    EXPECT_EQ(global.loopOutIp, 3);
+    EXPECT_EQ(link.refreshes.size(), 1u);
+    SetMainWindowLink(nullptr);
+    global.fromFile = 1;
+    global.ParseParamBlock(saved);
+}
