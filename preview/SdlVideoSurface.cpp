@@ -60,6 +60,9 @@ bool SdlVideoSurface::CreateRenderer(RendererChoice choice, QWidget* host)
         }
     }
     if (!renderer) {
+        // A plain X11 framebuffer: SDL would otherwise back the software renderer's window
+        // surface with an OpenGL texture, which is what failed above.
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         window = WindowFromWidget(host, false);
         if (!window) return false;
         renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);

@@ -19,6 +19,8 @@
 
 #include <SDL.h>
 
+#include <dlfcn.h>
+
 namespace {
 
 // Runs the event loop for about `ms` milliseconds.
@@ -86,6 +88,10 @@ public:
         static char name[] = "sdl_video_surface_x11_test";
         static char* argv[] = {name, nullptr};
         app = new QApplication(argc, argv);
+        // Keep Mesa's OpenGL libraries mapped after SDL unloads them: otherwise the memory
+        // they still hold at exit is reported as leaked from an unknown module.
+        for (const char* name : {"libGL.so.1", "libGLX_mesa.so.0", "/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so"})
+            dlopen(name, RTLD_LAZY | RTLD_NODELETE);
         ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
     }
     static void TearDownTestSuite()
