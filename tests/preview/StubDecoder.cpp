@@ -7,9 +7,9 @@ namespace stub {
 namespace {
 
 int g_handle = 0;
-uint8_t g_y[16 * 16];
-uint8_t g_u[8 * 8];
-uint8_t g_v[8 * 8];
+uint8_t g_y[32 * 18];
+uint8_t g_u[16 * 9];
+uint8_t g_v[16 * 9];
 
 Hi264DecHandle Create(const Hi264DecAttr*)
 {
@@ -34,10 +34,23 @@ int Frame(Hi264DecHandle, const uint8_t* data, uint32_t length, uint64_t, Hi264D
     }
     if (flags & HI264_FLAG_END_OF_STREAM) return drain ? HI264_END_OF_STREAM : HI264_NEED_MORE;
     if (drain) return HI264_NEED_MORE;
-    std::memset(g_y, data[0], sizeof g_y);
-    std::memset(g_u, 128, sizeof g_u);
-    std::memset(g_v, 128, sizeof g_v);
-    *picture = Hi264DecPicture{g_y, g_u, g_v, 16, 16, 16, 8, 0, 0, 0, 0, 1, 0};
+    if (s.padded) {
+        // Visible 16 x 16 in rows of 32; the padding and the cropped rows hold 0xEE.
+        std::memset(g_y, 0xEE, sizeof g_y);
+        std::memset(g_u, 0xEE, sizeof g_u);
+        std::memset(g_v, 0xEE, sizeof g_v);
+        for (int row = 0; row < 16; ++row) std::memset(g_y + row * 32, data[0], 16);
+        for (int row = 0; row < 8; ++row) {
+            std::memset(g_u + row * 16, 100, 8);
+            std::memset(g_v + row * 16, 200, 8);
+        }
+        *picture = Hi264DecPicture{g_y, g_u, g_v, 16, 18, 32, 16, 0, 0, 0, 2, 1, 0};
+    } else {
+        std::memset(g_y, data[0], sizeof g_y);
+        std::memset(g_u, 128, sizeof g_u);
+        std::memset(g_v, 128, sizeof g_v);
+        *picture = Hi264DecPicture{g_y, g_u, g_v, 16, 16, 16, 8, 0, 0, 0, 0, 1, 0};
+    }
     return HI264_PICTURE;
 }
 
@@ -63,6 +76,7 @@ void Reset()
     s.calls.clear();
     s.hold = false;
     s.failCreate = false;
+    s.padded = false;
     s.created = s.destroyed = 0;
 }
 

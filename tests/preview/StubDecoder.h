@@ -26,6 +26,7 @@ struct State {
     bool hold = false;      // block inside the next data call until released
     bool holding = false;   // a call is blocked now
     bool failCreate = false;
+    bool padded = false;    // pictures with padded rows (stride 32 for width 16) and a 2-row bottom crop
     int created = 0;
     int destroyed = 0;
 };

@@ -186,3 +186,46 @@ TEST_F(VideoChannelRing, DispatchSkipsHiddenViewsAndUnknownKinds)
     EXPECT_EQ(odd.calls.load(), 0);
     channel.Stop();
 }
+
+// Records every byte of the planes it is given, within the pitch it is told.
+class PlaneRecorder : public IVideoTarget {
+public:
+    void RenderFrame(const VideoPicture& p) override
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        width = p.width;
+        height = p.height;
+        lumaPitch = p.lumaPitch;
+        chromaPitch = p.chromaPitch;
+        y.assign(p.y, p.y + p.lumaPitch * p.height);
+        u.assign(p.u, p.u + p.chromaPitch * ((p.height + 1) / 2));
+        v.assign(p.v, p.v + p.chromaPitch * ((p.height + 1) / 2));
+        calls.fetch_add(1);
+    }
+    std::mutex lock;
+    int width = 0, height = 0, lumaPitch = 0, chromaPitch = 0;
+    std::vector<uint8_t> y, u, v;
+    std::atomic<int> calls{0};
+};
+
+TEST_F(VideoChannelRing, PaddedRowsArePackedAndCroppedRowsLeftOut)
+{
+    stub::Get().padded = true;
+    CVideoChannel channel(stub::Api());
+    channel.Start();
+    PlaneRecorder target;
+    channel.AttachTarget(&target, kVideoTargetCell);
+    const uint8_t byte = 77;
+    channel.PushPacket(&byte, 1);
+    for (int i = 0; i < 500 && target.calls.load() == 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    channel.Stop();
+    std::lock_guard<std::mutex> guard(target.lock);
+    ASSERT_EQ(target.calls.load(), 1);
+    EXPECT_EQ(target.width, 16);
+    EXPECT_EQ(target.height, 16);
+    EXPECT_EQ(target.lumaPitch, 16);
+    EXPECT_EQ(target.chromaPitch, 8);
+    EXPECT_EQ(target.y, std::vector<uint8_t>(16 * 16, 77));
+    EXPECT_EQ(target.u, std::vector<uint8_t>(8 * 8, 100));
+    EXPECT_EQ(target.v, std::vector<uint8_t>(8 * 8, 200));
+}
