@@ -116,6 +116,9 @@ TEST_P(SdlVideoSurfaceX11, DecodedPictureShowsItsFourQuadrants)
 
     SdlVideoWidget widget;
     widget.resize(width, height);
+    // ctest runs the cases in parallel on one X server: each keeps its own place on screen,
+    // so that no other window covers the one read back.
+    widget.move(0, GetParam() == SdlVideoSurface::RendererChoice::SoftwareOnly ? 240 : 0);
     widget.show();
     ASSERT_TRUE(WaitForExposed(&widget));
     ASSERT_TRUE(widget.CreateSurface(width, height, SdlVideoSurface::TextureLayout::YV12, GetParam()))
@@ -164,6 +167,7 @@ TEST_P(SdlVideoSurfaceX11, PictureOfAnotherSizeIsSkippedAndSizeChangesReachSdl)
 {
     SdlVideoWidget widget;
     widget.resize(200, 100);
+    widget.move(360, GetParam() == SdlVideoSurface::RendererChoice::SoftwareOnly ? 240 : 0);
     widget.show();
     ASSERT_TRUE(WaitForExposed(&widget));
     ASSERT_TRUE(widget.CreateSurface(64, 32, SdlVideoSurface::TextureLayout::IYUV, GetParam())) << SDL_GetError();
