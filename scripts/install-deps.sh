@@ -7,7 +7,7 @@ packages=(
   libsdl2-dev libsdl2-ttf-dev
   libavcodec-dev libavutil-dev libswscale-dev ffmpeg
   fonts-liberation2
-  googletest libgtest-dev libgmock-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
 )
 missing=()

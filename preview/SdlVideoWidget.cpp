@@ -1,0 +1,55 @@
+#include "preview/SdlVideoWidget.h"
+
+#include <QResizeEvent>
+
+SdlVideoWidget::SdlVideoWidget(QWidget* parent) : QWidget(parent)
+{
+    // SDL owns the pixels of this window: Qt must give it a native window of its own and
+    // never paint or clear it.
+    setAttribute(Qt::WA_NativeWindow);
+    setAttribute(Qt::WA_PaintOnScreen);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_DontCreateNativeAncestors);
+    setAutoFillBackground(false);
+}
+
+SdlVideoWidget::~SdlVideoWidget()
+{
+    shown.store(false, std::memory_order_release);
+    surface.Destroy();
+}
+
+bool SdlVideoWidget::CreateSurface(int textureWidth, int textureHeight, SdlVideoSurface::TextureLayout layout,
+                                   SdlVideoSurface::RendererChoice choice)
+{
+    return surface.Create(this, textureWidth, textureHeight, layout, choice);
+}
+
+void SdlVideoWidget::DestroySurface()
+{
+    surface.Destroy();
+}
+
+void SdlVideoWidget::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    surface.SetWindowSize(event->size().width(), event->size().height());
+}
+
+void SdlVideoWidget::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    shown.store(true, std::memory_order_release);
+}
+
+void SdlVideoWidget::hideEvent(QHideEvent* event)
+{
+    shown.store(false, std::memory_order_release);
+    QWidget::hideEvent(event);
+}
+
+void SdlVideoWidget::paintEvent(QPaintEvent*)
+{
+    // Nothing: the next picture from the render thread repaints the window.
+}

@@ -1,0 +1,35 @@
+#pragma once
+// A Qt widget whose native window belongs to SDL: Qt neither paints it nor clears its
+// background, so what SDL presents stays on screen. It owns the SDL surface drawn into it.
+#include "preview/SdlVideoSurface.h"
+
+#include <QWidget>
+#include <atomic>
+
+class SdlVideoWidget : public QWidget {
+    Q_OBJECT
+public:
+    explicit SdlVideoWidget(QWidget* parent = nullptr);
+    ~SdlVideoWidget() override;
+
+    // UI thread. (Re)makes the surface at the given texture size.
+    bool CreateSurface(int textureWidth, int textureHeight, SdlVideoSurface::TextureLayout layout,
+                       SdlVideoSurface::RendererChoice choice = SdlVideoSurface::RendererChoice::AcceleratedWithFallback);
+    void DestroySurface();
+
+    SdlVideoSurface& Surface() { return surface; }
+    // Whether the widget is visible, readable from the render thread.
+    bool IsShownForRendering() const { return shown.load(std::memory_order_acquire); }
+
+    QPaintEngine* paintEngine() const override { return nullptr; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    SdlVideoSurface surface;
+    std::atomic<bool> shown{false};
+};

@@ -1,0 +1,7 @@
+#include "preview/VideoDecoderApi.h"
+
+const VideoDecoderApi& DefaultVideoDecoderApi()
+{
+    static const VideoDecoderApi api{&Hi264DecCreate, &Hi264DecFrame, &Hi264DecDestroy};
+    return api;
+}
