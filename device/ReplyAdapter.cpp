@@ -1,5 +1,6 @@
 #include "device/ReplyAdapter.h"
 
+#include "device/CDeviceData.h"
 #include "device/CommandIds.h"
 #include "device/DeviceParamBlock.h"
 #include "device/ReplyHandlers.h"
@@ -56,6 +57,9 @@ ReplyBytes<N> At(const std::vector<uint8_t>& payload, std::size_t offset = 0)
 
 bool IsWindow(int32_t w) { return w >= 0 && w < kWindowCount; }
 
+// A window whose layer shows an input that has picture and crop records.
+bool HasInputRecords(ReplyHandlers& h, int32_t w) { return IsWindow(w) && h.Device().GetWindowInputIndex(w) >= 0; }
+
 }  // namespace
 
 std::size_t ReplyPayloadLength(int replyId)
@@ -87,7 +91,7 @@ bool DispatchReply(ReplyHandlers& h, const comm::ReplyPacket& packet)
     case REPLY_EDID: h.OnReplyEdid(At<12>(p), st); break;
     case REPLY_SCHEDULE: h.OnReplySchedule(At<124>(p), st); break;
     case REPLY_PICTURE:
-        if (!IsWindow(a0)) return false;
+        if (!HasInputRecords(h, a0)) return false;
         h.OnReplyPicture(At<12>(p), At<20>(p, 12), a0, a1, st);
         break;
     case REPLY_OUTPUT_ACK: h.OnReplyOutputAck(p, st); break;
@@ -96,7 +100,7 @@ bool DispatchReply(ReplyHandlers& h, const comm::ReplyPacket& packet)
         h.OnReplyLayerWindow(At<20>(p), a0, st);
         break;
     case REPLY_CROP:
-        if (!IsWindow(a0)) return false;
+        if (!HasInputRecords(h, a0)) return false;
         h.OnReplyCrop(At<14>(p), a0, a1, st);
         break;
     case REPLY_SPLICING: h.OnReplySplicing(At<108>(p), a0, st); break;
