@@ -13,7 +13,8 @@ class TimerSource {
 public:
     virtual ~TimerSource() = default;
     // Runs fn once, ms milliseconds from now (0 or less: on the next turn), on the calling thread.
-    // Callbacks with the same due time run in the order they were scheduled.
+    // A sequence that needs several pauses schedules the next one from inside the previous
+    // callback, so its steps keep their order whatever the source.
     virtual void SingleShot(int ms, std::function<void()> fn) = 0;
 };
 
@@ -27,7 +28,8 @@ private:
     QObject context_;
 };
 
-// A clock that only moves when a test advances it.
+// A clock that only moves when a test advances it. Callbacks due at the same time run in the
+// order they were scheduled.
 class ManualTimerSource final : public TimerSource {
 public:
     void SingleShot(int ms, std::function<void()> fn) override;
