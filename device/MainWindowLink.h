@@ -3,6 +3,9 @@
 // the status report, and hiding the busy dialog. The main window implements it; tests use a double.
 // Every call is made on the UI thread.
 
+#include <QString>
+
+#include <array>
 #include <cstdint>
 
 class MainWindowLink {
@@ -15,6 +18,10 @@ public:
     virtual void NotifyReplyStatus(uint8_t status) = 0;
     // Synchronous WM_BUSY_DIALOG (0, 0): hides the busy dialog.
     virtual void HideBusyDialog() = 0;
+    // Stores (27, 0) as the last reply pair and posts WM_DEVICE_REPLY (27, 0) carrying the found
+    // processor's IP text and MAC, so that a second answer arriving before the first is dispatched
+    // cannot overwrite what the dispatcher shows.
+    virtual void PostDeviceFound(const QString& ip, const std::array<uint8_t, 6>& mac) = 0;
 };
 
 // The installed main window (nullptr until one is installed: posts are then dropped).
