@@ -78,5 +78,6 @@ public:
     void PostRefresh(int32_t wParam, int32_t lParam) override { refreshes.emplace_back(wParam, lParam); }
     void NotifyReplyStatus(uint8_t) override {}
     void HideBusyDialog() override {}
+    void PostDeviceFound(const QString&, const std::array<uint8_t, 6>&) override {}
     std::vector<std::pair<int32_t, int32_t>> refreshes;
 };
