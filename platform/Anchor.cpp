@@ -1,2 +1,0 @@
-// Placeholder until the platform layers land.
-namespace platform { int PlatformLibraryAnchor() { return 0; } }
