@@ -4,10 +4,12 @@
 // in a chosen colour. Radio, check and toggle buttons keep a pressed flag that a click changes
 // (radio: set; check and toggle: inverted) and that picks the alternate image.
 //
-// Click notification: every click emits clickedId(control id) (and QAbstractButton::clicked with
-// the new pressed flag). Both are emitted after the pressed flag has changed, so the owner's
-// handler reads the new state with IsPressed(); a handler that refuses the change calls
-// SetPressed with the old value. Pages bind one slot to clickedId for all their image buttons.
+// Click notification: every click (mouse release over the button, or Space) emits
+// clickedId(control id), then the other receivers of QAbstractButton::clicked run (the button is
+// not Qt-checkable: read the flag with IsPressed, not from clicked's argument). Both come after
+// the pressed flag has changed, so the owner's handler sees the new state; a handler that
+// refuses the change calls SetPressed with the old value. Pages bind one slot to clickedId for
+// all their image buttons.
 //
 // The parent's pixels show through transparent parts of the images (the button paints no
 // background of its own), so a moved button always shows what lies under it.

@@ -287,6 +287,39 @@ TEST(CDropButton, ClickOnTheButtonWhileOpenCloses)
     EXPECT_TRUE(f.page->got.empty());
 }
 
+TEST(CDropButton, PressOutsideThePopupClosesIt)
+{
+    Fixture f;
+    f.Fill({"a", "b"});
+    f.button->SetCurSel(0);
+    f.button->DropList();
+    CListWnd* popup = f.button->GetPopup();
+    ASSERT_TRUE(popup->isVisible());
+    // A press on the button (as the popup sees it while it holds the mouse): closes, and the
+    // press is not replayed to the button, which would drop the list again.
+    const QPoint onButtonGlobal = f.button->mapToGlobal(QPoint(5, 5));
+    const QPointF local(popup->mapFromGlobal(onButtonGlobal));
+    QMouseEvent press(QEvent::MouseButtonPress, local, QPointF(onButtonGlobal), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(popup, &press);
+    EXPECT_FALSE(popup->isVisible());
+    EXPECT_TRUE(popup->testAttribute(Qt::WA_NoMouseReplay));
+    EXPECT_EQ(f.List()->GetCurSel(), 0);
+    Deliver();
+    EXPECT_TRUE(f.page->got.empty());
+
+    // Anywhere else outside: closes as well.
+    f.button->DropList();
+    ASSERT_TRUE(popup->isVisible());
+    const QPoint farGlobal = f.page->mapToGlobal(QPoint(390, 290));
+    QMouseEvent far(QEvent::MouseButtonPress, QPointF(popup->mapFromGlobal(farGlobal)), QPointF(farGlobal),
+                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(popup, &far);
+    EXPECT_FALSE(popup->isVisible());
+    Deliver();
+    EXPECT_TRUE(f.page->got.empty());
+}
+
 TEST(CDropButton, OwnerCanDifferFromParent)
 {
     Fixture f;

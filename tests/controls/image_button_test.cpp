@@ -149,10 +149,7 @@ TEST(CGdipButton, ToggleChangesOncePerPressHoweverOftenItPaints)
     Fixture f;
     f.button->SetToggle(true);
     std::vector<bool> maximised;
-    QObject::connect(f.button, &QAbstractButton::clicked, [&](bool checked) {
-        EXPECT_EQ(checked, f.button->isChecked());
-        maximised.push_back(f.button->IsPressed());
-    });
+    QObject::connect(f.button, &QAbstractButton::clicked, [&] { maximised.push_back(f.button->IsPressed()); });
     for (int i = 0; i < 5; ++i) {
         const QPoint c = f.button->rect().center();
         Press(f.button, c);
