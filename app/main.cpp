@@ -1,0 +1,10 @@
+// The program: the application object prepares the process and runs the main window until it
+// closes.
+
+#include "shell/KordalApp.h"
+
+int main(int argc, char** argv)
+{
+    KordalApp app(argc, argv);
+    return app.Run();
+}
