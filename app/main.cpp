@@ -6,5 +6,6 @@
 int main(int argc, char** argv)
 {
     KordalApp app(argc, argv);
+    // The main window joins here through app.SetMainWindowFactory; until then a placeholder runs.
     return app.Run();
 }

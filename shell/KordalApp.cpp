@@ -7,7 +7,7 @@
 #include "device/PathUtils.h"
 #include "shell/LanguageFiles.h"
 
-#include <QCloseEvent>
+#include <QEvent>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -113,7 +113,7 @@ int KordalApp::RunMainWindow()
     const int code = exec();
 
     // No reply may reach the main window while it is taken down.
-    if (commInstalled_) comm::GetCommLibrary().Shutdown();
+    if (commInstalled_) comm_->Shutdown();
     if (link && GetMainWindowLink() == link) SetMainWindowLink(nullptr);
     g_pMainDlg = nullptr;
     if (guard) {
