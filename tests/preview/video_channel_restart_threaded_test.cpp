@@ -75,7 +75,17 @@ TEST(VideoChannelRestart, TwoHundredStopStartCyclesWhilePacketsStreamAndTargetsC
     pusher.join();
     attacher.join();
     channel.Stop();  // stopping a stopped channel does nothing
+
+    // After all that churn the channel still shows a whole stream (waited for, not timed: a
+    // loaded machine may have shown nothing during the short windows above).
     channel.Start();
+    channel.AttachTarget(&steady, kVideoTargetView);
+    for (const auto& packet : stream.packets) {
+        channel.PushPacket(packet.data(), static_cast<uint32_t>(packet.size()));
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    for (int waited = 0; steady.calls.load() == 0 && waited < 10000; waited += 10)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     channel.Stop();
     EXPECT_EQ(channel.TargetCount(), 0);
 
