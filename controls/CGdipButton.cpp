@@ -1,0 +1,265 @@
+#include "controls/CGdipButton.h"
+
+#include "platform/ControlId.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+int ToByte(double v)
+{
+    return static_cast<int>(std::clamp(std::lround(v), 0L, 255L));
+}
+
+QImage MapPixels(const QImage& image, QRgb (*look)(QRgb))
+{
+    // The looks work on straight colours; premultiplied values would darken soft edges twice.
+    QImage out = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < out.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x)
+            row[x] = look(row[x]);
+    }
+    return out.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+} // namespace
+
+QRgb BrightenPixel(QRgb c)
+{
+    auto ch = [](int v) { return ToByte(v * 1.05 + 0.05 * 255.0); };
+    return qRgba(ch(qRed(c)), ch(qGreen(c)), ch(qBlue(c)), qAlpha(c));
+}
+
+QRgb GreyPixel(QRgb c)
+{
+    const int g = ToByte(0.3 * qRed(c) + 0.59 * qGreen(c) + 0.11 * qBlue(c));
+    return qRgba(g, g, g, qAlpha(c));
+}
+
+QImage BrightenedImage(const QImage& image)
+{
+    return image.isNull() ? QImage() : MapPixels(image, &BrightenPixel);
+}
+
+QImage GreyImage(const QImage& image)
+{
+    return image.isNull() ? QImage() : MapPixels(image, &GreyPixel);
+}
+
+CGdipButton::CGdipButton(QWidget* parent) : QAbstractButton(parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    // Runs after nextCheckState, so the id's receivers see the new pressed flag.
+    connect(this, &QAbstractButton::clicked, this, [this] { emit clickedId(GetControlId(this)); });
+}
+
+CGdipButton::~CGdipButton() = default;
+
+bool CGdipButton::Create(const QString& caption, QWidget* parent, int id, const QRect& rect)
+{
+    if (!parent || id < 0)
+        return false;
+    if (parentWidget() != parent)
+        setParent(parent);
+    setText(caption);
+    setGeometry(rect);
+    SetControlId(this, id);
+    SetControlOwner(this, parent);
+    show();
+    return true;
+}
+
+std::optional<CGdipButton::Looks> CGdipButton::MakeLooks(const QImage& image)
+{
+    if (image.isNull())
+        return std::nullopt;
+    Looks l;
+    l.normal = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    l.hover = BrightenedImage(l.normal);
+    l.grey = GreyImage(l.normal);
+    return l;
+}
+
+bool CGdipButton::LoadStdImage(unsigned id)
+{
+    CGdiPlusBitmapResource res;
+    const bool ok = res.Load(id);
+    SetStdImage(res.Bitmap());
+    return ok;
+}
+
+bool CGdipButton::LoadAltImage(unsigned id)
+{
+    CGdiPlusBitmapResource res;
+    const bool ok = res.Load(id);
+    SetAltImage(res.Bitmap());
+    return ok;
+}
+
+bool CGdipButton::SetStdImage(const QImage& image)
+{
+    std_ = MakeLooks(image);
+    update();
+    return std_.has_value();
+}
+
+bool CGdipButton::SetAltImage(const QImage& image)
+{
+    alt_ = MakeLooks(image);
+    update();
+    return alt_.has_value();
+}
+
+void CGdipButton::SizeToImage()
+{
+    if (!std_)
+        return;
+    resize(std_->normal.size());
+    update();
+}
+
+void CGdipButton::SetPressed(bool pressed)
+{
+    pressed_ = pressed;
+    update();
+}
+
+void CGdipButton::SetColorAndRedraw(COLORREF color)
+{
+    captionColor_ = color;
+    update();
+}
+
+void CGdipButton::SetToolTipText(const QString& text, bool activate)
+{
+    if (text.isEmpty())
+        return;
+    toolTipText_ = text;
+    setToolTip(activate ? text : QString());
+}
+
+void CGdipButton::SetCaptionFont(const QFont* font)
+{
+    if (font)
+        captionFont_ = *font;
+    else
+        captionFont_.reset();
+    update();
+}
+
+void CGdipButton::SetCaptionPlacement(int placement)
+{
+    placement_ = std::clamp(placement, 0, 2);
+    update();
+}
+
+bool CGdipButton::IsAlternateShown() const
+{
+    return (radio_ || check_ || toggle_) && pressed_;
+}
+
+int CGdipButton::DrawState() const
+{
+    if (disabledLook_)
+        return kStateDisabledLook;
+    bool alt = IsAlternateShown();
+    if (isDown()) {
+        // A toggle shows, while held, the image its click is about to give it.
+        if (toggle_)
+            alt = !pressed_;
+        return alt ? kStateAltPressed : kStateStdPressed;
+    }
+    if (hover_)
+        return alt ? kStateAltHover : kStateStdHover;
+    return alt ? kStateAltNormal : kStateStdNormal;
+}
+
+const QImage* CGdipButton::ImageForState(int state) const
+{
+    const bool useAlt = state == kStateDisabledLook ? pressed_ : state >= kStateAltNormal;
+    const std::optional<Looks>& looks = useAlt ? alt_ : std_;
+    if (!looks)
+        return nullptr;
+    switch (state) {
+    case kStateStdHover:
+    case kStateAltHover: return &looks->hover;
+    case kStateDisabledLook: return &looks->grey;
+    default: return &looks->normal;
+    }
+}
+
+void CGdipButton::nextCheckState()
+{
+    // One change per click, before any receiver of the click runs.
+    if (radio_)
+        pressed_ = true;
+    else if (check_ || toggle_)
+        pressed_ = !pressed_;
+    update();
+}
+
+void CGdipButton::enterEvent(QEnterEvent* e)
+{
+    QAbstractButton::enterEvent(e);
+    hover_ = true;
+    update();
+}
+
+void CGdipButton::leaveEvent(QEvent* e)
+{
+    QAbstractButton::leaveEvent(e);
+    hover_ = false;
+    update();
+}
+
+void CGdipButton::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    const int state = DrawState();
+    if (const QImage* img = ImageForState(state)) {
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawImage(rect(), *img);
+    }
+    if (!text().isEmpty())
+        DrawCaption(p, state == kStateStdPressed || state == kStateAltPressed);
+}
+
+void CGdipButton::DrawCaption(QPainter& p, bool selected) const
+{
+    QRect r = rect();
+    // A pressed caption sits one pixel lower and to the right of the resting one.
+    if (!selected)
+        r.translate(-1, -1);
+    QRect textRect;
+    int flags = 0;
+    QString caption = text();
+    if (captionFont_) {
+        p.setFont(*captionFont_);
+        flags = Qt::AlignCenter;
+        textRect = r;
+    } else {
+        p.setFont(font());
+        const int th = QFontMetrics(font()).height();
+        int top = r.top() + (r.height() - th) / 2;
+        if (placement_ == kCaptionTop)
+            top = r.top() + 2;
+        else if (placement_ == kCaptionBottom)
+            top = r.top() + r.height() - th - 2;
+        textRect = QRect(r.left(), top, r.width(), th);
+        flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine;
+        caption.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    }
+    if (disabledLook_) {
+        p.setPen(ToQColor(kImageButtonEmbossDark));
+        p.drawText(textRect.translated(1, 1), flags, caption);
+        p.setPen(ToQColor(kColorBtnShadow));
+    } else {
+        p.setPen(ToQColor(captionColor_));
+    }
+    p.drawText(textRect, flags, caption);
+}

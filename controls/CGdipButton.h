@@ -1,0 +1,132 @@
+#pragma once
+// The program's image button: paints one of two PNG images (standard and alternate) scaled to
+// the button, brightened while the mouse is over it and grey in the disabled look, with a caption
+// in a chosen colour. Radio, check and toggle buttons keep a pressed flag that a click changes
+// (radio: set; check and toggle: inverted) and that picks the alternate image.
+//
+// Click notification: every click emits clickedId(control id) (and QAbstractButton::clicked with
+// the new pressed flag). Both are emitted after the pressed flag has changed, so the owner's
+// handler reads the new state with IsPressed(); a handler that refuses the change calls
+// SetPressed with the old value. Pages bind one slot to clickedId for all their image buttons.
+//
+// The parent's pixels show through transparent parts of the images (the button paints no
+// background of its own), so a moved button always shows what lies under it.
+
+#include "controls/ImageResources.h"
+#include "platform/ColorRef.h"
+
+#include <QAbstractButton>
+#include <QFont>
+#include <QImage>
+#include <QString>
+
+#include <optional>
+
+inline constexpr COLORREF kImageButtonCaptionDefault = 0x141414;
+inline constexpr COLORREF kImageButtonEmbossDark = 0x323232;
+
+// Draw states: image and treatment.
+enum ImageButtonState {
+    kStateStdNormal = 0,
+    kStateStdPressed = 1,
+    kStateStdHover = 2,
+    kStateAltNormal = 3,
+    kStateAltPressed = 4,
+    kStateAltHover = 5,
+    kStateDisabledLook = 6,  // standard or alternate by the pressed flag, in grey
+};
+
+// Caption placement without a caption font.
+enum ImageButtonPlacement { kCaptionTop = 0, kCaptionCentre = 1, kCaptionBottom = 2 };
+
+// The hover look: each colour channel x 1.05 plus 5 % of full scale, alpha kept.
+QRgb BrightenPixel(QRgb straight);
+// The disabled look: every channel 0.3 R + 0.59 G + 0.11 B, alpha kept.
+QRgb GreyPixel(QRgb straight);
+// The whole image through one of the looks (format ARGB32_Premultiplied).
+QImage BrightenedImage(const QImage& image);
+QImage GreyImage(const QImage& image);
+
+class CGdipButton : public QAbstractButton {
+    Q_OBJECT
+public:
+    explicit CGdipButton(QWidget* parent = nullptr);
+    ~CGdipButton() override;
+
+    // A visible child of parent at rect with the caption and control id. False for a null parent
+    // or a negative id.
+    bool Create(const QString& caption, QWidget* parent, int id, const QRect& rect);
+
+    // Load the "PNG" resource; the looks are computed here, once per image. False (the image
+    // then missing: only the caption is drawn) when the resource is absent or does not decode.
+    bool LoadStdImage(unsigned id);
+    bool LoadAltImage(unsigned id);
+    // The same from an image in memory (a null image clears).
+    bool SetStdImage(const QImage& image);
+    bool SetAltImage(const QImage& image);
+    bool HasStdImage() const { return std_.has_value(); }
+    bool HasAltImage() const { return alt_.has_value(); }
+
+    // Resizes the button to the standard image (nothing without one).
+    void SizeToImage();
+
+    void SetPressed(bool pressed);
+    bool IsPressed() const { return pressed_; }
+    void SetColorAndRedraw(COLORREF color);
+    COLORREF CaptionColor() const { return captionColor_; }
+
+    // Nothing for an empty text; otherwise the tooltip shows text while activate is set.
+    void SetToolTipText(const QString& text, bool activate = true);
+    QString ToolTipText() const { return toolTipText_; }
+
+    // Behaviour and look, set by the pages.
+    void SetRadio(bool on) { radio_ = on; update(); }
+    void SetCheck(bool on) { check_ = on; update(); }
+    void SetToggle(bool on) { toggle_ = on; update(); }
+    void SetDisabledLook(bool on) { disabledLook_ = on; update(); }
+    bool IsRadio() const { return radio_; }
+    bool IsCheck() const { return check_; }
+    bool IsToggle() const { return toggle_; }
+    bool HasDisabledLook() const { return disabledLook_; }
+    // Null: the button's own font, placed by SetCaptionPlacement; otherwise centred both ways.
+    void SetCaptionFont(const QFont* font);
+    void SetCaptionPlacement(int placement);  // clamped to 0..2
+    int CaptionPlacement() const { return placement_; }
+
+    bool IsHovering() const { return hover_; }
+    // Which image the button shows when not pressed down: the pressed flag of a radio, check
+    // or toggle button; the standard image for a plain button.
+    bool IsAlternateShown() const;
+    // The state the next paint draws.
+    int DrawState() const;
+
+signals:
+    void clickedId(int id);
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void nextCheckState() override;
+    void enterEvent(QEnterEvent* e) override;
+    void leaveEvent(QEvent* e) override;
+
+private:
+    struct Looks {
+        QImage normal, hover, grey;
+    };
+    static std::optional<Looks> MakeLooks(const QImage& image);
+    const QImage* ImageForState(int state) const;
+    void DrawCaption(QPainter& p, bool selected) const;
+
+    std::optional<Looks> std_;
+    std::optional<Looks> alt_;
+    QString toolTipText_;
+    std::optional<QFont> captionFont_;
+    COLORREF captionColor_ = kImageButtonCaptionDefault;
+    int placement_ = kCaptionCentre;
+    bool disabledLook_ = false;
+    bool toggle_ = false;
+    bool hover_ = false;
+    bool pressed_ = false;
+    bool radio_ = false;
+    bool check_ = false;
+};
