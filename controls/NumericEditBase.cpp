@@ -161,18 +161,35 @@ void NumericEditBase::inputMethodEvent(QInputMethodEvent* e)
         PasteFiltered(commit);
 }
 
-void NumericEditBase::contextMenuEvent(QContextMenuEvent* e)
+bool NumericEditBase::IsPasteAction(const QAction* a)
 {
-    std::unique_ptr<QMenu> menu(createStandardContextMenu());
+    // The line edit's menu names its Paste entry with its own translated text (plus the key).
+    return a && !a->isSeparator() &&
+           (a->objectName() == QLatin1String("edit-paste") || a->text().startsWith(QLineEdit::tr("&Paste")));
+}
+
+QMenu* NumericEditBase::CreateFilteredContextMenu()
+{
+    QMenu* menu = createStandardContextMenu();
     if (!menu)
-        return;
+        return nullptr;
     for (QAction* a : menu->actions()) {
-        if (a->objectName() == QLatin1String("edit-paste")) {
+        if (IsPasteAction(a)) {
             a->disconnect();
-            connect(a, &QAction::triggered, this, [this] { PasteFiltered(QGuiApplication::clipboard()->text()); });
+            connect(a, &QAction::triggered, this, [this] {
+                if (!isReadOnly())
+                    PasteFiltered(QGuiApplication::clipboard()->text());
+            });
         }
     }
-    menu->exec(e->globalPos());
+    return menu;
+}
+
+void NumericEditBase::contextMenuEvent(QContextMenuEvent* e)
+{
+    std::unique_ptr<QMenu> menu(CreateFilteredContextMenu());
+    if (menu)
+        menu->exec(e->globalPos());
 }
 
 void NumericEditBase::mousePressEvent(QMouseEvent* e)

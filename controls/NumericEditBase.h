@@ -8,6 +8,9 @@
 
 #include <QLineEdit>
 
+class QAction;
+class QMenu;
+
 class NumericEditBase : public QLineEdit {
     Q_OBJECT
 public:
@@ -26,6 +29,9 @@ public:
     // Inserts text at the selection as if its characters were typed one by one: refused
     // characters are dropped, the text limit holds.
     void PasteFiltered(const QString& text);
+    // The standard edit menu with its Paste action going through the filter. The caller owns it.
+    QMenu* CreateFilteredContextMenu();
+    static bool IsPasteAction(const QAction* a);
 
 protected:
     // Takes range and format as Init does: frame on, classes and text limit from the range.
