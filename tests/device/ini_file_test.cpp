@@ -29,6 +29,19 @@ TEST_F(IniFileTest, ReadsCaseInsensitivelyAndTrimmed)
     EXPECT_EQ(ReadIniString(path(), "Setting", "Missing"), "");
 }
 
+TEST_F(IniFileTest, DropsOnePairOfEnclosingQuotes)
+{
+    ASSERT_TRUE(WriteFileBytes(path(), "[String]\r\nA=  \" User \"  \r\nB=\"\"twice\"\"\r\nC=\"open\r\n"
+                                       "D=close\"\r\nE=in \"side\" text\r\nF=\"\"\r\nG=\"\r\n"));
+    EXPECT_EQ(IniReadString(path(), "String", "A"), " User ");
+    EXPECT_EQ(IniReadString(path(), "String", "B"), "\"twice\"");
+    EXPECT_EQ(IniReadString(path(), "String", "C"), "\"open");
+    EXPECT_EQ(IniReadString(path(), "String", "D"), "close\"");
+    EXPECT_EQ(IniReadString(path(), "String", "E"), "in \"side\" text");
+    EXPECT_EQ(IniReadString(path(), "String", "F", "def"), "");
+    EXPECT_EQ(IniReadString(path(), "String", "G"), "\"");
+}
+
 TEST_F(IniFileTest, UpdateInPlaceKeepsOtherLinesAndComments)
 {
     const QByteArray before = "; top comment\r\n[COM]\r\nPort = 3\r\n; inner\r\ntimeout=100\r\n\r\n[Other]\r\nx=1\r\n";

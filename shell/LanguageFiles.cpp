@@ -1,0 +1,168 @@
+#include "shell/LanguageFiles.h"
+
+#include "device/IniFile.h"
+#include "device/PathUtils.h"
+#include "shell/UiText.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+
+QString g_LanguageFile;
+QString g_IniPath;
+
+namespace {
+
+const QString kSettingSection = QStringLiteral("Setting");
+const QString kStringSection = QStringLiteral("String");
+const QString kLanguageKey = QStringLiteral("Language");
+const QString kEnglish = QStringLiteral("English");
+const QString kChinese = QStringLiteral("Chinese");
+
+QString DecodeLineBreaks(QString value)
+{
+    value.truncate(kMaxLangValueChars);
+    value.replace(QStringLiteral("\\n"), QStringLiteral("\n"));
+    return value;
+}
+
+QString EncodeLineBreaks(QString value)
+{
+    value.remove(QLatin1Char('\r'));
+    value.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
+    return value;
+}
+
+bool NeedsQuotes(const QString& value)
+{
+    if (value.isEmpty()) return false;
+    if (value.front().isSpace() || value.back().isSpace()) return true;
+    // The reader drops one enclosing pair of quotes; keep a quoted text quoted.
+    const QChar first = value.front();
+    return value.size() >= 2 && (first == u'"' || first == u'\'') && value.back() == first;
+}
+
+// The language name a file declares, cut like every other value; empty when it cannot be read.
+QString DeclaredLanguage(const QString& path)
+{
+    return IniReadString(path, kSettingSection, kLanguageKey).left(kMaxLangValueChars);
+}
+
+// The first file (by file name) in the language folder that declares name; empty when none does.
+QString FindLanguageFile(const QString& name)
+{
+    if (name.isEmpty()) return {};
+    const QDir dir(GetLanguageFolder());
+    if (!dir.exists()) return {};
+    const QFileInfoList files = dir.entryInfoList({QStringLiteral("*.ini")}, QDir::Files,
+                                                  QDir::Name | QDir::IgnoreCase);
+    for (const QFileInfo& file : files) {
+        if (DeclaredLanguage(file.filePath()) == name) return file.filePath();
+    }
+    return {};
+}
+
+} // namespace
+
+QString LanguageNameForLocale(const QLocale& locale)
+{
+    if (locale.language() != QLocale::Chinese) return kEnglish;
+    if (locale.script() == QLocale::SimplifiedHanScript) return kChinese;
+    if (locale.script() == QLocale::TraditionalHanScript) return kEnglish;
+    const QLocale::Territory territory = locale.territory();
+    return territory == QLocale::China || territory == QLocale::Singapore ? kChinese : kEnglish;
+}
+
+QString GetDefaultLanguageName()
+{
+    return LanguageNameForLocale(QLocale::system());
+}
+
+QString GetLanguageFolder()
+{
+    return GetAppDirectory() + QStringLiteral("Language/");
+}
+
+QString GetInfoIniPath()
+{
+    return g_IniPath.isEmpty() ? GetAppDirectory() + QStringLiteral("Info.ini") : g_IniPath;
+}
+
+QString SelectLanguage(const QString& name)
+{
+    QString wanted = name;
+    if (wanted.isEmpty())
+        wanted = IniReadString(GetInfoIniPath(), kSettingSection, kLanguageKey, kEnglish).left(kMaxLangValueChars);
+
+    QString file = FindLanguageFile(wanted);
+    if (file.isEmpty()) {
+        QDir().mkpath(GetLanguageFolder());
+        wanted = kEnglish;
+        // Nothing declares the wanted language: English texts serve, from a file when there is
+        // one, otherwise the built-in defaults stay.
+        file = FindLanguageFile(kEnglish);
+    }
+    g_LanguageFile = file;
+    IniWriteString(GetInfoIniPath(), kSettingSection, kLanguageKey, wanted);
+    return wanted;
+}
+
+QString GetLanguageSetting()
+{
+    return IniReadString(GetInfoIniPath(), kSettingSection, kLanguageKey, kEnglish).left(kMaxLanguageSettingChars);
+}
+
+QString LoadLangString(const QString& key)
+{
+    if (g_LanguageFile.isEmpty()) return {};
+    return DecodeLineBreaks(IniReadString(g_LanguageFile, kStringSection, key));
+}
+
+bool WriteLangString(int which, const QString& key, const QString& value)
+{
+    QString fileName;
+    if (which == 1)
+        fileName = QStringLiteral("English.ini");
+    else if (which == 0)
+        fileName = QStringLiteral("Chinese.ini");
+    else
+        return false;
+    QString stored = EncodeLineBreaks(value);
+    if (NeedsQuotes(stored)) stored = QLatin1Char('"') + stored + QLatin1Char('"');
+    return IniWriteString(GetLanguageFolder() + fileName, kStringSection, key, stored);
+}
+
+void ReloadUiText()
+{
+    const LanguageStrings strings = LanguageStrings::Current();
+    for (int n = 0; n < kUiTextCount; ++n) {
+        QString text;
+        if (!strings.Find(QStringLiteral("SIDS_%1").arg(n), text) || text.isEmpty()) text = UiTextDefault(n);
+        SetUiText(n, text);
+    }
+}
+
+LanguageStrings LanguageStrings::Current()
+{
+    if (g_LanguageFile.isEmpty()) return {};
+    return FromFile(g_LanguageFile);
+}
+
+LanguageStrings LanguageStrings::FromFile(const QString& path)
+{
+    LanguageStrings strings;
+    QFile f(path);
+    if (path.isEmpty() || !f.open(QIODevice::ReadOnly) || f.size() > kMaxIniFileBytes) return strings;
+    strings.doc_ = std::make_shared<const IniDocument>(IniDocument::FromBytes(f.readAll()));
+    return strings;
+}
+
+bool LanguageStrings::Find(const QString& key, QString& out) const
+{
+    if (!doc_) return false;
+    QString value;
+    if (!doc_->Value(kStringSection, key, value)) return false;
+    out = DecodeLineBreaks(value);
+    return true;
+}

@@ -1,0 +1,72 @@
+#pragma once
+// Helpers shared by the shell tests: a temporary application folder (SVP_APP_DIR) with the
+// language globals and the text table put back afterwards, and small file helpers.
+
+#include "shell/LanguageFiles.h"
+#include "shell/UiText.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+inline QByteArray ReadBytes(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return f.readAll();
+}
+
+inline bool WriteBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    return f.write(bytes) == bytes.size();
+}
+
+// A language file declaring name, with the given [String] lines (CR LF added).
+inline QByteArray LanguageFileBytes(const QByteArray& name, const QByteArrayList& stringLines = {})
+{
+    QByteArray out = "[Setting]\r\nLanguage=" + name + "\r\n\r\n[String]\r\n";
+    for (const QByteArray& line : stringLines) out += line + "\r\n";
+    return out;
+}
+
+class TempAppDirTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir_.isValid());
+        saved_ = qgetenv("SVP_APP_DIR");
+        qputenv("SVP_APP_DIR", dir_.path().toLocal8Bit());
+        g_LanguageFile.clear();
+        g_IniPath.clear();
+        ResetUiTextDefaults();
+    }
+    void TearDown() override
+    {
+        if (saved_.isEmpty())
+            qunsetenv("SVP_APP_DIR");
+        else
+            qputenv("SVP_APP_DIR", saved_);
+        g_LanguageFile.clear();
+        g_IniPath.clear();
+        ResetUiTextDefaults();
+    }
+
+    QString AppDir() const { return dir_.path() + QLatin1Char('/'); }
+    QString LanguageDir() const { return AppDir() + QStringLiteral("Language/"); }
+    QString InfoIni() const { return AppDir() + QStringLiteral("Info.ini"); }
+    bool MakeLanguageDir() const { return QDir().mkpath(LanguageDir()); }
+    bool WriteLanguageFile(const QString& fileName, const QByteArray& bytes) const
+    {
+        return MakeLanguageDir() && WriteBytes(LanguageDir() + fileName, bytes);
+    }
+
+private:
+    QTemporaryDir dir_;
+    QByteArray saved_;
+};
