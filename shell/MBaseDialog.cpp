@@ -9,6 +9,7 @@
 #include "shell/ControlIds.h"
 
 #include <QAbstractSpinBox>
+#include <QChildEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -220,14 +221,66 @@ void MBaseDialog::keyPressEvent(QKeyEvent* e)
     QWidget::keyPressEvent(e);
 }
 
+void MBaseDialog::ForwardKeyRelease(QKeyEvent* e)
+{
+    if (auto* listener = dynamic_cast<PageKeyListener*>(parentWidget())) listener->OnPageKeyRelease(e);
+}
+
 void MBaseDialog::keyReleaseEvent(QKeyEvent* e)
 {
-    if (auto* listener = dynamic_cast<PageKeyListener*>(parentWidget())) {
-        listener->OnPageKeyRelease(e);
+    const bool seen = e == forwardedRelease_ && e->timestamp() == forwardedStamp_ && e->key() == forwardedKey_;
+    forwardedRelease_ = nullptr;
+    if (dynamic_cast<PageKeyListener*>(parentWidget())) {
+        if (!seen) ForwardKeyRelease(e);
         e->accept();  // heard once; the parent must not see it a second time by propagation
         return;
     }
     QWidget::keyReleaseEvent(e);
+}
+
+void MBaseDialog::childEvent(QChildEvent* e)
+{
+    if (e->added()) WatchKeysOf(e->child());
+    QWidget::childEvent(e);
+}
+
+void MBaseDialog::WatchKeysOf(QObject* object)
+{
+    if (!object || !object->isWidgetType()) return;
+    object->removeEventFilter(this);
+    object->installEventFilter(this);
+    for (QObject* child : object->children()) WatchKeysOf(child);
+}
+
+bool MBaseDialog::eventFilter(QObject* watched, QEvent* e)
+{
+    switch (e->type()) {
+    case QEvent::ChildAdded:
+        WatchKeysOf(static_cast<QChildEvent*>(e)->child());
+        break;
+    case QEvent::KeyPress: {
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+            e->accept();
+            return true;  // eaten before the control sees it
+        }
+        break;
+    }
+    case QEvent::KeyRelease: {
+        auto* key = static_cast<QKeyEvent*>(e);
+        const bool seen = e == forwardedRelease_ && key->timestamp() == forwardedStamp_ && key->key() == forwardedKey_;
+        if (!seen) {
+            ForwardKeyRelease(key);
+            forwardedRelease_ = e;
+            forwardedStamp_ = key->timestamp();
+            forwardedKey_ = key->key();
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, e);
 }
 
 void MBaseDialog::mousePressEvent(QMouseEvent* e)

@@ -109,8 +109,14 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void showEvent(QShowEvent* e) override;
+    void childEvent(QChildEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    // Watches the keys of every widget on the page, however deep: a control that takes a key
+    // (an edit accepts its key releases) would otherwise keep it from the page.
+    void WatchKeysOf(QObject* object);
+    void ForwardKeyRelease(QKeyEvent* e);
     void CreateFonts();
     void PlaceCaptionButtons();
     void OnCaptionButton(int id);
@@ -122,6 +128,11 @@ private:
     bool dragging_ = false;
     bool maximized_ = false;
     QPoint dragOffset_;
+    // The key release last handed on from a control, so that the page does not hand it on a
+    // second time when the control lets it travel up.
+    const QEvent* forwardedRelease_ = nullptr;
+    quint64 forwardedStamp_ = 0;
+    int forwardedKey_ = 0;
     QRect normalGeometry_;
     QString title_;
     bool titleSet_ = false;
