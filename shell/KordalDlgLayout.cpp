@@ -258,13 +258,6 @@ void KordalDlg::LayoutSideBars(int which)
     if (portSwitchGroup_) portSwitchGroup_->setGeometry(syncX, 58, 272, 44);
     if (portSwitchList_) portSwitchList_->setGeometry(syncX + 8, 74, 200, 24);
     if (CGdipButton* b = ButtonById(mw::IDC_SIGNAL_SWITCH)) b->setGeometry(syncX + 214, 72, 50, 28);
-    const int indicatorsX = syncX - 5 * 38;
-    const int indicatorIds[4] = {mw::IDC_LINK_SERIAL_INDICATOR, mw::IDC_CONNECTION_INDICATOR,
-                                 mw::IDC_SWITCHER_INDICATOR, mw::IDC_LINK_NETWORK_INDICATOR};
-    for (int i = 0; i < 4; ++i)
-        if (CGdipButton* b = ButtonById(indicatorIds[i])) b->setGeometry(indicatorsX + (i % 3) * 38, 12, 32, 32);
-    if (CGdipButton* b = ButtonById(mw::IDC_FOUR_VIEW)) b->setGeometry(indicatorsX + 3 * 38, 8, 40, 40);
-
     // TOP buttons at the right edge, beside the operating page.
     for (int i = 0; i < 4; ++i) topButtons_[static_cast<size_t>(i)]->setGeometry(W - 23, 110 + i * 44, 22, 40);
 
@@ -288,6 +281,16 @@ void KordalDlg::LayoutSideBars(int which)
     for (int i = 0; i < 10; ++i) presetButtons_[static_cast<size_t>(i)]->setGeometry(80 + i * 72, H - 58, 64, 34);
     if (CGdipButton* b = ButtonById(mw::IDC_PRESET_LOAD)) b->setGeometry(80 + 10 * 72 + 8, H - 58, 80, 28);
     if (CGdipButton* b = ButtonById(mw::IDC_PRESET_SAVE)) b->setGeometry(80 + 10 * 72 + 96, H - 58, 80, 28);
+
+    // Link and connection indicators and the four-view button at the bar's right end.
+    const int indicatorsX = W - 24 - 4 * 40 - 44;
+    const int indicatorIds[4] = {mw::IDC_LINK_SERIAL_INDICATOR, mw::IDC_LINK_NETWORK_INDICATOR,
+                                 mw::IDC_CONNECTION_INDICATOR, mw::IDC_SWITCHER_INDICATOR};
+    // The serial and network marks share one place: only one of them shows at a time.
+    const int place[4] = {0, 0, 1, 2};
+    for (int i = 0; i < 4; ++i)
+        if (CGdipButton* b = ButtonById(indicatorIds[i])) b->setGeometry(indicatorsX + place[i] * 40, H - 58, 32, 32);
+    if (CGdipButton* b = ButtonById(mw::IDC_FOUR_VIEW)) b->setGeometry(indicatorsX + 3 * 40, H - 62, 40, 40);
 }
 
 void KordalDlg::resizeEvent(QResizeEvent* e)

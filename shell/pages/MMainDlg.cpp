@@ -1,11 +1,27 @@
 #include "shell/pages/MMainDlg.h"
 
-#include "shell/DialogLanguage.h"
+#include "controls/CGdipButton.h"
 #include "shell/DialogIds.h"
+#include "shell/DialogLanguage.h"
+
+#include <QPainter>
 
 MMainDlg::MMainDlg(QWidget* parent) : MBaseDialog(IDD_OPERATING, parent, false)
 {
     SetDialogId(this, IDD_OPERATING);
+}
+
+void MMainDlg::OnInitDialog()
+{
+    if (IsInitialised()) return;
+    MBaseDialog::OnInitDialog();
+    if (CloseButton()) CloseButton()->hide();
+}
+
+void MMainDlg::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    PaintBackground(p);
 }
 
 void MMainDlg::CheckOutputModeChanged() {}
