@@ -14,18 +14,29 @@ namespace {
 
 const PinSystemLocale kEnglishSystem("en_US.UTF-8");
 
-// Forwards to a recording library and notes what the disk held when Shutdown first came.
+// What the disk held when Shutdown first came. Kept by the test: the application deletes the
+// library at exit.
+struct ShutdownRecord {
+    int shutdowns_ = 0;
+    QString pathAtShutdown_;
+    size_t callsBeforeShutdown_ = 0;
+};
+
+// Forwards to a recording library and fills the record.
 class ShutdownProbe final : public comm::CommLibrary {
 public:
-    ShutdownProbe(comm::RecordingCommLibrary& inner, QString infoIni) : inner_(inner), infoIni_(std::move(infoIni)) {}
+    ShutdownProbe(comm::RecordingCommLibrary& inner, QString infoIni, ShutdownRecord& record)
+        : inner_(inner), infoIni_(std::move(infoIni)), record_(record)
+    {
+    }
 
     void SetTargetIds(int count, const uint8_t* ids) override { inner_.SetTargetIds(count, ids); }
     void RegisterHandler(comm::ReplyHandler handler, int replyId) override { inner_.RegisterHandler(handler, replyId); }
     void Shutdown() override
     {
-        if (shutdowns_++ == 0) {
-            pathAtShutdown_ = IniReadString(infoIni_, "Project", "FilePath", "<none>");
-            callsBeforeShutdown_ = inner_.Calls().size();
+        if (record_.shutdowns_++ == 0) {
+            record_.pathAtShutdown_ = IniReadString(infoIni_, "Project", "FilePath", "<none>");
+            record_.callsBeforeShutdown_ = inner_.Calls().size();
         }
         inner_.Shutdown();
     }
@@ -43,13 +54,10 @@ public:
         inner_.SendData(offset, length, data, address);
     }
 
-    int shutdowns_ = 0;
-    QString pathAtShutdown_;
-    size_t callsBeforeShutdown_ = 0;
-
 private:
     comm::RecordingCommLibrary& inner_;
     QString infoIni_;
+    ShutdownRecord& record_;
 };
 
 class MainWindowClose : public AppStartupTest {
@@ -57,9 +65,7 @@ protected:
     void SetUp() override
     {
         AppStartupTest::SetUp();
-        auto probe = std::make_unique<ShutdownProbe>(inner_, InfoIni());
-        probe_ = probe.get();
-        app_->SetCommLibrary(std::move(probe));
+        app_->SetCommLibrary(std::make_unique<ShutdownProbe>(inner_, InfoIni(), record_));
         app_->SetMainWindowFactory([this] {
             auto window = std::make_unique<KordalDlg>();
             window_ = window.get();
@@ -68,7 +74,8 @@ protected:
     }
 
     comm::RecordingCommLibrary inner_;
-    ShutdownProbe* probe_ = nullptr;
+    ShutdownRecord record_;
+    ShutdownRecord* probe_ = &record_;
     KordalDlg* window_ = nullptr;
 };
 
