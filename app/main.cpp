@@ -2,10 +2,13 @@
 // closes.
 
 #include "shell/KordalApp.h"
+#include "shell/KordalDlg.h"
+
+#include <memory>
 
 int main(int argc, char** argv)
 {
     KordalApp app(argc, argv);
-    // The main window joins here through app.SetMainWindowFactory; until then a placeholder runs.
+    app.SetMainWindowFactory([] { return std::make_unique<KordalDlg>(); });
     return app.Run();
 }

@@ -6,7 +6,7 @@ packages=(
   qt6-base-dev qt6-serialport-dev qt6-image-formats-plugins
   libsdl2-dev libsdl2-ttf-dev
   libavcodec-dev libavutil-dev libswscale-dev ffmpeg
-  fonts-liberation2
+  fonts-liberation2 fonts-wqy-microhei
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
 )

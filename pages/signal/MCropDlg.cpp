@@ -1,0 +1,16 @@
+#include "pages/signal/MCropDlg.h"
+
+#include "shell/DialogLanguage.h"
+#include "shell/DialogIds.h"
+
+MCropDlg::MCropDlg(QWidget* parent) : MBaseDialog(IDD_CROP, parent, true)
+{
+    SetDialogId(this, IDD_CROP);
+    setWindowTitle(QStringLiteral("Image Crop"));
+}
+
+void MCropDlg::RefreshFromDevice() {}
+
+void MCropDlg::UpdateLayerButtonTexts() {}
+
+void MCropDlg::UpdateInputSourceLabel() {}

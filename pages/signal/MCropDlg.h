@@ -1,0 +1,16 @@
+#pragma once
+// The crop page: the cut of each layer's input.
+// The page's controls and behaviour come later; the operations the main window calls exist now.
+
+#include "shell/MBaseDialog.h"
+
+class MCropDlg : public MBaseDialog {
+    Q_OBJECT
+public:
+    explicit MCropDlg(QWidget* parent);
+
+    void RefreshFromDevice();
+    void UpdateLayerButtonTexts();
+    void UpdateInputSourceLabel();
+    int SelectedLayer() const { return 0; }
+};

@@ -1,0 +1,15 @@
+#pragma once
+// The splicing page: how the outputs tile the picture.
+// The page's controls and behaviour come later; the operations the main window calls exist now.
+
+#include "shell/MBaseDialog.h"
+
+class MMosaicDlg : public MBaseDialog {
+    Q_OBJECT
+public:
+    explicit MMosaicDlg(QWidget* parent);
+
+    void ApplyLanguage() override;
+
+    void RefreshFromDevice(int what);
+};

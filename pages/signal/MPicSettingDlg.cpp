@@ -1,0 +1,20 @@
+#include "pages/signal/MPicSettingDlg.h"
+
+#include "shell/DialogIds.h"
+#include "shell/DialogLanguage.h"
+
+MPicSettingDlg::MPicSettingDlg(QWidget* parent) : MBaseDialog(IDD_PICTURE, parent, true)
+{
+    SetDialogId(this, IDD_PICTURE);
+    setWindowTitle(QStringLiteral("Picture Setting"));
+}
+
+void MPicSettingDlg::ApplyLanguage()
+{
+    ApplyDialogLanguage(this, IDD_PICTURE);
+    update();
+}
+
+void MPicSettingDlg::RefreshFromDevice() {}
+
+void MPicSettingDlg::UpdateLayerButtonTexts() {}

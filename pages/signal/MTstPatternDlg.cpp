@@ -1,0 +1,23 @@
+#include "pages/signal/MTstPatternDlg.h"
+
+#include "shell/DialogIds.h"
+#include "shell/DialogLanguage.h"
+
+MTstPatternDlg::MTstPatternDlg(QWidget* parent) : MBaseDialog(IDD_TEST_PATTERN, parent, false)
+{
+    SetDialogId(this, IDD_TEST_PATTERN);
+    setWindowTitle(QStringLiteral("Test Pattern"));
+}
+
+void MTstPatternDlg::ApplyLanguage()
+{
+    ApplyDialogLanguage(this, IDD_TEST_PATTERN);
+    update();
+}
+
+void MTstPatternDlg::ShowPage(bool show)
+{
+    MBaseDialog::ShowPage(show);
+}
+
+void MTstPatternDlg::OnGrabColor() {}

@@ -1,0 +1,15 @@
+#pragma once
+// The feathering page: edge blending of spliced outputs.
+// The page's controls and behaviour come later; the operations the main window calls exist now.
+
+#include "shell/MBaseDialog.h"
+
+class QVN_FeatherDlg : public MBaseDialog {
+    Q_OBJECT
+public:
+    explicit QVN_FeatherDlg(QWidget* parent);
+
+    void ApplyLanguage() override;
+
+    void RefreshFromDevice();
+};

@@ -1,0 +1,15 @@
+#pragma once
+// The keyer page (a tab of the system page): chroma keying.
+// The page's controls and behaviour come later; the operations the main window calls exist now.
+
+#include "shell/MBaseDialog.h"
+
+class MKeyerDlg : public MBaseDialog {
+    Q_OBJECT
+public:
+    explicit MKeyerDlg(QWidget* parent);
+
+    void ApplyLanguage() override;
+
+    void RefreshFromDevice();
+};

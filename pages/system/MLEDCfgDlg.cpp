@@ -1,0 +1,10 @@
+#include "pages/system/MLEDCfgDlg.h"
+
+#include "shell/DialogLanguage.h"
+#include "shell/DialogIds.h"
+
+MLEDCfgDlg::MLEDCfgDlg(QWidget* parent) : MBaseDialog(IDD_LED_CONFIG, parent, true)
+{
+    SetDialogId(this, IDD_LED_CONFIG);
+    setWindowTitle(QStringLiteral("LED Controller"));
+}

@@ -1,0 +1,27 @@
+#include "pages/system/MTaskDlg.h"
+
+#include "shell/DialogIds.h"
+#include "shell/DialogLanguage.h"
+
+MTaskDlg::MTaskDlg(QWidget* parent) : MBaseDialog(IDD_TASK, parent, false)
+{
+    SetDialogId(this, IDD_TASK);
+    setWindowTitle(QStringLiteral("Time/Task Management"));
+}
+
+void MTaskDlg::ApplyLanguage()
+{
+    ApplyDialogLanguage(this, IDD_TASK);
+    update();
+}
+
+void MTaskDlg::ShowPage(bool show)
+{
+    MBaseDialog::ShowPage(show);
+}
+
+void MTaskDlg::RefreshFromDevice() {}
+
+void MTaskDlg::ShowMachineTime() {}
+
+void MTaskDlg::MarkTaskRows() {}

@@ -1,0 +1,251 @@
+#include "shell/KordalDlg.h"
+
+#include "comm/QVN_Comm.h"
+#include "controls/CDropButton.h"
+#include "controls/CGdipButton.h"
+#include "controls/CSxGroupBox.h"
+#include "controls/ImageResources.h"
+#include "device/CDeviceData.h"
+#include "device/IniFile.h"
+#include "device/ProjectFileReader.h"
+#include "device/ProjectFileWriter.h"
+#include "device/UiReplyRelay.h"
+#include "platform/Dpi.h"
+#include "platform/Fonts.h"
+#include "platform/MessageIds.h"
+#include "shell/ControlIds.h"
+#include "shell/DialogIds.h"
+#include "shell/DialogLanguage.h"
+#include "shell/LanguageFiles.h"
+
+#include <QCloseEvent>
+#include <QVariantMap>
+
+KordalDlg::KordalDlg(QWidget* parent)
+    : MessageReceiver<QWidget>(parent),
+      m_MainDlg(this),
+      m_PicSettingDlg(this),
+      m_OutputDlg(this),
+      m_CropDlg(this),
+      m_MosaicDlg(this),
+      m_PIPDlg(this),
+      m_LogoDlg(this),
+      m_KeyerDlg(this),
+      m_EdidDlg(this),
+      m_VgaDlg(this),
+      m_TstPatternDlg(this),
+      m_TaskDlg(this),
+      m_MiscDlg(this),
+      m_SwitcherDlg(this),
+      m_SubTitleDlg(this),
+      m_VideoSettingDlg(this),
+      m_MediaPlayerDlg(this),
+      m_LEDCfgDlg(this),
+      m_ConnectDlg(this),
+      m_BusyDlg(this),
+      m_SearchMachineDlg(this),
+      m_FeatherDlg(this)
+{
+    SetDialogId(this, IDD_MAIN);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setWindowTitle(QString::fromLatin1(kMainWindowTitle));
+    titleFont_ = MakeFont(QStringLiteral("Arial"), 17, 700);
+    smallFont_ = MakeFont(QStringLiteral("Arial"), 12, 700);
+    verticalFont_ = MakeFont(QStringLiteral("Arial"), 15, 700);
+    groupFont_ = MakePointFont(QStringLiteral("Arial"), 100, 400);
+    m_BusyDlg.hide();
+
+    titleTimer_.setInterval(kTitleToggleIntervalMs);
+    connect(&titleTimer_, &QTimer::timeout, this, [this] { OnTimer(kTitleToggleTimerId); });
+    busyWatchdog_.setSingleShot(true);
+    busyWatchdog_.setInterval(kBusyWatchdogDefaultMs);
+    connect(&busyWatchdog_, &QTimer::timeout, this, [this] { ShowBusyDialog(false, QString()); });
+
+    SetMainWindowLink(this);
+}
+
+KordalDlg::~KordalDlg()
+{
+    titleTimer_.stop();
+    busyWatchdog_.stop();
+    if (GetMainWindowLink() == this) SetMainWindowLink(nullptr);
+}
+
+void KordalDlg::showEvent(QShowEvent* e)
+{
+    OnInitDialog();
+    QWidget::showEvent(e);
+}
+
+void KordalDlg::OnInitDialog()
+{
+    if (initialised_) return;
+    initialised_ = true;
+    setWindowIcon(LoadIconResource(103));
+
+    InitDpiFromScreen();
+    const QSize size = MainWindowSizeForDpi(g_DpiX, g_DpiY);
+    // Interactive resizing never goes below the design size (in pixels, as the window started).
+    setMinimumSize(kMainDesignWidth, kMainDesignHeight);
+    resize(size);
+
+    inputIconRects_ = {};
+    currentPreset_ = -1;
+    rememberedPreset_ = {-1, -1, -1};
+    rememberedTemplate_ = -1;
+
+    CreatePages();
+    InitFonts();
+    BuildPresetBar();
+    RegisterReplyHandlers();
+    LoadIcons();
+    CreateDropLists();
+    ApplyLanguageTexts();
+    LoadPresetNames();
+    LoadInputRemarks();
+
+    if (QWidget* w = ButtonById(ctl::main_window::IDC_SIGNAL_SWITCH)) w->hide();
+    if (portSwitchGroup_) portSwitchGroup_->hide();
+    if (portSwitchList_) portSwitchList_->hide();
+
+    SetCaption(QString::fromLatin1(kMainWindowTitle));
+
+    projectPath_ = IniReadString(GetInfoIniPath(), QStringLiteral("Project"), QStringLiteral("FilePath"));
+    EnsureProjectFile(projectPath_);
+    LoadProjectFile(GetDeviceData(), projectPath_, this);
+
+    LayoutSideBars(1);
+    LayoutSideBars(0);
+
+    titleTimer_.start();
+}
+
+void KordalDlg::CreatePages()
+{
+    for (MBaseDialog* page : Pages()) {
+        page->OnInitDialog();
+        page->ShowPage(false);
+    }
+    m_BusyDlg.hide();
+    RelayoutPages();
+    // The operating page is always there; the others wait for their side buttons.
+    m_MainDlg.ShowPage(true);
+}
+
+std::vector<MBaseDialog*> KordalDlg::Pages() const
+{
+    auto* self = const_cast<KordalDlg*>(this);
+    return {&self->m_MainDlg,     &self->m_PicSettingDlg,    &self->m_OutputDlg,      &self->m_CropDlg,
+            &self->m_MosaicDlg,   &self->m_PIPDlg,           &self->m_LogoDlg,        &self->m_KeyerDlg,
+            &self->m_EdidDlg,     &self->m_VgaDlg,           &self->m_TstPatternDlg,  &self->m_TaskDlg,
+            &self->m_MiscDlg,     &self->m_SwitcherDlg,      &self->m_SubTitleDlg,    &self->m_VideoSettingDlg,
+            &self->m_MediaPlayerDlg, &self->m_LEDCfgDlg,     &self->m_ConnectDlg,     &self->m_SearchMachineDlg,
+            &self->m_FeatherDlg};
+}
+
+void KordalDlg::RegisterReplyHandlers()
+{
+    if (handlersRegistered_) return;
+    handlersRegistered_ = true;
+    ::RegisterReplyHandlers();
+}
+
+// --- MainWindowLink ---
+
+void KordalDlg::PostRefresh(int32_t wParam, int32_t lParam)
+{
+    lastReplyId_.store(wParam);
+    lastReplyParam_.store(lParam);
+    PostMsg(this, WM_DEVICE_REPLY, static_cast<WPARAM>(wParam), lParam);
+}
+
+void KordalDlg::NotifyReplyStatus(uint8_t status)
+{
+    CDeviceData& device = GetDeviceData();
+    device.replyArrived = 1;
+    device.lastStatus = status;
+    lastReplyId_.store(23);
+    lastReplyParam_.store(0);
+    PostMsg(this, WM_DEVICE_REPLY, 23, 0, QVariant::fromValue(static_cast<int>(status)));
+}
+
+void KordalDlg::HideBusyDialog()
+{
+    SendMsg(this, WM_BUSY_DIALOG, 0, 0);
+}
+
+void KordalDlg::PostDeviceFound(const QString& ip, const std::array<uint8_t, 6>& mac)
+{
+    lastReplyId_.store(27);
+    lastReplyParam_.store(0);
+    QVariantMap found;
+    found.insert(QStringLiteral("ip"), ip);
+    found.insert(QStringLiteral("mac"), QByteArray(reinterpret_cast<const char*>(mac.data()), 6));
+    PostMsg(this, WM_DEVICE_REPLY, 27, 0, found);
+}
+
+void KordalDlg::OnPageKeyRelease(QKeyEvent*)
+{
+    // The preset and project shortcuts listen here once the preset bar works.
+    ++forwardedKeyReleases_;
+}
+
+// --- messages ---
+
+LRESULT KordalDlg::OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload)
+{
+    switch (msg) {
+    case WM_DEVICE_REPLY:
+        return OnRefresh(wParam, lParam, payload);
+    case WM_PAGE_CLOSED:
+        return OnPageClosed();
+    case WM_BUSY_DIALOG:
+        return OnBusyDialog(wParam, payload);
+    case WM_LANGUAGE_CHANGE:
+        return OnLanguageChange(wParam);
+    case WM_PROJECT_FILE:
+        return OnProjectFileOp(wParam, payload);
+    default:
+        return 0;
+    }
+}
+
+LRESULT KordalDlg::OnRefresh(WPARAM replyId, LPARAM value, const QVariant& payload)
+{
+    ++repliesReceived_;
+    if (replyId > 31) return 0;
+    DispatchDeviceReply(replyId, value, payload);
+    return 0;
+}
+
+void KordalDlg::DispatchDeviceReply(WPARAM, LPARAM, const QVariant&)
+{
+    // The page refreshes of each reply join here.
+}
+
+// --- title and close ---
+
+void KordalDlg::SetCaption(const QString& text)
+{
+    setWindowTitle(text);
+}
+
+void KordalDlg::OnTimer(int id)
+{
+    if (id != kTitleToggleTimerId) return;
+    titleShowsPath_ = !titleShowsPath_;
+    SetCaption(titleShowsPath_ ? projectPath_ : QString::fromLatin1(kMainWindowTitle));
+}
+
+void KordalDlg::closeEvent(QCloseEvent* e)
+{
+    titleTimer_.stop();
+    busyWatchdog_.stop();
+    m_LogoDlg.ShowPage(false);
+    // No reply may arrive while the window is taken down.
+    QVN_Comm_Shutdown();
+    IniWriteString(GetInfoIniPath(), QStringLiteral("Project"), QStringLiteral("FilePath"), projectPath_);
+    SaveProjectFile(projectPath_);
+    m_BusyDlg.hide();
+    e->accept();
+}

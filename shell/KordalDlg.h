@@ -1,0 +1,232 @@
+#pragma once
+// The program's main window: it owns every page, the side-button column, the input bar, the two
+// layer-button rows, the preset bar and the three drop lists. Replies reach it only as posted
+// WM_DEVICE_REPLY messages (it is the device layer's MainWindowLink while it lives); pages talk
+// to it with the private messages of platform/MessageIds.h.
+
+#include "controls/CProgressDlg.h"
+#include "device/MainWindowLink.h"
+#include "pages/signal/MCropDlg.h"
+#include "pages/signal/MEdidDlg.h"
+#include "pages/signal/MMosaicDlg.h"
+#include "pages/signal/MOutputDlg.h"
+#include "pages/signal/MPicSettingDlg.h"
+#include "pages/signal/MTstPatternDlg.h"
+#include "pages/signal/MVgaDlg.h"
+#include "pages/signal/QVN_FeatherDlg.h"
+#include "pages/system/MKeyerDlg.h"
+#include "pages/system/MLEDCfgDlg.h"
+#include "pages/system/MLogoDlg.h"
+#include "pages/system/MMediaPlayerDlg.h"
+#include "pages/system/MMiscDlg.h"
+#include "pages/system/MPIPDlg.h"
+#include "pages/system/MSubTitleDlg.h"
+#include "pages/system/MSwitcherDlg.h"
+#include "pages/system/MTaskDlg.h"
+#include "pages/system/MVideoSettingDlg.h"
+#include "platform/MessageTarget.h"
+#include "shell/MBaseDialog.h"
+#include "shell/MainWindowGeometry.h"
+#include "shell/pages/MConnectDlg.h"
+#include "shell/pages/MMainDlg.h"
+#include "shell/pages/MSearchMachineDlg.h"
+
+#include <QFont>
+#include <QImage>
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+
+#include <array>
+#include <atomic>
+#include <vector>
+
+class CDropButton;
+class CGdipButton;
+class CSxGroupBox;
+class QCheckBox;
+
+inline constexpr const char* kMainWindowTitle = "Tarvo Serial-VideoProcessor";
+inline constexpr int kSideButtonCount = 12;
+// Side-button ids by page index: PICTURE, OUTPUT, MOSAIC, KEYER, PIP, CROP, LOGO, EDID, VGA ADJ.,
+// MISC, TIME/TASK, COMM.
+inline constexpr int kSideButtonIds[kSideButtonCount] = {1021, 1025, 1180, 1245, 1123, 1126,
+                                                         1241, 1179, 1183, 1244, 1243, 1178};
+inline constexpr int kTitleToggleTimerId = 43680;
+inline constexpr int kTitleToggleIntervalMs = 5000;
+// The busy dialog hides itself after this long without an answer, so a silent processor never
+// leaves the window disabled for good.
+inline constexpr int kBusyWatchdogDefaultMs = 15000;
+inline constexpr COLORREF kSideButtonNormalColor = 0xEBEBEB;
+inline constexpr COLORREF kSideButtonOpenColor = 0x009CEF;
+
+class KordalDlg : public MessageReceiver<QWidget>, public MainWindowLink, public PageKeyListener {
+    Q_OBJECT
+public:
+    explicit KordalDlg(QWidget* parent = nullptr);
+    ~KordalDlg() override;
+
+    // Builds the window's contents; runs once, at the first show (or when called before it).
+    void OnInitDialog();
+    bool IsInitialised() const { return initialised_; }
+
+    // MainWindowLink
+    void PostRefresh(int32_t wParam, int32_t lParam) override;
+    void NotifyReplyStatus(uint8_t status) override;
+    void HideBusyDialog() override;
+    void PostDeviceFound(const QString& ip, const std::array<uint8_t, 6>& mac) override;
+
+    // PageKeyListener: key releases forwarded by the pages (the keyboard shortcuts' entry).
+    void OnPageKeyRelease(QKeyEvent* event) override;
+    int ForwardedKeyReleases() const { return forwardedKeyReleases_; }
+
+    LRESULT OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload) override;
+
+    // Side buttons and page switching.
+    void OnPageButton(int id);
+    void SwitchPage(int index, bool toggle);
+    void RelayoutPages();
+    LRESULT OnPageClosed();
+    int CurrentPage() const { return currentPage_; }
+    // Page index of a side-button id; -1 for "TEST PATTERN", "TIME/TASK" and every other id.
+    static int PageIndexForButton(int id);
+    MBaseDialog* SidePage(int index) const;
+    CGdipButton* SideButton(int index) const;
+    CGdipButton* ButtonById(int id) const;
+
+    // Replies, as posted by the device layer.
+    LRESULT OnRefresh(WPARAM replyId, LPARAM value, const QVariant& payload);
+    // The reply dispatcher: every page refresh a reply calls for. Empty for now.
+    void DispatchDeviceReply(WPARAM replyId, LPARAM value, const QVariant& payload);
+    int LastReplyId() const { return lastReplyId_.load(); }
+    int LastReplyParam() const { return lastReplyParam_.load(); }
+    int RepliesReceived() const { return repliesReceived_; }
+
+    // Busy dialog.
+    LRESULT OnBusyDialog(WPARAM show, const QVariant& text);
+    void ShowBusyDialog(bool show, const QString& text);
+    void SetBusyWatchdogInterval(int ms);
+    int BusyWatchdogInterval() const { return busyWatchdog_.interval(); }
+    bool IsBusyWatchdogActive() const { return busyWatchdog_.isActive(); }
+
+    // Language.
+    LRESULT OnLanguageChange(WPARAM which);
+    void ApplyLanguageTexts();
+
+    // Project files.
+    LRESULT OnProjectFileOp(WPARAM op, const QVariant& path);
+    QString ProjectPath() const { return projectPath_; }
+
+    // Title toggle (timer 43680).
+    void OnTimer(int id);
+
+    // Names read from "Info.ini".
+    void LoadPresetNames();
+    void LoadInputRemarks();
+    QString PresetName(int workMode, int slot) const;
+
+    // Layout of the side column (which 1) and of the bottom bar (which 0).
+    void LayoutSideBars(int which);
+    const std::array<QRect, kInputIconCount>& InputIconRects() const { return inputIconRects_; }
+
+    // Pages, in the order the window holds them.
+    MMainDlg m_MainDlg;
+    MPicSettingDlg m_PicSettingDlg;
+    MOutputDlg m_OutputDlg;
+    MCropDlg m_CropDlg;
+    MMosaicDlg m_MosaicDlg;
+    MPIPDlg m_PIPDlg;
+    MLogoDlg m_LogoDlg;
+    MKeyerDlg m_KeyerDlg;
+    MEdidDlg m_EdidDlg;
+    MVgaDlg m_VgaDlg;
+    MTstPatternDlg m_TstPatternDlg;
+    MTaskDlg m_TaskDlg;
+    MMiscDlg m_MiscDlg;
+    MSwitcherDlg m_SwitcherDlg;
+    MSubTitleDlg m_SubTitleDlg;
+    MVideoSettingDlg m_VideoSettingDlg;
+    MMediaPlayerDlg m_MediaPlayerDlg;
+    MLEDCfgDlg m_LEDCfgDlg;
+    MConnectDlg m_ConnectDlg;
+    Kordal_PrograssDlg m_BusyDlg;
+    MSearchMachineDlg m_SearchMachineDlg;
+    QVN_FeatherDlg m_FeatherDlg;
+
+    // Every page above except the busy dialog, in that order.
+    std::vector<MBaseDialog*> Pages() const;
+
+    CDropButton* SyncLockList() const { return syncLockList_; }
+    CDropButton* SyncModeList() const { return syncModeList_; }
+    CDropButton* PortSwitchList() const { return portSwitchList_; }
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void moveEvent(QMoveEvent* e) override;
+
+private:
+    void CreatePages();
+    void InitFonts();
+    void BuildPresetBar();
+    void RegisterReplyHandlers();
+    void LoadIcons();
+    void CreateDropLists();
+    void RebuildGenlockList();
+    void SetSideButtonColor(int index, COLORREF color);
+    CGdipButton* MakeButton(int id, const QString& caption, unsigned stdImage, unsigned altImage);
+    void PaintInputArea(QPainter& p);
+    void SetCaption(const QString& text);
+
+    bool initialised_ = false;
+    bool handlersRegistered_ = false;
+    QFont titleFont_;      // "Arial" 17 bold
+    QFont smallFont_;      // "Arial" 12 bold
+    QFont verticalFont_;   // "Arial" 15 bold, drawn downward
+    QFont groupFont_;
+
+    std::array<CGdipButton*, kSideButtonCount> sideButtons_{};
+    std::array<CGdipButton*, 10> presetButtons_{};
+    std::array<CGdipButton*, 12> inputButtons_{};
+    std::array<CGdipButton*, 4> leftLayerButtons_{};
+    std::array<CGdipButton*, 4> rightLayerButtons_{};
+    std::array<CGdipButton*, 4> topButtons_{};
+    std::vector<CGdipButton*> allButtons_;
+    CGdipButton* moreButton_ = nullptr;       // 1443
+    CGdipButton* testPatternButton_ = nullptr; // 1242
+    QCheckBox* dualChannel_ = nullptr;
+    CSxGroupBox* loopOutGroup_ = nullptr;
+    CSxGroupBox* syncModeGroup_ = nullptr;
+    CSxGroupBox* portSwitchGroup_ = nullptr;
+    CDropButton* syncLockList_ = nullptr;
+    CDropButton* syncModeList_ = nullptr;
+    CDropButton* portSwitchList_ = nullptr;
+
+    std::array<QRect, kInputIconCount> inputIconRects_{};
+    std::array<QImage, 12> inputIcons_{};  // normal / highlighted per connector type
+    QImage noSignalMark_;
+    QImage signalMark_;
+    QImage switcherPicture_;
+    QImage bodyTexture_;
+
+    int currentPage_ = -1;
+    int currentPreset_ = -1;
+    int selectedLayer_ = 0;
+    bool switcherOn_ = false;
+    QString projectPath_;
+    std::array<QString, 30> presetNames_{};
+    int workMode_ = 0;
+    std::array<int, 3> rememberedPreset_{{-1, -1, -1}};
+    int rememberedTemplate_ = -1;
+
+    std::atomic<int> lastReplyId_{0};
+    std::atomic<int> lastReplyParam_{0};
+    int repliesReceived_ = 0;
+    int forwardedKeyReleases_ = 0;
+
+    QTimer titleTimer_;
+    bool titleShowsPath_ = false;
+    QTimer busyWatchdog_;
+};

@@ -1,0 +1,157 @@
+// Requests the main window carries out for the pages and for itself: the busy dialog, the
+// language switch, project-file commands and the names kept in "Info.ini".
+
+#include "controls/CGdipButton.h"
+#include "controls/CSxGroupBox.h"
+#include "device/CDeviceData.h"
+#include "device/IniFile.h"
+#include "device/ProjectFileReader.h"
+#include "device/ProjectFileWriter.h"
+#include "platform/MessageIds.h"
+#include "platform/PageNotifyCodes.h"
+#include "shell/ControlIds.h"
+#include "shell/DialogIds.h"
+#include "shell/DialogLanguage.h"
+#include "shell/KordalDlg.h"
+#include "shell/LanguageFiles.h"
+#include "shell/UiText.h"
+
+namespace mw = ctl::main_window;
+
+// --- busy dialog ---
+
+LRESULT KordalDlg::OnBusyDialog(WPARAM show, const QVariant& text)
+{
+    ShowBusyDialog(show != 0, text.toString());
+    return 0;
+}
+
+void KordalDlg::SetBusyWatchdogInterval(int ms)
+{
+    busyWatchdog_.setInterval(ms > 0 ? ms : kBusyWatchdogDefaultMs);
+}
+
+void KordalDlg::ShowBusyDialog(bool show, const QString& text)
+{
+    if (show) {
+        setEnabled(false);
+        m_BusyDlg.SetText(text);
+        if (!m_BusyDlg.isVisible()) {
+            m_BusyDlg.resize(360, 160);
+            m_BusyDlg.move(mapToGlobal(rect().center()) - QPoint(180, 80));
+            m_BusyDlg.show();
+        }
+        // Every show gives the processor the full time again.
+        busyWatchdog_.start();
+    } else {
+        busyWatchdog_.stop();
+        setEnabled(true);
+        raise();
+        if (m_BusyDlg.isVisible()) m_BusyDlg.hide();
+    }
+}
+
+// --- language ---
+
+LRESULT KordalDlg::OnLanguageChange(WPARAM which)
+{
+    if (which > 1) return 0;
+    SelectLanguage(which == 0 ? QStringLiteral("English") : QStringLiteral("Chinese"));
+    g_LanguageLabelId = which == 0 ? 1251 : 1252;
+    ApplyLanguageTexts();
+    return 0;
+}
+
+void KordalDlg::ApplyLanguageTexts()
+{
+    ReloadUiText();
+    ApplyDialogLanguage(this, IDD_MAIN);
+    // The window's caption stays the program's name (or the project path).
+    SetCaption(titleShowsPath_ ? projectPath_ : QString::fromLatin1(kMainWindowTitle));
+
+    if (CGdipButton* sw = ButtonById(mw::IDC_SWITCHER)) sw->setText(UiText(sw->IsPressed() ? 40 : 41));
+    if (CGdipButton* b = ButtonById(mw::IDC_LINK_SERIAL_INDICATOR)) b->SetToolTipText(UiText(87));
+    if (CGdipButton* b = ButtonById(mw::IDC_LINK_NETWORK_INDICATOR)) b->SetToolTipText(UiText(87));
+    if (CGdipButton* b = ButtonById(mw::IDC_SWITCHER_INDICATOR)) b->SetToolTipText(UiText(86));
+    if (CGdipButton* b = ButtonById(mw::IDC_CONNECTION_INDICATOR)) b->SetToolTipText(UiText(88));
+    if (CGdipButton* b = ButtonById(mw::IDC_FOUR_VIEW)) b->SetToolTipText(UiText(137));
+    if (syncModeGroup_) syncModeGroup_->SetCaption(UiText(7));
+    if (portSwitchGroup_) portSwitchGroup_->SetCaption(UiText(150));
+
+    MBaseDialog* const pages[] = {&m_PicSettingDlg, &m_OutputDlg,    &m_MosaicDlg,        &m_LogoDlg,
+                                  &m_KeyerDlg,      &m_EdidDlg,      &m_VgaDlg,           &m_TstPatternDlg,
+                                  &m_TaskDlg,       &m_MiscDlg,      &m_ConnectDlg,       &m_SearchMachineDlg,
+                                  &m_SwitcherDlg,   &m_SubTitleDlg,  &m_VideoSettingDlg,  &m_MediaPlayerDlg,
+                                  &m_FeatherDlg};
+    for (MBaseDialog* page : pages) page->ApplyLanguage();
+    ApplyDialogLanguage(&m_CropDlg, IDD_CROP);
+    ApplyDialogLanguage(&m_PIPDlg, IDD_PIP);
+    ApplyDialogLanguage(&m_ConnectDlg, IDD_CONNECT);
+
+    CreateDropLists();
+    RebuildGenlockList();
+    update();
+}
+
+// --- project files ---
+
+LRESULT KordalDlg::OnProjectFileOp(WPARAM op, const QVariant& path)
+{
+    const QString given = path.toString();
+    const QString ini = GetInfoIniPath();
+    switch (op) {
+    case PROJECT_FILE_OPEN:
+        projectPath_ = given;
+        LoadProjectFile(GetDeviceData(), projectPath_, this);
+        IniWriteString(ini, QStringLiteral("Project"), QStringLiteral("FilePath"), projectPath_);
+        break;
+    case PROJECT_FILE_SAVE: {
+        QString target = given;
+        EnsureProjectFile(target);
+        SaveProjectFile(target);
+        break;
+    }
+    case PROJECT_FILE_NEW:
+        projectPath_ = given;
+        EnsureProjectFile(projectPath_);
+        IniWriteString(ini, QStringLiteral("Project"), QStringLiteral("FilePath"), projectPath_);
+        break;
+    default:
+        break;
+    }
+    SendMsg(this, WM_BUSY_DIALOG, 0, 0);
+    return 0;
+}
+
+// --- names from "Info.ini" ---
+
+void KordalDlg::LoadPresetNames()
+{
+    const QString ini = GetInfoIniPath();
+    for (int mode = 0; mode < 3; ++mode) {
+        for (int slot = 0; slot < 10; ++slot) {
+            QString& name = presetNames_[static_cast<size_t>(mode * 10 + slot)];
+            name = QStringLiteral("%1-%2").arg(mode).arg(slot);
+            const QString stored = IniReadString(ini, QStringLiteral("PRESET%1-%2").arg(mode).arg(slot),
+                                                 QStringLiteral("PNAMESTR"));
+            if (!stored.isEmpty()) name = stored.left(255);
+        }
+    }
+}
+
+QString KordalDlg::PresetName(int workMode, int slot) const
+{
+    if (workMode < 0 || workMode > 2 || slot < 0 || slot > 9) return {};
+    return presetNames_[static_cast<size_t>(workMode * 10 + slot)];
+}
+
+void KordalDlg::LoadInputRemarks()
+{
+    const QString ini = GetInfoIniPath();
+    CDeviceData& device = GetDeviceData();
+    for (int k = 0; k < kInputIconCount; ++k) {
+        const QString remark =
+            IniReadString(ini, QStringLiteral("InPutSrcRemark-%1").arg(k), QStringLiteral("REMARKSTR"));
+        if (!remark.isEmpty()) device.inputNames[k].displayName = remark.left(255);
+    }
+}

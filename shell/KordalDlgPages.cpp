@@ -1,0 +1,113 @@
+// Side buttons and page switching: at most one settings page is open beside the operating page,
+// and its side button shows it in orange.
+
+#include "controls/CGdipButton.h"
+#include "platform/Dpi.h"
+#include "shell/ControlIds.h"
+#include "shell/KordalDlg.h"
+
+namespace mw = ctl::main_window;
+
+int KordalDlg::PageIndexForButton(int id)
+{
+    // "TIME/TASK" has no page of its own to open and "TEST PATTERN" shares the handler only.
+    if (id == mw::IDC_SIDE_TIME_TASK || id == mw::IDC_TEST_PATTERN) return -1;
+    for (int i = 0; i < kSideButtonCount; ++i)
+        if (kSideButtonIds[i] == id) return i;
+    return -1;
+}
+
+
+MBaseDialog* KordalDlg::SidePage(int index) const
+{
+    auto* self = const_cast<KordalDlg*>(this);
+    switch (index) {
+    case 0: return &self->m_PicSettingDlg;
+    case 1: return &self->m_OutputDlg;
+    case 2: return &self->m_MosaicDlg;
+    case 3: return &self->m_SwitcherDlg;
+    case 4: return &self->m_PIPDlg;
+    case 5: return &self->m_CropDlg;
+    case 6: return &self->m_LogoDlg;
+    case 7: return &self->m_EdidDlg;
+    case 8: return &self->m_VgaDlg;
+    case 9: return &self->m_MiscDlg;
+    case 10: return &self->m_LEDCfgDlg;
+    case 11: return &self->m_ConnectDlg;
+    default: return nullptr;
+    }
+}
+
+CGdipButton* KordalDlg::SideButton(int index) const
+{
+    if (index < 0 || index >= kSideButtonCount) return nullptr;
+    return sideButtons_[static_cast<size_t>(index)];
+}
+
+void KordalDlg::SetSideButtonColor(int index, COLORREF color)
+{
+    CGdipButton* button = SideButton(index);
+    if (!button) return;
+    button->SetColorAndRedraw(color);
+    button->repaint();
+}
+
+void KordalDlg::OnPageButton(int id)
+{
+    if (CGdipButton* open = SideButton(currentPage_)) open->SetPressed(false);
+    SwitchPage(PageIndexForButton(id), true);
+}
+
+void KordalDlg::SwitchPage(int index, bool toggle)
+{
+    const int current = currentPage_;
+    if (current >= 0 && current < kSideButtonCount && index != current) {
+        if (MBaseDialog* page = SidePage(current)) page->ShowPage(false);
+        SetSideButtonColor(current, kSideButtonNormalColor);
+    }
+    if (index < 0 || index >= kSideButtonCount) return;
+
+    MBaseDialog* page = SidePage(index);
+    if (index != current) {
+        currentPage_ = index;
+        if (current == -1) RelayoutPages();
+        if (page) page->ShowPage(true);
+        SetSideButtonColor(index, kSideButtonOpenColor);
+    } else if (toggle) {
+        if (page) page->ShowPage(false);
+        SetSideButtonColor(index, kSideButtonNormalColor);
+        currentPage_ = -1;
+        RelayoutPages();
+    }
+}
+
+LRESULT KordalDlg::OnPageClosed()
+{
+    if (CGdipButton* button = SideButton(currentPage_)) {
+        button->SetColorAndRedraw(kSideButtonNormalColor);
+        button->SetPressed(false);
+    }
+    currentPage_ = -1;
+    RelayoutPages();
+    return 0;
+}
+
+void KordalDlg::RelayoutPages()
+{
+    const PageAreaLayout area = ComputePageArea(rect(), g_DpiX, currentPage_ != -1);
+    m_MainDlg.setGeometry(area.operating);
+    for (int i = 0; i < kSideButtonCount; ++i)
+        if (MBaseDialog* page = SidePage(i)) page->setGeometry(area.settings);
+    m_KeyerDlg.setGeometry(area.subPage);
+    m_TstPatternDlg.setGeometry(area.subPage);
+    m_TaskDlg.setGeometry(area.subPage);
+    m_SubTitleDlg.setGeometry(area.settings);
+    // The search, stream, media-player and feathering pages keep their size; they open over the
+    // operating page's top-left corner.
+    for (MBaseDialog* page : {static_cast<MBaseDialog*>(&m_SearchMachineDlg), static_cast<MBaseDialog*>(&m_VideoSettingDlg),
+                              static_cast<MBaseDialog*>(&m_MediaPlayerDlg), static_cast<MBaseDialog*>(&m_FeatherDlg)}) {
+        QSize size = page->size();
+        if (size.width() < 200 || size.height() < 100) size = area.settings.size() + QSize(ScaleX(480), 0);
+        page->setGeometry(QRect(area.settings.topLeft(), size));
+    }
+}

@@ -1,0 +1,111 @@
+// The main window on a real X server: it opens at 1280 by 728 with its side buttons, in English
+// and after the switch to Chinese. The pictures are written to the build folder for a look.
+
+#include "MainWindowTestSupport.h"
+
+#include "platform/Dpi.h"
+#include "platform/MessageIds.h"
+
+#include <QDeadlineTimer>
+#include <QFontDatabase>
+#include <QImage>
+#include <QPixmap>
+#include <QWindow>
+
+#include <set>
+
+namespace {
+
+QApplication* X11App()
+{
+    static int argc = 1;
+    static char name[] = "main_window_x11_test";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = [] {
+        // The suite runs everything offscreen; this test wants the X server.
+        qputenv("QT_QPA_PLATFORM", "xcb");
+        // Design pixels: the window's size is checked at 96 DPI.
+        qputenv("QT_FONT_DPI", "96");
+        return new QApplication(argc, argv);
+    }();
+    return app;
+}
+
+void Settle(QWidget& w)
+{
+    QDeadlineTimer deadline(5000);
+    while (!deadline.hasExpired() && !(w.windowHandle() && w.windowHandle()->isExposed()))
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    for (int i = 0; i < 10; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+// Distinct colours inside a rectangle of the picture.
+size_t ColourCount(const QImage& image, const QRect& area)
+{
+    std::set<QRgb> colours;
+    const QRect r = area.intersected(image.rect());
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x) colours.insert(image.pixel(x, y));
+    return colours.size();
+}
+
+class MainWindowX11 : public TempAppDirTest {
+protected:
+    void SetUp() override
+    {
+        ASSERT_NE(X11App(), nullptr);
+        ASSERT_EQ(QGuiApplication::platformName(), "xcb") << "needs an X server (run under xvfb-run -a)";
+        TempAppDirTest::SetUp();
+        g_IniPath = InfoIni();
+        comm::InstallCommLibrary(&recording_);
+    }
+    void TearDown() override
+    {
+        comm::InstallCommLibrary(nullptr);
+        TempAppDirTest::TearDown();
+    }
+    comm::RecordingCommLibrary recording_;
+};
+
+TEST_F(MainWindowX11, OpensAtDesignSizeWithSideButtonsInEnglishAndChinese)
+{
+    ASSERT_FALSE(QFontDatabase::families(QFontDatabase::SimplifiedChinese).isEmpty())
+        << "no font with Chinese glyphs: install fonts-wqy-microhei (scripts/install-deps.sh)";
+    ASSERT_TRUE(CopyShippedLanguageFiles(LanguageDir()));
+    SelectLanguage(QStringLiteral("English"));
+
+    KordalDlg w;
+    w.move(0, 0);
+    w.show();
+    Settle(w);
+    EXPECT_EQ(g_DpiX, 96);
+    EXPECT_EQ(w.size(), QSize(1280, 728));
+
+    const QImage english = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(english.size(), QSize(1280, 728));
+    EXPECT_TRUE(english.save(QStringLiteral(SVP_BINARY_DIR "/main_window_english.png")));
+
+    // The side column: buttons with captions, not a flat background.
+    const QRect column(w.SideButton(0)->geometry().united(w.SideButton(11)->geometry()));
+    EXPECT_GE(column.left(), 0);
+    EXPECT_LE(column.right(), 75);
+    EXPECT_GT(ColourCount(english, column), 20u);
+    // Each side button is painted where it stands (its skin differs from the body).
+    const QRect first = w.SideButton(0)->geometry();
+    EXPECT_GT(ColourCount(english, first), 8u);
+    // The operating area's frame and body are there.
+    EXPECT_GT(ColourCount(english, QRect(0, 0, 1280, 728)), 50u);
+
+    SendMsg(&w, WM_LANGUAGE_CHANGE, 1, 0);
+    Settle(w);
+    ASSERT_EQ(w.SideButton(0)->text(), QString::fromUtf8("图像"));
+    const QImage chinese = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_TRUE(chinese.save(QStringLiteral(SVP_BINARY_DIR "/main_window_chinese.png")));
+    EXPECT_EQ(chinese.size(), QSize(1280, 728));
+    // The captions changed: the first side button's pixels differ between the two languages.
+    EXPECT_NE(english.copy(first), chinese.copy(first));
+    EXPECT_GT(ColourCount(chinese, first), 8u);
+    w.close();
+}
+
+} // namespace
