@@ -414,7 +414,7 @@ void MConnectDlg::OnAddAddress()
 
 void MConnectDlg::OnAddressEditDone(int key)
 {
-    if (!addressEditor_ || !addressEditor_->isVisible()) return;
+    if (!addressEditor_ || addressEditor_->isHidden()) return;
     addressEditor_->hide();
     if (key == kEditDoneEscape) {
         update();
@@ -445,7 +445,7 @@ void MConnectDlg::OnRemoveAddress()
 
 void MConnectDlg::OnAddressClicked(int row)
 {
-    if (addressEditor_ && addressEditor_->isVisible()) OnAddressEditDone(kEditDoneEnter);
+    if (addressEditor_ && !addressEditor_->isHidden()) OnAddressEditDone(kEditDoneEnter);
     if (row < 0 || row >= static_cast<int>(addresses_.size())) return;
     SetDestinationIp(addresses_[static_cast<std::size_t>(row)]);
 }

@@ -411,7 +411,7 @@ void MSearchMachineDlg::OnDropSelect(int controlId, int index)
 
 void MSearchMachineDlg::EndRename()
 {
-    if (!renameEdit_ || !renameEdit_->isVisible()) return;
+    if (!renameEdit_ || renameEdit_->isHidden()) return;
     renameEdit_->hide();
     const int index = renaming_;
     renaming_ = -1;

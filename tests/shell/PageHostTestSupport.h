@@ -1,0 +1,170 @@
+#pragma once
+// Helpers for the connection and search page tests: a stand-in main window that owns both pages,
+// records every message they send or post, hands device replies to the search page the way the
+// main window's dispatcher does, and answers message boxes through the interceptable function.
+
+#include "ShellTestSupport.h"
+
+#include "device/CDeviceData.h"
+#include "device/MainWindowLink.h"
+#include "platform/MessageIds.h"
+#include "platform/MessageTarget.h"
+#include "platform/PageNotifyCodes.h"
+#include "shell/TipsMessageBox.h"
+#include "shell/pages/MConnectDlg.h"
+#include "shell/pages/MSearchMachineDlg.h"
+#include "shell/pages/SerialPortList.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
+#include <QVariantMap>
+#include <QWidget>
+
+#include <functional>
+#include <vector>
+
+inline QApplication* PageTestApp()
+{
+    static int argc = 1;
+    static char name[] = "page_test";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = new QApplication(argc, argv);
+    return app;
+}
+
+inline bool SpinUntil(const std::function<bool()>& done, int ms = 15000)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!done()) {
+        if (t.elapsed() > ms) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(2);
+    }
+    return true;
+}
+
+inline void SpinFor(int ms)
+{
+    SpinUntil([] { return false; }, ms);
+}
+
+struct HostMessage {
+    unsigned msg = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+    QVariant payload;
+};
+
+class PageHost : public MessageReceiver<QWidget>, public MainWindowLink {
+public:
+    PageHost() : connectPage(this), searchPage(this)
+    {
+        resize(1000, 700);
+        SetMainWindowLink(this);
+    }
+    ~PageHost() override
+    {
+        if (GetMainWindowLink() == this) SetMainWindowLink(nullptr);
+    }
+
+    void PostRefresh(int32_t wParam, int32_t lParam) override { PostMsg(this, WM_DEVICE_REPLY, wParam, lParam); }
+    void NotifyReplyStatus(uint8_t status) override
+    {
+        GetDeviceData().replyArrived = 1;
+        GetDeviceData().lastStatus = status;
+        PostMsg(this, WM_DEVICE_REPLY, 23, 0, QVariant::fromValue(static_cast<int>(status)));
+    }
+    void HideBusyDialog() override { SendMsg(this, WM_BUSY_DIALOG, 0, 0); }
+    void PostDeviceFound(const QString& ip, const std::array<uint8_t, 6>& mac) override
+    {
+        QVariantMap found;
+        found.insert(QStringLiteral("ip"), ip);
+        found.insert(QStringLiteral("mac"), QByteArray(reinterpret_cast<const char*>(mac.data()), 6));
+        PostMsg(this, WM_DEVICE_REPLY, 27, 0, found);
+    }
+
+    LRESULT OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload) override
+    {
+        messages.push_back({msg, wParam, lParam, payload});
+        if (msg != WM_DEVICE_REPLY) return 0;
+        switch (wParam) {
+        case 0:
+            searchPage.UpdateDeviceStatus(true);
+            break;
+        case 23:
+            searchPage.UpdateDeviceStatus(false, static_cast<uint8_t>(payload.toInt()), true);
+            break;
+        case 27: {
+            const QVariantMap found = payload.toMap();
+            const QByteArray macBytes = found.value(QStringLiteral("mac")).toByteArray();
+            std::array<uint8_t, 6> mac{};
+            for (int i = 0; i < 6 && i < macBytes.size(); ++i) mac[static_cast<std::size_t>(i)] = static_cast<uint8_t>(macBytes[i]);
+            searchPage.AddFoundDevice(found.value(QStringLiteral("ip")).toString(), mac);
+            break;
+        }
+        default:
+            break;
+        }
+        return 0;
+    }
+
+    // The WM_PAGE_NOTIFY messages with that code, in order.
+    std::vector<HostMessage> Notices(unsigned code) const
+    {
+        std::vector<HostMessage> out;
+        for (const auto& m : messages)
+            if (m.msg == WM_PAGE_NOTIFY && m.wParam == code) out.push_back(m);
+        return out;
+    }
+    std::vector<HostMessage> Of(unsigned msg) const
+    {
+        std::vector<HostMessage> out;
+        for (const auto& m : messages)
+            if (m.msg == msg) out.push_back(m);
+        return out;
+    }
+    bool SawReply(int id) const
+    {
+        for (const auto& m : messages)
+            if (m.msg == WM_DEVICE_REPLY && static_cast<int>(m.wParam) == id) return true;
+        return false;
+    }
+
+    MConnectDlg connectPage;
+    MSearchMachineDlg searchPage;
+    std::vector<HostMessage> messages;
+};
+
+// A temporary application folder, the device state put back, message boxes answered and recorded.
+class PageTest : public TempAppDirTest {
+protected:
+    void SetUp() override
+    {
+        PageTestApp();
+        TempAppDirTest::SetUp();
+        g_IniPath = InfoIni();
+        GetDeviceData().netMode = 1;
+        GetDeviceData().onlineState = 0;
+        GetDeviceData().replyArrived = 0;
+        GetDeviceData().lastStatus = 0;
+        g_DeviceAddress = 0;
+        SetTipsMessageHook([this](const TipsMessage& m) {
+            boxes.push_back(m);
+            return boxAnswer;
+        });
+        SetSerialPortSource([this] { return ports; });
+    }
+    void TearDown() override
+    {
+        SetSerialPortSource({});
+        SetTipsMessageHook({});
+        TempAppDirTest::TearDown();
+    }
+
+    std::vector<TipsMessage> boxes;
+    int boxAnswer = IDOK;
+    std::vector<comm::SerialPortEntry> ports;
+};
