@@ -22,6 +22,15 @@ public:
     // processor's IP text and MAC, so that a second answer arriving before the first is dispatched
     // cannot overwrite what the dispatcher shows.
     virtual void PostDeviceFound(const QString& ip, const std::array<uint8_t, 6>& mac) = 0;
+    // Reply 0: posts WM_DEVICE_REPLY (0, 0). A main window that overrides it lets the online byte
+    // and the answering address travel with the post, so that two processors answering at once
+    // are each credited with their own state.
+    virtual void PostOnline(uint8_t online, uint8_t status)
+    {
+        (void)online;
+        (void)status;
+        PostRefresh(0, 0);
+    }
 };
 
 // The installed main window (nullptr until one is installed: posts are then dropped).

@@ -51,7 +51,7 @@ void ReplyHandlers::OnReplyOnline(ReplyBytes<1> p, uint8_t status)
     dev_.onlineState = p[0];
     dev_.replyArrived = p[0];
     dev_.lastStatus = status;
-    Post(REPLY_ONLINE);
+    if (MainWindowLink* link = GetMainWindowLink()) link->PostOnline(p[0], status);
 }
 
 void ReplyHandlers::OnReplyPreviewMode(ReplyBytes<1> p, uint8_t)

@@ -184,6 +184,16 @@ void KordalDlg::PostDeviceFound(const QString& ip, const std::array<uint8_t, 6>&
     PostMsg(this, WM_DEVICE_REPLY, 27, 0, found);
 }
 
+void KordalDlg::PostOnline(uint8_t online, uint8_t status)
+{
+    lastReplyId_.store(0);
+    lastReplyParam_.store(0);
+    QVariantMap state;
+    state.insert(QStringLiteral("online"), static_cast<int>(online));
+    state.insert(QStringLiteral("status"), static_cast<int>(status));
+    PostMsg(this, WM_DEVICE_REPLY, 0, 0, state);
+}
+
 void KordalDlg::OnPageKeyRelease(QKeyEvent*)
 {
     // The preset and project shortcuts listen here once the preset bar works.

@@ -75,6 +75,8 @@ public:
     void NotifyReplyStatus(uint8_t status) override;
     void HideBusyDialog() override;
     void PostDeviceFound(const QString& ip, const std::array<uint8_t, 6>& mac) override;
+    // Payload {"online", "status"}: the search page takes them from the message.
+    void PostOnline(uint8_t online, uint8_t status) override;
 
     // PageKeyListener: key releases forwarded by the pages (the keyboard shortcuts' entry).
     void OnPageKeyRelease(QKeyEvent* event) override;

@@ -77,6 +77,13 @@ public:
         GetDeviceData().lastStatus = status;
         PostMsg(this, WM_DEVICE_REPLY, 23, 0, QVariant::fromValue(static_cast<int>(status)));
     }
+    void PostOnline(uint8_t online, uint8_t status) override
+    {
+        QVariantMap state;
+        state.insert(QStringLiteral("online"), static_cast<int>(online));
+        state.insert(QStringLiteral("status"), static_cast<int>(status));
+        PostMsg(this, WM_DEVICE_REPLY, 0, 0, state);
+    }
     void HideBusyDialog() override { SendMsg(this, WM_BUSY_DIALOG, 0, 0); }
     void PostDeviceFound(const QString& ip, const std::array<uint8_t, 6>& mac) override
     {
@@ -91,9 +98,12 @@ public:
         messages.push_back({msg, wParam, lParam, payload});
         if (msg != WM_DEVICE_REPLY) return 0;
         switch (wParam) {
-        case 0:
-            searchPage.UpdateDeviceStatus(true);
+        case 0: {
+            const QVariantMap state = payload.toMap();
+            searchPage.UpdateDeviceStatus(true, static_cast<uint8_t>(state.value(QStringLiteral("status")).toInt()),
+                                          state.value(QStringLiteral("online")).toInt() != 0);
             break;
+        }
         case 23:
             searchPage.UpdateDeviceStatus(false, static_cast<uint8_t>(payload.toInt()), true);
             break;

@@ -1,0 +1,100 @@
+// The connection page with the real library against the processor emulator: a serial connect over
+// the emulator's pseudo-terminal reads the whole block, and a network connect reaches an emulator
+// on a loopback address.
+
+#include "LinkTestSupport.h"
+#include "PageHostTestSupport.h"
+
+#include "comm/QVN_Comm.h"
+#include "controls/CDropButton.h"
+#include "device/IniFile.h"
+#include "device/UiReplyRelay.h"
+
+#include <cstring>
+
+namespace {
+
+class ConnectPageEmulatorTest : public PageTest {
+protected:
+    void TearDown() override
+    {
+        QVN_Comm_Shutdown();
+        host.reset();
+        comm::InstallCommLibrary(nullptr);
+        link.reset();
+        if (emulator) emulator->Stop();
+        PageTest::TearDown();
+    }
+    void StartLink(comm::DeviceLinkOptions options)
+    {
+        link = std::make_unique<comm::DeviceLink>(options);
+        comm::InstallCommLibrary(link.get());
+        host = std::make_unique<PageHost>();
+        RegisterReplyHandlers();
+        host->connectPage.OnInitDialog();
+        host->connectPage.SetPortPollInterval(0);
+    }
+
+    std::unique_ptr<emu::ProcessorEmulator> emulator;
+    std::unique_ptr<comm::DeviceLink> link;
+    std::unique_ptr<PageHost> host;
+};
+
+std::vector<uint8_t> DeviceBlockBytes()
+{
+    std::vector<uint8_t> bytes(kParamBlockBytes);
+    std::memcpy(bytes.data(), &GetDeviceData().Block(), bytes.size());
+    return bytes;
+}
+
+} // namespace
+
+TEST_F(ConnectPageEmulatorTest, SerialConnectOverAPseudoTerminalReadsTheBlock)
+{
+    emulator = StartEmulator("127.0.0.31", true);
+    ASSERT_FALSE(emulator->PtyPath().empty());
+    const int number = comm::SerialPortNumber(emulator->PtyPath());
+    ASSERT_GE(number, 1000) << emulator->PtyPath();
+    ports = {{comm::SerialPortName(number), number}};
+    // The library's own timings: a loaded test machine must not look like a silent processor.
+    StartLink(comm::DeviceLinkOptions{});
+    ASSERT_EQ(host->connectPage.ComPortList()->GetList()->GetText(0), QString::fromStdString(comm::SerialPortName(number)));
+
+    // On a serial bus the processor takes only frames to its own address: the operator picks it.
+    g_DeviceAddress = emulator->Address();
+    host->connectPage.OnComConnect();
+    ASSERT_TRUE(host->connectPage.IsSerialOpen());
+    EXPECT_TRUE(boxes.empty());
+    ASSERT_TRUE(SpinUntil([&] { return host->SawReply(2); })) << "no reply 2";
+    EXPECT_EQ(DeviceBlockBytes(), emulator->Block());
+    // The read-out went over the serial link.
+    const auto frames = emulator->Received();
+    bool serialReadOut = false;
+    for (const auto& f : frames)
+        serialReadOut |= f.transport == emu::Transport::Serial && !CommandIds({f}).empty() && CommandIds({f})[0] == 0;
+    EXPECT_TRUE(serialReadOut);
+    EXPECT_EQ(IniReadString(InfoIni(), QStringLiteral("COM"), QStringLiteral("port")), QString::number(number));
+
+    host->connectPage.OnComDisconnect();
+    EXPECT_FALSE(host->connectPage.IsSerialOpen());
+}
+
+TEST_F(ConnectPageEmulatorTest, NetworkConnectReachesTheEmulator)
+{
+    emulator = StartEmulator("127.0.0.32");
+    StartLink(OptionsFor(*emulator));
+    host->connectPage.SetDestinationIp(QStringLiteral("192.168.1"));
+    host->connectPage.OnNetConnect();
+    SpinFor(200);
+    EXPECT_EQ(emulator->ClientCount(), 0);
+
+    host->connectPage.SetDestinationIp(QStringLiteral("127.0.0.32"));
+    host->connectPage.OnNetConnect();
+    ASSERT_TRUE(SpinUntil([&] { return emulator->ClientCount() == 1; }));
+    // The link's first frame is reported as the processor coming online.
+    ASSERT_TRUE(SpinUntil([&] { return host->SawReply(0); }));
+    EXPECT_EQ(GetDeviceData().onlineState, 1u);
+
+    host->connectPage.OnNetDisconnect();
+    ASSERT_TRUE(SpinUntil([&] { return emulator->ClientCount() == 0; }));
+}
