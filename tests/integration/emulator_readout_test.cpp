@@ -21,9 +21,22 @@
 
 namespace {
 
+std::vector<uint8_t> DeviceBlockBytes()
+{
+    std::vector<uint8_t> bytes(kParamBlockBytes);
+    std::memcpy(bytes.data(), &GetDeviceData().Block(), bytes.size());
+    return bytes;
+}
+
 class PostLog final : public MainWindowLink {
 public:
-    void PostRefresh(int32_t w, int32_t l) override { posts.emplace_back(w, l); CheckThread(); }
+    void PostRefresh(int32_t w, int32_t l) override
+    {
+        posts.emplace_back(w, l);
+        CheckThread();
+        // The block as reply 2 left it: later answers of the read-out chain change it again.
+        if (w == REPLY_ALL_DATA && blockAtReply2.empty()) blockAtReply2 = DeviceBlockBytes();
+    }
     void NotifyReplyStatus(uint8_t status) override { posts.emplace_back(23, status); CheckThread(); }
     void HideBusyDialog() override { ++hides; }
     void PostDeviceFound(const QString& ip, const std::array<uint8_t, 6>&) override { found.push_back(ip); }
@@ -37,6 +50,7 @@ public:
 
     std::vector<std::pair<int32_t, int32_t>> posts;
     std::vector<QString> found;
+    std::vector<uint8_t> blockAtReply2;
     int hides = 0;
     bool offThread = false;
 };
@@ -51,13 +65,6 @@ bool SpinUntil(const std::function<bool()>& done, int ms = 20000)
         QThread::msleep(2);
     }
     return true;
-}
-
-std::vector<uint8_t> DeviceBlockBytes()
-{
-    std::vector<uint8_t> bytes(kParamBlockBytes);
-    std::memcpy(bytes.data(), &GetDeviceData().Block(), bytes.size());
-    return bytes;
 }
 
 }  // namespace
@@ -81,7 +88,7 @@ TEST(EmulatorReadout, ReadAllThroughTheRealHandlersAndSendTheBlockBack)
     GetDeviceData().SendCommand(CMD_GET_ALL_DATA);
 
     ASSERT_TRUE(SpinUntil([&] { return log.Saw(REPLY_ALL_DATA); })) << "no reply 2";
-    EXPECT_EQ(DeviceBlockBytes(), emulator->Block());
+    EXPECT_EQ(log.blockAtReply2, emulator->Block());
 
     // After 200 ms the handler's follow-up queries reach the processor, in order.
     const std::vector<int32_t> chain{70, 66, 67, 62, 60, 73, 68};

@@ -22,6 +22,7 @@
 #include <QVariantMap>
 #include <QWidget>
 
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -97,6 +98,11 @@ public:
     {
         messages.push_back({msg, wParam, lParam, payload});
         if (msg != WM_DEVICE_REPLY) return 0;
+        // The block as reply 2 left it: later answers of the read-out chain change it again.
+        if (wParam == 2 && blockAtReply2.empty()) {
+            const auto* bytes = reinterpret_cast<const uint8_t*>(&GetDeviceData().Block());
+            blockAtReply2.assign(bytes, bytes + sizeof(DeviceParamBlock));
+        }
         switch (wParam) {
         case 0: {
             const QVariantMap state = payload.toMap();
@@ -146,6 +152,7 @@ public:
     MConnectDlg connectPage;
     MSearchMachineDlg searchPage;
     std::vector<HostMessage> messages;
+    std::vector<uint8_t> blockAtReply2;
 };
 
 // A temporary application folder, the device state put back, message boxes answered and recorded.

@@ -66,7 +66,7 @@ TEST_F(ConnectPageEmulatorTest, SerialConnectOverAPseudoTerminalReadsTheBlock)
     ASSERT_TRUE(host->connectPage.IsSerialOpen());
     EXPECT_TRUE(boxes.empty());
     ASSERT_TRUE(SpinUntil([&] { return host->SawReply(2); })) << "no reply 2";
-    EXPECT_EQ(DeviceBlockBytes(), emulator->Block());
+    EXPECT_EQ(host->blockAtReply2, emulator->Block());
     // The read-out went over the serial link.
     const auto frames = emulator->Received();
     bool serialReadOut = false;
