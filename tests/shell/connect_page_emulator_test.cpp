@@ -40,13 +40,6 @@ protected:
     std::unique_ptr<PageHost> host;
 };
 
-std::vector<uint8_t> DeviceBlockBytes()
-{
-    std::vector<uint8_t> bytes(kParamBlockBytes);
-    std::memcpy(bytes.data(), &GetDeviceData().Block(), bytes.size());
-    return bytes;
-}
-
 } // namespace
 
 TEST_F(ConnectPageEmulatorTest, SerialConnectOverAPseudoTerminalReadsTheBlock)
