@@ -2,7 +2,7 @@
 // Codes carried in wParam of WM_PAGE_NOTIFY, and the targets of WM_LAYER_GEOMETRY and
 // WM_PROJECT_FILE.
 
-inline constexpr unsigned NOTIFY_SHOW_SUBPAGE = 1442;      // payload {tab, shown}
+inline constexpr unsigned NOTIFY_SHOW_SUBPAGE = 1442;      // payload QVariantMap {"tab": int, "shown": int}
 inline constexpr unsigned NOTIFY_SWITCHER_MODE = 1448;
 inline constexpr unsigned NOTIFY_LOOP_OUT = 1449;
 inline constexpr unsigned NOTIFY_LAYER_VISIBILITY = 1450;

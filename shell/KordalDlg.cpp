@@ -97,6 +97,7 @@ void KordalDlg::OnInitDialog()
     CreatePages();
     InitFonts();
     BuildPresetBar();
+    ConnectSelectionControls();
     RegisterReplyHandlers();
     LoadIcons();
     CreateDropLists();
@@ -216,7 +217,7 @@ LRESULT KordalDlg::OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const Q
     case WM_PROJECT_FILE:
         return OnProjectFileOp(wParam, payload);
     default:
-        return 0;
+        return OnWindowMessage(msg, wParam, lParam, payload);
     }
 }
 
@@ -226,11 +227,6 @@ LRESULT KordalDlg::OnRefresh(WPARAM replyId, LPARAM value, const QVariant& paylo
     if (replyId > 31) return 0;
     DispatchDeviceReply(replyId, value, payload);
     return 0;
-}
-
-void KordalDlg::DispatchDeviceReply(WPARAM, LPARAM, const QVariant&)
-{
-    // The page refreshes of each reply join here.
 }
 
 // --- title and close ---

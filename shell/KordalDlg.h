@@ -34,17 +34,20 @@
 #include <QFont>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
 
 #include <array>
 #include <atomic>
+#include <initializer_list>
 #include <vector>
 
 class CDropButton;
 class CGdipButton;
 class CSxGroupBox;
 class QCheckBox;
+class QMouseEvent;
 
 inline constexpr const char* kMainWindowTitle = "Tarvo Serial-VideoProcessor";
 inline constexpr int kSideButtonCount = 12;
@@ -231,4 +234,85 @@ private:
     QTimer titleTimer_;
     bool titleShowsPath_ = false;
     QTimer busyWatchdog_;
+    // ---- Replies, window messages, layer and input selection --------------------------------
+    // (KordalDlgDispatch.cpp, KordalDlgMessages.cpp, KordalDlgInputs.cpp, KordalDlgLayerRows.cpp)
+public:
+    // Every private message the main window handles besides the ones routed in OnMessage.
+    LRESULT OnWindowMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload);
+    LRESULT OnPageNotify(WPARAM code, LPARAM value, const QVariant& payload);
+    LRESULT OnLayerGeometry(WPARAM target, LPARAM n);
+    LRESULT OnOutputTimingChanged();
+    LRESULT OnSelectLayer(WPARAM layer);
+    LRESULT OnLayerSetChanged(WPARAM v);
+    LRESULT OnTestPatternState(LPARAM on);
+    LRESULT OnDropSelect(WPARAM id, LPARAM index);
+    // Shows what the layer's input means on every page; send 1 also sends command 7.
+    LRESULT SelectLayerInput(int layer, int send);
+
+    void InvalidateInputMark(int k);
+    void PlaceExtInputMarks();
+    void SelectSyncItems();
+    void RefreshWorkModeBand();
+    void ShowPortSwitchGroup(bool show);
+    void ShowTopButtons(bool show);
+    void SetLayerButtonState(int layer, bool on);
+    void ApplyWorkModeToButtons();
+
+    // Controls of the top bar and the layer rows.
+    void OnInputButton(int id);
+    void OnInputIconClick(QPoint pos);
+    void OnLayerButton(int id);
+    void OnTopButton(int id);
+    void OnActionButton(int id);
+    void OnDualChannel(bool checked);
+    // Input code of an input button, -1 for any other id.
+    static int InputCodeForButton(int id);
+
+    int SelectedLayer() const { return selectedLayer_; }
+    // The layer last picked on the operating page's canvas.
+    int CanvasLayer() const { return canvasLayer_; }
+    bool SwitcherOn() const { return switcherOn_; }
+    int WorkMode() const { return workMode_; }
+    QCheckBox* DualChannelBox() const { return dualChannel_; }
+    CSxGroupBox* LoopOutGroup() const { return loopOutGroup_; }
+    CSxGroupBox* PortSwitchGroup() const { return portSwitchGroup_; }
+    CGdipButton* LeftLayerButton(int layer) const;
+    CGdipButton* RightLayerButton(int layer) const;
+
+    // Test hook: while set, the dispatcher appends the name of every refresh it calls, in order.
+    void SetCallTrace(QStringList* log) { callTrace_ = log; }
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+
+private:
+    void Trace(const char* op, std::initializer_list<long long> args = {});
+    void DispatchFullRefresh();
+    void DispatchEvent(LPARAM value);
+    void ConnectSelectionControls();
+    void ToggleOrHidePage(MBaseDialog& page, LPARAM value);
+    void OnShowSubPage(const QVariant& payload);
+    void OnSplicingMode(LPARAM mode);
+    void OnFeatherState(LPARAM on);
+    void OnLinked();
+    void OnLoopOut(LPARAM input);
+    void OnSwitcherMode(LPARAM on);
+    void OnLayerVisibility(LPARAM pip);
+    void OnSignalSwitch();
+    void OnSwitcherButton();
+    void OnMoreButton();
+    void LayerCellOnOff(int layer, int on);
+    CGdipButton* PageButton(const MBaseDialog& page, int id) const;
+    QStringList* callTrace_ = nullptr;
+    int canvasLayer_ = 0;
+    int lastInputCode_ = -1;
+    bool testPatternLocked_ = false;
+    std::array<uint8_t, 4> pendingInput_{};  // last code chosen per layer by the input buttons
+
+    // ---- Operations the preset bar and project work fills in; empty until it does -----------
+    // (KordalDlgPendingOps.cpp)
+public:
+    void RefreshPresetMarks();
+    void UpdatePortSwitchTexts();
 };
+

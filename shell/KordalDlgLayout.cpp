@@ -214,11 +214,6 @@ void KordalDlg::CreateDropLists()
     fill(portSwitchList_, 145, 5, [](int i) { return i; });
 }
 
-void KordalDlg::RebuildGenlockList()
-{
-    // The extension-slot genlock entries follow the processor's board report.
-}
-
 void KordalDlg::LayoutSideBars(int which)
 {
     if (!sideButtons_[0]) return;

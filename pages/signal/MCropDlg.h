@@ -13,4 +13,10 @@ public:
     void UpdateLayerButtonTexts();
     void UpdateInputSourceLabel();
     int SelectedLayer() const { return 0; }
+    // The input index (0..11, -1 none) whose crop records the page shows; set by the main window.
+    void SetInputIndex(int index) { inputIndex_ = index; }
+    int InputIndex() const { return inputIndex_; }
+
+private:
+    int inputIndex_ = 0;
 };

@@ -24,4 +24,4 @@ void MSubTitleDlg::LoadOutputCaption(int) {}
 
 void MSubTitleDlg::OnChunkAck() {}
 
-void MSubTitleDlg::OnTransferAccepted() {}
+void MSubTitleDlg::OnTransferAccepted(bool) {}

@@ -14,5 +14,5 @@ public:
 
     void LoadOutputCaption(int output);
     void OnChunkAck();
-    void OnTransferAccepted();
+    void OnTransferAccepted(bool accepted);
 };

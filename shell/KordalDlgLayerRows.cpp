@@ -1,0 +1,260 @@
+// The two rows of layer buttons, the TOP buttons and the action buttons under the operating page,
+// and how the work mode (normal, switcher, dual) lays them out.
+
+#include "controls/CGdipButton.h"
+#include "device/CDeviceData.h"
+#include "platform/ControlId.h"
+#include "platform/MessageIds.h"
+#include "shell/ControlIds.h"
+#include "shell/KordalDlg.h"
+#include "shell/UiText.h"
+
+#include <QCheckBox>
+#include <QTimer>
+
+namespace mw = ctl::main_window;
+
+namespace {
+
+constexpr int kSignalSwitchQueryDelayMs = 50;
+constexpr COLORREF kProgramLayerColor = 0x101010;
+constexpr COLORREF kLayerButtonColor = 0xEBEBEB;
+
+void Grey(QWidget* w, bool grey)
+{
+    if (!w) return;
+    if (auto* b = qobject_cast<CGdipButton*>(w)) b->SetDisabledLook(grey);
+    w->setEnabled(!grey);
+}
+
+}  // namespace
+
+CGdipButton* KordalDlg::LeftLayerButton(int layer) const
+{
+    if (layer < 0 || layer >= kWindowCount) return nullptr;
+    return leftLayerButtons_[static_cast<size_t>(layer)];
+}
+
+CGdipButton* KordalDlg::RightLayerButton(int layer) const
+{
+    if (layer < 0 || layer >= kWindowCount) return nullptr;
+    return rightLayerButtons_[static_cast<size_t>(layer)];
+}
+
+void KordalDlg::ConnectSelectionControls()
+{
+    for (CGdipButton* b : inputButtons_)
+        if (b) connect(b, &CGdipButton::clickedId, this, &KordalDlg::OnInputButton);
+    for (int k = 1; k < kWindowCount; ++k) {
+        if (CGdipButton* b = LeftLayerButton(k)) connect(b, &CGdipButton::clickedId, this, &KordalDlg::OnLayerButton);
+        if (CGdipButton* b = RightLayerButton(k)) connect(b, &CGdipButton::clickedId, this, &KordalDlg::OnLayerButton);
+    }
+    for (CGdipButton* b : topButtons_)
+        if (b) connect(b, &CGdipButton::clickedId, this, &KordalDlg::OnTopButton);
+    for (int id : {mw::IDC_TAKE, mw::IDC_LOCK_OUTPUT, mw::IDC_LOCK_LAYER, mw::IDC_FREEZE, mw::IDC_FOUR_VIEW,
+                   mw::IDC_SIGNAL_SWITCH, mw::IDC_SWITCHER, mw::IDC_SIDE_MORE})
+        if (CGdipButton* b = ButtonById(id)) connect(b, &CGdipButton::clickedId, this, &KordalDlg::OnActionButton);
+    if (dualChannel_) connect(dualChannel_, &QCheckBox::toggled, this, &KordalDlg::OnDualChannel);
+}
+
+void KordalDlg::LayerCellOnOff(int layer, int on)
+{
+    Trace("MMainDlg::ShowLayerCell", {layer, on});
+    m_MainDlg.ShowLayerCell(layer, on);
+    m_MainDlg.update();
+}
+
+void KordalDlg::OnLayerButton(int id)
+{
+    CDeviceData& device = GetDeviceData();
+    const bool left = id >= mw::IDC_LAYER_PIP1 && id <= mw::IDC_LAYER_PIP3;
+    const bool right = id >= mw::IDC_PVW_LAYER_PIP1 && id <= mw::IDC_PVW_LAYER_PIP3;
+    if (!left && !right) return;
+    const int layer = left ? id - mw::IDC_LAYER_MAIN : id - mw::IDC_PVW_LAYER_MAIN;
+    CGdipButton* button = left ? LeftLayerButton(layer) : RightLayerButton(layer);
+    if (!button) return;
+    const int s = button->IsPressed() ? 1 : 0;
+
+    if (left && layer == 3) {
+        if (device.logo.usage == 1) {
+            bool anyValid = false;
+            for (uint8_t v : device.logo.valid) anyValid = anyValid || v != 0;
+            // PIP-3 is the logo layer: without a stored logo there is nothing to show.
+            if (!anyValid) {
+                button->SetPressed(false);
+                return;
+            }
+        }
+        Trace("MLogoDlg::SetLogoOnOff", {s});
+        m_LogoDlg.SetLogoOnOff(s);
+        if (device.logo.usage != 0) return;
+    } else if (right && layer == 3) {
+        Trace("MLogoDlg::SetLogoOnOff", {s});
+        m_LogoDlg.SetLogoOnOff(s);
+    }
+    device.chnl[layer].onOff = static_cast<uint8_t>(s);
+    Trace("MPIPDlg::EnablePipGroup", {s, layer - 1});
+    m_PIPDlg.EnablePipGroup(s, layer - 1);
+    LayerCellOnOff(layer, s);
+    device.SendCommand(CMD_SET_PIP, layer - 1);
+}
+
+void KordalDlg::OnTopButton(int id)
+{
+    const int k = id - mw::IDC_TOP_MAIN;
+    if (k < 0 || k >= kWindowCount) return;
+    Trace("WM_CELL_SELECTED", {k});
+    SendMsg(&m_MainDlg, WM_CELL_SELECTED, static_cast<WPARAM>(k), 0);
+    m_MainDlg.update();
+    ShowTopButtons(false);
+}
+
+void KordalDlg::OnActionButton(int id)
+{
+    CDeviceData& device = GetDeviceData();
+    CGdipButton* button = ButtonById(id);
+    const bool pressed = button && button->IsPressed();
+    switch (id) {
+    case mw::IDC_TAKE:
+        device.SendCommand(CMD_SET_MULTI_MACHINE);
+        SendMsg(this, WM_BUSY_DIALOG, 1, 0, UiText(65));
+        break;
+    case mw::IDC_LOCK_OUTPUT:
+        Trace("MMainDlg::ShowLayersInOutputs", {pressed ? 1 : 0, 1});
+        m_MainDlg.ShowLayersInOutputs(pressed ? 1 : 0, 1);
+        break;
+    case mw::IDC_LOCK_LAYER:
+        Trace("MMainDlg::SetLayerCellsLocked", {pressed ? 1 : 0});
+        m_MainDlg.SetLayerCellsLocked(pressed);
+        break;
+    case mw::IDC_FREEZE:
+        device.SendCommand(CMD_FREEZE, pressed ? 1 : 0);
+        break;
+    case mw::IDC_FOUR_VIEW:
+        // The four-view window belongs to the operating page; it opens from there once it exists.
+        Trace("MShowVideoDlg::ShowPage", {1});
+        break;
+    case mw::IDC_SIGNAL_SWITCH:
+        OnSignalSwitch();
+        break;
+    case mw::IDC_SWITCHER:
+        OnSwitcherButton();
+        break;
+    case mw::IDC_SIDE_MORE:
+        OnMoreButton();
+        break;
+    default:
+        break;
+    }
+}
+
+void KordalDlg::OnSignalSwitch()
+{
+    CDeviceData& device = GetDeviceData();
+    if (device.cmpBoard.actNoSrc == 0) device.SendCommand(CMD_COMPOSITE_BOARD, 0, 1);
+    else if (device.cmpBoard.actNoSrc == 1) device.SendCommand(CMD_COMPOSITE_BOARD, 0, 0);
+    // Greyed at once so that the pause cannot take a second press; reply 29 enables it again.
+    Grey(ButtonById(mw::IDC_SIGNAL_SWITCH), true);
+    QTimer::singleShot(kSignalSwitchQueryDelayMs, this, [] { GetDeviceData().SendCommand(CMD_QUERY_BOARD); });
+}
+
+void KordalDlg::OnSwitcherButton()
+{
+    if (CGdipButton* sw = ButtonById(mw::IDC_SWITCHER)) sw->SetPressed(switcherOn_);
+    if (CGdipButton* open = SideButton(currentPage_)) open->SetPressed(false);
+    SwitchPage(9, false);
+    if (CGdipButton* misc = SideButton(9)) misc->SetPressed(true);
+}
+
+void KordalDlg::OnMoreButton()
+{
+    const bool show = moreButton_ && moreButton_->IsPressed();
+    for (int i = 6; i <= 10; ++i)
+        if (CGdipButton* b = SideButton(i)) b->setVisible(show);
+    LayoutSideBars(1);
+}
+
+void KordalDlg::SetLayerButtonState(int layer, bool on)
+{
+    if (layer < 0 || layer >= kWindowCount) return;
+    const CDeviceData& device = GetDeviceData();
+    if (device.pvwMode == 0) {
+        if (CGdipButton* b = LeftLayerButton(layer)) b->SetPressed(on);
+    } else if (device.pvwMode == 1) {
+        if (CGdipButton* b = RightLayerButton(layer)) b->SetPressed(on && device.pvwState[layer] != 0);
+    }
+}
+
+void KordalDlg::ApplyWorkModeToButtons()
+{
+    Trace("KordalDlg::ApplyWorkModeToButtons");
+    const CDeviceData& device = GetDeviceData();
+    const int mode = device.pvwMode <= 2 ? device.pvwMode : 0;
+    CGdipButton* take = ButtonById(mw::IDC_TAKE);
+    CGdipButton* lockOutput = ButtonById(mw::IDC_LOCK_OUTPUT);
+    CGdipButton* keyerTab = PageButton(m_MiscDlg, ctl::misc::IDC_TAB_KEYER);
+    CGdipButton* patternTab = PageButton(m_MiscDlg, ctl::misc::IDC_TAB_TEST_PATTERN);
+
+    if (mode == 0) {
+        for (int k = 0; k < kWindowCount; ++k) {
+            if (CGdipButton* b = LeftLayerButton(k)) {
+                b->show();
+                b->setEnabled(k != 0);
+            }
+            if (CGdipButton* b = RightLayerButton(k)) b->hide();
+        }
+        if (CGdipButton* main = LeftLayerButton(0)) main->SetPressed(true);
+        if (take) take->hide();
+        Grey(SideButton(2), false);
+        const bool grey = device.mosaic.mode == 5;
+        Grey(SideButton(6), grey);
+        Grey(keyerTab, grey);
+        m_KeyerDlg.setEnabled(!grey);
+        Grey(SideButton(4), false);
+        Grey(patternTab, false);
+        return;
+    }
+    if (mode == 1) {
+        for (int k = 0; k < kWindowCount; ++k) {
+            const bool shown = k >= 2;
+            if (CGdipButton* b = LeftLayerButton(k)) {
+                b->setEnabled(false);
+                b->setVisible(shown);
+                b->SetPressed(device.pgmState[k] != 0);
+            }
+            if (CGdipButton* b = RightLayerButton(k)) {
+                const bool onProgram = device.pgmState[k] != 0;
+                b->setEnabled(!onProgram);
+                b->SetColorAndRedraw(onProgram ? kProgramLayerColor : kLayerButtonColor);
+                b->SetPressed(device.pvwState[k] != 0);
+                b->setVisible(shown);
+            }
+        }
+        if (take) take->show();
+        if (lockOutput) lockOutput->hide();
+        Trace("MMainDlg::ShowLayersInOutputs", {1, 0});
+        m_MainDlg.ShowLayersInOutputs(1, 0);
+        Grey(SideButton(2), true);
+        Grey(SideButton(4), false);
+        Grey(SideButton(6), false);
+        Grey(keyerTab, false);
+        return;
+    }
+    for (int k = 0; k < kWindowCount; ++k) {
+        for (CGdipButton* b : {LeftLayerButton(k), RightLayerButton(k)}) {
+            if (!b) continue;
+            b->setEnabled(false);
+            b->hide();
+        }
+    }
+    if (take) take->show();
+    if (lockOutput) lockOutput->hide();
+    Trace("MMainDlg::ShowLayersInOutputs", {1, 0});
+    m_MainDlg.ShowLayersInOutputs(1, 0);
+    for (int side : {2, 6, 4}) Grey(SideButton(side), true);
+    Grey(keyerTab, true);
+    Grey(patternTab, true);
+    m_KeyerDlg.setEnabled(false);
+    m_TstPatternDlg.setEnabled(false);
+    m_SubTitleDlg.ShowPage(false);
+}

@@ -1,0 +1,257 @@
+// The main window's reply dispatcher: the refresh calls of each reply in their order, bad reply
+// ids and lParams, and the values that travel with a post.
+
+#include "DispatchTestSupport.h"
+
+#include "controls/CDropButton.h"
+#include "controls/CSxGroupBox.h"
+#include "platform/PageNotifyCodes.h"
+
+#include <QVariantMap>
+
+namespace {
+
+class ReplyDispatchTest : public MainWindowTest {
+protected:
+    KordalDlg& Traced()
+    {
+        KordalDlg& w = Window();
+        ResetDeviceForDispatch();
+        QCoreApplication::processEvents();
+        calls_.clear();
+        w.SetCallTrace(&calls_);
+        return w;
+    }
+    void TearDown() override
+    {
+        if (window_) window_->SetCallTrace(nullptr);
+        MainWindowTest::TearDown();
+    }
+    QStringList Reply(KordalDlg& w, int id, int l = 0, const QVariant& payload = {})
+    {
+        calls_.clear();
+        SendMsg(&w, WM_DEVICE_REPLY, static_cast<WPARAM>(id), l, payload);
+        return calls_;
+    }
+    QStringList calls_;
+};
+
+TEST_F(ReplyDispatchTest, FullRefreshCallsEveryPageInOrder)
+{
+    KordalDlg& w = Traced();
+    EXPECT_EQ(Reply(w, REPLY_ALL_DATA), FullRefreshCalls());
+}
+
+TEST_F(ReplyDispatchTest, ProjectLoadRefreshesLikeADeviceRead)
+{
+    KordalDlg& w = Traced();
+    w.PostRefresh(REPLY_ALL_DATA, 0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(calls_, FullRefreshCalls());
+}
+
+TEST_F(ReplyDispatchTest, WorkModeReplyOrder)
+{
+    KordalDlg& w = Traced();
+    const QStringList expected{"WM_MAINPAGE_RELAYOUT",          "MOutputDlg::UpdateLayerButtonTexts",
+                               "MCropDlg::UpdateLayerButtonTexts", "MPicSettingDlg::UpdateLayerButtonTexts",
+                               "MPIPDlg::UpdateByWorkMode",       "MLogoDlg::UpdateEnableState",
+                               "MSwitcherDlg::RefreshFromDevice", "KordalDlg::ApplyWorkModeToButtons",
+                               "KordalDlg::RefreshWorkModeBand"};
+    EXPECT_EQ(Reply(w, REPLY_WORK_MODE), expected);
+}
+
+TEST_F(ReplyDispatchTest, BoardInfoReplyOrder)
+{
+    KordalDlg& w = Traced();
+    GetDeviceData().cmpBoard.exist = 1;
+    QStringList expected{"MPIPDlg::FillInputLists"};
+    expected << EveryInputMark() << "KordalDlg::UpdatePortSwitchTexts" << "MEdidDlg::FillInputList"
+             << "KordalDlg::ShowPortSwitchGroup(1)" << "MMiscDlg::UpdateExtBoardButtons";
+    for (int l = 0; l < 4; ++l) expected << SelectLayerInputCalls(l);
+    EXPECT_EQ(Reply(w, REPLY_BOARD_INFO), expected);
+    EXPECT_TRUE(w.PortSwitchGroup()->isVisibleTo(&w));
+    EXPECT_TRUE(w.ButtonById(1573)->isEnabled());
+}
+
+TEST_F(ReplyDispatchTest, DpModeAndLayerStateReplies)
+{
+    KordalDlg& w = Traced();
+    QStringList dp = EveryInputMark();
+    dp << "MPIPDlg::FillInputLists";
+    for (int l = 0; l < 4; ++l) dp << SelectLayerInputCalls(l);
+    EXPECT_EQ(Reply(w, REPLY_DP_MODE), dp);
+
+    QStringList layers = EveryInputMark();
+    layers << "MPIPDlg::RefreshFromDevice";
+    EXPECT_EQ(Reply(w, REPLY_LAYER_STATE), layers);
+    EXPECT_EQ(Reply(w, REPLY_INPUT_STATE), EveryInputMark());
+}
+
+TEST_F(ReplyDispatchTest, InputSignalRepaintsOnlyTheNamedInput)
+{
+    KordalDlg& w = Traced();
+    GetDeviceData().lastSignalInput = 5;
+    EXPECT_EQ(Reply(w, REPLY_INPUT_SIGNAL),
+              (QStringList{"KordalDlg::InvalidateInputMark(5)", "MCropDlg::RefreshFromDevice"}));
+    // A slot number that names no input repaints nothing, the crop page still refreshes.
+    GetDeviceData().lastSignalInput = 40;
+    EXPECT_EQ(Reply(w, REPLY_INPUT_SIGNAL), QStringList{"MCropDlg::RefreshFromDevice"});
+}
+
+TEST_F(ReplyDispatchTest, SingleRefreshReplies)
+{
+    KordalDlg& w = Traced();
+    EXPECT_EQ(Reply(w, REPLY_ONLINE), QStringList{"MSearchMachineDlg::UpdateDeviceStatus(1)"});
+    EXPECT_EQ(Reply(w, REPLY_PREVIEW_MODE), QStringList{"MMainDlg::CheckOutputModeChanged"});
+    EXPECT_EQ(Reply(w, REPLY_PIXEL_COLOR), QStringList{"WM_PIXEL_COLOR"});
+    EXPECT_EQ(Reply(w, REPLY_VGA_DATA), QStringList{"MVgaDlg::RefreshFromDevice"});
+    EXPECT_EQ(Reply(w, REPLY_EDID), QStringList{"MEdidDlg::SelectInput"});
+    EXPECT_EQ(Reply(w, REPLY_SCHEDULE), QStringList{"MTaskDlg::RefreshFromDevice"});
+    EXPECT_EQ(Reply(w, REPLY_PICTURE), QStringList{"MPicSettingDlg::RefreshFromDevice"});
+    EXPECT_EQ(Reply(w, REPLY_CROP), QStringList{"MCropDlg::RefreshFromDevice"});
+    EXPECT_EQ(Reply(w, REPLY_SPLICING, 2), QStringList{"MMosaicDlg::RefreshFromDevice(2)"});
+    EXPECT_EQ(Reply(w, REPLY_MACHINE_TIME), QStringList{"MTaskDlg::ShowMachineTime"});
+    EXPECT_EQ(Reply(w, REPLY_LOGO), QStringList{"MLogoDlg::RefreshFromDevice"});
+    EXPECT_EQ(Reply(w, REPLY_KEYER), QStringList{"MKeyerDlg::RefreshFromDevice"});
+    EXPECT_EQ(Reply(w, REPLY_PRESET_FLAGS), QStringList{"KordalDlg::RefreshPresetMarks"});
+    EXPECT_EQ(Reply(w, REPLY_LOOP_OUT), QStringList{"MMiscDlg::RefreshLoopOut"});
+    EXPECT_EQ(Reply(w, REPLY_SYSTEM_INFO), QStringList{"MMiscDlg::ShowSystemInfo"});
+    EXPECT_EQ(Reply(w, REPLY_CAPTION, 3), QStringList{"MSubTitleDlg::LoadOutputCaption(3)"});
+    EXPECT_EQ(Reply(w, REPLY_VIDEO_DATA), QStringList{});
+    EXPECT_EQ(Reply(w, REPLY_ENCODER_INFO), QStringList{"MVideoSettingDlg::OnDeviceInfo"});
+    EXPECT_EQ(Reply(w, REPLY_FEATHER), QStringList{"QVN_FeatherDlg::RefreshFromDevice"});
+}
+
+TEST_F(ReplyDispatchTest, IdsOutOfRangeDoNothing)
+{
+    KordalDlg& w = Traced();
+    const int before = CommandsWithId(recording_, CMD_QUERY_CAPTION).size();
+    for (WPARAM id : {WPARAM{32}, WPARAM{33}, WPARAM{1000}, static_cast<WPARAM>(-1), static_cast<WPARAM>(-24)}) {
+        calls_.clear();
+        SendMsg(&w, WM_DEVICE_REPLY, id, 10);
+        EXPECT_TRUE(calls_.isEmpty()) << id;
+    }
+    EXPECT_EQ(static_cast<int>(CommandsWithId(recording_, CMD_QUERY_CAPTION).size()), before);
+}
+
+TEST_F(ReplyDispatchTest, OutputAckAndLayerWindowUpdateTheCellOfTheirParam)
+{
+    KordalDlg& w = Traced();
+    EXPECT_EQ(Reply(w, REPLY_OUTPUT_ACK, 2),
+              (QStringList{"MOutputDlg::UpdateTimingFromDevice", "MOutputDlg::UpdateWindowGeometry",
+                           "MMainDlg::UpdateLayerCellRect(2)"}));
+    EXPECT_EQ(Reply(w, REPLY_LAYER_WINDOW, 1),
+              (QStringList{"MOutputDlg::UpdateWindowGeometry", "MMainDlg::UpdateLayerCellRect(1)"}));
+    EXPECT_EQ(Reply(w, REPLY_LAYER_WINDOW, 3),
+              (QStringList{"MOutputDlg::UpdateWindowGeometry", "MMainDlg::UpdateLayerCellRect(3)",
+                           "MLogoDlg::ResetLogoWindow"}));
+    // A window that does not exist updates no cell.
+    EXPECT_EQ(Reply(w, REPLY_LAYER_WINDOW, 4), QStringList{"MOutputDlg::UpdateWindowGeometry"});
+    EXPECT_EQ(Reply(w, REPLY_LAYER_WINDOW, -1), QStringList{"MOutputDlg::UpdateWindowGeometry"});
+}
+
+TEST_F(ReplyDispatchTest, BadLParamsDoNothing)
+{
+    KordalDlg& w = Traced();
+    EXPECT_TRUE(Reply(w, REPLY_CAPTION, 4).isEmpty());
+    EXPECT_TRUE(Reply(w, REPLY_CAPTION, -1).isEmpty());
+    EXPECT_TRUE(Reply(w, REPLY_SPLICING, -5).isEmpty());
+    calls_.clear();
+    SendMsg(&w, WM_LAYER_GEOMETRY, 1451, 4);
+    SendMsg(&w, WM_LAYER_GEOMETRY, 1452, -1);
+    SendMsg(&w, WM_LAYER_GEOMETRY, 1453, 1);
+    SendMsg(&w, WM_SELECT_LAYER_INPUT, 4, 1);
+    SendMsg(&w, WM_SELECT_LAYER, 7, 0);
+    EXPECT_TRUE(calls_.isEmpty()) << calls_.join(' ').toStdString();
+    SendMsg(&w, WM_LAYER_GEOMETRY, 1452, 3);
+    EXPECT_EQ(calls_, (QStringList{"MOutputDlg::SelectWindow(3)", "MLogoDlg::ResetLogoWindow"}));
+}
+
+TEST_F(ReplyDispatchTest, StatusByteTravelsWithThePost)
+{
+    KordalDlg& w = Traced();
+    CDeviceData& d = GetDeviceData();
+    w.NotifyReplyStatus(5);
+    d.lastStatus = 9;  // a later reply got there first
+    QCoreApplication::processEvents();
+    EXPECT_EQ(calls_, QStringList{"MSearchMachineDlg::UpdateDeviceStatus(0)"});
+    EXPECT_EQ(d.lastStatus, 5);
+}
+
+TEST_F(ReplyDispatchTest, FoundProcessorTravelsWithThePost)
+{
+    KordalDlg& w = Traced();
+    w.PostDeviceFound(QStringLiteral("127.0.0.9"), {1, 2, 3, 4, 5, 6});
+    QCoreApplication::processEvents();
+    EXPECT_EQ(calls_, QStringList{"MSearchMachineDlg::AddFoundDevice"});
+    // A payload without an address or a whole MAC adds nothing.
+    QVariantMap partial;
+    partial.insert("ip", "127.0.0.9");
+    partial.insert("mac", QByteArray("\x01\x02", 2));
+    EXPECT_TRUE(Reply(w, REPLY_DEVICE_FOUND, 0, partial).isEmpty());
+    EXPECT_TRUE(Reply(w, REPLY_DEVICE_FOUND).isEmpty());
+}
+
+TEST_F(ReplyDispatchTest, EventReplyActsOnParamThenCode)
+{
+    KordalDlg& w = Traced();
+    CDeviceData& d = GetDeviceData();
+    recording_.ClearCalls();
+    w.m_SubTitleDlg.setEnabled(false);
+    Reply(w, REPLY_EVENT, 8);
+    EXPECT_TRUE(w.m_SubTitleDlg.isEnabled());
+    EXPECT_TRUE(CommandsWithId(recording_, CMD_QUERY_CAPTION).empty());
+    Reply(w, REPLY_EVENT, 10);
+    ASSERT_EQ(CommandsWithId(recording_, CMD_QUERY_CAPTION).size(), 1u);
+
+    d.eventCode = 12;
+    d.eventArg[0] = 0;
+    EXPECT_EQ(Reply(w, REPLY_EVENT), QStringList{"MSubTitleDlg::OnTransferAccepted(1)"});
+    d.eventArg[0] = 3;
+    EXPECT_EQ(Reply(w, REPLY_EVENT), QStringList{"MSubTitleDlg::OnTransferAccepted(0)"});
+    d.eventCode = 0;
+    EXPECT_EQ(Reply(w, REPLY_EVENT), QStringList{"MEdidDlg::ShowResultMessage"});
+    d.eventCode = 1;
+    EXPECT_EQ(Reply(w, REPLY_EVENT), QStringList{"MVgaDlg::ShowAdjustResult"});
+    d.eventCode = 7;
+    EXPECT_EQ(Reply(w, REPLY_EVENT), QStringList{"MSubTitleDlg::OnChunkAck"});
+    d.eventCode = 9;
+    EXPECT_TRUE(Reply(w, REPLY_EVENT).isEmpty());
+}
+
+TEST_F(ReplyDispatchTest, FreezeReplyPressesTheButton)
+{
+    KordalDlg& w = Traced();
+    GetDeviceData().freezeState = 1;
+    Reply(w, REPLY_FREEZE_STATE);
+    EXPECT_TRUE(w.ButtonById(1601)->IsPressed());
+    GetDeviceData().freezeState = 0;
+    Reply(w, REPLY_FREEZE_STATE);
+    EXPECT_FALSE(w.ButtonById(1601)->IsPressed());
+}
+
+TEST_F(ReplyDispatchTest, GenlockListFollowsTheExtensionSlots)
+{
+    KordalDlg& w = Traced();
+    CDeviceData& d = GetDeviceData();
+    d.inputNames[6].enabled = 1;
+    d.inputNames[7].enabled = 1;
+    d.input[6].src = 6;  // HDMI-3
+    d.input[7].src = 4;  // DVI-4
+    d.syncLockMode = 10;
+    d.syncMode = 2;
+    Reply(w, REPLY_ALL_DATA);
+    CDropList* list = w.SyncLockList()->GetList();
+    ASSERT_EQ(list->GetCount(), 10);
+    EXPECT_EQ(list->GetItemData(8), 10u);
+    EXPECT_EQ(list->GetItemData(9), 9u);
+    EXPECT_EQ(w.SyncLockList()->GetCurSel(), 8);
+    EXPECT_EQ(w.SyncModeList()->GetCurSel(), 2);
+    // Rebuilt, not appended to: a second block leaves one entry per slot.
+    d.input[7].src = 3;  // VGA has no genlock entry
+    Reply(w, REPLY_ALL_DATA);
+    EXPECT_EQ(list->GetCount(), 9);
+}
+
+}  // namespace
