@@ -103,6 +103,7 @@ void KordalDlg::OnInitDialog()
     ApplyLanguageTexts();
     LoadPresetNames();
     LoadInputRemarks();
+    WirePresetBar();
 
     if (QWidget* w = ButtonById(ctl::main_window::IDC_SIGNAL_SWITCH)) w->hide();
     if (portSwitchGroup_) portSwitchGroup_->hide();
@@ -182,12 +183,6 @@ void KordalDlg::PostDeviceFound(const QString& ip, const std::array<uint8_t, 6>&
     found.insert(QStringLiteral("ip"), ip);
     found.insert(QStringLiteral("mac"), QByteArray(reinterpret_cast<const char*>(mac.data()), 6));
     PostMsg(this, WM_DEVICE_REPLY, 27, 0, found);
-}
-
-void KordalDlg::OnPageKeyRelease(QKeyEvent*)
-{
-    // The preset and project shortcuts listen here once the preset bar works.
-    ++forwardedKeyReleases_;
 }
 
 // --- messages ---
