@@ -182,7 +182,6 @@ private:
     int renameInput_ = -1;
 
 public:
-
     // Layout of the side column (which 1) and of the bottom bar (which 0).
     void LayoutSideBars(int which);
     const std::array<QRect, kInputIconCount>& InputIconRects() const { return inputIconRects_; }
