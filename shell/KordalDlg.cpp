@@ -104,6 +104,7 @@ void KordalDlg::OnInitDialog()
     ApplyLanguageTexts();
     LoadPresetNames();
     LoadInputRemarks();
+    WirePresetBar();
 
     if (QWidget* w = ButtonById(ctl::main_window::IDC_SIGNAL_SWITCH)) w->hide();
     if (portSwitchGroup_) portSwitchGroup_->hide();
@@ -195,12 +196,6 @@ void KordalDlg::PostOnline(uint8_t online, uint8_t status)
     PostMsg(this, WM_DEVICE_REPLY, 0, 0, state);
 }
 
-void KordalDlg::OnPageKeyRelease(QKeyEvent*)
-{
-    // The preset and project shortcuts listen here once the preset bar works.
-    ++forwardedKeyReleases_;
-}
-
 // --- messages ---
 
 LRESULT KordalDlg::OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload)
@@ -216,6 +211,8 @@ LRESULT KordalDlg::OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const Q
         return OnLanguageChange(wParam);
     case WM_PROJECT_FILE:
         return OnProjectFileOp(wParam, payload);
+    case WM_EDIT_DONE:
+        return OnEditDone(wParam, lParam);
     default:
         return OnWindowMessage(msg, wParam, lParam, payload);
     }

@@ -130,6 +130,63 @@ public:
     void LoadInputRemarks();
     QString PresetName(int workMode, int slot) const;
 
+    // --- Preset bar, renaming in place, keyboard shortcuts and the port-switch texts ---
+    // (KordalDlgPresets.cpp, KordalDlgRename.cpp, KordalDlgShortcuts.cpp, KordalDlgPortSwitch.cpp)
+    void OnPresetButton(int id);         // slot buttons 1223..1232
+    void OnPresetsTab();                 // 1237
+    void OnTemplatesTab();               // 1238
+    void OnPresetLoad();                 // 1246
+    void OnPresetSave();                 // 1236
+    // Reply 17: the slot buttons follow the stored-preset flags.
+    void RefreshPresetMarks();
+    // Double click on the window: opens the rename edit over a slot name or an input remark.
+    // True when one was opened.
+    bool BeginRenameAt(const QPoint& pos);
+    void CommitRename();
+    void CancelRename();
+    LRESULT OnEditDone(WPARAM key, LPARAM controlId);
+    // The window's shortcuts and the rename edit's keys. target is the widget the event was for
+    // (nullptr for releases the pages hand on). True when the event is eaten.
+    bool PreTranslateMessage(QObject* target, QEvent* e);
+    // Reply 29: texts 145..149 from the composite board's sources, both language files, the list.
+    void UpdatePortSwitchTexts();
+
+    int CurrentPresetSlot() const { return currentPreset_; }
+    bool TemplatesTabActive() const { return templatesTab_; }
+    int RememberedPreset(int workMode) const;
+    int RememberedTemplate() const { return rememberedTemplate_; }
+    CGdipButton* PresetButton(int slot) const;
+    class QLineEdit* RenameEdit() const { return renameEdit_; }
+    int RenameSlot() const { return renameSlot_; }
+    int RenameInput() const { return renameInput_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    void WirePresetBar();
+    void ShowPresetBusy();
+    void RecallPresetSlot(int slot);
+    void SavePresetSlot(int slot);
+    void MarkSlotStored(int slot);
+    void SetSlotLook(int slot, bool pressed, COLORREF color);
+    void SetTabLooks(bool templates);
+    int NameSet() const;
+    uint8_t PresetFlag(int slot) const;
+    bool FocusInTextField() const;
+    void EnsureRenameEdit();
+    void OpenRenameEdit(const QRect& band, const QString& text);
+    QRect RenameBand() const;
+
+    bool templatesTab_ = false;
+    class QLineEdit* renameEdit_ = nullptr;  // id 44929, made on first use
+    int renameSlot_ = -1;
+    int renameInput_ = -1;
+
+public:
     // Layout of the side column (which 1) and of the bottom bar (which 0).
     void LayoutSideBars(int which);
     const std::array<QRect, kInputIconCount>& InputIconRects() const { return inputIconRects_; }
@@ -308,11 +365,5 @@ private:
     int lastInputCode_ = -1;
     bool testPatternLocked_ = false;
     std::array<uint8_t, 4> pendingInput_{};  // last code chosen per layer by the input buttons
-
-    // ---- Operations the preset bar and project work fills in; empty until it does -----------
-    // (KordalDlgPendingOps.cpp)
-public:
-    void RefreshPresetMarks();
-    void UpdatePortSwitchTexts();
 };
 

@@ -10,6 +10,7 @@
 #include "platform/Dpi.h"
 #include "shell/ControlIds.h"
 #include "shell/KordalDlg.h"
+#include "shell/PresetNames.h"
 #include "shell/UiText.h"
 
 #include <QCheckBox>
@@ -328,7 +329,7 @@ void KordalDlg::paintEvent(QPaintEvent*)
     p.setFont(smallFont_);
     p.setPen(ToQColor(0x009CEF));
     for (int i = 0; i < 10; ++i) {
-        const QString& name = presetNames_[static_cast<size_t>(workMode_ * 10 + i)];
+        const QString& name = presetNames_[static_cast<size_t>(PresetNameIndex(NameSet(), i))];
         if (name.isEmpty()) continue;
         const QRect b = presetButtons_[static_cast<size_t>(i)]->geometry();
         p.drawText(QRect(b.left() - 10, b.bottom() + 2, b.width() + 20, 20), Qt::AlignCenter, name);

@@ -6,6 +6,7 @@
 
 #include "platform/ControlId.h"
 #include "platform/Dpi.h"
+#include "platform/MessageBox.h"
 #include "platform/MessageIds.h"
 #include "shell/DialogIds.h"
 
@@ -157,6 +158,8 @@ TEST_F(PageSwitching, ASubPageClosesWithoutTellingAnyone)
 
 TEST_F(PageSwitching, EnterAndEscapeAreEatenAndKeyReleasesReachTheMainWindowOnce)
 {
+    // Ctrl+5 recalls slot 6, which is empty: its message box is answered here.
+    const MessageBoxHandler before = SetMessageBoxHandler([](const MessageBoxRequest&) { return IDOK; });
     KordalDlg& w = Window();
     Click(Button(1021));
     auto* edit = new QLineEdit(&w.m_PicSettingDlg);
@@ -180,6 +183,7 @@ TEST_F(PageSwitching, EnterAndEscapeAreEatenAndKeyReleasesReachTheMainWindowOnce
     QKeyEvent release3(QEvent::KeyRelease, Qt::Key_5, Qt::ControlModifier, QStringLiteral("5"));
     QApplication::sendEvent(edit, &release3);
     EXPECT_EQ(w.ForwardedKeyReleases(), 3) << "edit";
+    SetMessageBoxHandler(before);
 }
 
 TEST_F(PageSwitching, PagesFollowTheWindowSize)
