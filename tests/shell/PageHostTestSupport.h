@@ -71,7 +71,16 @@ public:
         if (GetMainWindowLink() == this) SetMainWindowLink(nullptr);
     }
 
-    void PostRefresh(int32_t wParam, int32_t lParam) override { PostMsg(this, WM_DEVICE_REPLY, wParam, lParam); }
+    void PostRefresh(int32_t wParam, int32_t lParam) override
+    {
+        // The block as the reply-2 handler left it. Taken here, inside the handler: the answers to
+        // the queries it sent may be queued ahead of this post and change the block again.
+        if (wParam == 2 && blockAtReply2.empty()) {
+            const auto* bytes = reinterpret_cast<const uint8_t*>(&GetDeviceData().Block());
+            blockAtReply2.assign(bytes, bytes + sizeof(DeviceParamBlock));
+        }
+        PostMsg(this, WM_DEVICE_REPLY, wParam, lParam);
+    }
     void NotifyReplyStatus(uint8_t status) override
     {
         GetDeviceData().replyArrived = 1;
@@ -98,11 +107,6 @@ public:
     {
         messages.push_back({msg, wParam, lParam, payload});
         if (msg != WM_DEVICE_REPLY) return 0;
-        // The block as reply 2 left it: later answers of the read-out chain change it again.
-        if (wParam == 2 && blockAtReply2.empty()) {
-            const auto* bytes = reinterpret_cast<const uint8_t*>(&GetDeviceData().Block());
-            blockAtReply2.assign(bytes, bytes + sizeof(DeviceParamBlock));
-        }
         switch (wParam) {
         case 0: {
             const QVariantMap state = payload.toMap();

@@ -59,7 +59,12 @@ TEST_F(ConnectPageEmulatorTest, SerialConnectOverAPseudoTerminalReadsTheBlock)
     ASSERT_TRUE(host->connectPage.IsSerialOpen());
     EXPECT_TRUE(boxes.empty());
     ASSERT_TRUE(SpinUntil([&] { return host->SawReply(2); })) << "no reply 2";
-    EXPECT_EQ(host->blockAtReply2, emulator->Block());
+    const auto expected = emulator->Block();
+    ASSERT_EQ(host->blockAtReply2.size(), expected.size());
+    std::string differing;
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        if (host->blockAtReply2[i] != expected[i]) differing += " " + std::to_string(i);
+    EXPECT_TRUE(differing.empty()) << "bytes differ at" << differing;
     // The read-out went over the serial link.
     const auto frames = emulator->Received();
     bool serialReadOut = false;
