@@ -16,7 +16,7 @@
 #include "shell/ControlIds.h"
 #include "shell/DialogIds.h"
 #include "shell/DialogLanguage.h"
-#include "shell/TipsMessageBox.h"
+#include "platform/MessageBox.h"
 #include "shell/UiText.h"
 #include "shell/pages/SerialPortList.h"
 
@@ -279,7 +279,7 @@ void MConnectDlg::OnComConnect()
         comList_->setEnabled(false);
     } else {
         if (MainWindow()) PostMsg(MainWindow(), WM_PAGE_NOTIFY, NOTIFY_CONNECTION, 0);
-        ShowTipsMessage(this, g_UiText[85], g_UiText[38]);
+        ShowMessageBox(this, g_UiText[85], g_UiText[38]);
     }
 }
 
@@ -435,7 +435,7 @@ void MConnectDlg::OnRemoveAddress()
 {
     const int row = addressList_ ? addressList_->GetSelectedRow() : -1;
     if (row < 0 || row >= static_cast<int>(addresses_.size())) {
-        ShowTipsMessage(this, g_UiText[31], QString());
+        ShowMessageBox(this, g_UiText[31], QString());
         return;
     }
     addresses_.erase(addresses_.begin() + row);
@@ -454,7 +454,7 @@ void MConnectDlg::OnAddressDoubleClicked(int row)
 {
     if (row < 0 || row >= static_cast<int>(addresses_.size())) return;
     const QString ip = addresses_[static_cast<std::size_t>(row)];
-    if (ShowTipsMessage(this, g_UiText[32], g_UiText[38], TipsButtons::OkCancel) == IDOK)
+    if (ShowMessageBox(this, g_UiText[32], g_UiText[38], MB_OKCANCEL) == IDOK)
         g_DeviceAddress = static_cast<uint8_t>(GetIpLastOctet(ip));
 }
 

@@ -16,7 +16,7 @@
 #include "shell/DialogIds.h"
 #include "shell/DialogLanguage.h"
 #include "shell/LanguageFiles.h"
-#include "shell/TipsMessageBox.h"
+#include "platform/MessageBox.h"
 #include "shell/UiText.h"
 #include "shell/pages/LocalAddresses.h"
 
@@ -319,7 +319,7 @@ bool MSearchMachineDlg::ConnectOnlineTile(std::size_t index)
 {
     if (index >= tiles_.size()) return false;
     if (!tiles_[index].connected) {
-        if (ShowTipsMessage(this, g_UiText[32], g_UiText[38], TipsButtons::OkCancel) != IDOK) return false;
+        if (ShowMessageBox(this, g_UiText[32], g_UiText[38], MB_OKCANCEL) != IDOK) return false;
         if (index >= tiles_.size()) return false;  // the page changed while the box was open
         for (DeviceTile& t : tiles_) {
             if (t.connected) {
@@ -454,7 +454,7 @@ void MSearchMachineDlg::OnLButtonDblClk(const QPoint& pos)
     for (std::size_t i = 0; i < tiles_.size(); ++i) {
         if (!tiles_[i].rect.contains(pos)) continue;
         if (!tiles_[i].online) {
-            ShowTipsMessage(this, g_UiText[39], g_UiText[38]);
+            ShowMessageBox(this, g_UiText[39], g_UiText[38]);
             return;
         }
         ConnectOnlineTile(i);

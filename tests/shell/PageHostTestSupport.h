@@ -10,7 +10,7 @@
 #include "platform/MessageIds.h"
 #include "platform/MessageTarget.h"
 #include "platform/PageNotifyCodes.h"
-#include "shell/TipsMessageBox.h"
+#include "platform/MessageBox.h"
 #include "shell/pages/MConnectDlg.h"
 #include "shell/pages/MSearchMachineDlg.h"
 #include "shell/pages/SerialPortList.h"
@@ -172,7 +172,7 @@ protected:
         GetDeviceData().replyArrived = 0;
         GetDeviceData().lastStatus = 0;
         g_DeviceAddress = 0;
-        SetTipsMessageHook([this](const TipsMessage& m) {
+        SetMessageBoxHandler([this](const MessageBoxRequest& m) {
             boxes.push_back(m);
             return boxAnswer;
         });
@@ -181,11 +181,11 @@ protected:
     void TearDown() override
     {
         SetSerialPortSource({});
-        SetTipsMessageHook({});
+        SetMessageBoxHandler({});
         TempAppDirTest::TearDown();
     }
 
-    std::vector<TipsMessage> boxes;
+    std::vector<MessageBoxRequest> boxes;
     int boxAnswer = IDOK;
     std::vector<comm::SerialPortEntry> ports;
 };

@@ -267,7 +267,7 @@ TEST_F(ConnectPageTest, DoubleClickConfirmedSetsTheDeviceAddress)
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[1].text, QStringLiteral("Select the Machine ?"));
     EXPECT_EQ(boxes[1].caption, QStringLiteral("Tips"));
-    EXPECT_EQ(boxes[1].buttons, TipsButtons::OkCancel);
+    EXPECT_EQ(boxes[1].type, MB_OKCANCEL);
 }
 
 TEST_F(ConnectPageTest, SearchButtonTogglesTheSearchPageAndShowingHidesIt)
