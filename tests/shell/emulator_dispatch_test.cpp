@@ -93,9 +93,13 @@ TEST_F(EmulatorDispatchTest, ReadOutRefreshesThePagesWithTheEmulatorsValues)
     EXPECT_EQ(w.WorkMode(), expected.pvwMode);
     EXPECT_EQ(d.lastStatus, emulator->Address());
     const int lockRow = FindDropItemByData(w.SyncLockList(), static_cast<DropItemData>(expected.syncLockMode));
-    if (lockRow >= 0) EXPECT_EQ(w.SyncLockList()->GetCurSel(), lockRow);
+    if (lockRow >= 0) {
+        EXPECT_EQ(w.SyncLockList()->GetCurSel(), lockRow);
+    }
     const int modeRow = FindDropItemByData(w.SyncModeList(), static_cast<DropItemData>(expected.syncMode));
-    if (modeRow >= 0) EXPECT_EQ(w.SyncModeList()->GetCurSel(), modeRow);
+    if (modeRow >= 0) {
+        EXPECT_EQ(w.SyncModeList()->GetCurSel(), modeRow);
+    }
     bool anyVga = false;
     for (int l = 0; l < 4; ++l) {
         const int slot = MapInputCode(expected.chnl[l].input) / 10;
