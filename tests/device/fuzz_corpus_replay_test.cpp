@@ -1,6 +1,7 @@
 // Replays the checked-in seed corpus of the device fuzz targets through the same functions the
 // fuzzers call.
 #include "../../fuzz/device/DeviceFuzzBodies.h"
+#include "../../fuzz/device/ReplyFuzzBody.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,4 +45,10 @@ TEST(FuzzCorpusReplay, IniReader)
 {
     EXPECT_GE(Replay("ini_reader", fuzz_device::IniReaderOne), 5);
     fuzz_device::IniReaderOne(nullptr, 0);
+}
+
+TEST(FuzzCorpusReplay, ReplyAdapter)
+{
+    EXPECT_GE(Replay("reply_adapter", fuzz_device::ReplyAdapterOne), 10);
+    fuzz_device::ReplyAdapterOne(nullptr, 0);
 }

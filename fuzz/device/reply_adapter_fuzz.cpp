@@ -1,0 +1,7 @@
+#include "ReplyFuzzBody.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    fuzz_device::ReplyAdapterOne(data, size);
+    return 0;
+}
