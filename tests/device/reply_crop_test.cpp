@@ -115,6 +115,40 @@ TEST_F(InputSignal, CompositeBoardDviSourceHalvesTheTwoCompositeRecords)
     ExpectCrop(dev_.crop[11][3], 0, 0, 1920, 1080, 1920, 1080);
 }
 
+TEST_F(InputSignal, CompositeBoardHdmiSourceHalvesSlotSixAndItsRightHalf)
+{
+    dev_.dpMode[1] = 1;
+    dev_.input[6].src = 6;
+    dev_.cmpBoard.exist = 1;
+    dev_.cmpBoard.actNoSrc = 1;
+    dev_.crop[6][2] = Crop(1000, 0, 1000, 1080, 0, 0);  // no longer fits the left half
+    dev_.crop[9][0] = Crop(0, 0, 1920, 1080, 0, 0);
+    ASSERT_TRUE(Deliver(Packet(REPLY_INPUT_SIGNAL, SignalRecord(6, 3840, 1080), 0)));
+    for (int w = 0; w < 4; ++w) {
+        EXPECT_EQ(dev_.crop[6][w].hTotal, 1920);
+        EXPECT_EQ(dev_.crop[9][w].hTotal, 1920);
+        EXPECT_EQ(dev_.crop[9][w].vTotal, 1080);
+        EXPECT_EQ(dev_.crop[10][w].hTotal, 0);
+        EXPECT_EQ(dev_.crop[11][w].hTotal, 0);
+    }
+    ExpectCrop(dev_.crop[6][2], 0, 0, 1920, 1080, 1920, 1080);
+    ExpectCrop(dev_.crop[9][0], 0, 0, 1920, 1080, 1920, 1080);
+}
+
+TEST_F(InputSignal, DualLinkFlagWithoutADualCapableSecondInputKeepsTheFullWidth)
+{
+    dev_.dpMode[1] = 1;
+    for (int32_t src : {4, 6}) {  // a plain DVI slot, and an HDMI slot without a composite board
+        SCOPED_TRACE(src);
+        dev_.input[6].src = src;
+        ASSERT_TRUE(Deliver(Packet(REPLY_INPUT_SIGNAL, SignalRecord(6, 3840, 1080), 0)));
+        for (int w = 0; w < 4; ++w) {
+            EXPECT_EQ(dev_.crop[6][w].hTotal, 3840);
+            for (int half : {9, 10, 11}) EXPECT_EQ(dev_.crop[half][w].hTotal, 0);
+        }
+    }
+}
+
 TEST_F(InputSignal, SlotEightAndAboveChangeNothing)
 {
     dev_.dpMode[0] = 1;
