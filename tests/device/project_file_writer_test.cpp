@@ -308,3 +308,14 @@ TEST_F(EnsureProjectFileTest, DotInAFolderNameIsNoExtension)
     EnsureProjectFile(path);
     EXPECT_EQ(path, app.filePath("dir.v2/name.pro"));
 }
+
+TEST_F(WriterTest, SaveThroughALinkUpdatesTheLinkedFile)
+{
+    const QString real = dir.filePath("real.pro");
+    const QString link = dir.filePath("link.pro");
+    ASSERT_TRUE(WriteFileBytes(real, QByteArray("old")));
+    ASSERT_TRUE(QFile::link(real, link));
+    ASSERT_TRUE(SaveProjectFile(dev->Block(), link));
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_TRUE(ReadFileBytes(real).startsWith("[OUTPUTRESO]\r\n"));
+}
