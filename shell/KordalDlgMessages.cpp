@@ -272,7 +272,8 @@ void KordalDlg::OnLinked()
 
 void KordalDlg::ToggleOrHidePage(MBaseDialog& page, LPARAM value)
 {
-    if (value >= 2 || value < 0) {
+    if (value < 0) return;  // not a request the senders make
+    if (value >= 2) {
         page.hide();
         return;
     }

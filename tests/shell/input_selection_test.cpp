@@ -286,6 +286,14 @@ TEST_F(InputSelectionTest, PageNotifications)
     EXPECT_FALSE(w.m_SearchMachineDlg.isVisibleTo(&w));
     SendMsg(&w, WM_PAGE_NOTIFY, NOTIFY_SEARCH_ENTRY, 3);
     EXPECT_FALSE(w.m_SearchMachineDlg.isVisibleTo(&w));
+    // A negative value is no request: the page stays as it is, shown or hidden.
+    SendMsg(&w, WM_PAGE_NOTIFY, NOTIFY_SEARCH_ENTRY, -1);
+    EXPECT_FALSE(w.m_SearchMachineDlg.isVisibleTo(&w));
+    w.m_VideoSettingDlg.show();
+    SendMsg(&w, WM_PAGE_NOTIFY, NOTIFY_TAB_BUTTONS, -1);
+    EXPECT_TRUE(w.m_VideoSettingDlg.isVisibleTo(&w));
+    SendMsg(&w, WM_PAGE_NOTIFY, NOTIFY_TAB_BUTTONS, 1);
+    EXPECT_FALSE(w.m_VideoSettingDlg.isVisibleTo(&w));
 
     // Sub-pages: {4, 0} hides the caption page only, {2, 0} the other three.
     w.m_SubTitleDlg.show();
