@@ -324,6 +324,13 @@ TEST_F(InputSelectionTest, PageNotifications)
     SendMsg(&w, WM_PAGE_NOTIFY, NOTIFY_SPLICING_MODE, 6);  // not a mode
     EXPECT_TRUE(w.SideButton(6)->isEnabled());
 
+    // The connected address goes to the connection page; a notice without a text changes nothing.
+    SendMsg(&w, WM_PAGE_NOTIFY, NOTIFY_CONNECTED_IP, 0, QStringLiteral("127.0.0.5"));
+    EXPECT_EQ(w.m_ConnectDlg.DestinationIp(), QStringLiteral("127.0.0.5"));
+    SendMsg(&w, WM_PAGE_NOTIFY, NOTIFY_CONNECTED_IP, 0);
+    SendMsg(&w, WM_PAGE_NOTIFY, NOTIFY_CONNECTED_IP, 0, 7);
+    EXPECT_EQ(w.m_ConnectDlg.DestinationIp(), QStringLiteral("127.0.0.5"));
+
     // Connection indicator and TOP buttons.
     SendMsg(&w, WM_PAGE_NOTIFY, NOTIFY_CONNECTION, 0);
     EXPECT_FALSE(w.ButtonById(1492)->IsPressed());
