@@ -107,6 +107,8 @@ LRESULT KordalDlg::OnPageNotify(WPARAM code, LPARAM value, const QVariant& paylo
         if (CGdipButton* b = ButtonById(mw::IDC_CONNECTION_INDICATOR)) b->SetPressed(value != 0);
         break;
     case NOTIFY_CONNECTED_IP: {
+        // Only an address text is an address; a notice without one keeps the shown address.
+        if (payload.typeId() != QMetaType::QString) break;
         const QString ip = payload.toString();
         Trace("MConnectDlg::SetDestinationIp");
         m_ConnectDlg.SetDestinationIp(ip);
@@ -272,7 +274,8 @@ void KordalDlg::OnLinked()
 
 void KordalDlg::ToggleOrHidePage(MBaseDialog& page, LPARAM value)
 {
-    if (value >= 2 || value < 0) {
+    if (value < 0) return;  // not a request the senders make
+    if (value >= 2) {
         page.hide();
         return;
     }

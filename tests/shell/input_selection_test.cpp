@@ -286,6 +286,14 @@ TEST_F(InputSelectionTest, PageNotifications)
     EXPECT_FALSE(w.m_SearchMachineDlg.isVisibleTo(&w));
     SendMsg(&w, WM_PAGE_NOTIFY, NOTIFY_SEARCH_ENTRY, 3);
     EXPECT_FALSE(w.m_SearchMachineDlg.isVisibleTo(&w));
+    // A negative value is no request: the page stays as it is, shown or hidden.
+    SendMsg(&w, WM_PAGE_NOTIFY, NOTIFY_SEARCH_ENTRY, -1);
+    EXPECT_FALSE(w.m_SearchMachineDlg.isVisibleTo(&w));
+    w.m_VideoSettingDlg.show();
+    SendMsg(&w, WM_PAGE_NOTIFY, NOTIFY_TAB_BUTTONS, -1);
+    EXPECT_TRUE(w.m_VideoSettingDlg.isVisibleTo(&w));
+    SendMsg(&w, WM_PAGE_NOTIFY, NOTIFY_TAB_BUTTONS, 1);
+    EXPECT_FALSE(w.m_VideoSettingDlg.isVisibleTo(&w));
 
     // Sub-pages: {4, 0} hides the caption page only, {2, 0} the other three.
     w.m_SubTitleDlg.show();
@@ -315,6 +323,13 @@ TEST_F(InputSelectionTest, PageNotifications)
     EXPECT_FALSE(w.ButtonById(1472)->isVisibleTo(&w));
     SendMsg(&w, WM_PAGE_NOTIFY, NOTIFY_SPLICING_MODE, 6);  // not a mode
     EXPECT_TRUE(w.SideButton(6)->isEnabled());
+
+    // The connected address goes to the connection page; a notice without a text changes nothing.
+    SendMsg(&w, WM_PAGE_NOTIFY, NOTIFY_CONNECTED_IP, 0, QStringLiteral("127.0.0.5"));
+    EXPECT_EQ(w.m_ConnectDlg.DestinationIp(), QStringLiteral("127.0.0.5"));
+    SendMsg(&w, WM_PAGE_NOTIFY, NOTIFY_CONNECTED_IP, 0);
+    SendMsg(&w, WM_PAGE_NOTIFY, NOTIFY_CONNECTED_IP, 0, 7);
+    EXPECT_EQ(w.m_ConnectDlg.DestinationIp(), QStringLiteral("127.0.0.5"));
 
     // Connection indicator and TOP buttons.
     SendMsg(&w, WM_PAGE_NOTIFY, NOTIFY_CONNECTION, 0);
