@@ -2,6 +2,7 @@
 // handlers (handed over to this thread's event loop), and send the block back.
 
 #include "LinkTestSupport.h"
+#include "tests/support/EventLoopWait.h"
 
 #include "comm/QVN_Comm.h"
 #include "device/CDeviceData.h"
@@ -54,18 +55,6 @@ public:
     int hides = 0;
     bool offThread = false;
 };
-
-bool SpinUntil(const std::function<bool()>& done, int ms = 20000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > ms) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(2);
-    }
-    return true;
-}
 
 }  // namespace
 

@@ -8,6 +8,8 @@
 #include <QObject>
 #include <QThread>
 
+#include "tests/support/EventLoopWait.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -43,14 +45,6 @@ public:
     std::vector<Received> got;
 };
 
-void PumpUntil(const std::function<bool()>& done)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < 10000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-}
-
 TEST(MessageThreaded, PostedFromWorkerArriveOnUiThreadInOrder)
 {
     App();
@@ -61,7 +55,7 @@ TEST(MessageThreaded, PostedFromWorkerArriveOnUiThreadInOrder)
             PostMsg(&r, WM_DEVICE_REPLY, static_cast<WPARAM>(i % 32), i);
     });
     worker.join();
-    PumpUntil([&] { return r.got.size() >= kCount; });
+    SpinUntil([&] { return r.got.size() >= kCount; });
     ASSERT_EQ(r.got.size(), static_cast<size_t>(kCount));
     for (int i = 0; i < kCount; ++i) {
         EXPECT_EQ(r.got[i].msg, WM_DEVICE_REPLY);
@@ -83,7 +77,7 @@ TEST(MessageThreaded, TwoWorkersKeepTheirOwnOrder)
     std::thread a(post, 1), b(post, 2);
     a.join();
     b.join();
-    PumpUntil([&] { return r.got.size() >= 2 * kEach; });
+    SpinUntil([&] { return r.got.size() >= 2 * kEach; });
     ASSERT_EQ(r.got.size(), static_cast<size_t>(2 * kEach));
     LPARAM next[3] = {0, 0, 0};
     for (const auto& g : r.got) {
@@ -104,7 +98,7 @@ TEST(MessageThreaded, PayloadOutlivesTheSendingThread)
         text.fill(QLatin1Char('x'));
     });
     worker.join();
-    PumpUntil([&] { return !r.got.empty(); });
+    SpinUntil([&] { return !r.got.empty(); });
     ASSERT_EQ(r.got.size(), 1u);
     EXPECT_EQ(r.got[0].text, QStringLiteral("Waitting Operation..."));
 }

@@ -3,6 +3,7 @@
 // trace names them, and the commands the recording library saw.
 
 #include "MainWindowTestSupport.h"
+#include "tests/support/EventLoopWait.h"
 
 #include "device/CDeviceData.h"
 #include "platform/MessageIds.h"
@@ -13,13 +14,6 @@
 
 #include <functional>
 #include <vector>
-
-inline bool WaitUntil(const std::function<bool()>& done, int ms = 5000)
-{
-    QDeadlineTimer deadline(ms);
-    while (!done() && !deadline.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
 
 // What KordalDlg::SelectLayerInput (w, send) calls while the picture and crop pages are on
 // window 0 (their state before those pages are built).

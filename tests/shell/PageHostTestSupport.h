@@ -4,6 +4,7 @@
 // main window's dispatcher does, and answers message boxes through the interceptable function.
 
 #include "ShellTestSupport.h"
+#include "tests/support/EventLoopWait.h"
 
 #include "device/CDeviceData.h"
 #include "device/MainWindowLink.h"
@@ -33,23 +34,6 @@ inline QApplication* PageTestApp()
     static char* argv[] = {name, nullptr};
     static QApplication* app = new QApplication(argc, argv);
     return app;
-}
-
-inline bool SpinUntil(const std::function<bool()>& done, int ms = 15000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > ms) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(2);
-    }
-    return true;
-}
-
-inline void SpinFor(int ms)
-{
-    SpinUntil([] { return false; }, ms);
 }
 
 struct HostMessage {

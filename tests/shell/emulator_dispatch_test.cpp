@@ -63,11 +63,11 @@ TEST_F(EmulatorDispatchTest, ReadOutRefreshesThePagesWithTheEmulatorsValues)
     GetDeviceData().SendCommand(CMD_GET_ALL_DATA);
 
     // The full refresh, then the answers to the read-out chain (board, work mode, preset flags).
-    ASSERT_TRUE(WaitUntil([&] { return calls.contains("MMediaPlayerDlg::RefreshFromDevice"); }, 20000));
-    ASSERT_TRUE(WaitUntil([&] { return calls.contains("KordalDlg::RefreshPresetMarks"); }, 20000))
+    ASSERT_TRUE(SpinUntil([&] { return calls.contains("MMediaPlayerDlg::RefreshFromDevice"); }, 20000));
+    ASSERT_TRUE(SpinUntil([&] { return calls.contains("KordalDlg::RefreshPresetMarks"); }, 20000))
         << calls.join('\n').toStdString();
-    ASSERT_TRUE(WaitUntil([&] { return calls.contains("KordalDlg::UpdatePortSwitchTexts"); }, 20000));
-    ASSERT_TRUE(WaitUntil([&] { return calls.contains("MSwitcherDlg::RefreshFromDevice") &&
+    ASSERT_TRUE(SpinUntil([&] { return calls.contains("KordalDlg::UpdatePortSwitchTexts"); }, 20000));
+    ASSERT_TRUE(SpinUntil([&] { return calls.contains("MSwitcherDlg::RefreshFromDevice") &&
                                        calls.lastIndexOf("KordalDlg::RefreshWorkModeBand") >
                                            calls.indexOf("MMediaPlayerDlg::RefreshFromDevice"); },
                           20000));
@@ -110,14 +110,14 @@ TEST_F(EmulatorDispatchTest, ReadOutRefreshesThePagesWithTheEmulatorsValues)
     // An input chosen in the window reaches the emulator as command 7 and changes its block.
     calls.clear();
     w.ButtonById(1207)->click();  // HDMI-2 on MAIN
-    ASSERT_TRUE(WaitUntil([&] {
+    ASSERT_TRUE(SpinUntil([&] {
         std::vector<uint8_t> now = emulator->Block();
         DeviceParamBlock b;
         std::memcpy(&b, now.data(), sizeof b);
         return b.chnl[0].input == 3;
     }, 20000));
     // Its answer (reply 14) refreshes the input marks and the PIP page.
-    ASSERT_TRUE(WaitUntil([&] { return calls.contains("MPIPDlg::RefreshFromDevice"); }, 20000));
+    ASSERT_TRUE(SpinUntil([&] { return calls.contains("MPIPDlg::RefreshFromDevice"); }, 20000));
 }
 
 }  // namespace

@@ -238,7 +238,7 @@ TEST_F(InputSelectionTest, PortSwitchQueriesTheBoardAfterAPause)
     EXPECT_EQ(GetDeviceData().cmpBoard.mode, 3);
     EXPECT_EQ(CommandsWithId(recording_, CMD_COMPOSITE_BOARD).size(), 1u);
     EXPECT_TRUE(CommandsWithId(recording_, CMD_QUERY_BOARD).empty());  // not yet: no sleep
-    ASSERT_TRUE(WaitUntil([&] { return !CommandsWithId(recording_, CMD_QUERY_BOARD).empty(); }));
+    ASSERT_TRUE(SpinUntil([&] { return !CommandsWithId(recording_, CMD_QUERY_BOARD).empty(); }));
     EXPECT_FALSE(w.ButtonById(1573)->isEnabled());
     // Reply 29 gives the signal-switch button back.
     SendMsg(&w, WM_DEVICE_REPLY, REPLY_BOARD_INFO, 0);
@@ -254,7 +254,7 @@ TEST_F(InputSelectionTest, SignalSwitchSendsByActiveSourceAndWaits)
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0].bytes[0], 0);
     EXPECT_FALSE(w.ButtonById(1573)->isEnabled());
-    ASSERT_TRUE(WaitUntil([&] { return !CommandsWithId(recording_, CMD_QUERY_BOARD).empty(); }));
+    ASSERT_TRUE(SpinUntil([&] { return !CommandsWithId(recording_, CMD_QUERY_BOARD).empty(); }));
 }
 
 TEST_F(InputSelectionTest, PageNotifications)

@@ -29,7 +29,7 @@ TEST_F(ReplyQueueTest, ThousandRepliesFromAnotherThreadArriveInOrderOnTheUiThrea
     });
     poster.join();
 
-    ASSERT_TRUE(WaitUntil([&] { return w.RepliesReceived() - before >= kCount; }, 20000));
+    ASSERT_TRUE(SpinUntil([&] { return w.RepliesReceived() - before >= kCount; }, 20000));
     QCoreApplication::processEvents();
     w.SetCallTrace(nullptr);
 
