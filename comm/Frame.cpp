@@ -18,11 +18,6 @@ void PutU32(std::vector<uint8_t>& out, uint32_t v)
     for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
 }
 
-uint32_t GetU32(const uint8_t* p)
-{
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-
 }  // namespace
 
 bool IsKnownFrameType(uint8_t type) { return type >= 1 && type <= 5; }

@@ -25,6 +25,12 @@
 
 namespace comm {
 
+// A little-endian 32-bit value at p (frames carry every multi-byte field that way).
+inline uint32_t GetU32(const uint8_t* p)
+{
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
 enum class FrameType : uint8_t {
     Command = 1,     // i32 command id + the 32-byte command block
     ParamBlock = 2,  // the 2360-byte parameter block (command 22)

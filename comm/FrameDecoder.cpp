@@ -5,14 +5,6 @@
 #include <cstring>
 
 namespace comm {
-namespace {
-
-uint32_t GetU32(const uint8_t* p)
-{
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-
-}  // namespace
 
 void FrameDecoder::Reset()
 {
