@@ -203,11 +203,16 @@ void IniDocument::SetValue(const QString& section, const QString& key, const QSt
     m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(insertAt), Line{line, eol});
 }
 
-QString IniReadString(const QString& path, const QString& section, const QString& key, const QString& defaultValue)
+IniDocument IniDocument::FromFile(const QString& path)
 {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly) || f.size() > kMaxIniFileBytes) return defaultValue;
-    const IniDocument doc = IniDocument::FromBytes(f.readAll());
+    if (path.isEmpty() || !f.open(QIODevice::ReadOnly) || f.size() > kMaxIniFileBytes) return FromBytes({});
+    return FromBytes(f.readAll());
+}
+
+QString IniReadString(const QString& path, const QString& section, const QString& key, const QString& defaultValue)
+{
+    const IniDocument doc = IniDocument::FromFile(path);
     QString value;
     if (!doc.Value(section, key, value)) return defaultValue;
     return value;

@@ -18,6 +18,8 @@ public:
     enum class Encoding { Utf8, Utf8Bom, Utf16Le, Latin1 };
 
     static IniDocument FromBytes(const QByteArray& bytes);
+    // The file's contents; an empty document when it is missing, unreadable or too large.
+    static IniDocument FromFile(const QString& path);
     QByteArray ToBytes() const;
 
     // False (out untouched) when the section or key is absent.

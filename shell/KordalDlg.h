@@ -101,7 +101,7 @@ public:
 
     // Replies, as posted by the device layer.
     LRESULT OnRefresh(WPARAM replyId, LPARAM value, const QVariant& payload);
-    // The reply dispatcher: every page refresh a reply calls for. Empty for now.
+    // The reply dispatcher: every page refresh a reply calls for, in order.
     void DispatchDeviceReply(WPARAM replyId, LPARAM value, const QVariant& payload);
     int LastReplyId() const { return lastReplyId_.load(); }
     int LastReplyParam() const { return lastReplyParam_.load(); }

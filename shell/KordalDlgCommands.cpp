@@ -13,6 +13,7 @@
 #include "shell/DialogIds.h"
 #include "shell/DialogLanguage.h"
 #include "shell/KordalDlg.h"
+#include "shell/PresetNames.h"
 #include "shell/LanguageFiles.h"
 #include "shell/UiText.h"
 
@@ -127,31 +128,31 @@ LRESULT KordalDlg::OnProjectFileOp(WPARAM op, const QVariant& path)
 
 void KordalDlg::LoadPresetNames()
 {
-    const QString ini = GetInfoIniPath();
-    for (int mode = 0; mode < 3; ++mode) {
-        for (int slot = 0; slot < 10; ++slot) {
-            QString& name = presetNames_[static_cast<size_t>(mode * 10 + slot)];
-            name = QStringLiteral("%1-%2").arg(mode).arg(slot);
-            const QString stored = IniReadString(ini, QStringLiteral("PRESET%1-%2").arg(mode).arg(slot),
-                                                 QStringLiteral("PNAMESTR"));
-            if (!stored.isEmpty()) name = stored.left(255);
+    // One read of "Info.ini" for all thirty names.
+    const IniDocument ini = IniDocument::FromFile(GetInfoIniPath());
+    for (int mode = 0; mode < kPresetWorkModeCount; ++mode) {
+        for (int slot = 0; slot < kPresetSlotCount; ++slot) {
+            QString& name = presetNames_[static_cast<size_t>(PresetNameIndex(mode, slot))];
+            QString stored;
+            ini.Value(PresetNameSection(mode, slot), QString::fromLatin1(kPresetNameKey), stored);
+            name = stored.isEmpty() ? DefaultPresetName(mode, slot) : stored.left(kInfoValueMaxChars);
         }
     }
 }
 
 QString KordalDlg::PresetName(int workMode, int slot) const
 {
-    if (workMode < 0 || workMode > 2 || slot < 0 || slot > 9) return {};
-    return presetNames_[static_cast<size_t>(workMode * 10 + slot)];
+    const int index = PresetNameIndex(workMode, slot);
+    return index < 0 ? QString() : presetNames_[static_cast<size_t>(index)];
 }
 
 void KordalDlg::LoadInputRemarks()
 {
-    const QString ini = GetInfoIniPath();
+    const IniDocument ini = IniDocument::FromFile(GetInfoIniPath());
     CDeviceData& device = GetDeviceData();
     for (int k = 0; k < kInputIconCount; ++k) {
-        const QString remark =
-            IniReadString(ini, QStringLiteral("InPutSrcRemark-%1").arg(k), QStringLiteral("REMARKSTR"));
-        if (!remark.isEmpty()) device.inputNames[k].displayName = remark.left(255);
+        QString remark;
+        ini.Value(InputRemarkSection(k), QString::fromLatin1(kInputRemarkKey), remark);
+        if (!remark.isEmpty()) device.inputNames[k].displayName = remark.left(kInfoValueMaxChars);
     }
 }

@@ -152,9 +152,7 @@ LanguageStrings LanguageStrings::Current()
 LanguageStrings LanguageStrings::FromFile(const QString& path)
 {
     LanguageStrings strings;
-    QFile f(path);
-    if (path.isEmpty() || !f.open(QIODevice::ReadOnly) || f.size() > kMaxIniFileBytes) return strings;
-    strings.doc_ = std::make_shared<const IniDocument>(IniDocument::FromBytes(f.readAll()));
+    strings.doc_ = std::make_shared<const IniDocument>(IniDocument::FromFile(path));
     return strings;
 }
 
