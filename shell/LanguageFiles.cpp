@@ -5,7 +5,6 @@
 #include "shell/UiText.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 
