@@ -5,7 +5,7 @@
 #include "controls/ImageResources.h"
 #include "device/MainWindowLink.h"
 #include "device/PathUtils.h"
-#include "shell/LanguageFiles.h"
+#include "pagekit/LanguageFiles.h"
 
 #include <QEvent>
 #include <QPointer>

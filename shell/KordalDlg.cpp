@@ -13,38 +13,58 @@
 #include "platform/Dpi.h"
 #include "platform/Fonts.h"
 #include "platform/MessageIds.h"
-#include "shell/ControlIds.h"
-#include "shell/DialogIds.h"
-#include "shell/DialogLanguage.h"
-#include "shell/LanguageFiles.h"
+#include "shell/MainWindowIds.h"
+#include "pagekit/DialogIds.h"
+#include "pagekit/DialogLanguage.h"
+#include "pagekit/LanguageFiles.h"
 
 #include <QCloseEvent>
 #include <QVariantMap>
 
+namespace {
+
+std::vector<std::unique_ptr<MBaseDialog>> MakePages(QWidget* parent)
+{
+    std::vector<std::unique_ptr<MBaseDialog>> pages;
+    for (const PageRow& row : MainWindowPageTable()) pages.push_back(row.make(parent));
+    return pages;
+}
+
+} // namespace
+
+template <class Page>
+Page& KordalDlg::PageFor(int dialogId)
+{
+    auto* page = dynamic_cast<Page*>(PageById(dialogId));
+    Q_ASSERT(page);
+    return *page;
+}
+
 KordalDlg::KordalDlg(QWidget* parent)
     : MessageReceiver<QWidget>(parent),
-      m_MainDlg(this),
-      m_PicSettingDlg(this),
-      m_OutputDlg(this),
-      m_CropDlg(this),
-      m_MosaicDlg(this),
-      m_PIPDlg(this),
-      m_LogoDlg(this),
-      m_KeyerDlg(this),
-      m_EdidDlg(this),
-      m_VgaDlg(this),
-      m_TstPatternDlg(this),
-      m_TaskDlg(this),
-      m_MiscDlg(this),
-      m_SwitcherDlg(this),
-      m_SubTitleDlg(this),
-      m_VideoSettingDlg(this),
-      m_MediaPlayerDlg(this),
-      m_LEDCfgDlg(this),
-      m_ConnectDlg(this),
+      pages_(MakePages(this)),
+      m_MainDlg(PageFor<MMainDlg>(IDD_OPERATING)),
+      m_PicSettingDlg(PageFor<MPicSettingDlg>(IDD_PICTURE)),
+      m_OutputDlg(PageFor<MOutputDlg>(IDD_OUTPUT)),
+      m_CropDlg(PageFor<MCropDlg>(IDD_CROP)),
+      m_MosaicDlg(PageFor<MMosaicDlg>(IDD_MOSAIC)),
+      m_PIPDlg(PageFor<MPIPDlg>(IDD_PIP)),
+      m_LogoDlg(PageFor<MLogoDlg>(IDD_LOGO)),
+      m_KeyerDlg(PageFor<MKeyerDlg>(IDD_KEYER)),
+      m_EdidDlg(PageFor<MEdidDlg>(IDD_EDID)),
+      m_VgaDlg(PageFor<MVgaDlg>(IDD_VGA)),
+      m_TstPatternDlg(PageFor<MTstPatternDlg>(IDD_TEST_PATTERN)),
+      m_TaskDlg(PageFor<MTaskDlg>(IDD_TASK)),
+      m_MiscDlg(PageFor<MMiscDlg>(IDD_MISC)),
+      m_SwitcherDlg(PageFor<MSwitcherDlg>(IDD_SWITCHER)),
+      m_SubTitleDlg(PageFor<MSubTitleDlg>(IDD_CAPTION)),
+      m_VideoSettingDlg(PageFor<MVideoSettingDlg>(IDD_VIDEO_SETTING)),
+      m_MediaPlayerDlg(PageFor<MMediaPlayerDlg>(IDD_MEDIA_PLAYER)),
+      m_LEDCfgDlg(PageFor<MLEDCfgDlg>(IDD_LED_CONFIG)),
+      m_ConnectDlg(PageFor<MConnectDlg>(IDD_CONNECT)),
       m_BusyDlg(this),
-      m_SearchMachineDlg(this),
-      m_FeatherDlg(this)
+      m_SearchMachineDlg(PageFor<MSearchMachineDlg>(IDD_SEARCH_MACHINE)),
+      m_FeatherDlg(PageFor<QVN_FeatherDlg>(IDD_FEATHER))
 {
     SetDialogId(this, IDD_MAIN);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -136,13 +156,17 @@ void KordalDlg::CreatePages()
 
 std::vector<MBaseDialog*> KordalDlg::Pages() const
 {
-    auto* self = const_cast<KordalDlg*>(this);
-    return {&self->m_MainDlg,     &self->m_PicSettingDlg,    &self->m_OutputDlg,      &self->m_CropDlg,
-            &self->m_MosaicDlg,   &self->m_PIPDlg,           &self->m_LogoDlg,        &self->m_KeyerDlg,
-            &self->m_EdidDlg,     &self->m_VgaDlg,           &self->m_TstPatternDlg,  &self->m_TaskDlg,
-            &self->m_MiscDlg,     &self->m_SwitcherDlg,      &self->m_SubTitleDlg,    &self->m_VideoSettingDlg,
-            &self->m_MediaPlayerDlg, &self->m_LEDCfgDlg,     &self->m_ConnectDlg,     &self->m_SearchMachineDlg,
-            &self->m_FeatherDlg};
+    std::vector<MBaseDialog*> pages;
+    pages.reserve(pages_.size());
+    for (const auto& page : pages_) pages.push_back(page.get());
+    return pages;
+}
+
+MBaseDialog* KordalDlg::PageById(int dialogId) const
+{
+    for (const auto& page : pages_)
+        if (page->TemplateId() == dialogId) return page.get();
+    return nullptr;
 }
 
 void KordalDlg::RegisterReplyHandlers()

@@ -24,11 +24,13 @@
 #include "pages/system/MSwitcherDlg.h"
 #include "pages/system/MTaskDlg.h"
 #include "pages/system/MVideoSettingDlg.h"
+#include "preview/MMainDlg.h"
 #include "platform/MessageTarget.h"
-#include "shell/MBaseDialog.h"
+#include "pagekit/MBaseDialog.h"
 #include "shell/MainWindowGeometry.h"
+#include "shell/PageTable.h"
 #include "shell/pages/MConnectDlg.h"
-#include "shell/pages/MMainDlg.h"
+#include "preview/MMainDlg.h"
 #include "shell/pages/MSearchMachineDlg.h"
 
 #include <QFont>
@@ -41,6 +43,7 @@
 #include <array>
 #include <atomic>
 #include <initializer_list>
+#include <memory>
 #include <vector>
 
 class CDropButton;
@@ -50,11 +53,6 @@ class QCheckBox;
 class QMouseEvent;
 
 inline constexpr const char* kMainWindowTitle = "Tarvo Serial-VideoProcessor";
-inline constexpr int kSideButtonCount = 12;
-// Side-button ids by page index: PICTURE, OUTPUT, MOSAIC, KEYER, PIP, CROP, LOGO, EDID, VGA ADJ.,
-// MISC, TIME/TASK, COMM.
-inline constexpr int kSideButtonIds[kSideButtonCount] = {1021, 1025, 1180, 1245, 1123, 1126,
-                                                         1241, 1179, 1183, 1244, 1243, 1178};
 inline constexpr int kTitleToggleTimerId = 43680;
 inline constexpr int kTitleToggleIntervalMs = 5000;
 // The busy dialog hides itself after this long without an answer, so a silent processor never
@@ -65,6 +63,8 @@ inline constexpr COLORREF kSideButtonOpenColor = 0x009CEF;
 
 class KordalDlg : public MessageReceiver<QWidget>, public MainWindowLink, public PageKeyListener {
     Q_OBJECT
+    friend struct ReplyRefreshSteps;
+
 public:
     explicit KordalDlg(QWidget* parent = nullptr);
     ~KordalDlg() override;
@@ -191,32 +191,41 @@ public:
     void LayoutSideBars(int which);
     const std::array<QRect, kInputIconCount>& InputIconRects() const { return inputIconRects_; }
 
-    // Pages, in the order the window holds them.
-    MMainDlg m_MainDlg;
-    MPicSettingDlg m_PicSettingDlg;
-    MOutputDlg m_OutputDlg;
-    MCropDlg m_CropDlg;
-    MMosaicDlg m_MosaicDlg;
-    MPIPDlg m_PIPDlg;
-    MLogoDlg m_LogoDlg;
-    MKeyerDlg m_KeyerDlg;
-    MEdidDlg m_EdidDlg;
-    MVgaDlg m_VgaDlg;
-    MTstPatternDlg m_TstPatternDlg;
-    MTaskDlg m_TaskDlg;
-    MMiscDlg m_MiscDlg;
-    MSwitcherDlg m_SwitcherDlg;
-    MSubTitleDlg m_SubTitleDlg;
-    MVideoSettingDlg m_VideoSettingDlg;
-    MMediaPlayerDlg m_MediaPlayerDlg;
-    MLEDCfgDlg m_LEDCfgDlg;
-    MConnectDlg m_ConnectDlg;
-    Kordal_PrograssDlg m_BusyDlg;
-    MSearchMachineDlg m_SearchMachineDlg;
-    QVN_FeatherDlg m_FeatherDlg;
+private:
+    // The pages, made from the page table in its order; the named references below are views of
+    // them for the dispatcher and the window's own handlers.
+    std::vector<std::unique_ptr<MBaseDialog>> pages_;
+    template <class Page>
+    Page& PageFor(int dialogId);
 
-    // Every page above except the busy dialog, in that order.
+public:
+    MMainDlg& m_MainDlg;
+    MPicSettingDlg& m_PicSettingDlg;
+    MOutputDlg& m_OutputDlg;
+    MCropDlg& m_CropDlg;
+    MMosaicDlg& m_MosaicDlg;
+    MPIPDlg& m_PIPDlg;
+    MLogoDlg& m_LogoDlg;
+    MKeyerDlg& m_KeyerDlg;
+    MEdidDlg& m_EdidDlg;
+    MVgaDlg& m_VgaDlg;
+    MTstPatternDlg& m_TstPatternDlg;
+    MTaskDlg& m_TaskDlg;
+    MMiscDlg& m_MiscDlg;
+    MSwitcherDlg& m_SwitcherDlg;
+    MSubTitleDlg& m_SubTitleDlg;
+    MVideoSettingDlg& m_VideoSettingDlg;
+    MMediaPlayerDlg& m_MediaPlayerDlg;
+    MLEDCfgDlg& m_LEDCfgDlg;
+    MConnectDlg& m_ConnectDlg;
+    Kordal_PrograssDlg m_BusyDlg;
+    MSearchMachineDlg& m_SearchMachineDlg;
+    QVN_FeatherDlg& m_FeatherDlg;
+
+    // Every page of the page table, in its order (the busy dialog is not one).
     std::vector<MBaseDialog*> Pages() const;
+    // The page of a table row's dialog id; nullptr for none.
+    MBaseDialog* PageById(int dialogId) const;
 
     CDropButton* SyncLockList() const { return syncLockList_; }
     CDropButton* SyncModeList() const { return syncModeList_; }
@@ -344,7 +353,6 @@ protected:
 
 private:
     void Trace(const char* op, std::initializer_list<long long> args = {});
-    void DispatchFullRefresh();
     void DispatchEvent(LPARAM value);
     void ConnectSelectionControls();
     void ToggleOrHidePage(MBaseDialog& page, LPARAM value);

@@ -9,13 +9,13 @@
 #include "device/ProjectFileWriter.h"
 #include "platform/MessageIds.h"
 #include "platform/PageNotifyCodes.h"
-#include "shell/ControlIds.h"
-#include "shell/DialogIds.h"
-#include "shell/DialogLanguage.h"
+#include "shell/MainWindowIds.h"
+#include "pagekit/DialogIds.h"
+#include "pagekit/DialogLanguage.h"
 #include "shell/KordalDlg.h"
 #include "shell/PresetNames.h"
-#include "shell/LanguageFiles.h"
-#include "shell/UiText.h"
+#include "pagekit/LanguageFiles.h"
+#include "pagekit/UiText.h"
 
 namespace mw = ctl::main_window;
 
@@ -79,15 +79,16 @@ void KordalDlg::ApplyLanguageTexts()
     if (syncModeGroup_) syncModeGroup_->SetCaption(UiText(7));
     if (portSwitchGroup_) portSwitchGroup_->SetCaption(UiText(150));
 
-    MBaseDialog* const pages[] = {&m_PicSettingDlg, &m_OutputDlg,    &m_MosaicDlg,        &m_LogoDlg,
-                                  &m_KeyerDlg,      &m_EdidDlg,      &m_VgaDlg,           &m_TstPatternDlg,
-                                  &m_TaskDlg,       &m_MiscDlg,      &m_ConnectDlg,       &m_SearchMachineDlg,
-                                  &m_SwitcherDlg,   &m_SubTitleDlg,  &m_VideoSettingDlg,  &m_MediaPlayerDlg,
-                                  &m_FeatherDlg};
-    for (MBaseDialog* page : pages) page->ApplyLanguage();
-    ApplyDialogLanguage(&m_CropDlg, IDD_CROP);
-    ApplyDialogLanguage(&m_PIPDlg, IDD_PIP);
-    ApplyDialogLanguage(&m_ConnectDlg, IDD_CONNECT);
+    for (const PageRow& row : MainWindowPageTable()) {
+        MBaseDialog* page = PageById(row.dialogId);
+        if (!page) continue;
+        if (row.language == PageLanguage::Own)
+            page->ApplyLanguage();
+        else if (row.language == PageLanguage::DialogTexts)
+            ApplyDialogLanguage(page, row.dialogId);
+        // The highlighted language label follows the language.
+        page->ApplyStaticColours();
+    }
 
     CreateDropLists();
     RebuildGenlockList();

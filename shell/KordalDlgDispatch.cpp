@@ -1,6 +1,6 @@
-// The reply dispatcher: every WM_DEVICE_REPLY ends here on the UI thread, and each reply id calls
-// the refresh operations of the pages that show what it changed, always in the same order (later
-// refreshes read what earlier ones set up, e.g. the PIP lists are filled before they select).
+// The reply dispatcher: every WM_DEVICE_REPLY ends here on the UI thread. Most replies walk their
+// row of the reply-refresh table; the online, status, event and found-processor replies carry
+// logic of their own.
 
 #include "controls/CDropButton.h"
 #include "controls/CGdipButton.h"
@@ -9,9 +9,10 @@
 #include "platform/Dpi.h"
 #include "platform/MessageIds.h"
 #include "platform/PageNotifyCodes.h"
-#include "shell/ControlIds.h"
+#include "shell/MainWindowIds.h"
 #include "shell/KordalDlg.h"
-#include "shell/UiText.h"
+#include "shell/ReplyRefreshTable.h"
+#include "pagekit/UiText.h"
 
 #include <QVariantMap>
 
@@ -33,14 +34,20 @@ void KordalDlg::Trace(const char* op, std::initializer_list<long long> args)
 
 void KordalDlg::DispatchDeviceReply(WPARAM replyId, LPARAM value, const QVariant& payload)
 {
-    CDeviceData& device = GetDeviceData();
-    auto forEachInput = [this] {
-        for (int k = 0; k < kInputIconCount; ++k) InvalidateInputMark(k);
-    };
-    auto forEachWindow = [this] {
-        for (int w = 0; w < kWindowCount; ++w) SelectLayerInput(w, 0);
-    };
-    auto isWindow = [](LPARAM v) { return v >= 0 && v < kWindowCount; };
+    if (const ReplyRefreshRow* row = FindReplyRefreshRow(static_cast<int>(replyId))) {
+        if (row->accepts && !row->accepts(value)) return;
+        for (const RefreshStep& step : row->steps) {
+            if (step.trace) {
+                switch (step.arg) {
+                case RefreshStep::Arg::None: Trace(step.trace); break;
+                case RefreshStep::Arg::Value: Trace(step.trace, {static_cast<long long>(value)}); break;
+                case RefreshStep::Arg::Fixed: Trace(step.trace, {step.fixed}); break;
+                }
+            }
+            step.run(*this, value);
+        }
+        return;
+    }
 
     switch (replyId) {
     case REPLY_ONLINE: {
@@ -58,121 +65,10 @@ void KordalDlg::DispatchDeviceReply(WPARAM replyId, LPARAM value, const QVariant
         }
         break;
     }
-    case REPLY_PREVIEW_MODE:
-        Trace("MMainDlg::CheckOutputModeChanged");
-        m_MainDlg.CheckOutputModeChanged();
-        break;
-    case REPLY_ALL_DATA:
-        DispatchFullRefresh();
-        break;
-    case REPLY_PIXEL_COLOR:
-        Trace("WM_PIXEL_COLOR");
-        PostMsg(&m_TstPatternDlg, WM_PIXEL_COLOR, 0, 0);
-        break;
-    case REPLY_INPUT_SIGNAL: {
-        // Only the input the reply named; its slot number is checked like any received value.
-        const int k = device.lastSignalInput;
-        if (k >= 0 && k < kInputIconCount) InvalidateInputMark(k);
-        Trace("MCropDlg::RefreshFromDevice");
-        m_CropDlg.RefreshFromDevice();
-        break;
-    }
-    case REPLY_VGA_DATA:
-        Trace("MVgaDlg::RefreshFromDevice");
-        m_VgaDlg.RefreshFromDevice();
-        break;
-    case REPLY_EDID:
-        Trace("MEdidDlg::SelectInput");
-        m_EdidDlg.SelectInput();
-        break;
-    case REPLY_SCHEDULE:
-        Trace("MTaskDlg::RefreshFromDevice");
-        m_TaskDlg.RefreshFromDevice();
-        break;
-    case REPLY_PICTURE:
-        Trace("MPicSettingDlg::RefreshFromDevice");
-        m_PicSettingDlg.RefreshFromDevice();
-        break;
-    case REPLY_OUTPUT_ACK:
-        Trace("MOutputDlg::UpdateTimingFromDevice");
-        m_OutputDlg.UpdateTimingFromDevice();
-        Trace("MOutputDlg::UpdateWindowGeometry");
-        m_OutputDlg.UpdateWindowGeometry();
-        if (isWindow(value)) SendMsg(this, WM_LAYER_GEOMETRY, LAYER_GEOMETRY_CELL, value);
-        break;
-    case REPLY_LAYER_WINDOW:
-        Trace("MOutputDlg::UpdateWindowGeometry");
-        m_OutputDlg.UpdateWindowGeometry();
-        if (isWindow(value)) SendMsg(this, WM_LAYER_GEOMETRY, LAYER_GEOMETRY_CELL, value);
-        break;
-    case REPLY_CROP:
-        Trace("MCropDlg::RefreshFromDevice");
-        m_CropDlg.RefreshFromDevice();
-        break;
-    case REPLY_SPLICING:
-        if (value < 0 || value > 255) break;
-        Trace("MMosaicDlg::RefreshFromDevice", {value});
-        m_MosaicDlg.RefreshFromDevice(static_cast<int>(value));
-        break;
-    case REPLY_MACHINE_TIME:
-        Trace("MTaskDlg::ShowMachineTime");
-        m_TaskDlg.ShowMachineTime();
-        break;
-    case REPLY_LAYER_STATE:
-        forEachInput();
-        Trace("MPIPDlg::RefreshFromDevice");
-        m_PIPDlg.RefreshFromDevice();
-        break;
-    case REPLY_LOGO:
-        Trace("MLogoDlg::RefreshFromDevice");
-        m_LogoDlg.RefreshFromDevice();
-        break;
-    case REPLY_KEYER:
-        Trace("MKeyerDlg::RefreshFromDevice");
-        m_KeyerDlg.RefreshFromDevice();
-        break;
-    case REPLY_PRESET_FLAGS:
-        Trace("KordalDlg::RefreshPresetMarks");
-        RefreshPresetMarks();
-        break;
-    case REPLY_LOOP_OUT:
-        Trace("MMiscDlg::RefreshLoopOut");
-        m_MiscDlg.RefreshLoopOut();
-        break;
-    case REPLY_SYSTEM_INFO:
-        Trace("MMiscDlg::ShowSystemInfo");
-        m_MiscDlg.ShowSystemInfo();
-        break;
-    case REPLY_WORK_MODE:
-        Trace("WM_MAINPAGE_RELAYOUT");
-        SendMsg(&m_MainDlg, WM_MAINPAGE_RELAYOUT, 0, 0);
-        Trace("MOutputDlg::UpdateLayerButtonTexts");
-        m_OutputDlg.UpdateLayerButtonTexts();
-        Trace("MCropDlg::UpdateLayerButtonTexts");
-        m_CropDlg.UpdateLayerButtonTexts();
-        Trace("MPicSettingDlg::UpdateLayerButtonTexts");
-        m_PicSettingDlg.UpdateLayerButtonTexts();
-        Trace("MPIPDlg::UpdateByWorkMode");
-        m_PIPDlg.UpdateByWorkMode();
-        Trace("MLogoDlg::UpdateEnableState");
-        m_LogoDlg.UpdateEnableState();
-        Trace("MSwitcherDlg::RefreshFromDevice");
-        m_SwitcherDlg.RefreshFromDevice();
-        ApplyWorkModeToButtons();
-        RefreshWorkModeBand();
-        break;
-    case REPLY_DP_MODE:
-        forEachInput();
-        Trace("MPIPDlg::FillInputLists");
-        m_PIPDlg.FillInputLists();
-        forEachWindow();
-        break;
-    case REPLY_INPUT_STATE:
-        forEachInput();
-        break;
     case REPLY_STATUS: {
         // The status byte travels with the post: a later reply may have overwritten the device's
         // field before this one is dispatched, and the search page reads it from there.
+        CDeviceData& device = GetDeviceData();
         bool ok = false;
         const int status = payload.toInt(&ok);
         if (ok && status >= 0 && status <= 255) {
@@ -189,13 +85,6 @@ void KordalDlg::DispatchDeviceReply(WPARAM replyId, LPARAM value, const QVariant
     case REPLY_EVENT:
         DispatchEvent(value);
         break;
-    case REPLY_CAPTION:
-        if (value < 0 || value >= 4) break;
-        Trace("MSubTitleDlg::LoadOutputCaption", {value});
-        m_SubTitleDlg.LoadOutputCaption(static_cast<int>(value));
-        break;
-    case REPLY_VIDEO_DATA:
-        break;
     case REPLY_DEVICE_FOUND: {
         // The found processor travels with the post; without a whole record nothing is added.
         const QVariantMap found = payload.toMap();
@@ -208,111 +97,11 @@ void KordalDlg::DispatchDeviceReply(WPARAM replyId, LPARAM value, const QVariant
         m_SearchMachineDlg.AddFoundDevice(ip, mac);
         break;
     }
-    case REPLY_ENCODER_INFO:
-        Trace("MVideoSettingDlg::OnDeviceInfo");
-        m_VideoSettingDlg.OnDeviceInfo();
-        break;
-    case REPLY_BOARD_INFO:
-        Trace("MPIPDlg::FillInputLists");
-        m_PIPDlg.FillInputLists();
-        forEachInput();
-        Trace("KordalDlg::UpdatePortSwitchTexts");
-        UpdatePortSwitchTexts();
-        Trace("MEdidDlg::FillInputList");
-        m_EdidDlg.FillInputList();
-        ShowPortSwitchGroup(device.cmpBoard.exist != 0);
-        Trace("MMiscDlg::UpdateExtBoardButtons");
-        m_MiscDlg.UpdateExtBoardButtons();
-        forEachWindow();
-        if (CGdipButton* b = ButtonById(mw::IDC_SIGNAL_SWITCH)) {
-            b->SetDisabledLook(false);
-            b->setEnabled(true);
-        }
-        break;
-    case REPLY_FEATHER:
-        Trace("QVN_FeatherDlg::RefreshFromDevice");
-        m_FeatherDlg.RefreshFromDevice();
-        break;
-    case REPLY_FREEZE_STATE:
-        if (CGdipButton* b = ButtonById(mw::IDC_FREEZE)) b->SetPressed(device.freezeState != 0);
-        break;
     default:
+        // Video data goes straight to the preview on the communication thread; unknown ids
+        // refresh nothing.
         break;
     }
-}
-
-// Reply 2: the whole block arrived from the processor or from a project file.
-void KordalDlg::DispatchFullRefresh()
-{
-    if (CGdipButton* b = ButtonById(mw::IDC_SIGNAL_SWITCH)) b->hide();
-    if (portSwitchGroup_) portSwitchGroup_->hide();
-    if (portSwitchList_) portSwitchList_->hide();
-
-    PlaceExtInputMarks();
-    Trace("MPIPDlg::FillInputLists");
-    m_PIPDlg.FillInputLists();
-    for (int w = 0; w < kWindowCount; ++w) SelectLayerInput(w, 0);
-    Trace("KordalDlg::RebuildGenlockList");
-    RebuildGenlockList();
-    SelectSyncItems();
-
-    Trace("MEdidDlg::FillInputList");
-    m_EdidDlg.FillInputList();
-    Trace("MPicSettingDlg::RefreshFromDevice");
-    m_PicSettingDlg.RefreshFromDevice();
-    Trace("MOutputDlg::UpdateTimingFromDevice");
-    m_OutputDlg.UpdateTimingFromDevice();
-    Trace("MCropDlg::RefreshFromDevice");
-    m_CropDlg.RefreshFromDevice();
-    Trace("MMosaicDlg::RefreshFromDevice", {3});
-    m_MosaicDlg.RefreshFromDevice(3);
-    Trace("MPIPDlg::UpdateByWorkMode");
-    m_PIPDlg.UpdateByWorkMode();
-    Trace("MPIPDlg::RefreshFromDevice");
-    m_PIPDlg.RefreshFromDevice();
-    Trace("MKeyerDlg::RefreshFromDevice");
-    m_KeyerDlg.RefreshFromDevice();
-    Trace("MEdidDlg::SelectInput");
-    m_EdidDlg.SelectInput();
-    Trace("MVgaDlg::RefreshFromDevice");
-    m_VgaDlg.RefreshFromDevice();
-    Trace("MSwitcherDlg::RefreshFromDevice");
-    m_SwitcherDlg.RefreshFromDevice();
-    Trace("MOutputDlg::UpdateLayerButtonTexts");
-    m_OutputDlg.UpdateLayerButtonTexts();
-    Trace("MCropDlg::UpdateLayerButtonTexts");
-    m_CropDlg.UpdateLayerButtonTexts();
-    Trace("MPicSettingDlg::UpdateLayerButtonTexts");
-    m_PicSettingDlg.UpdateLayerButtonTexts();
-    Trace("MTaskDlg::RefreshFromDevice");
-    m_TaskDlg.RefreshFromDevice();
-    Trace("MMiscDlg::UpdateExtBoardButtons");
-    m_MiscDlg.UpdateExtBoardButtons();
-    Trace("MLogoDlg::RefreshFromDevice");
-    m_LogoDlg.RefreshFromDevice();
-    Trace("MLogoDlg::UpdateEnableState");
-    m_LogoDlg.UpdateEnableState();
-    Trace("MMainDlg::ApplyLayout");
-    m_MainDlg.ApplyLayout();
-    Trace("MMiscDlg::RefreshLoopOut");
-    m_MiscDlg.RefreshLoopOut();
-
-    Trace("WM_MAINPAGE_RELAYOUT");
-    SendMsg(&m_MainDlg, WM_MAINPAGE_RELAYOUT, 0, 0);
-    ApplyWorkModeToButtons();
-    Trace("MOutputDlg::UpdateWindowGeometry");
-    m_OutputDlg.UpdateWindowGeometry();
-    for (int w = 0; w < kWindowCount; ++w) SendMsg(this, WM_LAYER_GEOMETRY, LAYER_GEOMETRY_CELL, w);
-
-    // The input band left of the sync frames.
-    const int right = syncModeGroup_ ? syncModeGroup_->geometry().left() - 2 : width();
-    if (right > 75) update(QRect(QPoint(75, 0), QPoint(right - 1, 105)));
-    RefreshWorkModeBand();
-    SendMsg(this, WM_PAGE_NOTIFY, NOTIFY_CROP_CHANGED, 65535);
-    Trace("MVgaDlg::SelectVgaInput", {0});
-    m_VgaDlg.SelectVgaInput(0);
-    Trace("MMediaPlayerDlg::RefreshFromDevice");
-    m_MediaPlayerDlg.RefreshFromDevice();
 }
 
 // Reply 24: 8 and 10 are the caption page's; every other value acts on the event code.

@@ -6,7 +6,7 @@
 #include "controls/CSxGroupBox.h"
 #include "device/CDeviceData.h"
 #include "platform/ControlId.h"
-#include "shell/ControlIds.h"
+#include "shell/MainWindowIds.h"
 #include "shell/KordalDlg.h"
 
 #include <QCheckBox>

@@ -5,9 +5,10 @@
 #include "device/CDeviceData.h"
 #include "platform/ControlId.h"
 #include "platform/MessageIds.h"
-#include "shell/ControlIds.h"
+#include "pages/system/MiscIds.h"
+#include "shell/MainWindowIds.h"
 #include "shell/KordalDlg.h"
-#include "shell/UiText.h"
+#include "pagekit/UiText.h"
 
 #include <QCheckBox>
 #include <QTimer>

@@ -8,10 +8,10 @@
 #include "device/CDeviceData.h"
 #include "platform/ControlId.h"
 #include "platform/Dpi.h"
-#include "shell/ControlIds.h"
+#include "shell/MainWindowIds.h"
 #include "shell/KordalDlg.h"
 #include "shell/PresetNames.h"
-#include "shell/UiText.h"
+#include "pagekit/UiText.h"
 
 #include <QCheckBox>
 #include <QPainter>

@@ -9,9 +9,11 @@
 #include "platform/ControlId.h"
 #include "platform/MessageIds.h"
 #include "platform/PageNotifyCodes.h"
-#include "shell/ControlIds.h"
+#include "pages/system/MiscIds.h"
+#include "pages/system/SwitcherIds.h"
+#include "shell/MainWindowIds.h"
 #include "shell/KordalDlg.h"
-#include "shell/UiText.h"
+#include "pagekit/UiText.h"
 
 #include <QTimer>
 #include <QVariantMap>

@@ -3,7 +3,7 @@
 
 #include "controls/CGdipButton.h"
 #include "platform/Dpi.h"
-#include "shell/ControlIds.h"
+#include "shell/MainWindowIds.h"
 #include "shell/KordalDlg.h"
 
 namespace mw = ctl::main_window;
@@ -20,22 +20,8 @@ int KordalDlg::PageIndexForButton(int id)
 
 MBaseDialog* KordalDlg::SidePage(int index) const
 {
-    auto* self = const_cast<KordalDlg*>(this);
-    switch (index) {
-    case 0: return &self->m_PicSettingDlg;
-    case 1: return &self->m_OutputDlg;
-    case 2: return &self->m_MosaicDlg;
-    case 3: return &self->m_SwitcherDlg;
-    case 4: return &self->m_PIPDlg;
-    case 5: return &self->m_CropDlg;
-    case 6: return &self->m_LogoDlg;
-    case 7: return &self->m_EdidDlg;
-    case 8: return &self->m_VgaDlg;
-    case 9: return &self->m_MiscDlg;
-    case 10: return &self->m_LEDCfgDlg;
-    case 11: return &self->m_ConnectDlg;
-    default: return nullptr;
-    }
+    const PageRow* row = FindSidePageRow(index);
+    return row ? PageById(row->dialogId) : nullptr;
 }
 
 CGdipButton* KordalDlg::SideButton(int index) const
@@ -95,19 +81,26 @@ LRESULT KordalDlg::OnPageClosed()
 void KordalDlg::RelayoutPages()
 {
     const PageAreaLayout area = ComputePageArea(rect(), g_DpiX, currentPage_ != -1);
-    m_MainDlg.setGeometry(area.operating);
-    for (int i = 0; i < kSideButtonCount; ++i)
-        if (MBaseDialog* page = SidePage(i)) page->setGeometry(area.settings);
-    m_KeyerDlg.setGeometry(area.subPage);
-    m_TstPatternDlg.setGeometry(area.subPage);
-    m_TaskDlg.setGeometry(area.subPage);
-    m_SubTitleDlg.setGeometry(area.settings);
-    // The search, stream, media-player and feathering pages keep their size; they open over the
-    // operating page's top-left corner.
-    for (MBaseDialog* page : {static_cast<MBaseDialog*>(&m_SearchMachineDlg), static_cast<MBaseDialog*>(&m_VideoSettingDlg),
-                              static_cast<MBaseDialog*>(&m_MediaPlayerDlg), static_cast<MBaseDialog*>(&m_FeatherDlg)}) {
-        QSize size = page->size();
-        if (size.width() < 200 || size.height() < 100) size = area.settings.size() + QSize(ScaleX(480), 0);
-        page->setGeometry(QRect(area.settings.topLeft(), size));
+    for (const PageRow& row : MainWindowPageTable()) {
+        MBaseDialog* page = PageById(row.dialogId);
+        if (!page) continue;
+        switch (row.area) {
+        case PageArea::Operating:
+            page->setGeometry(area.operating);
+            break;
+        case PageArea::SideColumn:
+            page->setGeometry(area.settings);
+            break;
+        case PageArea::SystemSubPage:
+            page->setGeometry(area.subPage);
+            break;
+        case PageArea::Floating: {
+            // They keep their size and open over the operating page's top-left corner.
+            QSize size = page->size();
+            if (size.width() < 200 || size.height() < 100) size = area.settings.size() + QSize(ScaleX(480), 0);
+            page->setGeometry(QRect(area.settings.topLeft(), size));
+            break;
+        }
+        }
     }
 }

@@ -5,9 +5,9 @@
 #include "controls/CDropList.h"
 #include "device/CDeviceData.h"
 #include "shell/KordalDlg.h"
-#include "shell/LanguageFiles.h"
+#include "pagekit/LanguageFiles.h"
 #include "shell/PortSwitchTexts.h"
-#include "shell/UiText.h"
+#include "pagekit/UiText.h"
 
 namespace {
 

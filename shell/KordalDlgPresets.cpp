@@ -6,11 +6,11 @@
 #include "device/IniFile.h"
 #include "platform/MessageBox.h"
 #include "platform/MessageIds.h"
-#include "shell/ControlIds.h"
+#include "shell/MainWindowIds.h"
 #include "shell/HeldKeys.h"
 #include "shell/KordalDlg.h"
 #include "shell/PresetNames.h"
-#include "shell/UiText.h"
+#include "pagekit/UiText.h"
 
 #include <QLineEdit>
 

@@ -5,9 +5,9 @@
 #include "device/CDeviceData.h"
 #include "device/IniFile.h"
 #include "platform/ControlId.h"
-#include "shell/ControlIds.h"
+#include "shell/MainWindowIds.h"
 #include "shell/KordalDlg.h"
-#include "shell/LanguageFiles.h"
+#include "pagekit/LanguageFiles.h"
 #include "shell/PresetNames.h"
 
 #include <QLineEdit>

@@ -5,12 +5,12 @@
 #include "platform/MessageBox.h"
 #include "platform/MessageIds.h"
 #include "platform/PageNotifyCodes.h"
-#include "shell/ControlIds.h"
+#include "shell/MainWindowIds.h"
 #include "shell/HeldKeys.h"
 #include "shell/KordalDlg.h"
 #include "shell/PresetNames.h"
 #include "shell/PresetShortcuts.h"
-#include "shell/UiText.h"
+#include "pagekit/UiText.h"
 
 #include <QApplication>
 #include <QKeyEvent>

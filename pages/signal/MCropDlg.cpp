@@ -1,7 +1,7 @@
 #include "pages/signal/MCropDlg.h"
 
-#include "shell/DialogLanguage.h"
-#include "shell/DialogIds.h"
+#include "pagekit/DialogLanguage.h"
+#include "pagekit/DialogIds.h"
 
 MCropDlg::MCropDlg(QWidget* parent) : MBaseDialog(IDD_CROP, parent, true)
 {

@@ -2,7 +2,7 @@
 // The crop page: the cut of each layer's input.
 // The page's controls and behaviour come later; the operations the main window calls exist now.
 
-#include "shell/MBaseDialog.h"
+#include "pagekit/MBaseDialog.h"
 
 class MCropDlg : public MBaseDialog {
     Q_OBJECT

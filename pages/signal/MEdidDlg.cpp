@@ -1,7 +1,7 @@
 #include "pages/signal/MEdidDlg.h"
 
-#include "shell/DialogIds.h"
-#include "shell/DialogLanguage.h"
+#include "pagekit/DialogIds.h"
+#include "pagekit/DialogLanguage.h"
 
 MEdidDlg::MEdidDlg(QWidget* parent) : MBaseDialog(IDD_EDID, parent, true)
 {

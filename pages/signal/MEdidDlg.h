@@ -2,7 +2,7 @@
 // The EDID page: the EDID each input offers.
 // The page's controls and behaviour come later; the operations the main window calls exist now.
 
-#include "shell/MBaseDialog.h"
+#include "pagekit/MBaseDialog.h"
 
 class MEdidDlg : public MBaseDialog {
     Q_OBJECT

@@ -1,7 +1,7 @@
 #include "pages/signal/MMosaicDlg.h"
 
-#include "shell/DialogIds.h"
-#include "shell/DialogLanguage.h"
+#include "pagekit/DialogIds.h"
+#include "pagekit/DialogLanguage.h"
 
 MMosaicDlg::MMosaicDlg(QWidget* parent) : MBaseDialog(IDD_MOSAIC, parent, true)
 {

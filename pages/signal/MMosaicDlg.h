@@ -2,7 +2,7 @@
 // The splicing page: how the outputs tile the picture.
 // The page's controls and behaviour come later; the operations the main window calls exist now.
 
-#include "shell/MBaseDialog.h"
+#include "pagekit/MBaseDialog.h"
 
 class MMosaicDlg : public MBaseDialog {
     Q_OBJECT

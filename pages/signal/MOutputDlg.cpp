@@ -1,7 +1,7 @@
 #include "pages/signal/MOutputDlg.h"
 
-#include "shell/DialogIds.h"
-#include "shell/DialogLanguage.h"
+#include "pagekit/DialogIds.h"
+#include "pagekit/DialogLanguage.h"
 
 MOutputDlg::MOutputDlg(QWidget* parent) : MBaseDialog(IDD_OUTPUT, parent, true)
 {

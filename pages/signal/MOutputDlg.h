@@ -2,7 +2,7 @@
 // The output page: output timing and the layer windows' geometry.
 // The page's controls and behaviour come later; the operations the main window calls exist now.
 
-#include "shell/MBaseDialog.h"
+#include "pagekit/MBaseDialog.h"
 
 class MOutputDlg : public MBaseDialog {
     Q_OBJECT

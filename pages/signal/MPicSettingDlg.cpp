@@ -1,7 +1,7 @@
 #include "pages/signal/MPicSettingDlg.h"
 
-#include "shell/DialogIds.h"
-#include "shell/DialogLanguage.h"
+#include "pagekit/DialogIds.h"
+#include "pagekit/DialogLanguage.h"
 
 MPicSettingDlg::MPicSettingDlg(QWidget* parent) : MBaseDialog(IDD_PICTURE, parent, true)
 {

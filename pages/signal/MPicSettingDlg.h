@@ -2,7 +2,7 @@
 // The picture page: brightness, contrast, colour temperature per window.
 // The page's controls and behaviour come later; the operations the main window calls exist now.
 
-#include "shell/MBaseDialog.h"
+#include "pagekit/MBaseDialog.h"
 
 class MPicSettingDlg : public MBaseDialog {
     Q_OBJECT

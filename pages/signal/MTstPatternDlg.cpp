@@ -1,7 +1,7 @@
 #include "pages/signal/MTstPatternDlg.h"
 
-#include "shell/DialogIds.h"
-#include "shell/DialogLanguage.h"
+#include "pagekit/DialogIds.h"
+#include "pagekit/DialogLanguage.h"
 
 MTstPatternDlg::MTstPatternDlg(QWidget* parent) : MBaseDialog(IDD_TEST_PATTERN, parent, false)
 {

@@ -2,7 +2,7 @@
 // The test-pattern page (a tab of the system page).
 // The page's controls and behaviour come later; the operations the main window calls exist now.
 
-#include "shell/MBaseDialog.h"
+#include "pagekit/MBaseDialog.h"
 
 class MTstPatternDlg : public MBaseDialog {
     Q_OBJECT

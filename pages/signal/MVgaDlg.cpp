@@ -1,7 +1,7 @@
 #include "pages/signal/MVgaDlg.h"
 
-#include "shell/DialogIds.h"
-#include "shell/DialogLanguage.h"
+#include "pagekit/DialogIds.h"
+#include "pagekit/DialogLanguage.h"
 
 MVgaDlg::MVgaDlg(QWidget* parent) : MBaseDialog(IDD_VGA, parent, true)
 {

@@ -2,7 +2,7 @@
 // The VGA page: position, phase and automatic adjustment of VGA inputs.
 // The page's controls and behaviour come later; the operations the main window calls exist now.
 
-#include "shell/MBaseDialog.h"
+#include "pagekit/MBaseDialog.h"
 
 class MVgaDlg : public MBaseDialog {
     Q_OBJECT

@@ -1,7 +1,7 @@
 #include "pages/signal/QVN_FeatherDlg.h"
 
-#include "shell/DialogIds.h"
-#include "shell/DialogLanguage.h"
+#include "pagekit/DialogIds.h"
+#include "pagekit/DialogLanguage.h"
 
 QVN_FeatherDlg::QVN_FeatherDlg(QWidget* parent) : MBaseDialog(IDD_FEATHER, parent, false)
 {

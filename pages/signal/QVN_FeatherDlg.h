@@ -2,7 +2,7 @@
 // The feathering page: edge blending of spliced outputs.
 // The page's controls and behaviour come later; the operations the main window calls exist now.
 
-#include "shell/MBaseDialog.h"
+#include "pagekit/MBaseDialog.h"
 
 class QVN_FeatherDlg : public MBaseDialog {
     Q_OBJECT

@@ -1,7 +1,7 @@
 #include "pages/system/MKeyerDlg.h"
 
-#include "shell/DialogIds.h"
-#include "shell/DialogLanguage.h"
+#include "pagekit/DialogIds.h"
+#include "pagekit/DialogLanguage.h"
 
 MKeyerDlg::MKeyerDlg(QWidget* parent) : MBaseDialog(IDD_KEYER, parent, false)
 {

@@ -2,7 +2,7 @@
 // The keyer page (a tab of the system page): chroma keying.
 // The page's controls and behaviour come later; the operations the main window calls exist now.
 
-#include "shell/MBaseDialog.h"
+#include "pagekit/MBaseDialog.h"
 
 class MKeyerDlg : public MBaseDialog {
     Q_OBJECT

@@ -1,7 +1,7 @@
 #include "pages/system/MLEDCfgDlg.h"
 
-#include "shell/DialogLanguage.h"
-#include "shell/DialogIds.h"
+#include "pagekit/DialogLanguage.h"
+#include "pagekit/DialogIds.h"
 
 MLEDCfgDlg::MLEDCfgDlg(QWidget* parent) : MBaseDialog(IDD_LED_CONFIG, parent, true)
 {

@@ -2,7 +2,7 @@
 // The LED controller launcher page.
 // The page's controls and behaviour come later; the operations the main window calls exist now.
 
-#include "shell/MBaseDialog.h"
+#include "pagekit/MBaseDialog.h"
 
 class MLEDCfgDlg : public MBaseDialog {
     Q_OBJECT

@@ -1,7 +1,7 @@
 #include "pages/system/MLogoDlg.h"
 
-#include "shell/DialogIds.h"
-#include "shell/DialogLanguage.h"
+#include "pagekit/DialogIds.h"
+#include "pagekit/DialogLanguage.h"
 
 MLogoDlg::MLogoDlg(QWidget* parent) : MBaseDialog(IDD_LOGO, parent, true)
 {

@@ -2,7 +2,7 @@
 // The logo page: the logo slots and their window.
 // The page's controls and behaviour come later; the operations the main window calls exist now.
 
-#include "shell/MBaseDialog.h"
+#include "pagekit/MBaseDialog.h"
 
 class MLogoDlg : public MBaseDialog {
     Q_OBJECT

@@ -1,7 +1,7 @@
 #include "pages/system/MMediaPlayerDlg.h"
 
-#include "shell/DialogIds.h"
-#include "shell/DialogLanguage.h"
+#include "pagekit/DialogIds.h"
+#include "pagekit/DialogLanguage.h"
 
 MMediaPlayerDlg::MMediaPlayerDlg(QWidget* parent) : MBaseDialog(IDD_MEDIA_PLAYER, parent, false)
 {

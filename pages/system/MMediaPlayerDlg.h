@@ -2,7 +2,7 @@
 // The media-player page: the processor's USB-disk player.
 // The page's controls and behaviour come later; the operations the main window calls exist now.
 
-#include "shell/MBaseDialog.h"
+#include "pagekit/MBaseDialog.h"
 
 class MMediaPlayerDlg : public MBaseDialog {
     Q_OBJECT

@@ -1,7 +1,7 @@
 #include "pages/system/MMiscDlg.h"
 
-#include "shell/DialogIds.h"
-#include "shell/DialogLanguage.h"
+#include "pagekit/DialogIds.h"
+#include "pagekit/DialogLanguage.h"
 
 MMiscDlg::MMiscDlg(QWidget* parent) : MBaseDialog(IDD_MISC, parent, true)
 {

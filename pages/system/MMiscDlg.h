@@ -2,7 +2,7 @@
 // The system page: language, project files, loop-out, firmware information and the sub-page tabs.
 // The page's controls and behaviour come later; the operations the main window calls exist now.
 
-#include "shell/MBaseDialog.h"
+#include "pagekit/MBaseDialog.h"
 
 class MMiscDlg : public MBaseDialog {
     Q_OBJECT

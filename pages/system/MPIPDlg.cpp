@@ -1,7 +1,7 @@
 #include "pages/system/MPIPDlg.h"
 
-#include "shell/DialogLanguage.h"
-#include "shell/DialogIds.h"
+#include "pagekit/DialogLanguage.h"
+#include "pagekit/DialogIds.h"
 
 MPIPDlg::MPIPDlg(QWidget* parent) : MBaseDialog(IDD_PIP, parent, true)
 {

@@ -2,7 +2,7 @@
 // The PIP page: the picture-in-picture layers.
 // The page's controls and behaviour come later; the operations the main window calls exist now.
 
-#include "shell/MBaseDialog.h"
+#include "pagekit/MBaseDialog.h"
 
 class MPIPDlg : public MBaseDialog {
     Q_OBJECT

@@ -1,7 +1,7 @@
 #include "pages/system/MSubTitleDlg.h"
 
-#include "shell/DialogIds.h"
-#include "shell/DialogLanguage.h"
+#include "pagekit/DialogIds.h"
+#include "pagekit/DialogLanguage.h"
 
 MSubTitleDlg::MSubTitleDlg(QWidget* parent) : MBaseDialog(IDD_CAPTION, parent, false)
 {

@@ -2,7 +2,7 @@
 // The caption page: a scrolling text rendered to a bitmap and sent to the processor.
 // The page's controls and behaviour come later; the operations the main window calls exist now.
 
-#include "shell/MBaseDialog.h"
+#include "pagekit/MBaseDialog.h"
 
 class MSubTitleDlg : public MBaseDialog {
     Q_OBJECT

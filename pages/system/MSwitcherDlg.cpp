@@ -1,7 +1,7 @@
 #include "pages/system/MSwitcherDlg.h"
 
-#include "shell/DialogIds.h"
-#include "shell/DialogLanguage.h"
+#include "pagekit/DialogIds.h"
+#include "pagekit/DialogLanguage.h"
 
 MSwitcherDlg::MSwitcherDlg(QWidget* parent) : MBaseDialog(IDD_SWITCHER, parent, true)
 {

@@ -2,7 +2,7 @@
 // The switcher page: switcher mode and multi-machine operation.
 // The page's controls and behaviour come later; the operations the main window calls exist now.
 
-#include "shell/MBaseDialog.h"
+#include "pagekit/MBaseDialog.h"
 
 class MSwitcherDlg : public MBaseDialog {
     Q_OBJECT

@@ -1,7 +1,7 @@
 #include "pages/system/MTaskDlg.h"
 
-#include "shell/DialogIds.h"
-#include "shell/DialogLanguage.h"
+#include "pagekit/DialogIds.h"
+#include "pagekit/DialogLanguage.h"
 
 MTaskDlg::MTaskDlg(QWidget* parent) : MBaseDialog(IDD_TASK, parent, false)
 {

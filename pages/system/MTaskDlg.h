@@ -2,7 +2,7 @@
 // The schedule page (a tab of the system page): machine time and timed tasks.
 // The page's controls and behaviour come later; the operations the main window calls exist now.
 
-#include "shell/MBaseDialog.h"
+#include "pagekit/MBaseDialog.h"
 
 class MTaskDlg : public MBaseDialog {
     Q_OBJECT

@@ -1,7 +1,7 @@
 #include "pages/system/MVideoSettingDlg.h"
 
-#include "shell/DialogIds.h"
-#include "shell/DialogLanguage.h"
+#include "pagekit/DialogIds.h"
+#include "pagekit/DialogLanguage.h"
 
 MVideoSettingDlg::MVideoSettingDlg(QWidget* parent) : MBaseDialog(IDD_VIDEO_SETTING, parent, false)
 {

@@ -2,7 +2,7 @@
 // The encoder settings page of the preview stream.
 // The page's controls and behaviour come later; the operations the main window calls exist now.
 
-#include "shell/MBaseDialog.h"
+#include "pagekit/MBaseDialog.h"
 
 class MVideoSettingDlg : public MBaseDialog {
     Q_OBJECT

@@ -13,11 +13,11 @@
 #include "platform/ControlId.h"
 #include "platform/MessageIds.h"
 #include "platform/PageNotifyCodes.h"
-#include "shell/ControlIds.h"
-#include "shell/DialogIds.h"
-#include "shell/DialogLanguage.h"
+#include "shell/pages/ConnectIds.h"
+#include "pagekit/DialogIds.h"
+#include "pagekit/DialogLanguage.h"
 #include "platform/MessageBox.h"
-#include "shell/UiText.h"
+#include "pagekit/UiText.h"
 #include "shell/pages/SerialPortList.h"
 
 #include <QLabel>

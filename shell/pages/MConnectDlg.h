@@ -10,7 +10,7 @@
 // RefreshComPorts with the arrival or removal event, as a device-change notification would.
 
 #include "comm/SerialPortNames.h"
-#include "shell/MBaseDialog.h"
+#include "pagekit/MBaseDialog.h"
 
 #include <QString>
 #include <QTimer>

@@ -12,12 +12,12 @@
 #include "platform/ControlId.h"
 #include "platform/MessageIds.h"
 #include "platform/PageNotifyCodes.h"
-#include "shell/ControlIds.h"
-#include "shell/DialogIds.h"
-#include "shell/DialogLanguage.h"
-#include "shell/LanguageFiles.h"
+#include "shell/pages/SearchMachineIds.h"
+#include "pagekit/DialogIds.h"
+#include "pagekit/DialogLanguage.h"
+#include "pagekit/LanguageFiles.h"
 #include "platform/MessageBox.h"
-#include "shell/UiText.h"
+#include "pagekit/UiText.h"
 #include "shell/pages/LocalAddresses.h"
 
 #include <QApplication>

@@ -8,7 +8,7 @@
 // before the previous one is dispatched cannot be lost or credited to the wrong tile. The tiles
 // are held by value; nothing else keeps a pointer into them.
 
-#include "shell/MBaseDialog.h"
+#include "pagekit/MBaseDialog.h"
 #include "shell/pages/DeviceTile.h"
 
 #include <QImage>

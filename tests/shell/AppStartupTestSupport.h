@@ -2,7 +2,7 @@
 // Helpers for the start-up tests: pins the system locale before Qt reads it, and builds a
 // KordalApp with a recording communication library.
 
-#include "ShellTestSupport.h"
+#include "tests/support/AppDirTestSupport.h"
 
 #include "comm/RecordingCommLibrary.h"
 #include "shell/KordalApp.h"

@@ -3,7 +3,7 @@
 // folder with the shipped language files, and a recording communication library installed while
 // a test runs.
 
-#include "ShellTestSupport.h"
+#include "tests/support/AppDirTestSupport.h"
 
 #include "comm/CommLibrary.h"
 #include "comm/RecordingCommLibrary.h"

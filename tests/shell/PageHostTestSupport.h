@@ -3,7 +3,7 @@
 // records every message they send or post, hands device replies to the search page the way the
 // main window's dispatcher does, and answers message boxes through the interceptable function.
 
-#include "ShellTestSupport.h"
+#include "tests/support/AppDirTestSupport.h"
 #include "tests/support/EventLoopWait.h"
 
 #include "device/CDeviceData.h"

@@ -1,7 +1,17 @@
 // The id headers compile and hold the numbers that the language files and pages key on.
 
-#include "shell/ControlIds.h"
-#include "shell/DialogIds.h"
+#include "pagekit/DialogIds.h"
+#include "pagekit/PageBaseIds.h"
+#include "pages/signal/EdidIds.h"
+#include "pages/signal/TestPatternIds.h"
+#include "pages/signal/VgaIds.h"
+#include "pages/system/KeyerIds.h"
+#include "pages/system/LogoIds.h"
+#include "pages/system/MediaPlayerIds.h"
+#include "pages/system/MiscIds.h"
+#include "preview/OperatingIds.h"
+#include "shell/MainWindowIds.h"
+#include "shell/pages/ConnectIds.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Choosing the current language file, the stored language name, and reading texts from the file.
 
-#include "ShellTestSupport.h"
+#include "tests/support/AppDirTestSupport.h"
 
 #include "device/IniFile.h"
 

@@ -8,7 +8,7 @@
 #include "platform/Dpi.h"
 #include "platform/MessageBox.h"
 #include "platform/MessageIds.h"
-#include "shell/DialogIds.h"
+#include "pagekit/DialogIds.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

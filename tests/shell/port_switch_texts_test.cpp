@@ -7,9 +7,9 @@
 #include "controls/CDropList.h"
 #include "device/IniFile.h"
 #include "platform/MessageIds.h"
-#include "shell/LanguageFiles.h"
+#include "pagekit/LanguageFiles.h"
 #include "shell/PortSwitchTexts.h"
-#include "shell/UiText.h"
+#include "pagekit/UiText.h"
 
 namespace {
 

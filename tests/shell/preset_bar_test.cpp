@@ -4,9 +4,9 @@
 #include "PresetTestSupport.h"
 
 #include "device/IniFile.h"
-#include "shell/ControlIds.h"
+#include "shell/MainWindowIds.h"
 #include "shell/PresetNames.h"
-#include "shell/UiText.h"
+#include "pagekit/UiText.h"
 
 namespace mw = ctl::main_window;
 

@@ -5,7 +5,7 @@
 
 #include "device/IniFile.h"
 #include "platform/ControlId.h"
-#include "shell/ControlIds.h"
+#include "shell/MainWindowIds.h"
 #include "shell/PresetNames.h"
 
 #include <QLineEdit>

@@ -4,7 +4,7 @@
 
 #include "PresetTestSupport.h"
 
-#include "shell/ControlIds.h"
+#include "shell/MainWindowIds.h"
 #include "shell/PresetNames.h"
 #include "shell/PresetShortcuts.h"
 

@@ -1,8 +1,8 @@
-#include "shell/DialogLanguage.h"
+#include "pagekit/DialogLanguage.h"
 
 #include "platform/CaptionTarget.h"
 #include "platform/ControlId.h"
-#include "shell/LanguageFiles.h"
+#include "pagekit/LanguageFiles.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>

@@ -1,8 +1,8 @@
 // The shipped language files: both parse as INI, declare their language, carry the same keys,
 // every numbered UI text, and no empty value. English holds the built-in defaults exactly.
 
-#include "shell/DialogIds.h"
-#include "shell/UiText.h"
+#include "pagekit/DialogIds.h"
+#include "pagekit/UiText.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "shell/UiText.h"
+#include "pagekit/UiText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "shell/pages/MMainDlg.h"
+#include "preview/MMainDlg.h"
 
 #include "controls/CGdipButton.h"
-#include "shell/DialogIds.h"
-#include "shell/DialogLanguage.h"
+#include "pagekit/DialogIds.h"
+#include "pagekit/DialogLanguage.h"
 
 #include <QPainter>
 

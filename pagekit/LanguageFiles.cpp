@@ -1,8 +1,8 @@
-#include "shell/LanguageFiles.h"
+#include "pagekit/LanguageFiles.h"
 
 #include "device/IniFile.h"
 #include "device/PathUtils.h"
-#include "shell/UiText.h"
+#include "pagekit/UiText.h"
 
 #include <QDir>
 #include <QFileInfo>

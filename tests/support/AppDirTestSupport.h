@@ -1,9 +1,9 @@
 #pragma once
-// Helpers shared by the shell tests: a temporary application folder (SVP_APP_DIR) with the
+// Helpers shared by the page and shell tests: a temporary application folder (SVP_APP_DIR) with the
 // language globals and the text table put back afterwards, and small file helpers.
 
-#include "shell/LanguageFiles.h"
-#include "shell/UiText.h"
+#include "pagekit/LanguageFiles.h"
+#include "pagekit/UiText.h"
 
 #include <QByteArray>
 #include <QDir>

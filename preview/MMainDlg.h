@@ -3,7 +3,7 @@
 // The page's controls and behaviour come later; the operations the main window calls exist now.
 // It shares the pages' body but has no title band and cannot be closed: it is always there.
 
-#include "shell/MBaseDialog.h"
+#include "pagekit/MBaseDialog.h"
 
 class MMainDlg : public MBaseDialog {
     Q_OBJECT

@@ -1,9 +1,9 @@
 // The shipped language files, placed in a temporary application folder, through the program's
 // own routines: English gives exactly the built-in texts, Chinese gives Chinese ones.
 
-#include "ShellTestSupport.h"
+#include "tests/support/AppDirTestSupport.h"
 
-#include "shell/DialogIds.h"
+#include "pagekit/DialogIds.h"
 
 #include <QRegularExpression>
 

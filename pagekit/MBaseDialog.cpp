@@ -1,4 +1,4 @@
-#include "shell/MBaseDialog.h"
+#include "pagekit/MBaseDialog.h"
 
 #include "controls/CGdipButton.h"
 #include "controls/FillGradient.h"
@@ -6,7 +6,7 @@
 #include "platform/ControlId.h"
 #include "platform/Fonts.h"
 #include "platform/MessageIds.h"
-#include "shell/ControlIds.h"
+#include "pagekit/PageBaseIds.h"
 
 #include <QAbstractSpinBox>
 #include <QChildEvent>
@@ -25,13 +25,23 @@ namespace {
 
 constexpr int kHighlightedStaticIds[] = {1290, 1254, 1491, 32781, 1560, 1561, 1562, 1563};
 
+// Sets the enabled looks only: a disabled control keeps the system's disabled text colour.
 void SetTextColours(QWidget* w, COLORREF text, COLORREF base)
 {
     QPalette pal = w->palette();
-    pal.setColor(QPalette::WindowText, ToQColor(text));
-    pal.setColor(QPalette::Text, ToQColor(text));
-    if (base != 0xFFFFFFFF) pal.setColor(QPalette::Base, ToQColor(base));
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        pal.setColor(group, QPalette::WindowText, ToQColor(text));
+        pal.setColor(group, QPalette::Text, ToQColor(text));
+        if (base != 0xFFFFFFFF) pal.setColor(group, QPalette::Base, ToQColor(base));
+    }
+    if (base != 0xFFFFFFFF) pal.setColor(QPalette::Disabled, QPalette::Base, ToQColor(base));
     w->setPalette(pal);
+}
+
+bool IsTextEntry(const QWidget* w)
+{
+    return qobject_cast<const QLineEdit*>(w) || qobject_cast<const QAbstractSpinBox*>(w) ||
+           qobject_cast<const QTextEdit*>(w) || qobject_cast<const QPlainTextEdit*>(w);
 }
 
 } // namespace
@@ -68,6 +78,7 @@ void MBaseDialog::CreateFonts()
 {
     titleFont_ = MakeFont(QStringLiteral("Arial"), 18, 700);
     controlFont_ = MakeFont(QStringLiteral("Arial"), 15, 700);
+    pageFont_ = MakePointFont(QStringLiteral("Arial"), 100, 400);
 }
 
 void MBaseDialog::CreateCaptionButtons(bool withMaximize)
@@ -163,12 +174,18 @@ void MBaseDialog::ApplyFontToChildren()
     for (QWidget* w : children) {
         if (w == closeButton_ || w == maximizeButton_) continue;
         w->setFont(controlFont_);
-        if (qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<QTextEdit*>(w) ||
-            qobject_cast<QPlainTextEdit*>(w)) {
+    }
+    ApplyStaticColours();
+}
+
+void MBaseDialog::ApplyStaticColours()
+{
+    const QList<QWidget*> children = findChildren<QWidget*>();
+    for (QWidget* w : children) {
+        if (IsTextEntry(w))
             SetTextColours(w, kPageTitleColor, kColorBody);
-        } else if (qobject_cast<QLabel*>(w)) {
+        else if (qobject_cast<QLabel*>(w))
             SetTextColours(w, StaticTextColorForId(GetControlId(w)), 0xFFFFFFFF);
-        }
     }
 }
 
@@ -214,8 +231,10 @@ void MBaseDialog::showEvent(QShowEvent* e)
 
 void MBaseDialog::keyPressEvent(QKeyEvent* e)
 {
+    // Controls see Enter and Escape first (an edit commits or cancels on them); what they leave
+    // ends here, so neither key travels on to close a window or press a default button.
     if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter || e->key() == Qt::Key_Escape) {
-        e->accept();  // eaten: nothing on a page closes or fires on these keys
+        e->accept();
         return;
     }
     QWidget::keyPressEvent(e);
@@ -258,14 +277,6 @@ bool MBaseDialog::eventFilter(QObject* watched, QEvent* e)
     case QEvent::ChildAdded:
         WatchKeysOf(static_cast<QChildEvent*>(e)->child());
         break;
-    case QEvent::KeyPress: {
-        const int key = static_cast<QKeyEvent*>(e)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
-            e->accept();
-            return true;  // eaten before the control sees it
-        }
-        break;
-    }
     case QEvent::KeyRelease: {
         auto* key = static_cast<QKeyEvent*>(e);
         const bool seen = e == forwardedRelease_ && key->timestamp() == forwardedStamp_ && key->key() == forwardedKey_;

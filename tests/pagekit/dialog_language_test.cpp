@@ -1,11 +1,11 @@
 // Applying the current language file to a window: title, captions by control id, window-specific
 // keys, edits that keep their text, hidden controls that stay hidden, nested dialogs left alone.
 
-#include "ShellTestSupport.h"
+#include "tests/support/AppDirTestSupport.h"
 
 #include "platform/CaptionTarget.h"
 #include "platform/ControlId.h"
-#include "shell/DialogLanguage.h"
+#include "pagekit/DialogLanguage.h"
 
 #include <QApplication>
 #include <QCheckBox>

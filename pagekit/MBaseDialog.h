@@ -4,9 +4,10 @@
 // for the four-view window, a maximise toggle beside it. The main window shows, hides, closes and
 // re-words pages through the four virtual operations without knowing their classes.
 //
-// Keys: Enter and Escape pressed anywhere on a page are eaten (nothing on a page closes or
-// triggers on them); key releases are handed to the parent when it is a PageKeyListener, so the
-// main window's shortcuts work while a page has the focus.
+// Keys: a control on a page sees Enter and Escape first (edits commit and cancel on them); what a
+// control leaves is eaten by the page, so neither key closes anything or presses a default
+// button. Key releases are handed to the parent when it is a PageKeyListener, so the main
+// window's shortcuts work while a page has the focus.
 
 #include "platform/ColorRef.h"
 #include "platform/MessageTarget.h"
@@ -88,8 +89,13 @@ public:
     // Gives every child control the control font and the page colours (static texts by id,
     // orange edit texts on the body colour).
     void ApplyFontToChildren();
+    // Re-applies the text colours that depend on state outside the page (the highlighted language
+    // label) to every static text and edit; the main window calls it after a language switch.
+    void ApplyStaticColours();
     const QFont& TitleFont() const { return titleFont_; }
     const QFont& ControlFont() const { return controlFont_; }
+    // The page's own font for what it draws: "Arial" at 10 points, regular weight.
+    const QFont& PageFont() const { return pageFont_; }
 
     // A page that may be dragged by its title band.
     void SetDragByBand(bool on) { dragByBand_ = on; }
@@ -138,6 +144,7 @@ private:
     bool titleSet_ = false;
     QFont titleFont_;
     QFont controlFont_;
+    QFont pageFont_;
     QImage bodyTexture_;
     CGdipButton* closeButton_ = nullptr;
     CGdipButton* maximizeButton_ = nullptr;
