@@ -7,8 +7,11 @@ endfunction()
 function(svp_add_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS;ENV" ${ARGN})
   add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+  target_link_libraries(${name} PRIVATE ${T_LIBS} Qt6::Test GTest::gtest GTest::gtest_main GTest::gmock)
   svp_warnings(${name})
+  # Tests read shipped files from the sources and leave artefacts (screenshots) in their build folder.
+  target_compile_definitions(${name} PRIVATE SVP_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+                             SVP_BINARY_DIR="${CMAKE_CURRENT_BINARY_DIR}")
   set(_props "")
   if(T_LABELS)
     list(APPEND _props LABELS "${T_LABELS}")

@@ -277,6 +277,17 @@ bool MBaseDialog::eventFilter(QObject* watched, QEvent* e)
     case QEvent::ChildAdded:
         WatchKeysOf(static_cast<QChildEvent*>(e)->child());
         break;
+    case QEvent::KeyPress: {
+        // Text entries commit and cancel on Enter and Escape; on any other control (a focused
+        // button would take Enter as a press) the keys are eaten before it sees them.
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        const bool enterOrEscape = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
+        if (enterOrEscape && watched->isWidgetType() && !IsTextEntry(static_cast<QWidget*>(watched))) {
+            e->accept();
+            return true;
+        }
+        break;
+    }
     case QEvent::KeyRelease: {
         auto* key = static_cast<QKeyEvent*>(e);
         const bool seen = e == forwardedRelease_ && key->timestamp() == forwardedStamp_ && key->key() == forwardedKey_;

@@ -4,9 +4,9 @@
 // for the four-view window, a maximise toggle beside it. The main window shows, hides, closes and
 // re-words pages through the four virtual operations without knowing their classes.
 //
-// Keys: a control on a page sees Enter and Escape first (edits commit and cancel on them); what a
-// control leaves is eaten by the page, so neither key closes anything or presses a default
-// button. Key releases are handed to the parent when it is a PageKeyListener, so the main
+// Keys: a text entry on a page sees Enter and Escape first (edits commit and cancel on them);
+// every other control never sees them, and what an edit leaves is eaten by the page, so neither
+// key closes anything or presses a button. Key releases are handed to the parent when it is a PageKeyListener, so the main
 // window's shortcuts work while a page has the focus.
 
 #include "platform/ColorRef.h"
