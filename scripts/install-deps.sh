@@ -2,7 +2,7 @@
 # Installs every Debian package the build, the program and the tests need.
 set -euo pipefail
 packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
+  cmake ninja-build g++ clang libclang-rt-14-dev pkg-config ccache
   qt6-base-dev qt6-serialport-dev qt6-image-formats-plugins
   libsdl2-dev libsdl2-ttf-dev
   libavcodec-dev libavutil-dev libswscale-dev ffmpeg
