@@ -19,6 +19,9 @@ CDropList::CDropList(QWidget* parent) : QAbstractScrollArea(parent)
 
 int CDropList::AddString(const QString& text)
 {
+    // A list that held one row highlights the row its button shows before it grows, so the
+    // second fill of a one-row list does not lose the shown choice.
+    if (GetCount() == 1) SetCurSel(current_ == 0 ? 0 : -1);
     DropListItem item;
     item.text = text;
     items_.push_back(std::move(item));

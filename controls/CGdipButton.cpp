@@ -240,7 +240,8 @@ void CGdipButton::DrawCaption(QPainter& p, bool selected) const
     QString caption = text();
     if (captionFont_) {
         p.setFont(*captionFont_);
-        flags = Qt::AlignCenter;
+        // A caption wider than the button breaks between words rather than being cut.
+        flags = Qt::AlignCenter | Qt::TextWordWrap;
         textRect = r;
     } else {
         p.setFont(font());

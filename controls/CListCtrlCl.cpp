@@ -12,6 +12,9 @@
 #include <QPainter>
 #include <QStyledItemDelegate>
 
+#include <QApplication>
+#include <QStyle>
+
 #include <algorithm>
 #include <climits>
 
@@ -38,8 +41,22 @@ public:
         case ListAlign::Right: flags |= Qt::AlignRight; break;
         case ListAlign::Left: flags |= Qt::AlignLeft; break;
         }
+        QRect textRect = option.rect;
+        if (index.flags() & Qt::ItemIsUserCheckable) {
+            // The same box the default click handling toggles, drawn in the cell's colours.
+            QStyleOptionViewItem opt = option;
+            initStyleOption(&opt, index);
+            const QWidget* view = option.widget;
+            QStyle* style = view ? view->style() : QApplication::style();
+            const QRect box = style->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &opt, view)
+                                  .adjusted(1, 1, -1, -1);
+            p->drawRect(box.adjusted(0, 0, -1, -1));
+            if (index.data(Qt::CheckStateRole).toInt() == Qt::Checked)
+                p->fillRect(box.adjusted(3, 3, -3, -3), ToQColor(c.text));
+            textRect.setLeft(box.right() + 4);
+        }
         const QString text = index.data(Qt::DisplayRole).toString().left(kListMaxTextLength);
-        p->drawText(option.rect, flags, text);
+        p->drawText(textRect, flags, text);
         p->restore();
     }
 
@@ -122,8 +139,42 @@ int CListCtrlCl::InsertItem(int row, const QString& text)
     insertRow(row);
     if (rowHeight_ > 0)
         setRowHeight(row, rowHeight_);
-    ItemAt(row, 0, true)->setText(text);
+    QTableWidgetItem* first = ItemAt(row, 0, true);
+    first->setText(text);
+    if (checkBoxes_) {
+        first->setFlags(first->flags() | Qt::ItemIsUserCheckable);
+        first->setCheckState(Qt::Unchecked);
+    }
     return row;
+}
+
+void CListCtrlCl::SetCheckBoxes(bool on)
+{
+    checkBoxes_ = on;
+    for (int row = 0; row < rowCount(); ++row) {
+        QTableWidgetItem* first = ItemAt(row, 0, true);
+        if (on) {
+            first->setFlags(first->flags() | Qt::ItemIsUserCheckable);
+            if (first->data(Qt::CheckStateRole).isNull()) first->setCheckState(Qt::Unchecked);
+        } else {
+            first->setFlags(first->flags() & ~Qt::ItemIsUserCheckable);
+            first->setData(Qt::CheckStateRole, QVariant());
+        }
+    }
+    viewport()->update();
+}
+
+bool CListCtrlCl::GetCheck(int row) const
+{
+    const QTableWidgetItem* first = (row >= 0 && row < rowCount()) ? item(row, 0) : nullptr;
+    return first && first->checkState() == Qt::Checked;
+}
+
+bool CListCtrlCl::SetCheck(int row, bool checked)
+{
+    if (!checkBoxes_ || row < 0 || row >= rowCount()) return false;
+    ItemAt(row, 0, true)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+    return true;
 }
 
 bool CListCtrlCl::SetItemText(int row, int column, const QString& text)

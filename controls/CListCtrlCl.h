@@ -41,6 +41,12 @@ public:
     bool DeleteItem(int row);
     void DeleteAllItems();
     int GetItemCount() const { return rowCount(); }
+    // A check box in the first column of every row (new rows unchecked); a click on it toggles.
+    void SetCheckBoxes(bool on);
+    bool HasCheckBoxes() const { return checkBoxes_; }
+    bool GetCheck(int row) const;
+    // False for a row that is not there or a list without check boxes.
+    bool SetCheck(int row, bool checked);
     // The first selected row, or -1.
     int GetSelectedRow() const;
     bool IsRowSelected(int row) const;
@@ -114,6 +120,7 @@ private:
     COLORREF text_ = 0;
     COLORREF selectedBack_ = kListSelectedBack;
     COLORREF selectedText_ = kListSelectedText;
+    bool checkBoxes_ = false;
     int exemptColumn_ = -1;
     QPointer<CMyEdit> edit_;
     QPointer<CDropButton> choice_;

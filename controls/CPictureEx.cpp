@@ -73,7 +73,11 @@ bool CPictureEx::Draw()
         return false;
     if (player_) {
         if (!timer_.isActive()) {
-            player_->Start();
+            // A stopped animation goes on from the frame it stopped on.
+            if (player_->IsStarted())
+                player_->DisposeCurrent();
+            else
+                player_->Start();
             ShowFrame();
         }
         return false;

@@ -57,6 +57,18 @@ void GifPlayer::FinishCurrent()
 {
     if (FrameCount() == 0)
         return;
+    DisposeCurrent();
+    ++current_;
+    if (current_ >= FrameCount()) {
+        current_ = 0;
+        std::fill(canvas_.begin(), canvas_.end(), background_);
+    }
+}
+
+void GifPlayer::DisposeCurrent()
+{
+    if (FrameCount() == 0 || canvas_.empty())
+        return;
     const GifFrame& f = image_->frames[static_cast<std::size_t>(current_)];
     const int W = Width();
     if (f.disposal == 2) {
@@ -67,9 +79,4 @@ void GifPlayer::FinishCurrent()
                         canvas_.begin() + static_cast<std::ptrdiff_t>(f.y + row) * W + f.x);
     }
     haveSaved_ = false;
-    ++current_;
-    if (current_ >= FrameCount()) {
-        current_ = 0;
-        std::fill(canvas_.begin(), canvas_.end(), background_);
-    }
 }

@@ -20,6 +20,10 @@ public:
     // Disposes of the current frame (2: background, 3: restore) and moves to the next; after
     // the last frame, back to frame 0 on a canvas filled with the background.
     void FinishCurrent();
+    // Disposes of the current frame and keeps it current: an animation stopped on a frame
+    // resumes by drawing that frame again.
+    void DisposeCurrent();
+    bool IsStarted() const { return !canvas_.empty(); }
 
     int CurrentIndex() const { return current_; }
     int FrameCount() const;

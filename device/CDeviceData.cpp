@@ -43,11 +43,8 @@ CDeviceData::CDeviceData()
     static const uint8_t resetDefaults[9] = {50, 50, 50, 12, 50, 8, 128, 128, 128};
     std::memcpy(picEdit.resetDefaults, resetDefaults, sizeof resetDefaults);
 
-    static const char* const inputs[kInputIndexCount] = {
-        " DVI-1 ", " HDMI-1 ", " DVI-2 ", " HDMI-2 ", " DP-1 ", " SDI-1 ",
-        " EXT-1 ", " EXT-2 ", " DP1-L ", " DP1-R ", " DP2-L ", " DP2-R "};
     for (int n = 0; n < kInputIndexCount; ++n) {
-        const QString name = QString::fromLatin1(inputs[n]);
+        const QString name = DefaultInputName(n);
         inputNames[n] = {n, n < 6 ? 1 : 0, n == 0 ? 1 : 0, name, name};
     }
 
@@ -135,6 +132,15 @@ void CDeviceData::ParseParamBlock(const DeviceParamBlock& block)
     }
     fromFile = 0;
     UpdateDpInputs();
+}
+
+QString DefaultInputName(int row)
+{
+    static const char* const names[kInputIndexCount] = {
+        " DVI-1 ", " HDMI-1 ", " DVI-2 ", " HDMI-2 ", " DP-1 ", " SDI-1 ",
+        " EXT-1 ", " EXT-2 ", " DP1-L ", " DP1-R ", " DP2-L ", " DP2-R "};
+    if (row < 0 || row >= kInputIndexCount) return {};
+    return QString::fromLatin1(names[row]);
 }
 
 void CDeviceData::UpdateDpInputs()

@@ -236,5 +236,8 @@ public:
 // The process-wide device state, built on first use.
 CDeviceData& GetDeviceData();
 
+// The name an input row starts with (" DVI-1 ", ..., " DP2-R "); empty for a row out of range.
+QString DefaultInputName(int row);
+
 // The processor's input number of an input code (command 7 sends it as tens and units).
 int MapInputCode(int code);

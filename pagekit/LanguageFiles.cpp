@@ -66,11 +66,10 @@ QString FindLanguageFile(const QString& name)
 
 QString LanguageNameForLocale(const QLocale& locale)
 {
-    if (locale.language() != QLocale::Chinese) return kEnglish;
-    if (locale.script() == QLocale::SimplifiedHanScript) return kChinese;
-    if (locale.script() == QLocale::TraditionalHanScript) return kEnglish;
-    const QLocale::Territory territory = locale.territory();
-    return territory == QLocale::China || territory == QLocale::Singapore ? kChinese : kEnglish;
+    // Chinese (Simplified) is the language of mainland China; Simplified script elsewhere
+    // (Singapore, Hong Kong) and Traditional Chinese start in English.
+    if (locale.language() != QLocale::Chinese || locale.territory() != QLocale::China) return kEnglish;
+    return locale.script() == QLocale::TraditionalHanScript ? kEnglish : kChinese;
 }
 
 QString GetDefaultLanguageName()

@@ -1,5 +1,7 @@
 #include "shell/KordalApp.h"
 
+#include "shell/DiscoveryTargets.h"
+
 #include "comm/CommLibrary.h"
 #include "comm/DeviceLink.h"
 #include "controls/ImageResources.h"
@@ -79,7 +81,7 @@ void KordalApp::InitInstance()
     setOrganizationName(QString::fromLatin1(kSettingsOrganisation));
 
     if (!commInstalled_) {
-        if (!comm_) comm_ = std::make_unique<comm::DeviceLink>();
+        if (!comm_) comm_ = std::make_unique<comm::DeviceLink>(DeviceLinkOptionsFromIni(g_IniPath));
         comm::InstallCommLibrary(comm_.get());
         commInstalled_ = true;
     }

@@ -190,6 +190,8 @@ public:
     // Layout of the side column (which 1) and of the bottom bar (which 0).
     void LayoutSideBars(int which);
     const std::array<QRect, kInputIconCount>& InputIconRects() const { return inputIconRects_; }
+    // The input bar's names, remarks and resolutions where they are painted.
+    std::vector<struct InputBarLabel> InputBarLabelLayout() const;
 
 private:
     // The pages, made from the page table in its order; the named references below are views of

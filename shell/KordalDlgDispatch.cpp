@@ -10,6 +10,7 @@
 #include "platform/MessageIds.h"
 #include "platform/PageNotifyCodes.h"
 #include "shell/MainWindowIds.h"
+#include "shell/InputBarLabels.h"
 #include "shell/KordalDlg.h"
 #include "shell/ReplyRefreshTable.h"
 #include "pagekit/UiText.h"
@@ -142,7 +143,7 @@ void KordalDlg::InvalidateInputMark(int k)
 {
     Trace("KordalDlg::InvalidateInputMark", {k});
     if (k < 0 || k >= kInputIconCount) return;
-    update(inputIconRects_[static_cast<size_t>(k)].adjusted(-10, 0, 10, 48));
+    update(inputIconRects_[static_cast<size_t>(k)].adjusted(-24, 0, 24, 3 * kInputLabelRowHeight + 2));
 }
 
 void KordalDlg::PlaceExtInputMarks()

@@ -9,6 +9,7 @@
 #include "platform/ControlId.h"
 #include "platform/Dpi.h"
 #include "shell/MainWindowIds.h"
+#include "shell/InputBarLabels.h"
 #include "shell/KordalDlg.h"
 #include "shell/PresetNames.h"
 #include "pagekit/UiText.h"
@@ -103,7 +104,6 @@ void KordalDlg::BuildPresetBar()
     // "TEST PATTERN" belongs to the same click handler but has no place in the column.
     testPatternButton_ = MakeButton(mw::IDC_TEST_PATTERN, QStringLiteral("TEST PATTERN"), 113, 114);
     connect(testPatternButton_, &CGdipButton::clickedId, this, &KordalDlg::OnPageButton);
-    testPatternButton_->hide();
 
     moreButton_ = MakeButton(mw::IDC_SIDE_MORE, QString(), 174, 175);
     moreButton_->SetToggle(true);
@@ -161,7 +161,7 @@ void KordalDlg::BuildPresetBar()
     connection->SetToolTipText(UiText(88));
     connection->SetCheck(true);
     MakeButton(mw::IDC_FOUR_VIEW, QString(), 1560, 0)->SetToolTipText(UiText(137));
-    MakeButton(mw::IDC_SIGNAL_SWITCH, QString(), 144, 0);
+    MakeButton(mw::IDC_SIGNAL_SWITCH, QStringLiteral("Switch"), 144, 0);
 
     dualChannel_ = new QCheckBox(QStringLiteral("Dual CH."), this);
     SetControlId(dualChannel_, mw::IDC_DUAL_CHANNEL);
@@ -301,8 +301,14 @@ void KordalDlg::resizeEvent(QResizeEvent* e)
 
 void KordalDlg::moveEvent(QMoveEvent* e)
 {
-    // Child pages move with the window; nothing to re-place.
     QWidget::moveEvent(e);
+    // The system page's sub-pages are put back in their place below its tab row. They are
+    // children and move with the window; the rule is the relayout's, so a move never shifts one.
+    if (!initialised_) return;
+    const QRect subPage = ComputePageArea(rect(), g_DpiX, currentPage_ != -1).subPage;
+    for (const PageRow& row : MainWindowPageTable())
+        if (row.area == PageArea::SystemSubPage)
+            if (MBaseDialog* page = PageById(row.dialogId)) page->setGeometry(subPage);
 }
 
 void KordalDlg::paintEvent(QPaintEvent*)
@@ -325,7 +331,8 @@ void KordalDlg::paintEvent(QPaintEvent*)
     if (CGdipButton* sw = ButtonById(mw::IDC_SWITCHER); sw && !switcherPicture_.isNull())
         p.drawImage(QRect(sw->geometry().topLeft(), QSize(76, 76)), switcherPicture_);
 
-    // Preset names under their slot buttons (the "Presets" tab).
+    // Preset names under their slot buttons, on the "Presets" tab only.
+    if (templatesTab_) return;
     p.setFont(smallFont_);
     p.setPen(ToQColor(0x009CEF));
     for (int i = 0; i < 10; ++i) {
@@ -334,6 +341,11 @@ void KordalDlg::paintEvent(QPaintEvent*)
         const QRect b = presetButtons_[static_cast<size_t>(i)]->geometry();
         p.drawText(QRect(b.left() - 10, b.bottom() + 2, b.width() + 20, 20), Qt::AlignCenter, name);
     }
+}
+
+std::vector<InputBarLabel> KordalDlg::InputBarLabelLayout() const
+{
+    return LayoutInputBarLabels(GetDeviceData(), inputIconRects_, QFontMetrics(smallFont_));
 }
 
 void KordalDlg::PaintInputArea(QPainter& p)
@@ -357,18 +369,14 @@ void KordalDlg::PaintInputArea(QPainter& p)
         default: type = device.input[6].src == 6 ? kIconHdmi : kIconDp; break;
         }
         const QImage& icon = inputIcons_[static_cast<size_t>(type * 2 + (k == selectedInput ? 1 : 0))];
-        if (!icon.isNull()) p.drawImage(r, icon);
-        const bool hasSignal = device.inputState[slot] != 0;
-        const QImage& mark = hasSignal ? signalMark_ : noSignalMark_;
-        if (!mark.isNull()) p.drawImage(QRect(r.left(), r.bottom() - 13, 14, 14), mark);
-        if (hasSignal && k != 8 && k != 10) {
-            const InputResolution& res = device.inputReso[slot];
-            const QString text = res.ile == 0
-                                     ? QStringLiteral("%1x%2 %3Hz").arg(res.hAct).arg(res.vAct).arg(res.fps / 100)
-                                     : QStringLiteral("%1i %2Hz").arg(res.vAct * 2).arg(res.fps / 100);
-            p.drawText(QRect(r.left() - 20, r.bottom() + 24, r.width() + 40, 16), Qt::AlignCenter, text);
+        if (!icon.isNull()) {
+            // Kept in proportion: a dual-link half is half as wide as the connector's picture.
+            const QSize fit = icon.size().scaled(r.size(), Qt::KeepAspectRatio);
+            p.drawImage(QRect(QPoint(r.center().x() - fit.width() / 2, r.bottom() - fit.height() + 1), fit), icon);
         }
-        p.drawText(QPoint(r.left() + 16, r.bottom() + 14), row.name.trimmed());
-        p.drawText(QPoint(r.left(), r.bottom() + 30), row.displayName.trimmed());
+        const QImage& mark = device.inputState[slot] != 0 ? signalMark_ : noSignalMark_;
+        if (!mark.isNull()) p.drawImage(QRect(r.left(), r.bottom() - 13, 14, 14), mark);
     }
+    for (const InputBarLabel& label : InputBarLabelLayout())
+        p.drawText(label.rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, label.text);
 }

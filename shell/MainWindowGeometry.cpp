@@ -51,17 +51,17 @@ std::array<QRect, kInputIconCount> ComputeInputIconRects(int dpiX)
         const int left = 123 + static_cast<int>(step * k);
         r[static_cast<size_t>(k)] = FromEdges(left, 25, left + width, 50);
     }
-    auto above = [](const QRect& base) {
-        return FromEdges(base.left(), base.top() - 25, base.left() + base.width(), base.top() - 9);
+    // A dual-link pair (DP-L and DP-R) takes the two halves of its connector's place, under the
+    // two half-width buttons that choose them; stacked above and below it, the upper icon would
+    // lie under those buttons and the lower one inside the connector's own icon.
+    auto halves = [&r](int whole, int left, int right) {
+        const QRect& w = r[static_cast<size_t>(whole)];
+        const int mid = w.left() + w.width() / 2;
+        r[static_cast<size_t>(left)] = FromEdges(w.left(), w.top(), mid, w.top() + w.height());
+        r[static_cast<size_t>(right)] = FromEdges(mid, w.top(), w.left() + w.width(), w.top() + w.height());
     };
-    auto below = [](const QRect& upper) {
-        const int bottom = upper.top() + upper.height();
-        return FromEdges(upper.left(), bottom + 16, upper.left() + upper.width(), bottom + 32);
-    };
-    r[8] = above(r[4]);
-    r[9] = below(r[8]);
-    r[10] = above(r[6]);
-    r[11] = below(r[10]);
+    halves(4, 8, 9);
+    halves(6, 10, 11);
     return r;
 }
 

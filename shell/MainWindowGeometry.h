@@ -22,8 +22,8 @@ enum SizingEdge { kSizeLeft = 1, kSizeRight = 2, kSizeTop = 3, kSizeTopLeft = 4,
 // its right edge); a too low one likewise at its top or bottom.
 QRect ConstrainSizingRect(int edge, const QRect& r);
 
-// The twelve input icon rectangles in client coordinates for a horizontal DPI (rows 0..7 in a row,
-// 8 and 9 above and below row 4, 10 and 11 above and below row 6).
+// The twelve input icon rectangles in client coordinates for a horizontal DPI (rows 0..7 in a row;
+// the dual-link rows 8 and 9 the left and right halves of row 4, 10 and 11 those of row 6).
 std::array<QRect, kInputIconCount> ComputeInputIconRects(int dpiX);
 
 // Page area for a client rectangle: the column width (320 x dpi / 96), the operating page (from

@@ -92,31 +92,31 @@ void MConnectDlg::OnInitDialog()
     // Network group.
     netGroup_ = new CSxGroupBox(this, g_UiText[92]);
     SetControlId(netGroup_, cc::IDC_NETWORK_GROUP);
-    netGroup_->setGeometry(10, 36, 420, 330);
-    destLabel_ = MakeLabel(this, cc::IDC_DESTINATION_IP_LABEL, QStringLiteral("Destination IP :"), QRect(24, 64, 130, 22));
+    netGroup_->setGeometry(6, 32, 308, 296);
+    destLabel_ = MakeLabel(this, cc::IDC_DESTINATION_IP_LABEL, QStringLiteral("Destination IP :"), QRect(16, 56, 120, 22));
     destEdit_ = new QLineEdit(this);
     SetControlId(destEdit_, cc::IDC_DESTINATION_IP_EDIT);
     destEdit_->setMaxLength(kMaxIpChars);
     destEdit_->setText(QString::fromLatin1(kDefaultDestinationIp));
-    destEdit_->setGeometry(160, 62, 150, 24);
-    localIpLabel_ = MakeLabel(this, cc::IDC_LOCAL_IP_LABEL, QStringLiteral("Local IP :"), QRect(24, 94, 130, 22));
+    destEdit_->setGeometry(140, 55, 160, 24);
+    localIpLabel_ = MakeLabel(this, cc::IDC_LOCAL_IP_LABEL, QStringLiteral("Local IP :"), QRect(16, 88, 120, 22));
     // The local address is chosen on the search page; this list stays hidden and empty.
     localIpLabel_->hide();
     localIpList_ = new CDropButton(this);
     localIpList_->Create(QString(), this, cc::IDC_LOCAL_IP_LIST, 0xFFFFFF, 0xEBEBEB, 0x101010, kDropDefaultColor,
-                         &ControlFont(), 0xFFFFFF, QRect(160, 94, 150, 22));
+                         &ControlFont(), 0xFFFFFF, QRect(140, 88, 100, 22));
     localIpList_->hide();
     refreshLocalButton_ = MakeButton(cc::IDC_REFRESH_LOCAL_IP, QStringLiteral("Refresh"), kButtonImage, 0,
-                                     QRect(320, 92, 96, 26));
+                                     QRect(246, 86, 60, 26));
     refreshLocalButton_->hide();
-    netConnect_ = MakeButton(cc::IDC_NETWORK_CONNECT, QStringLiteral("Connect"), kButtonImage, 0, QRect(40, 100, 110, 30));
+    netConnect_ = MakeButton(cc::IDC_NETWORK_CONNECT, QStringLiteral("Connect"), kButtonImage, 0, QRect(20, 88, 120, 30));
     netDisconnect_ = MakeButton(cc::IDC_NETWORK_DISCONNECT, QStringLiteral("DisConnect"), kButtonImage, 0,
-                                QRect(200, 100, 110, 30));
+                                QRect(180, 88, 120, 30));
 
     addressList_ = new CListCtrlCl(this);
     SetControlId(addressList_, cc::IDC_ADDRESS_LIST);
     SetControlOwner(addressList_, this);
-    addressList_->setGeometry(24, 144, 300, 170);
+    addressList_->setGeometry(14, 126, 292, 116);
     addressList_->InsertColumn(0, QStringLiteral("NO."), 80);
     addressList_->InsertColumn(1, QStringLiteral("Ip Address"), 150);
     addressList_->InsertColumn(2, QStringLiteral("Status"), 50);
@@ -124,17 +124,18 @@ void MConnectDlg::OnInitDialog()
     addressList_->SetTextColor(0xEBEBEB);
     addressList_->setSelectionBehavior(QAbstractItemView::SelectRows);
     addressList_->setSelectionMode(QAbstractItemView::SingleSelection);
+    addressList_->SetCheckBoxes(true);
     connect(addressList_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { OnAddressDoubleClicked(row); });
     for (const QString& ip : addresses_) AppendAddressRow(ip);
 
-    addButton_ = MakeButton(cc::IDC_ADD_ADDRESS, QString(), kAddImage, 0, QRect(334, 150, 32, 32));
-    removeButton_ = MakeButton(cc::IDC_REMOVE_ADDRESS, QString(), kRemoveImage, 0, QRect(334, 190, 32, 32));
+    addButton_ = MakeButton(cc::IDC_ADD_ADDRESS, QString(), kAddImage, 0, QRect(234, 246, 32, 32));
+    removeButton_ = MakeButton(cc::IDC_REMOVE_ADDRESS, QString(), kRemoveImage, 0, QRect(274, 246, 32, 32));
     searchButton_ = MakeButton(cc::IDC_SEARCH_MACHINES, QStringLiteral("Search Machines >>>"), kSearchImage,
-                               kSearchAltImage, QRect(24, 322, 200, 32));
+                               kSearchAltImage, QRect(14, 246, 200, 32));
     searchButton_->SetToggle(true);
-    selectAllButton_ = MakeButton(cc::IDC_SELECT_ALL_CHECK, QString(), kCheckImage, kCheckAltImage, QRect(240, 328, 20, 20));
+    selectAllButton_ = MakeButton(cc::IDC_SELECT_ALL_CHECK, QString(), kCheckImage, kCheckAltImage, QRect(20, 292, 20, 20));
     selectAllButton_->SetCheck(true);
-    selectAllLabel_ = MakeLabel(this, cc::IDC_SELECT_ALL_LABEL, QStringLiteral("Select All Machine"), QRect(264, 326, 160, 24));
+    selectAllLabel_ = MakeLabel(this, cc::IDC_SELECT_ALL_LABEL, QStringLiteral("Select All Machine"), QRect(46, 290, 240, 24));
 
     // The in-place address editor lives on the list, hidden until Add is pressed.
     addressEditor_ = new CMyEdit(addressList_);
@@ -147,21 +148,21 @@ void MConnectDlg::OnInitDialog()
     // Serial group.
     comGroup_ = new CSxGroupBox(this, g_UiText[91]);
     SetControlId(comGroup_, cc::IDC_COM_GROUP);
-    comGroup_->setGeometry(440, 36, 300, 330);
-    comLabel_ = MakeLabel(this, cc::IDC_COM_LABEL, QStringLiteral("Com"), QRect(456, 66, 90, 22));
+    comGroup_->setGeometry(6, 338, 308, 150);
+    comLabel_ = MakeLabel(this, cc::IDC_COM_LABEL, QStringLiteral("Com"), QRect(20, 364, 90, 22));
     comList_ = new CDropButton(this);
     comList_->Create(QString(), this, cc::IDC_COM_PORT_LIST, 0xFFFFFF, 0xEBEBEB, 0x101010, kDropDefaultColor,
-                     &ControlFont(), 0xFFFFFF, QRect(456 + 90 + 10, 66, 80, 22));
-    baudLabel_ = MakeLabel(this, cc::IDC_BAUD_RATE_LABEL, QStringLiteral("Baud Rate"), QRect(456, 100, 90, 22));
+                     &ControlFont(), 0xFFFFFF, QRect(20 + 90 + 10, 364, 80, 22));
+    baudLabel_ = MakeLabel(this, cc::IDC_BAUD_RATE_LABEL, QStringLiteral("Baud Rate"), QRect(20, 398, 90, 22));
     baudEdit_ = new oRealEdit(this);
     SetControlId(baudEdit_, cc::IDC_BAUD_RATE_EDIT);
     SetControlOwner(baudEdit_, this);
     baudEdit_->Init(true, 38400, 115200, 115200, QStringLiteral("%d"));
-    baudEdit_->setGeometry(556, 100, 100, 24);
-    refreshComButton_ = MakeButton(cc::IDC_REFRESH_COM_PORTS, QString(), kRefreshImage, 0, QRect(646, 62, 30, 30));
-    comConnect_ = MakeButton(cc::IDC_COM_CONNECT, QStringLiteral("Connect"), kButtonImage, 0, QRect(456, 144, 110, 30));
+    baudEdit_->setGeometry(120, 397, 100, 24);
+    refreshComButton_ = MakeButton(cc::IDC_REFRESH_COM_PORTS, QString(), kRefreshImage, 0, QRect(270, 360, 30, 30));
+    comConnect_ = MakeButton(cc::IDC_COM_CONNECT, QStringLiteral("Connect"), kButtonImage, 0, QRect(20, 438, 120, 30));
     comDisconnect_ = MakeButton(cc::IDC_COM_DISCONNECT, QStringLiteral("DisConnect"), kButtonImage, 0,
-                                QRect(600, 144, 110, 30));
+                                QRect(180, 438, 120, 30));
 
     for (CSxGroupBox* group : {netGroup_, comGroup_}) {
         group->SetTitleFont(&ControlFont());

@@ -13,8 +13,7 @@ namespace {
 
 QString CorpusDir(const char* target)
 {
-    return QFileInfo(QString::fromUtf8(__FILE__)).absoluteDir().filePath(QStringLiteral("../../fuzz/device/corpus/")) +
-           QString::fromLatin1(target);
+    return QStringLiteral(SVP_SOURCE_DIR "/fuzz/device/corpus/") + QString::fromLatin1(target);
 }
 
 template <typename Body>

@@ -21,7 +21,13 @@ inline QApplication* TestApp()
     static int argc = 1;
     static char name[] = "main_window_test";
     static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
+    static QApplication* app = [] {
+#ifdef SVP_X11_TEST
+        qputenv("QT_QPA_PLATFORM", "xcb");
+        qputenv("QT_FONT_DPI", "96");
+#endif
+        return new QApplication(argc, argv);
+    }();
     return app;
 }
 

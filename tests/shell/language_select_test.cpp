@@ -112,8 +112,10 @@ TEST_F(LanguageSelect, LanguageSettingDefaultsToEnglishAndIsCut)
 TEST_F(LanguageSelect, LocaleNames)
 {
     EXPECT_EQ(LanguageNameForLocale(QLocale("zh_CN")), "Chinese");
-    EXPECT_EQ(LanguageNameForLocale(QLocale("zh_SG")), "Chinese");
-    EXPECT_EQ(LanguageNameForLocale(QLocale("zh_Hans_HK")), "Chinese");
+    EXPECT_EQ(LanguageNameForLocale(QLocale("zh")), "Chinese");
+    EXPECT_EQ(LanguageNameForLocale(QLocale("zh_SG")), "English");
+    EXPECT_EQ(LanguageNameForLocale(QLocale("zh_Hans_HK")), "English");
+    EXPECT_EQ(LanguageNameForLocale(QLocale("zh_Hant_CN")), "English");
     EXPECT_EQ(LanguageNameForLocale(QLocale("zh_TW")), "English");
     EXPECT_EQ(LanguageNameForLocale(QLocale("zh_HK")), "English");
     EXPECT_EQ(LanguageNameForLocale(QLocale("en_US")), "English");

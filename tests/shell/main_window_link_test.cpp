@@ -216,9 +216,10 @@ TEST(MainWindowGeometry, InputIconRectangles)
     EXPECT_EQ(r[0], QRect(123, 25, 68, 25));
     EXPECT_EQ(r[1].left(), 123 + 108);
     EXPECT_EQ(r[7].left(), 123 + 7 * 108);
-    EXPECT_EQ(r[8], QRect(r[4].left(), 0, 68, 16));
-    EXPECT_EQ(r[9], QRect(r[4].left(), 32, 68, 16));
+    EXPECT_EQ(r[8], QRect(r[4].left(), 25, 34, 25));
+    EXPECT_EQ(r[9], QRect(r[4].left() + 34, 25, 34, 25));
     EXPECT_EQ(r[10].left(), r[6].left());
+    EXPECT_EQ(r[11].right(), r[6].right());
     const auto wide = ComputeInputIconRects(144);
     EXPECT_EQ(wide[0].width(), 102);
     EXPECT_EQ(wide[1].left(), 123 + 142);

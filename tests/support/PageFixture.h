@@ -5,6 +5,8 @@
 // would (type and press Enter, choose a drop-list row, click a button) and compare command blocks
 // byte for byte.
 
+#include "tests/support/QtPrinters.h"
+
 #include "comm/CommLibrary.h"
 #include "comm/RecordingCommLibrary.h"
 #include "controls/CDropButton.h"
@@ -28,13 +30,20 @@
 #include <memory>
 #include <vector>
 
-// One application per test program; offscreen unless the environment asks for an X server.
+// One application per test program: offscreen, or on the X server for *_x11_test programs
+// (at 96 DPI, so that pictures are in design pixels).
 inline QApplication* PageTestApplication()
 {
     static int argc = 1;
     static char name[] = "page_test";
     static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
+    static QApplication* app = [] {
+#ifdef SVP_X11_TEST
+        qputenv("QT_QPA_PLATFORM", "xcb");
+        qputenv("QT_FONT_DPI", "96");
+#endif
+        return new QApplication(argc, argv);
+    }();
     return app;
 }
 

@@ -3,8 +3,11 @@
 // layout checks that go with them: controls that leave the page's visible area or overlap.
 // Screenshot tests run under Xvfb (files named *_x11_test.cpp).
 
+#include "tests/support/QtPrinters.h"
+
 #include "pagekit/LanguageFiles.h"
 #include "pagekit/MBaseDialog.h"
+#include "pagekit/UiText.h"
 #include "platform/ControlId.h"
 
 #include <QCoreApplication>
@@ -68,21 +71,34 @@ inline void SettleForPicture()
     for (int i = 0; i < 10; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
 }
 
-// Saves "<name>_english.png" and "<name>_chinese.png" in the test's build folder, re-wording the
-// page with its own language operation before each picture; the language is English afterwards.
-// The application folder must hold the language files (InstallShippedLanguageFiles).
-inline bool SavePageScreenshots(MBaseDialog& page, const QString& name)
+// For Chinese, then English: re-words the page with its own language operation, saves
+// "<name>_<language>.png" in the test's build folder and lists every control that leaves the page
+// or overlaps another ("chinese: ..."). The language is English afterwards. The application folder
+// must hold the language files (InstallShippedLanguageFiles). Empty when all is well.
+inline QStringList ScreenshotAndCheck(MBaseDialog& page, const QString& name,
+                                      const QStringList& framingClasses = {"CSxGroupBox"})
 {
-    bool ok = true;
+    QStringList problems;
     for (const char* language : {"Chinese", "English"}) {
+        const QString lang = QString::fromLatin1(language).toLower();
         SelectLanguage(QString::fromLatin1(language));
+        ReloadUiText();
         page.ApplyLanguage();
         page.ApplyStaticColours();
         SettleForPicture();
         const QImage picture = page.grab().toImage();
-        const QString file = QStringLiteral(SVP_BINARY_DIR "/") + name + QLatin1Char('_') +
-                             QString::fromLatin1(language).toLower() + QStringLiteral(".png");
-        ok = !picture.isNull() && picture.save(file) && ok;
+        const QString file = QStringLiteral(SVP_BINARY_DIR "/") + name + QLatin1Char('_') + lang + QStringLiteral(".png");
+        if (picture.isNull() || !picture.save(file)) problems << lang + QStringLiteral(": no picture");
+        for (const QString& c : ControlsOutside(page)) problems << lang + QStringLiteral(": outside ") + c;
+        for (const QString& c : OverlappingControls(page, framingClasses)) problems << lang + QStringLiteral(": overlap ") + c;
     }
-    return ok;
+    return problems;
+}
+
+// The pictures alone: true when both were written.
+inline bool SavePageScreenshots(MBaseDialog& page, const QString& name)
+{
+    for (const QString& problem : ScreenshotAndCheck(page, name))
+        if (problem.endsWith(QStringLiteral(": no picture"))) return false;
+    return true;
 }

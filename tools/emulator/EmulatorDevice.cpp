@@ -373,6 +373,19 @@ DeviceParamBlock MakeDefaultBlock(uint32_t seed)
     b.logo.curId = 0;
     b.keyer[0].chnl = 3;
     b.keyer[1].chnl = 1;
+    // A composite board offering HDMI, DP and DVI on slot 6, showing a 1080p60 HDMI signal.
+    b.cmpBoard.exist = 1;
+    b.cmpBoard.ipSrc[0] = 6;
+    b.cmpBoard.ipSrc[1] = 8;
+    b.cmpBoard.ipSrc[2] = 4;
+    b.cmpBoard.actNoSrc = 0;
+    b.cmpBoard.actSignal = 1;
+    b.cmpBoard.actHAct = 1920;
+    b.cmpBoard.actVAct = 1080;
+    b.cmpBoard.actFps = 6000;
+    b.cmpBoard.actInterlace = 0;
+    b.cmpBoard.actDual = 0;
+    b.cmpBoard.mode = 0;
     return b;
 }
 
