@@ -562,4 +562,20 @@ TEST(CDropList, RowColours)
     EXPECT_EQ(img.pixelColor(x, f.List()->ItemRect(2).center().y()), ToQColor(0x2E2E2E));
 }
 
+TEST(CDropList, GrowingFromOneRowHighlightsTheShownRow)
+{
+    App();
+    CDropList list;
+    list.AddString(QStringLiteral("N/A"));
+    list.SetCurrentIndex(0);
+    list.SetCurSel(-1);
+    list.AddString(QStringLiteral("ttyS0"));
+    EXPECT_EQ(list.GetCurSel(), 0);
+    // A list whose button shows nothing keeps nothing highlighted.
+    CDropList empty;
+    empty.AddString(QStringLiteral("a"));
+    empty.AddString(QStringLiteral("b"));
+    EXPECT_EQ(empty.GetCurSel(), -1);
+}
+
 } // namespace

@@ -318,4 +318,23 @@ TEST(CListCtrlCl, EnterAndEscapeStayInTheList)
     EXPECT_TRUE(SendKey(f.list, Qt::Key_Escape));
 }
 
+TEST(CListCtrlCl, CheckBoxesInTheFirstColumn)
+{
+    TestApp();
+    CListCtrlCl list;
+    list.InsertColumn(0, QStringLiteral("NO."), 80);
+    list.InsertItem(0, QStringLiteral("1"));
+    EXPECT_FALSE(list.SetCheck(0, true));  // no check boxes yet
+    list.SetCheckBoxes(true);
+    list.InsertItem(1, QStringLiteral("2"));
+    EXPECT_FALSE(list.GetCheck(0));
+    EXPECT_FALSE(list.GetCheck(1));
+    EXPECT_TRUE(list.SetCheck(1, true));
+    EXPECT_TRUE(list.GetCheck(1));
+    EXPECT_FALSE(list.SetCheck(2, true));
+    EXPECT_FALSE(list.GetCheck(-1));
+    list.SetCheckBoxes(false);
+    EXPECT_FALSE(list.GetCheck(1));
+}
+
 } // namespace

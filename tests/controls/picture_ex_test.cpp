@@ -100,6 +100,24 @@ TEST(CPictureEx, AnimatesOnTheTimerAndStops)
     EXPECT_EQ(pic.CurrentFrame(), frame);
 }
 
+TEST(CPictureEx, DrawAfterStopGoesOnFromTheFrameItStoppedOn)
+{
+    App();
+    CPictureEx pic;
+    ASSERT_TRUE(pic.LoadFromMemory(TwoColourGif(3, 5)));
+    pic.Draw();
+    QElapsedTimer t;
+    t.start();
+    while (pic.CurrentFrame() == 0 && t.elapsed() < 5000)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    pic.Stop();
+    const int stoppedOn = pic.CurrentFrame();
+    ASSERT_GT(stoppedOn, 0);
+    pic.Draw();
+    EXPECT_TRUE(pic.IsPlaying());
+    EXPECT_EQ(pic.CurrentFrame(), stoppedOn);
+}
+
 TEST(CPictureEx, StopWithoutStartReturnsAtOnceAndUnloadForgets)
 {
     App();

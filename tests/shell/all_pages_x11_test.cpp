@@ -1,0 +1,69 @@
+// Every page of the main window at the design size, opened as an operator opens it, in English
+// and Chinese: no control of a page leaves the page or covers another. The pictures of the whole
+// window with each page open are kept in the build folder.
+
+#include "MainWindowTestSupport.h"
+#include "tests/support/PageScreenshots.h"
+
+#include "platform/MessageIds.h"
+#include "platform/PageNotifyCodes.h"
+#include "shell/PageTable.h"
+
+#include <QVariantMap>
+
+namespace {
+
+class AllPagesX11 : public MainWindowTest {};
+
+// Shows the page of a row the way the window does: side pages through their button's page
+// index, the system page's tabs through their notification, the others directly.
+void Open(KordalDlg& w, const PageRow& row, MBaseDialog& page)
+{
+    if (row.sideIndex >= 0) {
+        w.SwitchPage(row.sideIndex, false);
+    } else if (row.area == PageArea::SystemSubPage) {
+        w.SwitchPage(9, false);
+        page.ShowPage(true);
+    } else if (row.area != PageArea::Operating) {
+        page.ShowPage(true);
+        page.raise();
+    }
+}
+
+void Close(KordalDlg& w, const PageRow& row, MBaseDialog& page)
+{
+    if (row.sideIndex >= 0)
+        w.SwitchPage(row.sideIndex, true);
+    else if (row.area != PageArea::Operating)
+        page.ShowPage(false);
+    if (row.area == PageArea::SystemSubPage) w.SwitchPage(9, true);
+}
+
+TEST_F(AllPagesX11, EveryPageFitsInBothLanguages)
+{
+    ASSERT_TRUE(InstallShippedLanguageFiles(LanguageDir()));
+    SelectLanguage(QStringLiteral("English"));
+    KordalDlg& w = Window();
+    w.move(0, 0);
+    SettleForPicture();
+    ASSERT_EQ(w.size(), QSize(1280, 728));
+
+    for (int language : {1, 0}) {
+        SendMsg(&w, WM_LANGUAGE_CHANGE, static_cast<WPARAM>(language), 0);
+        const QString lang = language ? QStringLiteral("chinese") : QStringLiteral("english");
+        for (const PageRow& row : MainWindowPageTable()) {
+            MBaseDialog* page = w.PageById(row.dialogId);
+            ASSERT_NE(page, nullptr);
+            Open(w, row, *page);
+            SettleForPicture();
+            EXPECT_TRUE(page->isVisibleTo(&w)) << row.dialogId;
+            EXPECT_TRUE(w.rect().contains(page->geometry())) << row.dialogId;
+            EXPECT_EQ(ControlsOutside(*page), QStringList()) << row.dialogId << " " << lang.toStdString();
+            EXPECT_EQ(OverlappingControls(*page), QStringList()) << row.dialogId << " " << lang.toStdString();
+            w.grab().save(QStringLiteral(SVP_BINARY_DIR "/page_%1_%2.png").arg(row.dialogId).arg(lang));
+            Close(w, row, *page);
+        }
+    }
+}
+
+} // namespace
