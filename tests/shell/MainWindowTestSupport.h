@@ -4,6 +4,7 @@
 // a test runs.
 
 #include "tests/support/AppDirTestSupport.h"
+#include "tests/support/TestApplication.h"
 
 #include "comm/CommLibrary.h"
 #include "comm/RecordingCommLibrary.h"
@@ -18,29 +19,7 @@
 
 inline QApplication* TestApp()
 {
-    static int argc = 1;
-    static char name[] = "main_window_test";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = [] {
-#ifdef SVP_X11_TEST
-        qputenv("QT_QPA_PLATFORM", "xcb");
-        qputenv("QT_FONT_DPI", "96");
-#endif
-        return new QApplication(argc, argv);
-    }();
-    return app;
-}
-
-inline bool CopyShippedLanguageFiles(const QString& languageDir)
-{
-    const QString source = QStringLiteral(SVP_SOURCE_DIR) + QStringLiteral("/resources/Language/");
-    if (!QDir().mkpath(languageDir)) return false;
-    for (const char* name : {"English.ini", "Chinese.ini"}) {
-        const QString to = languageDir + QLatin1String(name);
-        QFile::remove(to);
-        if (!QFile::copy(source + QLatin1String(name), to)) return false;
-    }
-    return true;
+    return PageTestApplication();
 }
 
 class MainWindowTest : public TempAppDirTest {

@@ -1,8 +1,7 @@
 // The program's main window against the processor emulator: connect over TCP on loopback, read
 // everything, and watch the dispatcher refresh the pages from what the emulator holds.
 
-#include "DispatchTestSupport.h"
-#include "LinkTestSupport.h"
+#include "EmulatorWindowTestSupport.h"
 
 #include "comm/QVN_Comm.h"
 #include "controls/CDropButton.h"
@@ -13,28 +12,7 @@
 
 namespace {
 
-class EmulatorDispatchTest : public TempAppDirTest {
-protected:
-    void SetUp() override
-    {
-        TestApp();
-        TempAppDirTest::SetUp();
-        g_IniPath = InfoIni();
-    }
-    void TearDown() override
-    {
-        if (window_) window_->SetCallTrace(nullptr);
-        window_.reset();
-        if (link_) QVN_Comm_Shutdown();
-        comm::InstallCommLibrary(nullptr);
-        link_.reset();
-        if (emulator_) emulator_->Stop();
-        TempAppDirTest::TearDown();
-    }
-    std::unique_ptr<emu::ProcessorEmulator> emulator_;
-    std::unique_ptr<comm::DeviceLink> link_;
-    std::unique_ptr<KordalDlg> window_;
-};
+class EmulatorDispatchTest : public EmulatorWindowTest {};
 
 // Index of the first occurrence of what, from from on; -1 when absent.
 int IndexOf(const QStringList& calls, const QString& what, int from = 0)
@@ -44,17 +22,8 @@ int IndexOf(const QStringList& calls, const QString& what, int from = 0)
 
 TEST_F(EmulatorDispatchTest, ReadOutRefreshesThePagesWithTheEmulatorsValues)
 {
-    emulator_ = StartEmulator("127.0.0.7");
+    KordalDlg& w = StartWithEmulator("127.0.0.7");
     auto& emulator = emulator_;
-    comm::DeviceLinkOptions options;
-    options.tcpPortByIp[emulator->Ip()] = emulator->TcpPort();
-    link_ = std::make_unique<comm::DeviceLink>(options);
-    comm::InstallCommLibrary(link_.get());
-
-    window_ = std::make_unique<KordalDlg>();
-    window_->show();
-    QCoreApplication::processEvents();
-    KordalDlg& w = *window_;
     QStringList calls;
     w.SetCallTrace(&calls);
 

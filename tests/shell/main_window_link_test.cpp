@@ -124,7 +124,7 @@ TEST_F(MainWindowLinkTest, EachShowRestartsTheWatchdog)
 
 TEST_F(MainWindowLinkTest, LanguageSwitchRewordsTheWindowAndRemembersTheChoice)
 {
-    ASSERT_TRUE(CopyShippedLanguageFiles(LanguageDir()));
+    ASSERT_TRUE(InstallShippedLanguageFiles(LanguageDir()));
     SelectLanguage(QStringLiteral("English"));
     KordalDlg& w = Window();
     EXPECT_EQ(w.SideButton(0)->text(), "PICTURE");

@@ -2,36 +2,14 @@
 // the input bar's labels never overlap, and no control leaves the window or covers another.
 // Pictures are kept in the build folder.
 
-#include "DispatchTestSupport.h"
-#include "LinkTestSupport.h"
+#include "EmulatorWindowTestSupport.h"
 #include "tests/support/PageScreenshots.h"
 
-#include "comm/QVN_Comm.h"
 #include "shell/InputBarLabels.h"
 
 namespace {
 
-class MainWindowReadoutX11 : public TempAppDirTest {
-protected:
-    void SetUp() override
-    {
-        TestApp();
-        TempAppDirTest::SetUp();
-        g_IniPath = InfoIni();
-    }
-    void TearDown() override
-    {
-        window_.reset();
-        if (link_) QVN_Comm_Shutdown();
-        comm::InstallCommLibrary(nullptr);
-        link_.reset();
-        if (emulator_) emulator_->Stop();
-        TempAppDirTest::TearDown();
-    }
-    std::unique_ptr<emu::ProcessorEmulator> emulator_;
-    std::unique_ptr<comm::DeviceLink> link_;
-    std::unique_ptr<KordalDlg> window_;
-};
+class MainWindowReadoutX11 : public EmulatorWindowTest {};
 
 QStringList LabelOverlaps(const std::vector<InputBarLabel>& labels)
 {
@@ -46,16 +24,7 @@ TEST_F(MainWindowReadoutX11, TheInputBarAndTheWindowStayReadableAfterAReadOut)
 {
     ASSERT_TRUE(InstallShippedLanguageFiles(LanguageDir()));
     SelectLanguage(QStringLiteral("English"));
-    emulator_ = StartEmulator("127.0.0.7");
-    comm::DeviceLinkOptions options;
-    options.tcpPortByIp[emulator_->Ip()] = emulator_->TcpPort();
-    link_ = std::make_unique<comm::DeviceLink>(options);
-    comm::InstallCommLibrary(link_.get());
-
-    window_ = std::make_unique<KordalDlg>();
-    window_->move(0, 0);
-    window_->show();
-    KordalDlg& w = *window_;
+    KordalDlg& w = StartWithEmulator("127.0.0.7");
     QStringList calls;
     w.SetCallTrace(&calls);
     g_DeviceAddress = emulator_->Address();

@@ -71,7 +71,7 @@ TEST_F(MainWindowX11, OpensAtDesignSizeWithSideButtonsInEnglishAndChinese)
 {
     ASSERT_FALSE(QFontDatabase::families(QFontDatabase::SimplifiedChinese).isEmpty())
         << "no font with Chinese glyphs: install fonts-wqy-microhei (scripts/install-deps.sh)";
-    ASSERT_TRUE(CopyShippedLanguageFiles(LanguageDir()));
+    ASSERT_TRUE(InstallShippedLanguageFiles(LanguageDir()));
     SelectLanguage(QStringLiteral("English"));
 
     KordalDlg w;

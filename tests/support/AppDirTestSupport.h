@@ -35,6 +35,19 @@ inline QByteArray LanguageFileBytes(const QByteArray& name, const QByteArrayList
     return out;
 }
 
+// Copies the shipped language files into an application folder's "Language/".
+inline bool InstallShippedLanguageFiles(const QString& languageDir)
+{
+    const QString source = QStringLiteral(SVP_SOURCE_DIR) + QStringLiteral("/resources/Language/");
+    if (!QDir().mkpath(languageDir)) return false;
+    for (const char* name : {"English.ini", "Chinese.ini"}) {
+        const QString to = languageDir + QLatin1String(name);
+        QFile::remove(to);
+        if (!QFile::copy(source + QLatin1String(name), to)) return false;
+    }
+    return true;
+}
+
 class TempAppDirTest : public ::testing::Test {
 protected:
     void SetUp() override

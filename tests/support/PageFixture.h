@@ -17,6 +17,7 @@
 #include "platform/MessageTarget.h"
 #include "tests/support/AppDirTestSupport.h"
 #include "tests/support/EventLoopWait.h"
+#include "tests/support/TestApplication.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -29,23 +30,6 @@
 #include <initializer_list>
 #include <memory>
 #include <vector>
-
-// One application per test program: offscreen, or on the X server for *_x11_test programs
-// (at 96 DPI, so that pictures are in design pixels).
-inline QApplication* PageTestApplication()
-{
-    static int argc = 1;
-    static char name[] = "page_test";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = [] {
-#ifdef SVP_X11_TEST
-        qputenv("QT_QPA_PLATFORM", "xcb");
-        qputenv("QT_FONT_DPI", "96");
-#endif
-        return new QApplication(argc, argv);
-    }();
-    return app;
-}
 
 struct RecordedMessage {
     unsigned msg = 0;

@@ -19,19 +19,6 @@
 #include <QStringList>
 #include <QWidget>
 
-// Copies the shipped language files into the application folder's "Language/".
-inline bool InstallShippedLanguageFiles(const QString& languageDir)
-{
-    const QString source = QStringLiteral(SVP_SOURCE_DIR) + QStringLiteral("/resources/Language/");
-    if (!QDir().mkpath(languageDir)) return false;
-    for (const char* name : {"English.ini", "Chinese.ini"}) {
-        const QString to = languageDir + QLatin1String(name);
-        QFile::remove(to);
-        if (!QFile::copy(source + QLatin1String(name), to)) return false;
-    }
-    return true;
-}
-
 inline QString ControlName(const QWidget* w)
 {
     return QStringLiteral("%1 #%2").arg(QString::fromLatin1(w->metaObject()->className())).arg(GetControlId(w));
