@@ -76,6 +76,8 @@ inline bool SavePageScreenshots(MBaseDialog& page, const QString& name)
     bool ok = true;
     for (const char* language : {"Chinese", "English"}) {
         SelectLanguage(QString::fromLatin1(language));
+        // As the main window's language switch does: the numbered texts first, then the page.
+        ReloadUiText();
         page.ApplyLanguage();
         page.ApplyStaticColours();
         SettleForPicture();
