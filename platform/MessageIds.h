@@ -38,3 +38,4 @@ inline constexpr unsigned WM_LANGUAGE_CHANGE = WM_USER + 435;      // wParam 0 E
 inline constexpr unsigned WM_PROJECT_FILE = WM_USER + 438;         // wParam 1463/1464/1465, payload path
 inline constexpr unsigned WM_TEST_PATTERN_STATE = WM_USER + 450;   // lParam 1 on, 0 off
 inline constexpr unsigned WM_CAPTION_REMEASURE = WM_USER + 900;
+inline constexpr unsigned WM_UPLOAD_PROGRESS = WM_USER + 1533;    // lParam -1 failure, 0..100 (upload thread to its page)

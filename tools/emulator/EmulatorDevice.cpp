@@ -3,6 +3,7 @@
 #include "device/CommandIds.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 namespace emu {
@@ -99,6 +100,21 @@ void InputSignalReply(EmulatorDevice& d, Replies& r, int slot)
     std::memcpy(&p[6], &ir.fps, 2);
     p[8] = ir.ile;
     r.Add(REPLY_INPUT_SIGNAL, p);
+}
+
+void EncoderReply(EmulatorDevice& d, Replies& r, int type)
+{
+    if (type < 0 || type > 2) {
+        r.Status();
+        return;
+    }
+    std::vector<uint8_t> record(d.encoderRecords[type], d.encoderRecords[type] + 10);
+    if (type == 0) {
+        unsigned a = 0, b = 0, c = 0, e = 0;
+        if (std::sscanf(d.ip.c_str(), "%u.%u.%u.%u", &a, &b, &c, &e) == 4)
+            for (unsigned i = 0; i < 4; ++i) record[5 + i] = static_cast<uint8_t>(std::array<unsigned, 4>{a, b, c, e}[i]);
+    }
+    r.Add(REPLY_ENCODER_INFO, record);
 }
 
 void WorkModeReply(EmulatorDevice& d, Replies& r) { r.Add(REPLY_WORK_MODE, BlockRange(d.block, 0x8C8, 0x8D8)); }
@@ -278,6 +294,17 @@ void ApplyCommand(EmulatorDevice& d, int id, const Params& p, Replies& r)
         b.freezeState = p[0];
         r.Add(REPLY_FREEZE_STATE, {b.freezeState});
         return;
+    case CMD_SET_STREAM:
+        // Stream 0 is the preview; a 255 leaves that setting as it is.
+        if (p[0] == 0)
+            for (int i = 1; i <= 4; ++i)
+                if (p[i] != 255) d.encoderRecords[2][i + 1] = p[i];
+        EncoderReply(d, r, 2);
+        return;
+    case CMD_LED_OUTPUT:
+        if (p[1] < 4) d.ledOutput = p[1];
+        r.Status();
+        return;
     case CMD_CAPTION_SETTINGS:
         if (p[0] < 4) std::memcpy(d.captions[p[0]], p.data(), 10);
         r.Status();
@@ -314,7 +341,7 @@ void ApplyCommand(EmulatorDevice& d, int id, const Params& p, Replies& r)
         return;
     case CMD_QUERY_63: LayerStateReply(d, r); return;
     case CMD_QUERY_65: r.Add(REPLY_SYSTEM_INFO, std::vector<uint8_t>(d.systemInfo, d.systemInfo + 18)); return;
-    case CMD_QUERY_ENCODER: r.Add(REPLY_ENCODER_INFO, std::vector<uint8_t>(d.encoderInfo, d.encoderInfo + 10)); return;
+    case CMD_QUERY_ENCODER: EncoderReply(d, r, p[0]); return;
     case CMD_QUERY_BOARD: r.Add(REPLY_BOARD_INFO, BytesOf(b.cmpBoard)); return;
     case CMD_QUERY_68: r.Add(REPLY_PRESET_FLAGS, std::vector<uint8_t>(d.presetFlags, d.presetFlags + 10)); return;
     case CMD_SEARCH_DEVICES: {

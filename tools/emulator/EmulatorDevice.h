@@ -22,7 +22,15 @@ struct EmulatorDevice {
     uint8_t machineTime[6] = {24, 5, 17, 12, 30, 0};
     uint8_t presetFlags[10] = {};
     uint8_t captions[4][32] = {};
-    uint8_t encoderInfo[10] = {1, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    // The preview encoder's records, by type (byte 0): 0 its address (bytes 5..8, the processor's
+    // own address is used), 1 its version (bytes 1..2, high byte first), 2 the stream settings
+    // (frame rate, resolution code, bit rate high and low byte at 2..5).
+    uint8_t encoderRecords[3][10] = {
+        {0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+        {1, 0x01, 0x07, 0, 0, 0, 0, 0, 0, 0},
+        {2, 0, 7, 17, 0x20, 0x00, 0, 0, 0, 0},
+    };
+    uint8_t ledOutput = 0;  // the output the LED configuration talks to
     uint8_t systemInfo[18] = {};
     uint8_t vga[28] = {};
     uint8_t feather[36] = {};
