@@ -417,6 +417,7 @@ void MOutputDlg::OnMore() { ShowDetailedTiming(DetailedTimingOn()); }
 
 void MOutputDlg::OnApply()
 {
+    if (!IsInitialised()) return;
     CDeviceData& dev = GetDeviceData();
     const oRealEdit* fpsEdit = Edit(co::IDC_FPS_EDIT);
     const int hActive = EditInt(co::IDC_H_ACTIVE_EDIT);
@@ -485,7 +486,8 @@ void MOutputDlg::OnTimingCommitted(int id)
     const int hTotal = EditInt(co::IDC_H_TOTAL_EDIT), vTotal = EditInt(co::IDC_V_TOTAL_EDIT);
     const int hSync = EditInt(co::IDC_H_SYNC_EDIT), vSync = EditInt(co::IDC_V_SYNC_EDIT);
     const int hbp = EditInt(co::IDC_HBP_EDIT), vbp = EditInt(co::IDC_VBP_EDIT);
-    const float fps = Edit(co::IDC_FPS_EDIT)->GetValue();
+    const oRealEdit* fpsEdit = Edit(co::IDC_FPS_EDIT);
+    const float fps = fpsEdit ? fpsEdit->GetValue() : 0.0f;
     const bool detailed = DetailedTimingOn();
 
     switch (id) {
@@ -581,7 +583,7 @@ void MOutputDlg::OnGeometryCommitted(int id)
 
 void MOutputDlg::OnValueChanged(int id)
 {
-    if (!isVisible()) return;
+    if (!IsInitialised() || !isVisible()) return;
     switch (id) {
     case co::IDC_H_TOTAL_EDIT:
     case co::IDC_V_TOTAL_EDIT:
@@ -607,6 +609,7 @@ void MOutputDlg::OnValueChanged(int id)
 
 void MOutputDlg::OnFullScreen()
 {
+    if (!IsInitialised()) return;
     CDeviceData& dev = GetDeviceData();
     LayerWindow& L = dev.chnl[window_];
     L.hPos = 0;

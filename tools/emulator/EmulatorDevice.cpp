@@ -156,13 +156,6 @@ void ApplyCommand(EmulatorDevice& d, int id, const Params& p, Replies& r)
         l.vPos = U16(p, 3);
         l.hAct = U16(p, 5);
         l.vAct = U16(p, 7);
-        if (p[9] == 1) {
-            // A full-screen request: the window takes the whole output, whatever the bytes say.
-            l.hPos = 0;
-            l.vPos = 0;
-            l.hAct = b.outputReso.hReso;
-            l.vAct = b.outputReso.vReso;
-        }
         l.rotation = p[10] % 8;
         LayerWindowReply(d, r, w);
         return;
