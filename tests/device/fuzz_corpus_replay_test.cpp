@@ -13,8 +13,9 @@ namespace {
 
 QString CorpusDir(const char* target)
 {
-    return QFileInfo(QString::fromUtf8(__FILE__)).absoluteDir().filePath(QStringLiteral("../../fuzz/device/corpus/")) +
-           QString::fromLatin1(target);
+    // From the source folder, not __FILE__: a build folder inside the tree compiles with relative
+    // paths, which would then be taken from the test's working folder.
+    return QStringLiteral(SVP_SOURCE_DIR "/fuzz/device/corpus/") + QString::fromLatin1(target);
 }
 
 template <typename Body>
