@@ -464,18 +464,24 @@ void MOutputDlg::OnApply()
 
 void MOutputDlg::RefuseTiming(int id)
 {
-    // Back to the values last accepted, which met the limits.
+    // Back to the values last accepted, which met the limits; a sync width or back porch also
+    // goes back in the block, which took it at once.
+    OutputResolution& o = GetDeviceData().outputReso;
     switch (id) {
     case co::IDC_H_ACTIVE_EDIT: SetEdit(id, accepted_.hActive); break;
     case co::IDC_V_ACTIVE_EDIT: SetEdit(id, accepted_.vActive); break;
     case co::IDC_FPS_EDIT: SetEdit(id, accepted_.fps); break;
     case co::IDC_H_TOTAL_EDIT: SetEdit(id, accepted_.hTotal); break;
     case co::IDC_V_TOTAL_EDIT: SetEdit(id, accepted_.vTotal); break;
+    case co::IDC_H_SYNC_EDIT: SetEdit(id, accepted_.hSync); o.hSync = U16(accepted_.hSync); break;
+    case co::IDC_V_SYNC_EDIT: SetEdit(id, accepted_.vSync); o.vSync = U16(accepted_.vSync); break;
+    case co::IDC_HBP_EDIT: SetEdit(id, accepted_.hbp); o.hbp = U16(accepted_.hbp); break;
+    case co::IDC_VBP_EDIT: SetEdit(id, accepted_.vbp); o.vbp = U16(accepted_.vbp); break;
     default: break;
     }
     QString text = LoadLangString(QStringLiteral("IDS_OUTPUT_TIMING_LIMIT"));
     if (text.isEmpty())
-        text = QStringLiteral("This timing exceeds the output's pixel clock (164.5 MHz) and cannot be used.");
+        text = QStringLiteral("The output cannot produce this timing (pixel clock up to 164.5 MHz, totals up to 4094).");
     ShowMessageBox(this, text, g_UiText[kTipsText]);
 }
 
@@ -497,17 +503,30 @@ void MOutputDlg::OnTimingCommitted(int id)
         if (id == co::IDC_H_SYNC_EDIT) dev.outputReso.hSync = U16(hSync);
         else dev.outputReso.hbp = U16(hbp);
         [[fallthrough]];
-    case co::IDC_H_TOTAL_EDIT:
-        SetEdit(co::IDC_H_TOTAL_EDIT, ot::RaisedTotal(hTotal, ot::NeededHTotal(hActive, hSync, hbp)));
+    case co::IDC_H_TOTAL_EDIT: {
+        // A picture plus blanking wider than the largest total cannot be produced.
+        const int need = ot::NeededHTotal(hActive, hSync, hbp);
+        if (need > ot::kMaxTotal) {
+            RefuseTiming(id);
+            return;
+        }
+        SetEdit(co::IDC_H_TOTAL_EDIT, ot::RaisedTotal(hTotal, need));
         break;
+    }
     case co::IDC_V_SYNC_EDIT:
     case co::IDC_VBP_EDIT:
         if (id == co::IDC_V_SYNC_EDIT) dev.outputReso.vSync = U16(vSync);
         else dev.outputReso.vbp = U16(vbp);
         [[fallthrough]];
-    case co::IDC_V_TOTAL_EDIT:
-        SetEdit(co::IDC_V_TOTAL_EDIT, ot::RaisedTotal(vTotal, ot::NeededVTotal(vActive, vSync, vbp)));
+    case co::IDC_V_TOTAL_EDIT: {
+        const int need = ot::NeededVTotal(vActive, vSync, vbp);
+        if (need > ot::kMaxTotal) {
+            RefuseTiming(id);
+            return;
+        }
+        SetEdit(co::IDC_V_TOTAL_EDIT, ot::RaisedTotal(vTotal, need));
         break;
+    }
     case co::IDC_H_ACTIVE_EDIT: {
         const int limit = detailed ? ot::DetailedHActiveLimit(vTotal, fps, hSync, hbp)
                                    : ot::LimitHActive(vActive, ot::WholeHertzRate(fps), hActive);
@@ -516,6 +535,11 @@ void MOutputDlg::OnTimingCommitted(int id)
             return;
         }
         if (limit < hActive) SetEdit(id, limit);
+        // With the operator's totals, the H total still has to hold the picture; the limit keeps
+        // the raised total within the clock.
+        if (detailed)
+            SetEdit(co::IDC_H_TOTAL_EDIT,
+                    ot::RaisedTotal(hTotal, ot::NeededHTotal(EditInt(id), hSync, hbp)));
         break;
     }
     case co::IDC_V_ACTIVE_EDIT: {
@@ -526,6 +550,7 @@ void MOutputDlg::OnTimingCommitted(int id)
                 return;
             }
             if (limit < vActive) SetEdit(id, limit);
+            SetEdit(co::IDC_V_TOTAL_EDIT, ot::RaisedTotal(vTotal, ot::NeededVTotal(EditInt(id), vSync, vbp)));
         } else {
             const ot::VActiveLimit r = ot::LimitVActive(vActive, ot::WholeHertzRate(fps), hActive);
             if (r.vActive < ot::kMinVActive) {

@@ -32,7 +32,8 @@ int NeededVTotal(int vActive, int vSync, int vbp) { return vActive + vSync + vbp
 int DetailedHActiveLimit(int vTotal, double fps, int hSync, int hbp)
 {
     if (vTotal <= 0 || !(fps > 0.0)) return 0;
-    const int maxTotal = Low16(kPixelClockLimit / (static_cast<double>(vTotal) * fps));
+    // The H total that would hold the picture must also stay within the largest total.
+    const int maxTotal = std::min(Low16(kPixelClockLimit / (static_cast<double>(vTotal) * fps)), kMaxTotal);
     int limit = maxTotal - hbp - hSync - kHMargin;
     if (limit % 2 != 0) limit -= 1;
     return limit;
@@ -41,7 +42,7 @@ int DetailedHActiveLimit(int vTotal, double fps, int hSync, int hbp)
 int DetailedVActiveLimit(int hTotal, double fps, int vSync, int vbp)
 {
     if (hTotal <= 0 || !(fps > 0.0)) return 0;
-    const int maxTotal = Low16(kPixelClockLimit / (static_cast<double>(hTotal) * fps));
+    const int maxTotal = std::min(Low16(kPixelClockLimit / (static_cast<double>(hTotal) * fps)), kMaxTotal);
     return maxTotal - vbp - vSync - kVMargin;
 }
 

@@ -35,10 +35,11 @@ inline int RaisedTotal(int total, int need) { return need > total ? need : total
 
 // --- Active size and rate with the detailed timing on: the operator's totals stay ---
 
-// The largest H active that fits the clock at V total and fps (hertz), even. May be below the
-// edit's minimum (or negative): the timing cannot be met then.
+// The largest H active whose needed H total fits the clock at V total and fps (hertz) and stays
+// within 4094; even. May be below the edit's minimum (or negative): the timing cannot be met then.
+// Raising the H total to the needed total afterwards keeps the clock.
 int DetailedHActiveLimit(int vTotal, double fps, int hSync, int hbp);
-// The largest V active that fits the clock at H total and fps (not rounded to even).
+// The same for V active at H total and fps (not rounded to even).
 int DetailedVActiveLimit(int hTotal, double fps, int vSync, int vbp);
 // The highest rate in hundredths of a hertz that fits the clock at the two totals, truncated so
 // that it never exceeds the clock.

@@ -253,6 +253,41 @@ TEST_F(OutputPage, ATimingBeyondTheClockIsRefused)
     EXPECT_EQ(GetDeviceData().outputReso.resoIndex, 10);
 }
 
+TEST_F(OutputPage, DetailedActiveSizeRaisesATotalTooSmallToHoldIt)
+{
+    ChooseDropRow(page->ResolutionList(), MOutputDlg::kCustomRow);
+    TurnMoreOn();
+    // 2000 + 44 + 148 + 32 = 2224 against an H total of 2200; 2224 x 1125 x 60 is within the clock.
+    Type(co::IDC_H_ACTIVE_EDIT, "2000");
+    EXPECT_EQ(Value(co::IDC_H_ACTIVE_EDIT), 2000);
+    EXPECT_EQ(Value(co::IDC_H_TOTAL_EDIT), 2224);
+    // 164,500,000 / (2224 x 60) = 1232 lines at most: 1232 - 36 - 5 - 4 = 1187.
+    Type(co::IDC_V_ACTIVE_EDIT, "1200");
+    EXPECT_EQ(Value(co::IDC_V_ACTIVE_EDIT), 1187);
+    EXPECT_EQ(Value(co::IDC_V_TOTAL_EDIT), 1232);
+    EXPECT_TRUE(boxes.empty());
+    ClickButton(page->Button(co::IDC_APPLY));
+    ASSERT_EQ(Sent(CMD_SET_OUTPUT_TIMING).size(), 1u);
+    EXPECT_EQ(GetDeviceData().outputReso.hTotal, 2224);
+}
+
+TEST_F(OutputPage, BlankingBeyondTheLargestTotalIsRefused)
+{
+    ChooseDropRow(page->ResolutionList(), MOutputDlg::kCustomRow);
+    Type(co::IDC_FPS_EDIT, "24");
+    TurnMoreOn();
+    // The needed H total stays within 4094: 4094 - 148 - 44 - 32 = 3870.
+    Type(co::IDC_H_ACTIVE_EDIT, "4000");
+    EXPECT_EQ(Value(co::IDC_H_ACTIVE_EDIT), 3870);
+    EXPECT_EQ(Value(co::IDC_H_TOTAL_EDIT), 4094);
+    // A wider sync would need 4178: refused, and the block keeps the sync width it had.
+    Type(co::IDC_H_SYNC_EDIT, "128");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(Value(co::IDC_H_SYNC_EDIT), 44);
+    EXPECT_EQ(GetDeviceData().outputReso.hSync, 44);
+    EXPECT_EQ(Value(co::IDC_H_TOTAL_EDIT), 4094);
+}
+
 TEST_F(OutputPage, GeometryEditsKeepTheWindowInsideTheOutput)
 {
     // A start of 9999 on a 1920-wide output with width 1920 is pulled back to 0.

@@ -123,6 +123,9 @@ TEST(OutputTimingRules, DetailedLimits)
     EXPECT_EQ(ot::DetailedFpsLimit(2200, 1125), 6646);
     EXPECT_TRUE(ot::FitsPixelClock(2200, 1125, 6646));
     EXPECT_FALSE(ot::FitsPixelClock(2200, 1125, 6647));
+    // A slow clock still keeps the needed total within 4094.
+    EXPECT_EQ(ot::DetailedHActiveLimit(492, 23.0, 44, 148), 4094 - 148 - 44 - 32);
+    EXPECT_EQ(ot::DetailedVActiveLimit(680, 23.0, 5, 36), 4094 - 36 - 5 - 4);
     // A V total of 4094 at 120 Hz leaves no H active in range.
     EXPECT_LT(ot::DetailedHActiveLimit(4094, 120.0, 4, 4), ot::kMinHActive);
     // Bad inputs give no limit instead of a division by zero.
