@@ -380,6 +380,8 @@ void MOutputDlg::SelectResolution(int row, bool send)
     if (row != kCustomRow) PostMsg(parent(), WM_OUTPUT_TIMING_CHANGED, 0, 0);
 }
 
+// The four window queries; after a row choice also the work mode, logo and caption ("Apply"
+// asks for the work mode itself, after telling the main window).
 void MOutputDlg::SendOutputQueries(bool logoAndCaption)
 {
     CDeviceData& dev = GetDeviceData();

@@ -94,7 +94,6 @@ TEST_F(OutputPage, StandardRowStoresItsFieldsAndSendsTheQueriesInOrder)
         uint8_t pvwMode, logoUsage;
         Order expected;
     };
-    const Order base = {{2, -1}, {54, 0}, {54, 1}, {54, 2}, {54, 3}};
     const Case cases[] = {
         {0, 0, {{2, -1}, {54, 0}, {54, 1}, {54, 2}, {54, 3}, {70, 0}}},
         {1, 0, {{2, -1}, {54, 0}, {54, 1}, {54, 2}, {54, 3}, {60, -1}, {70, 0}}},
@@ -123,7 +122,6 @@ TEST_F(OutputPage, StandardRowStoresItsFieldsAndSendsTheQueriesInOrder)
     EXPECT_FALSE(page->Edit(co::IDC_H_ACTIVE_EDIT)->isEnabled());
     EXPECT_FALSE(page->Button(co::IDC_APPLY)->isEnabled());
     EXPECT_TRUE(page->Button(co::IDC_APPLY)->HasDisabledLook());
-    (void)base;
 }
 
 TEST_F(OutputPage, CustomisedRowLoadsTheEditsOnly)
