@@ -42,5 +42,19 @@ inline constexpr int IDC_H_START_EDIT = 1356;
 inline constexpr int IDC_V_START_EDIT = 1357;
 inline constexpr int IDC_WIDTH_EDIT = 1365;
 inline constexpr int IDC_HEIGHT_EDIT = 1367;
+// Labels of the edits. The detailed timing's labels (1094..1101) show only while "More >" is on.
+inline constexpr int IDC_H_ACTIVE_LABEL = 1111; // "H Active :"
+inline constexpr int IDC_V_ACTIVE_LABEL = 1112; // "V Active :"
+inline constexpr int IDC_FPS_LABEL = 1324; // "FPS :"
+inline constexpr int IDC_H_TOTAL_LABEL = 1094; // "H total :"
+inline constexpr int IDC_V_TOTAL_LABEL = 1095; // "V total :"
+inline constexpr int IDC_H_SYNC_LABEL = 1096; // "H sync :"
+inline constexpr int IDC_V_SYNC_LABEL = 1097; // "V sync :"
+inline constexpr int IDC_HBP_LABEL = 1098; // "Hbp :"
+inline constexpr int IDC_VBP_LABEL = 1099; // "Vbp :"
+inline constexpr int IDC_H_START_LABEL = 1285; // "H Start : "
+inline constexpr int IDC_V_START_LABEL = 1286; // "V Start : "
+inline constexpr int IDC_WIDTH_LABEL = 1139; // "Width : "
+inline constexpr int IDC_HEIGHT_LABEL = 1138; // "Height : "
 } // namespace output
 } // namespace ctl

@@ -1,0 +1,62 @@
+// The output page on a real X server at its size in the settings column, in English and Chinese,
+// with the detailed timing open: no control leaves the page or overlaps another. The pictures are
+// written to the build folder for a look.
+
+#include "tests/support/PageFixture.h"
+#include "tests/support/PageScreenshots.h"
+
+#include "controls/CGdipButton.h"
+#include "pages/signal/MOutputDlg.h"
+#include "pages/signal/OutputIds.h"
+#include "pagekit/UiText.h"
+
+#include <QLabel>
+#include "platform/Dpi.h"
+
+namespace co = ctl::output;
+
+namespace {
+
+// Before the application exists: this test wants the X server and design pixels.
+const bool kOnX11 = [] {
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    qputenv("QT_FONT_DPI", "96");
+    return true;
+}();
+
+class OutputPageX11 : public PageFixture<MOutputDlg> {};
+
+TEST_F(OutputPageX11, LooksRightInBothLanguages)
+{
+    ASSERT_TRUE(kOnX11);
+    ASSERT_EQ(QGuiApplication::platformName(), "xcb") << "needs an X server (run under xvfb-run -a)";
+    ASSERT_TRUE(InstallShippedLanguageFiles(LanguageDir()));
+    page->setGeometry(0, 0, ScaleX(320), ScaleY(620));
+    ChooseDropRow(page->ResolutionList(), MOutputDlg::kCustomRow);
+    ClickButton(page->Button(co::IDC_MORE));
+    ASSERT_TRUE(page->DetailedTimingOn());
+    page->SelectWindow(1);
+
+    for (const char* language : {"Chinese", "English"}) {
+        SCOPED_TRACE(language);
+        SelectLanguage(QString::fromLatin1(language));
+        ReloadUiText();
+        page->ApplyLanguage();
+        page->ApplyStaticColours();
+        SettleForPicture();
+        EXPECT_TRUE(ControlsOutside(*page).isEmpty()) << ControlsOutside(*page).join(", ").toStdString();
+        EXPECT_TRUE(OverlappingControls(*page).isEmpty()) << OverlappingControls(*page).join(", ").toStdString();
+        // Every label shows its whole text.
+        for (QLabel* label : page->findChildren<QLabel*>()) {
+            if (!label->isVisibleTo(page.get())) continue;
+            EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width())
+                << GetControlId(label) << " " << label->text().toStdString();
+        }
+        const QImage picture = page->grab().toImage();
+        EXPECT_TRUE(picture.save(QStringLiteral(SVP_BINARY_DIR "/output_page_") +
+                                 QString::fromLatin1(language).toLower() + QStringLiteral(".png")));
+    }
+    EXPECT_EQ(page->ResolutionList()->GetList()->GetText(MOutputDlg::kCustomRow), g_UiText[96]);
+}
+
+} // namespace
