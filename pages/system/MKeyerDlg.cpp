@@ -14,9 +14,12 @@
 #include "platform/MessageBox.h"
 #include "platform/MessageIds.h"
 
+#include <QLabel>
 #include <QPainter>
 #include <QPointer>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace k = ctl::keyer;
 using layerpage::Dlu;
@@ -76,7 +79,8 @@ void MKeyerDlg::OnInitDialog()
     connect(onOff_, &CGdipButton::clickedId, this, &MKeyerDlg::OnButton);
     connect(reset_, &CGdipButton::clickedId, this, &MKeyerDlg::OnButton);
 
-    layerpage::MakeStatic(this, k::IDC_NOTICE_LABEL, QStringLiteral("Notice : Chroma Keyer On PIP-3"), Dlu(77, 43, 132, 12));
+    QLabel* notice = layerpage::MakeStatic(this, k::IDC_NOTICE_LABEL, QStringLiteral("Notice : Chroma Keyer On PIP-3"), Dlu(8, 43, 200, 9));
+    notice->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     layerpage::MakeStatic(this, k::IDC_COLOR_RANGE_LABEL, QStringLiteral("Color Range"), Dlu(44, 66, 60, 12));
     layerpage::MakeStatic(this, k::IDC_RED_LABEL, QStringLiteral("Red :"), Dlu(11, 81, 28, 12));
     layerpage::MakeStatic(this, k::IDC_GREEN_LABEL, QStringLiteral("Green :"), Dlu(11, 97, 28, 12));
@@ -109,7 +113,9 @@ void MKeyerDlg::BuildLists()
     }
     if (!setList_) {
         const QRect g = keyerGroup_->geometry();
-        setList_ = layerpage::MakeDropList(this, k::IDC_SET_LIST, QRect(QPoint(g.left() + 15, g.top() + 20), QPoint(g.left() + 174, g.top() + 39)));
+        // Wider than 160 pixels so that "Chroma Keyer On PIP3" is not cut; it ends before ON/OFF.
+        const int right = std::max(g.left() + 174, onOff_->geometry().left() - 10);
+        setList_ = layerpage::MakeDropList(this, k::IDC_SET_LIST, QRect(QPoint(g.left() + 15, g.top() + 20), QPoint(right, g.top() + 39)));
     }
     CDropList* modes = modeList_->GetList();
     modes->ResetContent();

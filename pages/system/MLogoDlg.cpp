@@ -74,8 +74,8 @@ void MLogoDlg::OnInitDialog()
     for (CGdipButton* b : {usageNormal_, usageLogo_}) b->SetRadio(true);
     usageNormal_->SetPressed(true);
     onOff_ = layerpage::MakeSwitch(this, lc::IDC_ON_OFF, Dlu(138, 39, 47, 17));
-    top_ = layerpage::MakeSwitch(this, lc::IDC_TOP, Dlu(56, 276, 47, 17));
-    border_ = layerpage::MakeSwitch(this, lc::IDC_BORDER, Dlu(159, 276, 47, 17));
+    top_ = layerpage::MakeSwitch(this, lc::IDC_TOP, Dlu(54, 277, 38, 15));
+    border_ = layerpage::MakeSwitch(this, lc::IDC_BORDER, Dlu(165, 277, 38, 15));
     for (CGdipButton* b : {onOff_, top_, border_}) connect(b, &CGdipButton::clickedId, this, &MLogoDlg::OnButton);
     layerpage::EnableButton(onOff_, false);
 
@@ -95,8 +95,8 @@ void MLogoDlg::OnInitDialog()
     layerpage::MakeStatic(this, lc::IDC_V_START_LABEL, QStringLiteral("V Start :"), Dlu(10, 100, 42, 12));
     layerpage::MakeStatic(this, lc::IDC_WIDTH_LABEL, QStringLiteral("Width :"), Dlu(10, 117, 42, 12));
     layerpage::MakeStatic(this, lc::IDC_HEIGHT_LABEL, QStringLiteral("Height :"), Dlu(10, 136, 42, 12));
-    layerpage::MakeStatic(this, lc::IDC_TOP_LABEL, QStringLiteral("Logo Top"), Dlu(8, 282, 46, 11));
-    layerpage::MakeStatic(this, lc::IDC_BORDER_LABEL, QStringLiteral("Logo Border"), Dlu(104, 281, 54, 11));
+    layerpage::MakeStatic(this, lc::IDC_TOP_LABEL, QStringLiteral("Logo Top"), Dlu(7, 279, 46, 11));
+    layerpage::MakeStatic(this, lc::IDC_BORDER_LABEL, QStringLiteral("Logo Border"), Dlu(96, 279, 68, 11));
 
     const QRect editRects[4] = {Dlu(54, 81, 36, 14), Dlu(54, 98, 36, 14), Dlu(54, 115, 36, 14), Dlu(54, 134, 36, 14)};
     for (int n = 0; n < 4; ++n) {

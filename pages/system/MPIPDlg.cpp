@@ -34,14 +34,14 @@ constexpr PipIds kIds[pip::kPipCount] = {
     {pc::IDC_PIP3_GROUP, pc::IDC_PIP3_ON_OFF, pc::IDC_PIP3_INPUT_LABEL, pc::IDC_PIP3_ALPHA_LABEL, pc::IDC_PIP3_ALPHA_EDIT,
      pc::IDC_PIP3_ALPHA_SLIDER, pc::IDC_PIP3_INPUT_LIST},
 };
-// Template rows (dialog units): group top, button top, input label top, alpha label top, alpha
-// edit top, slider top.
-constexpr int kGroupTop[pip::kPipCount] = {17, 114, 211};
-constexpr int kButtonTop[pip::kPipCount] = {17, 113, 210};
-constexpr int kInputTop[pip::kPipCount] = {59, 153, 251};
-constexpr int kAlphaTop[pip::kPipCount] = {84, 183, 276};
-constexpr int kEditTop[pip::kPipCount] = {82, 181, 274};
-constexpr int kSliderTop[pip::kPipCount] = {22, 119, 216};
+// Rows in dialog units. The groups are taller than the template's so that the 160-pixel slider
+// channel fits inside its own group; the controls keep their places within the group.
+constexpr int kGroupTop[pip::kPipCount] = {17, 125, 233};
+constexpr int kGroupHeight = 104;
+constexpr int kButtonRow = 10;
+constexpr int kInputRow = 44;
+constexpr int kAlphaRow = 70;
+constexpr int kSliderRow = 6;
 
 constexpr unsigned kSliderThumb = 165;
 constexpr unsigned kSliderChannel = 166;
@@ -71,33 +71,35 @@ void MPIPDlg::OnInitDialog()
         const PipSeed& seed = dev.pipSeeds[k];
         const bool on = seed.value != 0;
         const size_t i = static_cast<size_t>(k);
-        groups_[i] = layerpage::MakeGroup(this, id.group, QString::fromLatin1(kGroupCaptions[k]), Dlu(3, kGroupTop[k], 207, 93));
+        groups_[i] = layerpage::MakeGroup(this, id.group, QString::fromLatin1(kGroupCaptions[k]), Dlu(3, kGroupTop[k], 207, kGroupHeight));
 
-        buttons_[i] = layerpage::MakeSwitch(this, id.button, Dlu(51, kButtonTop[k] + 8, 47, 18));
+        buttons_[i] = layerpage::MakeSwitch(this, id.button, Dlu(51, kGroupTop[k] + kButtonRow, 47, 18));
         buttons_[i]->SetPressed(on);
         connect(buttons_[i], &CGdipButton::clickedId, this, &MPIPDlg::OnPipButton);
 
-        QLabel* inputLabel = layerpage::MakeStatic(this, id.inputLabel, QStringLiteral("Input :"), Dlu(6, kInputTop[k], 42, 12));
+        QLabel* inputLabel = layerpage::MakeStatic(this, id.inputLabel, QStringLiteral("Input :"), Dlu(6, kGroupTop[k] + kInputRow, 42, 12));
         inputLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        QLabel* alphaLabel = layerpage::MakeStatic(this, id.alphaLabel, QStringLiteral("Alpha :"), Dlu(6, kAlphaTop[k], 42, 12));
+        QLabel* alphaLabel = layerpage::MakeStatic(this, id.alphaLabel, QStringLiteral("Alpha :"), Dlu(6, kGroupTop[k] + kAlphaRow + 2, 42, 12));
         alphaLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
         auto* edit = new oSliderEdit(this);
         SetControlId(edit, id.edit);
         SetControlOwner(edit, this);
-        edit->Init(on, 0.0f, static_cast<float>(seed.size), static_cast<float>(pip::kAlphaMax), QStringLiteral("%d"));
-        edit->setGeometry(Dlu(51, kEditTop[k], 24, 14));
+        // Enabled as a field (its frame), then greyed while the PIP is off.
+        edit->Init(true, 0.0f, static_cast<float>(seed.size), static_cast<float>(pip::kAlphaMax), QStringLiteral("%d"));
+        edit->setGeometry(Dlu(51, kGroupTop[k] + kAlphaRow, 24, 14));
         auto* slider = new oBitmapSlider(this);
         SetControlId(slider, id.slider);
         slider->SetVertical(true);
         slider->SetBkBitmap(kSliderBack);
         slider->LoadChannelImage(kSliderChannel, kSliderChannelActive);
         slider->LoadThumbImage(kSliderThumb);
-        const QRect at = Dlu(150, kSliderTop[k] + 6, 15, 12);
+        const QRect at = Dlu(150, kGroupTop[k] + kSliderRow, 15, 12);
         slider->move(at.topLeft());
         edit->AttachSlider(slider);
         alphas_[i] = edit;
         sliders_[i] = slider;
+        EnableAlpha(k, on);
 
         const QRect l = inputLabel->geometry();
         lists_[i] = layerpage::MakeDropList(this, id.list, QRect(l.right() + 1 + 10, l.top(), 105 - 10, 20));

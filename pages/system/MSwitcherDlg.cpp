@@ -60,8 +60,8 @@ void MSwitcherDlg::OnInitDialog()
     multi_ = layerpage::MakeSwitch(this, sw::IDC_MULTI_MACHINE, Dlu(152, 100, 48, 18));
     for (CGdipButton* b : {onOff_, panels_[0], panels_[1], multi_}) connect(b, &CGdipButton::clickedId, this, &MSwitcherDlg::OnButton);
 
-    QLabel* fadeLabel = layerpage::MakeStatic(this, sw::IDC_FADE_LABEL, QStringLiteral("Fade Duration :"), Dlu(17, 62, 60, 12));
-    QLabel* secLabel = layerpage::MakeStatic(this, sw::IDC_SECONDS_LABEL, QStringLiteral("sec"), Dlu(117, 62, 20, 12));
+    QLabel* fadeLabel = layerpage::MakeStatic(this, sw::IDC_FADE_LABEL, QStringLiteral("Fade Duration :"), Dlu(10, 62, 84, 12));
+    QLabel* secLabel = layerpage::MakeStatic(this, sw::IDC_SECONDS_LABEL, QStringLiteral("sec"), Dlu(136, 62, 24, 12));
     // The template's edit under the list is not used: the list alone holds the fade time.
     const QRect l = fadeLabel->geometry();
     const QRect s = secLabel->geometry();
