@@ -36,6 +36,33 @@ inline QStringList EveryInputMark()
 }
 
 // The whole refresh of reply 2 in normal work mode.
+// What the main window does when a page tells it that PIP pip (0..2) was shown or hidden.
+inline QStringList LayerNoticeCalls(int pip)
+{
+    const CDeviceData& d = GetDeviceData();
+    const int layer = pip + 1;
+    int on = -1;
+    if (layer != 3) on = d.chnl[layer].onOff;
+    else if (d.logo.usage == 0) on = d.chnl[3].onOff;
+    else if (d.logo.usage == 1) on = d.logo.onOff;
+    QStringList calls;
+    if (on >= 0) calls << QStringLiteral("MMainDlg::ShowLayerCell(%1,%2)").arg(layer).arg(on);
+    calls << "MPIPDlg::UpdateByWorkMode";
+    return calls;
+}
+
+// The PIP page's refresh: every PIP it may change is announced (PIP-3 not while it is the logo).
+inline QStringList PipRefreshCalls()
+{
+    QStringList calls{"MPIPDlg::RefreshFromDevice"};
+    for (int k = 0; k < 3; ++k)
+        if (k != 2 || GetDeviceData().logo.usage != 1) calls << LayerNoticeCalls(k);
+    return calls;
+}
+
+// The logo page's refresh announces PIP-3.
+inline QStringList LogoRefreshCalls() { return QStringList{"MLogoDlg::RefreshFromDevice"} << LayerNoticeCalls(2); }
+
 inline QStringList FullRefreshCalls()
 {
     QStringList calls{"KordalDlg::PlaceExtInputMarks", "MPIPDlg::FillInputLists"};
@@ -43,10 +70,10 @@ inline QStringList FullRefreshCalls()
     calls << "KordalDlg::RebuildGenlockList" << "KordalDlg::SelectSyncItems"
           << "MEdidDlg::FillInputList" << "MPicSettingDlg::RefreshFromDevice" << "MOutputDlg::UpdateTimingFromDevice"
           << "MCropDlg::RefreshFromDevice" << "MMosaicDlg::RefreshFromDevice(3)" << "MPIPDlg::UpdateByWorkMode"
-          << "MPIPDlg::RefreshFromDevice" << "MKeyerDlg::RefreshFromDevice" << "MEdidDlg::SelectInput"
+          << PipRefreshCalls() << "MKeyerDlg::RefreshFromDevice" << "MEdidDlg::SelectInput"
           << "MVgaDlg::RefreshFromDevice" << "MSwitcherDlg::RefreshFromDevice" << "MOutputDlg::UpdateLayerButtonTexts"
           << "MCropDlg::UpdateLayerButtonTexts" << "MPicSettingDlg::UpdateLayerButtonTexts"
-          << "MTaskDlg::RefreshFromDevice" << "MMiscDlg::UpdateExtBoardButtons" << "MLogoDlg::RefreshFromDevice"
+          << "MTaskDlg::RefreshFromDevice" << "MMiscDlg::UpdateExtBoardButtons" << LogoRefreshCalls()
           << "MLogoDlg::UpdateEnableState" << "MMainDlg::ApplyLayout" << "MMiscDlg::RefreshLoopOut"
           << "WM_MAINPAGE_RELAYOUT" << "KordalDlg::ApplyWorkModeToButtons" << "MOutputDlg::UpdateWindowGeometry"
           << "MMainDlg::UpdateLayerCellRect(0)" << "MMainDlg::UpdateLayerCellRect(1)"

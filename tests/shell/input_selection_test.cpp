@@ -159,7 +159,8 @@ TEST_F(InputSelectionTest, Pip3AsLogoLayerWithoutAValidSlotChangesNothing)
     w.SetCallTrace(&calls);
     w.LeftLayerButton(3)->click();
     w.SetCallTrace(nullptr);
-    EXPECT_EQ(calls, QStringList{"MLogoDlg::SetLogoOnOff(1)"});
+    // The logo page announces PIP-3 (the logo layer) to the main window.
+    EXPECT_EQ(calls, (QStringList{"MLogoDlg::SetLogoOnOff(1)", "MMainDlg::ShowLayerCell(3,1)", "MPIPDlg::UpdateByWorkMode"}));
     EXPECT_EQ(d.chnl[3].onOff, 0);
     EXPECT_TRUE(CommandsWithId(recording_, CMD_SET_PIP).empty());
 }

@@ -83,7 +83,7 @@ TEST_F(ReplyDispatchTest, DpModeAndLayerStateReplies)
     EXPECT_EQ(Reply(w, REPLY_DP_MODE), dp);
 
     QStringList layers = EveryInputMark();
-    layers << "MPIPDlg::RefreshFromDevice";
+    layers << PipRefreshCalls();
     EXPECT_EQ(Reply(w, REPLY_LAYER_STATE), layers);
     EXPECT_EQ(Reply(w, REPLY_INPUT_STATE), EveryInputMark());
 }
@@ -112,7 +112,7 @@ TEST_F(ReplyDispatchTest, SingleRefreshReplies)
     EXPECT_EQ(Reply(w, REPLY_CROP), QStringList{"MCropDlg::RefreshFromDevice"});
     EXPECT_EQ(Reply(w, REPLY_SPLICING, 2), QStringList{"MMosaicDlg::RefreshFromDevice(2)"});
     EXPECT_EQ(Reply(w, REPLY_MACHINE_TIME), QStringList{"MTaskDlg::ShowMachineTime"});
-    EXPECT_EQ(Reply(w, REPLY_LOGO), QStringList{"MLogoDlg::RefreshFromDevice"});
+    EXPECT_EQ(Reply(w, REPLY_LOGO), LogoRefreshCalls());
     EXPECT_EQ(Reply(w, REPLY_KEYER), QStringList{"MKeyerDlg::RefreshFromDevice"});
     EXPECT_EQ(Reply(w, REPLY_PRESET_FLAGS), QStringList{"KordalDlg::RefreshPresetMarks"});
     EXPECT_EQ(Reply(w, REPLY_LOOP_OUT), QStringList{"MMiscDlg::RefreshLoopOut"});

@@ -212,14 +212,41 @@ void ApplyCommand(EmulatorDevice& d, int id, const Params& p, Replies& r)
         LayerStateReply(d, r);
         return;
     }
-    case CMD_LOGO:
+    case CMD_LOGO: {
+        // Every operation carries the usage, on/off, top and border flags; the slot operations
+        // change the slot named in byte 1.
         b.logo.usage = p[11];
         b.logo.onOff = p[12];
         b.logo.pos = p[13];
         b.logo.border = p[14];
-        if (p[0] == 0 && p[1] < kLogoSlotCount) b.logo.curId = p[1];
+        const int slot = p[1];
+        if (slot < kLogoSlotCount) {
+            LogoSettings::Windows& win = b.logo.win;
+            switch (p[0]) {
+            case 0:  // clear
+                b.logo.valid[slot] = 0;
+                break;
+            case 1:  // load: the slot shows at the window given
+                b.logo.curId = static_cast<uint8_t>(slot);
+                win.hPos[slot] = U16(p, 2);
+                win.vPos[slot] = U16(p, 4);
+                win.hAct[slot] = U16(p, 6);
+                win.vAct[slot] = U16(p, 8);
+                break;
+            case 2:  // capture PIP-3's picture into the slot
+                b.logo.valid[slot] = 1;
+                win.hPos[slot] = 0;
+                win.vPos[slot] = 0;
+                win.hAct[slot] = U16(p, 6);
+                win.vAct[slot] = U16(p, 8);
+                break;
+            default:
+                break;
+            }
+        }
         r.Add(REPLY_LOGO, BlockRange(b, 0x89C, 0x8C6));
         return;
+    }
     case CMD_SET_EDID: {
         for (auto& e : b.edid) {
             if (e.inputSrc != p[0]) continue;

@@ -122,6 +122,37 @@ TEST(EmulatorDevice, QueriesAnswerWithTheirReplies)
     EXPECT_EQ(dp[1].payload[0], 1);
 }
 
+TEST(EmulatorDevice, LogoOperationsChangeTheirSlot)
+{
+    auto d = Device();
+    std::memset(&d.block.logo, 0, sizeof d.block.logo);
+    // Capture into slot 2: stored, at the origin, with the window's size.
+    auto r = Respond(d, Command(CMD_LOGO, P({2, 2, 0x10, 0, 0x20, 0, 0x40, 1, 0xF0, 0, 0, 0, 0, 1, 0})));
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].replyId, REPLY_LOGO);
+    EXPECT_EQ(d.block.logo.valid[2], 1);
+    EXPECT_EQ(d.block.logo.win.hPos[2], 0);
+    EXPECT_EQ(d.block.logo.win.hAct[2], 0x140);
+    EXPECT_EQ(d.block.logo.win.vAct[2], 0xF0);
+    EXPECT_EQ(d.block.logo.pos, 1);
+    // Load slot 2 at (16, 32) in logo use, on.
+    Respond(d, Command(CMD_LOGO, P({1, 2, 0x10, 0, 0x20, 0, 0x40, 1, 0xF0, 0, 0, 1, 1, 0, 1})));
+    EXPECT_EQ(d.block.logo.curId, 2);
+    EXPECT_EQ(d.block.logo.win.hPos[2], 0x10);
+    EXPECT_EQ(d.block.logo.win.vPos[2], 0x20);
+    EXPECT_EQ(d.block.logo.usage, 1);
+    EXPECT_EQ(d.block.logo.onOff, 1);
+    EXPECT_EQ(d.block.logo.border, 1);
+    // Clear leaves the loaded slot number alone; a slot beyond the four changes no slot.
+    Respond(d, Command(CMD_LOGO, P({0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0})));
+    EXPECT_EQ(d.block.logo.valid[2], 0);
+    EXPECT_EQ(d.block.logo.curId, 2);
+    const auto before = d.block.logo;
+    Respond(d, Command(CMD_LOGO, P({2, 9, 1, 1, 1, 1, 1, 1, 1, 1, 0, 1, 0, 0, 1})));
+    EXPECT_EQ(std::memcmp(&d.block.logo.win, &before.win, sizeof before.win), 0);
+    EXPECT_EQ(std::memcmp(d.block.logo.valid, before.valid, sizeof before.valid), 0);
+}
+
 TEST(EmulatorDevice, SearchAnswersWithMacAndIp)
 {
     auto d = Device();

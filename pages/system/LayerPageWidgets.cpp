@@ -1,0 +1,88 @@
+#include "pages/system/LayerPageWidgets.h"
+
+#include "controls/CDropButton.h"
+#include "controls/CGdipButton.h"
+#include "controls/CSxGroupBox.h"
+#include "controls/oRealEdit.h"
+#include "pagekit/MBaseDialog.h"
+#include "platform/ControlId.h"
+#include "platform/DialogUnits.h"
+
+#include <QLabel>
+
+namespace layerpage {
+
+QRect Dlu(int x, int y, int w, int h)
+{
+    const int left = DluToPixelsX(x);
+    const int top = DluToPixelsY(y);
+    return QRect(left, top, DluToPixelsX(x + w) - left, DluToPixelsY(y + h) - top);
+}
+
+QLabel* MakeStatic(QWidget* page, int id, const QString& text, const QRect& rect)
+{
+    auto* label = new QLabel(text, page);
+    SetControlId(label, id);
+    label->setGeometry(rect);
+    return label;
+}
+
+CGdipButton* MakeImageButton(MBaseDialog* page, int id, const QString& caption, unsigned stdImage, unsigned altImage,
+                             const QRect& rect)
+{
+    auto* button = new CGdipButton(page);
+    button->Create(caption, page, id, rect);
+    button->LoadStdImage(stdImage);
+    if (altImage) button->LoadAltImage(altImage);
+    button->SetCaptionFont(&page->ControlFont());
+    return button;
+}
+
+CGdipButton* MakeSwitch(MBaseDialog* page, int id, const QRect& rect)
+{
+    CGdipButton* button = MakeImageButton(page, id, QString(), kSwitchOffImage, kSwitchOnImage, rect);
+    button->SetCheck(true);
+    return button;
+}
+
+CSxGroupBox* MakeGroup(MBaseDialog* page, int id, const QString& caption, const QRect& rect)
+{
+    auto* group = new CSxGroupBox(page, caption);
+    SetControlId(group, id);
+    group->setGeometry(rect);
+    group->SetTitleFont(&page->PageFont());
+    group->SetTitleColor(0xEBEBEB);
+    group->SetBackColor(0x1E1E1E);
+    group->lower();
+    return group;
+}
+
+CDropButton* MakeDropList(MBaseDialog* page, int id, const QRect& rect)
+{
+    auto* list = new CDropButton(page);
+    list->Create(QString(), page, id, kListFace, kListFace, kListText, kDropDefaultColor, nullptr, 0xFFFFFF, rect);
+    if (CDropList* l = list->GetList()) {
+        l->SetBkColor(kListBack);
+        l->SetHighlightColor(kListHighlight);
+    }
+    return list;
+}
+
+oRealEdit* MakeIntEdit(QWidget* page, int id, int minimum, int initial, int maximum, const QRect& rect)
+{
+    auto* edit = new oRealEdit(page);
+    SetControlId(edit, id);
+    SetControlOwner(edit, page);
+    edit->Init(true, static_cast<float>(minimum), static_cast<float>(initial), static_cast<float>(maximum));
+    edit->setGeometry(rect);
+    return edit;
+}
+
+void EnableButton(CGdipButton* button, bool on)
+{
+    if (!button) return;
+    button->SetDisabledLook(!on);
+    button->setEnabled(on);
+}
+
+}  // namespace layerpage

@@ -1,0 +1,97 @@
+#include "pages/system/LogoRules.h"
+
+#include "device/CDeviceData.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace logo {
+
+bool IsSlotUsable(const LogoSettings& logo, int slot, int outputWidth, int outputHeight)
+{
+    if (slot < 0 || slot >= kSlotCount || !logo.valid[slot]) return false;
+    const int w = logo.win.hAct[slot];
+    const int h = logo.win.vAct[slot];
+    return w > 0 && h > 0 && w < kMaxSlotSize && h < kMaxSlotSize && w <= outputWidth && h <= outputHeight;
+}
+
+namespace {
+
+// One axis of the correction: start s and size n inside bound b.
+void CorrectStart(int& s, int& n, bool logoUsage, int b)
+{
+    b = std::max(b, 0);
+    if (logoUsage) {
+        s = std::clamp(s, 0, std::max(b - n, 0));
+        return;
+    }
+    if (s + n > b) {
+        n = b - s;
+        if (n < kMinSize) {
+            n = kMinSize;
+            s = std::max(b - kMinSize, 0);
+        }
+    }
+}
+
+void CorrectSize(int s, int& n, int b)
+{
+    n = std::min(n, std::max(b, 0) - s);
+    n = std::max(n, kMinSize);
+}
+
+}  // namespace
+
+Window CorrectWindow(Window w, Edit changed, bool logoUsage, int boundW, int boundH)
+{
+    switch (changed) {
+    case Edit::HStart: CorrectStart(w.h, w.width, logoUsage, boundW); break;
+    case Edit::VStart: CorrectStart(w.v, w.height, logoUsage, boundH); break;
+    case Edit::Width: CorrectSize(w.h, w.width, boundW); break;
+    case Edit::Height: CorrectSize(w.v, w.height, boundH); break;
+    }
+    w.h = std::clamp(w.h, 0, kMaxEditValue);
+    w.v = std::clamp(w.v, 0, kMaxEditValue);
+    w.width = std::clamp(w.width, kMinSize, kMaxEditValue);
+    w.height = std::clamp(w.height, kMinSize, kMaxEditValue);
+    return w;
+}
+
+int StartInside(int start, int size, int output) { return start + size > output ? 0 : start; }
+
+int SignalSlotOfInput(int inputCode)
+{
+    if (inputCode < 0 || inputCode >= kInputIndexCount) return -1;
+    const int slot = MapInputCode(inputCode) / 10;
+    return slot < kInputSlotCount ? slot : -1;
+}
+
+bool Pip3HasSignal(const DeviceParamBlock& block)
+{
+    const int n = SignalSlotOfInput(block.chnl[3].input);
+    return n >= 0 && block.inputState[n] != 0;
+}
+
+QRect PreviewLogoRect(const QRect& preview, const Window& w, double sx, double sy)
+{
+    if (sx == 0) sx = 1.0;
+    if (sy == 0) sy = 1.0;
+    auto round = [](double x) { return static_cast<int>(std::trunc(x + 0.5)); };
+    int left = preview.left() + round(w.h / sx);
+    int top = preview.top() + round(w.v / sy);
+    int right = left + round(w.width / sx);
+    int bottom = top + round(w.height / sy);
+    if (left > right) std::swap(left, right);
+    if (top > bottom) std::swap(top, bottom);
+    return QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+COLORREF SlotColor(bool stored, bool loaded)
+{
+    if (stored && loaded) return kSlotLoadedColor;
+    return stored ? kSlotStoredColor : kSlotEmptyColor;
+}
+
+uint16_t ToField(int value) { return static_cast<uint16_t>(std::clamp(value, 0, 0xFFFF)); }
+
+}  // namespace logo

@@ -1,0 +1,112 @@
+// The keyer, logo, switcher and PIP pages on a real X server at their real size, in English and
+// Chinese: no control outside the page, none on top of another, and pictures for a look.
+
+#include "tests/support/PageFixture.h"
+#include "tests/support/PageScreenshots.h"
+
+#include "pages/system/MKeyerDlg.h"
+#include "pages/system/MLogoDlg.h"
+#include "pages/system/MPIPDlg.h"
+#include "pages/system/MSwitcherDlg.h"
+
+#include <cstring>
+
+namespace {
+
+// The suite runs offscreen; pictures want the X server, at design pixels.
+const bool kOnX11 = [] {
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    qputenv("QT_FONT_DPI", "96");
+    return true;
+}();
+
+// A device state that shows every control in use.
+void ShowcaseState()
+{
+    CDeviceData& d = GetDeviceData();
+    d.outputReso.hReso = 1920;
+    d.outputReso.vReso = 1080;
+    d.mosaic.mode = 3;
+    d.pvwMode = 0;
+    d.pvwDTime = 4;
+    for (int w = 0; w < 4; ++w) d.chnl[w] = LayerWindow{1, 40, static_cast<uint8_t>(w), 0, 100, 50, 640, 480, 0};
+    for (int n = 0; n < 12; ++n) {
+        d.inputNames[n].enabled = n < 8 ? 1 : 0;
+        d.inputNames[n].name = QStringLiteral("HDMI-%1").arg(n + 1);
+    }
+    d.keyer[0] = KeyerSettings{3, 1, {0, 0}, 0, 10, 200, 20, 210, 30, 220, 5, 6, 7, {0, 0, 0}};
+    std::memset(&d.logo, 0, sizeof d.logo);
+    d.logo.valid[1] = 1;
+    d.logo.win.hAct[1] = 320;
+    d.logo.win.vAct[1] = 120;
+}
+
+// SavePageScreenshots with the numbered texts reloaded too, as the main window does on a switch
+// (the pages take group titles and list texts from them).
+bool SavePicturesWithUiTexts(MBaseDialog& page, const QString& name)
+{
+    bool ok = true;
+    for (const char* language : {"Chinese", "English"}) {
+        SelectLanguage(QString::fromLatin1(language));
+        ReloadUiText();
+        page.ApplyLanguage();
+        page.ApplyStaticColours();
+        page.update();
+        SettleForPicture();
+        const QImage picture = page.grab().toImage();
+        const QString file = QStringLiteral(SVP_BINARY_DIR "/") + name + QLatin1Char('_') +
+                             QString::fromLatin1(language).toLower() + QStringLiteral(".png");
+        ok = !picture.isNull() && picture.save(file) && ok;
+    }
+    return ok;
+}
+
+template <class Page>
+class LayerPagePicture : public PageFixture<Page> {
+protected:
+    void Check(const QString& name, int height)
+    {
+        ASSERT_TRUE(InstallShippedLanguageFiles(this->LanguageDir()));
+        ShowcaseState();
+        this->page->setGeometry(0, 0, 320, height);
+        Refresh();
+        PageFixture<Page>::Settle();
+        EXPECT_TRUE(ControlsOutside(*this->page).isEmpty()) << ControlsOutside(*this->page).join(", ").toStdString();
+        EXPECT_TRUE(OverlappingControls(*this->page).isEmpty()) << OverlappingControls(*this->page).join(", ").toStdString();
+        EXPECT_TRUE(SavePicturesWithUiTexts(*this->page, name));
+    }
+    virtual void Refresh() = 0;
+};
+
+class KeyerPicture : public LayerPagePicture<MKeyerDlg> {
+    void Refresh() override { page->RefreshFromDevice(); }
+};
+class LogoPicture : public LayerPagePicture<MLogoDlg> {
+    void Refresh() override
+    {
+        page->RefreshFromDevice();
+        page->UpdateEnableState();
+    }
+};
+class SwitcherPicture : public LayerPagePicture<MSwitcherDlg> {
+    void Refresh() override
+    {
+        GetDeviceData().pvwMode = 1;
+        page->RefreshFromDevice();
+    }
+};
+class PipPicture : public LayerPagePicture<MPIPDlg> {
+    void Refresh() override
+    {
+        page->FillInputLists();
+        page->RefreshFromDevice();
+        page->UpdateByWorkMode();
+    }
+};
+
+TEST_F(KeyerPicture, KeyerPage) { Check(QStringLiteral("keyer_page"), 320); }
+TEST_F(LogoPicture, LogoPage) { Check(QStringLiteral("logo_page"), 490); }
+TEST_F(SwitcherPicture, SwitcherPage) { Check(QStringLiteral("switcher_page"), 220); }
+TEST_F(PipPicture, PipPage) { Check(QStringLiteral("pip_page"), 560); }
+
+}  // namespace
