@@ -143,8 +143,9 @@ CSxGroupBox* MMiscDlg::MakeGroup(int id)
 {
     auto* g = new CSxGroupBox(this);
     SetControlId(g, id);
-    g->SetTitleColor(kColorGroupText);
-    g->SetBackColor(kColorLightText);
+    // Light titles on the dark page: the group's two colours the other way round.
+    g->SetTitleColor(kColorLightText);
+    g->SetBackColor(kColorGroupText);
     g->SetFrameStyle(2);
     g->lower();
     return g;

@@ -128,8 +128,9 @@ CSxGroupBox* MTaskDlg::MakeGroup(int id)
 {
     auto* g = new CSxGroupBox(this);
     SetControlId(g, id);
-    g->SetTitleColor(kColorGroupText);
-    g->SetBackColor(kColorLightText);
+    // Light titles on the dark page: the group's two colours the other way round.
+    g->SetTitleColor(kColorLightText);
+    g->SetBackColor(kColorGroupText);
     g->SetFrameStyle(2);
     g->lower();
     return g;
@@ -153,6 +154,8 @@ void MTaskDlg::OnInitDialog()
     const QList<CSxGroupBox*> groups = findChildren<CSxGroupBox*>();
     for (CSxGroupBox* g : groups) g->SetTitleFont(&ControlFont());
     ApplyFontToChildren();
+    // The caption sits on the switch's picture: the smaller page font keeps it inside.
+    onOff_->SetCaptionFont(&PageFont());
     ApplyLanguage();
     tickTimer_->start();
     const QDateTime now = clock_.localNow();
@@ -371,9 +374,9 @@ void MTaskDlg::Layout()
     place(Button(ids::IDC_SYNC_CLOCK), 234, 114, 70, 28);
 
     place(group(ids::IDC_SCHEDULE_GROUP), 4, 158, 312, 84);
-    place(onOff_, 12, 190, 60, 26);
+    place(onOff_, 8, 190, 82, 26);
     for (int t = 0; t < kTaskCount; ++t)
-        place(taskButtons_[static_cast<size_t>(t)], 80 + (t % 5) * 46, 176 + (t / 5) * 30, 42, 26);
+        place(taskButtons_[static_cast<size_t>(t)], 96 + (t % 5) * 44, 176 + (t / 5) * 30, 40, 26);
 
     place(group(ids::IDC_TASK_EDIT_GROUP), 4, 246, 312, 120);
     place(datePicker_, 12, 266, 150, 26);
