@@ -57,6 +57,8 @@ public:
 
     std::vector<uint8_t> Block() const;
     void SetBlock(const DeviceParamBlock& block);
+    // A copy of the whole device state (clock, counters and all), taken under the lock.
+    EmulatorDevice Device() const;
 
     // Misbehaviour.
     void SetSplitWrites(bool on);          // every byte in its own write

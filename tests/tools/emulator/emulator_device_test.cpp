@@ -168,3 +168,44 @@ TEST(H264Clip, EncodesAShortAnnexBClip)
     }
     EXPECT_TRUE(EncodeTestClip(15, 96, 10, &error).empty());
 }
+
+TEST(EmulatorDevice, FactoryResetClearsTheScheduleAndMediaKeysAreCounted)
+{
+    auto d = Device();
+    d.block.loopOutIp = 5;
+    d.block.taskStatus = 1;
+    d.block.task[2].option = 2;
+    auto r = Respond(d, Command(CMD_FACTORY_RESET, P({})));
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].replyId, REPLY_STATUS);
+    EXPECT_EQ(d.factoryResets, 1);
+    EXPECT_EQ(d.block.loopOutIp, 0);
+    EXPECT_EQ(d.block.taskStatus, 0);
+    for (const ScheduleTask& t : d.block.task) EXPECT_EQ(t.option, 0);
+
+    r = Respond(d, Command(CMD_MEDIA_KEY, P({6, 1})));
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].replyId, REPLY_STATUS);
+    EXPECT_EQ(d.mediaKeys, 1);
+    EXPECT_EQ(d.lastMediaKey[0], 6);
+    EXPECT_EQ(d.lastMediaKey[1], 1);
+}
+
+TEST(EmulatorDevice, ScheduleSettingsAreStoredAndTheClockAnswered)
+{
+    auto d = Device();
+    // Mode 0: the clock.
+    Respond(d, Command(CMD_SET_SCHEDULE, P({0, 1, 26, 3, 5, 14, 7, 9, 0, 0, 0})));
+    auto r = Respond(d, Command(CMD_QUERY_MACHINE_TIME, P({0})));
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].replyId, REPLY_MACHINE_TIME);
+    EXPECT_EQ(r[0].payload, (std::vector<uint8_t>{26, 3, 5, 14, 7, 9}));
+    // Mode 1: a task; mode 2: the switch alone.
+    Respond(d, Command(CMD_SET_SCHEDULE, P({1, 1, 27, 2, 28, 6, 30, 0, 4, 8, 2})));
+    EXPECT_EQ(d.block.task[4].year, 27);
+    EXPECT_EQ(d.block.task[4].presetId, 8);
+    EXPECT_EQ(d.block.task[4].option, 2);
+    Respond(d, Command(CMD_SET_SCHEDULE, P({2, 0})));
+    EXPECT_EQ(d.block.taskStatus, 0);
+    EXPECT_EQ(d.block.task[4].option, 2);
+}
