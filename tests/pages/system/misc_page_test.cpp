@@ -5,7 +5,6 @@
 #include "tests/support/PageFixture.h"
 
 #include "controls/CGdipButton.h"
-#include "controls/CSxGroupBox.h"
 #include "device/CommandIds.h"
 #include "pages/system/MMiscDlg.h"
 #include "pages/system/MiscIds.h"
@@ -348,16 +347,6 @@ TEST_F(MiscPage, TheDualChannelToggleFollowsTheMainWindowAndReportsClicks)
     ASSERT_EQ(spy.size(), 1);
     EXPECT_FALSE(spy[0][0].toBool());
     EXPECT_TRUE(link.Commands().empty());
-}
-
-TEST_F(MiscPage, TheGroupCaptionsComeFromTheNumberedTexts)
-{
-    page->ApplyLanguage();
-    EXPECT_EQ(page->Group(ids::IDC_GROUP_1255)->Caption(), "Loopout Setting");
-    EXPECT_EQ(page->Group(ids::IDC_GROUP_1336)->Caption(), "File Setting");
-    EXPECT_EQ(page->Group(ids::IDC_GROUP_1343)->Caption(), "System Information");
-    EXPECT_EQ(page->Group(ids::IDC_GROUP_1337)->Caption(), "Factory Reset");
-    EXPECT_EQ(page->Title(), "Misc Settings");
 }
 
 }  // namespace

@@ -222,13 +222,4 @@ TEST_F(TaskPage, ARefreshShowsTheSwitchTheTaskMarksAndTheCurrentTask)
     EXPECT_TRUE(link.Commands().empty());
 }
 
-TEST_F(TaskPage, ShowingThePageShowsThePcTime)
-{
-    wall = QDateTime(QDate(2031, 11, 2), QTime(3, 4, 5));
-    page->ShowPage(false);
-    page->ShowPage(true);
-    const char* expected[6] = {"2031", "11", "02", "03", "04", "05"};
-    for (int n = 0; n < 6; ++n) EXPECT_EQ(page->LocalEdit(n)->text(), expected[n]) << n;
-}
-
 }  // namespace

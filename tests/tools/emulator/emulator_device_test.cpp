@@ -190,22 +190,3 @@ TEST(EmulatorDevice, FactoryResetClearsTheScheduleAndMediaKeysAreCounted)
     EXPECT_EQ(d.lastMediaKey[0], 6);
     EXPECT_EQ(d.lastMediaKey[1], 1);
 }
-
-TEST(EmulatorDevice, ScheduleSettingsAreStoredAndTheClockAnswered)
-{
-    auto d = Device();
-    // Mode 0: the clock.
-    Respond(d, Command(CMD_SET_SCHEDULE, P({0, 1, 26, 3, 5, 14, 7, 9, 0, 0, 0})));
-    auto r = Respond(d, Command(CMD_QUERY_MACHINE_TIME, P({0})));
-    ASSERT_EQ(r.size(), 1u);
-    EXPECT_EQ(r[0].replyId, REPLY_MACHINE_TIME);
-    EXPECT_EQ(r[0].payload, (std::vector<uint8_t>{26, 3, 5, 14, 7, 9}));
-    // Mode 1: a task; mode 2: the switch alone.
-    Respond(d, Command(CMD_SET_SCHEDULE, P({1, 1, 27, 2, 28, 6, 30, 0, 4, 8, 2})));
-    EXPECT_EQ(d.block.task[4].year, 27);
-    EXPECT_EQ(d.block.task[4].presetId, 8);
-    EXPECT_EQ(d.block.task[4].option, 2);
-    Respond(d, Command(CMD_SET_SCHEDULE, P({2, 0})));
-    EXPECT_EQ(d.block.taskStatus, 0);
-    EXPECT_EQ(d.block.task[4].option, 2);
-}
