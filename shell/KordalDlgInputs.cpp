@@ -145,4 +145,5 @@ void KordalDlg::OnDualChannel(bool checked)
     if (CGdipButton* dp = ButtonById(kDpButtonId)) dp->setVisible(!checked);
     if (CGdipButton* b = ButtonById(mw::IDC_INPUT_DP_L)) b->setVisible(checked);
     if (CGdipButton* b = ButtonById(mw::IDC_INPUT_DP_R)) b->setVisible(checked);
+    m_MiscDlg.SetDualChannel(checked);
 }

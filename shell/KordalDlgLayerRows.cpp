@@ -55,7 +55,11 @@ void KordalDlg::ConnectSelectionControls()
     for (int id : {mw::IDC_TAKE, mw::IDC_LOCK_OUTPUT, mw::IDC_LOCK_LAYER, mw::IDC_FREEZE, mw::IDC_FOUR_VIEW,
                    mw::IDC_SIGNAL_SWITCH, mw::IDC_SWITCHER, mw::IDC_SIDE_MORE})
         if (CGdipButton* b = ButtonById(id)) connect(b, &CGdipButton::clickedId, this, &KordalDlg::OnActionButton);
-    if (dualChannel_) connect(dualChannel_, &QCheckBox::toggled, this, &KordalDlg::OnDualChannel);
+    if (dualChannel_) {
+        connect(dualChannel_, &QCheckBox::toggled, this, &KordalDlg::OnDualChannel);
+        // The system page's toggle and this check box are one setting.
+        connect(&m_MiscDlg, &MMiscDlg::dualChannelClicked, dualChannel_, &QCheckBox::setChecked);
+    }
 }
 
 void KordalDlg::LayerCellOnOff(int layer, int on)

@@ -19,6 +19,7 @@ inline constexpr int IDC_RESET_STEP_4 = 1341; // "4>"
 inline constexpr int IDC_RESET_STEP_OK = 1342; // ">OK"
 inline constexpr int IDC_OPEN_PROJECT = 1344; // "Open Project"
 inline constexpr int IDC_SAVE_PROJECT = 1442; // "Save Project"
+inline constexpr int IDC_DUAL_CHANNEL = 1345; // "Dual CH.", mirrors the main window's check box
 inline constexpr int IDC_GET_DATA = 1480; // "Get Data From Machine"
 inline constexpr int IDC_SET_DATA = 1481; // "Set Data To Machine"
 inline constexpr int IDC_LANGUAGE_ENGLISH = 1251; // "English"

@@ -313,6 +313,21 @@ void ApplyCommand(EmulatorDevice& d, int id, const Params& p, Replies& r)
         b.loopOutIp = p[0];
         r.Add(REPLY_LOOP_OUT, {b.loopOutIp});
         return;
+    case CMD_FACTORY_RESET:
+        // Back to the settings it left the factory with; the schedule and clock are cleared.
+        ++d.factoryResets;
+        b = MakeDefaultBlock(0);
+        b.taskStatus = 0;
+        for (ScheduleTask& t : b.task) t = ScheduleTask{0, 1, 1, 0, 0, 0, 0, 0, 0};
+        b.loopOutIp = 0;
+        r.Status();
+        return;
+    case CMD_MEDIA_KEY:
+        ++d.mediaKeys;
+        d.lastMediaKey[0] = p[0];
+        d.lastMediaKey[1] = p[1];
+        r.Status();
+        return;
     case CMD_SET_FEATHER:
         std::memcpy(d.feather, p.data(), 9);
         r.Add(REPLY_FEATHER, std::vector<uint8_t>(d.feather, d.feather + 36));

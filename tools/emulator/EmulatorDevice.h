@@ -36,6 +36,11 @@ struct EmulatorDevice {
     uint8_t feather[36] = {};
     uint8_t previewMode = 1;
 
+    // What the processor did that leaves no trace in the block.
+    int factoryResets = 0;
+    int mediaKeys = 0;
+    uint8_t lastMediaKey[2] = {};  // key code, disk
+
     // Misbehaviour: indexes beyond every table, payloads cut short.
     bool outOfRangeIndexes = false;
     bool shortPayloads = false;

@@ -57,7 +57,7 @@ public:
 
     std::vector<uint8_t> Block() const;
     void SetBlock(const DeviceParamBlock& block);
-    // A copy of everything the emulated processor holds besides the block.
+    // A copy of everything the emulated processor holds (block, clock, counters), taken under the lock.
     EmulatorDevice DeviceState() const;
 
     // Misbehaviour.

@@ -199,3 +199,25 @@ TEST(H264Clip, EncodesAShortAnnexBClip)
     }
     EXPECT_TRUE(EncodeTestClip(15, 96, 10, &error).empty());
 }
+
+TEST(EmulatorDevice, FactoryResetClearsTheScheduleAndMediaKeysAreCounted)
+{
+    auto d = Device();
+    d.block.loopOutIp = 5;
+    d.block.taskStatus = 1;
+    d.block.task[2].option = 2;
+    auto r = Respond(d, Command(CMD_FACTORY_RESET, P({})));
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].replyId, REPLY_STATUS);
+    EXPECT_EQ(d.factoryResets, 1);
+    EXPECT_EQ(d.block.loopOutIp, 0);
+    EXPECT_EQ(d.block.taskStatus, 0);
+    for (const ScheduleTask& t : d.block.task) EXPECT_EQ(t.option, 0);
+
+    r = Respond(d, Command(CMD_MEDIA_KEY, P({6, 1})));
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].replyId, REPLY_STATUS);
+    EXPECT_EQ(d.mediaKeys, 1);
+    EXPECT_EQ(d.lastMediaKey[0], 6);
+    EXPECT_EQ(d.lastMediaKey[1], 1);
+}

@@ -1,0 +1,136 @@
+// The system page, the schedule page and the media keys on a real X server at their design sizes,
+// in English and Chinese: every control inside its page, none on top of another. The pictures
+// are written to the build folder for a look.
+
+#include "tests/support/PageFixture.h"
+#include "tests/support/PageScreenshots.h"
+
+#include "pages/system/MMediaPlayerDlg.h"
+#include "pages/system/MMiscDlg.h"
+#include "pages/system/MTaskDlg.h"
+#include "pagekit/UiText.h"
+
+#include <QDeadlineTimer>
+#include <QWindow>
+
+namespace {
+
+QApplication* X11App()
+{
+    static int argc = 1;
+    static char name[] = "system_pages_x11_test";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = [] {
+        qputenv("QT_QPA_PLATFORM", "xcb");
+        qputenv("QT_FONT_DPI", "96");
+        return new QApplication(argc, argv);
+    }();
+    return app;
+}
+
+class SystemPagesX11 : public TempAppDirTest {
+protected:
+    void SetUp() override
+    {
+        ASSERT_NE(X11App(), nullptr);
+        ASSERT_EQ(QGuiApplication::platformName(), "xcb") << "needs an X server (run under xvfb-run -a)";
+        TempAppDirTest::SetUp();
+        g_IniPath = InfoIni();
+        ASSERT_TRUE(InstallShippedLanguageFiles(LanguageDir()));
+        comm::InstallCommLibrary(&link_);
+        guard_ = std::make_unique<DeviceStateGuard>();
+        host_ = std::make_unique<MessageRecorder>();
+        host_->show();
+    }
+    void TearDown() override
+    {
+        SelectLanguage(QStringLiteral("English"));
+        ReloadUiText();
+        host_.reset();
+        guard_.reset();
+        comm::InstallCommLibrary(nullptr);
+        TempAppDirTest::TearDown();
+    }
+    // Shows the page at its size and checks it in both languages.
+    void Check(MBaseDialog& page, const QSize& size, const QString& name)
+    {
+        page.OnInitDialog();
+        page.setGeometry(QRect(QPoint(77, 106), size));
+        page.ShowPage(true);
+        QDeadlineTimer deadline(5000);
+        while (!deadline.hasExpired() && !(host_->windowHandle() && host_->windowHandle()->isExposed()))
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        for (const char* language : {"Chinese", "English"}) {
+            // As the main window switches: the numbered texts first, then the page's own.
+            SelectLanguage(QString::fromLatin1(language));
+            ReloadUiText();
+            page.ApplyLanguage();
+            page.ApplyStaticColours();
+            SettleForPicture();
+            EXPECT_TRUE(ControlsOutside(page).isEmpty()) << language << ": " << ControlsOutside(page).join(", ").toStdString();
+            EXPECT_TRUE(OverlappingControls(page).isEmpty())
+                << language << ": " << OverlappingControls(page).join(", ").toStdString();
+            const QImage picture = page.grab().toImage();
+            const QString file = QStringLiteral(SVP_BINARY_DIR "/") + name + QLatin1Char('_') +
+                                 QString::fromLatin1(language).toLower() + QStringLiteral(".png");
+            EXPECT_TRUE(!picture.isNull() && picture.save(file)) << file.toStdString();
+        }
+    }
+
+    std::unique_ptr<MessageRecorder> host_;
+
+private:
+    comm::RecordingCommLibrary link_;
+    std::unique_ptr<DeviceStateGuard> guard_;
+};
+
+TEST_F(SystemPagesX11, SystemPage)
+{
+    CDeviceData& d = GetDeviceData();
+    d.sysInfo = SystemInfo{};
+    d.sysInfo.w2 = 1205;
+    std::memcpy(d.sysInfo.b4, "QVNP", 4);
+    d.sysInfo.w8[0] = 0x12;
+    d.sysInfo.w8[1] = 0x3456;
+    d.sysInfo.w8[2] = 0x7;
+    d.sysInfo.w8[3] = 0x21;
+    d.sysInfo.b16[0] = 1;
+    d.inputNames[6].enabled = 1;
+    d.inputNames[6].name = QStringLiteral(" DVI-3 ");
+    d.inputNames[7].enabled = 1;
+    d.inputNames[7].name = QStringLiteral(" HDMI-4 ");
+    d.loopOutIp = 6;
+    MMiscDlg page(host_.get());
+    page.ShowSystemInfo();
+    page.UpdateExtBoardButtons();
+    page.RefreshLoopOut();
+    page.SetDualChannel(true);
+    // The design size of the settings column (a 1280 by 728 main window).
+    Check(page, QSize(320, 526), QStringLiteral("system_page"));
+}
+
+TEST_F(SystemPagesX11, SchedulePage)
+{
+    MTaskDlg page(host_.get());
+    page.SetClock({[] { return QDateTime(QDate(2026, 3, 5), QTime(14, 7, 9)); }, [] { return qint64(0); }});
+    const uint8_t now[6] = {26, 3, 5, 14, 6, 58};
+    std::memcpy(GetDeviceData().machineTime, now, 6);
+    GetDeviceData().task[0] = ScheduleTask{26, 3, 6, 8, 30, 0, 2, 0, 2};
+    GetDeviceData().taskStatus = 1;
+    page.RefreshFromDevice();
+    page.ShowMachineTime();
+    page.OnTimerTick();
+    // The sub-page area below the system page's tab row.
+    Check(page, QSize(320, 416), QStringLiteral("schedule_page"));
+}
+
+TEST_F(SystemPagesX11, MediaPlayerKeys)
+{
+    MMediaPlayerDlg page(host_.get());
+    GetDeviceData().input[6].src = 9;
+    GetDeviceData().input[7].src = 4;
+    page.RefreshFromDevice();
+    Check(page, page.size(), QStringLiteral("media_player_page"));
+}
+
+}  // namespace
