@@ -393,6 +393,8 @@ TEST_F(PictureCtrlTest, PaintingShowsTheGridLabelsAndFrames)
     canvas->SelectCell(main);
     main->secondText = "second";
     main->secondTextFlag = 1;
+    // A second layer cell overlapping the first: the overlap is outlined.
+    AddLayer(1, {900, 500, 1500, 900});
     canvas->twoArea = false;
     QImage image(canvas->size(), QImage::Format_RGB32);
     canvas->render(&image);
@@ -403,6 +405,8 @@ TEST_F(PictureCtrlTest, PaintingShowsTheGridLabelsAndFrames)
     EXPECT_EQ(image.pixelColor(main->rect.left, Centre(main).y()), QColor(255, 0, 0));
     EXPECT_EQ(image.pixelColor(out2->rect.left, 150), QColor(192, 192, 192));
     EXPECT_EQ(image.pixelColor(out2->rect.left + 100, 190), QColor(0, 77, 235));
+    // For a look: the layout as the operator sees it.
+    image.save(QStringLiteral(SVP_BINARY_DIR "/canvas_layout.png"));
     EXPECT_EQ(main->posText, "Pos:[200,100]");
     EXPECT_EQ(main->sizeText, "Size:[1000,600]");
     // PREVIEW and PROGRAM halves.
@@ -412,6 +416,7 @@ TEST_F(PictureCtrlTest, PaintingShowsTheGridLabelsAndFrames)
     EXPECT_EQ(image.pixelColor(990, 680), QColor(64, 64, 64));
     EXPECT_EQ(image.pixelColor(5, 40), QColor(0, 255, 0));
     EXPECT_EQ(image.pixelColor(5, 400), QColor(255, 0, 0));
+    image.save(QStringLiteral(SVP_BINARY_DIR "/canvas_two_areas.png"));
 }
 
 TEST(VideoCell, StoredCellsNeverCarryTheSelectedBitAndShortReadsFail)
