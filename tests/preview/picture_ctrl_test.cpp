@@ -5,6 +5,7 @@
 #include "platform/MessageTarget.h"
 #include "preview/CPictureCtrl.h"
 #include "preview/SdlVideoWidget.h"
+#include "preview/TtfLibrary.h"
 #include "preview/VideoChannelSet.h"
 
 #include <QApplication>
@@ -487,4 +488,32 @@ TEST(VideoCell, ClampAndMoveUseTheLimitOrTheBounds)
     EXPECT_EQ(CCell::GetHandleCursor(cellgeo::kZoneNone), Qt::ArrowCursor);
     cell.SetOutputRect({30, 0, 1, 20});
     EXPECT_EQ(cell.outputRect, (CellRect{1, 0, 30, 20}));
+}
+
+TEST(VideoCell, CellsOpenAndCloseFontsWithoutShuttingTheFontLibraryDown)
+{
+    App();
+    {
+        TtfSession session;
+        ASSERT_TRUE(session.IsActive());
+        {
+            CCell withoutFont;  // a fixed cell, or a cell without video
+            CCell withFont;
+            withFont.OpenLabelFont();
+            EXPECT_TRUE(withFont.HasLabelFont()) << "arial.ttf beside the test program";
+        }
+        EXPECT_EQ(ttf::InitCount(), 1);
+        CCell another;
+        another.OpenLabelFont();
+        EXPECT_TRUE(another.HasLabelFont());
+        {
+            TtfSession nested;
+        }
+        EXPECT_EQ(ttf::InitCount(), 1);
+    }
+    EXPECT_EQ(ttf::InitCount(), 0);
+    // Without a session no font is opened.
+    CCell late;
+    late.OpenLabelFont();
+    EXPECT_FALSE(late.HasLabelFont());
 }

@@ -114,8 +114,8 @@ protected:
         // ctest runs the cases in parallel on one X server: each host keeps its own place, clear of
         // the other X11 tests' windows, so that nothing covers the window read back.
         const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        const int place = test.rfind("ACell", 0) == 0 ? 0 : test.rfind("AHidden", 0) == 0 ? 1 : 2;
-        host.setGeometry(1300, 40 + 330 * place, 400, 300);
+        const int place = test.rfind("ACell", 0) == 0 ? 0 : test.rfind("AHidden", 0) == 0 ? 1 : test.rfind("The", 0) == 0 ? 3 : 2;
+        host.setGeometry(place < 3 ? 1300 : 800, place < 3 ? 40 + 330 * place : 740, 400, 300);
         canvas = new CPictureCtrl(&host);
         canvas->setGeometry(0, 0, 400, 300);
         canvas->videoOn = true;
@@ -190,6 +190,26 @@ TEST_F(VideoCellX11, ACellShowsItsQuadrantWithItsNameInRed)
             }
         EXPECT_GT(red, 100) << "quadrant " << q;
     }
+}
+
+TEST_F(VideoCellX11, TheUnattachedPlaceholderIsBlackWithTheNameInWhite)
+{
+    CCell* cell = AddLayer(2, {60, 60, 1260, 900});  // 400 x 280 canvas pixels
+    ASSERT_TRUE(cell->HasVideoSurface());
+    // Shown here only to be read back: an unattached cell keeps its window hidden.
+    cell->ShowWindow(true);
+    canvas->SelectCell(cell);
+    Wait(100);
+    canvas->repaint();
+    Wait(50);
+    const QImage shot = Grab(cell);
+    EXPECT_EQ(shot.pixelColor(0, 0), QColor(255, 0, 0));      // the outline, red when selected
+    EXPECT_EQ(shot.pixelColor(349, 100), QColor(255, 0, 0));
+    EXPECT_EQ(shot.pixelColor(200, 200), QColor(0, 0, 0));
+    int white = 0;
+    for (int y = 2; y < 50; ++y)
+        for (int x = 2; x < 250; ++x) white += shot.pixelColor(x, y).lightness() > 200 ? 1 : 0;
+    EXPECT_GT(white, 100);
 }
 
 TEST_F(VideoCellX11, AHiddenCellRendersNothing)
