@@ -3,12 +3,43 @@
 #include "controls/CGdipButton.h"
 #include "pagekit/DialogIds.h"
 #include "pagekit/DialogLanguage.h"
+#include "platform/ControlId.h"
+#include "preview/CPictureCtrl.h"
+#include "preview/OperatingIds.h"
 
 #include <QPainter>
+#include <QTimer>
+
+namespace {
+constexpr int kCellMarkMs = 5000;
+}
 
 MMainDlg::MMainDlg(QWidget* parent) : MBaseDialog(IDD_OPERATING, parent, false)
 {
     SetDialogId(this, IDD_OPERATING);
+    canvas = new CPictureCtrl(this);
+    SetControlId(canvas, ctl::operating::IDC_CANVAS);
+    cellMarkTimer = new QTimer(this);
+    cellMarkTimer->setSingleShot(true);
+    cellMarkTimer->setInterval(kCellMarkMs);
+    connect(cellMarkTimer, &QTimer::timeout, this, &MMainDlg::OnCellMarkTimer);
+}
+
+void MMainDlg::StartCellMarkTimer()
+{
+    cellMarkTimer->start();
+}
+
+bool MMainDlg::IsCellMarkTimerActive() const
+{
+    return cellMarkTimer->isActive();
+}
+
+void MMainDlg::OnCellMarkTimer()
+{
+    canvas->SortByLayer();
+    canvas->ApplyZOrder();
+    canvas->update();
 }
 
 void MMainDlg::OnInitDialog()

@@ -5,12 +5,21 @@
 
 #include "pagekit/MBaseDialog.h"
 
+class CPictureCtrl;
+class QTimer;
+
 class MMainDlg : public MBaseDialog {
     Q_OBJECT
 public:
     explicit MMainDlg(QWidget* parent);
 
     void OnInitDialog() override;
+
+    // The layout canvas (control 1027).
+    CPictureCtrl& Canvas() { return *canvas; }
+    // TIMER_CELL_MARK: 5 s after a TOP button marked a cell, the cells return to layer order.
+    void StartCellMarkTimer();
+    bool IsCellMarkTimerActive() const;
 
 protected:
     void paintEvent(QPaintEvent* e) override;
@@ -29,4 +38,10 @@ public:
     void ShowLayersInOutputs(int show, int lock);
     void SetLayerCellsLocked(bool locked);
     void OnRelayout();
+
+private:
+    void OnCellMarkTimer();
+
+    CPictureCtrl* canvas = nullptr;
+    QTimer* cellMarkTimer = nullptr;
 };

@@ -8,6 +8,7 @@
 #include "device/MainWindowLink.h"
 #include "device/PathUtils.h"
 #include "pagekit/LanguageFiles.h"
+#include "preview/TtfLibrary.h"
 
 #include <QEvent>
 #include <QPointer>
@@ -79,6 +80,7 @@ void KordalApp::InitInstance()
     g_IconId = kMainIconId;
     setWindowIcon(LoadIconResource(static_cast<unsigned>(g_IconId)));
     setOrganizationName(QString::fromLatin1(kSettingsOrganisation));
+    if (!ttf_) ttf_ = std::make_unique<TtfSession>();
 
     if (!commInstalled_) {
         if (!comm_) comm_ = std::make_unique<comm::DeviceLink>(DeviceLinkOptionsFromIni(g_IniPath));
@@ -135,5 +137,7 @@ int KordalApp::ExitInstance()
         commInstalled_ = false;
     }
     comm_.reset();
+    // After the main window and with it every cell and its font are gone.
+    ttf_.reset();
     return 0;
 }

@@ -8,6 +8,7 @@
 #include <memory>
 
 class QWidget;
+class TtfSession;
 
 namespace comm {
 class CommLibrary;
@@ -54,5 +55,7 @@ private:
 
     MainWindowFactory factory_;
     std::unique_ptr<comm::CommLibrary> comm_;
+    // SDL2_ttf, initialised once for the program (the in-video labels of the layer cells).
+    std::unique_ptr<TtfSession> ttf_;
     bool commInstalled_ = false;
 };

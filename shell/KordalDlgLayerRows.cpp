@@ -6,6 +6,8 @@
 #include "platform/ControlId.h"
 #include "platform/MessageIds.h"
 #include "pages/system/MiscIds.h"
+#include "preview/CPictureCtrl.h"
+#include "preview/MMainDlg.h"
 #include "shell/MainWindowIds.h"
 #include "shell/KordalDlg.h"
 #include "pagekit/UiText.h"
@@ -108,9 +110,14 @@ void KordalDlg::OnTopButton(int id)
 {
     const int k = id - mw::IDC_TOP_MAIN;
     if (k < 0 || k >= kWindowCount) return;
+    CPictureCtrl& canvas = m_MainDlg.Canvas();
+    CCell* cell = canvas.LayerCell(k);
+    canvas.SelectCell(cell);
     Trace("WM_CELL_SELECTED", {k});
-    SendMsg(&m_MainDlg, WM_CELL_SELECTED, static_cast<WPARAM>(k), 0);
-    m_MainDlg.update();
+    // The same message the canvas sends: wParam is the cell.
+    if (cell) SendMsg(&m_MainDlg, WM_CELL_SELECTED, reinterpret_cast<WPARAM>(cell), 0);
+    canvas.update();
+    m_MainDlg.StartCellMarkTimer();
     ShowTopButtons(false);
 }
 

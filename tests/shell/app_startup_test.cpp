@@ -5,6 +5,7 @@
 
 #include "device/IniFile.h"
 #include "device/MainWindowLink.h"
+#include "preview/TtfLibrary.h"
 
 #include <QCloseEvent>
 #include <QIcon>
@@ -61,6 +62,18 @@ TEST_F(AppStartup, InstallsTheCommLibraryUntilExit)
     app_->ExitInstance();
     EXPECT_NE(&comm::GetCommLibrary(), recording_);
     app_->ExitInstance();  // a second call changes nothing
+}
+
+TEST_F(AppStartup, TheLabelFontLibraryIsUpOnceUntilExit)
+{
+    ASSERT_FALSE(TtfSession::AnyActive());
+    app_->InitInstance();
+    app_->InitInstance();
+    EXPECT_TRUE(TtfSession::AnyActive());
+    EXPECT_EQ(ttf::InitCount(), 1);
+    app_->ExitInstance();
+    EXPECT_FALSE(TtfSession::AnyActive());
+    EXPECT_EQ(ttf::InitCount(), 0);
 }
 
 TEST_F(AppStartup, TheRealLibraryIsInstalledByDefault)

@@ -6,6 +6,8 @@
 #include "controls/CDropButton.h"
 #include "controls/CSxGroupBox.h"
 #include "platform/PageNotifyCodes.h"
+#include "preview/CPictureCtrl.h"
+#include "preview/MMainDlg.h"
 
 #include <QCheckBox>
 #include <QMouseEvent>
@@ -358,3 +360,22 @@ TEST_F(InputSelectionTest, TakeSendsTheMultiMachineCommandAndShowsBusy)
 }
 
 }  // namespace
+
+TEST_F(InputSelectionTest, TopButtonSelectsTheLayersCellAndStartsTheCellMark)
+{
+    KordalDlg& w = Ready();
+    CPictureCtrl& canvas = w.m_MainDlg.Canvas();
+    canvas.resize(2000, 1000);
+    for (int layer = 0; layer < 4; ++layer) canvas.AddLayerCell(600, 600, 600 * layer, 0, QStringLiteral("layer"), layer, 0);
+    SendMsg(&w, WM_PAGE_NOTIFY, NOTIFY_TOP_BUTTONS, 1);
+    w.ButtonById(1448)->click();
+    EXPECT_EQ(canvas.Selected(), canvas.LayerCell(2));
+    EXPECT_TRUE(canvas.LayerCell(2)->IsSelected());
+    EXPECT_TRUE(w.m_MainDlg.IsCellMarkTimerActive());
+    for (int id = 1446; id <= 1449; ++id) EXPECT_FALSE(w.ButtonById(id)->isVisibleTo(&w)) << id;
+    SendMsg(&w, WM_PAGE_NOTIFY, NOTIFY_TOP_BUTTONS, 1);
+    w.ButtonById(1446)->click();
+    EXPECT_EQ(canvas.Selected(), canvas.LayerCell(0));
+    EXPECT_FALSE(canvas.LayerCell(2)->IsSelected());
+    canvas.RemoveLayerCells();
+}
