@@ -240,9 +240,10 @@ void CGdipButton::DrawCaption(QPainter& p, bool selected) const
     QString caption = text();
     if (captionFont_) {
         p.setFont(*captionFont_);
-        // A caption wider than the button breaks between words rather than being cut.
+        // A caption wider than the button (less a small margin) breaks between words rather
+        // than being cut at the button's edges.
         flags = Qt::AlignCenter | Qt::TextWordWrap;
-        textRect = r;
+        textRect = r.width() > 12 ? r.adjusted(3, 0, -3, 0) : r;
     } else {
         p.setFont(font());
         const int th = QFontMetrics(font()).height();

@@ -129,31 +129,31 @@ void MOutputDlg::OnInitDialog()
     for (int w = 0; w < kWindowCount; ++w) {
         const QString caption = w == 0 ? QStringLiteral("MAIN") : QStringLiteral("PIP-%1").arg(w);
         windowButtons_[static_cast<size_t>(w)] =
-            MakeButton(co::IDC_WINDOW_0 + w, caption, kWindowImage, kWindowSelectedImage, R(8 + 78 * w, 34, 70, 28));
+            MakeButton(co::IDC_WINDOW_0 + w, caption, kWindowImage, kWindowSelectedImage, R(8 + 78 * w, 32, 70, 26));
         windowButtons_[static_cast<size_t>(w)]->SetRadio(true);
     }
 
     // Output resolution.
     resolutionGroup_ = new CSxGroupBox(this, g_UiText[kGroupTitleText]);
     SetControlId(resolutionGroup_, co::IDC_RESOLUTION_GROUP);
-    resolutionGroup_->setGeometry(R(6, 70, 308, 238));
+    resolutionGroup_->setGeometry(R(6, 60, 308, 202));
     resolutionList_ = new CDropButton(this);
     resolutionList_->Create(QString(), this, co::IDC_RESOLUTION_LIST, 0xFFFFFF, 0xEBEBEB, 0x101010,
-                            kDropDefaultColor, &ControlFont(), 0xFFFFFF, R(16, 94, 288, 24));
+                            kDropDefaultColor, &ControlFont(), 0xFFFFFF, R(16, 82, 288, 22));
     resolutionList_->SetDropHeightLimit(ScaleY(400));
     FillResolutionList();
 
     const CustomTimingSeed& seed = dev.customTiming;
-    MakeLabel(co::IDC_H_ACTIVE_LABEL, QStringLiteral("H Active :"), R(16, 126, 82, 24));
-    MakeEdit(co::IDC_H_ACTIVE_EDIT, ot::kMinHActive, seed.values[0], ot::kMaxHActive, intFormat, R(100, 126, 56, 24));
-    MakeLabel(co::IDC_V_ACTIVE_LABEL, QStringLiteral("V Active :"), R(164, 126, 82, 24));
-    MakeEdit(co::IDC_V_ACTIVE_EDIT, ot::kMinVActive, seed.values[4], ot::kMaxVActive, intFormat, R(248, 126, 56, 24));
-    MakeLabel(co::IDC_FPS_LABEL, QStringLiteral("FPS :"), R(16, 156, 82, 24));
-    MakeEdit(co::IDC_FPS_EDIT, ot::kMinFps, 60.0f, ot::kMaxFps, QStringLiteral("%0.2f"), R(100, 156, 56, 24));
+    MakeLabel(co::IDC_H_ACTIVE_LABEL, QStringLiteral("H Active :"), R(16, 108, 82, 22));
+    MakeEdit(co::IDC_H_ACTIVE_EDIT, ot::kMinHActive, seed.values[0], ot::kMaxHActive, intFormat, R(100, 108, 56, 22));
+    MakeLabel(co::IDC_V_ACTIVE_LABEL, QStringLiteral("V Active :"), R(164, 108, 82, 22));
+    MakeEdit(co::IDC_V_ACTIVE_EDIT, ot::kMinVActive, seed.values[4], ot::kMaxVActive, intFormat, R(248, 108, 56, 22));
+    MakeLabel(co::IDC_FPS_LABEL, QStringLiteral("FPS :"), R(16, 134, 82, 22));
+    MakeEdit(co::IDC_FPS_EDIT, ot::kMinFps, 60.0f, ot::kMaxFps, QStringLiteral("%0.2f"), R(100, 134, 56, 22));
     moreButton_ = MakeButton(co::IDC_MORE, QStringLiteral("More >"), kActionImage, kActionPressedImage,
-                             R(164, 154, 66, 28));
+                             R(164, 132, 66, 26));
     moreButton_->SetToggle(true);
-    applyButton_ = MakeButton(co::IDC_APPLY, QStringLiteral("Apply"), kActionImage, 0, R(238, 154, 66, 28));
+    applyButton_ = MakeButton(co::IDC_APPLY, QStringLiteral("Apply"), kActionImage, 0, R(238, 132, 66, 26));
 
     // Detailed timing, shown while "More >" is on.
     struct Detail {
@@ -173,19 +173,19 @@ void MOutputDlg::OnInitDialog()
     for (int n = 0; n < 6; ++n) {
         const Detail& d = details[n];
         const int x = (n % 2) ? 164 : 16;
-        const int y = 188 + 30 * (n / 2);
-        detailedControls_.push_back(MakeLabel(d.labelId, QString::fromLatin1(d.label), R(x, y, 82, 24)));
+        const int y = 160 + 24 * (n / 2);
+        detailedControls_.push_back(MakeLabel(d.labelId, QString::fromLatin1(d.label), R(x, y, 82, 22)));
         detailedControls_.push_back(MakeEdit(d.editId, static_cast<float>(d.low), static_cast<float>(d.seed),
-                                             static_cast<float>(d.high), intFormat, R(x + 84, y, 56, 24)));
+                                             static_cast<float>(d.high), intFormat, R(x + 84, y, 56, 22)));
     }
-    detailedControls_.push_back(MakeLabel(co::IDC_H_POLARITY_LABEL, QStringLiteral("H pol :"), R(16, 278, 82, 24)));
-    detailedControls_.push_back(MakeLabel(co::IDC_V_POLARITY_LABEL, QStringLiteral("V pol :"), R(164, 278, 82, 24)));
+    detailedControls_.push_back(MakeLabel(co::IDC_H_POLARITY_LABEL, QStringLiteral("H pol :"), R(16, 232, 82, 22)));
+    detailedControls_.push_back(MakeLabel(co::IDC_V_POLARITY_LABEL, QStringLiteral("V pol :"), R(164, 232, 82, 22)));
     hPolList_ = new CDropButton(this);
     hPolList_->Create(QString(), this, co::IDC_H_POLARITY_LIST, 0xFFFFFF, 0xEBEBEB, 0x101010, kDropDefaultColor,
-                      &ControlFont(), 0xFFFFFF, R(100, 278, 56, 24));
+                      &ControlFont(), 0xFFFFFF, R(100, 232, 56, 22));
     vPolList_ = new CDropButton(this);
     vPolList_->Create(QString(), this, co::IDC_V_POLARITY_LIST, 0xFFFFFF, 0xEBEBEB, 0x101010, kDropDefaultColor,
-                      &ControlFont(), 0xFFFFFF, R(248, 278, 56, 24));
+                      &ControlFont(), 0xFFFFFF, R(248, 232, 56, 22));
     for (CDropButton* list : {hPolList_, vPolList_}) {
         SetControlOwner(list, this);
         list->GetList()->AddString(QStringLiteral("N(-)"));
@@ -199,28 +199,28 @@ void MOutputDlg::OnInitDialog()
 
     // Window geometry.
     const LayerSeed& layer = dev.layerSeeds[0];
-    MakeLabel(co::IDC_H_START_LABEL, QStringLiteral("H Start : "), R(16, 318, 82, 24));
-    MakeEdit(co::IDC_H_START_EDIT, 0, layer.x, 9999, intFormat, R(100, 318, 56, 24));
-    MakeLabel(co::IDC_V_START_LABEL, QStringLiteral("V Start : "), R(164, 318, 82, 24));
-    MakeEdit(co::IDC_V_START_EDIT, 0, layer.y, 9999, intFormat, R(248, 318, 56, 24));
-    MakeLabel(co::IDC_WIDTH_LABEL, QStringLiteral("Width : "), R(16, 348, 82, 24));
-    MakeEdit(co::IDC_WIDTH_EDIT, 1, layer.width, 9999, intFormat, R(100, 348, 56, 24));
-    MakeLabel(co::IDC_HEIGHT_LABEL, QStringLiteral("Height : "), R(164, 348, 82, 24));
-    MakeEdit(co::IDC_HEIGHT_EDIT, 1, layer.height, 9999, intFormat, R(248, 348, 56, 24));
+    MakeLabel(co::IDC_H_START_LABEL, QStringLiteral("H Start : "), R(16, 268, 82, 22));
+    MakeEdit(co::IDC_H_START_EDIT, 0, layer.x, 9999, intFormat, R(100, 268, 56, 22));
+    MakeLabel(co::IDC_V_START_LABEL, QStringLiteral("V Start : "), R(164, 268, 82, 22));
+    MakeEdit(co::IDC_V_START_EDIT, 0, layer.y, 9999, intFormat, R(248, 268, 56, 22));
+    MakeLabel(co::IDC_WIDTH_LABEL, QStringLiteral("Width : "), R(16, 292, 82, 22));
+    MakeEdit(co::IDC_WIDTH_EDIT, 1, layer.width, 9999, intFormat, R(100, 292, 56, 22));
+    MakeLabel(co::IDC_HEIGHT_LABEL, QStringLiteral("Height : "), R(164, 292, 82, 22));
+    MakeEdit(co::IDC_HEIGHT_EDIT, 1, layer.height, 9999, intFormat, R(248, 292, 56, 22));
 
-    MakeButton(co::IDC_FULL_SCREEN, QStringLiteral("Full\nScreen"), kActionImage, 0, R(16, 382, 70, 40));
-    MakeButton(co::IDC_LAYOUT_HALF, QStringLiteral("1/2"), kActionImage, 0, R(94, 382, 66, 40));
-    MakeButton(co::IDC_LAYOUT_THIRDS, QStringLiteral("[ | | ]"), kActionImage, 0, R(166, 382, 66, 40));
-    MakeButton(co::IDC_LAYOUT_QUARTER, QStringLiteral("1/4"), kActionImage, 0, R(238, 382, 66, 40));
+    MakeButton(co::IDC_FULL_SCREEN, QStringLiteral("Full\nScreen"), kActionImage, 0, R(16, 318, 70, 32));
+    MakeButton(co::IDC_LAYOUT_HALF, QStringLiteral("1/2"), kActionImage, 0, R(94, 318, 66, 32));
+    MakeButton(co::IDC_LAYOUT_THIRDS, QStringLiteral("[ | | ]"), kActionImage, 0, R(166, 318, 66, 32));
+    MakeButton(co::IDC_LAYOUT_QUARTER, QStringLiteral("1/4"), kActionImage, 0, R(238, 318, 66, 32));
 
     // Rotation: the buttons around the preview picture, which is centred in the group; the long
     // combined captions get the wide rows above and below it.
     rotateGroup_ = new CSxGroupBox(this, g_UiText[kRotateTitleText]);
     SetControlId(rotateGroup_, co::IDC_ROTATE_GROUP);
-    rotateGroup_->setGeometry(R(6, 428, 308, 188));
+    rotateGroup_->setGeometry(R(6, 352, 308, 170));
     const QRect rotationRects[ow::kRotationCodeCount] = {
-        R(12, 490, 84, 28),  R(12, 526, 84, 28),  R(224, 490, 84, 28), R(12, 562, 144, 28),
-        R(164, 562, 144, 28), R(224, 526, 84, 28), R(12, 456, 144, 28), R(164, 456, 144, 28)};
+        R(12, 406, 84, 26),  R(12, 438, 84, 26),  R(224, 406, 84, 26), R(12, 476, 144, 26),
+        R(164, 476, 144, 26), R(224, 438, 84, 26), R(12, 372, 144, 26), R(164, 372, 144, 26)};
     for (int code = 0; code < ow::kRotationCodeCount; ++code) {
         CGdipButton* b = MakeButton(kRotationIds[code], QString::fromUtf8(kRotationCaptions[code]), kRotationImage,
                                     kRotationSelectedImage, rotationRects[code]);

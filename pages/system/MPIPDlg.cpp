@@ -34,10 +34,10 @@ constexpr PipIds kIds[pip::kPipCount] = {
     {pc::IDC_PIP3_GROUP, pc::IDC_PIP3_ON_OFF, pc::IDC_PIP3_INPUT_LABEL, pc::IDC_PIP3_ALPHA_LABEL, pc::IDC_PIP3_ALPHA_EDIT,
      pc::IDC_PIP3_ALPHA_SLIDER, pc::IDC_PIP3_INPUT_LIST},
 };
-// Rows in dialog units. The groups are taller than the template's so that the 160-pixel slider
-// channel fits inside its own group; the controls keep their places within the group.
-constexpr int kGroupTop[pip::kPipCount] = {17, 125, 233};
-constexpr int kGroupHeight = 104;
+// Rows in dialog units: three groups of the template's height, one under the other, each holding
+// its vertical slider (a 136-pixel channel) within the settings column's height.
+constexpr int kGroupTop[pip::kPipCount] = {17, 112, 207};
+constexpr int kGroupHeight = 93;
 constexpr int kButtonRow = 10;
 constexpr int kInputRow = 44;
 constexpr int kAlphaRow = 70;

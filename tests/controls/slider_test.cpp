@@ -240,21 +240,21 @@ TEST(oSliderEdit, VerticalSliderHasItsMaximumAtTheTop)
     ASSERT_TRUE(f.slider->LoadThumbImage(165, 0, "PNG"));
     f.slider->SetVertical(true);
     f.slider->SetBkBitmap(168);
-    EXPECT_EQ(f.slider->size(), QSize(20, 160));
+    EXPECT_EQ(f.slider->size(), QSize(20, 136));
     f.edit->Init(true, 0, 64, 64, "%d");
     f.edit->AttachSlider(f.slider);
     EXPECT_EQ(f.slider->ThumbCentre().y(), 7);
-    SendMouse(f.slider, QEvent::MouseButtonPress, QPoint(10, 159));
-    SendMouse(f.slider, QEvent::MouseButtonRelease, QPoint(10, 159), Qt::LeftButton, Qt::NoButton);
+    SendMouse(f.slider, QEvent::MouseButtonPress, QPoint(10, 135));
+    SendMouse(f.slider, QEvent::MouseButtonRelease, QPoint(10, 135), Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(f.slider->GetPos(), 0);
     EXPECT_EQ(f.edit->text(), "0");
-    EXPECT_EQ(f.slider->ThumbCentre().y(), 153);
+    EXPECT_EQ(f.slider->ThumbCentre().y(), 129);
     SendMouse(f.slider, QEvent::MouseButtonPress, QPoint(10, 0));
     EXPECT_EQ(f.edit->text(), "64");
     SendMouse(f.slider, QEvent::MouseButtonRelease, QPoint(10, 0), Qt::LeftButton, Qt::NoButton);
     // It paints: the active channel below the thumb, the thumb over it.
     const QImage img = f.slider->grab().toImage();
-    EXPECT_EQ(img.size(), QSize(20, 160));
+    EXPECT_EQ(img.size(), QSize(20, 136));
 }
 
 TEST(oSliderEdit, EqualLimitsDoNotCrash)
