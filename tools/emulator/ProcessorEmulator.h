@@ -57,6 +57,8 @@ public:
 
     std::vector<uint8_t> Block() const;
     void SetBlock(const DeviceParamBlock& block);
+    // The feathering state as reply 30 carries it (36 bytes).
+    std::vector<uint8_t> Feather() const;
 
     // Misbehaviour.
     void SetSplitWrites(bool on);          // every byte in its own write
