@@ -187,7 +187,8 @@ void QVN_FeatherDlg::RefreshFromDevice()
     const bool on = dev.feather.onOff != 0;
     onOff_->SetPressed(on);
     EnableLists(on);
-    NotifyState(dev.feather.onOff);
+    // The main window knows 0 and 1 only: any other byte from the device shows, and counts, as on.
+    NotifyState(on ? 1 : 0);
 }
 
 void QVN_FeatherDlg::OnDropSelect(int id, int index)

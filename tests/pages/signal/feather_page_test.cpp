@@ -106,14 +106,10 @@ TEST_F(FeatherPage, ARefusedSwitchOnSpringsBackSilently)
         const char* what;
         std::function<void(CDeviceData&)> change;
     } cases[] = {
-        {"keyer 0 on", [](CDeviceData& d) { d.keyer[0].onOff = 1; }},
+        // One of each kind; the rule's own table has every condition.
         {"keyer 1 on", [](CDeviceData& d) { d.keyer[1].onOff = 1; }},
         {"caption on output 2", [](CDeviceData& d) { d.caption[2][12] = 1; }},
         {"logo on PIP-3 with border", [](CDeviceData& d) { d.logo.usage = 1; d.logo.border = 1; }},
-        {"logo on PIP-3 with position", [](CDeviceData& d) { d.logo.usage = 1; d.logo.pos = 1; }},
-        {"splicing off", [](CDeviceData& d) { d.mosaic.mode = 0; }},
-        {"one panel", [](CDeviceData& d) { d.mosaic.mode = 1; }},
-        {"three panels", [](CDeviceData& d) { d.mosaic.mode = 4; }},
         {"four panels", [](CDeviceData& d) { d.mosaic.mode = 5; }},
         {"no feathered window shown", [](CDeviceData& d) { d.chnl[2].onOff = 0; d.chnl[1].onOff = 1; }},
     };
@@ -225,6 +221,14 @@ TEST_F(FeatherPage, RefreshShowsTheDeviceValuesAndState)
     page->RefreshFromDevice();
     EXPECT_EQ(Row(cf::IDC_FIRST_SHAPE_LIST), 4);
     EXPECT_EQ(Row(cf::IDC_FIRST_LEVEL_LIST), 3);
+
+    // A state byte other than 0 and 1 shows as on and is told as on.
+    f.onOff = 5;
+    Forget();
+    page->RefreshFromDevice();
+    EXPECT_TRUE(page->OnOffButton()->IsPressed());
+    EXPECT_TRUE(ListsEnabled(true));
+    EXPECT_EQ(States(), (std::vector<LPARAM>{1}));
 }
 
 TEST_F(FeatherPage, ALanguageChangeRenamesTheShapesAndKeepsTheDeviceValues)

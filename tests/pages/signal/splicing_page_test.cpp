@@ -9,19 +9,40 @@
 #include "device/CommandIds.h"
 #include "pages/signal/MMosaicDlg.h"
 #include "pages/signal/MosaicIds.h"
+#include "platform/MessageEvent.h"
 #include "platform/PageNotifyCodes.h"
 
 #include <string>
 
 namespace cm = ctl::mosaic;
+using Strings = std::vector<std::string>;
 
 namespace {
+
+// Notes how many commands had gone out when each message reached the main window, so that
+// commands and messages can be read as one sequence.
+class ArrivalMarks : public QObject {
+public:
+    explicit ArrivalMarks(const comm::RecordingCommLibrary& link) : link_(link) {}
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == MessageEvent::EventType())
+            marks.push_back(link_.Commands().size());
+        return false;
+    }
+    std::vector<size_t> marks;
+
+private:
+    const comm::RecordingCommLibrary& link_;
+};
 
 class SplicingPage : public PageFixture<MMosaicDlg> {
 protected:
     void SetUp() override
     {
         PageFixture::SetUp();
+        arrivals_ = std::make_unique<ArrivalMarks>(link);
+        host->installEventFilter(arrivals_.get());
         auto& m = GetDeviceData().mosaic;
         m.option = 0x33;
         m.autoArr = 8;
@@ -48,10 +69,33 @@ protected:
         Settle();
         Forget();
     }
+    void TearDown() override
+    {
+        host->removeEventFilter(arrivals_.get());
+        arrivals_.reset();
+        PageFixture::TearDown();
+    }
     void Forget()
     {
         link.ClearCalls();
         host->messages.clear();
+        arrivals_->marks.clear();
+    }
+    // Commands and messages in the order they happened: a message sent at once sits between the
+    // commands around it; a posted one comes after everything the click sent.
+    std::vector<std::string> Sequence() const
+    {
+        const Strings commands = Trace();
+        const Strings messages = Messages();
+        EXPECT_EQ(messages.size(), arrivals_->marks.size());
+        Strings out;
+        size_t next = 0;
+        for (size_t m = 0; m < messages.size() && m < arrivals_->marks.size(); ++m) {
+            for (; next < arrivals_->marks[m] && next < commands.size(); ++next) out.push_back(commands[next]);
+            out.push_back(messages[m]);
+        }
+        for (; next < commands.size(); ++next) out.push_back(commands[next]);
+        return out;
     }
 
     // Commands in order: "id" or, with an argument, "id(b0)"; command 6 as "6(w,subOp)".
@@ -102,9 +146,8 @@ protected:
     }
 
     const std::string busy_ = "busy 1 Waitting Operation ...";
+    std::unique_ptr<ArrivalMarks> arrivals_;
 };
-
-using Strings = std::vector<std::string>;
 
 TEST_F(SplicingPage, AModeChangeSendsTheWindowThenNoticesQueriesCellAndBusy)
 {
@@ -123,7 +166,7 @@ TEST_F(SplicingPage, AModeChangeSendsTheWindowThenNoticesQueriesCellAndBusy)
 
     EXPECT_EQ(GetDeviceData().mosaic.mode, 2);
     EXPECT_EQ(GetDeviceData().mosaicSubOp, 0);
-    EXPECT_EQ(Trace(), (Strings{"6(0,0)", "73", "59(3)", "59(1)"}));
+    EXPECT_EQ(Sequence(), (Strings{"6(0,0)", "mode 2", "73", "59(3)", "59(1)", busy_, "cell 0"}));
     const auto set = Sent(CMD_SET_SPLICING_WINDOW);
     ASSERT_EQ(set.size(), 1u);
     // The cell byte still carries the cell chosen before the change.
@@ -180,8 +223,8 @@ TEST_F(SplicingPage, TurningOnAndOffSendsTheirQueriesInOrder)
     ClickButton(page->OnOffButton());
     EXPECT_TRUE(page->IsSplicingOn());
     EXPECT_EQ(GetDeviceData().mosaic.mode, 3);
-    EXPECT_EQ(Trace(), (Strings{"59(1)", "59(3)", "6(0,0)", "56(0)", "56(1)", "56(2)", "56(3)", "57", "54(0)",
-                                "54(1)", "54(2)", "54(3)"}));
+    EXPECT_EQ(Sequence(), (Strings{"59(1)", "59(3)", "6(0,0)", "mode 3", busy_, "56(0)", "56(1)", "56(2)", "56(3)",
+                                   "57", "54(0)", "54(1)", "54(2)", "54(3)", "cell 0"}));
     EXPECT_EQ(Sent(CMD_SET_SPLICING_WINDOW)[0].bytes[1], 3);
     EXPECT_EQ(Messages(), (Strings{"mode 3", busy_, "cell 0"}));
     EXPECT_EQ(GetDeviceData().mosaicCell, 8);
@@ -191,7 +234,7 @@ TEST_F(SplicingPage, TurningOnAndOffSendsTheirQueriesInOrder)
     ClickButton(page->OnOffButton());
     EXPECT_FALSE(page->IsSplicingOn());
     EXPECT_EQ(GetDeviceData().mosaic.mode, 0);
-    EXPECT_EQ(Trace(), (Strings{"59(1)", "59(3)", "6(0,0)", "57", "54(0)", "54(1)", "54(2)", "54(3)"}));
+    EXPECT_EQ(Sequence(), (Strings{"59(1)", "59(3)", "6(0,0)", "mode 0", "57", "54(0)", "54(1)", "54(2)", "54(3)"}));
     EXPECT_EQ(Sent(CMD_SET_SPLICING_WINDOW)[0].bytes[1], 0);
     EXPECT_EQ(Messages(), (Strings{"mode 0"}));
 }
@@ -241,7 +284,7 @@ TEST_F(SplicingPage, APreviewClickPicksACellOnceAndNothingWhenOffOrOnePanel)
     const auto& layout = page->Layout();
 
     ClickPreview(layout[3].cell.center());
-    EXPECT_EQ(Trace(), (Strings{"6(0,1)"}));
+    EXPECT_EQ(Sequence(), (Strings{"6(0,1)", busy_, "cell 3"}));
     EXPECT_EQ(Sent(CMD_SET_SPLICING_WINDOW)[0].bytes[2], 3);
     EXPECT_EQ(Sent(CMD_SET_SPLICING_WINDOW)[0].bytes[1], 4);
     EXPECT_EQ(Messages(), (Strings{busy_, "cell 3"}));
