@@ -23,5 +23,12 @@ inline constexpr int IDC_WIDTH_EDIT = 1152;
 inline constexpr int IDC_HEIGHT_EDIT = 1153;
 inline constexpr int IDC_H_TOTAL_EDIT = 1156;
 inline constexpr int IDC_V_TOTAL_EDIT = 1007;
+// Labels of the six edits.
+inline constexpr int IDC_H_START_LABEL = 1146; // "H Start :"
+inline constexpr int IDC_V_START_LABEL = 1147; // "V Start :"
+inline constexpr int IDC_WIDTH_LABEL = 1150; // "Width :"
+inline constexpr int IDC_HEIGHT_LABEL = 1151; // "Height :"
+inline constexpr int IDC_H_TOTAL_LABEL = 1154; // "H Total :"
+inline constexpr int IDC_V_TOTAL_LABEL = 1155; // "V Total :"
 } // namespace mosaic
 } // namespace ctl

@@ -69,7 +69,10 @@ inline QStringList FullRefreshCalls()
     for (int w = 0; w < 4; ++w) calls << SelectLayerInputCalls(w);
     calls << "KordalDlg::RebuildGenlockList" << "KordalDlg::SelectSyncItems"
           << "MEdidDlg::FillInputList" << "MPicSettingDlg::RefreshFromDevice" << "MOutputDlg::UpdateTimingFromDevice"
-          << "MCropDlg::RefreshFromDevice" << "MMosaicDlg::RefreshFromDevice(3)" << "MPIPDlg::UpdateByWorkMode"
+          << "MCropDlg::RefreshFromDevice" << "MMosaicDlg::RefreshFromDevice(3)"
+          // The splicing page tells the main window the mode at once, which acts on it there and then.
+          << "MMainDlg::ApplyLayout" << "MKeyerDlg::RefreshFromDevice" << "QVN_FeatherDlg::RefreshFromDevice"
+          << "MMainDlg::ShowLayersInOutputs(1,1)" << "MPIPDlg::UpdateByWorkMode"
           << PipRefreshCalls() << "MKeyerDlg::RefreshFromDevice" << "MEdidDlg::SelectInput"
           << "MVgaDlg::RefreshFromDevice" << "MSwitcherDlg::RefreshFromDevice" << "MOutputDlg::UpdateLayerButtonTexts"
           << "MCropDlg::UpdateLayerButtonTexts" << "MPicSettingDlg::UpdateLayerButtonTexts"

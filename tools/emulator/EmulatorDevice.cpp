@@ -189,6 +189,8 @@ void ApplyCommand(EmulatorDevice& d, int id, const Params& p, Replies& r)
     case CMD_SET_SPLICING_WINDOW: {
         const int sw = p[3] % kWindowCount;
         b.mosaic.mode = p[1];
+        // Sub-operation 1 picks an arrangement: the cell travels in byte 2.
+        if (p[0] == 1) b.mosaic.autoArr = p[2];
         b.mosaic.win.hPos[sw] = I32(p, 4);
         b.mosaic.win.vPos[sw] = I32(p, 8);
         b.mosaic.win.hAct[sw] = I32(p, 12);
@@ -329,7 +331,14 @@ void ApplyCommand(EmulatorDevice& d, int id, const Params& p, Replies& r)
         r.Status();
         return;
     case CMD_SET_FEATHER:
-        std::memcpy(d.feather, p.data(), 9);
+        // The reply lays the state out as a byte padded to four, then shapes 0..3 and levels 0..3
+        // as 32-bit values; the command carries each as one byte, shape and level by window.
+        std::fill(std::begin(d.feather), std::end(d.feather), uint8_t{0});
+        d.feather[0] = p[0];
+        for (int n = 0; n < kWindowCount; ++n) {
+            d.feather[4 + 4 * n] = p[1 + 2 * n];
+            d.feather[20 + 4 * n] = p[2 + 2 * n];
+        }
         r.Add(REPLY_FEATHER, std::vector<uint8_t>(d.feather, d.feather + 36));
         return;
     case CMD_FREEZE:

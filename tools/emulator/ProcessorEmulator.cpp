@@ -386,6 +386,12 @@ EmulatorDevice ProcessorEmulator::DeviceState() const
     return io_->device;
 }
 
+std::vector<uint8_t> ProcessorEmulator::Feather() const
+{
+    std::lock_guard lock(io_->mu);
+    return std::vector<uint8_t>(std::begin(io_->device.feather), std::end(io_->device.feather));
+}
+
 void ProcessorEmulator::SetBlock(const DeviceParamBlock& block)
 {
     std::lock_guard lock(io_->mu);

@@ -59,6 +59,8 @@ public:
     void SetBlock(const DeviceParamBlock& block);
     // A copy of everything the emulated processor holds (block, clock, counters), taken under the lock.
     EmulatorDevice DeviceState() const;
+    // The feathering state as reply 30 carries it (36 bytes).
+    std::vector<uint8_t> Feather() const;
 
     // Misbehaviour.
     void SetSplitWrites(bool on);          // every byte in its own write
