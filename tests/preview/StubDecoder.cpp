@@ -26,6 +26,7 @@ int Frame(Hi264DecHandle, const uint8_t* data, uint32_t length, uint64_t, Hi264D
     std::unique_lock<std::mutex> guard(s.lock);
     const bool drain = data == nullptr;
     s.calls.push_back(Call{data ? std::vector<uint8_t>(data, data + length) : std::vector<uint8_t>{}, length, flags, drain});
+    s.changed.notify_all();
     if (!drain && s.hold) {
         s.holding = true;
         s.changed.notify_all();
@@ -91,6 +92,13 @@ bool WaitUntilHolding(int milliseconds)
     State& s = Get();
     std::unique_lock<std::mutex> guard(s.lock);
     return s.changed.wait_for(guard, std::chrono::milliseconds(milliseconds), [&] { return s.holding; });
+}
+
+bool WaitForCallCount(size_t n, int milliseconds)
+{
+    State& s = Get();
+    std::unique_lock<std::mutex> guard(s.lock);
+    return s.changed.wait_for(guard, std::chrono::milliseconds(milliseconds), [&] { return s.calls.size() >= n; });
 }
 
 void Release()

@@ -36,6 +36,8 @@ void Reset();
 const VideoDecoderApi& Api();
 // Waits until a call is held (true) or the time runs out.
 bool WaitUntilHolding(int milliseconds);
+// Waits until n calls (data and drain calls alike) have been recorded.
+bool WaitForCallCount(size_t n, int milliseconds);
 void Release();
 
 }  // namespace stub
