@@ -138,7 +138,6 @@ private:
     bool titleSet_ = false;
     QFont titleFont_;
     QFont controlFont_;
-    QImage bodyTexture_;
     CGdipButton* closeButton_ = nullptr;
     CGdipButton* maximizeButton_ = nullptr;
 };
