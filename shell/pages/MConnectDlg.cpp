@@ -11,6 +11,7 @@
 #include "device/ComSettings.h"
 #include "device/PathUtils.h"
 #include "platform/ControlId.h"
+#include "platform/DeviceNodeWatcher.h"
 #include "platform/MessageIds.h"
 #include "platform/PageNotifyCodes.h"
 #include "shell/ControlIds.h"
@@ -174,7 +175,22 @@ void MConnectDlg::OnInitDialog()
     FillComList(true);
     lastPorts_.clear();
     EnumSerialPorts(lastPorts_);
-    if (portPoll_.interval() > 0) portPoll_.start();
+    portWatcher_ = new DeviceNodeWatcher(this);
+    connect(portWatcher_, &DeviceNodeWatcher::Changed, this, [this] {
+        if (autoRefresh_) PollComPorts();
+    });
+}
+
+void MConnectDlg::showEvent(QShowEvent* e)
+{
+    MBaseDialog::showEvent(e);
+    if (autoRefresh_ && portWatcher_ && !portWatcher_->IsWatching()) portPoll_.start();
+}
+
+void MConnectDlg::hideEvent(QHideEvent* e)
+{
+    portPoll_.stop();
+    MBaseDialog::hideEvent(e);
 }
 
 void MConnectDlg::paintEvent(QPaintEvent*)
@@ -340,9 +356,10 @@ void MConnectDlg::RefreshComPorts(unsigned event)
 void MConnectDlg::SetPortPollInterval(int ms)
 {
     portPoll_.stop();
+    autoRefresh_ = ms > 0;
     if (ms <= 0) return;
     portPoll_.setInterval(ms);
-    if (IsInitialised()) portPoll_.start();
+    if (IsInitialised() && isVisible() && portWatcher_ && !portWatcher_->IsWatching()) portPoll_.start();
 }
 
 void MConnectDlg::PollComPorts()
