@@ -15,6 +15,27 @@ int32_t MacroblocksFor(int32_t pixels)
     return pixels / 16 + (pixels % 16 != 0 ? 1 : 0);
 }
 
+// Copies the visible part of a decoder picture into tight planes at dst: Y, then U, then V.
+void PackPlanes(const Hi264DecPicture& picture, int64_t w, int64_t h, uint8_t* dst)
+{
+    const int64_t cw = (w + 1) / 2;
+    const int64_t ch = (h + 1) / 2;
+    uint8_t* y = dst;
+    uint8_t* u = y + w * h;
+    uint8_t* v = u + cw * ch;
+    for (int64_t row = 0; row < h; ++row)
+        std::memcpy(y + row * w, picture.y + row * picture.lumaStride, static_cast<size_t>(w));
+    for (int64_t row = 0; row < ch; ++row) {
+        std::memcpy(u + row * cw, picture.u + row * picture.chromaStride, static_cast<size_t>(cw));
+        std::memcpy(v + row * cw, picture.v + row * picture.chromaStride, static_cast<size_t>(cw));
+    }
+}
+
+size_t TightBytes(int64_t w, int64_t h)
+{
+    return static_cast<size_t>(w * h + 2 * ((w + 1) / 2) * ((h + 1) / 2));
+}
+
 }  // namespace
 
 CVideoChannel::CVideoChannel(const VideoDecoderApi& api) : decoderApi(api)
@@ -25,6 +46,8 @@ CVideoChannel::CVideoChannel(const VideoDecoderApi& api) : decoderApi(api)
 CVideoChannel::~CVideoChannel()
 {
     Stop();
+    // Pictures decoded without the threads (DecodePacket called directly) may still be held.
+    ClearFrames();
     // A channel whose decoder could not start its thread may still hold a decoder.
     if (decoder) {
         decoderApi.destroy(decoder);
@@ -80,14 +103,12 @@ void CVideoChannel::Stop()
             std::lock_guard<std::recursive_mutex> guard(targetLock);
             for (auto& entry : targets) entry = VideoTarget{};
         }
-        if (decoder) {
-            decoderApi.destroy(decoder);
-            decoder = nullptr;
-        }
     }
-    if (rendering) {
-        if (renderThread.joinable()) renderThread.join();
-        ClearFrames();
+    if (rendering && renderThread.joinable()) renderThread.join();
+    if (decoding || rendering) ClearFrames();
+    if (decoding && decoder) {
+        decoderApi.destroy(decoder);
+        decoder = nullptr;
     }
 }
 
@@ -108,11 +129,20 @@ void CVideoChannel::FreeSlotBuffer(FrameSlot& slot)
     slot.capacity = 0;
 }
 
+void CVideoChannel::ReleaseHeld(FrameSlot& slot)
+{
+    if (!slot.held) return;
+    decoderApi.release(slot.held);
+    slot.held = nullptr;
+    livePictureBuffers.fetch_sub(1, std::memory_order_relaxed);
+}
+
 void CVideoChannel::ClearFrames()
 {
     std::lock_guard<std::mutex> guard(frameLock);
     for (FrameSlot& slot : frames) {
         FreeSlotBuffer(slot);
+        ReleaseHeld(slot);
         slot = FrameSlot{};
     }
     frameSequence = 0;
@@ -248,9 +278,7 @@ void CVideoChannel::TakePicture(const Hi264DecPicture& picture)
     if (!picture.y || !picture.u || !picture.v || w <= 0 || h <= 0 || w > kMaxPictureSide ||
         h > kMaxPictureSide || picture.cropBottom < 0)
         return;
-    const int64_t cw = (w + 1) / 2;
-    const int64_t ch = (h + 1) / 2;
-    if (picture.lumaStride < w || picture.chromaStride < cw) return;
+    if (picture.lumaStride < w || picture.chromaStride < (w + 1) / 2) return;
 
     int slotIndex;
     {
@@ -262,34 +290,23 @@ void CVideoChannel::TakePicture(const Hi264DecPicture& picture)
         }
         frames[slotIndex].state = SlotState::Writing;
     }
-    // The slot is ours until it is marked ready: the pixels are copied without the lock.
+    // The slot is ours until it is marked ready: it is filled without the lock.
     FrameSlot& slot = frames[slotIndex];
-    const size_t lumaBytes = static_cast<size_t>(w * h);
-    const size_t chromaBytes = static_cast<size_t>(cw * ch);
-    const size_t needed = lumaBytes + 2 * chromaBytes;
-    bool ok = true;
-    if (slot.capacity < needed) {
-        FreeSlotBuffer(slot);
-        slot.buffer.reset(new (std::nothrow) uint8_t[needed]);
-        if (slot.buffer) {
-            slot.capacity = needed;
+    ReleaseHeld(slot);  // an older picture that was never shown
+    bool ok = false;
+    if (decoderApi.hold && picture.lumaStride == w && picture.chromaStride == (w + 1) / 2) {
+        // Rows already tight: no copy at all, the decoder's own picture is kept for the
+        // renderer. Padded rows are packed by the copy below; for small pictures that is also
+        // cheaper than making the decoder cycle through more buffers.
+        slot.held = decoderApi.hold(decoder, &picture, &slot.planes);
+        if (slot.held) {
+            FreeSlotBuffer(slot);
             livePictureBuffers.fetch_add(1, std::memory_order_relaxed);
-        } else {
-            ok = false;
+            ok = true;
         }
     }
+    if (!ok) ok = CopyPicture(slot, picture, w, h);
     if (ok) {
-        // The decoder pads its rows; the targets expect the width as the pitch, so the rows
-        // are packed tightly here.
-        uint8_t* y = slot.buffer.get();
-        uint8_t* u = y + lumaBytes;
-        uint8_t* v = u + chromaBytes;
-        for (int64_t row = 0; row < h; ++row)
-            std::memcpy(y + row * w, picture.y + row * picture.lumaStride, static_cast<size_t>(w));
-        for (int64_t row = 0; row < ch; ++row) {
-            std::memcpy(u + row * cw, picture.u + row * picture.chromaStride, static_cast<size_t>(cw));
-            std::memcpy(v + row * cw, picture.v + row * picture.chromaStride, static_cast<size_t>(cw));
-        }
         slot.width = static_cast<int32_t>(w);
         slot.height = static_cast<int32_t>(h);
     }
@@ -304,6 +321,22 @@ void CVideoChannel::TakePicture(const Hi264DecPicture& picture)
     frameReady.notify_one();
 }
 
+bool CVideoChannel::CopyPicture(FrameSlot& slot, const Hi264DecPicture& picture, int64_t w, int64_t h)
+{
+    const size_t needed = TightBytes(w, h);
+    if (slot.capacity < needed) {
+        FreeSlotBuffer(slot);
+        slot.buffer.reset(new (std::nothrow) uint8_t[needed]);
+        if (!slot.buffer) return false;
+        slot.capacity = needed;
+        livePictureBuffers.fetch_add(1, std::memory_order_relaxed);
+    }
+    // The decoder pads its rows; the targets expect the width as the pitch, so the rows are
+    // packed tightly here.
+    PackPlanes(picture, w, h, slot.buffer.get());
+    return true;
+}
+
 void CVideoChannel::RenderThreadProc()
 {
     std::unique_lock<std::mutex> lock(frameLock);
@@ -314,6 +347,26 @@ void CVideoChannel::RenderThreadProc()
         RenderNextFrame();
         lock.lock();
     }
+}
+
+VideoPicture CVideoChannel::TightPicture(const FrameSlot& slot)
+{
+    const int32_t chromaPitch = (slot.width + 1) / 2;
+    VideoPicture picture;
+    picture.width = slot.width;
+    picture.height = slot.height;
+    picture.lumaPitch = slot.width;
+    picture.chromaPitch = chromaPitch;
+    if (slot.held) {
+        picture.y = slot.planes.y;
+        picture.u = slot.planes.u;
+        picture.v = slot.planes.v;
+    } else {
+        picture.y = slot.buffer.get();
+        picture.u = picture.y + static_cast<int64_t>(slot.width) * slot.height;
+        picture.v = picture.u + static_cast<int64_t>(chromaPitch) * ((slot.height + 1) / 2);
+    }
+    return picture;
 }
 
 bool CVideoChannel::RenderNextFrame()
@@ -328,22 +381,13 @@ bool CVideoChannel::RenderNextFrame()
         if (slotIndex < 0) return false;
         frames[slotIndex].state = SlotState::Rendering;
     }
-    const FrameSlot& slot = frames[slotIndex];
-    const size_t lumaBytes = static_cast<size_t>(slot.width) * static_cast<size_t>(slot.height);
-    const int32_t chromaPitch = (slot.width + 1) / 2;
-    const size_t chromaBytes = static_cast<size_t>(chromaPitch) * static_cast<size_t>((slot.height + 1) / 2);
-    VideoPicture picture;
-    picture.y = slot.buffer.get();
-    picture.u = picture.y + lumaBytes;
-    picture.v = picture.u + chromaBytes;
-    picture.width = slot.width;
-    picture.height = slot.height;
-    picture.lumaPitch = slot.width;
-    picture.chromaPitch = chromaPitch;
-    DispatchFrame(picture);
+    FrameSlot& slot = frames[slotIndex];
+    DispatchFrame(TightPicture(slot));
     renderedFrames.fetch_add(1, std::memory_order_relaxed);
+    // A held picture stays with the slot until the decode thread fills the slot again: the
+    // decoder reuses its buffers only after a release on its own thread, behind frameLock.
     std::lock_guard<std::mutex> guard(frameLock);
-    frames[slotIndex].state = SlotState::Free;
+    slot.state = SlotState::Free;
     return true;
 }
 

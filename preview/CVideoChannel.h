@@ -76,16 +76,20 @@ public:
     // behind, or lost to a failed allocation.
     uint64_t DroppedFrames() const { return droppedFrames.load(std::memory_order_relaxed); }
     uint64_t RenderedFrames() const { return renderedFrames.load(std::memory_order_relaxed); }
-    // Picture buffers the channel holds now; never more than kFrameSlots.
+    // Pictures the channel keeps now (in buffers of its own or held from the decoder); never
+    // more than kFrameSlots.
     int LivePictureBuffers() const { return livePictureBuffers.load(std::memory_order_relaxed); }
 
 private:
     enum class SlotState : uint8_t { Free, Writing, Ready, Rendering };
-    // One picture in tight planes; the buffer is kept from picture to picture and only
-    // reallocated when a picture needs more room.
+    // One picture: either held from the decoder as it is (no copy, when its rows are tight), or
+    // copied into tight planes in the slot's own buffer, which is kept from picture to picture and only reallocated when
+    // a picture needs more room.
     struct FrameSlot {
         std::unique_ptr<uint8_t[]> buffer;
         size_t capacity = 0;
+        Hi264DecPictureHold held = nullptr;
+        Hi264DecPicture planes{};  // of the held picture
         int32_t width = 0;
         int32_t height = 0;
         uint64_t sequence = 0;  // decode order, so the oldest ready picture is shown first
@@ -107,6 +111,11 @@ private:
     void ClearPackets();
     void ClearFrames();
     void FreeSlotBuffer(FrameSlot& slot);
+    void ReleaseHeld(FrameSlot& slot);
+    // Decode thread: the picture copied into the slot's own buffer in tight planes.
+    bool CopyPicture(FrameSlot& slot, const Hi264DecPicture& picture, int64_t w, int64_t h);
+    // Render thread: where the slot's picture lies.
+    static VideoPicture TightPicture(const FrameSlot& slot);
 
     const VideoDecoderApi decoderApi;
 

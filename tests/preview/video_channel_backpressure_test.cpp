@@ -20,9 +20,11 @@ protected:
 
 }  // namespace
 
-TEST_F(VideoChannelBackPressure, SlowTargetKeepsTheNewestPictureAndTheBufferCountBounded)
+namespace {
+
+void SlowTargetGetsTheNewest(const VideoDecoderApi& api)
 {
-    CVideoChannel channel(stub::Api());
+    CVideoChannel channel(api);
     channel.Start();
     GatedVideoTarget target;
     target.Close();
@@ -41,6 +43,7 @@ TEST_F(VideoChannelBackPressure, SlowTargetKeepsTheNewestPictureAndTheBufferCoun
     // its picture was taken.
     ASSERT_TRUE(stub::WaitForCallCount(120, 10000));
     EXPECT_LE(channel.LivePictureBuffers(), CVideoChannel::kFrameSlots);
+    EXPECT_LE(stub::Get().heldNow, CVideoChannel::kFrameSlots);
     EXPECT_EQ(channel.RenderedFrames(), 0u);
     // Picture 1 is on screen, 60 waits; 2..59 were overwritten while the renderer was held.
     EXPECT_EQ(channel.DroppedFrames(), 58u);
@@ -53,6 +56,19 @@ TEST_F(VideoChannelBackPressure, SlowTargetKeepsTheNewestPictureAndTheBufferCoun
     EXPECT_LE(channel.LivePictureBuffers(), CVideoChannel::kFrameSlots);
     channel.Stop();
     EXPECT_EQ(channel.LivePictureBuffers(), 0);
+    EXPECT_EQ(stub::Get().heldNow, 0);
+}
+
+}  // namespace
+
+TEST_F(VideoChannelBackPressure, SlowTargetKeepsTheNewestPictureAndTheBufferCountBounded)
+{
+    SlowTargetGetsTheNewest(stub::Api());
+}
+
+TEST_F(VideoChannelBackPressure, SlowTargetKeepsTheNewestHeldPictureAndHoldsNoMore)
+{
+    SlowTargetGetsTheNewest(stub::HoldingApi());
 }
 
 TEST_F(VideoChannelBackPressure, PictureBuffersAreReusedWhileTheSizeStays)
