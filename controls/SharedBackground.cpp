@@ -10,6 +10,7 @@
 #include <QThread>
 
 #include <deque>
+#include <future>
 #include <utility>
 
 namespace shared_background {
@@ -18,10 +19,17 @@ namespace {
 // A resized window asks for a new size at every step of the drag; only the latest few stay.
 constexpr size_t kMaxCachedSizes = 6;
 
+struct Prefetched {
+    QImage texture;
+    QSize size;
+    QImage scaled;
+};
+
 struct Cache {
     QImage texture;
     bool loaded = false;
     int decodes = 0;
+    std::future<Prefetched> pending;               // a decode running on a worker thread
     std::deque<std::pair<QSize, QPixmap>> scaled;  // most recently used first
 };
 
@@ -31,9 +39,25 @@ Cache& TheCache()
     return cache;
 }
 
+// Nearest pixel, as the unscaled painter draws a stretched image.
+QImage Scale(const QImage& texture, const QSize& size)
+{
+    return texture.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation).convertToFormat(QImage::Format_RGB32);
+}
+
+void TakePrefetched(Cache& cache)
+{
+    if (!cache.pending.valid()) return;
+    Prefetched done = cache.pending.get();
+    cache.loaded = true;
+    cache.texture = std::move(done.texture);
+    if (!done.scaled.isNull()) cache.scaled.emplace_front(done.size, QPixmap::fromImage(std::move(done.scaled)));
+}
+
 const QImage& Texture()
 {
     Cache& cache = TheCache();
+    TakePrefetched(cache);
     if (!cache.loaded) {
         cache.loaded = true;
         ++cache.decodes;
@@ -44,11 +68,29 @@ const QImage& Texture()
 
 }  // namespace
 
+void Prefetch(const QSize& firstSize)
+{
+    Cache& cache = TheCache();
+    if (cache.loaded || cache.pending.valid()) return;
+    ++cache.decodes;
+    // QImage decoding and scaling are reentrant; only the pixmap is made on the UI thread.
+    cache.pending = std::async(std::launch::async, [firstSize] {
+        Prefetched done;
+        done.texture = LoadBitmapResource(kTextureResource);
+        if (!done.texture.isNull() && !firstSize.isEmpty()) {
+            done.size = firstSize;
+            done.scaled = Scale(done.texture, firstSize);
+        }
+        return done;
+    });
+}
+
 QPixmap ScaledTo(const QSize& size)
 {
     Q_ASSERT(!QCoreApplication::instance() || QThread::currentThread() == QCoreApplication::instance()->thread());
     if (size.isEmpty()) return {};
     Cache& cache = TheCache();
+    TakePrefetched(cache);
     for (auto it = cache.scaled.begin(); it != cache.scaled.end(); ++it) {
         if (it->first != size) continue;
         if (it != cache.scaled.begin()) {
@@ -60,9 +102,7 @@ QPixmap ScaledTo(const QSize& size)
     }
     const QImage& texture = Texture();
     if (texture.isNull()) return {};
-    // Nearest pixel, as the unscaled painter draws a stretched image.
-    QPixmap pixmap = QPixmap::fromImage(
-        texture.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation).convertToFormat(QImage::Format_RGB32));
+    QPixmap pixmap = QPixmap::fromImage(Scale(texture, size));
     cache.scaled.emplace_front(size, pixmap);
     if (cache.scaled.size() > kMaxCachedSizes) cache.scaled.pop_back();
     return pixmap;

@@ -14,6 +14,11 @@ namespace shared_background {
 // Bitmap resource of the texture.
 inline constexpr unsigned kTextureResource = 106;
 
+// Starts decoding the texture on a worker thread (and scaling it to firstSize, the size of the
+// first window to paint), so that start-up does other work meanwhile. The first use waits for
+// it. Does nothing once the texture is decoded or being decoded.
+void Prefetch(const QSize& firstSize = QSize());
+
 // The texture stretched over rect, or the body colour when it cannot be loaded.
 void Paint(QPainter& p, const QRect& rect);
 

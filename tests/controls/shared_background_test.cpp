@@ -83,3 +83,23 @@ TEST(SharedBackground, PaintsLikeAStretchedDrawOfTheBitmap)
         EXPECT_NE(painted.pixel(0, 0), QColor(Qt::red).rgb());
     }
 }
+
+TEST(SharedBackground, PrefetchDecodesOnAWorkerAndScalesForTheFirstWindow)
+{
+    App();
+    shared_background::Prefetch(QSize(900, 600));
+    shared_background::Prefetch(QSize(900, 600));  // already under way: nothing more
+    EXPECT_EQ(shared_background::DecodeCount(), 1);
+    const QPixmap first = shared_background::ScaledTo(QSize(900, 600));
+    ASSERT_EQ(first.size(), QSize(900, 600));
+    EXPECT_EQ(shared_background::CachedSizes(), 1);  // scaled by the worker, not again here
+    EXPECT_EQ(shared_background::ScaledTo(QSize(900, 600)).cacheKey(), first.cacheKey());
+
+    // The same pixels as a scale made on the UI thread.
+    const QImage texture = LoadBitmapResource(shared_background::kTextureResource);
+    const QImage direct = texture.scaled(QSize(900, 600), Qt::IgnoreAspectRatio, Qt::FastTransformation)
+                              .convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(first.toImage().convertToFormat(QImage::Format_RGB32), direct);
+    shared_background::Prefetch(QSize(1000, 700));  // decoded already: nothing to do
+    EXPECT_EQ(shared_background::DecodeCount(), 1);
+}
