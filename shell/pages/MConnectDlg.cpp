@@ -172,9 +172,7 @@ void MConnectDlg::OnInitDialog()
     }
     ApplyFontToChildren();
 
-    FillComList(true);
-    lastPorts_.clear();
-    EnumSerialPorts(lastPorts_);
+    FillComList(true, &lastPorts_);  // one scan of the ports for the list and the watch
     portWatcher_ = new DeviceNodeWatcher(this);
     connect(portWatcher_, &DeviceNodeWatcher::Changed, this, [this] {
         if (autoRefresh_) PollComPorts();
@@ -309,14 +307,16 @@ void MConnectDlg::OnComDisconnect()
 
 // --- serial port list ---
 
-void MConnectDlg::FillComList(bool showNa)
+void MConnectDlg::FillComList(bool showNa, std::vector<comm::SerialPortEntry>* seen)
 {
     if (!comList_ || !comList_->GetList()) return;
     CDropList* list = comList_->GetList();
     list->ResetContent();
     comList_->SetCaption(QString());
     std::vector<comm::SerialPortEntry> ports;
-    if (EnumSerialPorts(ports)) {
+    const bool any = EnumSerialPorts(ports);
+    if (seen) *seen = ports;
+    if (any) {
         for (const comm::SerialPortEntry& port : ports) {
             const int row = list->AddString(QString::fromStdString(port.name));
             list->SetItemData(row, static_cast<DropItemData>(port.number));

@@ -89,8 +89,9 @@ protected:
 private:
     CGdipButton* MakeButton(int id, const QString& caption, unsigned stdImage, unsigned altImage, const QRect& rect);
     void OnButton(int id);
-    // Empties and refills the port list; with showNa an empty list shows "N/A".
-    void FillComList(bool showNa);
+    // Empties and refills the port list; with showNa an empty list shows "N/A". The ports
+    // found go to seen when given.
+    void FillComList(bool showNa, std::vector<comm::SerialPortEntry>* seen = nullptr);
     void SelectStoredPort();
     void ResetSearchButton();
     void RenumberAddresses();
