@@ -5,8 +5,8 @@
 //
 //   start-up:  from spawning the process to its first window painted, and resident memory
 //              1.5 s later; program and minimal window alternate run by run.
-//   idle:      CPU and wake-ups (voluntary + involuntary context switches of all threads) per
-//              second over a stretch of idling, not connected and connected to the processor
+//   idle:      CPU (schedstat) and wake-ups (voluntary + involuntary context switches) of all
+//              threads per second over a stretch of idling, not connected and connected to the processor
 //              emulator on loopback; the threads that wake most are listed.
 //
 // usage: app_bench [--runs N] [--idle-seconds S] [--emulator-ip 127.0.0.x] [--no-idle]
@@ -183,9 +183,22 @@ long ResidentKb(pid_t pid)
     return 0;
 }
 
+// The system call a thread sleeps in, by number (x86-64), for telling threads apart.
+std::string WaitingIn(const std::string& taskDir)
+{
+    std::ifstream f(taskDir + "/syscall");
+    std::string number;
+    f >> number;
+    static const std::map<std::string, std::string> names{
+        {"0", "read"},   {"7", "poll"},           {"23", "select"},       {"35", "nanosleep"},  {"202", "futex"},
+        {"230", "clock_nanosleep"}, {"232", "epoll_wait"}, {"270", "pselect6"}, {"271", "ppoll"}, {"281", "epoll_pwait"}};
+    const auto it = names.find(number);
+    return it != names.end() ? it->second : "syscall " + number;
+}
+
 struct ThreadSample {
     std::string name;
-    double cpuTicks = 0;
+    double cpuNs = 0;  // from schedstat: finer than the ticks
     double switches = 0;
 };
 
@@ -201,15 +214,10 @@ std::map<std::string, ThreadSample> SampleThreads(pid_t pid)
         ThreadSample s;
         std::ifstream comm(base + "/comm");
         std::getline(comm, s.name);
-        std::ifstream statFile(base + "/stat");
-        std::string stat((std::istreambuf_iterator<char>(statFile)), std::istreambuf_iterator<char>());
-        const auto close = stat.rfind(')');
-        if (close == std::string::npos) continue;
-        std::istringstream fields(stat.substr(close + 2));
-        std::string field;
-        // Fields from the state (3rd) on: utime is the 14th, stime the 15th.
-        for (int i = 3; i <= 15 && fields >> field; ++i)
-            if (i == 14 || i == 15) s.cpuTicks += std::atof(field.c_str());
+        s.name = (std::to_string(pid) == entry->d_name ? "UI thread" : "thread " + std::string(entry->d_name)) + " (" +
+                 s.name + ", waits in " + WaitingIn(base) + ")";
+        std::ifstream schedstat(base + "/schedstat");
+        schedstat >> s.cpuNs;
         std::ifstream status(base + "/status");
         std::string line;
         while (std::getline(status, line))
@@ -224,7 +232,7 @@ std::map<std::string, ThreadSample> SampleThreads(pid_t pid)
 struct IdleFigures {
     double cpuPercent = 0;
     double wakeups = 0;
-    std::vector<std::pair<double, std::string>> byThread;  // wake-ups/s, thread name
+    std::vector<std::pair<double, std::string>> byThread;  // wake-ups/s, thread name and CPU
 };
 
 IdleFigures MeasureIdle(Child& child, double seconds)
@@ -235,17 +243,16 @@ IdleFigures MeasureIdle(Child& child, double seconds)
     const auto after = SampleThreads(child.pid);
     const double elapsed = (NowMs() - start) / 1000;
     IdleFigures f;
-    const double ticks = static_cast<double>(sysconf(_SC_CLK_TCK));
-    std::map<std::string, double> perName;
     for (const auto& [tid, s] : after) {
         const auto it = before.find(tid);
-        const double cpu = s.cpuTicks - (it == before.end() ? 0 : it->second.cpuTicks);
+        const double cpuNs = s.cpuNs - (it == before.end() ? 0 : it->second.cpuNs);
         const double sw = s.switches - (it == before.end() ? 0 : it->second.switches);
-        f.cpuPercent += cpu / ticks / elapsed * 100;
+        f.cpuPercent += cpuNs / 1e9 / elapsed * 100;
         f.wakeups += sw / elapsed;
-        perName[s.name] += sw / elapsed;
+        char cpu[48];
+        std::snprintf(cpu, sizeof cpu, ", CPU %.4f %%", cpuNs / 1e9 / elapsed * 100);
+        f.byThread.emplace_back(sw / elapsed, s.name + cpu);
     }
-    for (const auto& [name, rate] : perName) f.byThread.emplace_back(rate, name);
     std::sort(f.byThread.rbegin(), f.byThread.rend());
     return f;
 }
@@ -365,7 +372,7 @@ int main(int argc, char** argv)
             fs::remove_all(appDir, ec);
         }
         const Stats c = Summarise(cpu), w = Summarise(wakeups);
-        std::printf("\nidle %s, %.0f s:  CPU %.3f / %.3f %%   wake-ups %.1f / %.1f per s%s\n",
+        std::printf("\nidle %s, %.0f s:  CPU %.4f / %.4f %%   wake-ups %.1f / %.1f per s%s\n",
                     connected ? "connected to the emulator" : "not connected", idleSeconds, c.min, c.median, w.min,
                     w.median, connected && !linked ? "  (NO TCP CONNECTION SEEN)" : "");
         // The threads of the run with the median wake-ups.
@@ -373,7 +380,7 @@ int main(int argc, char** argv)
             return std::abs(a.wakeups - w.median) < std::abs(b.wakeups - w.median);
         });
         for (const auto& [rate, name] : median->byThread)
-            if (rate >= 0.05) std::printf("    %-20s %6.1f wake-ups/s\n", name.c_str(), rate);
+            if (rate >= 0.05) std::printf("    %6.1f wake-ups/s  %s\n", rate, name.c_str());
     }
     if (emulatorUp) emu.Finish(true);
     return 0;
