@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QImage>
+#include <QPaintDevice>
 #include <QPainter>
 #include <QRect>
 #include <QThread>
@@ -110,11 +111,13 @@ QPixmap ScaledTo(const QSize& size)
 
 void Paint(QPainter& p, const QRect& rect)
 {
-    const QPixmap pixmap = ScaledTo(rect.size());
+    // Scaled to device pixels, so that a high-density screen gets the texture's own detail.
+    const qreal ratio = p.device() ? p.device()->devicePixelRatioF() : 1.0;
+    const QPixmap pixmap = ScaledTo((QSizeF(rect.size()) * ratio).toSize());
     if (pixmap.isNull())
         p.fillRect(rect, ToQColor(kColorBody));
     else
-        p.drawPixmap(rect.topLeft(), pixmap);
+        p.drawPixmap(rect, pixmap, pixmap.rect());  // one device pixel per pixel: a plain copy
 }
 
 int DecodeCount()
