@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 
 namespace {
 
@@ -85,20 +86,29 @@ std::optional<CGdipButton::Looks> CGdipButton::MakeLooks(const QImage& image)
     return l;
 }
 
+const std::optional<CGdipButton::Looks>& CGdipButton::LooksOfResource(unsigned id)
+{
+    static std::unordered_map<unsigned, std::optional<Looks>> cache;
+    const auto it = cache.find(id);
+    if (it != cache.end()) return it->second;
+    CGdiPlusBitmapResource res;
+    std::optional<Looks> looks;
+    if (res.Load(id)) looks = MakeLooks(res.Bitmap());
+    return cache.emplace(id, std::move(looks)).first->second;
+}
+
 bool CGdipButton::LoadStdImage(unsigned id)
 {
-    CGdiPlusBitmapResource res;
-    const bool ok = res.Load(id);
-    SetStdImage(res.Bitmap());
-    return ok;
+    std_ = LooksOfResource(id);
+    update();
+    return std_.has_value();
 }
 
 bool CGdipButton::LoadAltImage(unsigned id)
 {
-    CGdiPlusBitmapResource res;
-    const bool ok = res.Load(id);
-    SetAltImage(res.Bitmap());
-    return ok;
+    alt_ = LooksOfResource(id);
+    update();
+    return alt_.has_value();
 }
 
 bool CGdipButton::SetStdImage(const QImage& image)

@@ -116,6 +116,9 @@ private:
         QImage normal, hover, grey;
     };
     static std::optional<Looks> MakeLooks(const QImage& image);
+    // The looks of a PNG resource, decoded and derived once for every button that shows it
+    // (the images share their pixels). UI thread only.
+    static const std::optional<Looks>& LooksOfResource(unsigned id);
     const QImage* ImageForState(int state) const;
     void DrawCaption(QPainter& p, bool selected) const;
 

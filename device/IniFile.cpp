@@ -61,7 +61,30 @@ IniDocument IniDocument::FromBytes(const QByteArray& bytes)
         doc.m_lines.push_back({text.mid(start, textEnd - start), crlf ? QStringLiteral("\r\n") : QStringLiteral("\n")});
         start = nl + 1;
     }
+    doc.Reindex();
     return doc;
+}
+
+void IniDocument::Reindex()
+{
+    // The names as Classify reads them, through views: no copy of a line that is not a name.
+    m_keyLines.clear();
+    QHash<QString, qsizetype>* keys = nullptr;  // of the current section, when it is the first of its name
+    for (size_t i = 0; i < m_lines.size(); ++i) {
+        const QStringView t = QStringView(m_lines[i].text).trimmed();
+        if (t.isEmpty() || t.front() == u';') continue;
+        if (t.front() == u'[') {
+            const qsizetype close = t.indexOf(QLatin1Char(']'));
+            const QString section = (close < 0 ? t.mid(1) : t.mid(1, close - 1)).trimmed().toString().toCaseFolded();
+            // Later sections of the same name are never read.
+            keys = m_keyLines.contains(section) ? nullptr : &*m_keyLines.insert(section, {});
+            continue;
+        }
+        if (!keys) continue;
+        const qsizetype eq = t.indexOf(QLatin1Char('='));
+        const QString key = (eq < 0 ? t : t.left(eq)).trimmed().toString().toCaseFolded();
+        if (!keys->contains(key)) keys->insert(key, static_cast<qsizetype>(i));
+    }
 }
 
 QByteArray IniDocument::ToBytes() const
@@ -149,10 +172,11 @@ qsizetype IniDocument::FindKey(qsizetype sectionLine, const QString& key) const
 
 bool IniDocument::Value(const QString& section, const QString& key, QString& out) const
 {
-    const qsizetype s = FindSection(section);
-    if (s < 0) return false;
-    const qsizetype k = FindKey(s, key);
-    if (k < 0) return false;
+    const auto keys = m_keyLines.constFind(section.trimmed().toCaseFolded());
+    if (keys == m_keyLines.cend()) return false;
+    const auto line = keys->constFind(key.trimmed().toCaseFolded());
+    if (line == keys->cend()) return false;
+    const qsizetype k = *line;
     QString name;
     Classify(m_lines[static_cast<size_t>(k)].text, &name, &out);
     return true;
@@ -166,6 +190,12 @@ QString IniDocument::NewLineEnd() const
 }
 
 void IniDocument::SetValue(const QString& section, const QString& key, const QString& value)
+{
+    SetLines(section, key, value);
+    Reindex();  // lines may have moved
+}
+
+void IniDocument::SetLines(const QString& section, const QString& key, const QString& value)
 {
     const QString eol = NewLineEnd();
     const QString keyText = OneLine(key.trimmed());

@@ -8,6 +8,7 @@
 // are UTF-8 without BOM, with CR LF line ends.
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -40,9 +41,14 @@ private:
     qsizetype FindSection(const QString& section) const;
     qsizetype FindKey(qsizetype sectionLine, const QString& key) const;
     QString NewLineEnd() const;
+    void SetLines(const QString& section, const QString& key, const QString& value);
+    void Reindex();
 
     Encoding m_encoding = Encoding::Utf8;
     std::vector<Line> m_lines;
+    // Line of the first key of each name in the first section of each name, by case-folded
+    // names: a language file of hundreds of keys is looked up hundreds of times at start-up.
+    QHash<QString, QHash<QString, qsizetype>> m_keyLines;
 };
 
 // GetPrivateProfileString: the value, or defaultValue when the file, section or key is absent.

@@ -2,7 +2,7 @@
 
 #include "controls/CGdipButton.h"
 #include "controls/FillGradient.h"
-#include "controls/ImageResources.h"
+#include "controls/SharedBackground.h"
 #include "platform/ControlId.h"
 #include "platform/Fonts.h"
 #include "platform/MessageIds.h"
@@ -69,7 +69,6 @@ void MBaseDialog::OnInitDialog()
 {
     if (initialised_) return;
     initialised_ = true;
-    bodyTexture_ = LoadBitmapResource(kBodyTextureBitmap);
     CreateFonts();
     CreateCaptionButtons(false);
 }
@@ -191,10 +190,7 @@ void MBaseDialog::ApplyStaticColours()
 
 void MBaseDialog::PaintBackground(QPainter& p)
 {
-    if (!bodyTexture_.isNull())
-        p.drawImage(rect(), bodyTexture_);
-    else
-        p.fillRect(rect(), ToQColor(kColorBody));
+    shared_background::Paint(p, rect());
 }
 
 void MBaseDialog::DrawTitleBand(QPainter& p, const QString& title)

@@ -34,7 +34,6 @@ inline constexpr int kCaptionButtonSize = 24;
 inline constexpr unsigned kCloseButtonImage = 107;
 inline constexpr unsigned kMaximizeImage = 1561;
 inline constexpr unsigned kRestoreImage = 1562;
-inline constexpr unsigned kBodyTextureBitmap = 106;
 
 inline constexpr COLORREF kPageTitleColor = 0x009CEF;
 inline constexpr COLORREF kPageStaticColor = 0xD5D5D5;
@@ -145,7 +144,6 @@ private:
     QFont titleFont_;
     QFont controlFont_;
     QFont pageFont_;
-    QImage bodyTexture_;
     CGdipButton* closeButton_ = nullptr;
     CGdipButton* maximizeButton_ = nullptr;
 };

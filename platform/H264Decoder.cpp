@@ -186,4 +186,23 @@ void Hi264DecDestroy(Hi264DecHandle handle)
     FreeState(static_cast<DecoderState*>(handle));
 }
 
+Hi264DecPictureHold Hi264DecHoldPicture(Hi264DecHandle handle, const Hi264DecPicture* picture,
+                                        Hi264DecPicture* planes)
+{
+    auto* state = static_cast<DecoderState*>(handle);
+    if (!state || !picture || !planes || !state->frame->buf[0]) return nullptr;
+    // A new reference to the same buffers: libavcodec never writes a picture it has handed
+    // out, and the buffers outlive the decoder while referenced.
+    AVFrame* held = av_frame_clone(state->frame);
+    if (!held) return nullptr;
+    *planes = *picture;
+    return held;
+}
+
+void Hi264DecReleasePicture(Hi264DecPictureHold hold)
+{
+    auto* frame = static_cast<AVFrame*>(hold);
+    av_frame_free(&frame);
+}
+
 }  // extern "C"

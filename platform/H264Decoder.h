@@ -62,4 +62,16 @@ int Hi264DecFrame(Hi264DecHandle handle, const uint8_t* data, uint32_t length, u
 // Frees the decoder; null is accepted.
 void Hi264DecDestroy(Hi264DecHandle handle);
 
+// Keeps the picture last returned by Hi264DecFrame alive beyond the next call, without copying
+// it: planes receives the same record, and its planes stay valid until the hold is released
+// (also after the decoder is destroyed). Null, with planes untouched, when there is no picture
+// to hold. A release lets libavcodec reuse the buffer through an atomic count that
+// ThreadSanitizer cannot see, so a reader on another thread should hand the hold back to the
+// decoding thread (under a lock of its own) rather than release it itself.
+using Hi264DecPictureHold = void*;
+Hi264DecPictureHold Hi264DecHoldPicture(Hi264DecHandle handle, const Hi264DecPicture* picture,
+                                        Hi264DecPicture* planes);
+// Null is accepted.
+void Hi264DecReleasePicture(Hi264DecPictureHold hold);
+
 }  // extern "C"

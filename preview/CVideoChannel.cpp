@@ -1,12 +1,13 @@
 #include "preview/CVideoChannel.h"
 
-#include <chrono>
 #include <cstring>
 #include <new>
 
 namespace {
 
-constexpr auto kPollInterval = std::chrono::milliseconds(10);
+// A packet buffer larger than this is given back after decoding rather than kept for the
+// slot's next packet, so a burst of key frames does not pin memory in all 100 slots.
+constexpr size_t kKeptPacketCapacity = 256 * 1024;
 
 int32_t MacroblocksFor(int32_t pixels)
 {
@@ -14,17 +15,39 @@ int32_t MacroblocksFor(int32_t pixels)
     return pixels / 16 + (pixels % 16 != 0 ? 1 : 0);
 }
 
+// Copies the visible part of a decoder picture into tight planes at dst: Y, then U, then V.
+void PackPlanes(const Hi264DecPicture& picture, int64_t w, int64_t h, uint8_t* dst)
+{
+    const int64_t cw = (w + 1) / 2;
+    const int64_t ch = (h + 1) / 2;
+    uint8_t* y = dst;
+    uint8_t* u = y + w * h;
+    uint8_t* v = u + cw * ch;
+    for (int64_t row = 0; row < h; ++row)
+        std::memcpy(y + row * w, picture.y + row * picture.lumaStride, static_cast<size_t>(w));
+    for (int64_t row = 0; row < ch; ++row) {
+        std::memcpy(u + row * cw, picture.u + row * picture.chromaStride, static_cast<size_t>(cw));
+        std::memcpy(v + row * cw, picture.v + row * picture.chromaStride, static_cast<size_t>(cw));
+    }
+}
+
+size_t TightBytes(int64_t w, int64_t h)
+{
+    return static_cast<size_t>(w * h + 2 * ((w + 1) / 2) * ((h + 1) / 2));
+}
+
 }  // namespace
 
 CVideoChannel::CVideoChannel(const VideoDecoderApi& api) : decoderApi(api)
 {
     for (auto& flag : packetFull) flag.store(0, std::memory_order_relaxed);
-    for (auto& flag : frameFull) flag.store(0, std::memory_order_relaxed);
 }
 
 CVideoChannel::~CVideoChannel()
 {
     Stop();
+    // Pictures decoded without the threads (DecodePacket called directly) may still be held.
+    ClearFrames();
     // A channel whose decoder could not start its thread may still hold a decoder.
     if (decoder) {
         decoderApi.destroy(decoder);
@@ -55,13 +78,22 @@ void CVideoChannel::Start()
 
 void CVideoChannel::Stop()
 {
-    if (decodeStop.load(std::memory_order_acquire) == 0) {
-        {
-            // No push may be half way through the ring while it is emptied below.
-            std::lock_guard<std::mutex> guard(pushLock);
-            accepting.store(false, std::memory_order_release);
-        }
+    const bool decoding = decodeStop.load(std::memory_order_acquire) == 0;
+    const bool rendering = renderStop.load(std::memory_order_acquire) == 0;
+    // Both threads are told before either is waited for; neither works through what is queued.
+    if (rendering) {
+        std::lock_guard<std::mutex> guard(frameLock);
+        renderStop.store(1, std::memory_order_release);
+        frameReady.notify_all();
+    }
+    if (decoding) {
+        std::lock_guard<std::mutex> guard(pushLock);
         decodeStop.store(1, std::memory_order_release);
+        packetQueued.notify_all();
+        // No push may be half way through the ring while it is emptied below.
+        accepting.store(false, std::memory_order_release);
+    }
+    if (decoding) {
         if (decodeThread.joinable()) decodeThread.join();
         {
             std::lock_guard<std::mutex> guard(pushLock);
@@ -71,37 +103,49 @@ void CVideoChannel::Stop()
             std::lock_guard<std::recursive_mutex> guard(targetLock);
             for (auto& entry : targets) entry = VideoTarget{};
         }
-        if (decoder) {
-            decoderApi.destroy(decoder);
-            decoder = nullptr;
-        }
     }
-    if (renderStop.load(std::memory_order_acquire) == 0) {
-        renderStop.store(1, std::memory_order_release);
-        if (renderThread.joinable()) renderThread.join();
-        ClearFrames();
+    if (rendering && renderThread.joinable()) renderThread.join();
+    if (decoding || rendering) ClearFrames();
+    if (decoding && decoder) {
+        decoderApi.destroy(decoder);
+        decoder = nullptr;
     }
 }
 
 void CVideoChannel::ClearPackets()
 {
     for (int i = 0; i < kPacketSlots; ++i) {
-        packets[i].reset();
-        packetLen[i] = 0;
+        std::vector<uint8_t>().swap(packets[i]);
         packetFull[i].store(0, std::memory_order_release);
     }
     readIndex = 0;
     writeIndex = 0;
 }
 
+void CVideoChannel::FreeSlotBuffer(FrameSlot& slot)
+{
+    if (slot.buffer) livePictureBuffers.fetch_sub(1, std::memory_order_relaxed);
+    slot.buffer.reset();
+    slot.capacity = 0;
+}
+
+void CVideoChannel::ReleaseHeld(FrameSlot& slot)
+{
+    if (!slot.held) return;
+    decoderApi.release(slot.held);
+    slot.held = nullptr;
+    livePictureBuffers.fetch_sub(1, std::memory_order_relaxed);
+}
+
 void CVideoChannel::ClearFrames()
 {
-    for (int i = 0; i < kFrameSlots; ++i) {
-        frames[i] = FrameSlot{};
-        frameFull[i].store(0, std::memory_order_release);
+    std::lock_guard<std::mutex> guard(frameLock);
+    for (FrameSlot& slot : frames) {
+        FreeSlotBuffer(slot);
+        ReleaseHeld(slot);
+        slot = FrameSlot{};
     }
-    frameReadIndex = 0;
-    frameWriteIndex = 0;
+    frameSequence = 0;
 }
 
 void CVideoChannel::PushPacket(const uint8_t* data, uint32_t length)
@@ -113,17 +157,32 @@ void CVideoChannel::PushPacket(const uint8_t* data, uint32_t length)
         droppedPackets.fetch_add(1, std::memory_order_relaxed);
         return;
     }
-    // One extra byte keeps a zero-length packet distinct from an empty slot.
-    std::unique_ptr<uint8_t[]> copy(new (std::nothrow) uint8_t[static_cast<size_t>(length) + 1]);
-    if (!copy) {
+    // The slot keeps its buffer from the packet before, so this rarely allocates.
+    std::vector<uint8_t>& slot = packets[writeIndex];
+    try {
+        slot.assign(data, data + length);
+    } catch (const std::bad_alloc&) {
+        std::vector<uint8_t>().swap(slot);
         droppedPackets.fetch_add(1, std::memory_order_relaxed);
         return;
     }
-    if (length > 0) std::memcpy(copy.get(), data, length);
-    packetLen[writeIndex] = length;
-    packets[writeIndex] = std::move(copy);
     packetFull[writeIndex].store(1, std::memory_order_release);
     writeIndex = (writeIndex + 1) % kPacketSlots;
+    packetQueued.notify_one();
+}
+
+void CVideoChannel::PushPacket(std::vector<uint8_t>&& packet)
+{
+    std::lock_guard<std::mutex> guard(pushLock);
+    if (!accepting.load(std::memory_order_acquire) ||
+        packetFull[writeIndex].load(std::memory_order_acquire) != 0) {
+        droppedPackets.fetch_add(1, std::memory_order_relaxed);
+        return;
+    }
+    packets[writeIndex] = std::move(packet);
+    packetFull[writeIndex].store(1, std::memory_order_release);
+    writeIndex = (writeIndex + 1) % kPacketSlots;
+    packetQueued.notify_one();
 }
 
 int32_t CVideoChannel::WriteIndex() const
@@ -155,16 +214,24 @@ bool CVideoChannel::CreateDecoder()
 void CVideoChannel::DecodeThreadProc()
 {
     while (decodeStop.load(std::memory_order_acquire) == 0) {
-        DecodeNextPacket();
-        std::this_thread::sleep_for(kPollInterval);
+        if (DecodeNextPacket()) continue;
+        std::unique_lock<std::mutex> lock(pushLock);
+        packetQueued.wait(lock, [this] {
+            return decodeStop.load(std::memory_order_acquire) != 0 ||
+                   packetFull[readIndex].load(std::memory_order_acquire) != 0;
+        });
     }
 }
 
 bool CVideoChannel::DecodeNextPacket()
 {
     if (packetFull[readIndex].load(std::memory_order_acquire) == 0) return false;
-    DecodePacket(packets[readIndex].get(), packetLen[readIndex]);
-    packets[readIndex].reset();
+    std::vector<uint8_t>& packet = packets[readIndex];
+    DecodePacket(packet.data(), static_cast<uint32_t>(packet.size()));
+    if (packet.capacity() > kKeptPacketCapacity)
+        std::vector<uint8_t>().swap(packet);
+    else
+        packet.clear();
     packetFull[readIndex].store(0, std::memory_order_release);
     readIndex = (readIndex + 1) % kPacketSlots;
     return true;
@@ -183,6 +250,27 @@ void CVideoChannel::DecodePacket(const uint8_t* data, uint32_t length)
     }
 }
 
+int CVideoChannel::ClaimSlotForWriting()
+{
+    int oldestReady = -1;
+    for (int i = 0; i < kFrameSlots; ++i) {
+        if (frames[i].state == SlotState::Free) return i;
+        if (frames[i].state == SlotState::Ready &&
+            (oldestReady < 0 || frames[i].sequence < frames[oldestReady].sequence))
+            oldestReady = i;
+    }
+    // The renderer is behind: the older picture it has not shown yet gives way.
+    if (oldestReady >= 0) droppedFrames.fetch_add(1, std::memory_order_relaxed);
+    return oldestReady;
+}
+
+bool CVideoChannel::HasReadyFrame() const
+{
+    for (const FrameSlot& slot : frames)
+        if (slot.state == SlotState::Ready) return true;
+    return false;
+}
+
 void CVideoChannel::TakePicture(const Hi264DecPicture& picture)
 {
     const int64_t w = picture.width;
@@ -190,63 +278,116 @@ void CVideoChannel::TakePicture(const Hi264DecPicture& picture)
     if (!picture.y || !picture.u || !picture.v || w <= 0 || h <= 0 || w > kMaxPictureSide ||
         h > kMaxPictureSide || picture.cropBottom < 0)
         return;
-    const int64_t cw = (w + 1) / 2;
-    const int64_t ch = (h + 1) / 2;
-    if (picture.lumaStride < w || picture.chromaStride < cw) return;
+    if (picture.lumaStride < w || picture.chromaStride < (w + 1) / 2) return;
 
-    const int slotIndex = frameWriteIndex;
-    if (frameFull[slotIndex].load(std::memory_order_acquire) != 0) {
+    int slotIndex;
+    {
+        std::lock_guard<std::mutex> guard(frameLock);
+        slotIndex = ClaimSlotForWriting();
+        if (slotIndex < 0) {
+            droppedFrames.fetch_add(1, std::memory_order_relaxed);
+            return;
+        }
+        frames[slotIndex].state = SlotState::Writing;
+    }
+    // The slot is ours until it is marked ready: it is filled without the lock.
+    FrameSlot& slot = frames[slotIndex];
+    ReleaseHeld(slot);  // an older picture that was never shown
+    bool ok = false;
+    if (decoderApi.hold && picture.lumaStride == w && picture.chromaStride == (w + 1) / 2) {
+        // Rows already tight: no copy at all, the decoder's own picture is kept for the
+        // renderer. Padded rows are packed by the copy below; for small pictures that is also
+        // cheaper than making the decoder cycle through more buffers.
+        slot.held = decoderApi.hold(decoder, &picture, &slot.planes);
+        if (slot.held) {
+            FreeSlotBuffer(slot);
+            livePictureBuffers.fetch_add(1, std::memory_order_relaxed);
+            ok = true;
+        }
+    }
+    if (!ok) ok = CopyPicture(slot, picture, w, h);
+    if (ok) {
+        slot.width = static_cast<int32_t>(w);
+        slot.height = static_cast<int32_t>(h);
+    }
+    std::lock_guard<std::mutex> guard(frameLock);
+    if (!ok) {
+        slot.state = SlotState::Free;
         droppedFrames.fetch_add(1, std::memory_order_relaxed);
         return;
     }
-    FrameSlot& slot = frames[slotIndex];
-    slot.y.reset(new (std::nothrow) uint8_t[static_cast<size_t>(w * h)]);
-    slot.u.reset(new (std::nothrow) uint8_t[static_cast<size_t>(cw * ch)]);
-    slot.v.reset(new (std::nothrow) uint8_t[static_cast<size_t>(cw * ch)]);
-    if (!slot.y || !slot.u || !slot.v) {
-        slot = FrameSlot{};
-        return;
+    slot.sequence = ++frameSequence;
+    slot.state = SlotState::Ready;
+    frameReady.notify_one();
+}
+
+bool CVideoChannel::CopyPicture(FrameSlot& slot, const Hi264DecPicture& picture, int64_t w, int64_t h)
+{
+    const size_t needed = TightBytes(w, h);
+    if (slot.capacity < needed) {
+        FreeSlotBuffer(slot);
+        slot.buffer.reset(new (std::nothrow) uint8_t[needed]);
+        if (!slot.buffer) return false;
+        slot.capacity = needed;
+        livePictureBuffers.fetch_add(1, std::memory_order_relaxed);
     }
     // The decoder pads its rows; the targets expect the width as the pitch, so the rows are
     // packed tightly here.
-    for (int64_t row = 0; row < h; ++row)
-        std::memcpy(slot.y.get() + row * w, picture.y + row * picture.lumaStride, static_cast<size_t>(w));
-    for (int64_t row = 0; row < ch; ++row) {
-        std::memcpy(slot.u.get() + row * cw, picture.u + row * picture.chromaStride, static_cast<size_t>(cw));
-        std::memcpy(slot.v.get() + row * cw, picture.v + row * picture.chromaStride, static_cast<size_t>(cw));
-    }
-    slot.width = static_cast<int32_t>(w);
-    slot.height = static_cast<int32_t>(h);
-    frameFull[slotIndex].store(1, std::memory_order_release);
-    frameWriteIndex = (frameWriteIndex + 1) % kFrameSlots;
+    PackPlanes(picture, w, h, slot.buffer.get());
+    return true;
 }
 
 void CVideoChannel::RenderThreadProc()
 {
-    while (renderStop.load(std::memory_order_acquire) == 0) {
+    std::unique_lock<std::mutex> lock(frameLock);
+    for (;;) {
+        frameReady.wait(lock, [this] { return renderStop.load(std::memory_order_acquire) != 0 || HasReadyFrame(); });
+        if (renderStop.load(std::memory_order_acquire) != 0) return;
+        lock.unlock();
         RenderNextFrame();
-        std::this_thread::sleep_for(kPollInterval);
+        lock.lock();
     }
+}
+
+VideoPicture CVideoChannel::TightPicture(const FrameSlot& slot)
+{
+    const int32_t chromaPitch = (slot.width + 1) / 2;
+    VideoPicture picture;
+    picture.width = slot.width;
+    picture.height = slot.height;
+    picture.lumaPitch = slot.width;
+    picture.chromaPitch = chromaPitch;
+    if (slot.held) {
+        picture.y = slot.planes.y;
+        picture.u = slot.planes.u;
+        picture.v = slot.planes.v;
+    } else {
+        picture.y = slot.buffer.get();
+        picture.u = picture.y + static_cast<int64_t>(slot.width) * slot.height;
+        picture.v = picture.u + static_cast<int64_t>(chromaPitch) * ((slot.height + 1) / 2);
+    }
+    return picture;
 }
 
 bool CVideoChannel::RenderNextFrame()
 {
-    const int slotIndex = frameReadIndex;
-    if (frameFull[slotIndex].load(std::memory_order_acquire) == 0) return false;
+    int slotIndex = -1;
+    {
+        std::lock_guard<std::mutex> guard(frameLock);
+        for (int i = 0; i < kFrameSlots; ++i)
+            if (frames[i].state == SlotState::Ready &&
+                (slotIndex < 0 || frames[i].sequence < frames[slotIndex].sequence))
+                slotIndex = i;
+        if (slotIndex < 0) return false;
+        frames[slotIndex].state = SlotState::Rendering;
+    }
     FrameSlot& slot = frames[slotIndex];
-    VideoPicture picture;
-    picture.y = slot.y.get();
-    picture.u = slot.u.get();
-    picture.v = slot.v.get();
-    picture.width = slot.width;
-    picture.height = slot.height;
-    picture.lumaPitch = slot.width;
-    picture.chromaPitch = (slot.width + 1) / 2;
-    DispatchFrame(picture);
+    DispatchFrame(TightPicture(slot));
     renderedFrames.fetch_add(1, std::memory_order_relaxed);
-    slot = FrameSlot{};
-    frameFull[slotIndex].store(0, std::memory_order_release);
-    frameReadIndex = (frameReadIndex + 1) % kFrameSlots;
+    // A held picture stays with the slot until the decode thread fills the slot again: the
+    // decoder reuses its buffers only after a release on its own thread, behind frameLock.
+    std::lock_guard<std::mutex> guard(frameLock);
+    slot.state = SlotState::Free;
     return true;
 }
 

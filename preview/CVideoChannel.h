@@ -1,17 +1,23 @@
 #pragma once
 // A preview video channel: packets of an H.264 elementary stream go into a ring, a decode
 // thread turns them into pictures, and a render thread hands each picture to the render
-// targets registered with the channel.
+// targets registered with the channel. Both threads sleep on condition variables: a packet
+// wakes the decoder, a picture wakes the renderer, Stop wakes both. A live preview wants the
+// latest picture, so when the renderer falls behind the decoder overwrites the oldest picture
+// not yet shown instead of growing the picture ring or blocking.
 #include "platform/H264Decoder.h"
 #include "preview/VideoDecoderApi.h"
 #include "preview/VideoTarget.h"
 
 #include <array>
 #include <atomic>
+#include <condition_variable>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 class CVideoChannel {
 public:
@@ -29,11 +35,15 @@ public:
     // UI thread. Starts the decode thread (when a decoder can be made) and the render thread;
     // a second Start while running does nothing.
     void Start();
-    // UI thread. Joins both threads, empties the rings and the target table, frees the decoder.
+    // UI thread. Wakes both threads and joins them without letting them drain the rings, then
+    // empties the rings and the target table and frees the decoder.
     void Stop();
     // Any thread: queues a copy of one packet; dropped when the channel does not accept
     // packets or the ring is full. A zero-length packet marks the end of a stream.
     void PushPacket(const uint8_t* data, uint32_t length);
+    // The same for a packet the caller no longer needs: its buffer moves into the ring
+    // uncopied. Left as it was when the packet is dropped.
+    void PushPacket(std::vector<uint8_t>&& packet);
 
     // Stream size for the next Start (UI thread, while stopped).
     void SetSize(int32_t newWidth, int32_t newHeight);
@@ -51,7 +61,7 @@ public:
     int TargetCount() const;
 
     // One step of each worker, also used by the benchmark: decode the next queued packet /
-    // render the next decoded picture. Each returns whether it found work.
+    // render the oldest decoded picture. Each returns whether it found work.
     bool DecodeNextPacket();
     bool RenderNextFrame();
 
@@ -62,16 +72,28 @@ public:
     int QueuedPackets() const;
     const Hi264DecAttr& DecoderAttr() const { return decoderAttr; }
     uint64_t DroppedPackets() const { return droppedPackets.load(std::memory_order_relaxed); }
+    // Pictures decoded but never shown: overwritten by a newer one while the renderer was
+    // behind, or lost to a failed allocation.
     uint64_t DroppedFrames() const { return droppedFrames.load(std::memory_order_relaxed); }
     uint64_t RenderedFrames() const { return renderedFrames.load(std::memory_order_relaxed); }
+    // Pictures the channel keeps now (in buffers of its own or held from the decoder); never
+    // more than kFrameSlots.
+    int LivePictureBuffers() const { return livePictureBuffers.load(std::memory_order_relaxed); }
 
 private:
+    enum class SlotState : uint8_t { Free, Writing, Ready, Rendering };
+    // One picture: either held from the decoder as it is (no copy, when its rows are tight), or
+    // copied into tight planes in the slot's own buffer, which is kept from picture to picture and only reallocated when
+    // a picture needs more room.
     struct FrameSlot {
-        std::unique_ptr<uint8_t[]> y;
-        std::unique_ptr<uint8_t[]> u;
-        std::unique_ptr<uint8_t[]> v;
+        std::unique_ptr<uint8_t[]> buffer;
+        size_t capacity = 0;
+        Hi264DecPictureHold held = nullptr;
+        Hi264DecPicture planes{};  // of the held picture
         int32_t width = 0;
         int32_t height = 0;
+        uint64_t sequence = 0;  // decode order, so the oldest ready picture is shown first
+        SlotState state = SlotState::Free;
     };
     struct VideoTarget {
         IVideoTarget* target = nullptr;
@@ -81,27 +103,40 @@ private:
     void DecodeThreadProc();
     void RenderThreadProc();
     void TakePicture(const Hi264DecPicture& picture);
+    // Under frameLock: a free slot, else the oldest picture not yet shown (counted as
+    // dropped); -1 when every slot is busy.
+    int ClaimSlotForWriting();
+    bool HasReadyFrame() const;
     void RenderToView(IVideoTarget* view, const VideoPicture& picture);
     void ClearPackets();
     void ClearFrames();
+    void FreeSlotBuffer(FrameSlot& slot);
+    void ReleaseHeld(FrameSlot& slot);
+    // Decode thread: the picture copied into the slot's own buffer in tight planes.
+    bool CopyPicture(FrameSlot& slot, const Hi264DecPicture& picture, int64_t w, int64_t h);
+    // Render thread: where the slot's picture lies.
+    static VideoPicture TightPicture(const FrameSlot& slot);
 
     const VideoDecoderApi decoderApi;
 
-    // Packet ring: single producer (under pushLock), single consumer (the decode thread).
-    // A slot belongs to the producer while its flag is 0 and to the consumer while it is 1;
-    // the flag is stored with release after the data and loaded with acquire before it.
-    std::array<std::unique_ptr<uint8_t[]>, kPacketSlots> packets;
+    // Packet ring: producers under pushLock, single consumer (the decode thread). A slot
+    // belongs to the producer while its flag is 0 and to the consumer while it is 1; the flag
+    // is stored with release after the data and loaded with acquire before it. The flag is set
+    // under pushLock, and the decode thread sleeps on packetQueued under the same lock, so no
+    // wake-up is lost.
+    std::array<std::vector<uint8_t>, kPacketSlots> packets;
     int32_t writeIndex = 0;
     int32_t readIndex = 0;
     std::array<std::atomic<uint8_t>, kPacketSlots> packetFull{};
-    std::array<uint32_t, kPacketSlots> packetLen{};
     std::atomic<uint8_t> decodeStop{1};
+    std::condition_variable packetQueued;
 
-    // Frame ring: the decode thread fills, the render thread empties.
+    // Picture ring: slot states change under frameLock; the pixels belong to whoever set the
+    // slot Writing or Rendering, and are touched without the lock.
     std::array<FrameSlot, kFrameSlots> frames;
-    std::array<std::atomic<uint8_t>, kFrameSlots> frameFull{};
-    int32_t frameWriteIndex = 0;
-    int32_t frameReadIndex = 0;
+    uint64_t frameSequence = 0;
+    mutable std::mutex frameLock;
+    std::condition_variable frameReady;
     std::atomic<uint8_t> renderStop{1};
 
     int32_t height = 240;
@@ -125,4 +160,5 @@ private:
     std::atomic<uint64_t> droppedPackets{0};
     std::atomic<uint64_t> droppedFrames{0};
     std::atomic<uint64_t> renderedFrames{0};
+    std::atomic<int> livePictureBuffers{0};
 };

@@ -1,5 +1,7 @@
 #include "preview/VideoChannelSet.h"
 
+#include <utility>
+
 VideoChannelSet::VideoChannelSet(const VideoDecoderApi& api)
     : channels{CVideoChannel(api), CVideoChannel(api), CVideoChannel(api), CVideoChannel(api)}
 {
@@ -14,6 +16,12 @@ void VideoChannelSet::PushPacket(int channelIndex, const uint8_t* data, uint32_t
 {
     if (channelIndex < 0 || channelIndex >= kChannels) return;
     channels[static_cast<size_t>(channelIndex)].PushPacket(data, length);
+}
+
+void VideoChannelSet::PushPacket(int channelIndex, std::vector<uint8_t>&& packet)
+{
+    if (channelIndex < 0 || channelIndex >= kChannels) return;
+    channels[static_cast<size_t>(channelIndex)].PushPacket(std::move(packet));
 }
 
 void VideoChannelSet::StopAll()

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 class VideoChannelSet {
 public:
@@ -15,6 +16,8 @@ public:
 
     // Communication thread: reply 26 (video data) with its channel index.
     void PushPacket(int channelIndex, const uint8_t* data, uint32_t length);
+    // The same, moving the caller's buffer into the ring.
+    void PushPacket(int channelIndex, std::vector<uint8_t>&& packet);
 
     // UI thread.
     void StopAll();

@@ -2,6 +2,7 @@
 
 const VideoDecoderApi& DefaultVideoDecoderApi()
 {
-    static const VideoDecoderApi api{&Hi264DecCreate, &Hi264DecFrame, &Hi264DecDestroy};
+    static const VideoDecoderApi api{&Hi264DecCreate, &Hi264DecFrame, &Hi264DecDestroy,
+                                         &Hi264DecHoldPicture, &Hi264DecReleasePicture};
     return api;
 }

@@ -5,6 +5,7 @@
 #include "controls/CGdipButton.h"
 #include "controls/CSxGroupBox.h"
 #include "controls/ImageResources.h"
+#include "controls/SharedBackground.h"
 #include "device/CDeviceData.h"
 #include "device/IniFile.h"
 #include "device/ProjectFileReader.h"
@@ -105,6 +106,7 @@ void KordalDlg::OnInitDialog()
 
     InitDpiFromScreen();
     const QSize size = MainWindowSizeForDpi(g_DpiX, g_DpiY);
+    shared_background::Prefetch(size);  // decoded while the pages are built
     // Interactive resizing never goes below the design size (in pixels, as the window started).
     setMinimumSize(kMainDesignWidth, kMainDesignHeight);
     resize(size);

@@ -282,7 +282,6 @@ private:
     QImage noSignalMark_;
     QImage signalMark_;
     QImage switcherPicture_;
-    QImage bodyTexture_;
 
     int currentPage_ = -1;
     int currentPreset_ = -1;

@@ -5,6 +5,7 @@
 #include "controls/CGdipButton.h"
 #include "controls/CSxGroupBox.h"
 #include "controls/ImageResources.h"
+#include "controls/SharedBackground.h"
 #include "device/CDeviceData.h"
 #include "platform/ControlId.h"
 #include "platform/Dpi.h"
@@ -185,7 +186,6 @@ void KordalDlg::LoadIcons()
         for (int h = 0; h < 2; ++h)
             LoadPngResource(inputIcons_[static_cast<size_t>(t * 2 + h)], kIconImages[t][h]);
     LoadPngResource(switcherPicture_, 1479);
-    bodyTexture_ = LoadBitmapResource(106);
 }
 
 void KordalDlg::CreateDropLists()
@@ -314,10 +314,7 @@ void KordalDlg::moveEvent(QMoveEvent* e)
 void KordalDlg::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    if (!bodyTexture_.isNull())
-        p.drawImage(rect(), bodyTexture_);
-    else
-        p.fillRect(rect(), ToQColor(kColorBody));
+    shared_background::Paint(p, rect());
 
     const int L = 0, T = 0, R = width(), B = height();
     p.setPen(QPen(ToQColor(0x141414), 2));

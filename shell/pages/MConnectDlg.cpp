@@ -11,6 +11,7 @@
 #include "device/ComSettings.h"
 #include "device/PathUtils.h"
 #include "platform/ControlId.h"
+#include "platform/DeviceNodeWatcher.h"
 #include "platform/MessageIds.h"
 #include "platform/PageNotifyCodes.h"
 #include "shell/pages/ConnectIds.h"
@@ -172,10 +173,23 @@ void MConnectDlg::OnInitDialog()
     }
     ApplyFontToChildren();
 
-    FillComList(true);
-    lastPorts_.clear();
-    EnumSerialPorts(lastPorts_);
-    if (portPoll_.interval() > 0) portPoll_.start();
+    FillComList(true, &lastPorts_);  // one scan of the ports for the list and the watch
+    portWatcher_ = new DeviceNodeWatcher(this);
+    connect(portWatcher_, &DeviceNodeWatcher::Changed, this, [this] {
+        if (autoRefresh_) PollComPorts();
+    });
+}
+
+void MConnectDlg::showEvent(QShowEvent* e)
+{
+    MBaseDialog::showEvent(e);
+    if (autoRefresh_ && portWatcher_ && !portWatcher_->IsWatching()) portPoll_.start();
+}
+
+void MConnectDlg::hideEvent(QHideEvent* e)
+{
+    portPoll_.stop();
+    MBaseDialog::hideEvent(e);
 }
 
 void MConnectDlg::paintEvent(QPaintEvent*)
@@ -294,14 +308,16 @@ void MConnectDlg::OnComDisconnect()
 
 // --- serial port list ---
 
-void MConnectDlg::FillComList(bool showNa)
+void MConnectDlg::FillComList(bool showNa, std::vector<comm::SerialPortEntry>* seen)
 {
     if (!comList_ || !comList_->GetList()) return;
     CDropList* list = comList_->GetList();
     list->ResetContent();
     comList_->SetCaption(QString());
     std::vector<comm::SerialPortEntry> ports;
-    if (EnumSerialPorts(ports)) {
+    const bool any = EnumSerialPorts(ports);
+    if (seen) *seen = ports;
+    if (any) {
         for (const comm::SerialPortEntry& port : ports) {
             const int row = list->AddString(QString::fromStdString(port.name));
             list->SetItemData(row, static_cast<DropItemData>(port.number));
@@ -341,9 +357,10 @@ void MConnectDlg::RefreshComPorts(unsigned event)
 void MConnectDlg::SetPortPollInterval(int ms)
 {
     portPoll_.stop();
+    autoRefresh_ = ms > 0;
     if (ms <= 0) return;
     portPoll_.setInterval(ms);
-    if (IsInitialised()) portPoll_.start();
+    if (IsInitialised() && isVisible() && portWatcher_ && !portWatcher_->IsWatching()) portPoll_.start();
 }
 
 void MConnectDlg::PollComPorts()

@@ -6,7 +6,8 @@
 // The page tells the main window about the serial link with WM_PAGE_NOTIFY NOTIFY_CONNECTION and
 // NOTIFY_LINKED; the network link's state reaches the main window through the replies.
 //
-// Port arrival and removal are noticed by polling the port list every two seconds; a change calls
+// Port arrival and removal are noticed by watching the device nodes (or, where they cannot be
+// watched, by polling the port list every two seconds while the page is shown); a change calls
 // RefreshComPorts with the arrival or removal event, as a device-change notification would.
 
 #include "comm/SerialPortNames.h"
@@ -22,6 +23,7 @@ class CGdipButton;
 class CListCtrlCl;
 class CMyEdit;
 class CSxGroupBox;
+class DeviceNodeWatcher;
 class QLabel;
 class QLineEdit;
 class oRealEdit;
@@ -71,7 +73,8 @@ public:
     oRealEdit* BaudEdit() const { return baudEdit_; }
     CGdipButton* SearchButton() const { return searchButton_; }
 
-    // The port poll (kPortPollDefaultMs); 0 stops it.
+    // The port poll (kPortPollDefaultMs) where device nodes cannot be watched; 0 stops it and
+    // the watching.
     void SetPortPollInterval(int ms);
     // One poll now: compares the port list with the last one seen.
     void PollComPorts();
@@ -80,12 +83,15 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
 
 private:
     CGdipButton* MakeButton(int id, const QString& caption, unsigned stdImage, unsigned altImage, const QRect& rect);
     void OnButton(int id);
-    // Empties and refills the port list; with showNa an empty list shows "N/A".
-    void FillComList(bool showNa);
+    // Empties and refills the port list; with showNa an empty list shows "N/A". The ports
+    // found go to seen when given.
+    void FillComList(bool showNa, std::vector<comm::SerialPortEntry>* seen = nullptr);
     void SelectStoredPort();
     void ResetSearchButton();
     void RenumberAddresses();
@@ -121,4 +127,6 @@ private:
     CDropButton* localIpList_ = nullptr;
     CGdipButton* refreshLocalButton_ = nullptr;
     QTimer portPoll_;
+    DeviceNodeWatcher* portWatcher_ = nullptr;
+    bool autoRefresh_ = true;
 };

@@ -131,3 +131,32 @@ TEST_F(IniFileTest, ComSettings)
     EXPECT_EQ(LoadComSettings("Info.ini", timeout), 12);
     qunsetenv("SVP_APP_DIR");
 }
+
+TEST(IniDocument, FirstSectionAndFirstKeyWinAlsoAfterEdits)
+{
+    IniDocument doc = IniDocument::FromBytes("k=before any section\r\n[S]\r\nA=1\r\na=2\r\n[t]\r\nA=3\r\n[s]\r\nA=4\r\nB=5\r\n");
+    QString v;
+    EXPECT_FALSE(doc.Value("", "k", v));
+    ASSERT_TRUE(doc.Value(" s ", " a ", v));
+    EXPECT_EQ(v, "1");
+    EXPECT_FALSE(doc.Value("S", "B", v));  // only in the second [s], which is never read
+    ASSERT_TRUE(doc.Value("T", "a", v));
+    EXPECT_EQ(v, "3");
+
+    // New lines ahead of a section move its keys down: look-ups still find them.
+    doc.SetValue("S", "New", "x");
+    doc.SetValue("S", "a", "changed");
+    ASSERT_TRUE(doc.Value("t", "A", v));
+    EXPECT_EQ(v, "3");
+    ASSERT_TRUE(doc.Value("S", "NEW", v));
+    EXPECT_EQ(v, "x");
+    ASSERT_TRUE(doc.Value("s", "A", v));
+    EXPECT_EQ(v, "changed");
+    doc.SetValue("Fresh", "K", "v");
+    ASSERT_TRUE(doc.Value("fresh", "k", v));
+    EXPECT_EQ(v, "v");
+    // Non-ASCII names match without regard to case, as the scan did.
+    IniDocument accented = IniDocument::FromBytes(QString::fromUtf8("[Ärger]\nÖl=ja\n").toUtf8());
+    ASSERT_TRUE(accented.Value(QString::fromUtf8("ärger"), QString::fromUtf8("öL"), v));
+    EXPECT_EQ(v, "ja");
+}

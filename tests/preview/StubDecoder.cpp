@@ -26,6 +26,7 @@ int Frame(Hi264DecHandle, const uint8_t* data, uint32_t length, uint64_t, Hi264D
     std::unique_lock<std::mutex> guard(s.lock);
     const bool drain = data == nullptr;
     s.calls.push_back(Call{data ? std::vector<uint8_t>(data, data + length) : std::vector<uint8_t>{}, length, flags, drain});
+    s.changed.notify_all();
     if (!drain && s.hold) {
         s.holding = true;
         s.changed.notify_all();
@@ -61,6 +62,34 @@ void Destroy(Hi264DecHandle)
     ++s.destroyed;
 }
 
+// A held picture is a copy of the stub's planes (which the next call overwrites), kept with
+// the same strides.
+struct Held {
+    std::vector<uint8_t> y, u, v;
+};
+
+Hi264DecPictureHold Hold(Hi264DecHandle, const Hi264DecPicture* picture, Hi264DecPicture* planes)
+{
+    State& s = Get();
+    auto* held = new Held{std::vector<uint8_t>(g_y, g_y + sizeof g_y), std::vector<uint8_t>(g_u, g_u + sizeof g_u),
+                          std::vector<uint8_t>(g_v, g_v + sizeof g_v)};
+    *planes = *picture;
+    planes->y = held->y.data() + (picture->y - g_y);
+    planes->u = held->u.data() + (picture->u - g_u);
+    planes->v = held->v.data() + (picture->v - g_v);
+    std::lock_guard<std::mutex> guard(s.lock);
+    ++s.heldNow;
+    return held;
+}
+
+void ReleaseHold(Hi264DecPictureHold hold)
+{
+    State& s = Get();
+    delete static_cast<Held*>(hold);
+    std::lock_guard<std::mutex> guard(s.lock);
+    --s.heldNow;
+}
+
 }  // namespace
 
 State& Get()
@@ -78,11 +107,18 @@ void Reset()
     s.failCreate = false;
     s.padded = false;
     s.created = s.destroyed = 0;
+    s.heldNow = 0;
 }
 
 const VideoDecoderApi& Api()
 {
-    static const VideoDecoderApi api{&Create, &Frame, &Destroy};
+    static const VideoDecoderApi api{&Create, &Frame, &Destroy, nullptr, nullptr};
+    return api;
+}
+
+const VideoDecoderApi& HoldingApi()
+{
+    static const VideoDecoderApi api{&Create, &Frame, &Destroy, &Hold, &ReleaseHold};
     return api;
 }
 
@@ -91,6 +127,13 @@ bool WaitUntilHolding(int milliseconds)
     State& s = Get();
     std::unique_lock<std::mutex> guard(s.lock);
     return s.changed.wait_for(guard, std::chrono::milliseconds(milliseconds), [&] { return s.holding; });
+}
+
+bool WaitForCallCount(size_t n, int milliseconds)
+{
+    State& s = Get();
+    std::unique_lock<std::mutex> guard(s.lock);
+    return s.changed.wait_for(guard, std::chrono::milliseconds(milliseconds), [&] { return s.calls.size() >= n; });
 }
 
 void Release()

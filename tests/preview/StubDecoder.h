@@ -29,13 +29,19 @@ struct State {
     bool padded = false;    // pictures with padded rows (stride 32 for width 16) and a 2-row bottom crop
     int created = 0;
     int destroyed = 0;
+    int heldNow = 0;        // pictures held through HoldingApi and not yet released
 };
 
 State& Get();
 void Reset();
+// Pictures are copied out by the channel.
 const VideoDecoderApi& Api();
+// Pictures are held (the stub copies them, as the next call overwrites its planes).
+const VideoDecoderApi& HoldingApi();
 // Waits until a call is held (true) or the time runs out.
 bool WaitUntilHolding(int milliseconds);
+// Waits until n calls (data and drain calls alike) have been recorded.
+bool WaitForCallCount(size_t n, int milliseconds);
 void Release();
 
 }  // namespace stub

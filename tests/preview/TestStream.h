@@ -23,6 +23,15 @@ struct EncodedStream {
 // Empty packets and a message in `error` when libx264 is missing or encoding fails.
 EncodedStream EncodeQuadrantStream(int width, int height, int pictures, int firstIndex, std::string* error);
 
+// A moving test pattern (sliding colour bars, a bouncing box and a drifting texture) encoded
+// with libx264 at the given preset, tuned for low latency as a live preview would be: no
+// B-pictures, a key picture every 60. For benchmarks; threads are allowed for the encoding.
+EncodedStream EncodeMovingPatternStream(int width, int height, int pictures, const char* preset, std::string* error);
+
+// The picture index (mod 256) a moving-pattern picture carries; the picture must be at least
+// 128 x 16.
+int ReadPictureStamp(const uint8_t* y, int lumaPitch);
+
 // Reads the colour of quadrant q from tight or strided planes (sampled at the quadrant centre).
 struct PlaneView {
     const uint8_t* y;

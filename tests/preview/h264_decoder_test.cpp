@@ -145,3 +145,41 @@ TEST(H264Decoder, SurvivesGarbageAndRecoversAtTheNextKeyFrame)
     EXPECT_TRUE(ColoursClose(out.colours.back(), ColoursForPicture(15))) << DescribeColours(out.colours.back());
     Hi264DecDestroy(decoder);
 }
+
+TEST(H264Decoder, AHeldPictureOutlivesLaterPicturesAndTheDecoder)
+{
+    const EncodedStream stream = MustEncode(352, 240, 12, 0);
+    ASSERT_EQ(stream.packets.size(), 12u);
+    Hi264DecAttr attr{};
+    Hi264DecHandle decoder = Hi264DecCreate(&attr);
+    ASSERT_NE(decoder, nullptr);
+    Hi264DecPicture picture{}, planes{};
+    EXPECT_EQ(Hi264DecHoldPicture(decoder, &picture, &planes), nullptr);  // nothing decoded yet
+    EXPECT_EQ(Hi264DecHoldPicture(nullptr, &picture, &planes), nullptr);
+
+    // Hold picture 2, then decode the rest of the stream over it.
+    Hi264DecPictureHold hold = nullptr;
+    int pictures = 0;
+    for (const auto& packet : stream.packets) {
+        int r = Hi264DecFrame(decoder, packet.data(), static_cast<uint32_t>(packet.size()), 0, &picture, 0);
+        while (r == HI264_PICTURE) {
+            if (pictures++ == 2) {
+                hold = Hi264DecHoldPicture(decoder, &picture, &planes);
+                ASSERT_NE(hold, nullptr);
+                EXPECT_EQ(planes.y, picture.y);  // the same planes, not a copy
+                EXPECT_EQ(planes.lumaStride, picture.lumaStride);
+            }
+            r = Hi264DecFrame(decoder, nullptr, 0, 0, &picture, 0);
+        }
+    }
+    EXPECT_GE(pictures, 10);
+    Hi264DecDestroy(decoder);
+
+    QuadrantColours c{};
+    SampleQuadrants({planes.y, planes.u, planes.v, planes.width, planes.height - planes.cropBottom, planes.lumaStride,
+                     planes.chromaStride},
+                    &c);
+    EXPECT_TRUE(ColoursClose(c, ColoursForPicture(2))) << DescribeColours(c);
+    Hi264DecReleasePicture(hold);
+    Hi264DecReleasePicture(nullptr);
+}

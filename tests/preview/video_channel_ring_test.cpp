@@ -208,10 +208,12 @@ public:
     std::atomic<int> calls{0};
 };
 
-TEST_F(VideoChannelRing, PaddedRowsArePackedAndCroppedRowsLeftOut)
+namespace {
+
+void ExpectPaddedRowsPacked(const VideoDecoderApi& api)
 {
     stub::Get().padded = true;
-    CVideoChannel channel(stub::Api());
+    CVideoChannel channel(api);
     channel.Start();
     PlaneRecorder target;
     channel.AttachTarget(&target, kVideoTargetCell);
@@ -228,4 +230,41 @@ TEST_F(VideoChannelRing, PaddedRowsArePackedAndCroppedRowsLeftOut)
     EXPECT_EQ(target.y, std::vector<uint8_t>(16 * 16, 77));
     EXPECT_EQ(target.u, std::vector<uint8_t>(8 * 8, 100));
     EXPECT_EQ(target.v, std::vector<uint8_t>(8 * 8, 200));
+}
+
+}  // namespace
+
+TEST_F(VideoChannelRing, PaddedRowsArePackedAndCroppedRowsLeftOut)
+{
+    ExpectPaddedRowsPacked(stub::Api());
+}
+
+TEST_F(VideoChannelRing, PaddedRowsArePackedAlsoWhenTheDecoderCouldHoldThePicture)
+{
+    ExpectPaddedRowsPacked(stub::HoldingApi());
+    EXPECT_EQ(stub::Get().heldNow, 0);
+}
+
+TEST_F(VideoChannelRing, AHeldPictureWithTightRowsIsHandedOnAsItIs)
+{
+    CVideoChannel channel(stub::HoldingApi());
+    channel.Start();
+    PlaneRecorder target;
+    channel.AttachTarget(&target, kVideoTargetCell);
+    const uint8_t byte = 99;
+    channel.PushPacket(&byte, 1);
+    for (int i = 0; i < 500 && target.calls.load() == 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    {
+        std::lock_guard<std::mutex> stubGuard(stub::Get().lock);
+        EXPECT_EQ(stub::Get().heldNow, 1);  // held, not copied; kept until the slot is reused
+    }
+    EXPECT_EQ(channel.LivePictureBuffers(), 1);
+    channel.Stop();
+    std::lock_guard<std::mutex> guard(target.lock);
+    ASSERT_EQ(target.calls.load(), 1);
+    EXPECT_EQ(target.lumaPitch, 16);
+    EXPECT_EQ(target.chromaPitch, 8);
+    EXPECT_EQ(target.y, std::vector<uint8_t>(16 * 16, 99));
+    EXPECT_EQ(target.u, std::vector<uint8_t>(8 * 8, 128));
+    EXPECT_EQ(stub::Get().heldNow, 0);
 }

@@ -290,3 +290,30 @@ TEST_F(ConnectPageTest, SearchButtonTogglesTheSearchPageAndShowingHidesIt)
     EXPECT_FALSE(page.isVisible());
     EXPECT_EQ(host->Of(WM_PAGE_CLOSED).size(), 1u);
 }
+
+TEST_F(ConnectPageTest, NoPortRescansWhileNothingChanges)
+{
+    ports = {{"pts/2", 1002}};
+    int scans = 0;
+    SetSerialPortSource([&] {
+        ++scans;
+        return ports;
+    });
+    MConnectDlg& page = Page();
+    EXPECT_EQ(scans, 1);  // one scan fills the list and remembers the ports
+    EXPECT_EQ(PortTexts(), QStringList{QStringLiteral("pts/2")});
+
+    // A short poll interval would show at once if the page still polled while hidden.
+    page.SetPortPollInterval(20);
+    SpinFor(200);
+    EXPECT_EQ(scans, 1);
+
+    // Shown: device nodes are watched, so still no timed rescans (where /dev cannot be
+    // watched the page polls, but only now).
+    page.ShowPage(true);
+    SpinFor(200);
+    page.ShowPage(false);
+    const int whileShown = scans;
+    SpinFor(200);
+    EXPECT_EQ(scans, whileShown);
+}

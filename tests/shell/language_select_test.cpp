@@ -243,4 +243,20 @@ TEST_F(LangWrite, LineBreaksAndBlanksSurviveARoundTrip)
     EXPECT_TRUE(ReadBytes(LanguageDir() + "English.ini").contains("SIDS_1=\" padded \"\r\n"));
 }
 
+TEST_F(LanguageSelect, PagesReadTheCurrentFileAgainOnlyAfterItChanged)
+{
+    ASSERT_TRUE(WriteLanguageFile("English.ini", LanguageFileBytes("English", {"SIDS_38=first"})));
+    SelectLanguage("English");
+    QString text;
+    ASSERT_TRUE(LanguageStrings::Current().Find("SIDS_38", text));
+    EXPECT_EQ(text, "first");
+    // Same size, written straight after: still seen.
+    ASSERT_TRUE(WriteLangString(1, "SIDS_38", "secnd"));
+    ASSERT_TRUE(LanguageStrings::Current().Find("SIDS_38", text));
+    EXPECT_EQ(text, "secnd");
+    ASSERT_TRUE(WriteLanguageFile("English.ini", LanguageFileBytes("English", {"SIDS_38=third"})));
+    ASSERT_TRUE(LanguageStrings::Current().Find("SIDS_38", text));
+    EXPECT_EQ(text, "third");
+}
+
 } // namespace
