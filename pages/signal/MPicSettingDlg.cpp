@@ -27,8 +27,6 @@ namespace {
 
 constexpr unsigned kWindowImage = 113;
 constexpr unsigned kWindowAltImage = 114;
-constexpr unsigned kSwitchOffImage = 128;
-constexpr unsigned kSwitchOnImage = 130;
 constexpr unsigned kSmallImage = 129;
 constexpr unsigned kWideImage = 115;
 constexpr unsigned kSliderBack = 168;
@@ -63,20 +61,21 @@ constexpr pr::PictureField kFields[8] = {pr::PictureField::Brightness, pr::Pictu
                                          pr::PictureField::Green,      pr::PictureField::Blue};
 
 // Layout in pixels: a label, a slider, the edit and, on two rows, the on/off switch.
-constexpr int kLabelLeft = 14, kLabelWidth = 92;
-constexpr int kSliderLeft = 108, kSliderWidth = 108;
+constexpr int kLabelLeft = 12, kLabelWidth = 102;
+constexpr int kSliderLeft = 116, kSliderWidth = 100;
 constexpr int kEditLeft = 222, kEditWidth = 50;
 constexpr int kSwitchLeft = 276, kSwitchWidth = 34;
-constexpr int kRowHeight = 28;
-constexpr int kWindowTop = 34;
-constexpr int kApplyTop = 68;
-constexpr int kModeGroupTop = 102;
-constexpr int kModeListTop = kModeGroupTop + 22;
-constexpr int kFirstValueTop = kModeListTop + 32;
-constexpr int kColorGroupTop = kFirstValueTop + 7 * kRowHeight + 6;
-constexpr int kColorListTop = kColorGroupTop + 22;
-constexpr int kFirstGainTop = kColorListTop + 34;
-constexpr int kResetPictureTop = kFirstGainTop + 3 * kRowHeight + 16;
+constexpr int kRowHeight = 25;
+constexpr int kRowControlHeight = 22;
+constexpr int kWindowTop = 32;
+constexpr int kApplyTop = 64;
+constexpr int kModeGroupTop = 94;
+constexpr int kModeListTop = kModeGroupTop + 20;
+constexpr int kFirstValueTop = kModeListTop + 28;
+constexpr int kColorGroupTop = kFirstValueTop + 7 * kRowHeight + 4;
+constexpr int kColorListTop = kColorGroupTop + 20;
+constexpr int kFirstGainTop = kColorListTop + 30;
+constexpr int kResetPictureTop = kFirstGainTop + 3 * kRowHeight + 8;
 
 int RowTop(int k) { return k < kFirstGain ? kFirstValueTop + k * kRowHeight : kFirstGainTop + (k - kFirstGain) * kRowHeight; }
 
@@ -141,10 +140,10 @@ void MPicSettingDlg::OnInitDialog()
         b->SetColorAndRedraw(k == window_ ? kSelectedCaptionColor : kCaptionColor);
         windowButtons_[static_cast<size_t>(k)] = b;
     }
-    applyInput_ = makeButton(pc::IDC_APPLY_INPUT, QString(), kWindowImage, kWindowAltImage, QRect(10, kApplyTop, 147, 28));
+    applyInput_ = makeButton(pc::IDC_APPLY_INPUT, QString(), kWindowImage, kWindowAltImage, QRect(10, kApplyTop, 147, 26));
     applyInput_->SetRadio(true);
     applyAll_ = makeButton(pc::IDC_APPLY_ALL, QStringLiteral("ALL"), kWindowImage, kWindowAltImage,
-                           QRect(163, kApplyTop, 147, 28));
+                           QRect(163, kApplyTop, 147, 26));
     applyAll_->SetRadio(true);
 
     modeGroup_ = new CSxGroupBox(this, g_UiText[0]);
@@ -162,14 +161,14 @@ void MPicSettingDlg::OnInitDialog()
 
     modeList_ = new CDropButton(this);
     modeList_->Create(QString(), this, pc::IDC_PICTURE_MODE_LIST, 0xFFFFFF, 0xEBEBEB, 0x101010, kDropDefaultColor,
-                      &ControlFont(), 0xFFFFFF, QRect(kLabelLeft, kModeListTop, 296 - kLabelLeft, 24));
+                      &ControlFont(), 0xFFFFFF, QRect(kLabelLeft, kModeListTop, 296 - kLabelLeft, 22));
     modeList_->SetDropHeightLimit(200);
     colorTempList_ = new CDropButton(this);
     colorTempList_->Create(QString(), this, pc::IDC_COLOR_TEMP_LIST, 0xFFFFFF, 0xEBEBEB, 0x101010, kDropDefaultColor,
-                           &ControlFont(), 0xFFFFFF, QRect(kLabelLeft, kColorListTop, 190, 24));
+                           &ControlFont(), 0xFFFFFF, QRect(kLabelLeft, kColorListTop, 190, 22));
     colorTempList_->SetDropHeightLimit(200);
     resetColorTemp_ = makeButton(pc::IDC_RESET_COLOR_TEMP, QStringLiteral("Reset"), kSmallImage, 0,
-                                 QRect(222, kColorListTop - 2, 88, 28));
+                                 QRect(222, kColorListTop - 2, 88, 26));
 
     const CDeviceData& dev = GetDeviceData();
     const uint8_t (&seedRow)[10] = dev.picRows[0];
@@ -181,32 +180,33 @@ void MPicSettingDlg::OnInitDialog()
         const int top = RowTop(k);
         auto* label = new QLabel(QString::fromLatin1(row.text), this);
         SetControlId(label, row.label);
-        label->setGeometry(kLabelLeft, top, kLabelWidth, 24);
+        label->setGeometry(kLabelLeft, top, kLabelWidth, kRowControlHeight);
         labels_[static_cast<size_t>(k)] = label;
 
         auto* slider = new oBitmapSlider(this);
         SetControlId(slider, row.slider);
         slider->SetBkBitmap(kSliderBack);
-        slider->setGeometry(kSliderLeft, top + 2, k <= kGamma ? kSliderWidth : kSliderWidth, 20);
+        slider->setGeometry(kSliderLeft, top + 2, kSliderWidth, kRowControlHeight - 4);
         sliders_[static_cast<size_t>(k)] = slider;
 
         auto* edit = new oSliderEdit(this);
         SetControlId(edit, row.edit);
         SetControlOwner(edit, this);
         edit->Init(true, 0, seeds[k], row.max, QString::fromLatin1(row.format));
-        edit->setGeometry(kEditLeft, top, kEditWidth, 24);
+        edit->setGeometry(kEditLeft, top, kEditWidth, kRowControlHeight);
         edit->AttachSlider(slider);
         edits_[static_cast<size_t>(k)] = edit;
     }
-    brightSwitch_ = makeButton(pc::IDC_BRIGHT_LEVEL_ON_OFF, SwitchCaption(false), kSwitchOffImage, kSwitchOnImage,
-                               QRect(kSwitchLeft, RowTop(kBrightLevel), kSwitchWidth, 24));
+    // The switches carry their state as a caption ("0n"/"0ff"), so they wear the plain skins.
+    brightSwitch_ = makeButton(pc::IDC_BRIGHT_LEVEL_ON_OFF, SwitchCaption(false), kWindowImage, kWindowAltImage,
+                               QRect(kSwitchLeft, RowTop(kBrightLevel), kSwitchWidth, kRowControlHeight));
     brightSwitch_->SetCheck(true);
-    gammaSwitch_ = makeButton(pc::IDC_GAMMA_ON_OFF, SwitchCaption(false), kSwitchOffImage, kSwitchOnImage,
-                              QRect(kSwitchLeft, RowTop(kGamma), kSwitchWidth, 24));
+    gammaSwitch_ = makeButton(pc::IDC_GAMMA_ON_OFF, SwitchCaption(false), kWindowImage, kWindowAltImage,
+                              QRect(kSwitchLeft, RowTop(kGamma), kSwitchWidth, kRowControlHeight));
     gammaSwitch_->SetCheck(true);
 
     resetPicture_ = makeButton(pc::IDC_RESET_PICTURE, QStringLiteral("Reset Picture Settings"), kWideImage, 0,
-                               QRect(40, kResetPictureTop, 240, 32));
+                               QRect(40, kResetPictureTop, 240, 30));
 
     ApplyFontToChildren();
     FillModeList();
