@@ -3,13 +3,13 @@
 // into the layer window, kept per layer and per input (crop[i][w]).
 
 #include "pagekit/MBaseDialog.h"
+#include "pages/signal/PageEdits.h"
 #include "pages/signal/CropPageRules.h"
 
 #include <array>
 
 class CGdipButton;
 class QLabel;
-class oRealEdit;
 
 class MCropDlg : public MBaseDialog {
     Q_OBJECT
@@ -62,7 +62,7 @@ private:
     std::array<CGdipButton*, 4> layerButtons_{};
     CGdipButton* onOffButton_ = nullptr;
     CGdipButton* resetButton_ = nullptr;
-    std::array<oRealEdit*, 4> edits_{};
+    std::array<PageRealEdit*, 4> edits_{};
     QLabel* inputLabel_ = nullptr;
     QString inputSourceCaption_ = QStringLiteral("Input Source");
     bool cropOn_ = false;

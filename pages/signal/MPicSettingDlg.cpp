@@ -4,11 +4,11 @@
 #include "controls/CGdipButton.h"
 #include "controls/CSxGroupBox.h"
 #include "controls/oBitmapSlider.h"
-#include "controls/oSliderEdit.h"
 #include "device/CDeviceData.h"
 #include "pagekit/DialogIds.h"
 #include "pagekit/DialogLanguage.h"
 #include "pagekit/UiText.h"
+#include "pages/signal/PageEdits.h"
 #include "pages/signal/PictureIds.h"
 #include "pages/signal/PicturePageRules.h"
 #include "pages/signal/SignalPageHelpers.h"
@@ -189,7 +189,7 @@ void MPicSettingDlg::OnInitDialog()
         slider->setGeometry(kSliderLeft, top + 2, kSliderWidth, kRowControlHeight - 4);
         sliders_[static_cast<size_t>(k)] = slider;
 
-        auto* edit = new oSliderEdit(this);
+        auto* edit = new PageSliderEdit(this);
         SetControlId(edit, row.edit);
         SetControlOwner(edit, this);
         edit->Init(true, 0, seeds[k], row.max, QString::fromLatin1(row.format));
@@ -318,7 +318,7 @@ void MPicSettingDlg::ShowApplyChoice()
 
 void MPicSettingDlg::EnableValue(int k, bool on)
 {
-    if (oSliderEdit* e = ValueEdit(k)) e->setEnabled(on);
+    if (k >= 0 && k < kValueCount && edits_[static_cast<size_t>(k)]) edits_[static_cast<size_t>(k)]->SetFieldEnabled(on);
     if (oBitmapSlider* s = ValueSlider(k)) {
         s->Enable(on);
         s->setEnabled(on);

@@ -4,6 +4,7 @@
 // temperature with its gains. Every change goes out with the picture command of the window.
 
 #include "pagekit/MBaseDialog.h"
+#include "pages/signal/PageEdits.h"
 
 #include <array>
 
@@ -12,7 +13,6 @@ class CGdipButton;
 class CSxGroupBox;
 class QLabel;
 class oBitmapSlider;
-class oSliderEdit;
 
 class MPicSettingDlg : public MBaseDialog {
     Q_OBJECT
@@ -85,7 +85,7 @@ private:
     CDropButton* colorTempList_ = nullptr;
     CSxGroupBox* modeGroup_ = nullptr;
     CSxGroupBox* colorGroup_ = nullptr;
-    std::array<oSliderEdit*, kValueCount> edits_{};
+    std::array<PageSliderEdit*, kValueCount> edits_{};
     std::array<oBitmapSlider*, kValueCount> sliders_{};
     std::array<QLabel*, kValueCount> labels_{};
     int window_ = 0;
