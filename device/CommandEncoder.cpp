@@ -25,13 +25,14 @@ void Put32(CommandBlock& b, int at, uint32_t v)
 
 uint8_t Low(int32_t v) { return static_cast<uint8_t>(v); }
 
-// Gamma goes out as gamma times ten, truncated toward zero, low byte. NaN and values beyond the
+// Gamma goes out as gamma times ten rounded to nearest, low byte: the edit's one-decimal values
+// are floats (0.7f is 0.69999...), so truncating would send 0.7 as 6. NaN and values beyond the
 // integer range would be undefined to convert; they send 0 and the saturated value.
 uint8_t GammaTimesTen(float gamma)
 {
     const double v = static_cast<double>(gamma) * 10.0;
     if (!std::isfinite(v)) return 0;
-    const double t = std::trunc(v);
+    const double t = std::round(v);
     if (t >= static_cast<double>(std::numeric_limits<int32_t>::max())) return Low(std::numeric_limits<int32_t>::max());
     if (t <= static_cast<double>(std::numeric_limits<int32_t>::min())) return Low(std::numeric_limits<int32_t>::min());
     return Low(static_cast<int32_t>(t));

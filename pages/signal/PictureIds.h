@@ -38,5 +38,16 @@ inline constexpr int IDC_GREEN_EDIT = 1419;
 inline constexpr int IDC_GREEN_SLIDER = 1426;
 inline constexpr int IDC_BLUE_EDIT = 1424;
 inline constexpr int IDC_BLUE_SLIDER = 1427;
+// Labels of the value rows. The gain labels share their numbers (and texts) with the keyer's.
+inline constexpr int IDC_BRIGHT_LEVEL_LABEL = 1036; // "Bright Level :"
+inline constexpr int IDC_GAMMA_LABEL = 1037; // "Gamma :"
+inline constexpr int IDC_BRIGHTNESS_LABEL = 1041; // "Brightness :"
+inline constexpr int IDC_CONTRAST_LABEL = 1043; // "Contrast :"
+inline constexpr int IDC_SHARPNESS_LABEL = 1045; // "Sharpness :"
+inline constexpr int IDC_SATURATION_LABEL = 1047; // "Saturation :"
+inline constexpr int IDC_HUE_LABEL = 1049; // "Hue :"
+inline constexpr int IDC_RED_LABEL = 1292; // "Red :"
+inline constexpr int IDC_GREEN_LABEL = 1293; // "Green :"
+inline constexpr int IDC_BLUE_LABEL = 1294; // "Blue :"
 } // namespace picture
 } // namespace ctl

@@ -144,9 +144,15 @@ std::vector<Row> SentRows()
         {"output index cut to its low byte", CMD_SET_OUTPUT_TIMING, Args({}),
          [](CDeviceData& d) { d.outputReso.resoIndex = 0x1203; }, "03 0000 0000 0000 0000 0000 0000 0000 0000 0000 00 00 00"},
         {"picture, gamma 2.19", CMD_SET_PICTURE, Args({1}), [](CDeviceData& d) { Picture(d, 2.19f); },
-         "00 03 11 15 01 01 0B 0C 0E 0F 0D 03 C8 C9 CA 01"},
-        {"picture, gamma 0.05", CMD_SET_PICTURE, Args({1}), [](CDeviceData& d) { Picture(d, 0.05f); },
+         "00 03 11 16 01 01 0B 0C 0E 0F 0D 03 C8 C9 CA 01"},
+        {"picture, gamma 0.04", CMD_SET_PICTURE, Args({1}), [](CDeviceData& d) { Picture(d, 0.04f); },
          "00 03 11 00 01 01 0B 0C 0E 0F 0D 03 C8 C9 CA 01"},
+        {"picture, gamma 0.7 rounds to 7", CMD_SET_PICTURE, Args({1}), [](CDeviceData& d) { Picture(d, 0.7f); },
+         "00 03 11 07 01 01 0B 0C 0E 0F 0D 03 C8 C9 CA 01"},
+        {"picture, gamma 1.3 rounds to 13", CMD_SET_PICTURE, Args({1}), [](CDeviceData& d) { Picture(d, 1.3f); },
+         "00 03 11 0D 01 01 0B 0C 0E 0F 0D 03 C8 C9 CA 01"},
+        {"picture, gamma 0.05", CMD_SET_PICTURE, Args({1}), [](CDeviceData& d) { Picture(d, 0.05f); },
+         "00 03 11 01 01 01 0B 0C 0E 0F 0D 03 C8 C9 CA 01"},
         {"picture, gamma -1.55", CMD_SET_PICTURE, Args({1}), [](CDeviceData& d) { Picture(d, -1.55f); },
          "00 03 11 F1 01 01 0B 0C 0E 0F 0D 03 C8 C9 CA 01"},
         {"picture, gamma NaN", CMD_SET_PICTURE, Args({1}),
@@ -318,6 +324,16 @@ TEST_F(DeviceTest, PictureAndLayerCommandsResetTheirOneShotFlags)
     EXPECT_EQ(cmds[2].bytes[15], 0);
     EXPECT_EQ(cmds[1].bytes[9], 1);
     EXPECT_EQ(cmds[3].bytes[9], 0);
+}
+
+TEST_F(DeviceTest, EveryOneDecimalGammaFromZeroToFiveGoesOutAsItsTenths)
+{
+    for (int tenths = 0; tenths <= 50; ++tenths) {
+        Picture(*dev, static_cast<float>(tenths) / 10.0f);
+        dev->SendCommand(CMD_SET_PICTURE, 1);
+        ASSERT_FALSE(rec.Commands().empty());
+        EXPECT_EQ(rec.Commands().back().bytes[3], tenths) << "gamma " << tenths / 10.0;
+    }
 }
 
 TEST_F(DeviceTest, WindowQueriesRecordTheQueriedWindow)

@@ -70,6 +70,18 @@ void LayerWindowReply(EmulatorDevice& d, Replies& r, int w)
     r.Add(REPLY_LAYER_WINDOW, p, d.outOfRangeIndexes ? 17 : w);
 }
 
+// The picture defaults a processor returns to; the option byte is not a picture setting.
+void ResetPictureRecord(PictureSettings& s)
+{
+    s.brightness = 50;
+    s.contrast = 50;
+    s.saturation = 50;
+    s.sharpness = 12;
+    s.hue = 50;
+    s.colorTemp = 8;
+    s.colorRed = s.colorGreen = s.colorBlue = 128;
+}
+
 void PictureReply(EmulatorDevice& d, Replies& r, int w)
 {
     auto p = BytesOf(d.block.picComm);
@@ -150,19 +162,38 @@ void ApplyCommand(EmulatorDevice& d, int id, const Params& p, Replies& r)
     }
     case CMD_SET_PICTURE: {
         const int pw = p[4] % kWindowCount;
+        const int pi = InputIndexOf(b, pw);
         b.picComm.picMode = p[1];
         b.picComm.brightLevel = p[2];
         b.picComm.gamma = p[3] / 10.0f;
-        PictureSettings& s = b.pic[InputIndexOf(b, pw)][pw];
-        s.brightness = p[6];
-        s.contrast = p[7];
-        s.saturation = p[8];
-        s.hue = p[9];
-        s.sharpness = p[10];
+        if (p[0] == 0) {
+            // The picture reset: every record of every window back to the defaults.
+            for (auto& row : b.pic)
+                for (PictureSettings& s : row) ResetPictureRecord(s);
+            PictureReply(d, r, pw);
+            return;
+        }
+        // "All inputs" (byte 5) takes the window's settings into all twelve records; the colour
+        // temperature row stays the current input's own.
+        for (int k = 0; k < kInputIndexCount; ++k) {
+            if (k != pi && p[5] == 0) continue;
+            PictureSettings& s = b.pic[k][pw];
+            s.brightness = p[6];
+            s.contrast = p[7];
+            s.saturation = p[8];
+            s.hue = p[9];
+            s.sharpness = p[10];
+            s.colorRed = p[12];
+            s.colorGreen = p[13];
+            s.colorBlue = p[14];
+        }
+        PictureSettings& s = b.pic[pi][pw];
         s.colorTemp = p[11];
-        s.colorRed = p[12];
-        s.colorGreen = p[13];
-        s.colorBlue = p[14];
+        if (p[15] == 1) {
+            // The colour-temperature reset: own gains, neutral.
+            s.colorTemp = 8;
+            s.colorRed = s.colorGreen = s.colorBlue = 128;
+        }
         PictureReply(d, r, pw);
         return;
     }
@@ -183,6 +214,13 @@ void ApplyCommand(EmulatorDevice& d, int id, const Params& p, Replies& r)
         c.vPos = U16(p, 4);
         c.hAct = U16(p, 6);
         c.vAct = U16(p, 8);
+        if (p[10] == 1) {
+            // The crop reset: the whole source picture.
+            c.hPos = 0;
+            c.vPos = 0;
+            c.hAct = c.hTotal;
+            c.vAct = c.vTotal;
+        }
         CropReply(d, r, w);
         return;
     }

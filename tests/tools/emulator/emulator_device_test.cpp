@@ -79,6 +79,72 @@ TEST(EmulatorDevice, LayerWindowSettingChangesTheBlockAndAnswersReply10)
     EXPECT_EQ(v[4], 3);
 }
 
+TEST(EmulatorDevice, PictureSettingReachesOneOrAllInputsAndTheResetsActLikeAProcessor)
+{
+    struct Case {
+        const char* what;
+        uint8_t flag0, all, flag15;
+        int brightness3, brightness9, colorTemp9, red3, option;  // window 1, whose input is 1
+    } cases[] = {
+        {"current input", 1, 0, 0, 0, 1, 1, 0, 0x21},
+        {"all inputs: colour temperature stays the current input's", 1, 1, 0, 70, 1, 1, 200, 0x21},
+        {"colour-temperature reset", 1, 0, 1, 0, 1, 1, 0, 0x21},
+        {"picture reset: every record, option kept", 0, 1, 0, 50, 50, 8, 128, 0x21},
+    };
+    for (const auto& c : cases) {
+        auto d = Device();
+        d.block.chnl[1].input = 1;
+        for (auto& row : d.block.pic)
+            for (auto& s : row) {
+                s = {};
+                s.brightness = s.colorTemp = s.colorRed = 1;
+                s.option = 0x21;
+            }
+        d.block.pic[3][1].brightness = 0;
+        d.block.pic[3][1].colorRed = 0;
+        // mode 7, bright level 17, gamma 1.5, window 1, brightness 70 ... colour temperature 2, red 200.
+        auto r = Respond(d, Command(CMD_SET_PICTURE, P({c.flag0, 7, 17, 15, 1, c.all, 70, 50, 50, 50, 12, 2, 200, 201,
+                                                        202, c.flag15})));
+        ASSERT_EQ(r.size(), 1u) << c.what;
+        EXPECT_EQ(r[0].replyId, REPLY_PICTURE) << c.what;
+        EXPECT_FLOAT_EQ(d.block.picComm.gamma, 1.5f) << c.what;
+        const PictureSettings& cur = d.block.pic[1][1];
+        if (c.flag0 == 0) {
+            EXPECT_EQ(cur.brightness, 50) << c.what;
+        } else if (c.flag15 == 1) {
+            EXPECT_EQ(cur.colorTemp, 8) << c.what;
+            EXPECT_EQ(cur.colorRed, 128) << c.what;
+        } else {
+            EXPECT_EQ(cur.brightness, 70) << c.what;
+            EXPECT_EQ(cur.colorTemp, 2) << c.what;
+        }
+        EXPECT_EQ(d.block.pic[3][1].brightness, c.brightness3) << c.what;
+        EXPECT_EQ(d.block.pic[3][1].colorRed, c.red3) << c.what;
+        EXPECT_EQ(d.block.pic[9][2].brightness, c.brightness9) << c.what;
+        EXPECT_EQ(d.block.pic[9][1].colorTemp, c.colorTemp9) << c.what;
+        EXPECT_EQ(d.block.pic[5][0].option, c.option) << c.what;
+    }
+}
+
+TEST(EmulatorDevice, CropResetCoversTheWholeSource)
+{
+    auto d = Device();
+    d.block.chnl[2].input = 2;
+    d.block.crop[2][2] = {0, 0, 0, 0, 0, 0, 1920, 1080};
+    auto r = Respond(d, Command(CMD_SET_CROP, P({2, 1, 10, 0, 20, 0, 100, 0, 200, 0, 0})));
+    EXPECT_EQ(d.block.crop[2][2].hPos, 10);
+    EXPECT_EQ(d.block.crop[2][2].vAct, 200);
+    r = Respond(d, Command(CMD_SET_CROP, P({2, 1, 10, 0, 20, 0, 100, 0, 200, 0, 1})));
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].replyId, REPLY_CROP);
+    const CropWindow& c = d.block.crop[2][2];
+    EXPECT_EQ(c.onOff, 1);
+    EXPECT_EQ(c.hPos, 0);
+    EXPECT_EQ(c.vPos, 0);
+    EXPECT_EQ(c.hAct, 1920);
+    EXPECT_EQ(c.vAct, 1080);
+}
+
 TEST(EmulatorDevice, LayerInputUsesTensAndUnits)
 {
     auto d = Device();
