@@ -17,9 +17,9 @@ namespace {
 volatile std::sig_atomic_t g_stop = 0;
 void OnSignal(int) { g_stop = 1; }
 
-void Usage()
+void Usage(std::FILE* to)
 {
-    std::fprintf(stderr,
+    std::fprintf(to,
                  "usage: processor-emulator [--ip 127.0.0.x] [--port N] [--udp-port N] [--address N]\n"
                  "                          [--pty] [--video] [--split-writes] [--hostile] [--short-payloads]\n"
                  "                          [--reply-flood] [--crafted-headers] [--no-read]\n"
@@ -52,8 +52,11 @@ int main(int argc, char** argv)
         else if (a == "--reply-flood") flood = true;
         else if (a == "--crafted-headers") crafted = true;
         else if (a == "--no-read") noRead = true;
-        else {
-            Usage();
+        else if (a == "--help" || a == "-h") {
+            Usage(stdout);
+            return 0;
+        } else {
+            Usage(stderr);
             return 2;
         }
     }
