@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 namespace {
 
@@ -19,6 +20,14 @@ QString DecodeUtf16Le(const QByteArray& bytes, qsizetype from)
     const auto* p = reinterpret_cast<const uchar*>(bytes.constData() + from);
     for (qsizetype k = 0; k < pairs; ++k) out[k] = QChar(char16_t(p[2 * k] | (p[2 * k + 1] << 8)));
     return out;
+}
+
+// UTF-8 text of one line. A byte-order mark at its start is text here (QString::fromUtf8 would
+// drop it): only the file's first bytes can be a mark, and those are split off before.
+QString DecodeUtf8Line(QByteArrayView bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
 }
 
 // Line ends and separators inside a written name or value would break the file's line structure.
@@ -80,7 +89,7 @@ IniDocument IniDocument::FromBytes(const QByteArray& bytes)
         const bool cr = nl >= 0 && nl > start && bytes[nl - 1] == '\r';
         if (cr) --textEnd;
         const QByteArrayView view(bytes.constData() + start, textEnd - start);
-        AddLine(doc, latin1 ? QString::fromLatin1(view) : QString::fromUtf8(view), nl < 0 ? QString() : cr ? crlf : lf,
+        AddLine(doc, latin1 ? QString::fromLatin1(view) : DecodeUtf8Line(view), nl < 0 ? QString() : cr ? crlf : lf,
                 bytes.mid(start, stop - start));
         start = stop;
     }
@@ -112,6 +121,11 @@ QByteArray IniDocument::Encode(const QString& text) const
 void IniDocument::EndLine(Line& line, const QString& eol) const
 {
     line.end = eol;
+    // A last line that ends in a lone CR, given an LF, reads back as a line with a CR LF end.
+    if (eol == QLatin1String("\n") && line.text.endsWith(u'\r')) {
+        line.text.chop(1);
+        line.end = QStringLiteral("\r\n");
+    }
     // A UTF-16 line cut after an odd byte cannot take a line end after it: rewrite it whole.
     if (m_encoding == Encoding::Utf16Le && line.raw.size() % 2 != 0) line.dirty = true;
     if (!line.dirty) line.raw += Encode(eol);
