@@ -23,11 +23,23 @@
 
 namespace {
 
+uint32_t Stamp(const uint8_t* blockEnd)
+{
+    return uint32_t(blockEnd[-4]) | uint32_t(blockEnd[-3]) << 8 | uint32_t(blockEnd[-2]) << 16 |
+           uint32_t(blockEnd[-1]) << 24;
+}
+
 // Records what the handlers report and ends the current wait once its condition holds: the test
 // waits on events, never by polling.
 class FloodRecorder final : public MainWindowLink {
 public:
-    void PostRefresh(int32_t, int32_t) override { Check(); }
+    explicit FloodRecorder(const CDeviceData& dev) : dev_(dev) {}
+    void PostRefresh(int32_t w, int32_t) override
+    {
+        // The block as reply 2 left it: answers of the read-out chain that follows change it again.
+        if (w == REPLY_ALL_DATA) lastBlockStamp = Stamp(reinterpret_cast<const uint8_t*>(&dev_.Block()) + sizeof(DeviceParamBlock));
+        Check();
+    }
     void NotifyReplyStatus(uint8_t status) override
     {
         if (status & 0x80) lastFloodStatus = status;
@@ -61,18 +73,14 @@ public:
 
     int online = -1;
     int lastFloodStatus = -1;
+    int64_t lastBlockStamp = -1;
     uint64_t statuses = 0;
 
 private:
+    const CDeviceData& dev_;
     QEventLoop* loop_ = nullptr;
     std::function<bool()> done_;
 };
-
-uint32_t Stamp(const uint8_t* blockEnd)
-{
-    return uint32_t(blockEnd[-4]) | uint32_t(blockEnd[-3]) << 8 | uint32_t(blockEnd[-2]) << 16 |
-           uint32_t(blockEnd[-1]) << 24;
-}
 
 }  // namespace
 
@@ -85,9 +93,9 @@ TEST(ReplyFlood, StaysWithinTheCapsKeepsTheUiTurningAndEndsWithTheNewest)
     options.tcpPortByIp[emulator->Ip()] = emulator->TcpPort();
     comm::DeviceLink link(options);
     comm::InstallCommLibrary(&link);
-    FloodRecorder recorder;
-    SetMainWindowLink(&recorder);
     CDeviceData dev;
+    FloodRecorder recorder(dev);
+    SetMainWindowLink(&recorder);
     QtTimerSource timers;
     ReplyHandlers handlers(dev, timers);
     const ReplyQueueLimits limits{2048, 8 * 1024 * 1024};
@@ -118,14 +126,11 @@ TEST(ReplyFlood, StaysWithinTheCapsKeepsTheUiTurningAndEndsWithTheNewest)
     const std::vector<uint8_t> newestBlock = emulator->LastFloodBlock();
     const int newestStatus = emulator->LastFloodStatus();
     ASSERT_EQ(newestBlock.size(), sizeof(DeviceParamBlock));
-    auto blockStamp = [&] {
-        return Stamp(reinterpret_cast<const uint8_t*>(&dev.Block()) + sizeof(DeviceParamBlock));
-    };
-    const uint32_t newestStamp = Stamp(newestBlock.data() + newestBlock.size());
+    const int64_t newestStamp = Stamp(newestBlock.data() + newestBlock.size());
     EXPECT_TRUE(recorder.RunUntil(
-        [&] { return recorder.lastFloodStatus == newestStatus && blockStamp() == newestStamp; }, 20000))
-        << "status " << recorder.lastFloodStatus << " of " << newestStatus << ", block " << blockStamp() << " of "
-        << newestStamp;
+        [&] { return recorder.lastFloodStatus == newestStatus && recorder.lastBlockStamp == newestStamp; }, 20000))
+        << "status " << recorder.lastFloodStatus << " of " << newestStatus << ", block " << recorder.lastBlockStamp
+        << " of " << newestStamp;
 
     const ReplyQueueStats stats = relay.Stats();
     EXPECT_LE(stats.peakQueued, limits.maxReplies);
