@@ -5,6 +5,7 @@
 #include "comm/PosixIo.h"
 #include "comm/SerialPortNames.h"
 
+#include <algorithm>
 #include <arpa/inet.h>
 #include <array>
 #include <atomic>
@@ -13,6 +14,7 @@
 #include <cstring>
 #include <deque>
 #include <mutex>
+#include <optional>
 #include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/eventfd.h>
@@ -30,6 +32,9 @@ using Ms = std::chrono::milliseconds;
 
 constexpr int kSearchCommand = 69;
 constexpr int kOnlineReply = 0;
+// Sent bytes are dropped from the front of a send buffer once there are this many and they are
+// at least half of it, so a peer that reads slowly costs O(1) per byte.
+constexpr std::size_t kCompactSendAfter = 64 * 1024;
 
 // Operations queued by the calling threads, applied in order by the I/O thread.
 struct OpSend {
@@ -82,6 +87,9 @@ struct DeviceLink::Impl {
     int wakeFd = -1;
     std::atomic<bool> stop{false};
 
+    mutable std::mutex statsMutex;
+    DeviceLinkStats stats;
+
     std::mutex handlerMutex;
     std::array<ReplyHandler, kReplyIdCount> handlers{};
     bool shutDown = false;
@@ -104,10 +112,13 @@ struct DeviceLink::Impl {
     void Route(OpSend& send);
     void SendDiscovery(const OpSend& send);
     void Enqueue(Link& link, FrameType type, uint8_t address, const std::vector<uint8_t>& payload);
+    void PeerNotReading(Link& link);
     void Flush(Link& link);
     void StartConnect(Link& link, Clock::time_point now);
     void Drop(Link& link, Clock::time_point now);
     void Timers(Clock::time_point now);
+    // Milliseconds until the earliest deadline Timers keeps; -1 when there is none.
+    int PollTimeoutMs(Clock::time_point now) const;
     void ReadFrom(Link& link, Clock::time_point now);
     void ReadUdp();
     void OnFrame(Link* link, Frame&& frame, Clock::time_point now);
@@ -162,13 +173,39 @@ Link* DeviceLink::Impl::FindNet(const std::string& ip)
 void DeviceLink::Impl::Enqueue(Link& link, FrameType type, uint8_t address, const std::vector<uint8_t>& payload)
 {
     if (link.fd < 0 || (!link.serial && link.state == Link::State::Waiting)) return;  // offline: nothing queues up
-    if (link.Pending() + payload.size() + kFrameOverhead > options.maxPendingBytes) return;
+    if (link.Pending() + payload.size() + kFrameOverhead > options.maxPendingBytes) {
+        PeerNotReading(link);
+        return;
+    }
     if (link.outPos > 0 && link.outPos == link.out.size()) {
         link.out.clear();
         link.outPos = 0;
+    } else if (link.outPos >= kCompactSendAfter && link.outPos >= link.out.size() / 2) {
+        link.out.erase(link.out.begin(), link.out.begin() + static_cast<std::ptrdiff_t>(link.outPos));
+        link.outPos = 0;
     }
     AppendFrame(link.out, type, address, link.sequence++, payload.data(), payload.size());
+    {
+        std::lock_guard lock(statsMutex);
+        stats.peakPending = std::max(stats.peakPending, link.Pending());
+    }
     if (link.state == Link::State::Up) Flush(link);
+}
+
+void DeviceLink::Impl::PeerNotReading(Link& link)
+{
+    {
+        std::lock_guard lock(statsMutex);
+        ++stats.unreadDrops;
+    }
+    if (link.serial) {
+        // The port stays open; what the processor did not take is dropped.
+        link.out.clear();
+        link.outPos = 0;
+        ReportOnline(link, false);
+        return;
+    }
+    Drop(link, Clock::now());
 }
 
 void DeviceLink::Impl::Flush(Link& link)
@@ -211,7 +248,14 @@ void DeviceLink::Impl::Drop(Link& link, Clock::time_point now)
 void DeviceLink::Impl::StartConnect(Link& link, Clock::time_point now)
 {
     in_addr remote{};
-    if (!ParseIpv4(link.ip, remote)) return;
+    if (!ParseIpv4(link.ip, remote)) {
+        link.nextAttempt = now + Ms(options.reconnectIntervalMs);
+        return;
+    }
+    {
+        std::lock_guard lock(statsMutex);
+        ++stats.connectAttempts;
+    }
     link.fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (link.fd < 0) {
         link.nextAttempt = now + Ms(options.reconnectIntervalMs);
@@ -378,12 +422,20 @@ void DeviceLink::Impl::OnFrame(Link* link, Frame&& frame, Clock::time_point now)
 void DeviceLink::Impl::ReadFrom(Link& link, Clock::time_point now)
 {
     uint8_t buf[64 * 1024];
-    for (int rounds = 0; rounds < 16 && link.fd >= 0; ++rounds) {
-        const ssize_t n = ::read(link.fd, buf, sizeof buf);
+    // What is left over waits for the next turn: poll reports the link readable again at once.
+    for (std::size_t budget = options.readBudgetBytes; budget > 0 && link.fd >= 0;) {
+        if (stop.load(std::memory_order_acquire)) return;
+        const ssize_t n = ::read(link.fd, buf, std::min(sizeof buf, budget));
         if (n > 0) {
+            budget -= static_cast<std::size_t>(n);
+            const uint64_t fedBefore = link.decoder.BytesFed();
+            const uint64_t examinedBefore = link.decoder.BytesExamined();
             link.decoder.Feed(buf, static_cast<std::size_t>(n),
                               [&](Frame&& f) { OnFrame(&link, std::move(f), now); });
-            // A handler may have asked for this link to go; its fd is then closed.
+            std::lock_guard lock(statsMutex);
+            stats.bytesFed += link.decoder.BytesFed() - fedBefore;
+            stats.bytesExamined += link.decoder.BytesExamined() - examinedBefore;
+            stats.peakBuffered = std::max(stats.peakBuffered, link.decoder.Buffered());
             continue;
         }
         if (n < 0 && errno == EINTR) continue;
@@ -426,6 +478,10 @@ void DeviceLink::Impl::Timers(Clock::time_point now)
             break;
         case Link::State::Up:
             if (now - l.lastRx >= Ms(options.silenceTimeoutMs)) {
+                {
+                    std::lock_guard lock(statsMutex);
+                    ++stats.silenceDrops;
+                }
                 Drop(l, now);
                 break;
             }
@@ -434,10 +490,43 @@ void DeviceLink::Impl::Timers(Clock::time_point now)
         }
     }
     if (serialLink && serialLink->fd >= 0) {
-        if (serialLink->online && now - serialLink->lastRx >= Ms(options.silenceTimeoutMs))
+        if (serialLink->online && now - serialLink->lastRx >= Ms(options.silenceTimeoutMs)) {
+            {
+                std::lock_guard lock(statsMutex);
+                ++stats.silenceDrops;
+            }
             ReportOnline(*serialLink, false);  // the port stays open: the processor may come back
+        }
         probe(*serialLink);
     }
+}
+
+int DeviceLink::Impl::PollTimeoutMs(Clock::time_point now) const
+{
+    std::optional<Clock::time_point> next;
+    auto due = [&](Clock::time_point t) {
+        if (!next || t < *next) next = t;
+    };
+    for (const auto& lp : netLinks) {
+        const Link& l = *lp;
+        switch (l.state) {
+        case Link::State::Waiting: due(l.nextAttempt); break;
+        case Link::State::Connecting: due(l.connectStarted + Ms(options.connectTimeoutMs)); break;
+        case Link::State::Up:
+            due(l.lastRx + Ms(options.silenceTimeoutMs));
+            due(l.lastProbe + Ms(options.probeIntervalMs));
+            break;
+        }
+    }
+    if (serialLink && serialLink->fd >= 0) {
+        due(serialLink->lastProbe + Ms(options.probeIntervalMs));
+        if (serialLink->online) due(serialLink->lastRx + Ms(options.silenceTimeoutMs));
+    }
+    if (!next) return -1;
+    if (*next <= now) return 0;
+    // Rounded up: waking a little early would only find nothing due and sleep again.
+    const auto ms = std::chrono::ceil<Ms>(*next - now).count();
+    return static_cast<int>(std::min<int64_t>(ms, 60 * 60 * 1000));
 }
 
 void DeviceLink::Impl::Run()
@@ -473,7 +562,11 @@ void DeviceLink::Impl::Run()
         const std::size_t udpIndex = fds.size();
         if (udpFd >= 0) fds.push_back({udpFd, POLLIN, 0});
 
-        const int ready = ::poll(fds.data(), fds.size(), 20);
+        const int ready = ::poll(fds.data(), fds.size(), PollTimeoutMs(Clock::now()));
+        {
+            std::lock_guard lock(statsMutex);
+            ++stats.wakeups;
+        }
         if (ready <= 0) continue;
         if (fds[0].revents & POLLIN) {
             uint64_t v;
@@ -555,6 +648,12 @@ void DeviceLink::SetTargetIds(int count, const uint8_t* ids)
     std::lock_guard lock(impl_->idsMutex);
     impl_->targetIds.clear();
     if (ids && count > 0) impl_->targetIds.assign(ids, ids + std::min(count, 256));
+}
+
+DeviceLinkStats DeviceLink::Stats() const
+{
+    std::lock_guard lock(impl_->statsMutex);
+    return impl_->stats;
 }
 
 std::vector<uint8_t> DeviceLink::TargetIds() const

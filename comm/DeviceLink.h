@@ -14,10 +14,15 @@
 //     links whose processor has address A (learned from its frames, or the last octet of its IP
 //     until it has spoken), else to the link chosen by SetTargetIp, else to the only link.
 //
+// The I/O thread sleeps in poll() until a descriptor is ready, a caller wakes it, or the next
+// deadline it keeps (probe, silence, reconnect, connect timeout) is due.
+//
 // Link health: every link sends a probe frame each probe interval and a processor echoes it. The
 // first frame after a link comes up is reported to the program as reply 0 with online byte 1; a
 // link that drops, or hears nothing for the silence timeout, is reported as reply 0 with online
-// byte 0 (status and address: the processor's address). Network links reconnect until the
+// byte 0 (status and address: the processor's address). Only whole frames with a good CRC count
+// as hearing from the processor: a link that receives nothing but junk goes offline all the same.
+// Network links reconnect until the
 // operator disconnects them.
 
 #include "comm/CommLibrary.h"
@@ -46,8 +51,25 @@ struct DeviceLinkOptions {
     int silenceTimeoutMs = 5000;
     int reconnectIntervalMs = 2000;
     int connectTimeoutMs = 3000;
-    // Bytes a link may hold unsent before further frames to it are dropped.
+    // Bytes a link may hold unsent. A network peer that lets more pile up is not reading: its
+    // link is dropped (reported offline) and reconnected. On the serial port the unsent bytes are
+    // discarded and the link reported offline until the processor answers again.
     std::size_t maxPendingBytes = 16 * 1024 * 1024;
+    // Bytes read from one link per turn of the I/O thread, so that one busy link cannot starve
+    // the others or the timers.
+    std::size_t readBudgetBytes = 256 * 1024;
+};
+
+// Counters of the I/O thread, for diagnostics and tests.
+struct DeviceLinkStats {
+    uint64_t unreadDrops = 0;        // links dropped because their peer stopped reading
+    std::size_t peakPending = 0;     // most bytes one link held unsent
+    uint64_t bytesFed = 0;           // bytes the links' decoders were given
+    uint64_t bytesExamined = 0;      // bytes those decoders read (FrameDecoder::BytesExamined)
+    std::size_t peakBuffered = 0;    // most bytes one link's decoder held
+    uint64_t wakeups = 0;            // times the I/O thread woke
+    uint64_t connectAttempts = 0;
+    uint64_t silenceDrops = 0;       // links dropped or reported offline for hearing nothing
 };
 
 constexpr uint8_t kLibraryVersionMajor = 1;
@@ -79,6 +101,7 @@ public:
     int OpenSerialPath(const std::string& path, int baud);
     // The target ids last set (for diagnostics and tests).
     std::vector<uint8_t> TargetIds() const;
+    DeviceLinkStats Stats() const;
 
     struct Impl;
 

@@ -2,6 +2,7 @@
 
 #include "comm/Crc32.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace comm {
@@ -50,7 +51,10 @@ void AppendFrame(std::vector<uint8_t>& out, FrameType type, uint8_t address, uin
                  const uint8_t* payload, std::size_t size)
 {
     const std::size_t begin = out.size();
-    out.reserve(begin + kFrameOverhead + size);
+    const std::size_t needed = begin + kFrameOverhead + size;
+    // Grow geometrically: reserving exactly what this frame needs would copy the whole buffer on
+    // every append to a send queue.
+    if (out.capacity() < needed) out.reserve(std::max(needed, 2 * out.capacity()));
     out.push_back(kFrameMagic0);
     out.push_back(kFrameMagic1);
     out.push_back(kFrameVersion);

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 namespace {
 
@@ -21,6 +22,14 @@ QString DecodeUtf16Le(const QByteArray& bytes, qsizetype from)
     return out;
 }
 
+// UTF-8 text of one line. A byte-order mark at its start is text here (QString::fromUtf8 would
+// drop it): only the file's first bytes can be a mark, and those are split off before.
+QString DecodeUtf8Line(QByteArrayView bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
+}
+
 // Line ends and separators inside a written name or value would break the file's line structure.
 QString OneLine(const QString& s)
 {
@@ -32,34 +41,57 @@ QString OneLine(const QString& s)
 
 }  // namespace
 
+void IniDocument::AddLine(IniDocument& doc, QString text, QString end, QByteArray raw)
+{
+    doc.m_lines.push_back({std::move(text), std::move(end), std::move(raw), false});
+}
+
 IniDocument IniDocument::FromBytes(const QByteArray& bytes)
 {
     IniDocument doc;
-    QString text;
+    qsizetype from = 0;
     if (bytes.size() >= 2 && uchar(bytes[0]) == 0xFF && uchar(bytes[1]) == 0xFE) {
         doc.m_encoding = Encoding::Utf16Le;
-        text = DecodeUtf16Le(bytes, 2);
+        from = 2;
     } else if (bytes.startsWith("\xEF\xBB\xBF")) {
         doc.m_encoding = Encoding::Utf8Bom;
-        text = QString::fromUtf8(QByteArrayView(bytes).sliced(3));
+        from = 3;
     } else if (IsValidUtf8(bytes)) {
         doc.m_encoding = Encoding::Utf8;
-        text = QString::fromUtf8(bytes);
     } else {
         doc.m_encoding = Encoding::Latin1;
-        text = QString::fromLatin1(bytes);
     }
-    qsizetype start = 0;
-    while (start < text.size()) {
-        const qsizetype nl = text.indexOf(QLatin1Char('\n'), start);
-        if (nl < 0) {
-            doc.m_lines.push_back({text.mid(start), QString()});
-            break;
+    doc.m_prefix = bytes.left(from);
+    const QString crlf = QStringLiteral("\r\n"), lf = QStringLiteral("\n");
+    if (doc.m_encoding == Encoding::Utf16Le) {
+        // Lines end at the code unit 0x000A; an odd last byte stays in the last line's bytes.
+        qsizetype start = from;
+        const qsizetype units = (bytes.size() - from) / 2;
+        const auto* p = reinterpret_cast<const uchar*>(bytes.constData());
+        for (qsizetype u = 0; u < units; ++u) {
+            const qsizetype at = from + 2 * u;
+            if (p[at] != 0x0A || p[at + 1] != 0) continue;
+            QString text = DecodeUtf16Le(bytes.mid(start, at - start), 0);
+            const bool cr = text.endsWith(u'\r');
+            if (cr) text.chop(1);
+            AddLine(doc, std::move(text), cr ? crlf : lf, bytes.mid(start, at + 2 - start));
+            start = at + 2;
         }
-        const bool crlf = nl > start && text.at(nl - 1) == u'\r';
-        const qsizetype textEnd = crlf ? nl - 1 : nl;
-        doc.m_lines.push_back({text.mid(start, textEnd - start), crlf ? QStringLiteral("\r\n") : QStringLiteral("\n")});
-        start = nl + 1;
+        if (start < bytes.size()) AddLine(doc, DecodeUtf16Le(bytes.mid(start), 0), QString(), bytes.mid(start));
+        return doc;
+    }
+    const bool latin1 = doc.m_encoding == Encoding::Latin1;
+    qsizetype start = from;
+    while (start < bytes.size()) {
+        const qsizetype nl = bytes.indexOf('\n', start);
+        const qsizetype stop = nl < 0 ? bytes.size() : nl + 1;
+        qsizetype textEnd = nl < 0 ? bytes.size() : nl;
+        const bool cr = nl >= 0 && nl > start && bytes[nl - 1] == '\r';
+        if (cr) --textEnd;
+        const QByteArrayView view(bytes.constData() + start, textEnd - start);
+        AddLine(doc, latin1 ? QString::fromLatin1(view) : DecodeUtf8Line(view), nl < 0 ? QString() : cr ? crlf : lf,
+                bytes.mid(start, stop - start));
+        start = stop;
     }
     doc.Reindex();
     return doc;
@@ -87,42 +119,55 @@ void IniDocument::Reindex()
     }
 }
 
-QByteArray IniDocument::ToBytes() const
+QByteArray IniDocument::Encode(const QString& text) const
 {
-    QString text;
-    for (const Line& l : m_lines) text += l.text + l.end;
     switch (m_encoding) {
     case Encoding::Utf16Le: {
-        QByteArray out("\xFF\xFE", 2);
-        out.reserve(2 + text.size() * 2);
+        QByteArray out;
+        out.reserve(text.size() * 2);
         for (QChar c : text) {
             out.append(static_cast<char>(c.unicode() & 0xFF));
             out.append(static_cast<char>(c.unicode() >> 8));
         }
         return out;
     }
-    case Encoding::Utf8Bom:
-        return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
-    case Encoding::Latin1: {
-        // Latin-1 keeps the file as it was; text beyond it switches the file to UTF-8 rather than
-        // losing characters.
-        bool fits = true;
-        for (QChar c : text)
-            if (c.unicode() > 0xFF) {
-                fits = false;
-                break;
-            }
-        // Latin-1 bytes that happen to form valid UTF-8 would read back as other text.
-        if (fits) {
-            const QByteArray latin1 = text.toLatin1();
-            if (!IsValidUtf8(latin1) || latin1 == text.toUtf8()) return latin1;
-        }
-        return text.toUtf8();
-    }
+    case Encoding::Latin1:
+        // Characters beyond Latin-1 come out as '?'; IniWriteString refuses such a write.
+        return text.toLatin1();
     case Encoding::Utf8:
+    case Encoding::Utf8Bom:
         break;
     }
     return text.toUtf8();
+}
+
+void IniDocument::EndLine(Line& line, const QString& eol) const
+{
+    line.end = eol;
+    // A last line that ends in a lone CR, given an LF, reads back as a line with a CR LF end.
+    if (eol == QLatin1String("\n") && line.text.endsWith(u'\r')) {
+        line.text.chop(1);
+        line.end = QStringLiteral("\r\n");
+    }
+    // A UTF-16 line cut after an odd byte cannot take a line end after it: rewrite it whole.
+    if (m_encoding == Encoding::Utf16Le && line.raw.size() % 2 != 0) line.dirty = true;
+    if (!line.dirty) line.raw += Encode(eol);
+}
+
+QByteArray IniDocument::ToBytes() const
+{
+    QByteArray out = m_prefix;
+    for (const Line& l : m_lines) out += l.dirty ? Encode(l.text + l.end) : l.raw;
+    return out;
+}
+
+bool IniDocument::ReadsBackFrom(const QByteArray& bytes) const
+{
+    const IniDocument again = FromBytes(bytes);
+    if (again.m_lines.size() != m_lines.size()) return false;
+    for (std::size_t i = 0; i < m_lines.size(); ++i)
+        if (again.m_lines[i].text != m_lines[i].text || again.m_lines[i].end != m_lines[i].end) return false;
+    return true;
 }
 
 IniDocument::Kind IniDocument::Classify(const QString& text, QString* name, QString* value)
@@ -203,11 +248,11 @@ void IniDocument::SetLines(const QString& section, const QString& key, const QSt
     const qsizetype s = FindSection(section);
     if (s < 0) {
         if (!m_lines.empty()) {
-            if (m_lines.back().end.isEmpty()) m_lines.back().end = eol;
-            if (!m_lines.back().text.trimmed().isEmpty()) m_lines.push_back({QString(), eol});
+            if (m_lines.back().end.isEmpty()) EndLine(m_lines.back(), eol);
+            if (!m_lines.back().text.trimmed().isEmpty()) m_lines.push_back({QString(), eol, {}, true});
         }
-        m_lines.push_back({QLatin1Char('[') + OneLine(section.trimmed()) + QLatin1Char(']'), eol});
-        m_lines.push_back({line, eol});
+        m_lines.push_back({QLatin1Char('[') + OneLine(section.trimmed()) + QLatin1Char(']'), eol, {}, true});
+        m_lines.push_back({line, eol, {}, true});
         return;
     }
     const qsizetype k = FindKey(s, key);
@@ -218,7 +263,11 @@ void IniDocument::SetLines(const QString& section, const QString& key, const QSt
         while (indent < l.text.size() && l.text.at(indent).isSpace()) ++indent;
         QString name;
         Classify(l.text, &name, nullptr);
-        l.text = l.text.left(indent) + name + QLatin1Char('=') + OneLine(value);
+        const QString text = l.text.left(indent) + name + QLatin1Char('=') + OneLine(value);
+        if (text != l.text) {
+            l.text = text;
+            l.dirty = true;
+        }
         return;
     }
     // A new key goes after the section's last key (or its header), before trailing blanks and
@@ -229,8 +278,8 @@ void IniDocument::SetLines(const QString& section, const QString& key, const QSt
         if (kind == Kind::Section) break;
         if (kind == Kind::Key) insertAt = i + 1;
     }
-    if (m_lines[insertAt - 1].end.isEmpty()) m_lines[insertAt - 1].end = eol;
-    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(insertAt), Line{line, eol});
+    if (m_lines[insertAt - 1].end.isEmpty()) EndLine(m_lines[insertAt - 1], eol);
+    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(insertAt), Line{line, eol, {}, true});
 }
 
 IniDocument IniDocument::FromFile(const QString& path)
@@ -248,12 +297,19 @@ QString IniReadString(const QString& path, const QString& section, const QString
     return value;
 }
 
-bool IniWriteString(const QString& path, const QString& section, const QString& key, const QString& value)
+bool IniWriteString(const QString& path, const QString& section, const QString& key, const QString& value,
+                    QString* error)
 {
+    auto fail = [&](const QString& why) {
+        qWarning("%s", qUtf8Printable(QStringLiteral("%1: [%2] %3 not written: %4").arg(path, section, key, why)));
+        if (error) *error = why;
+        return false;
+    };
     QByteArray old;
     QFile f(path);
     if (f.exists()) {
-        if (!f.open(QIODevice::ReadOnly) || f.size() > kMaxIniFileBytes) return false;
+        if (!f.open(QIODevice::ReadOnly)) return fail(f.errorString());
+        if (f.size() > kMaxIniFileBytes) return fail(QStringLiteral("the file is too large"));
         old = f.readAll();
         f.close();
     }
@@ -261,12 +317,16 @@ bool IniWriteString(const QString& path, const QString& section, const QString& 
     doc.SetValue(section, key, value);
     const QByteArray bytes = doc.ToBytes();
     if (f.exists() && bytes == old) return true;
+    if (!doc.ReadsBackFrom(bytes))
+        return fail(QStringLiteral("the file's encoding (a legacy code page) cannot hold the value"));
     QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly)) return false;
+    if (!out.open(QIODevice::WriteOnly)) return fail(out.errorString());
     if (out.write(bytes) != bytes.size()) {
+        const QString why = out.errorString();
         out.cancelWriting();
         out.commit();
-        return false;
+        return fail(why);
     }
-    return out.commit();
+    if (!out.commit()) return fail(out.errorString());
+    return true;
 }

@@ -3,9 +3,15 @@
 // Section and key names match case-insensitively, values are trimmed (and lose one pair of
 // enclosing quotes), the first matching section and the first matching key win. A write updates
 // the key in place, or adds it to its section, or adds the section at the end, keeping every other
-// line, comment and line end as it was, and the file's encoding: UTF-8 with or without BOM, or
-// UTF-16LE with FF FE. Files without a BOM that are not valid UTF-8 read as Latin-1. New files
-// are UTF-8 without BOM, with CR LF line ends.
+// line, comment and line end byte for byte as it was, and the file's encoding: UTF-8 with or
+// without BOM, or UTF-16LE with FF FE. New files are UTF-8 without BOM, with CR LF line ends.
+//
+// Files without a BOM that are not valid UTF-8 read as Latin-1: they are usually in a legacy code
+// page (GBK, Big5, ...) that we cannot name, so lines are only ever rewritten one by one and a
+// line not written keeps its bytes. A value such a file cannot hold (beyond Latin-1), or a write
+// after which the file would read back differently, is refused: the file stays as it was and
+// IniWriteString says why. Switching the file to UTF-8 instead would turn every other non-ASCII
+// byte of it into different text for good.
 
 #include <QByteArray>
 #include <QHash>
@@ -22,6 +28,8 @@ public:
     // The file's contents; an empty document when it is missing, unreadable or too large.
     static IniDocument FromFile(const QString& path);
     QByteArray ToBytes() const;
+    // True when bytes (this document's ToBytes) read back as the very same lines.
+    bool ReadsBackFrom(const QByteArray& bytes) const;
 
     // False (out untouched) when the section or key is absent.
     bool Value(const QString& section, const QString& key, QString& out) const;
@@ -33,8 +41,14 @@ public:
 private:
     struct Line {
         QString text;
-        QString end;  // "\r\n", "\n" or "" (the last line without a line end)
+        QString end;     // "\r\n", "\n" or "" (the last line without a line end)
+        QByteArray raw;  // the line's bytes in the file, line end included
+        bool dirty = false;  // text or end changed: raw no longer holds it
     };
+    static void AddLine(IniDocument& doc, QString text, QString end, QByteArray raw);
+    QByteArray Encode(const QString& text) const;
+    // Gives a line without a line end the end eol, keeping its bytes.
+    void EndLine(Line& line, const QString& eol) const;
     enum class Kind { Blank, Comment, Section, Key };
     static Kind Classify(const QString& text, QString* name, QString* value);
     // Index of the first line of the first section with that name, -1 when none.
@@ -45,6 +59,7 @@ private:
     void Reindex();
 
     Encoding m_encoding = Encoding::Utf8;
+    QByteArray m_prefix;  // the byte-order mark, as the file had it
     std::vector<Line> m_lines;
     // Line of the first key of each name in the first section of each name, by case-folded
     // names: a language file of hundreds of keys is looked up hundreds of times at start-up.
@@ -55,8 +70,10 @@ private:
 QString IniReadString(const QString& path, const QString& section, const QString& key,
                       const QString& defaultValue = QString());
 // WritePrivateProfileString: creates the file and the section when missing. The file is replaced
-// as a whole through a temporary file. False when it could not be written.
-bool IniWriteString(const QString& path, const QString& section, const QString& key, const QString& value);
+// as a whole through a temporary file. False, with the reason in *error when given, when it could
+// not be written or the file's encoding cannot hold the value.
+bool IniWriteString(const QString& path, const QString& section, const QString& key, const QString& value,
+                    QString* error = nullptr);
 
 // Largest settings file read or updated; a bigger one reads as absent and is not rewritten.
 constexpr qint64 kMaxIniFileBytes = 16 * 1024 * 1024;

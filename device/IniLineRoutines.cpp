@@ -18,19 +18,30 @@ void WriteIniKeyValue(CStdioFileEx* file, const QString& key, const QString& val
 bool FindIniValue(QString& value, IniLineSource* file, const QString& section, const QString& key)
 {
     if (!file) return false;
-    QString line;
-    QString lineKey;
-    QString lineValue;
+    // Lines already in memory are looked at in place: a project file is searched once per key.
+    auto* memory = dynamic_cast<MemoryLineSource*>(file);
+    QString buffer;
+    const QString* next = nullptr;
+    auto read = [&] {
+        if (memory) return (next = memory->Next()) != nullptr;
+        next = &buffer;
+        return file->ReadString(buffer);
+    };
     for (int pass = 0; pass < 2; ++pass) {
         if (pass == 1) file->SeekToBegin();
-        while (file->ReadString(line)) {
+        while (read()) {
+            const QString& line = *next;
             if (line.startsWith(QLatin1Char('['))) {
                 ParseSectionName(line);
                 continue;
             }
-            SplitKeyValue(line, lineKey, lineValue);
-            if (g_IniSection == section && lineKey == key) {
-                value = lineValue;
+            // A line of another section cannot match: it is not split (no copies per line).
+            if (g_IniSection != section) continue;
+            // SplitKeyValue's split, read in place: a line without "=" has an empty key and value.
+            const qsizetype eq = line.indexOf(QLatin1Char('='));
+            const QStringView lineKey = eq < 0 ? QStringView() : QStringView(line).left(eq);
+            if (lineKey == key) {
+                value = eq < 0 ? QString() : line.mid(eq + 1);
                 return true;
             }
         }

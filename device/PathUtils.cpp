@@ -93,11 +93,13 @@ void SplitKeyValue(const QString& line, QString& key, QString& value)
 
 void ParseSectionName(const QString& line)
 {
-    g_IniSection.clear();
     const qsizetype open = line.indexOf(QLatin1Char('['));
     const qsizetype close = line.indexOf(QLatin1Char(']'));
-    if (open < 0 || close < 0) return;
-    if (close > open) g_IniSection = line.mid(open + 1, close - open - 1);
+    const QStringView name =
+        open >= 0 && close > open ? QStringView(line).sliced(open + 1, close - open - 1) : QStringView();
+    // A search reads the same section lines over and over: keep the text when it is the same.
+    if (name.isEmpty()) g_IniSection.clear();
+    else if (g_IniSection != name) g_IniSection = name.toString();
 }
 
 namespace {

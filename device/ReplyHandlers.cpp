@@ -12,6 +12,7 @@
 namespace {
 
 constexpr int kReadOutPauseMs = 200;  // after a whole block, before the read-out queries
+constexpr int kReadOutMergeMs = 50;   // blocks closer than this share one read-out
 
 bool IsWindow(int w) { return w >= 0 && w < kWindowCount; }
 
@@ -67,8 +68,14 @@ void ReplyHandlers::OnReplyAllData(ReplyBytes<2360> bytes, uint8_t status)
     std::memcpy(&block, bytes.data(), sizeof block);
     dev_.ParseParamBlock(block);
     Post(REPLY_ALL_DATA);
-    // Give the processor a moment after the block before the read-out chain.
-    timers_.SingleShot(kReadOutPauseMs, [this, status] {
+    // Give the processor a moment after the block before the read-out chain. Blocks that follow
+    // each other closely share one timer, restarted by each, so a burst reads out once, after the
+    // last; blocks further apart each get their own read-out, from a few slots reused in turn.
+    const int64_t now = timers_.NowMs();
+    if (!(haveBlock_ && now - lastBlockMs_ < kReadOutMergeMs)) readOutSlot_ = (readOutSlot_ + 1) % readOutKeys_.size();
+    haveBlock_ = true;
+    lastBlockMs_ = now;
+    timers_.Restart(&readOutKeys_[readOutSlot_], kReadOutPauseMs, [this, status] {
         dev_.SendCommand(CMD_QUERY_CAPTION, 0);
         dev_.SendCommand(CMD_QUERY_ENCODER, 2);
         dev_.SendCommand(CMD_QUERY_BOARD);

@@ -14,6 +14,8 @@
 
 #include "device/ReplyBytes.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -81,4 +83,10 @@ private:
 
     CDeviceData& dev_;
     TimerSource& timers_;
+    // Timer keys of the read-out after a block. Blocks 50 ms or more apart take the next slot; a
+    // read-out is pending for 200 ms after its last block, so at most five are pending at once.
+    std::array<char, 8> readOutKeys_{};
+    std::size_t readOutSlot_ = 0;
+    int64_t lastBlockMs_ = 0;
+    bool haveBlock_ = false;
 };

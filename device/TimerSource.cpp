@@ -10,9 +10,32 @@ void QtTimerSource::SingleShot(int ms, std::function<void()> fn)
     QTimer::singleShot(std::max(ms, 0), Qt::PreciseTimer, &context_, std::move(fn));
 }
 
+void QtTimerSource::Restart(const void* key, int ms, std::function<void()> fn)
+{
+    Keyed& k = keyed_[key];
+    if (!k.timer) {
+        k.timer = new QTimer(&context_);
+        k.timer->setSingleShot(true);
+        k.timer->setTimerType(Qt::PreciseTimer);
+        QObject::connect(k.timer, &QTimer::timeout, &context_, [this, key] {
+            // Moved out first: fn may restart its own key.
+            std::function<void()> run = std::move(keyed_[key].fn);
+            if (run) run();
+        });
+    }
+    k.fn = std::move(fn);
+    k.timer->start(std::max(ms, 0));
+}
+
 void ManualTimerSource::SingleShot(int ms, std::function<void()> fn)
 {
     pending_.push_back({now_ + std::max(ms, 0), nextOrder_++, std::move(fn)});
+}
+
+void ManualTimerSource::Restart(const void* key, int ms, std::function<void()> fn)
+{
+    std::erase_if(pending_, [key](const Entry& e) { return e.key == key; });
+    pending_.push_back({now_ + std::max(ms, 0), nextOrder_++, std::move(fn), key});
 }
 
 bool ManualTimerSource::RunNextDueBy(int64_t limit)

@@ -3,7 +3,9 @@
 #include "comm/FrameDecoder.h"
 #include "comm/PosixIo.h"
 #include "device/CommandIds.h"
+#include "tools/emulator/HostileStreams.h"
 
+#include <algorithm>
 #include <arpa/inet.h>
 #include <cerrno>
 #include <cstring>
@@ -19,24 +21,55 @@ namespace emu {
 
 using Clock = std::chrono::steady_clock;
 
+namespace {
+
+// While flooding, a client is topped up to this many unsent bytes per turn.
+constexpr std::size_t kFloodLowWater = 64 * 1024;
+// Sent bytes are dropped from the front of a send buffer once there are this many and they are
+// at least half of it.
+constexpr std::size_t kCompactSendAfter = 64 * 1024;
+
+}  // namespace
+
 struct ProcessorEmulator::Io {
+    // Peers and their buffers belong to the emulator's thread alone; mu guards what the API
+    // shares with it (device, log, requests and switches).
     struct Peer {
         int fd = -1;
         bool serial = false;
         comm::FrameDecoder decoder;
         std::vector<uint8_t> out;
+        std::size_t outPos = 0;
         uint16_t sequence = 0;
+        std::size_t junkPos = 0;
+        bool notReading = false;
+
+        std::size_t Pending() const { return out.size() - outPos; }
     };
+
+    explicit Io(const EmulatorOptions& o) : logFrames(std::max<std::size_t>(o.logFrames, 1)), logBytes(o.logBytes) {}
 
     mutable std::mutex mu;
     mutable std::condition_variable receivedCv;
     EmulatorDevice device;
+    const std::size_t logFrames;
+    const std::size_t logBytes;
     std::vector<ReceivedFrame> log;
+    std::size_t logged = 0;  // bytes in log
+    uint64_t receivedTotal = 0;
     bool splitWrites = false;
     int corruptCount = 0;
     bool silent = false;
     bool disconnectRequest = false;
     bool listening = true;
+    bool reading = true;
+    bool flood = false;
+    bool crafted = false;
+    uint32_t floodNumber = 0;
+    uint64_t floodReplies = 0;
+    std::vector<uint8_t> lastFloodBlock;
+    uint8_t lastFloodStatus = 0;
+    uint64_t unreadDrops = 0;
     std::vector<comm::ReplyPacket> broadcasts;
     std::vector<std::vector<uint8_t>> video;
     int videoChannel = 0;
@@ -56,6 +89,7 @@ struct ProcessorEmulator::Io {
     std::vector<std::unique_ptr<Peer>> clients;
     std::size_t videoIndex = 0;
     Clock::time_point nextVideo{};
+    std::vector<uint8_t> junk;
 
     std::atomic<bool> stop{false};
     std::thread thread;
@@ -83,17 +117,42 @@ struct ProcessorEmulator::Io {
         return true;
     }
 
+    // Room for n more bytes to a peer; a TCP client that lets too much pile up is not reading and
+    // is dropped, the pseudo-terminal loses what waits for it.
+    bool MakeRoom(Peer& peer, std::size_t n)
+    {
+        if (peer.notReading) return false;
+        if (peer.Pending() + n > kMaxUnsentBytes) {
+            if (peer.serial) {
+                peer.out.clear();
+                peer.outPos = 0;
+                return true;
+            }
+            peer.notReading = true;
+            ++unreadDrops;
+            receivedCv.notify_all();
+            return false;
+        }
+        if (peer.outPos > 0 && peer.outPos == peer.out.size()) {
+            peer.out.clear();
+            peer.outPos = 0;
+        } else if (peer.outPos >= kCompactSendAfter && peer.outPos >= peer.out.size() / 2) {
+            peer.out.erase(peer.out.begin(), peer.out.begin() + static_cast<std::ptrdiff_t>(peer.outPos));
+            peer.outPos = 0;
+        }
+        return true;
+    }
+
     // Encodes one frame for a peer; mu held.
     void Queue(Peer& peer, comm::FrameType type, const std::vector<uint8_t>& payload)
     {
-        if (silent) return;
-        const std::size_t begin = peer.out.size();
+        if (silent || crafted) return;
+        if (!MakeRoom(peer, payload.size() + comm::kFrameOverhead)) return;
         comm::AppendFrame(peer.out, type, device.address, peer.sequence++, payload.data(), payload.size());
         if (corruptCount > 0) {
             --corruptCount;
             peer.out.back() ^= 0x5A;
         }
-        (void)begin;
     }
 
     void QueueReplies(Peer& peer, const std::vector<comm::ReplyPacket>& replies)
@@ -102,30 +161,83 @@ struct ProcessorEmulator::Io {
     }
 
     // mu held.
-    void Flush(Peer& peer)
+    void TopUpFlood(Peer& peer)
     {
-        std::size_t done = 0;
-        while (peer.fd >= 0 && done < peer.out.size()) {
-            const std::size_t chunk = splitWrites ? 1 : peer.out.size() - done;
-            const ssize_t n = peer.serial ? ::write(peer.fd, peer.out.data() + done, chunk)
-                                          : ::send(peer.fd, peer.out.data() + done, chunk, MSG_NOSIGNAL);
+        while (!peer.notReading && peer.Pending() < kFloodLowWater) {
+            ++floodNumber;
+            comm::ReplyPacket block;
+            block.replyId = REPLY_ALL_DATA;
+            block.deviceAddress = device.address;
+            block.status = device.address;
+            const auto* b = reinterpret_cast<const uint8_t*>(&device.block);
+            block.payload.assign(b, b + sizeof(DeviceParamBlock));
+            for (int k = 0; k < 4; ++k)
+                block.payload[sizeof(DeviceParamBlock) - 4 + k] = static_cast<uint8_t>(floodNumber >> (8 * k));
+            comm::ReplyPacket status;
+            status.replyId = REPLY_STATUS;
+            status.deviceAddress = device.address;
+            status.status = static_cast<uint8_t>(0x80 | (floodNumber & 0x7F));
+            QueueReplies(peer, {block, status});
+            floodReplies += 2;
+            lastFloodBlock = std::move(block.payload);
+            lastFloodStatus = status.status;
+        }
+    }
+
+    // mu held.
+    void TopUpCrafted(Peer& peer)
+    {
+        while (!peer.notReading && peer.Pending() < kFloodLowWater) {
+            const std::size_t n = std::min<std::size_t>(kFloodLowWater, junk.size() - peer.junkPos);
+            if (!MakeRoom(peer, n)) return;
+            peer.out.insert(peer.out.end(), junk.begin() + static_cast<std::ptrdiff_t>(peer.junkPos),
+                            junk.begin() + static_cast<std::ptrdiff_t>(peer.junkPos + n));
+            peer.junkPos = (peer.junkPos + n) % junk.size();
+        }
+    }
+
+    // Thread only, no lock: the peer's buffer is the thread's own.
+    void Flush(Peer& peer, bool split)
+    {
+        while (peer.fd >= 0 && peer.Pending() > 0) {
+            const std::size_t chunk = split ? 1 : peer.Pending();
+            const uint8_t* from = peer.out.data() + peer.outPos;
+            const ssize_t n = peer.serial ? ::write(peer.fd, from, chunk) : ::send(peer.fd, from, chunk, MSG_NOSIGNAL);
             if (n > 0) {
-                done += static_cast<std::size_t>(n);
+                peer.outPos += static_cast<std::size_t>(n);
                 continue;
             }
             if (n < 0 && errno == EINTR) continue;
-            if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) break;
+            if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return;
             if (!peer.serial) comm::CloseFd(peer.fd);
-            break;
+            return;
         }
-        peer.out.erase(peer.out.begin(), peer.out.begin() + static_cast<std::ptrdiff_t>(done));
+        if (peer.Pending() == 0) {
+            peer.out.clear();
+            peer.outPos = 0;
+        }
+    }
+
+    // mu held.
+    void Log(Transport transport, const comm::Frame& frame)
+    {
+        ++receivedTotal;
+        ReceivedFrame entry{transport, frame, comm::EncodeFrame(frame)};
+        logged += entry.bytes.size();
+        log.push_back(std::move(entry));
+        if (log.size() > logFrames || logged > logBytes) {
+            // Drop the older half (at least the oldest frame), so trimming costs O(1) per frame.
+            std::size_t drop = std::max<std::size_t>(1, log.size() / 2);
+            for (std::size_t i = 0; i < drop; ++i) logged -= log[i].bytes.size();
+            log.erase(log.begin(), log.begin() + static_cast<std::ptrdiff_t>(drop));
+        }
+        receivedCv.notify_all();
     }
 
     // mu held.
     void OnFrame(Peer* peer, Transport transport, comm::Frame&& frame, const sockaddr_in* from)
     {
-        log.push_back({transport, frame, comm::EncodeFrame(frame)});
-        receivedCv.notify_all();
+        Log(transport, frame);
         const bool forMe = frame.address == device.address || frame.address == comm::kBroadcastAddress;
         // A TCP link is point to point: the connection chose the processor. On a serial bus and
         // for datagrams the address decides.
@@ -154,9 +266,10 @@ struct ProcessorEmulator::Io {
     void ReadPeer(Peer& peer, Transport transport)
     {
         uint8_t buf[65536];
-        for (int rounds = 0; rounds < 16 && peer.fd >= 0; ++rounds) {
-            const ssize_t n = ::read(peer.fd, buf, sizeof buf);
+        for (std::size_t budget = kReadBudgetBytes; budget > 0 && peer.fd >= 0;) {
+            const ssize_t n = ::read(peer.fd, buf, std::min(sizeof buf, budget));
             if (n > 0) {
+                budget -= static_cast<std::size_t>(n);
                 std::lock_guard lock(mu);
                 peer.decoder.Feed(buf, static_cast<std::size_t>(n),
                                   [&](comm::Frame&& f) { OnFrame(&peer, transport, std::move(f), nullptr); });
@@ -185,35 +298,58 @@ struct ProcessorEmulator::Io {
         }
     }
 
-    void ApplyRequests(Clock::time_point now)
+    // Applies what the API asked for and queues what is due; returns the poll timeout.
+    int ApplyRequests(Clock::time_point now)
     {
-        std::lock_guard lock(mu);
-        if (disconnectRequest || !listening) {
-            for (auto& c : clients) comm::CloseFd(c->fd);
-            disconnectRequest = false;
-        }
-        if (!listening && listenFd >= 0) comm::CloseFd(listenFd);
-        if (listening && listenFd < 0) OpenListener();
         std::vector<Peer*> all;
-        for (auto& c : clients) all.push_back(c.get());
-        if (pty) all.push_back(pty.get());
-        for (const auto& r : broadcasts)
-            for (Peer* p : all) QueueReplies(*p, {r});
-        broadcasts.clear();
-        if (videoOn && !video.empty() && now >= nextVideo) {
-            nextVideo = now + std::chrono::milliseconds(videoIntervalMs);
-            comm::ReplyPacket r;
-            r.replyId = REPLY_VIDEO_DATA;
-            r.deviceAddress = device.address;
-            r.status = device.address;
-            r.args[0] = device.outOfRangeIndexes ? 9 : videoChannel;
-            r.payload = video[videoIndex++ % video.size()];
-            if (device.shortPayloads) r.payload.resize(r.payload.size() / 2);
-            for (Peer* p : all) QueueReplies(*p, {r});
+        bool split = false;
+        int timeout = -1;
+        {
+            std::lock_guard lock(mu);
+            if (disconnectRequest || !listening) {
+                for (auto& c : clients) comm::CloseFd(c->fd);
+                disconnectRequest = false;
+            }
+            if (!listening && listenFd >= 0) comm::CloseFd(listenFd);
+            if (listening && listenFd < 0) OpenListener();
+            for (auto& c : clients) all.push_back(c.get());
+            if (pty) all.push_back(pty.get());
+            for (const auto& r : broadcasts)
+                for (Peer* p : all) QueueReplies(*p, {r});
+            broadcasts.clear();
+            if (videoOn && !video.empty() && now >= nextVideo) {
+                nextVideo = now + std::chrono::milliseconds(videoIntervalMs);
+                comm::ReplyPacket r;
+                r.replyId = REPLY_VIDEO_DATA;
+                r.deviceAddress = device.address;
+                r.status = device.address;
+                r.args[0] = device.outOfRangeIndexes ? 9 : videoChannel;
+                r.payload = video[videoIndex++ % video.size()];
+                if (device.shortPayloads) r.payload.resize(r.payload.size() / 2);
+                for (Peer* p : all) QueueReplies(*p, {r});
+            }
+            if (videoOn && !video.empty())
+                timeout = static_cast<int>(std::max<int64_t>(
+                    0, std::chrono::ceil<std::chrono::milliseconds>(nextVideo - now).count()));
+            for (Peer* p : all) {
+                if (p->serial) continue;
+                if (crafted) TopUpCrafted(*p);
+                else if (flood && !silent) TopUpFlood(*p);
+            }
+            split = splitWrites;
         }
-        for (Peer* p : all) Flush(*p);
+        for (Peer* p : all) {
+            if (p->notReading) comm::CloseFd(p->fd);
+            Flush(*p, split);
+        }
+        std::lock_guard lock(mu);
         std::erase_if(clients, [](const auto& c) { return c->fd < 0; });
         clientCount = static_cast<int>(clients.size());
+        // A flooding client that took everything gets more at once.
+        if (flood || crafted)
+            for (auto& c : clients)
+                if (c->Pending() < kFloodLowWater) timeout = 0;
+        return timeout;
     }
 
     void Run()
@@ -221,7 +357,7 @@ struct ProcessorEmulator::Io {
         std::vector<pollfd> fds;
         std::vector<Peer*> peers;
         while (!stop.load(std::memory_order_acquire)) {
-            ApplyRequests(Clock::now());
+            const int timeout = ApplyRequests(Clock::now());
             fds.clear();
             peers.clear();
             fds.push_back({wakeFd, POLLIN, 0});
@@ -232,18 +368,21 @@ struct ProcessorEmulator::Io {
             const std::size_t udpIndex = fds.size();
             fds.push_back({udpFd, POLLIN, 0});
             peers.push_back(nullptr);
+            bool read = true;
             {
                 std::lock_guard lock(mu);
-                for (auto& c : clients) {
-                    fds.push_back({c->fd, static_cast<short>(POLLIN | (c->out.empty() ? 0 : POLLOUT)), 0});
-                    peers.push_back(c.get());
-                }
-                if (pty) {
-                    fds.push_back({pty->fd, static_cast<short>(POLLIN | (pty->out.empty() ? 0 : POLLOUT)), 0});
-                    peers.push_back(pty.get());
-                }
+                read = reading;
             }
-            if (::poll(fds.data(), fds.size(), 10) <= 0) continue;
+            for (auto& c : clients) {
+                const short in = read ? POLLIN : 0;
+                fds.push_back({c->fd, static_cast<short>(in | (c->Pending() ? POLLOUT : 0)), 0});
+                peers.push_back(c.get());
+            }
+            if (pty) {
+                fds.push_back({pty->fd, static_cast<short>(POLLIN | (pty->Pending() ? POLLOUT : 0)), 0});
+                peers.push_back(pty.get());
+            }
+            if (::poll(fds.data(), fds.size(), timeout) <= 0) continue;
             if (fds[0].revents & POLLIN) {
                 uint64_t v;
                 [[maybe_unused]] auto n = ::read(wakeFd, &v, sizeof v);
@@ -263,8 +402,9 @@ struct ProcessorEmulator::Io {
             for (std::size_t i = udpIndex + 1; i < fds.size(); ++i) {
                 Peer* p = peers[i];
                 if (!p || !fds[i].revents || p->fd != fds[i].fd) continue;
-                if (fds[i].revents & (POLLIN | POLLHUP | POLLERR))
-                    ReadPeer(*p, p->serial ? Transport::Serial : Transport::Tcp);
+                const bool tcp = !p->serial;
+                if ((fds[i].revents & (POLLIN | POLLHUP | POLLERR)) && (read || !tcp))
+                    ReadPeer(*p, tcp ? Transport::Tcp : Transport::Serial);
             }
         }
     }
@@ -282,7 +422,8 @@ struct ProcessorEmulator::Io {
     }
 };
 
-ProcessorEmulator::ProcessorEmulator(EmulatorOptions options) : options_(std::move(options)), io_(std::make_unique<Io>())
+ProcessorEmulator::ProcessorEmulator(EmulatorOptions options)
+    : options_(std::move(options)), io_(std::make_unique<Io>(options_))
 {
     EmulatorDevice& d = io_->device;
     d.ip = options_.ip;
@@ -290,6 +431,7 @@ ProcessorEmulator::ProcessorEmulator(EmulatorOptions options) : options_(std::mo
     d.mac = options_.mac;
     if (d.mac[5] == 0) d.mac[5] = d.address;
     d.block = MakeDefaultBlock(options_.blockSeed);
+    io_->junk = CraftedHeaderStream(1000);
 }
 
 ProcessorEmulator::~ProcessorEmulator() { Stop(); }
@@ -473,6 +615,69 @@ void ProcessorEmulator::Broadcast(const comm::ReplyPacket& reply)
     io_->Wake();
 }
 
+void ProcessorEmulator::SetReading(bool on)
+{
+    {
+        std::lock_guard lock(io_->mu);
+        io_->reading = on;
+    }
+    io_->Wake();
+}
+
+void ProcessorEmulator::SetReplyFlood(bool on)
+{
+    {
+        std::lock_guard lock(io_->mu);
+        io_->flood = on;
+    }
+    io_->Wake();
+}
+
+void ProcessorEmulator::SetCraftedHeaders(bool on)
+{
+    {
+        std::lock_guard lock(io_->mu);
+        io_->crafted = on;
+    }
+    io_->Wake();
+}
+
+std::vector<uint8_t> ProcessorEmulator::LastFloodBlock() const
+{
+    std::lock_guard lock(io_->mu);
+    return io_->lastFloodBlock;
+}
+
+uint8_t ProcessorEmulator::LastFloodStatus() const
+{
+    std::lock_guard lock(io_->mu);
+    return io_->lastFloodStatus;
+}
+
+uint64_t ProcessorEmulator::FloodReplies() const
+{
+    std::lock_guard lock(io_->mu);
+    return io_->floodReplies;
+}
+
+uint64_t ProcessorEmulator::UnreadDrops() const
+{
+    std::lock_guard lock(io_->mu);
+    return io_->unreadDrops;
+}
+
+bool ProcessorEmulator::WaitUnreadDrops(uint64_t count, std::chrono::milliseconds timeout) const
+{
+    std::unique_lock lock(io_->mu);
+    return io_->receivedCv.wait_for(lock, timeout, [&] { return io_->unreadDrops >= count; });
+}
+
+uint64_t ProcessorEmulator::ReceivedTotal() const
+{
+    std::lock_guard lock(io_->mu);
+    return io_->receivedTotal;
+}
+
 std::vector<ReceivedFrame> ProcessorEmulator::Received() const
 {
     std::lock_guard lock(io_->mu);
@@ -489,6 +694,7 @@ void ProcessorEmulator::ClearReceived()
 {
     std::lock_guard lock(io_->mu);
     io_->log.clear();
+    io_->logged = 0;
 }
 
 bool ProcessorEmulator::WaitReceived(const std::function<bool(const std::vector<ReceivedFrame>&)>& pred,

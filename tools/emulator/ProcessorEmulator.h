@@ -1,7 +1,11 @@
 #pragma once
 // An emulated processor on loopback: TCP (client links), UDP (search) and optionally a
 // pseudo-terminal (serial link), answering through EmulatorDevice on its own thread. It logs
-// every frame it receives, and can be told to misbehave.
+// the frames it receives (the latest ones: the log is bounded), and can be told to misbehave.
+//
+// It stays responsive to every client whatever one of them does: a client that does not read
+// is dropped once kMaxUnsentBytes wait for it, each client is read at most kReadBudgetBytes per
+// turn, and no lock is held while writing.
 
 #include "comm/Frame.h"
 #include "tools/emulator/EmulatorDevice.h"
@@ -28,7 +32,13 @@ struct EmulatorOptions {
     int address = -1;              // device address; -1: last octet of ip
     std::array<uint8_t, 6> mac{0x02, 0x5E, 0x00, 0x00, 0x00, 0x00};  // last byte: address when 0
     uint32_t blockSeed = 1;
+    // The received-frame log keeps at most this many frames and bytes (the oldest go first).
+    std::size_t logFrames = 4096;
+    std::size_t logBytes = 16 * 1024 * 1024;
 };
+
+constexpr std::size_t kMaxUnsentBytes = 8 * 1024 * 1024;
+constexpr std::size_t kReadBudgetBytes = 256 * 1024;
 
 enum class Transport { Tcp, Udp, Serial };
 
@@ -70,6 +80,21 @@ public:
     void SetListening(bool on);            // off: close clients and refuse connections
     void SetOutOfRangeIndexes(bool on);
     void SetShortPayloads(bool on);
+    void SetReading(bool on);              // off: read nothing from TCP clients (they back up)
+    // Sends whole blocks (reply 2) and status replies (reply 23) to every client as fast as it
+    // reads them, each block stamped with a running number in its last four bytes and each
+    // status 0x80 | that number's low seven bits (no other reply has the high bit set).
+    void SetReplyFlood(bool on);
+    // Sends CraftedHeaderStream bytes (HostileStreams.h) to every client as fast as it reads them,
+    // and nothing else: no answers, no probe echoes.
+    void SetCraftedHeaders(bool on);
+    // The last flood block and status sent, and how many replies the flood sent.
+    std::vector<uint8_t> LastFloodBlock() const;
+    uint8_t LastFloodStatus() const;
+    uint64_t FloodReplies() const;
+    // TCP clients dropped because kMaxUnsentBytes waited for them.
+    uint64_t UnreadDrops() const;
+    bool WaitUnreadDrops(uint64_t count, std::chrono::milliseconds timeout) const;
 
     // Preview: streams the clip as reply 26 (args[0] = channel), one packet per interval, looped.
     void StartVideo(std::vector<std::vector<uint8_t>> packets, int channel, int intervalMs);
@@ -79,7 +104,8 @@ public:
     void Broadcast(const comm::ReplyPacket& reply);
 
     std::vector<ReceivedFrame> Received() const;
-    std::size_t ReceivedCount() const;
+    std::size_t ReceivedCount() const;  // frames in the log
+    uint64_t ReceivedTotal() const;      // frames received since the start, logged or not
     void ClearReceived();
     // Waits until pred holds for the log; false on timeout.
     bool WaitReceived(const std::function<bool(const std::vector<ReceivedFrame>&)>& pred,

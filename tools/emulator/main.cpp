@@ -4,6 +4,7 @@
 #include "tools/emulator/H264Clip.h"
 #include "tools/emulator/ProcessorEmulator.h"
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -16,11 +17,15 @@ namespace {
 volatile std::sig_atomic_t g_stop = 0;
 void OnSignal(int) { g_stop = 1; }
 
-void Usage()
+void Usage(std::FILE* to)
 {
-    std::fprintf(stderr,
+    std::fprintf(to,
                  "usage: processor-emulator [--ip 127.0.0.x] [--port N] [--udp-port N] [--address N]\n"
-                 "                          [--pty] [--video] [--split-writes] [--hostile] [--short-payloads]\n");
+                 "                          [--pty] [--video] [--split-writes] [--hostile] [--short-payloads]\n"
+                 "                          [--reply-flood] [--crafted-headers] [--no-read]\n"
+                 "  --reply-flood      send whole blocks and status replies to every client as fast as it reads\n"
+                 "  --crafted-headers  send only valid headers declaring the largest payload, each failing its CRC\n"
+                 "  --no-read          read nothing from TCP clients (they back up)\n");
 }
 
 }  // namespace
@@ -31,6 +36,7 @@ int main(int argc, char** argv)
     options.tcpPort = 61213;
     options.udpPort = 61213;
     bool video = false, split = false, hostile = false, shortPayloads = false;
+    bool flood = false, crafted = false, noRead = false;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         auto next = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
@@ -43,8 +49,14 @@ int main(int argc, char** argv)
         else if (a == "--split-writes") split = true;
         else if (a == "--hostile") hostile = true;
         else if (a == "--short-payloads") shortPayloads = true;
-        else {
-            Usage();
+        else if (a == "--reply-flood") flood = true;
+        else if (a == "--crafted-headers") crafted = true;
+        else if (a == "--no-read") noRead = true;
+        else if (a == "--help" || a == "-h") {
+            Usage(stdout);
+            return 0;
+        } else {
+            Usage(stderr);
             return 2;
         }
     }
@@ -56,6 +68,9 @@ int main(int argc, char** argv)
     emulator.SetSplitWrites(split);
     emulator.SetOutOfRangeIndexes(hostile);
     emulator.SetShortPayloads(shortPayloads);
+    emulator.SetReplyFlood(flood);
+    emulator.SetCraftedHeaders(crafted);
+    emulator.SetReading(!noRead);
     if (video) {
         std::string error;
         auto clip = emu::EncodeTestClip(320, 180, 50, &error);
@@ -67,13 +82,18 @@ int main(int argc, char** argv)
     std::fflush(stdout);
     std::signal(SIGINT, OnSignal);
     std::signal(SIGTERM, OnSignal);
-    std::size_t logged = 0;
+    uint64_t printed = 0;
     while (!g_stop) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        // The log keeps the latest frames only; what fell out of it before printing is counted.
+        const uint64_t total = emulator.ReceivedTotal();
         const auto frames = emulator.Received();
-        for (; logged < frames.size(); ++logged)
-            std::printf("rx type %d addr %d seq %d len %zu\n", static_cast<int>(frames[logged].frame.type),
-                        frames[logged].frame.address, frames[logged].frame.sequence, frames[logged].frame.payload.size());
+        const uint64_t fresh = total - printed;
+        if (fresh > frames.size()) std::printf("(%llu frames not shown)\n", static_cast<unsigned long long>(fresh - frames.size()));
+        for (std::size_t i = frames.size() - std::min<uint64_t>(fresh, frames.size()); i < frames.size(); ++i)
+            std::printf("rx type %d addr %d seq %d len %zu\n", static_cast<int>(frames[i].frame.type),
+                        frames[i].frame.address, frames[i].frame.sequence, frames[i].frame.payload.size());
+        printed = total;
         std::fflush(stdout);
     }
     emulator.Stop();

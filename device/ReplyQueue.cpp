@@ -1,0 +1,119 @@
+#include "device/ReplyQueue.h"
+
+#include "device/CommandIds.h"
+
+namespace {
+
+uint64_t Mix(uint64_t h, uint64_t v)
+{
+    h ^= v + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2);
+    return h;
+}
+
+bool SameReply(const comm::ReplyPacket& a, const comm::ReplyPacket& b)
+{
+    return a.replyId == b.replyId && a.deviceAddress == b.deviceAddress && a.status == b.status &&
+           a.args[0] == b.args[0] && a.args[1] == b.args[1] && a.payload == b.payload;
+}
+
+}  // namespace
+
+ReplyQueue::ReplyQueue(ReplyQueueLimits limits) : limits_(limits) {}
+
+std::size_t ReplyQueue::Cost(const comm::ReplyPacket& packet) { return sizeof(Entry) + packet.payload.size(); }
+
+std::size_t ReplyQueue::KeyHash::operator()(const Key& k) const
+{
+    return static_cast<std::size_t>(Mix(Mix(Mix(k.exact, static_cast<uint64_t>(k.replyId)), k.address), k.hash));
+}
+
+ReplyQueue::Key ReplyQueue::KeyOf(const comm::ReplyPacket& p)
+{
+    Key key;
+    key.replyId = p.replyId;
+    key.address = p.deviceAddress;
+    switch (p.replyId) {
+    case REPLY_ONLINE:
+    case REPLY_ALL_DATA:
+    case REPLY_STATUS: return key;  // the newest of these says all there is to say
+    default: break;
+    }
+    key.exact = true;
+    uint64_t h = Mix(Mix(p.status, static_cast<uint32_t>(p.args[0])), static_cast<uint32_t>(p.args[1]));
+    for (uint8_t b : p.payload) h = Mix(h, b);
+    key.hash = h;
+    return key;
+}
+
+void ReplyQueue::Remove(List::iterator it)
+{
+    if (auto m = latest_.find(it->key); m != latest_.end() && m->second == it) latest_.erase(m);
+    stats_.bytes -= it->cost;
+    --stats_.queued;
+    entries_.erase(it);
+}
+
+ReplyQueue::Push ReplyQueue::Add(const comm::ReplyPacket& packet, bool& wake)
+{
+    wake = false;
+    const Key key = KeyOf(packet);
+    const std::size_t cost = Cost(packet);
+    std::lock_guard lock(mutex_);
+    ++stats_.pushed;
+    Push result = Push::Queued;
+    if (stats_.queued >= limits_.maxReplies / 4) {
+        if (auto m = latest_.find(key); m != latest_.end() && (!key.exact || SameReply(m->second->packet, packet))) {
+            Remove(m->second);
+            ++stats_.coalesced;
+            result = Push::Coalesced;
+        }
+    }
+    if (result != Push::Coalesced && (stats_.queued >= limits_.maxReplies || stats_.bytes + cost > limits_.maxBytes)) {
+        ++stats_.dropped;
+        const bool first = !dropping_;
+        dropping_ = true;
+        return first ? Push::FirstDrop : Push::Dropped;
+    }
+    entries_.push_back(Entry{packet, key, cost});
+    latest_[key] = std::prev(entries_.end());
+    ++stats_.queued;
+    stats_.bytes += cost;
+    stats_.peakQueued = std::max(stats_.peakQueued, stats_.queued);
+    stats_.peakBytes = std::max(stats_.peakBytes, stats_.bytes);
+    if (!wakePending_) {
+        wakePending_ = true;
+        wake = true;
+    }
+    return result;
+}
+
+bool ReplyQueue::Take(std::vector<comm::ReplyPacket>& out, std::size_t max)
+{
+    std::lock_guard lock(mutex_);
+    for (std::size_t n = 0; n < max && !entries_.empty(); ++n) {
+        out.push_back(std::move(entries_.front().packet));
+        Remove(entries_.begin());
+        ++stats_.taken;
+    }
+    if (!entries_.empty()) return true;
+    wakePending_ = false;
+    dropping_ = false;
+    return false;
+}
+
+void ReplyQueue::Clear()
+{
+    std::lock_guard lock(mutex_);
+    entries_.clear();
+    latest_.clear();
+    stats_.queued = 0;
+    stats_.bytes = 0;
+    wakePending_ = false;
+    dropping_ = false;
+}
+
+ReplyQueueStats ReplyQueue::Stats() const
+{
+    std::lock_guard lock(mutex_);
+    return stats_;
+}

@@ -1,0 +1,146 @@
+// A processor that sends only crafted junk, and peers that stop reading, against the real link and
+// the emulator over loopback.
+#include "LinkTestSupport.h"
+#include "ReplyCollector.h"
+
+#include "comm/Frame.h"
+
+#include <netinet/tcp.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <thread>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+bool IsOnline(const comm::ReplyPacket& p, uint8_t on)
+{
+    return p.replyId == 0 && !p.payload.empty() && p.payload[0] == on;
+}
+
+int CountOnline(const std::vector<comm::ReplyPacket>& all, uint8_t on)
+{
+    int n = 0;
+    for (const auto& p : all) n += IsOnline(p, on) ? 1 : 0;
+    return n;
+}
+
+}  // namespace
+
+TEST(HostilePeer, CraftedHeadersCostOnePassAndTheLinkGoesOfflineOnSilence)
+{
+    auto emulator = StartEmulator("127.0.0.71");
+    auto options = OptionsFor(*emulator);
+    options.silenceTimeoutMs = 800;
+    options.reconnectIntervalMs = 60000;  // one session: the offline report is the silence's
+    comm::DeviceLink link(options);
+    ReplyCollector replies(link);
+    link.ConnectNet(emulator->Ip().c_str(), comm::kDevicePort);
+    comm::ReplyPacket p;
+    ASSERT_TRUE(replies.WaitForReply(0, p, 5000ms, 1));
+
+    emulator->SetCraftedHeaders(true);
+    // Junk keeps arriving, yet only frames count as an answer: offline after the silence timeout.
+    ASSERT_TRUE(replies.WaitFor([](const auto& all) { return CountOnline(all, 0) >= 1; }, 20000ms));
+    // Reconnect now, into more junk, and shut down while it flows: the I/O thread stops at once
+    // instead of finishing megabytes of checksums first.
+    emulator->ClearReceived();
+    link.ConnectNet(emulator->Ip().c_str(), comm::kDevicePort);
+    ASSERT_TRUE(emulator->WaitReceived([](const auto& log) { return !log.empty(); }, 10000ms));
+    const auto stats = link.Stats();
+    const auto before = std::chrono::steady_clock::now();
+    link.Shutdown();
+    EXPECT_LT(std::chrono::steady_clock::now() - before, 2s);
+    EXPECT_GE(stats.bytesFed, 4u * 1024 * 1024) << "the junk did arrive";
+    EXPECT_LE(stats.bytesExamined, 3 * stats.bytesFed);
+    EXPECT_EQ(stats.silenceDrops, 1u);
+    EXPECT_LE(stats.peakBuffered, comm::kFrameOverhead + comm::MaxPayloadFor(4) + options.readBudgetBytes);
+    for (const auto& r : replies.All()) EXPECT_EQ(r.replyId, 0);
+}
+
+TEST(HostilePeer, APeerThatStopsReadingIsDroppedAtTheUnsentCapAndReconnected)
+{
+    auto emulator = StartEmulator("127.0.0.72");
+    auto options = OptionsFor(*emulator);
+    options.maxPendingBytes = 1024 * 1024;
+    options.silenceTimeoutMs = 60000;  // the drop below is the unsent cap's, not the silence's
+    comm::DeviceLink link(options);
+    ReplyCollector replies(link);
+    link.ConnectNet(emulator->Ip().c_str(), comm::kDevicePort);
+    comm::ReplyPacket p;
+    ASSERT_TRUE(replies.WaitForReply(0, p, 5000ms, 1));
+
+    emulator->SetReading(false);
+    std::vector<uint8_t> chunk(comm::kMaxBulkData, 0x33);
+    // Socket buffers on loopback hold a few megabytes; the cap is met well before this many.
+    for (uint32_t n = 0; n < 4000 && link.Stats().unreadDrops == 0; ++n)
+        link.SendData(n * static_cast<uint32_t>(chunk.size()), static_cast<uint32_t>(chunk.size()), chunk.data(), 1);
+    ASSERT_TRUE(replies.WaitFor([](const auto& all) { return CountOnline(all, 0) >= 1; }, 20000ms));
+    const auto stats = link.Stats();
+    EXPECT_GE(stats.unreadDrops, 1u);
+    EXPECT_EQ(stats.silenceDrops, 0u);
+    EXPECT_LE(stats.peakPending, options.maxPendingBytes);
+
+    // Reconnected: once the peer reads again the link comes back online.
+    emulator->SetReading(true);
+    ASSERT_TRUE(replies.WaitFor([](const auto& all) { return CountOnline(all, 1) >= 2; }, 20000ms));
+    EXPECT_GE(link.Stats().connectAttempts, 2u);
+}
+
+TEST(HostilePeer, TheEmulatorDropsAClientThatDoesNotReadAndKeepsServingTheOthers)
+{
+    auto emulator = StartEmulator("127.0.0.73");
+    // A raw client that connects and never reads, while the emulator streams large packets to
+    // every client.
+    int raw = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    ASSERT_GE(raw, 0);
+    int small = 16 * 1024;
+    ::setsockopt(raw, SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
+    in_addr a{};
+    ASSERT_TRUE(comm::ParseIpv4(emulator->Ip(), a));
+    sockaddr_in sa = comm::MakeSockAddr(a, emulator->TcpPort());
+    ASSERT_EQ(::connect(raw, reinterpret_cast<sockaddr*>(&sa), sizeof sa), 0);
+    emulator->StartVideo({std::vector<uint8_t>(512 * 1024, 0x42)}, 0, 1);
+    EXPECT_TRUE(emulator->WaitUnreadDrops(1, 30000ms));
+    emulator->StopVideo();
+
+    comm::DeviceLink link(OptionsFor(*emulator));
+    ReplyCollector replies(link);
+    link.ConnectNet(emulator->Ip().c_str(), comm::kDevicePort);
+    comm::ReplyPacket p;
+    EXPECT_TRUE(replies.WaitForReply(0, p, 5000ms, 1));
+    ::close(raw);
+}
+
+TEST(HostilePeer, TheReceiveLogIsBounded)
+{
+    emu::EmulatorOptions o;
+    o.ip = "127.0.0.74";
+    o.logFrames = 50;
+    emu::ProcessorEmulator emulator(o);
+    ASSERT_TRUE(emulator.Start()) << emulator.Error();
+    comm::DeviceLink link(OptionsFor(emulator));
+    link.ConnectNet(emulator.Ip().c_str(), comm::kDevicePort);
+    for (int n = 0; n < 500; ++n) link.SendCommand(n == 499 ? 9 : 7, nullptr, 0xFF);
+    ASSERT_TRUE(emulator.WaitReceived(
+        [](const auto& log) {
+            const auto ids = CommandIds(log);
+            return !ids.empty() && ids.back() == 9;
+        },
+        10000ms));
+    EXPECT_GE(emulator.ReceivedTotal(), 500u);
+    EXPECT_LE(emulator.ReceivedCount(), 50u);
+}
+
+TEST(IdleLink, TheIoThreadSleepsWithoutLinksAndStopsAtOnce)
+{
+    comm::DeviceLink link(FastOptions());
+    const auto before = link.Stats().wakeups;
+    // One wait of a known length: a thread polling every 20 ms would wake about 15 times.
+    std::this_thread::sleep_for(300ms);
+    EXPECT_LE(link.Stats().wakeups - before, 1u);
+    link.Shutdown();
+}
