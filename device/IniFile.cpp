@@ -78,6 +78,7 @@ IniDocument IniDocument::FromBytes(const QByteArray& bytes)
             start = at + 2;
         }
         if (start < bytes.size()) AddLine(doc, DecodeUtf16Le(bytes.mid(start), 0), QString(), bytes.mid(start));
+        doc.Reindex();
         return doc;
     }
     const bool latin1 = doc.m_encoding == Encoding::Latin1;
