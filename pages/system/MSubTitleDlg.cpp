@@ -39,8 +39,6 @@ namespace {
 
 constexpr unsigned kButtonImage = 113;
 constexpr unsigned kButtonAltImage = 114;
-constexpr unsigned kToggleImage = 128;
-constexpr unsigned kToggleAltImage = 130;
 constexpr unsigned kCheckImage = 126;
 constexpr unsigned kCheckAltImage = 125;
 constexpr unsigned kBackTranslucent = 1532;
@@ -112,22 +110,17 @@ public:
     explicit CheckBox(QWidget* parent) : CGdipButton(parent), label_(new CaptionLabel(parent, this)) {}
     void SetCaptionText(const QString& text) override { label_->setText(text); }
     QLabel* Label() const { return label_; }
+    void setVisible(bool visible) override
+    {
+        CGdipButton::setVisible(visible);
+        label_->setVisible(visible);
+    }
 
 protected:
     void changeEvent(QEvent* e) override
     {
         if (e->type() == QEvent::EnabledChange) label_->setEnabled(isEnabled());
         CGdipButton::changeEvent(e);
-    }
-    void showEvent(QShowEvent* e) override
-    {
-        label_->show();
-        CGdipButton::showEvent(e);
-    }
-    void hideEvent(QHideEvent* e) override
-    {
-        label_->hide();
-        CGdipButton::hideEvent(e);
     }
     void moveEvent(QMoveEvent* e) override
     {
@@ -281,9 +274,9 @@ void MSubTitleDlg::OnInitDialog()
     send_ = MakeButton(cc::IDC_SEND, QStringLiteral("Send"), kButtonImage, kButtonAltImage);
     save_ = MakeButton(cc::IDC_SAVE, QStringLiteral("Save"), kButtonImage, kButtonAltImage);
     save_->setEnabled(false);
-    display_ = MakeButton(cc::IDC_DISPLAY_ON_OFF, QStringLiteral("Display"), kToggleImage, kToggleAltImage);
+    display_ = MakeButton(cc::IDC_DISPLAY_ON_OFF, QStringLiteral("Display"), kButtonImage, kButtonAltImage);
     display_->SetCheck(true);
-    advanced_ = MakeButton(cc::IDC_ADVANCED, QStringLiteral("Advanced"), kToggleImage, kToggleAltImage);
+    advanced_ = MakeButton(cc::IDC_ADVANCED, QStringLiteral("Advanced"), kButtonImage, kButtonAltImage);
     advanced_->SetCheck(true);
     initialise_ = MakeButton(cc::IDC_INITIALIZE, QStringLiteral("Initialize"), kButtonImage, kButtonAltImage);
 
@@ -361,22 +354,32 @@ void MSubTitleDlg::Relayout()
 {
     if (!textEdit_) return;
     const int h = std::clamp(EditValue(cc::IDC_HEIGHT_EDIT), 10, caption::kMaxHeight);
-    auto row = [](QWidget* w, int x, int y, int width, int height = 22) { w->setGeometry(x, y, width, height); };
-    auto check = [](CGdipButton* b, int x, int y, int labelWidth) {
+    // Static texts keep the control font while they fit, else a little smaller (long translations).
+    auto fit = [this](QLabel* label, int width) {
+        QFont font = ControlFont();
+        for (int px = font.pixelSize(); px > 10; --px) {
+            font.setPixelSize(px);
+            if (QFontMetrics(font).horizontalAdvance(label->text()) <= width) break;
+        }
+        label->setFont(font);
+    };
+    auto row = [&](QWidget* w, int x, int y, int width, int height = 22) {
+        w->setGeometry(x, y, width, height);
+        if (auto* label = qobject_cast<QLabel*>(w)) fit(label, width);
+    };
+    auto check = [&](CGdipButton* b, int x, int y, int labelWidth) {
         AsCheck(b)->Label()->resize(labelWidth, 22);
         b->move(x, y + 2);
         b->resize(18, 18);
         AsCheck(b)->Label()->setGeometry(x + 22, y, labelWidth, 22);
+        fit(AsCheck(b)->Label(), labelWidth);
     };
 
     int y = kTitleBandHeight + 4;
     const int inputTop = y;
     row(textEdit_, 12, y + 20, kGroupWidth - 16, h);
     y += 20 + h + 4;
-    row(fontButton_, 10, y, 70, 26);
-    row(fgButton_, 84, y, 74, 26);
-    row(bgButton_, 162, y, 74, 26);
-    row(browse_, 240, y, 70, 26);
+    PlaceButtonRow({fontButton_, fgButton_, bgButton_, browse_}, 10, kGroupLeft + kGroupWidth - 6, y, 26);
     y += 26 + 6;
     inputGroup_->setGeometry(kGroupLeft, inputTop, kGroupWidth, y - inputTop);
 
@@ -402,11 +405,7 @@ void MSubTitleDlg::Relayout()
     settingGroup_->setGeometry(kGroupLeft, settingTop, kGroupWidth, y - settingTop);
 
     y += 4;
-    row(send_, 6, y, 56, 28);
-    row(save_, 66, y, 56, 28);
-    row(display_, 126, y, 60, 28);
-    row(advanced_, 190, y, 62, 28);
-    row(initialise_, 256, y, 58, 28);
+    PlaceButtonRow({send_, save_, display_, advanced_, initialise_}, kGroupLeft, kGroupLeft + kGroupWidth, y, 28);
     y += 28 + 6;
 
     const int previewTop = y;
@@ -429,10 +428,38 @@ void MSubTitleDlg::Relayout()
     row(Edit(cc::IDC_DISPLAY_WIDTH_EDIT), 80, y, 56);
     row(List(cc::IDC_CAPTION_LIST), 150, y, 124);
     y += kRow;
-    for (int k = 0; k < 4; ++k) check(outputs_[k], 10 + 76 * k, y, 54);
+    for (int k = 0; k < 4; ++k) check(outputs_[k], 10 + 75 * k, y, 52);
     y += kRow + 4;
     displayGroup_->setGeometry(kGroupLeft, displayTop, kGroupWidth, y - displayTop);
     ApplyPageHeight();
+}
+
+// A row of buttons as wide as their captions; a caption font a little smaller when the texts of
+// the current language do not fit.
+void MSubTitleDlg::PlaceButtonRow(std::initializer_list<CGdipButton*> buttons, int left, int right, int y, int height)
+{
+    constexpr int kGap = 4;
+    constexpr int kPadding = 12;
+    const int count = static_cast<int>(buttons.size());
+    const int room = right - left - kGap * (count - 1);
+    QFont font = ControlFont();
+    int natural = 0;
+    for (int px = std::max(font.pixelSize(), 10);; --px) {
+        font.setPixelSize(px);
+        const QFontMetrics m(font);
+        natural = 0;
+        for (CGdipButton* b : buttons) natural += m.horizontalAdvance(b->text()) + kPadding;
+        if (natural <= room || px <= 10) break;
+    }
+    const QFontMetrics m(font);
+    const int extra = std::max(0, room - natural) / count;
+    int x = left;
+    for (CGdipButton* b : buttons) {
+        const int w = m.horizontalAdvance(b->text()) + kPadding + extra;
+        b->SetCaptionFont(&font);
+        b->setGeometry(x, y, w, height);
+        x += w + kGap;
+    }
 }
 
 void MSubTitleDlg::ApplyPageHeight()
@@ -532,6 +559,7 @@ void MSubTitleDlg::ApplyLanguage()
     if (settingGroup_) settingGroup_->SetCaption(g_UiText[125]);
     if (previewGroup_) previewGroup_->SetCaption(g_UiText[126]);
     if (displayGroup_) displayGroup_->SetCaption(g_UiText[127]);
+    Relayout();
     update();
 }
 

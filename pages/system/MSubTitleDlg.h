@@ -20,6 +20,7 @@
 
 #include <array>
 #include <functional>
+#include <initializer_list>
 
 class CDropButton;
 class CGdipButton;
@@ -110,6 +111,7 @@ private:
     CDropButton* MakeList(int id);
     void FillLists();
     void Relayout();
+    void PlaceButtonRow(std::initializer_list<CGdipButton*> buttons, int left, int right, int y, int height);
     void ApplyPageHeight();
     void ResetDefaults();
     void ApplyCaptionFont(const QFont& font);
