@@ -940,15 +940,17 @@ void MSubTitleDlg::OnAnnouncePauseOver()
 
 void MSubTitleDlg::HandleAccept(bool accepted)
 {
+    // Only an announced picture has an answer to wait for: a stray refusal changes nothing.
+    if (transfer_.State() != CaptionTransfer::Phase::AwaitingAccept) return;
     if (!accepted) {
         acceptTimer_.stop();
-        if (transfer_.State() == CaptionTransfer::Phase::AwaitingAccept) transfer_.Accept(false);
+        transfer_.Accept(false);
         HideWait();
         setEnabled(true);
         ShowMessageBox(this, kCaptionInvalid, UiText(UI_TEXT_TIPS));
         return;
     }
-    if (transferDisarmed_ || transfer_.State() != CaptionTransfer::Phase::AwaitingAccept) return;
+    if (transferDisarmed_) return;
     acceptTimer_.stop();
     if (!transfer_.Accept(true)) return;
     SendChunk();
@@ -1072,7 +1074,7 @@ QImage MSubTitleDlg::PreviewImage() const
     const int mode = ListData(cc::IDC_BACKGROUND_LIST);
     QImage canvas;
     if (mode == 1 || mode == 2) {
-        QImage& back = const_cast<QImage&>(previewBacks_[mode - 1]);
+        QImage& back = previewBacks_[mode - 1];
         if (back.isNull()) back = LoadBitmapResource(mode == 1 ? kBackTranslucent : kBackTransparent);
         canvas = back.isNull() ? QImage(caption::kMaxWidth, caption::kMaxHeight, QImage::Format_RGB32) : back.copy();
         if (back.isNull()) canvas.fill(Qt::darkGray);

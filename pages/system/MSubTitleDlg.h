@@ -187,7 +187,7 @@ private:
     QPoint dragStart_;
     bool dragging_ = false;
     QImage previewBitmap_;     // the picked picture as it was written (1 bit)
-    QImage previewBacks_[2];   // backgrounds of modes 1 and 2, loaded on first use
+    mutable QImage previewBacks_[2];  // backgrounds of modes 1 and 2, loaded on first use
 
     caption::CaptionTransfer transfer_;
     bool announcing_ = false;      // within the pause after the announcement

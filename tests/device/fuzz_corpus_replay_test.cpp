@@ -13,8 +13,8 @@ namespace {
 
 QString CorpusDir(const char* target)
 {
-    return QFileInfo(QString::fromUtf8(__FILE__)).absoluteDir().filePath(QStringLiteral("../../fuzz/device/corpus/")) +
-           QString::fromLatin1(target);
+    // From the source folder: with a compiler cache __FILE__ is relative to the build folder.
+    return QStringLiteral(SVP_SOURCE_DIR "/fuzz/device/corpus/") + QString::fromLatin1(target);
 }
 
 template <typename Body>

@@ -20,6 +20,7 @@
 #include <cstring>
 #include <functional>
 #include <optional>
+#include <set>
 
 namespace cc = ctl::caption;
 using comm::RecordedCall;
@@ -313,7 +314,11 @@ TEST_F(CaptionPage, AfterTheDisplaySwitchAnAcceptStartsNothing)
     page->OnTransferAccepted(true);
     Wait(50);
     EXPECT_TRUE(Data().empty());
+    // A refusal with no picture announced is no answer to anything.
+    page->OnTransferAccepted(false);
+    Wait(50);
     EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(page->isEnabled());
 }
 
 TEST_F(CaptionPage, InvertSendsTheComplementOfEveryFileByte)
@@ -732,4 +737,36 @@ TEST_F(CaptionPage, DraggingThePreviewScrollsWithinItsLimits)
     page->PreviewScroll()->triggerAction(QAbstractSlider::SliderPageStepAdd);
     EXPECT_EQ(page->PreviewScroll()->value(), 11);
     EXPECT_TRUE(link.Calls().size() == 1u);
+}
+
+TEST_F(CaptionPage, ThePreviewShowsTheTextOnItsBackgroundOrThePickedPicture)
+{
+    ClickButton(page->Button(cc::IDC_ADVANCED));
+    const QRect r = page->PreviewRect();
+    auto colours = [&] {
+        const QImage shot = page->grab().toImage();
+        std::set<QRgb> seen;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x < std::min(r.right(), shot.width() - 10); ++x) seen.insert(shot.pixel(x, y) & 0xFFFFFF);
+        return seen;
+    };
+    auto opaque = colours();
+    EXPECT_TRUE(opaque.count(0xFF0000)) << "red text";
+    EXPECT_TRUE(opaque.count(0x000000)) << "on black";
+    EXPECT_LE(opaque.size(), 2u) << "no antialiasing";
+
+    ChooseDropRow(page->List(cc::IDC_BACKGROUND_LIST), 1);
+    auto translucent = colours();
+    EXPECT_TRUE(translucent.count(0xFF0000));
+    EXPECT_GT(translucent.size(), 2u) << "the background picture shows";
+    ChooseDropRow(page->List(cc::IDC_BACKGROUND_LIST), 2);
+    EXPECT_NE(colours(), translucent);
+
+    nextFile = Picked(60, 30);
+    ClickButton(page->Button(cc::IDC_BROWSE));
+    const QImage shot = page->grab().toImage();
+    const QRect p = page->PreviewRect();
+    EXPECT_EQ(p.size(), QSize(60, 30));
+    EXPECT_EQ(shot.pixel(p.left() + 5, p.top() + 5) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(shot.pixel(p.left() + 9, p.top() + 5) & 0xFFFFFF, 0x000000u);
 }
