@@ -465,7 +465,7 @@ void MSubTitleDlg::PlaceButtonRow(std::initializer_list<CGdipButton*> buttons, i
 void MSubTitleDlg::ApplyPageHeight()
 {
     const bool advanced = IsAdvanced();
-    int height = ScaleY(advanced ? kAdvancedHeight : kSimpleHeight);
+    int height = ScaleX(advanced ? kAdvancedHeight : kSimpleHeight);  // page heights follow the horizontal DPI
     // A tall caption pushes the display area down: the page grows rather than cut it off.
     if (advanced && displayGroup_) height = std::max(height, displayGroup_->geometry().bottom() + 4);
     if (this->height() != height) resize(width(), height);
@@ -893,7 +893,7 @@ void MSubTitleDlg::LoadOutputCaption(int output)
     const uint8_t* rec = GetDeviceData().caption[output];
     if (rec[28] > 3) return;  // no caption of ours
     captionNo_ = rec[28];
-    if (!IsAdvanced()) return;
+    if (!IsInitialised() || !IsAdvanced()) return;
     CDropButton* captionList = List(cc::IDC_CAPTION_LIST);
     SelectDropItemByData(captionList, static_cast<DropItemData>(captionNo_));
     if (captionList->GetCurSel() != captionNo_) return;

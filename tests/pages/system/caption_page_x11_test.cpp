@@ -59,13 +59,13 @@ TEST_F(CaptionPageX11, SimpleAndAdvancedModesShowEveryControl)
 {
     ASSERT_EQ(QGuiApplication::platformName(), "xcb") << "this test needs an X server (xvfb-run)";
     page->ShowPage(true);
-    page->resize(ScaleX(320), ScaleY(410));
+    page->resize(ScaleX(320), ScaleX(410));
     Look("caption_simple");
-    EXPECT_EQ(page->height(), ScaleY(410));
+    EXPECT_EQ(page->height(), ScaleX(410));
 
     page->Button(cc::IDC_ADVANCED)->click();
     Settle();
-    EXPECT_EQ(page->height(), ScaleY(610));
+    EXPECT_EQ(page->height(), ScaleX(610));
     for (int id : {cc::IDC_H_START_EDIT, cc::IDC_V_START_EDIT, cc::IDC_DISPLAY_WIDTH_EDIT})
         EXPECT_TRUE(page->Edit(id)->isVisible()) << id;
     Look("caption_advanced");
