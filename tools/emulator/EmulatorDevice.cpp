@@ -131,6 +131,79 @@ void EncoderReply(EmulatorDevice& d, Replies& r, int type)
 
 void WorkModeReply(EmulatorDevice& d, Replies& r) { r.Add(REPLY_WORK_MODE, BlockRange(d.block, 0x8C8, 0x8D8)); }
 
+void PutU16(uint8_t* at, uint16_t v)
+{
+    at[0] = static_cast<uint8_t>(v);
+    at[1] = static_cast<uint8_t>(v >> 8);
+}
+
+// Command 24: caption settings, stored in the caption's record.
+void CaptionSettings(EmulatorDevice& d, const Params& p, Replies& r)
+{
+    if (p[0] == 0x55 && p[1] == 5) {  // initialise every caption
+        for (int n = 0; n < 4; ++n) ResetCaptionRecord(d.captions[n], n);
+        r.Add(REPLY_EVENT, {10});
+        return;
+    }
+    if (p[0] >= 4) {
+        r.Status();
+        return;
+    }
+    uint8_t* rec = d.captions[p[0]];
+    switch (p[1]) {
+    case 0:
+        rec[11] = p[2];  // speed
+        rec[10] = p[3];  // direction
+        break;
+    case 1:  // kept in the processor's memory
+        r.Add(REPLY_EVENT, {8});
+        return;
+    case 2: rec[12] = p[2]; break;
+    case 3:
+        rec[16] = p[2], rec[17] = p[3], rec[18] = p[4], rec[19] = 0;
+        rec[20] = p[6], rec[21] = p[7], rec[22] = p[8], rec[23] = 0;
+        rec[13] = p[9];
+        break;
+    case 4: std::memcpy(rec + 24, &p[2], 4); break;
+    default: break;
+    }
+    r.Status();
+}
+
+// Command 23: a caption picture announced (sub 0, accepted or refused with event 12), placed
+// after its rows arrived (sub 1), or its place changed (sub 2).
+void CaptionBitmap(EmulatorDevice& d, const Params& p, Replies& r)
+{
+    if (p[0] >= 4) {
+        r.Status();
+        return;
+    }
+    uint8_t* rec = d.captions[p[0]];
+    switch (p[1]) {
+    case 0: {
+        const uint16_t w = U16(p, 2), h = U16(p, 4);
+        const bool fits = w >= 1 && w <= 3840 && h >= 1 && h <= 128 && !d.refuseCaptions;
+        if (fits) {
+            d.captionNo = p[0];
+            d.captionWidth = w;
+            d.captionHeight = h;
+            d.captionRows.assign(std::size_t((w + 31) / 32 * 4) * h, 0);
+            d.captionChunks = 0;
+        }
+        r.Add(REPLY_EVENT, {12, static_cast<uint8_t>(fits ? 0 : 1)});
+        return;
+    }
+    case 1:
+        std::memcpy(rec, &p[2], 8);  // width, height, horizontal and vertical start
+        break;
+    case 2:
+        std::memcpy(rec + 4, &p[2], 6);  // horizontal, vertical start, display-area width
+        break;
+    default: break;
+    }
+    r.Status();
+}
+
 void ApplyCommand(EmulatorDevice& d, int id, const Params& p, Replies& r)
 {
     DeviceParamBlock& b = d.block;
@@ -395,8 +468,10 @@ void ApplyCommand(EmulatorDevice& d, int id, const Params& p, Replies& r)
         r.Status();
         return;
     case CMD_CAPTION_SETTINGS:
-        if (p[0] < 4) std::memcpy(d.captions[p[0]], p.data(), 10);
-        r.Status();
+        CaptionSettings(d, p, r);
+        return;
+    case CMD_CAPTION_BITMAP:
+        CaptionBitmap(d, p, r);
         return;
 
     // Queries.
@@ -505,6 +580,18 @@ DeviceParamBlock MakeDefaultBlock(uint32_t seed)
     return b;
 }
 
+void ResetCaptionRecord(uint8_t (&rec)[32], int n)
+{
+    std::memset(rec, 0, sizeof rec);
+    PutU16(rec, 600);
+    PutU16(rec + 2, 60);
+    PutU16(rec + 8, 600);
+    rec[14] = static_cast<uint8_t>(n);
+    rec[16] = 0xFF;  // red text on black
+    rec[24 + n] = 1;
+    rec[28] = static_cast<uint8_t>(n);
+}
+
 std::vector<uint8_t> ChunkAck(uint32_t offset, uint32_t length, uint8_t status)
 {
     return {7,
@@ -537,6 +624,13 @@ std::vector<ReplyPacket> Respond(EmulatorDevice& device, const comm::Frame& fram
         uint32_t offset = 0, length = 0;
         const uint8_t* data = nullptr;
         if (!comm::ReadBulkPayload(frame.payload, offset, data, length)) return {};
+        auto& rows = device.captionRows;
+        if (offset <= rows.size() && length <= rows.size() - offset) std::memcpy(rows.data() + offset, data, length);
+        ++device.captionChunks;
+        if (device.dropChunkAcks > 0) {
+            --device.dropChunkAcks;
+            break;
+        }
         r.Add(REPLY_EVENT, ChunkAck(offset, length, 1));
         break;
     }

@@ -21,7 +21,20 @@ struct EmulatorDevice {
 
     uint8_t machineTime[6] = {24, 5, 17, 12, 30, 0};
     uint8_t presetFlags[10] = {};
-    uint8_t captions[4][32] = {};
+    // Caption records as reply 25 carries them (byte 14 output index, byte 28 caption number).
+    uint8_t captions[4][32] = {
+        {0x58, 0x02, 60, 0, 0, 0, 0, 0, 0x58, 0x02, 0, 0, 0, 0, 0, 0, 0xFF, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0},
+        {0x58, 0x02, 60, 0, 0, 0, 0, 0, 0x58, 0x02, 0, 0, 0, 0, 1, 0, 0xFF, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 1},
+        {0x58, 0x02, 60, 0, 0, 0, 0, 0, 0x58, 0x02, 0, 0, 0, 0, 2, 0, 0xFF, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 2},
+        {0x58, 0x02, 60, 0, 0, 0, 0, 0, 0x58, 0x02, 0, 0, 0, 0, 3, 0, 0xFF, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 3},
+    };
+    // The caption picture being received: announced size, and the rows as the chunks filled them
+    // (top row first).
+    uint16_t captionWidth = 0;
+    uint16_t captionHeight = 0;
+    uint8_t captionNo = 0;
+    std::vector<uint8_t> captionRows;
+    uint32_t captionChunks = 0;  // chunks received for the current picture (resends included)
     // The preview encoder's records, by type (byte 0): 0 its address (bytes 5..8, the processor's
     // own address is used), 1 its version (bytes 1..2, high byte first), 2 the stream settings
     // (frame rate, resolution code, bit rate high and low byte at 2..5).
@@ -44,7 +57,14 @@ struct EmulatorDevice {
     // Misbehaviour: indexes beyond every table, payloads cut short.
     bool outOfRangeIndexes = false;
     bool shortPayloads = false;
+    // Caption misbehaviour: refuse every announced picture; take the next chunks without an
+    // acknowledgement.
+    bool refuseCaptions = false;
+    int dropChunkAcks = 0;
 };
+
+// A caption record after Initialise.
+void ResetCaptionRecord(uint8_t (&record)[32], int n);
 
 // A block with every byte set (reserved ones included) so that byte-exact comparisons mean
 // something, and the fields a program reads within their ranges.

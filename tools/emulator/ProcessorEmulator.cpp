@@ -588,6 +588,44 @@ void ProcessorEmulator::SetShortPayloads(bool on)
     io_->device.shortPayloads = on;
 }
 
+void ProcessorEmulator::SetRefuseCaptions(bool on)
+{
+    std::lock_guard lock(io_->mu);
+    io_->device.refuseCaptions = on;
+}
+
+void ProcessorEmulator::DropChunkAcks(int count)
+{
+    std::lock_guard lock(io_->mu);
+    io_->device.dropChunkAcks = count;
+}
+
+std::vector<uint8_t> ProcessorEmulator::CaptionRows() const
+{
+    std::lock_guard lock(io_->mu);
+    return io_->device.captionRows;
+}
+
+std::pair<int, int> ProcessorEmulator::CaptionSize() const
+{
+    std::lock_guard lock(io_->mu);
+    return {io_->device.captionWidth, io_->device.captionHeight};
+}
+
+uint32_t ProcessorEmulator::CaptionChunks() const
+{
+    std::lock_guard lock(io_->mu);
+    return io_->device.captionChunks;
+}
+
+std::array<uint8_t, 32> ProcessorEmulator::CaptionRecord(int n) const
+{
+    std::array<uint8_t, 32> out{};
+    std::lock_guard lock(io_->mu);
+    if (n >= 0 && n < 4) std::copy(std::begin(io_->device.captions[n]), std::end(io_->device.captions[n]), out.begin());
+    return out;
+}
+
 void ProcessorEmulator::StartVideo(std::vector<std::vector<uint8_t>> packets, int channel, int intervalMs)
 {
     {

@@ -20,6 +20,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace emu {
@@ -95,6 +96,16 @@ public:
     // TCP clients dropped because kMaxUnsentBytes waited for them.
     uint64_t UnreadDrops() const;
     bool WaitUnreadDrops(uint64_t count, std::chrono::milliseconds timeout) const;
+
+    void SetRefuseCaptions(bool on);       // every caption picture refused (event 12, flag 1)
+    void DropChunkAcks(int count);         // the next count caption chunks go unacknowledged
+
+    // Caption state: the rows received for the last accepted picture (top row first), its
+    // announced size, the chunks received, and the 32-byte record of caption n (0..3).
+    std::vector<uint8_t> CaptionRows() const;
+    std::pair<int, int> CaptionSize() const;
+    uint32_t CaptionChunks() const;
+    std::array<uint8_t, 32> CaptionRecord(int n) const;
 
     // Preview: streams the clip as reply 26 (args[0] = channel), one packet per interval, looped.
     void StartVideo(std::vector<std::vector<uint8_t>> packets, int channel, int intervalMs);

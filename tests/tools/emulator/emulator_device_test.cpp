@@ -242,6 +242,77 @@ TEST(EmulatorDevice, CaptionChunkIsAcknowledgedWithEvent7)
     EXPECT_EQ(r[0].payload, (std::vector<uint8_t>{7, 100, 0, 1, 3, 2, 1, 0}));
 }
 
+TEST(EmulatorDevice, CaptionSettingsAreStoredAndReadBack)
+{
+    auto d = Device();
+    Respond(d, Command(CMD_CAPTION_SETTINGS, P({2, 0, 3, 1})));                            // speed, direction
+    Respond(d, Command(CMD_CAPTION_SETTINGS, P({2, 3, 10, 20, 30, 255, 40, 50, 60, 2})));  // colours, mode
+    Respond(d, Command(CMD_CAPTION_SETTINGS, P({2, 4, 1, 0, 1, 1})));                      // outputs
+    Respond(d, Command(CMD_CAPTION_SETTINGS, P({2, 2, 1})));                               // display on
+    Respond(d, Command(CMD_CAPTION_BITMAP, P({2, 2, 0x28, 0x05, 0x20, 0, 0x58, 0x02, 0x55, 0x55})));
+    auto r = Respond(d, Command(CMD_QUERY_CAPTION, P({2})));
+    ASSERT_EQ(r.size(), 1u);
+    ASSERT_EQ(r[0].replyId, REPLY_CAPTION);
+    const auto& rec = r[0].payload;
+    ASSERT_EQ(rec.size(), 32u);
+    EXPECT_EQ(rec[4] | rec[5] << 8, 1320);
+    EXPECT_EQ(rec[6], 32);
+    EXPECT_EQ(rec[8] | rec[9] << 8, 600);
+    EXPECT_EQ(rec[10], 1);
+    EXPECT_EQ(rec[11], 3);
+    EXPECT_EQ(rec[12], 1);
+    EXPECT_EQ(rec[13], 2);
+    EXPECT_EQ((std::vector<uint8_t>(rec.begin() + 16, rec.begin() + 24)), (std::vector<uint8_t>{10, 20, 30, 0, 40, 50, 60, 0}));
+    EXPECT_EQ((std::vector<uint8_t>(rec.begin() + 24, rec.begin() + 29)), (std::vector<uint8_t>{1, 0, 1, 1, 2}));
+    EXPECT_EQ(rec[14], 2);
+
+    // Save answers event 8, Initialise event 10 and puts the records back.
+    r = Respond(d, Command(CMD_CAPTION_SETTINGS, P({2, 1})));
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].payload, std::vector<uint8_t>{8});
+    r = Respond(d, Command(CMD_CAPTION_SETTINGS, P({0x55, 5})));
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].payload, std::vector<uint8_t>{10});
+    EXPECT_EQ(d.captions[2][12], 0);
+    EXPECT_EQ(d.captions[2][28], 2);
+    EXPECT_EQ(d.captions[2][0] | d.captions[2][1] << 8, 600);
+}
+
+TEST(EmulatorDevice, CaptionPictureIsAcceptedFilledAndPlaced)
+{
+    auto d = Device();
+    auto r = Respond(d, Command(CMD_CAPTION_BITMAP, P({1, 0, 0x25, 0, 3, 0, 0})));  // 37 x 3
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].payload, (std::vector<uint8_t>{12, 0}));
+    ASSERT_EQ(d.captionRows.size(), 24u);
+    std::vector<uint8_t> rows(16, 0xA5);
+    Respond(d, {comm::FrameType::BulkData, 7, 0, comm::MakeBulkPayload(8, rows.data(), 16)});
+    EXPECT_EQ(d.captionRows[7], 0);
+    EXPECT_EQ(d.captionRows[8], 0xA5);
+    EXPECT_EQ(d.captionRows[23], 0xA5);
+    // A chunk outside the picture is acknowledged but stores nothing.
+    r = Respond(d, {comm::FrameType::BulkData, 7, 0, comm::MakeBulkPayload(20, rows.data(), 16)});
+    EXPECT_EQ(r.size(), 1u);
+    EXPECT_EQ(d.captionRows.size(), 24u);
+    Respond(d, Command(CMD_CAPTION_BITMAP, P({1, 1, 0x25, 0, 3, 0, 0x10, 0, 0x20, 0})));
+    EXPECT_EQ(d.captions[1][0], 0x25);
+    EXPECT_EQ(d.captions[1][2], 3);
+    EXPECT_EQ(d.captions[1][4], 0x10);
+    EXPECT_EQ(d.captions[1][6], 0x20);
+
+    // Too large, or refused on purpose: flag 1. Dropped acknowledgements: no reply.
+    for (auto p : {P({0, 0, 0x01, 0x0F, 10, 0, 0}), P({0, 0, 10, 0, 129, 0, 0}), P({0, 0, 0, 0, 10, 0, 0})}) {
+        r = Respond(d, Command(CMD_CAPTION_BITMAP, p));
+        ASSERT_EQ(r.size(), 1u);
+        EXPECT_EQ(r[0].payload, (std::vector<uint8_t>{12, 1}));
+    }
+    d.refuseCaptions = true;
+    EXPECT_EQ(Respond(d, Command(CMD_CAPTION_BITMAP, P({1, 0, 10, 0, 10, 0, 0})))[0].payload, (std::vector<uint8_t>{12, 1}));
+    d.dropChunkAcks = 1;
+    EXPECT_TRUE(Respond(d, {comm::FrameType::BulkData, 7, 0, comm::MakeBulkPayload(0, rows.data(), 4)}).empty());
+    EXPECT_EQ(Respond(d, {comm::FrameType::BulkData, 7, 0, comm::MakeBulkPayload(0, rows.data(), 4)}).size(), 1u);
+}
+
 TEST(EmulatorDevice, MisbehaviourGivesOutOfRangeIndexesAndShortPayloads)
 {
     auto d = Device();

@@ -1,0 +1,306 @@
+// Caption pictures: text rendered to 1 bit per pixel and written, the written file read back by
+// our reader and by an independent tool (ffmpeg), picked pictures of every common depth, and
+// hostile files refused.
+
+#include "device/PathUtils.h"
+#include "pages/system/CaptionBitmap.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+using namespace caption;
+
+namespace {
+
+void App()
+{
+    static int argc = 1;
+    static char name[] = "caption_bitmap_test";
+    static char* argv[] = {name, nullptr};
+    if (!QCoreApplication::instance()) new QGuiApplication(argc, argv);
+}
+
+void Put(QByteArray& f, int at, uint32_t v, int bytes)
+{
+    for (int i = 0; i < bytes; ++i) f[at + i] = static_cast<char>(v >> (8 * i));
+}
+
+// A BMP file built here from the format alone: pixel(x, y) gives the stored value of a pixel
+// (palette index, or 0xRRGGBB for 16/24/32 bits), y counted from the top.
+QByteArray MakeBmp(int width, int height, int bits, const std::vector<QRgb>& palette,
+                   const std::function<uint32_t(int, int)>& pixel)
+{
+    const int stride = ((width * bits + 31) / 32) * 4;
+    const int offset = 54 + 4 * int(palette.size());
+    QByteArray f(offset + stride * height, '\0');
+    f[0] = 'B';
+    f[1] = 'M';
+    Put(f, 2, f.size(), 4);
+    Put(f, 10, offset, 4);
+    Put(f, 14, 40, 4);
+    Put(f, 18, width, 4);
+    Put(f, 22, height, 4);
+    Put(f, 26, 1, 2);
+    Put(f, 28, bits, 2);
+    Put(f, 46, static_cast<uint32_t>(palette.size()), 4);
+    for (std::size_t i = 0; i < palette.size(); ++i) {
+        f[54 + 4 * int(i)] = char(qBlue(palette[i]));
+        f[55 + 4 * int(i)] = char(qGreen(palette[i]));
+        f[56 + 4 * int(i)] = char(qRed(palette[i]));
+    }
+    for (int y = 0; y < height; ++y) {
+        char* row = f.data() + offset + (height - 1 - y) * stride;
+        for (int x = 0; x < width; ++x) {
+            const uint32_t v = pixel(x, y);
+            switch (bits) {
+            case 1: case 4: case 8: {
+                const int pos = x * bits;
+                row[pos / 8] = char(uint8_t(row[pos / 8]) | (v << (8 - bits - pos % 8)));
+                break;
+            }
+            case 16: {
+                const uint32_t r = (v >> 19) & 31, g = (v >> 11) & 31, b = (v >> 3) & 31;
+                Put(f, int(row - f.data()) + 2 * x, (r << 10) | (g << 5) | b, 2);
+                break;
+            }
+            case 24: Put(f, int(row - f.data()) + 3 * x, v, 3); break;
+            case 32: Put(f, int(row - f.data()) + 4 * x, v, 4); break;
+            }
+        }
+    }
+    return f;
+}
+
+QByteArray MonoFile(int width, int height)
+{
+    return MakeBmp(width, height, 1, {qRgb(0, 0, 0), qRgb(255, 255, 255)},
+                   [](int x, int y) { return uint32_t((x + y) % 3 == 0); });
+}
+
+bool PatternWhite(int x, int y) { return (x * 5 + y * 3) % 7 == 0 || x == y; }
+
+}  // namespace
+
+TEST(CaptionBitmap, TextPixelsAreOnesLeftmostInTheTopBit)
+{
+    App();
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QImage img(100, 16, QImage::Format_RGB32);
+    img.fill(Qt::black);
+    img.setPixel(0, 0, qRgb(255, 255, 255));   // top row, leftmost pixel
+    img.setPixel(9, 15, qRgb(255, 255, 255));  // bottom row, second byte, second bit
+    const QString path = dir.filePath("PFile0.BMP");
+    ASSERT_TRUE(SaveBitmapToFile(img, path));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    EXPECT_EQ(bytes.size(), 318);  // 62 + 16 rows of 16 bytes
+
+    MonoBitmap m;
+    ASSERT_EQ(ReadMonoBmp(bytes, m), BmpError::None);
+    EXPECT_EQ(m.width, 100);
+    EXPECT_EQ(m.height, 16);
+    EXPECT_EQ(m.stride, 16);
+    EXPECT_EQ(m.rows[0], 0x80);                // top row first
+    EXPECT_EQ(m.rows[15 * 16 + 1], 0x40);
+    int set = 0;
+    for (uint8_t b : m.rows) set += __builtin_popcount(b);
+    EXPECT_EQ(set, 2);
+    // Stored bottom-up: the top row is the file's last row.
+    EXPECT_EQ(uint8_t(bytes[62 + 15 * 16]), 0x80);
+}
+
+TEST(CaptionBitmap, RenderedTextIsWhiteOnBlackAndSurvivesTheFile)
+{
+    App();
+    const QFont font = QFont(QStringLiteral("Liberation Sans"), -1);
+    QFont big = font;
+    big.setPixelSize(32);
+    big.setBold(true);
+    const QImage img = RenderCaptionText(QStringLiteral("Welcome"), big, 200, 40, false);
+    ASSERT_FALSE(img.isNull());
+    int white = 0, other = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const QRgb c = img.pixel(x, y);
+            if (c == qRgb(255, 255, 255)) ++white;
+            else if (c != qRgb(0, 0, 0)) ++other;
+        }
+    EXPECT_GT(white, 100);
+    EXPECT_EQ(other, 0) << "no antialiasing: every pixel is text or background";
+    // Drawn from x 0: the text starts near the left edge and leaves the right part black.
+    bool leftInk = false, rightInk = false;
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 12; ++x) leftInk |= img.pixel(x, y) == qRgb(255, 255, 255);
+        for (int x = 180; x < 200; ++x) rightInk |= img.pixel(x, y) == qRgb(255, 255, 255);
+    }
+    EXPECT_TRUE(leftInk);
+    EXPECT_FALSE(rightInk);
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ASSERT_TRUE(SaveBitmapToFile(img, dir.filePath("t.bmp")));
+    MonoBitmap m;
+    ASSERT_EQ(ReadMonoBmpFile(dir.filePath("t.bmp"), m), BmpError::None);
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 200; ++x)
+            ASSERT_EQ(((m.rows[y * m.stride + x / 8] >> (7 - x % 8)) & 1) != 0, img.pixel(x, y) == qRgb(255, 255, 255))
+                << x << "," << y;
+
+    // Centred: the ink moves right by about half the free width.
+    const QImage centred = RenderCaptionText(QStringLiteral("Welcome"), big, 600, 40, true);
+    int firstInk = 600;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 600; ++x)
+            if (centred.pixel(x, y) == qRgb(255, 255, 255)) firstInk = std::min(firstInk, x);
+    const int expected = CentredTextX(600, MeasureCaptionText(QStringLiteral("Welcome"), big).width());
+    EXPECT_NEAR(firstInk, expected, 6);
+}
+
+TEST(CaptionBitmap, MeasuringRules)
+{
+    App();
+    EXPECT_EQ(RoundUpToFour(301), 304);
+    EXPECT_EQ(RoundUpToFour(304), 304);
+    EXPECT_EQ(RoundUpToFour(0), 0);
+    EXPECT_EQ(CentredTextX(600, 301), 149);
+    EXPECT_EQ(CentredTextX(10, 15), -2) << "truncated toward zero";
+    QFont f(QStringLiteral("Liberation Sans"));
+    f.setPixelSize(32);
+    EXPECT_EQ(MeasureCaptionText(QString(), f), QSize(0, 0));
+    const QSize upright = MeasureCaptionText(QStringLiteral("Welcome"), f);
+    EXPECT_GT(upright.width(), 50);
+    EXPECT_GE(upright.height(), 32);
+    QFont italic = f;
+    italic.setItalic(true);
+    const QFontMetrics m(CaptionRenderFont(italic));
+    EXPECT_EQ(MeasureCaptionText(QStringLiteral("Welcome"), italic).width(),
+              m.horizontalAdvance(QStringLiteral("Welcome")) + m.leftBearing('f') - m.rightBearing('f'));
+}
+
+TEST(CaptionBitmap, AnIndependentToolReadsWhatWeWrite)
+{
+    const QString ffmpeg = QStandardPaths::findExecutable(QStringLiteral("ffmpeg"));
+    ASSERT_FALSE(ffmpeg.isEmpty()) << "this test needs the ffmpeg tool (Debian package ffmpeg)";
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const int w = 45, h = 9;
+    QImage img(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) img.setPixel(x, y, PatternWhite(x, y) ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
+    const QString path = dir.filePath("PFile.BMP");
+    ASSERT_TRUE(SaveBitmapToFile(img, path));
+
+    QProcess p;
+    p.start(ffmpeg, {"-v", "error", "-i", path, "-f", "rawvideo", "-pix_fmt", "gray", "-"});
+    ASSERT_TRUE(p.waitForFinished(20000));
+    ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    const QByteArray gray = p.readAllStandardOutput();
+    ASSERT_EQ(gray.size(), w * h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            EXPECT_EQ(uint8_t(gray[y * w + x]), PatternWhite(x, y) ? 255 : 0) << x << "," << y;
+}
+
+TEST(CaptionBitmap, BadFilesAreRefused)
+{
+    struct Case {
+        const char* what;
+        std::function<void(QByteArray&)> spoil;
+        BmpError expected;
+    };
+    const Case cases[] = {
+        {"24 bits per pixel", [](QByteArray& f) { f = MakeBmp(8, 8, 24, {}, [](int, int) { return 0u; }); },
+         BmpError::UnsupportedDepth},
+        {"too wide", [](QByteArray& f) { Put(f, 18, 3841, 4); }, BmpError::TooLarge},
+        {"too tall", [](QByteArray& f) { Put(f, 22, 129, 4); }, BmpError::TooLarge},
+        {"negative height", [](QByteArray& f) { Put(f, 22, uint32_t(-8), 4); }, BmpError::BadSize},
+        {"zero width", [](QByteArray& f) { Put(f, 18, 0, 4); }, BmpError::BadSize},
+        {"truncated data", [](QByteArray& f) { f.chop(3); }, BmpError::DataOutsideFile},
+        {"offset past the end", [](QByteArray& f) { Put(f, 10, 100000, 4); }, BmpError::DataOutsideFile},
+        {"offset inside the headers", [](QByteArray& f) { Put(f, 10, 20, 4); }, BmpError::DataOutsideFile},
+        {"huge offset", [](QByteArray& f) { Put(f, 10, 0xFFFFFFF0u, 4); }, BmpError::DataOutsideFile},
+        {"huge width", [](QByteArray& f) { Put(f, 18, 0x7FFFFFFF, 4); }, BmpError::TooLarge},
+        {"no BM", [](QByteArray& f) { f[0] = 'X'; }, BmpError::NotBmp},
+        {"header only", [](QByteArray& f) { f.truncate(30); }, BmpError::NotBmp},
+        {"RLE compressed", [](QByteArray& f) { Put(f, 30, 1, 4); }, BmpError::Compressed},
+        {"bit fields", [](QByteArray& f) { Put(f, 30, 3, 4); }, BmpError::Compressed},
+        {"core header", [](QByteArray& f) { Put(f, 14, 12, 4); }, BmpError::BadHeader},
+        {"info header past the end", [](QByteArray& f) { Put(f, 14, 5000, 4); }, BmpError::BadHeader},
+        {"two planes", [](QByteArray& f) { Put(f, 26, 2, 2); }, BmpError::BadHeader},
+        {"depth 2", [](QByteArray& f) { Put(f, 28, 2, 2); }, BmpError::UnsupportedDepth},
+    };
+    for (const auto& c : cases) {
+        QByteArray f = MonoFile(37, 10);
+        MonoBitmap good;
+        ASSERT_EQ(ReadMonoBmp(f, good), BmpError::None);
+        c.spoil(f);
+        MonoBitmap m;
+        EXPECT_EQ(ReadMonoBmp(f, m), c.expected) << c.what;
+        EXPECT_TRUE(m.rows.empty()) << c.what;
+    }
+    MonoBitmap m;
+    EXPECT_EQ(ReadMonoBmpFile(QStringLiteral("/no/such/file.bmp"), m), BmpError::CannotOpen);
+    EXPECT_EQ(ReadMonoBmpFile(QString(), m), BmpError::CannotOpen);
+    QImage img;
+    EXPECT_EQ(DecodeBmpFile(QStringLiteral("/no/such/file.bmp"), img), BmpError::CannotOpen);
+}
+
+TEST(CaptionBitmap, PickedPicturesOfEveryCommonDepthDecode)
+{
+    const int w = 13, h = 6;
+    auto colour = [](int x, int y) { return PatternWhite(x, y) ? qRgb(250, 240, 230) : qRgb(10, 40, 90); };
+    const std::vector<QRgb> pal2{qRgb(10, 40, 90), qRgb(250, 240, 230)};
+    std::vector<QRgb> pal16(16, qRgb(1, 2, 3));
+    pal16[3] = qRgb(10, 40, 90);
+    pal16[12] = qRgb(250, 240, 230);
+    std::vector<QRgb> pal256(256, qRgb(1, 2, 3));
+    pal256[77] = qRgb(10, 40, 90);
+    pal256[200] = qRgb(250, 240, 230);
+    auto rgb = [&](int x, int y) { return uint32_t(colour(x, y) & 0xFFFFFF); };
+    struct Case {
+        int bits;
+        QByteArray file;
+        int tolerance;
+    };
+    const Case cases[] = {
+        {1, MakeBmp(w, h, 1, pal2, [](int x, int y) { return uint32_t(PatternWhite(x, y)); }), 0},
+        {4, MakeBmp(w, h, 4, pal16, [](int x, int y) { return PatternWhite(x, y) ? 12u : 3u; }), 0},
+        {8, MakeBmp(w, h, 8, pal256, [](int x, int y) { return PatternWhite(x, y) ? 200u : 77u; }), 0},
+        {16, MakeBmp(w, h, 16, {}, rgb), 8},
+        {24, MakeBmp(w, h, 24, {}, rgb), 0},
+        {32, MakeBmp(w, h, 32, {}, rgb), 0},
+    };
+    for (const auto& c : cases) {
+        QImage img;
+        ASSERT_EQ(DecodeBmp(c.file, img), BmpError::None) << c.bits;
+        ASSERT_EQ(img.size(), QSize(w, h));
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const QRgb got = img.pixel(x, y), want = colour(x, y);
+                EXPECT_NEAR(qRed(got), qRed(want), c.tolerance) << c.bits << " " << x << "," << y;
+                EXPECT_NEAR(qBlue(got), qBlue(want), c.tolerance) << c.bits << " " << x << "," << y;
+            }
+    }
+    // A picture larger than a caption is reported as such.
+    QImage img;
+    EXPECT_EQ(DecodeBmp(MakeBmp(3841, 2, 1, pal2, [](int, int) { return 0u; }), img), BmpError::TooLarge);
+    EXPECT_EQ(DecodeBmp(MakeBmp(20, 129, 1, pal2, [](int, int) { return 0u; }), img), BmpError::TooLarge);
+    EXPECT_TRUE(img.isNull());
+    // A palette index beyond a short palette reads as black, never past the palette.
+    const QByteArray shortPal = MakeBmp(4, 1, 8, {qRgb(255, 255, 255)}, [](int x, int) { return uint32_t(x * 60); });
+    ASSERT_EQ(DecodeBmp(shortPal, img), BmpError::None);
+    EXPECT_EQ(img.pixel(0, 0), qRgb(255, 255, 255));
+    EXPECT_EQ(img.pixel(3, 0), qRgb(0, 0, 0));
+}
