@@ -20,12 +20,25 @@ void OnSignal(int) { g_stop = 1; }
 void Usage(std::FILE* to)
 {
     std::fprintf(to,
-                 "usage: processor-emulator [--ip 127.0.0.x] [--port N] [--udp-port N] [--address N]\n"
-                 "                          [--pty] [--video] [--split-writes] [--hostile] [--short-payloads]\n"
-                 "                          [--reply-flood] [--crafted-headers] [--no-read]\n"
+                 "usage: processor-emulator [options]\n"
+                 "Plays one video processor on a loopback address until interrupted (Ctrl+C): it holds a\n"
+                 "2360-byte configuration, answers the program's commands, queries and searches, and prints\n"
+                 "every frame it receives.\n"
+                 "\n"
+                 "  --ip 127.0.0.x     loopback address to serve (default 127.0.0.1)\n"
+                 "  --port N           TCP port for the program's network link (default 61213)\n"
+                 "  --udp-port N       UDP port that answers the machine search (default 61213)\n"
+                 "  --address N        the processor's device address, 0..255\n"
+                 "  --pty              also serve a pseudo-terminal as a serial line (its path is printed)\n"
+                 "  --video            stream a short H.264 test clip as the preview of channel 0\n"
+                 "Misbehaviour, for trying the program against a faulty processor:\n"
+                 "  --split-writes     send every byte in a write of its own\n"
+                 "  --hostile          answer with indexes beyond every table\n"
+                 "  --short-payloads   cut every reply's payload to half its length\n"
                  "  --reply-flood      send whole blocks and status replies to every client as fast as it reads\n"
                  "  --crafted-headers  send only valid headers declaring the largest payload, each failing its CRC\n"
-                 "  --no-read          read nothing from TCP clients (they back up)\n");
+                 "  --no-read          read nothing from TCP clients (they back up)\n"
+                 "  --help             this text\n");
 }
 
 }  // namespace
