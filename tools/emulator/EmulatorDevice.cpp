@@ -564,6 +564,23 @@ DeviceParamBlock MakeDefaultBlock(uint32_t seed)
     b.logo.curId = 0;
     b.keyer[0].chnl = 3;
     b.keyer[1].chnl = 1;
+    // What a processor out of the box shows: normal work mode, no splicing, no logo layer, the main
+    // layer on and the PIPs off, nothing frozen, every window on neither program nor preview.
+    b.mosaic.mode = 0;
+    b.mosaic.option = 0;
+    b.mosaic.autoArr = 8;
+    b.logo.usage = 0;
+    b.logo.onOff = 0;
+    b.logo.pos = 0;
+    b.logo.border = 0;
+    for (int w = 0; w < kWindowCount; ++w) {
+        b.chnl[w].onOff = w == 0 ? 1 : 0;
+        b.chnl[w].alpha = 64;
+        b.pgmState[w] = 0;
+        b.pvwState[w] = 0;
+    }
+    b.freezeState = 0;
+    b.loopOutIp = 0;
     // A composite board offering HDMI, DP and DVI on slot 6, showing a 1080p60 HDMI signal.
     b.cmpBoard.exist = 1;
     b.cmpBoard.ipSrc[0] = 6;
