@@ -189,6 +189,8 @@ private:
 public:
     // Layout of the side column (which 1) and of the bottom bar (which 0).
     void LayoutSideBars(int which);
+    // Places the layer rows and the action buttons beside the page column, skipping hidden ones.
+    void LayoutLayerBand();
     const std::array<QRect, kInputIconCount>& InputIconRects() const { return inputIconRects_; }
     // The input bar's names, remarks and resolutions where they are painted.
     std::vector<struct InputBarLabel> InputBarLabelLayout() const;
@@ -324,6 +326,7 @@ public:
     void ShowTopButtons(bool show);
     void SetLayerButtonState(int layer, bool on);
     void ApplyWorkModeToButtons();
+    void ApplyWorkModeVisibility();
 
     // Controls of the top bar and the layer rows.
     void OnInputButton(int id);

@@ -199,6 +199,12 @@ void KordalDlg::SetLayerButtonState(int layer, bool on)
 
 void KordalDlg::ApplyWorkModeToButtons()
 {
+    ApplyWorkModeVisibility();
+    LayoutLayerBand();
+}
+
+void KordalDlg::ApplyWorkModeVisibility()
+{
     Trace("KordalDlg::ApplyWorkModeToButtons");
     const CDeviceData& device = GetDeviceData();
     const int mode = device.pvwMode <= 2 ? device.pvwMode : 0;

@@ -257,18 +257,7 @@ void KordalDlg::LayoutSideBars(int which)
     // TOP buttons at the right edge, beside the operating page.
     for (int i = 0; i < 4; ++i) topButtons_[static_cast<size_t>(i)]->setGeometry(W - 23, 110 + i * 44, 22, 40);
 
-    // Between the operating page and the preset bar: the layer rows and the action buttons.
-    const int rowY = H - 137, rowH = 30;
-    int x = 80;
-    for (int i = 0; i < 4; ++i, x += 76) leftLayerButtons_[static_cast<size_t>(i)]->setGeometry(x, rowY, 72, rowH);
-    x += 8;
-    for (int i = 0; i < 4; ++i, x += 76) rightLayerButtons_[static_cast<size_t>(i)]->setGeometry(x, rowY, 72, rowH);
-    if (CGdipButton* b = ButtonById(mw::IDC_TAKE)) b->setGeometry(x, H - 141, 80, 44);
-    x += 86;
-    if (CGdipButton* b = ButtonById(mw::IDC_LOCK_OUTPUT)) b->setGeometry(x, rowY, 100, rowH);
-    if (CGdipButton* b = ButtonById(mw::IDC_LOCK_LAYER)) b->setGeometry(x + 106, rowY, 100, rowH);
-    if (CGdipButton* b = ButtonById(mw::IDC_FREEZE)) b->setGeometry(x + 212, rowY, 72, rowH);
-    if (dualChannel_) dualChannel_->setGeometry(x + 292, rowY + 4, 100, 22);
+    LayoutLayerBand();
 
     // The preset bar.
     const int barY = H - 90;
@@ -287,6 +276,33 @@ void KordalDlg::LayoutSideBars(int which)
     for (int i = 0; i < 4; ++i)
         if (CGdipButton* b = ButtonById(indicatorIds[i])) b->setGeometry(indicatorsX + place[i] * 40, H - 58, 32, 32);
     if (CGdipButton* b = ButtonById(mw::IDC_FOUR_VIEW)) b->setGeometry(indicatorsX + 3 * 40, H - 62, 40, 40);
+}
+
+// The band between the operating page and the preset bar: the layer rows, then TAKE, the locks,
+// Freeze and "Dual CH.", placed left to right from the operating page's left edge, the hidden ones
+// taking no room. An open settings page reaches down over the band's left part, so the band starts
+// beside it; which buttons show depends on the work mode and the splicing mode.
+void KordalDlg::LayoutLayerBand()
+{
+    if (!leftLayerButtons_[0]) return;
+    const int H = height();
+    const int rowY = H - 137, rowH = 30, gap = 6, groupGap = 14;
+    int x = m_MainDlg.geometry().left() + 5;
+    auto place = [&](QWidget* w, int width, int y, int h) {
+        if (!w || w->isHidden()) return;
+        w->setGeometry(x, y, width, h);
+        x += width + gap;
+    };
+    auto endGroup = [&] { x += groupGap - gap; };
+    for (CGdipButton* b : leftLayerButtons_) place(b, 72, rowY, rowH);
+    endGroup();
+    for (CGdipButton* b : rightLayerButtons_) place(b, 72, rowY, rowH);
+    endGroup();
+    place(ButtonById(mw::IDC_TAKE), 80, H - 141, 40);
+    place(ButtonById(mw::IDC_LOCK_OUTPUT), 100, rowY, rowH);
+    place(ButtonById(mw::IDC_LOCK_LAYER), 100, rowY, rowH);
+    place(ButtonById(mw::IDC_FREEZE), 72, rowY, rowH);
+    place(dualChannel_, 100, rowY + 4, 22);
 }
 
 void KordalDlg::resizeEvent(QResizeEvent* e)

@@ -252,6 +252,7 @@ void KordalDlg::OnSplicingMode(LPARAM mode)
         Trace("MMainDlg::ShowLayersInOutputs", {lockOutput->IsPressed() ? 1 : 0, 1});
         m_MainDlg.ShowLayersInOutputs(lockOutput->IsPressed() ? 1 : 0, 1);
     }
+    LayoutLayerBand();
 }
 
 void KordalDlg::OnLinked()

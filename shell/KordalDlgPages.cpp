@@ -87,6 +87,7 @@ void KordalDlg::RelayoutPages()
         switch (row.area) {
         case PageArea::Operating:
             page->setGeometry(area.operating);
+            LayoutLayerBand();
             break;
         case PageArea::SideColumn:
             page->setGeometry(area.settings);
@@ -95,10 +96,11 @@ void KordalDlg::RelayoutPages()
             page->setGeometry(area.subPage);
             break;
         case PageArea::Floating: {
-            // They keep their size and open over the operating page's top-left corner.
+            // They keep their size and open over the operating page's top-left corner, beside the
+            // page that opened them, so that page's controls stay in reach.
             QSize size = page->size();
             if (size.width() < 200 || size.height() < 100) size = area.settings.size() + QSize(ScaleX(480), 0);
-            page->setGeometry(QRect(area.settings.topLeft(), size));
+            page->setGeometry(QRect(area.operating.topLeft(), size));
             break;
         }
         }

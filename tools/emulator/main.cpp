@@ -1,10 +1,12 @@
 // Command-line processor emulator: serves one emulated processor on a loopback address until
 // interrupted. Prints the ports (and the pseudo-terminal path) it serves.
 
+#include "comm/Frame.h"
 #include "tools/emulator/H264Clip.h"
 #include "tools/emulator/ProcessorEmulator.h"
 
 #include <algorithm>
+#include <array>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -103,9 +105,17 @@ int main(int argc, char** argv)
         const auto frames = emulator.Received();
         const uint64_t fresh = total - printed;
         if (fresh > frames.size()) std::printf("(%llu frames not shown)\n", static_cast<unsigned long long>(fresh - frames.size()));
-        for (std::size_t i = frames.size() - std::min<uint64_t>(fresh, frames.size()); i < frames.size(); ++i)
-            std::printf("rx type %d addr %d seq %d len %zu\n", static_cast<int>(frames[i].frame.type),
-                        frames[i].frame.address, frames[i].frame.sequence, frames[i].frame.payload.size());
+        for (std::size_t i = frames.size() - std::min<uint64_t>(fresh, frames.size()); i < frames.size(); ++i) {
+            const comm::Frame& f = frames[i].frame;
+            int32_t id = -1;
+            std::array<uint8_t, comm::kCommandBlockSize> params{};
+            if (f.type == comm::FrameType::Command && comm::ReadCommandPayload(f.payload, id, params))
+                std::printf("rx command %d (%02x %02x %02x %02x) addr %d seq %d\n", static_cast<int>(id), params[0],
+                            params[1], params[2], params[3], f.address, f.sequence);
+            else
+                std::printf("rx type %d addr %d seq %d len %zu\n", static_cast<int>(f.type), f.address, f.sequence,
+                            f.payload.size());
+        }
         printed = total;
         std::fflush(stdout);
     }
