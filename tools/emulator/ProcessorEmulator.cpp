@@ -380,6 +380,12 @@ std::vector<uint8_t> ProcessorEmulator::Block() const
     return std::vector<uint8_t>(p, p + sizeof(DeviceParamBlock));
 }
 
+EmulatorDevice ProcessorEmulator::State() const
+{
+    std::lock_guard lock(io_->mu);
+    return io_->device;
+}
+
 void ProcessorEmulator::SetBlock(const DeviceParamBlock& block)
 {
     std::lock_guard lock(io_->mu);

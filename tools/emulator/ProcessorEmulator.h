@@ -57,6 +57,8 @@ public:
 
     std::vector<uint8_t> Block() const;
     void SetBlock(const DeviceParamBlock& block);
+    // A copy of everything the emulated processor holds (block, VGA record, pattern, grab).
+    EmulatorDevice State() const;
 
     // Misbehaviour.
     void SetSplitWrites(bool on);          // every byte in its own write
