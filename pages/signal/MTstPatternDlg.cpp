@@ -81,6 +81,8 @@ void MTstPatternDlg::OnInitDialog()
 {
     if (IsInitialised()) return;
     MBaseDialog::OnInitDialog();
+    // A tab of the system page: no title band, so no caption buttons either.
+    if (CloseButton()) CloseButton()->hide();
     const CDeviceData& dev = GetDeviceData();
 
     patternGroup_ = new CSxGroupBox(this, g_UiText[kPatternGroupText]);

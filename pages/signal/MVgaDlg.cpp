@@ -118,10 +118,9 @@ void MVgaDlg::OnInitDialog()
                                         R(240, 204, 60, 26));
     adcSwitch->SetDisabledLook(true);
     adcSwitch->setEnabled(false);
-    QLabel* codeLabel = MakeLabel(cv::IDC_PASSWORD_LABEL, QStringLiteral("Please Enter Password :"), R(8, 242, 150, 24));
-    codeLabel->setWordWrap(true);
-    MakeEdit(cv::IDC_PASSWORD_EDIT, 0, 9999, R(162, 242, 56, 24));
-    MakeButton(cv::IDC_ENTER, QStringLiteral("enter"), kActionImage, 0, R(224, 240, 80, 28));
+    MakeLabel(cv::IDC_PASSWORD_LABEL, QStringLiteral("Please Enter Password :"), R(4, 242, 178, 24));
+    MakeEdit(cv::IDC_PASSWORD_EDIT, 0, 9999, R(184, 242, 46, 24));
+    MakeButton(cv::IDC_ENTER, QStringLiteral("enter"), kActionImage, 0, R(236, 240, 68, 28));
     struct AdcRow {
         int labelId;
         const char* label;
@@ -137,8 +136,8 @@ void MVgaDlg::OnInitDialog()
         {cv::IDC_BLUE_GAIN_LABEL, "Blue Gain", cv::IDC_BLUE_GAIN_EDIT, 152, 352},
     };
     for (const AdcRow& row : rows) {
-        adcSection_.push_back(MakeLabel(row.labelId, QString::fromLatin1(row.label), R(row.x + 8, row.y, 86, 24)));
-        adcSection_.push_back(MakeEdit(row.editId, 0, 1023, R(row.x + 98, row.y, 54, 24)));
+        adcSection_.push_back(MakeLabel(row.labelId, QString::fromLatin1(row.label), R(row.x + 4, row.y, 96, 24)));
+        adcSection_.push_back(MakeEdit(row.editId, 0, 1023, R(row.x + 102, row.y, 50, 24)));
     }
     adcSection_.push_back(MakeButton(cv::IDC_CALIBRATE, QStringLiteral("Calibrate"), kActionImage, 0,
                                      R(40, 394, 100, 32)));
@@ -150,8 +149,8 @@ void MVgaDlg::OnInitDialog()
     ddcGroup_->setGeometry(R(6, 462, 308, 64));
     CGdipButton* ddc = MakeButton(cv::IDC_DDC_ON_OFF, QString(), kSwitchOffImage, kSwitchOnImage, R(240, 450, 60, 26));
     ddc->SetPressed(false);
-    QLabel* ddcInput = MakeLabel(cv::IDC_INPUT_LABEL, QStringLiteral("Input :"), R(12, 490, 90, 24));
-    ddcInput->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    ddcInput_ = MakeLabel(cv::IDC_INPUT_LABEL, QStringLiteral("Input :"), R(12, 490, 90, 24));
+    ddcInput_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     for (CSxGroupBox* group : {displayGroup_, adcGroup_, ddcGroup_}) {
         group->SetTitleFont(&TitleFont());
@@ -161,7 +160,7 @@ void MVgaDlg::OnInitDialog()
         group->lower();
     }
     ApplyFontToChildren();
-    shownLayout_ = {adcGroup_->geometry(), ddc->geometry(), ddcGroup_->geometry()};
+    shownLayout_ = {adcGroup_->geometry(), ddc->geometry(), ddcGroup_->geometry(), ddcInput_->geometry()};
     ApplyLockState();
 }
 
@@ -337,6 +336,7 @@ void MVgaDlg::ShowAdcSection(bool show)
     adcGroup_->setGeometry(layout.adcGroup);
     buttons_[cv::IDC_DDC_ON_OFF]->setGeometry(layout.ddcSwitch);
     ddcGroup_->setGeometry(layout.ddcGroup);
+    ddcInput_->setGeometry(layout.ddcLabel);
     const QRect g = adcGroup_->geometry();
     update(QRect(g.left() - 10, g.top() - 10, g.width() + 20, g.height() + 10 + ScaleY(350)));
 }

@@ -66,6 +66,7 @@ private:
     CSxGroupBox* adcGroup_ = nullptr;
     CSxGroupBox* ddcGroup_ = nullptr;
     QLabel* inputLabel_ = nullptr;
+    QLabel* ddcInput_ = nullptr;
     QString inputLabelText_ = QStringLiteral("Input Source");
     QString inputName_;
     vgarules::AdcLayout shownLayout_;

@@ -31,6 +31,7 @@ AdcLayout AdcLayoutFor(const AdcLayout& shownLayout, bool shown, int shiftPixels
     out.adcGroup.setBottom(out.adcGroup.bottom() - shiftPixels);
     out.ddcSwitch.translate(0, -shiftPixels);
     out.ddcGroup.translate(0, -shiftPixels);
+    out.ddcLabel.translate(0, -shiftPixels);
     return out;
 }
 

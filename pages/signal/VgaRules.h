@@ -22,10 +22,11 @@ int SlotOfInputCode(int code);
 int SignedPosition(uint8_t stored);
 uint8_t PositionByte(int shown);
 
-// Where the ADC group's bottom, the DDC switch and the DDC group lie with the section shown or
-// hidden, from their places in the page with it shown. Absolute, so showing twice moves nothing.
+// Where the ADC group's bottom, the DDC switch, the DDC group and its label lie with the section
+// shown or hidden, from their places in the page with it shown. Absolute, so showing twice moves
+// nothing.
 struct AdcLayout {
-    QRect adcGroup, ddcSwitch, ddcGroup;
+    QRect adcGroup, ddcSwitch, ddcGroup, ddcLabel;
 };
 AdcLayout AdcLayoutFor(const AdcLayout& withSectionShown, bool shown, int shiftPixels);
 

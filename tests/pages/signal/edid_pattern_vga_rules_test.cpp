@@ -169,11 +169,13 @@ TEST(VgaRules, PositionBytesAreSigned)
 
 TEST(VgaRules, AdcLayoutIsAbsolute)
 {
-    const vr::AdcLayout shown{QRect(4, 180, 300, 200), QRect(230, 390, 70, 26), QRect(4, 392, 300, 30)};
+    const vr::AdcLayout shown{QRect(4, 180, 300, 200), QRect(230, 390, 70, 26), QRect(4, 392, 300, 30),
+                              QRect(10, 400, 90, 24)};
     const vr::AdcLayout hidden = vr::AdcLayoutFor(shown, false, 150);
     EXPECT_EQ(hidden.adcGroup, QRect(4, 180, 300, 50));
     EXPECT_EQ(hidden.ddcSwitch, QRect(230, 240, 70, 26));
     EXPECT_EQ(hidden.ddcGroup, QRect(4, 242, 300, 30));
+    EXPECT_EQ(hidden.ddcLabel, QRect(10, 250, 90, 24));
     // Hiding twice is hiding once.
     EXPECT_EQ(vr::AdcLayoutFor(shown, false, 150).ddcGroup, hidden.ddcGroup);
     EXPECT_EQ(vr::AdcLayoutFor(shown, true, 150).ddcGroup, shown.ddcGroup);
