@@ -1,6 +1,9 @@
 #include "pages/signal/SignalPageHelpers.h"
 
 #include "controls/CGdipButton.h"
+#include "pagekit/DialogIds.h"
+#include "pagekit/LanguageFiles.h"
+#include "pagekit/UiText.h"
 
 #include <cmath>
 #include <limits>
@@ -77,6 +80,19 @@ void ApplyLayerButtonState(CGdipButton* button, const LayerButtonState& state)
         button->SetDisabledLook(!*state.enabled);
     }
     button->update();
+}
+
+QString ApplicationTitle()
+{
+    const QString title = LoadLangString(QStringLiteral("IDD%1_Title").arg(IDD_MAIN));
+    return title.isEmpty() ? QStringLiteral("Tarvo Serial-VideoProcessor") : title;
+}
+
+QString ResultText(const QString& what, bool ok)
+{
+    constexpr int kOkText = 66;
+    constexpr int kFailedText = 67;
+    return QStringLiteral("%1 %2").arg(what, g_UiText[ok ? kOkText : kFailedText]);
 }
 
 } // namespace signalpage

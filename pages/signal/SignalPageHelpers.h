@@ -50,4 +50,10 @@ LayerButtonStates LayerButtonStatesFor(int pvwMode, const uint8_t (&pgmState)[4]
 // Puts one state on a button: caption, enabled flag and disabled look, as the state says.
 void ApplyLayerButtonState(CGdipButton* button, const LayerButtonState& state);
 
+// The caption of the pages' result boxes: the main window's title in the current language.
+QString ApplicationTitle();
+
+// "<what> Ok" or "<what> Failed" in the current language, for a device's result event.
+QString ResultText(const QString& what, bool ok);
+
 } // namespace signalpage

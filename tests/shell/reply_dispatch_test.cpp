@@ -2,6 +2,7 @@
 // ids and lParams, and the values that travel with a post.
 
 #include "DispatchTestSupport.h"
+#include "PresetTestSupport.h"
 
 #include "controls/CDropButton.h"
 #include "controls/CSxGroupBox.h"
@@ -197,6 +198,7 @@ TEST_F(ReplyDispatchTest, EventReplyActsOnParamThenCode)
 {
     KordalDlg& w = Traced();
     CDeviceData& d = GetDeviceData();
+    MessageBoxRecorder boxes;  // the EDID and VGA results are told in message boxes
     recording_.ClearCalls();
     w.m_SubTitleDlg.setEnabled(false);
     Reply(w, REPLY_EVENT, 8);
@@ -214,6 +216,7 @@ TEST_F(ReplyDispatchTest, EventReplyActsOnParamThenCode)
     EXPECT_EQ(Reply(w, REPLY_EVENT), QStringList{"MEdidDlg::ShowResultMessage"});
     d.eventCode = 1;
     EXPECT_EQ(Reply(w, REPLY_EVENT), QStringList{"MVgaDlg::ShowAdjustResult"});
+    EXPECT_EQ(boxes.requests.size(), 2u);
     d.eventCode = 7;
     EXPECT_EQ(Reply(w, REPLY_EVENT), QStringList{"MSubTitleDlg::OnChunkAck"});
     d.eventCode = 9;

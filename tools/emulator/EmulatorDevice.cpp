@@ -129,6 +129,41 @@ void EncoderReply(EmulatorDevice& d, Replies& r, int type)
     r.Add(REPLY_ENCODER_INFO, record);
 }
 
+// Command 14: (0, 0) display values, (0, 1) auto adjust, (1, 0) ADC values, (1, 1) calibrate,
+// (1, 2) ADC reset, (2, x) DDC on or off. Adjustments end with event 1 (argument 1: done).
+void VgaAdjust(EmulatorDevice& d, Replies& r, const Params& p)
+{
+    const auto put16 = [&d](int at, uint16_t v) {
+        d.vga[at] = static_cast<uint8_t>(v);
+        d.vga[at + 1] = static_cast<uint8_t>(v >> 8);
+    };
+    const uint8_t mode = p[0], sub = p[2];
+    if (mode == 0 && sub == 0) {
+        put16(4, U16(p, 3));
+        d.vga[6] = d.vga[7] = 0;
+        d.vga[8] = p[5];
+        d.vga[9] = d.vga[10] = d.vga[11] = 0;
+        d.vga[12] = p[6];
+        d.vga[13] = p[7];
+        r.Add(REPLY_VGA_DATA, std::vector<uint8_t>(d.vga, d.vga + 28));
+    } else if (mode == 1 && sub == 0) {
+        // The command carries the offsets first, then the gains; the record interleaves them.
+        const int order[6] = {0, 2, 4, 1, 3, 5};
+        for (int k = 0; k < 6; ++k) put16(14 + 2 * order[k], U16(p, 9 + 2 * k));
+        r.Add(REPLY_VGA_DATA, std::vector<uint8_t>(d.vga, d.vga + 28));
+    } else if (mode == 1 && sub == 2) {
+        for (int k = 0; k < 6; ++k) put16(14 + 2 * k, 512);
+        r.Status();
+    } else if (mode == 2) {
+        d.ddc = sub ? 1 : 0;
+        r.Status();
+    } else if (sub == 1) {
+        r.Add(REPLY_EVENT, {1, 1, 0});
+    } else {
+        r.Status();
+    }
+}
+
 void WorkModeReply(EmulatorDevice& d, Replies& r) { r.Add(REPLY_WORK_MODE, BlockRange(d.block, 0x8C8, 0x8D8)); }
 
 void PutU16(uint8_t* at, uint16_t v)
@@ -361,19 +396,36 @@ void ApplyCommand(EmulatorDevice& d, int id, const Params& p, Replies& r)
         return;
     }
     case CMD_SET_EDID: {
+        // Sub-code 0 restores the default EDID, 1 writes size and rate, 2 also the blanking;
+        // the result comes as event 0 (argument 1: done).
         for (auto& e : b.edid) {
             if (e.inputSrc != p[0]) continue;
-            e.hAct = U16(p, 2);
-            e.vAct = U16(p, 4);
-            e.fps = U16(p, 6);
-            e.hBlank = U16(p, 8);
-            e.vBlank = U16(p, 10);
+            if (p[1] == 0) {
+                e.hAct = 1920;
+                e.vAct = 1080;
+                e.fps = 6000;
+                e.hBlank = 280;
+                e.vBlank = 45;
+            } else {
+                e.hAct = U16(p, 2);
+                e.vAct = U16(p, 4);
+                e.fps = U16(p, 6);
+                if (p[1] == 2) {
+                    e.hBlank = U16(p, 8);
+                    e.vBlank = U16(p, 10);
+                }
+            }
             r.Add(REPLY_EDID, BytesOf(e));
+            r.Add(REPLY_EVENT, {0, 0, 1});
             return;
         }
-        r.Status();
+        r.Add(REPLY_EVENT, {0, 0, 0});
         return;
     }
+    case CMD_SET_TEST_PATTERN:
+        d.testPattern = p[0];
+        r.Status();
+        return;
     case CMD_SET_KEYER: {
         KeyerSettings& k = b.keyer[p[31] == 3 ? 0 : 1];
         k.onOff = p[0];
@@ -391,10 +443,19 @@ void ApplyCommand(EmulatorDevice& d, int id, const Params& p, Replies& r)
         return;
     }
     case CMD_PIXEL_GRAB:
-        r.Add(REPLY_PIXEL_COLOR, {0x10, 0, 0x20, 0, 0x30, 0});
+        // The colour of the grabbed pixel: red and green follow the position, so a reader can
+        // tell which pixel was read.
+        d.pixelGrab = p[0];
+        d.grabX = U16(p, 1);
+        d.grabY = U16(p, 3);
+        if (d.pixelGrab) {
+            r.Add(REPLY_PIXEL_COLOR, {p[1], p[2], p[3], p[4], 0x30, 0});
+        } else {
+            r.Status();
+        }
         return;
     case CMD_VGA_ADJUST:
-        r.Add(REPLY_VGA_DATA, std::vector<uint8_t>(d.vga, d.vga + 28));
+        VgaAdjust(d, r, p);
         return;
     case CMD_SET_WORK_MODE:
         b.pvwMode = p[0] % 3;
@@ -481,7 +542,10 @@ void ApplyCommand(EmulatorDevice& d, int id, const Params& p, Replies& r)
         else
             InputSignalReply(d, r, p[0] % kInputSlotCount);
         return;
-    case CMD_QUERY_VGA: r.Add(REPLY_VGA_DATA, std::vector<uint8_t>(d.vga, d.vga + 28)); return;
+    case CMD_QUERY_VGA:
+        d.vga[0] = p[0];
+        r.Add(REPLY_VGA_DATA, std::vector<uint8_t>(d.vga, d.vga + 28));
+        return;
     case CMD_QUERY_EDID:
         for (const auto& e : b.edid)
             if (e.inputSrc == p[0]) {

@@ -45,7 +45,13 @@ struct EmulatorDevice {
     };
     uint8_t ledOutput = 0;  // the output the LED configuration talks to
     uint8_t systemInfo[18] = {};
+    // The VGA record (reply 5): input u32, clock u32, phase u32, h and v position, six ADC values.
     uint8_t vga[28] = {};
+    uint8_t ddc = 0;
+    uint8_t testPattern = 0;
+    uint8_t pixelGrab = 0;
+    uint16_t grabX = 0;
+    uint16_t grabY = 0;
     uint8_t feather[36] = {};
     uint8_t previewMode = 1;
 
