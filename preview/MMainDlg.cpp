@@ -94,6 +94,7 @@ void MMainDlg::Construct(const VideoDecoderApi& decoderApi)
     showVideo = new MShowVideoDlg(this);
     // Posted, so the re-layout never runs on the thread that noticed the need (a render thread).
     relayoutNotifier = std::make_unique<SdlRelayoutNotifier>([this] { PostMsg(this, WM_SDL_RELAYOUT, 0, 0); });
+    showVideo->SetRelayoutNotifier(relayoutNotifier.get());
     InstallVideoSink();
 }
 

@@ -198,6 +198,7 @@ void MShowVideoDlg::LayoutViews(VideoChannelSet* channels, bool videoOn, int pw,
         v.CreateChildWindow(CellRect{r.left, r.top, r.left + pw, r.top + ph}, this, 0);
         v.Child()->show();
         v.CreateSdlView(pw, ph);
+        v.Child()->Surface().SetNotifier(notifier);
         v.Place(r);
         if (c0) c0->AttachTarget(&v, kVideoTargetView);
         v.SetSourceRect(fourview::ViewSourceRect(i, pw, ph));

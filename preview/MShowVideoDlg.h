@@ -13,6 +13,7 @@
 #include <mutex>
 
 class QLabel;
+class SdlRelayoutNotifier;
 class SdlVideoWidget;
 class VideoChannelSet;
 
@@ -72,6 +73,8 @@ public:
     void LayoutViews(VideoChannelSet* channels, bool videoOn, int previewWidth, int previewHeight);
     // Unregisters and destroys every view.
     void DestroyViews();
+    // Who hears that a view's SDL objects failed and must be made again (outlives the views).
+    void SetRelayoutNotifier(SdlRelayoutNotifier* n) { notifier = n; }
     // The views' native windows follow the window (Qt leaves native children behind when a
     // non-native ancestor moves).
     void SyncViewWindows();
@@ -95,6 +98,7 @@ private:
     std::array<ShowStatic, kViews> views;
     std::array<QLabel*, kViews> captions{};
     VideoChannelSet* channel = nullptr;
+    SdlRelayoutNotifier* notifier = nullptr;
     int previewWidth = 352;
     int previewHeight = 240;
     int resizeHit = fourview::kHitNowhere;
