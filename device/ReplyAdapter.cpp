@@ -131,7 +131,8 @@ bool DispatchReply(ReplyHandlers& h, const comm::ReplyPacket& packet)
         h.OnReplyCaption(At<32>(p), st);
         break;
     case REPLY_VIDEO_DATA:
-        if (a0 < 0 || a0 >= kPreviewChannelCount || p.empty()) return false;
+        // An empty payload is the end of the stream and is passed on as such.
+        if (a0 < 0 || a0 >= kPreviewChannelCount) return false;
         OnReplyVideoData(p.data(), p.size(), a0);
         break;
     case REPLY_DEVICE_FOUND: {

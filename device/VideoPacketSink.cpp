@@ -24,7 +24,8 @@ void SetVideoPacketSink(VideoPacketSink sink)
 
 void OnReplyVideoData(const uint8_t* data, std::size_t length, int channel)
 {
-    if (!data || length == 0) return;
+    // A zero-length packet is the end of a stream: it goes on, without data.
+    if (!data && length > 0) return;
     if (channel < 0 || channel >= kPreviewChannelCount) return;
     std::lock_guard lock(g_sinkMutex);
     if (g_sink) g_sink(channel, data, length);

@@ -15,5 +15,6 @@ using VideoPacketSink = std::function<void(int channel, const uint8_t* data, std
 void SetVideoPacketSink(VideoPacketSink sink);
 
 // The reply-26 handler: hands (data, length) to the sink on the calling thread. Dropped while no
-// sink is installed, for a channel outside 0..3, or without data.
+// sink is installed, for a channel outside 0..3, or for a null pointer with a length. A
+// zero-length packet (the end of a stream) is handed on.
 void OnReplyVideoData(const uint8_t* data, std::size_t length, int channel);

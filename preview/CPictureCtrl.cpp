@@ -154,6 +154,14 @@ void CPictureCtrl::SortByLayer()
     }
 }
 
+void CPictureCtrl::MoveCellToTail(CCell* cell)
+{
+    const auto index = cells.indexOf(cell);
+    if (index < 0) return;
+    cells.removeAt(index);
+    cells.append(cell);
+}
+
 void CPictureCtrl::ApplyZOrder()
 {
     for (int i = static_cast<int>(cells.size()) - 1; i >= 1; --i) {

@@ -54,6 +54,8 @@ public:
                         int id);
     void InsertByLayer(CCell* cell);
     void SortByLayer();
+    // Moves the cell to the tail of the list (it is picked first among equals), until the next sort.
+    void MoveCellToTail(CCell* cell);
     void ApplyZOrder();
     void RemoveLayerCells();
     void AttachCellToVideoChannel(CCell* cell);

@@ -37,6 +37,9 @@ bool SdlVideoSurface::Create(QWidget* host, int texW, int texH, TextureLayout la
         DestroyLocked();
         return false;
     }
+    // SDL moves a window it believes fixed-size back to where it was made on every size change
+    // (a window-manager workaround); the widget decides where its window is.
+    SDL_SetWindowResizable(window, SDL_TRUE);
     textureWidth = texW;
     textureHeight = texH;
     SDL_RenderSetScale(renderer, 1.0f, 1.0f);

@@ -1,6 +1,7 @@
 #include "preview/SdlVideoWidget.h"
 
 #include <QResizeEvent>
+#include <QWindow>
 
 SdlVideoWidget::SdlVideoWidget(QWidget* parent) : QWidget(parent)
 {
@@ -31,15 +32,32 @@ void SdlVideoWidget::DestroySurface()
     surface.Destroy();
 }
 
+void SdlVideoWidget::SyncNativeGeometry()
+{
+    QWindow* native = windowHandle();
+    if (!native) return;
+    const QWidget* nativeParent = nativeParentWidget();
+    const QRect wanted(nativeParent ? mapTo(nativeParent, QPoint(0, 0)) : pos(), size());
+    if (native->geometry() != wanted) native->setGeometry(wanted);
+}
+
+void SdlVideoWidget::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    SyncNativeGeometry();
+}
+
 void SdlVideoWidget::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    SyncNativeGeometry();
     surface.SetWindowSize(event->size().width(), event->size().height());
 }
 
 void SdlVideoWidget::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    SyncNativeGeometry();
     shown.store(true, std::memory_order_release);
 }
 

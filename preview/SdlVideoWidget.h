@@ -22,9 +22,13 @@ public:
     bool IsShownForRendering() const { return shown.load(std::memory_order_acquire); }
 
     QPaintEngine* paintEngine() const override { return nullptr; }
+    // Puts the native window where the widget is: Qt does not always move a native child whose
+    // non-native ancestors moved, or that was moved while hidden.
+    void SyncNativeGeometry();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void paintEvent(QPaintEvent* event) override;

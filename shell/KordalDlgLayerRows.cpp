@@ -143,8 +143,9 @@ void KordalDlg::OnActionButton(int id)
         device.SendCommand(CMD_FREEZE, pressed ? 1 : 0);
         break;
     case mw::IDC_FOUR_VIEW:
-        // The four-view window belongs to the operating page; it opens from there once it exists.
+        // The four-view window belongs to the operating page.
         Trace("MShowVideoDlg::ShowPage", {1});
+        m_MainDlg.ShowFourView();
         break;
     case mw::IDC_SIGNAL_SWITCH:
         OnSignalSwitch();

@@ -356,17 +356,20 @@ TEST(VideoSink, PacketsReachTheSinkOnlyForChannelsZeroToThree)
     }
     p.args[0] = 1;
     p.payload.clear();
-    EXPECT_FALSE(DispatchReply(h, p));
+    // An empty packet is the end of the stream: it reaches the channel.
+    EXPECT_TRUE(DispatchReply(h, p));
     OnReplyVideoData(nullptr, 10, 1);
-    ASSERT_EQ(got.size(), 2u);
+    ASSERT_EQ(got.size(), 3u);
     EXPECT_EQ(got[0].first, 0);
     EXPECT_EQ(got[1].first, 3);
     EXPECT_EQ(got[1].second, (std::vector<uint8_t>{0, 0, 0, 1, 0x67}));
+    EXPECT_EQ(got[2].first, 1);
+    EXPECT_TRUE(got[2].second.empty());
 
     SetVideoPacketSink(nullptr);
     p.payload = {1};
     EXPECT_TRUE(DispatchReply(h, p));  // accepted, and dropped for want of a sink
-    EXPECT_EQ(got.size(), 2u);
+    EXPECT_EQ(got.size(), 3u);
 }
 
 }  // namespace

@@ -122,7 +122,16 @@ TEST_F(Hostile, EmptyPayloadsAreDropped)
     for (int id : kFixedLengthIds) ExpectDropped(Packet(id, {}, 1, 1), "empty");
     ExpectDropped(Packet(REPLY_LAYER_STATE, {}, 1, 1), "empty");
     ExpectDropped(Packet(REPLY_EVENT, {}, 1), "empty");
-    ExpectDropped(Packet(REPLY_VIDEO_DATA, {}, 1, 0), "empty");
+}
+
+TEST_F(Hostile, EmptyVideoPacketIsTheEndOfTheStream)
+{
+    std::vector<std::size_t> lengths;
+    SetVideoPacketSink([&](int, const uint8_t*, std::size_t n) { lengths.push_back(n); });
+    EXPECT_TRUE(Deliver(Packet(REPLY_VIDEO_DATA, {}, 1, 0)));
+    SetVideoPacketSink(nullptr);
+    EXPECT_EQ(lengths, std::vector<std::size_t>{0});
+    EXPECT_EQ(Snapshot(dev_), before_);
 }
 
 TEST_F(Hostile, EmptyDeviceFoundOnlyHidesTheBusyDialog)

@@ -58,7 +58,10 @@ TEST_F(AllPagesX11, EveryPageFitsInBothLanguages)
             SettleForPicture();
             EXPECT_TRUE(page->isVisibleTo(&w)) << row.dialogId;
             EXPECT_TRUE(w.rect().contains(page->geometry())) << row.dialogId;
-            EXPECT_EQ(ControlsOutside(*page), QStringList()) << row.dialogId << " " << lang.toStdString();
+            QStringList outside = ControlsOutside(*page);
+            // The layout canvas is far larger than the operating page by design: the page clips it.
+            if (row.area == PageArea::Operating) outside.removeAll(QStringLiteral("CPictureCtrl #1027"));
+            EXPECT_EQ(outside, QStringList()) << row.dialogId << " " << lang.toStdString();
             EXPECT_EQ(OverlappingControls(*page), QStringList()) << row.dialogId << " " << lang.toStdString();
             w.grab().save(QStringLiteral(SVP_BINARY_DIR "/page_%1_%2.png").arg(row.dialogId).arg(lang));
             Close(w, row, *page);

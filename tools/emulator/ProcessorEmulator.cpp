@@ -318,7 +318,11 @@ struct ProcessorEmulator::Io {
                 for (Peer* p : all) QueueReplies(*p, {r});
             broadcasts.clear();
             if (videoOn && !video.empty() && now >= nextVideo) {
-                nextVideo = now + std::chrono::milliseconds(videoIntervalMs);
+                // A steady rate, as the processor's encoder sends: the next picture is due one
+                // interval after this one was due, not after the poll that noticed it (unless far
+                // behind).
+                nextVideo += std::chrono::milliseconds(videoIntervalMs);
+                if (nextVideo < now) nextVideo = now + std::chrono::milliseconds(videoIntervalMs);
                 comm::ReplyPacket r;
                 r.replyId = REPLY_VIDEO_DATA;
                 r.deviceAddress = device.address;
