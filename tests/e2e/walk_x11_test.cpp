@@ -268,8 +268,8 @@ TEST_F(WalkEndToEnd, PresetSaveAndRecall)
 }
 
 // What was changed is in the project saved at close; the program started again on the same folder
-// shows it without a processor.
-TEST_F(WalkEndToEnd, AChangedValueSurvivesARestart)
+// shows every change on its page, without a processor.
+TEST_F(WalkEndToEnd, ChangedValuesSurviveARestart)
 {
     KordalDlg& w = Connected("127.0.0.146");
     OpenSidePage(mw::IDC_SIDE_OUTPUT);
@@ -277,6 +277,16 @@ TEST_F(WalkEndToEnd, AChangedValueSurvivesARestart)
     ChooseRow(w.m_OutputDlg.ResolutionList(), row);
     ASSERT_TRUE(StoredSoon([&](const DeviceParamBlock& b) { return b.outputReso.resoIndex == row; }));
     const uint16_t width = GetDeviceData().outputReso.hReso;
+
+    OpenSidePage(mw::IDC_SIDE_PIP);
+    const int alpha = GetDeviceData().chnl[1].alpha == 21 ? 22 : 21;
+    TypeInto(w.m_PIPDlg, ctl::pip::IDC_PIP1_ALPHA_EDIT, QString::number(alpha));
+    ASSERT_TRUE(StoredSoon([&](const DeviceParamBlock& b) { return b.chnl[1].alpha == alpha; }));
+
+    OpenSidePage(mw::IDC_SIDE_MISC);
+    const int loop = GetDeviceData().loopOutIp == 3 ? 1 : 3;
+    Click(w.m_MiscDlg, ctl::misc::IDC_LOOP_OUT_DVI1 + loop);
+    ASSERT_TRUE(StoredSoon([&](const DeviceParamBlock& b) { return b.loopOutIp == loop; }));
 
     CloseWindow();
     emulator->Stop();
@@ -288,6 +298,10 @@ TEST_F(WalkEndToEnd, AChangedValueSurvivesARestart)
     EXPECT_EQ(GetDeviceData().outputReso.hReso, width);
     OpenSidePage(mw::IDC_SIDE_OUTPUT);
     EXPECT_EQ(again.m_OutputDlg.ResolutionList()->GetCurSel(), row);
+    OpenSidePage(mw::IDC_SIDE_PIP);
+    EXPECT_EQ(static_cast<int>(again.m_PIPDlg.AlphaEdit(0)->GetValue()), alpha);
+    OpenSidePage(mw::IDC_SIDE_MISC);
+    EXPECT_TRUE(again.m_MiscDlg.Button(ctl::misc::IDC_LOOP_OUT_DVI1 + loop)->IsPressed());
 }
 
 } // namespace
