@@ -93,6 +93,17 @@ TEST_F(HostileEndToEnd, SilenceAndADroppedLinkShowOfflineThenOnlineAndLoseNothin
     EXPECT_EQ(w.m_OutputDlg.ResolutionList()->GetCurSel(), row);
     const int next = ChangeOutputRow(w);
     EXPECT_NE(next, row);
+
+    // The processor drops the link for good and the operator closes the program: the project
+    // saved at close holds the last change.
+    emulator->SetListening(false);
+    EXPECT_TRUE(SpinUntil([] { return GetDeviceData().onlineState == 0; }, 10000));
+    CloseWindow();
+    std::memset(&GetDeviceData().Block(), 0, sizeof(DeviceParamBlock));
+    KordalDlg& again = StartProgram(true);
+    EXPECT_EQ(GetDeviceData().outputReso.resoIndex, next);
+    OpenSidePage(mw::IDC_SIDE_OUTPUT);
+    EXPECT_EQ(again.m_OutputDlg.ResolutionList()->GetCurSel(), next);
 }
 
 TEST_F(HostileEndToEnd, BrokenRepliesLeaveTheWindowWorking)
@@ -158,6 +169,9 @@ TEST_F(HostileEndToEnd, SerialLineReadsAndChanges)
     ChooseRow(w.m_ConnectDlg, ctl::connect::IDC_COM_PORT_LIST, 0);
     ASSERT_TRUE(ReadOut([&] { Click(w.m_ConnectDlg, ctl::connect::IDC_COM_CONNECT); })) << "no serial read-out";
     EXPECT_TRUE(boxes.empty());
+    CGdipButton* indicator = w.ButtonById(mw::IDC_CONNECTION_INDICATOR);
+    ASSERT_NE(indicator, nullptr);
+    EXPECT_TRUE(SpinUntil([&] { return indicator->IsPressed(); }, 5000)) << "the connection indicator stays dark";
     const int row = ChangeOutputRow(w);
     bool serial = false;
     for (const auto& f : emulator->Received())
@@ -166,6 +180,7 @@ TEST_F(HostileEndToEnd, SerialLineReadsAndChanges)
     EXPECT_EQ(Stored().outputReso.resoIndex, row);
     OpenSidePage(mw::IDC_SIDE_COMM);
     Click(w.m_ConnectDlg, ctl::connect::IDC_COM_DISCONNECT);
+    EXPECT_TRUE(SpinUntil([&] { return !indicator->IsPressed(); }, 5000)) << "the connection indicator stays lit";
     CloseWindow();
     SetSerialPortSource({});
 }
