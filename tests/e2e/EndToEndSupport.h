@@ -81,6 +81,10 @@ protected:
     {
         comm::DeviceLinkOptions options = fast ? FastOptions() : comm::DeviceLinkOptions{};
         if (emulator) options.tcpPortByIp[emulator->Ip()] = emulator->TcpPort();
+        return StartProgram(options);
+    }
+    KordalDlg& StartProgram(const comm::DeviceLinkOptions& options)
+    {
         link = std::make_unique<comm::DeviceLink>(options);
         comm::InstallCommLibrary(link.get());
         window = std::make_unique<KordalDlg>();

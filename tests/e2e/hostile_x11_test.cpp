@@ -6,6 +6,7 @@
 #include "EndToEndSupport.h"
 
 #include "controls/CDropList.h"
+#include "shell/pages/SearchMachineIds.h"
 #include "shell/pages/SerialPortList.h"
 
 #include <QTimer>
@@ -150,6 +151,45 @@ TEST_F(HostileEndToEnd, BrokenRepliesLeaveTheWindowWorking)
     EXPECT_TRUE(ReadConfiguration()) << "no read-out after the flood";
     EXPECT_EQ(GetDeviceData().outputReso.resoIndex, row);
     EXPECT_TRUE(SpinUntil([] { return GetDeviceData().onlineState == 1; }, 5000));
+}
+
+// Found by the search page and linked from there, the processor drops the link and comes back: the
+// connection indicator goes dark and lights again, the configuration is read again by itself,
+// and nothing changed is lost.
+TEST_F(HostileEndToEnd, TheSearchPageShowsADroppedLinkAndItsReturn)
+{
+    StartEmulatorAt("127.0.0.154");
+    comm::DeviceLinkOptions options = OptionsFor(*emulator);
+    options.discoveryTargets = {{emulator->Ip(), emulator->UdpPort()}};
+    KordalDlg& w = StartProgram(options);
+    CGdipButton* indicator = w.ButtonById(mw::IDC_CONNECTION_INDICATOR);
+    ASSERT_NE(indicator, nullptr);
+
+    OpenSidePage(mw::IDC_SIDE_COMM);
+    Click(w.m_ConnectDlg, ctl::connect::IDC_SEARCH_MACHINES);
+    ASSERT_TRUE(w.m_SearchMachineDlg.isVisible());
+    Shot(w.m_SearchMachineDlg, QStringLiteral("e2e_search"));
+    // The search finds the processor, links it a moment later, and reads it once it is online.
+    ASSERT_TRUE(ReadOut([&] { Click(w.m_SearchMachineDlg, ctl::search_machine::IDC_SEARCH); })) << "no read-out";
+    ASSERT_EQ(w.m_SearchMachineDlg.Tiles().size(), 1u);
+    EXPECT_TRUE(SpinUntil([&] { return indicator->IsPressed(); }, 5000)) << "the indicator stays dark";
+    Shot(w.m_SearchMachineDlg, QStringLiteral("e2e_search_linked"));
+    Click(w.m_ConnectDlg, ctl::connect::IDC_SEARCH_MACHINES);
+    const int row = ChangeOutputRow(w);
+
+    Heartbeat beat;
+    emulator->SetListening(false);
+    EXPECT_TRUE(SpinUntil([&] { return !indicator->IsPressed(); }, 10000)) << "the drop is not shown";
+    EXPECT_FALSE(w.m_SearchMachineDlg.Tiles()[0].online);
+    SpinFor(200);
+    EXPECT_GE(beat.ticks, 2);
+    emulator->SetListening(true);
+    EXPECT_TRUE(ReadOut([&] {
+        EXPECT_TRUE(SpinUntil([&] { return indicator->IsPressed(); }, 10000)) << "the return is not shown";
+    })) << "not read again";
+    EXPECT_TRUE(w.m_SearchMachineDlg.Tiles()[0].online);
+    EXPECT_EQ(GetDeviceData().outputReso.resoIndex, row);
+    EXPECT_EQ(Stored().outputReso.resoIndex, row);
 }
 
 // The processor on a serial line: the COMM page's port list holds the emulator's pseudo-terminal,
