@@ -198,6 +198,26 @@ TEST_F(WalkEndToEnd, SystemPagesReachTheProcessor)
     const uint8_t feather = emulator->Feather()[0];
     Click(w.m_FeatherDlg, ctl::feather::IDC_ON_OFF);
     EXPECT_TRUE(SpinUntil([&] { return emulator->Feather()[0] != feather; })) << "feather";
+    Click(w.m_MiscDlg, ctl::misc::IDC_FEATHERING);
+
+    // Language: the system page's Chinese label re-words the whole window, "English" brings it back.
+    CGdipButton* picture = w.ButtonById(mw::IDC_SIDE_PICTURE);
+    Click(w.m_MiscDlg, ctl::misc::IDC_LANGUAGE_CHINESE);
+    EXPECT_TRUE(SpinUntil([&] { return picture->text() == QString::fromUtf8("\xE5\x9B\xBE\xE5\x83\x8F"); }, 5000))
+        << picture->text().toStdString();
+    SettleForPicture();
+    w.grab().save(QStringLiteral(SVP_BINARY_DIR "/e2e_window_chinese.png"));
+    Click(w.m_MiscDlg, ctl::misc::IDC_LANGUAGE_ENGLISH);
+    EXPECT_TRUE(SpinUntil([&] { return picture->text() == QStringLiteral("PICTURE"); }, 5000)) << picture->text().toStdString();
+    SettleForPicture();
+    w.grab().save(QStringLiteral(SVP_BINARY_DIR "/e2e_window_english.png"));
+
+    // "Set Data To Machine": the processor takes the window's whole state, byte for byte. (The
+    // busy dialog it opens waits for its watchdog: the processor confirms a block with a status
+    // reply only.)
+    Click(w.m_MiscDlg, ctl::misc::IDC_SET_DATA);
+    EXPECT_TRUE(SpinUntil([&] { return emulator->Block() == DeviceBlockBytes(); })) << "block not taken";
+    EXPECT_EQ(emulator->DeviceState().feather[0], 0);
     EXPECT_TRUE(boxes.empty());
 }
 
