@@ -188,6 +188,14 @@ TEST_F(HostileEndToEnd, TheSearchPageShowsADroppedLinkAndItsReturn)
         EXPECT_TRUE(SpinUntil([&] { return indicator->IsPressed(); }, 10000)) << "the return is not shown";
     })) << "not read again";
     EXPECT_TRUE(w.m_SearchMachineDlg.Tiles()[0].online);
+
+    // Silent on a link that stays open: the same, offline and back.
+    emulator->SetSilent(true);
+    EXPECT_TRUE(SpinUntil([&] { return !indicator->IsPressed(); }, 10000)) << "the silence is not shown";
+    emulator->SetSilent(false);
+    EXPECT_TRUE(ReadOut([&] {
+        EXPECT_TRUE(SpinUntil([&] { return indicator->IsPressed(); }, 10000)) << "the answer is not shown";
+    })) << "not read again after the silence";
     EXPECT_EQ(GetDeviceData().outputReso.resoIndex, row);
     EXPECT_EQ(Stored().outputReso.resoIndex, row);
 }
