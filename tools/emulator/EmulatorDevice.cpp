@@ -248,7 +248,14 @@ void ApplyCommand(EmulatorDevice& d, int id, const Params& p, Replies& r)
         r.Add(REPLY_ALL_DATA, BytesOf(b));
         return;
     case CMD_PRESET:
-        if (p[0] == 2 && p[1] < 10) d.presetFlags[p[1]] = 1;
+        // A processor keeps the whole set-up in the slot and puts it back on a recall of a
+        // stored slot (an empty one changes nothing).
+        if (p[0] == 2 && p[1] < 10) {
+            d.presetFlags[p[1]] = 1;
+            d.presetBlocks[p[1]] = b;
+        } else if (p[0] == 1 && p[1] < 10 && d.presetFlags[p[1]]) {
+            b = d.presetBlocks[p[1]];
+        }
         r.Add(REPLY_PRESET_FLAGS, std::vector<uint8_t>(d.presetFlags, d.presetFlags + 10));
         return;
     case CMD_SET_OUTPUT_TIMING: {

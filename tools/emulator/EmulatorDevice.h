@@ -21,6 +21,7 @@ struct EmulatorDevice {
 
     uint8_t machineTime[6] = {24, 5, 17, 12, 30, 0};
     uint8_t presetFlags[10] = {};
+    DeviceParamBlock presetBlocks[10]{};  // what each stored slot holds
     // Caption records as reply 25 carries them (byte 14 output index, byte 28 caption number).
     uint8_t captions[4][32] = {
         {0x58, 0x02, 60, 0, 0, 0, 0, 0, 0x58, 0x02, 0, 0, 0, 0, 0, 0, 0xFF, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0},

@@ -358,3 +358,23 @@ TEST(EmulatorDevice, FactoryResetClearsTheScheduleAndMediaKeysAreCounted)
     EXPECT_EQ(d.lastMediaKey[0], 6);
     EXPECT_EQ(d.lastMediaKey[1], 1);
 }
+
+TEST(EmulatorDevice, APresetKeepsTheBlockAndARecallPutsItBack)
+{
+    auto d = Device();
+    const DeviceParamBlock saved = d.block;
+    Respond(d, Command(CMD_PRESET, P({2, 4})));
+    EXPECT_EQ(d.presetFlags[4], 1);
+    d.block.outputReso.hReso = static_cast<uint16_t>(saved.outputReso.hReso + 1);
+    // An empty slot changes nothing.
+    Respond(d, Command(CMD_PRESET, P({1, 5})));
+    EXPECT_EQ(d.block.outputReso.hReso, saved.outputReso.hReso + 1);
+    auto r = Respond(d, Command(CMD_PRESET, P({1, 4})));
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].replyId, REPLY_PRESET_FLAGS);
+    EXPECT_EQ(std::memcmp(&d.block, &saved, sizeof saved), 0);
+    // A slot beyond the ten is ignored.
+    Respond(d, Command(CMD_PRESET, P({2, 10})));
+    Respond(d, Command(CMD_PRESET, P({1, 200})));
+    EXPECT_EQ(std::memcmp(&d.block, &saved, sizeof saved), 0);
+}
