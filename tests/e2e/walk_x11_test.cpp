@@ -103,6 +103,7 @@ TEST_F(WalkEndToEnd, LayerPagesReachTheProcessor)
     // PIP-3 shown as a normal layer with its keyer off, so that the keyer may be switched on.
     StartEmulatorAt("127.0.0.142");
     DeviceParamBlock b = Stored();
+    b.chnl[1].onOff = 1;  // PIP-1 on, so its alpha may be typed
     b.chnl[3].onOff = 1;
     b.logo.usage = 0;
     b.keyer[0].onOff = 0;
@@ -291,7 +292,11 @@ TEST_F(WalkEndToEnd, PresetSaveAndRecall)
 // shows every change on its page, without a processor.
 TEST_F(WalkEndToEnd, ChangedValuesSurviveARestart)
 {
-    KordalDlg& w = Connected("127.0.0.146");
+    StartEmulatorAt("127.0.0.146");
+    DeviceParamBlock b = Stored();
+    b.chnl[1].onOff = 1;  // PIP-1 on, so its alpha may be typed
+    emulator->SetBlock(b);
+    KordalDlg& w = Connected();
     OpenSidePage(mw::IDC_SIDE_OUTPUT);
     const int row = GetDeviceData().outputReso.resoIndex == 5 ? 6 : 5;
     ChooseRow(w.m_OutputDlg.ResolutionList(), row);
