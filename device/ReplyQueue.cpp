@@ -62,7 +62,10 @@ ReplyQueue::Push ReplyQueue::Add(const comm::ReplyPacket& packet, bool& wake)
     ++stats_.pushed;
     Push result = Push::Queued;
     if (stats_.queued >= limits_.maxReplies / 4) {
-        if (auto m = latest_.find(key); m != latest_.end() && (!key.exact || SameReply(m->second->packet, packet))) {
+        // The newcomer takes the waiting one's place only within the byte cap (a full block or a
+        // status may be far larger than the one it replaces); beyond it, it is dropped below.
+        if (auto m = latest_.find(key); m != latest_.end() && (!key.exact || SameReply(m->second->packet, packet)) &&
+                                        stats_.bytes - m->second->cost + cost <= limits_.maxBytes) {
             Remove(m->second);
             ++stats_.coalesced;
             result = Push::Coalesced;

@@ -109,6 +109,26 @@ TEST(ReplyQueue, BeyondTheCapsRepliesAreDroppedCountedAndReportedOncePerEpisode)
     EXPECT_LE(bytes.Stats().peakBytes, 3 * ReplyQueue::Cost(Reply(REPLY_ALL_DATA, 0, 1, std::vector<uint8_t>(2360))));
 }
 
+// A superseding reply far larger than the one it replaces must not carry the queue past its byte
+// cap: it is dropped like any reply beyond the caps, and the waiting one stays.
+TEST(ReplyQueue, ASupersedingReplyThatDoesNotFitIsDroppedAndTheWaitingOneStays)
+{
+    const std::size_t small = ReplyQueue::Cost(Reply(REPLY_LOOP_OUT, 0, 9, {0, 0}));
+    const std::size_t cap = 5 * small + 64;
+    ReplyQueue q({16, cap});
+    bool wake = false;
+    FillBacklog(q, 4);
+    ASSERT_EQ(q.Add(Reply(REPLY_STATUS, 1, 1, {1}), wake), ReplyQueue::Push::Queued);
+    EXPECT_EQ(q.Add(Reply(REPLY_STATUS, 2, 1, std::vector<uint8_t>(200)), wake), ReplyQueue::Push::FirstDrop);
+    EXPECT_LE(q.Stats().bytes, cap);
+    EXPECT_LE(q.Stats().peakBytes, cap);
+    // One that fits still replaces it.
+    EXPECT_EQ(q.Add(Reply(REPLY_STATUS, 3, 1, {3, 3}), wake), ReplyQueue::Push::Coalesced);
+    const auto got = TakeAll(q);
+    ASSERT_EQ(got.size(), 5u);
+    EXPECT_EQ(got.back().status, 3);
+}
+
 TEST(ReplyQueue, AFloodOfBlocksAndStatusesStaysSmallAndEndsWithTheNewest)
 {
     ReplyQueue q({64, 1 << 20});
