@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Writes the seed corpora of the caption, encoder-answer, system-info, task-rules, reply-queue and
 discovery-targets fuzz targets: a few valid inputs and a few broken ones each. The files are
-checked in; run this again only to change them (it rewrites exactly these files)."""
+checked in; run this again only to change them (it rewrites exactly these files). Files named
+finding_* are inputs a fuzzer found a fault with, kept as found; the H.264 seeds come from
+fuzz/preview/make_h264_seeds."""
 import os
 import struct
 
