@@ -129,6 +129,25 @@ TEST(ReplyQueue, ASupersedingReplyThatDoesNotFitIsDroppedAndTheWaitingOneStays)
     EXPECT_EQ(got.back().status, 3);
 }
 
+// Status 1 with argument 3 and status 0 with argument 68 once shared a key: the repeat of the
+// first then found the second's entry and was queued again instead of replacing its twin.
+TEST(ReplyQueue, AnExactRepeatIsCoalescedWhateverRepliesCameBetween)
+{
+    ReplyQueue q({1024, 1 << 20});
+    bool wake = false;
+    FillBacklog(q, 256);
+    auto withArg = [](uint8_t status, int32_t arg) {
+        comm::ReplyPacket p = Reply(REPLY_OUTPUT_ACK, status, 1);
+        p.args[0] = arg;
+        return p;
+    };
+    for (int32_t arg = 0; arg < 200; ++arg) {
+        ASSERT_EQ(q.Add(withArg(1, 3), wake), arg == 0 ? ReplyQueue::Push::Queued : ReplyQueue::Push::Coalesced);
+        ASSERT_NE(q.Add(withArg(0, arg), wake), ReplyQueue::Push::Coalesced) << arg;
+    }
+    EXPECT_EQ(q.Stats().queued, 256u + 1u + 200u);
+}
+
 TEST(ReplyQueue, AFloodOfBlocksAndStatusesStaysSmallAndEndsWithTheNewest)
 {
     ReplyQueue q({64, 1 << 20});
