@@ -2,12 +2,27 @@
 
 #include "device/CommandIds.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 
+// splitmix64's finaliser.
+uint64_t Fmix(uint64_t x)
+{
+    x ^= x >> 30;
+    x *= 0xBF58476D1CE4E5B9ull;
+    x ^= x >> 27;
+    x *= 0x94D049BB133111EBull;
+    return x ^ (x >> 31);
+}
+
+// Each word goes through the finaliser before it joins: small neighbouring values (a status of 0
+// or 1 and small arguments) must not cancel out, as they did with a shift-and-add mix, or an
+// exact repeat finds another reply's entry and is not coalesced.
 uint64_t Mix(uint64_t h, uint64_t v)
 {
-    h ^= v + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2);
-    return h;
+    return Fmix(h ^ Fmix(v + 0x9E3779B97F4A7C15ull));
 }
 
 bool SameReply(const comm::ReplyPacket& a, const comm::ReplyPacket& b)
@@ -39,8 +54,14 @@ ReplyQueue::Key ReplyQueue::KeyOf(const comm::ReplyPacket& p)
     default: break;
     }
     key.exact = true;
-    uint64_t h = Mix(Mix(p.status, static_cast<uint32_t>(p.args[0])), static_cast<uint32_t>(p.args[1]));
-    for (uint8_t b : p.payload) h = Mix(h, b);
+    uint64_t h = Mix(Mix(Mix(p.status, static_cast<uint32_t>(p.args[0])), static_cast<uint32_t>(p.args[1])),
+                     p.payload.size());
+    // Eight bytes at a time (the length is in already, so zero padding of the last word is exact).
+    for (std::size_t at = 0; at < p.payload.size(); at += 8) {
+        uint64_t word = 0;
+        std::memcpy(&word, p.payload.data() + at, std::min<std::size_t>(8, p.payload.size() - at));
+        h = Mix(h, word);
+    }
     key.hash = h;
     return key;
 }
@@ -62,7 +83,10 @@ ReplyQueue::Push ReplyQueue::Add(const comm::ReplyPacket& packet, bool& wake)
     ++stats_.pushed;
     Push result = Push::Queued;
     if (stats_.queued >= limits_.maxReplies / 4) {
-        if (auto m = latest_.find(key); m != latest_.end() && (!key.exact || SameReply(m->second->packet, packet))) {
+        // The newcomer takes the waiting one's place only within the byte cap (a full block or a
+        // status may be far larger than the one it replaces); beyond it, it is dropped below.
+        if (auto m = latest_.find(key); m != latest_.end() && (!key.exact || SameReply(m->second->packet, packet)) &&
+                                        stats_.bytes - m->second->cost + cost <= limits_.maxBytes) {
             Remove(m->second);
             ++stats_.coalesced;
             result = Push::Coalesced;

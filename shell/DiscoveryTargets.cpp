@@ -1,10 +1,22 @@
 #include "shell/DiscoveryTargets.h"
 
 #include "device/IniFile.h"
-#include "device/PathUtils.h"
+#include "comm/PosixIo.h"
 
 #include <QRegularExpression>
 #include <QStringList>
+
+namespace {
+
+bool IsDottedQuad(const QString& text)
+{
+    for (QChar c : text)
+        if (c != QLatin1Char('.') && (c < QLatin1Char('0') || c > QLatin1Char('9'))) return false;
+    in_addr address{};
+    return comm::ParseIpv4(text.toStdString(), address);
+}
+
+}  // namespace
 
 std::vector<comm::DeviceLinkOptions::Endpoint> ParseDiscoveryTargets(const QString& text)
 {
@@ -12,7 +24,8 @@ std::vector<comm::DeviceLinkOptions::Endpoint> ParseDiscoveryTargets(const QStri
     const QStringList entries = text.split(QRegularExpression(QStringLiteral("[,\\s]+")), Qt::SkipEmptyParts);
     for (const QString& entry : entries) {
         const QStringList parts = entry.split(QLatin1Char(':'));
-        if (parts.size() > 2 || !IsValidIpAddress(parts[0])) continue;
+        // Dotted decimal only, as the link will read it: four numbers 0..255, nothing else.
+        if (parts.size() > 2 || !IsDottedQuad(parts[0])) continue;
         int port = comm::kDevicePort;
         if (parts.size() == 2) {
             bool ok = false;

@@ -36,6 +36,15 @@ std::optional<uint8_t> ReplyResult(const uint8_t* data, std::size_t size)
     return data[7];
 }
 
+bool AnswerAssembler::Received(std::size_t n, std::optional<uint8_t>& result)
+{
+    have_ += std::min(n, Room());
+    if (have_ < kMessageSize) return false;
+    have_ = 0;
+    result = ReplyResult(buffer_.data(), buffer_.size());
+    return true;
+}
+
 int ProgressAfter(uint64_t sent, uint64_t size)
 {
     if (size == 0) return 0;
@@ -211,26 +220,25 @@ enum class Answer { Valid, None, Stopped };
 // A peer that closes can send nothing more.
 Answer ReadAnswer(int fd, const Options& o, const StopSignal& stop, uint8_t& result)
 {
-    std::array<uint8_t, kMessageSize> buffer{};
-    std::size_t have = 0;
+    AnswerAssembler answer;
     for (int attempt = 0; attempt < o.replyAttempts; ++attempt) {
         const auto deadline = Clock::now() + std::chrono::milliseconds(o.replyAttemptMs);
-        while (have < kMessageSize) {
+        bool complete = false;
+        std::optional<uint8_t> r;
+        while (!complete) {
             const Io ready = WaitFor(fd, POLLIN, deadline, stop);
             if (ready == Io::Stopped) return Answer::Stopped;
             if (ready == Io::TimedOut) break;
             if (ready == Io::Failed) return Answer::None;
-            const ssize_t n = ::recv(fd, buffer.data() + have, kMessageSize - have, MSG_DONTWAIT);
+            const ssize_t n = ::recv(fd, answer.Space(), answer.Room(), MSG_DONTWAIT);
             if (n == 0) return Answer::None;
             if (n < 0) {
                 if (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK) continue;
                 return Answer::None;
             }
-            have += static_cast<std::size_t>(n);
+            complete = answer.Received(static_cast<std::size_t>(n), r);
         }
-        if (have < kMessageSize) continue;
-        have = 0;
-        if (const auto r = ReplyResult(buffer.data(), buffer.size())) {
+        if (complete && r) {
             result = *r;
             return Answer::Valid;
         }

@@ -43,6 +43,23 @@ Message MakeMessage(uint8_t op, uint32_t value);
 // anything else, a short answer included.
 std::optional<uint8_t> ReplyResult(const uint8_t* data, std::size_t size);
 
+// The encoder's answers as they arrive, a message possibly split over several reads: a read goes
+// to Space(), at most Room() bytes, and Received(n) counts it in. Once a whole message is in,
+// Received returns true with result set to ReplyResult of it (nothing for a badly framed one) and
+// the next message starts afresh.
+class AnswerAssembler {
+public:
+    uint8_t* Space() { return buffer_.data() + have_; }
+    std::size_t Room() const { return kMessageSize - have_; }
+    std::size_t Have() const { return have_; }
+    // n beyond Room() counts as Room().
+    bool Received(std::size_t n, std::optional<uint8_t>& result);
+
+private:
+    Message buffer_{};
+    std::size_t have_ = 0;
+};
+
 // Progress after sent of size bytes: the percentage less one, truncated, so that the last block
 // shows 99 until the encoder answers. Never outside 0..99 (an empty file gives 0).
 int ProgressAfter(uint64_t sent, uint64_t size);

@@ -2,6 +2,7 @@
 // fuzzers call.
 #include "../../fuzz/device/DeviceFuzzBodies.h"
 #include "../../fuzz/device/ReplyFuzzBody.h"
+#include "../../fuzz/device/ReplyQueueFuzzBody.h"
 
 #include <QDir>
 #include <QFile>
@@ -50,4 +51,10 @@ TEST(FuzzCorpusReplay, ReplyAdapter)
 {
     EXPECT_GE(Replay("reply_adapter", fuzz_device::ReplyAdapterOne), 10);
     fuzz_device::ReplyAdapterOne(nullptr, 0);
+}
+
+TEST(FuzzCorpusReplay, ReplyQueue)
+{
+    EXPECT_GE(Replay("reply_queue", fuzz_device::ReplyQueueOne), 5);
+    fuzz_device::ReplyQueueOne(nullptr, 0);
 }

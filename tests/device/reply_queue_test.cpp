@@ -109,6 +109,45 @@ TEST(ReplyQueue, BeyondTheCapsRepliesAreDroppedCountedAndReportedOncePerEpisode)
     EXPECT_LE(bytes.Stats().peakBytes, 3 * ReplyQueue::Cost(Reply(REPLY_ALL_DATA, 0, 1, std::vector<uint8_t>(2360))));
 }
 
+// A superseding reply far larger than the one it replaces must not carry the queue past its byte
+// cap: it is dropped like any reply beyond the caps, and the waiting one stays.
+TEST(ReplyQueue, ASupersedingReplyThatDoesNotFitIsDroppedAndTheWaitingOneStays)
+{
+    const std::size_t small = ReplyQueue::Cost(Reply(REPLY_LOOP_OUT, 0, 9, {0, 0}));
+    const std::size_t cap = 5 * small + 64;
+    ReplyQueue q({16, cap});
+    bool wake = false;
+    FillBacklog(q, 4);
+    ASSERT_EQ(q.Add(Reply(REPLY_STATUS, 1, 1, {1}), wake), ReplyQueue::Push::Queued);
+    EXPECT_EQ(q.Add(Reply(REPLY_STATUS, 2, 1, std::vector<uint8_t>(200)), wake), ReplyQueue::Push::FirstDrop);
+    EXPECT_LE(q.Stats().bytes, cap);
+    EXPECT_LE(q.Stats().peakBytes, cap);
+    // One that fits still replaces it.
+    EXPECT_EQ(q.Add(Reply(REPLY_STATUS, 3, 1, {3, 3}), wake), ReplyQueue::Push::Coalesced);
+    const auto got = TakeAll(q);
+    ASSERT_EQ(got.size(), 5u);
+    EXPECT_EQ(got.back().status, 3);
+}
+
+// Status 1 with argument 3 and status 0 with argument 68 once shared a key: the repeat of the
+// first then found the second's entry and was queued again instead of replacing its twin.
+TEST(ReplyQueue, AnExactRepeatIsCoalescedWhateverRepliesCameBetween)
+{
+    ReplyQueue q({1024, 1 << 20});
+    bool wake = false;
+    FillBacklog(q, 256);
+    auto withArg = [](uint8_t status, int32_t arg) {
+        comm::ReplyPacket p = Reply(REPLY_OUTPUT_ACK, status, 1);
+        p.args[0] = arg;
+        return p;
+    };
+    for (int32_t arg = 0; arg < 200; ++arg) {
+        ASSERT_EQ(q.Add(withArg(1, 3), wake), arg == 0 ? ReplyQueue::Push::Queued : ReplyQueue::Push::Coalesced);
+        ASSERT_NE(q.Add(withArg(0, arg), wake), ReplyQueue::Push::Coalesced) << arg;
+    }
+    EXPECT_EQ(q.Stats().queued, 256u + 1u + 200u);
+}
+
 TEST(ReplyQueue, AFloodOfBlocksAndStatusesStaysSmallAndEndsWithTheNewest)
 {
     ReplyQueue q({64, 1 << 20});

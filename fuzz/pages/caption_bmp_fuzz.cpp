@@ -1,0 +1,7 @@
+#include "CaptionFuzzBody.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    fuzz_pages::CaptionBmpOne(data, size);
+    return 0;
+}

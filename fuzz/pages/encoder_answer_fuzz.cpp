@@ -1,0 +1,7 @@
+#include "EncoderAnswerFuzzBody.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    fuzz_pages::EncoderAnswerOne(data, size);
+    return 0;
+}

@@ -1,0 +1,7 @@
+#include "SystemFuzzBodies.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    fuzz_pages::TaskRulesOne(data, size);
+    return 0;
+}

@@ -1,0 +1,7 @@
+#include "DiscoveryFuzzBody.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    fuzz_shell::DiscoveryTargetsOne(data, size);
+    return 0;
+}
