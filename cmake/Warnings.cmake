@@ -19,8 +19,6 @@ function(svp_add_test name)
       set_property(GLOBAL APPEND PROPERTY SVP_THREADED_TESTS ${name})
     endif()
   endif()
-  # No session bus for tests: SDL would otherwise have libdbus fork a bus launcher from a threaded
-  # process, which can hang under the sanitizers' allocators.
-  set(_env "QT_QPA_PLATFORM=offscreen" "DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/svp-test-bus" ${T_ENV})
+  set(_env "QT_QPA_PLATFORM=offscreen" ${T_ENV})
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${_props} ENVIRONMENT "${_env}")
 endfunction()

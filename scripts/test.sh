@@ -9,6 +9,9 @@ jobs=$(nproc)
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1:suppressions=$PWD/scripts/asan.supp"
 export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+# No session bus for the tests: SDL's libdbus would otherwise fork a bus launcher from a threaded
+# test process, which can hang under the sanitizers' allocators.
+export DBUS_SESSION_BUS_ADDRESS="unix:path=/nonexistent/svp-test-bus"
 export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$PWD/scripts/tsan.supp"
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSVP_SANITIZE=address,undefined
