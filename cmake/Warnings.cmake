@@ -18,6 +18,11 @@ function(svp_add_test name)
     if("threaded" IN_LIST T_LABELS)
       set_property(GLOBAL APPEND PROPERTY SVP_THREADED_TESTS ${name})
     endif()
+    # The X11 tests share one X server: one at a time, so no window of another test covers the
+    # pixels a test reads back (other tests still run beside them).
+    if("x11" IN_LIST T_LABELS)
+      list(APPEND _props RESOURCE_LOCK x11_display)
+    endif()
   endif()
   set(_env "QT_QPA_PLATFORM=offscreen" ${T_ENV})
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${_props} ENVIRONMENT "${_env}")
