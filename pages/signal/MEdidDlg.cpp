@@ -5,6 +5,7 @@
 #include "controls/CSxGroupBox.h"
 #include "controls/oRealEdit.h"
 #include "device/CDeviceData.h"
+#include "pagekit/PageControls.h"
 #include "pagekit/DialogIds.h"
 #include "pagekit/DialogLanguage.h"
 #include "pagekit/UiText.h"
@@ -49,34 +50,21 @@ MEdidDlg::MEdidDlg(QWidget* parent) : MBaseDialog(IDD_EDID, parent, true)
 
 CGdipButton* MEdidDlg::MakeButton(int id, const QString& caption, unsigned altImage, const QRect& rect)
 {
-    auto* button = new CGdipButton(this);
-    button->Create(caption, this, id, rect);
-    button->LoadStdImage(kActionImage);
-    if (altImage) button->LoadAltImage(altImage);
-    button->SetCaptionFont(&ControlFont());
-    button->SetColorAndRedraw(kFaceColor);
+    CGdipButton* button = MakePageButton(this, id, caption, kActionImage, altImage, rect, kFaceColor);
     connect(button, &CGdipButton::clickedId, this, &MEdidDlg::OnButton);
     return button;
 }
 
 oRealEdit* MEdidDlg::MakeEdit(int id, float low, float initial, float high, const QRect& rect)
 {
-    auto* edit = new oRealEdit(this);
-    SetControlId(edit, id);
-    SetControlOwner(edit, this);
-    edit->Init(true, low, initial, high, QStringLiteral("%d"));
-    edit->setGeometry(rect);
+    oRealEdit* edit = MakePageEdit(this, id, low, initial, high, QStringLiteral("%d"), rect);
     edits_[id] = edit;
     return edit;
 }
 
 QLabel* MEdidDlg::MakeLabel(int id, const QString& text, const QRect& rect)
 {
-    auto* label = new QLabel(text, this);
-    SetControlId(label, id);
-    label->setGeometry(rect);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return label;
+    return MakePageLabel(this, id, text, rect, Qt::AlignRight | Qt::AlignVCenter);
 }
 
 void MEdidDlg::OnInitDialog()

@@ -6,6 +6,7 @@
 #include "controls/ImageResources.h"
 #include "controls/oRealEdit.h"
 #include "device/CDeviceData.h"
+#include "pagekit/PageControls.h"
 #include "pagekit/DialogIds.h"
 #include "pagekit/DialogLanguage.h"
 #include "pagekit/LanguageFiles.h"
@@ -89,32 +90,19 @@ MOutputDlg::MOutputDlg(QWidget* parent) : MBaseDialog(IDD_OUTPUT, parent, true)
 CGdipButton* MOutputDlg::MakeButton(int id, const QString& caption, unsigned stdImage, unsigned altImage,
                                     const QRect& rect)
 {
-    auto* button = new CGdipButton(this);
-    button->Create(caption, this, id, rect);
-    button->LoadStdImage(stdImage);
-    if (altImage) button->LoadAltImage(altImage);
-    button->SetCaptionFont(&ControlFont());
-    button->SetColorAndRedraw(kFaceColor);
+    CGdipButton* button = MakePageButton(this, id, caption, stdImage, altImage, rect, kFaceColor);
     connect(button, &CGdipButton::clickedId, this, &MOutputDlg::OnButton);
     return button;
 }
 
 oRealEdit* MOutputDlg::MakeEdit(int id, float low, float initial, float high, const QString& format, const QRect& rect)
 {
-    auto* edit = new oRealEdit(this);
-    SetControlId(edit, id);
-    SetControlOwner(edit, this);
-    edit->Init(true, low, initial, high, format);
-    edit->setGeometry(rect);
-    return edit;
+    return MakePageEdit(this, id, low, initial, high, format, rect);
 }
 
 QLabel* MOutputDlg::MakeLabel(int id, const QString& text, const QRect& rect)
 {
-    auto* label = new QLabel(text, this);
-    SetControlId(label, id);
-    label->setGeometry(rect);
-    return label;
+    return MakePageLabel(this, id, text, rect);
 }
 
 void MOutputDlg::OnInitDialog()

@@ -6,6 +6,7 @@
 #include "controls/oRealEdit.h"
 #include "controls/oSliderEdit.h"
 #include "device/CDeviceData.h"
+#include "pagekit/PageControls.h"
 #include "pagekit/DialogIds.h"
 #include "pagekit/DialogLanguage.h"
 #include "pagekit/UiText.h"
@@ -56,12 +57,7 @@ MTstPatternDlg::MTstPatternDlg(QWidget* parent) : MBaseDialog(IDD_TEST_PATTERN, 
 CGdipButton* MTstPatternDlg::MakeButton(int id, const QString& caption, unsigned stdImage, unsigned altImage,
                                         const QRect& rect)
 {
-    auto* button = new CGdipButton(this);
-    button->Create(caption, this, id, rect);
-    button->LoadStdImage(stdImage);
-    if (altImage) button->LoadAltImage(altImage);
-    button->SetCaptionFont(&ControlFont());
-    button->SetColorAndRedraw(kFaceColor);
+    CGdipButton* button = MakePageButton(this, id, caption, stdImage, altImage, rect, kFaceColor);
     connect(button, &CGdipButton::clickedId, this, &MTstPatternDlg::OnButton);
     return button;
 }

@@ -4,6 +4,7 @@
 #include "controls/CSxGroupBox.h"
 #include "controls/oRealEdit.h"
 #include "device/CDeviceData.h"
+#include "pagekit/PageControls.h"
 #include "pagekit/DialogIds.h"
 #include "pagekit/DialogLanguage.h"
 #include "pagekit/UiText.h"
@@ -51,15 +52,8 @@ MVgaDlg::MVgaDlg(QWidget* parent) : MBaseDialog(IDD_VGA, parent, true)
 
 CGdipButton* MVgaDlg::MakeButton(int id, const QString& caption, unsigned stdImage, unsigned altImage, const QRect& rect)
 {
-    auto* button = new CGdipButton(this);
-    button->Create(caption, this, id, rect);
-    button->LoadStdImage(stdImage);
-    if (altImage) {
-        button->LoadAltImage(altImage);
-        button->SetCheck(true);
-    }
-    button->SetCaptionFont(&ControlFont());
-    button->SetColorAndRedraw(kFaceColor);
+    CGdipButton* button = MakePageButton(this, id, caption, stdImage, altImage, rect, kFaceColor);
+    if (altImage) button->SetCheck(true);
     connect(button, &CGdipButton::clickedId, this, &MVgaDlg::OnButton);
     buttons_[id] = button;
     return button;
@@ -67,22 +61,14 @@ CGdipButton* MVgaDlg::MakeButton(int id, const QString& caption, unsigned stdIma
 
 oRealEdit* MVgaDlg::MakeEdit(int id, float low, float high, const QRect& rect)
 {
-    auto* edit = new oRealEdit(this);
-    SetControlId(edit, id);
-    SetControlOwner(edit, this);
-    edit->Init(true, low, 0, high, QStringLiteral("%d"));
-    edit->setGeometry(rect);
+    oRealEdit* edit = MakePageEdit(this, id, low, 0, high, QStringLiteral("%d"), rect);
     edits_[id] = edit;
     return edit;
 }
 
 QLabel* MVgaDlg::MakeLabel(int id, const QString& text, const QRect& rect)
 {
-    auto* label = new QLabel(text, this);
-    SetControlId(label, id);
-    label->setGeometry(rect);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return label;
+    return MakePageLabel(this, id, text, rect, Qt::AlignRight | Qt::AlignVCenter);
 }
 
 void MVgaDlg::OnInitDialog()

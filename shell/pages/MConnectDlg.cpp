@@ -15,6 +15,7 @@
 #include "platform/MessageIds.h"
 #include "platform/PageNotifyCodes.h"
 #include "shell/pages/ConnectIds.h"
+#include "pagekit/PageControls.h"
 #include "pagekit/DialogIds.h"
 #include "pagekit/DialogLanguage.h"
 #include "platform/MessageBox.h"
@@ -74,12 +75,7 @@ MConnectDlg::~MConnectDlg()
 CGdipButton* MConnectDlg::MakeButton(int id, const QString& caption, unsigned stdImage, unsigned altImage,
                                      const QRect& rect)
 {
-    auto* button = new CGdipButton(this);
-    button->Create(caption, this, id, rect);
-    button->LoadStdImage(stdImage);
-    if (altImage) button->LoadAltImage(altImage);
-    button->SetCaptionFont(&ControlFont());
-    button->SetColorAndRedraw(kCaptionColor);
+    CGdipButton* button = MakePageButton(this, id, caption, stdImage, altImage, rect, kCaptionColor);
     connect(button, &CGdipButton::clickedId, this, &MConnectDlg::OnButton);
     return button;
 }
