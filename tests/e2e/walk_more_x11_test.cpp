@@ -3,6 +3,7 @@
 // emulator over loopback TCP; each change is read back from the emulator's block or state.
 
 #include "EndToEndSupport.h"
+#include "TestStream.h"
 
 #include "controls/oRealEdit.h"
 #include "pages/signal/EdidIds.h"
@@ -12,6 +13,9 @@
 #include "pages/system/MSubTitleDlg.h"
 #include "preview/CCell.h"
 #include "preview/MMainDlg.h"
+#include "preview/SdlVideoWidget.h"
+
+#include <dlfcn.h>
 #include "preview/CPictureCtrl.h"
 
 
@@ -183,6 +187,74 @@ TEST_F(WalkMoreEndToEnd, DraggingALayerCellMovesTheLayerOnTheProcessor)
     EXPECT_EQ(Stored().chnl[0].hAct, before.chnl[0].hAct);
     EXPECT_EQ(Stored().chnl[0].vAct, before.chnl[0].vAct);
     w.grab().save(QStringLiteral(SVP_BINARY_DIR "/e2e_operating_drag.png"));
+}
+
+// Preview: the processor reports preview video and streams it; the main layer's cell shows frames,
+// and after a drag its video window follows the cell and keeps showing them.
+TEST_F(WalkMoreEndToEnd, PreviewFollowsADraggedLayerCell)
+{
+    // Keep Mesa's OpenGL libraries mapped after SDL unloads them (no unknown-module leaks).
+    for (const char* lib : {"libGL.so.1", "libGLX_mesa.so.0", "/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so"})
+        dlopen(lib, RTLD_LAZY | RTLD_NODELETE);
+    StartEmulatorAt("127.0.0.164");
+    DeviceParamBlock b = Stored();
+    b.outputReso.hReso = 1920;
+    b.outputReso.vReso = 1080;
+    b.mosaic.mode = 5;
+    b.mosaic.autoArr = 0;
+    b.pvwMode = 0;
+    b.logo.usage = 0;
+    for (int l = 0; l < kWindowCount; ++l) {
+        b.chnl[l].onOff = l == 0 ? 1 : 0;
+        b.chnl[l].input = static_cast<uint8_t>(l);
+        b.pgmState[l] = b.pvwState[l] = 0;
+    }
+    b.chnl[0].hPos = 200;
+    b.chnl[0].vPos = 150;
+    b.chnl[0].hAct = 960;
+    b.chnl[0].vAct = 540;
+    emulator->SetBlock(b);
+    KordalDlg& w = Connected();
+    MMainDlg& page = w.m_MainDlg;
+    ASSERT_TRUE(SpinUntil([&] { return page.PreviewWidth() > 0 && page.PreviewHeight() > 0; }, 5000));
+    SpinFor(200);
+
+    std::string error;
+    const EncodedStream stream = EncodeQuadrantStream(page.PreviewWidth(), page.PreviewHeight(), 1, 0, &error);
+    ASSERT_FALSE(stream.packets.empty()) << error;
+    emulator->StartVideo(std::vector<std::vector<uint8_t>>(30, stream.packets[0]), 0, 33);
+    comm::ReplyPacket on;
+    on.replyId = REPLY_PREVIEW_MODE;
+    on.payload = {1};
+    emulator->Broadcast(on);
+    ASSERT_TRUE(SpinUntil([&] { return page.IsPreviewOn(); }, 5000)) << "preview not on";
+    CCell* cell = page.LayerCell(0);
+    ASSERT_NE(cell, nullptr);
+    ASSERT_TRUE(SpinUntil([&] { return cell->FramesShown() > 10; }, 10000)) << "cell 0 " << cell->FramesShown();
+    ASSERT_NE(cell->Window(), nullptr);
+    EXPECT_TRUE(cell->IsWindowShown());
+
+    CPictureCtrl& canvas = page.Canvas();
+    const LayerWindow before = Stored().chnl[0];
+    const QPoint windowBefore = cell->Window()->mapTo(&canvas, QPoint(0, 0));
+    const QPoint from((cell->rect.left + cell->rect.right) / 2, (cell->rect.top + cell->rect.bottom) / 2);
+    const QPoint to = from + QPoint(20, 10);
+    QTest::mousePress(&canvas, Qt::LeftButton, {}, from);
+    QTest::mouseMove(&canvas, from + QPoint(10, 5));
+    QTest::mouseMove(&canvas, to);
+    QTest::mouseRelease(&canvas, Qt::LeftButton, {}, to);
+    Settle();
+    EXPECT_TRUE(StoredSoon([&](const DeviceParamBlock& s) {
+        return (s.chnl[0].hPos != before.hPos || s.chnl[0].vPos != before.vPos) && s.chnl[0].hPos == GetDeviceData().chnl[0].hPos &&
+               s.chnl[0].vPos == GetDeviceData().chnl[0].vPos;
+    })) << "layer was at " << before.hPos << "," << before.vPos << ", is at " << Stored().chnl[0].hPos << "," << Stored().chnl[0].vPos;
+    ASSERT_TRUE(SpinUntil([&] { return cell->Window() && cell->Window()->mapTo(&canvas, QPoint(0, 0)) != windowBefore; }, 5000))
+        << "the video window stayed where the cell was";
+    const int shown = cell->FramesShown();
+    EXPECT_TRUE(SpinUntil([&] { return cell->FramesShown() > shown + 10; }, 10000)) << "no frames after the drag";
+    EXPECT_TRUE(cell->IsWindowShown());
+    w.grab().save(QStringLiteral(SVP_BINARY_DIR "/e2e_operating_preview.png"));
+    emulator->StopVideo();
 }
 
 } // namespace
