@@ -89,7 +89,7 @@ void MLogoDlg::OnInitDialog()
         layerpage::EnableButton(saveLoad_[i], false);
     }
 
-    notice_ = layerpage::MakeStatic(this, lc::IDC_NOTICE_LABEL, QString(), Dlu(121, 22, 81, 11));
+    notice_ = layerpage::MakeStatic(this, lc::IDC_NOTICE_LABEL, QString(), Dlu(64, 22, 138, 11));
     notice_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     layerpage::MakeStatic(this, lc::IDC_H_START_LABEL, QStringLiteral("H Start :"), Dlu(10, 83, 42, 12));
     layerpage::MakeStatic(this, lc::IDC_V_START_LABEL, QStringLiteral("V Start :"), Dlu(10, 100, 42, 12));
