@@ -70,6 +70,13 @@ void LayerWindowReply(EmulatorDevice& d, Replies& r, int w)
     r.Add(REPLY_LAYER_WINDOW, p, d.outOfRangeIndexes ? 17 : w);
 }
 
+// The colour-temperature reset: own gains, neutral.
+void ResetColourTemperature(PictureSettings& s)
+{
+    s.colorTemp = 8;
+    s.colorRed = s.colorGreen = s.colorBlue = 128;
+}
+
 // The picture defaults a processor returns to; the option byte is not a picture setting.
 void ResetPictureRecord(PictureSettings& s)
 {
@@ -78,8 +85,7 @@ void ResetPictureRecord(PictureSettings& s)
     s.saturation = 50;
     s.sharpness = 12;
     s.hue = 50;
-    s.colorTemp = 8;
-    s.colorRed = s.colorGreen = s.colorBlue = 128;
+    ResetColourTemperature(s);
 }
 
 void PictureReply(EmulatorDevice& d, Replies& r, int w)
@@ -301,11 +307,7 @@ void ApplyCommand(EmulatorDevice& d, int id, const Params& p, Replies& r)
         }
         PictureSettings& s = b.pic[pi][pw];
         s.colorTemp = p[11];
-        if (p[15] == 1) {
-            // The colour-temperature reset: own gains, neutral.
-            s.colorTemp = 8;
-            s.colorRed = s.colorGreen = s.colorBlue = 128;
-        }
+        if (p[15] == 1) ResetColourTemperature(s);
         PictureReply(d, r, pw);
         return;
     }
