@@ -70,6 +70,13 @@ void LayerWindowReply(EmulatorDevice& d, Replies& r, int w)
     r.Add(REPLY_LAYER_WINDOW, p, d.outOfRangeIndexes ? 17 : w);
 }
 
+// The colour-temperature reset: own gains, neutral.
+void ResetColourTemperature(PictureSettings& s)
+{
+    s.colorTemp = 8;
+    s.colorRed = s.colorGreen = s.colorBlue = 128;
+}
+
 // The picture defaults a processor returns to; the option byte is not a picture setting.
 void ResetPictureRecord(PictureSettings& s)
 {
@@ -78,8 +85,7 @@ void ResetPictureRecord(PictureSettings& s)
     s.saturation = 50;
     s.sharpness = 12;
     s.hue = 50;
-    s.colorTemp = 8;
-    s.colorRed = s.colorGreen = s.colorBlue = 128;
+    ResetColourTemperature(s);
 }
 
 void PictureReply(EmulatorDevice& d, Replies& r, int w)
@@ -114,6 +120,12 @@ void InputSignalReply(EmulatorDevice& d, Replies& r, int slot)
     r.Add(REPLY_INPUT_SIGNAL, p);
 }
 
+void PutU16(uint8_t* at, uint16_t v)
+{
+    at[0] = static_cast<uint8_t>(v);
+    at[1] = static_cast<uint8_t>(v >> 8);
+}
+
 void EncoderReply(EmulatorDevice& d, Replies& r, int type)
 {
     if (type < 0 || type > 2) {
@@ -133,10 +145,7 @@ void EncoderReply(EmulatorDevice& d, Replies& r, int type)
 // (1, 2) ADC reset, (2, x) DDC on or off. Adjustments end with event 1 (argument 1: done).
 void VgaAdjust(EmulatorDevice& d, Replies& r, const Params& p)
 {
-    const auto put16 = [&d](int at, uint16_t v) {
-        d.vga[at] = static_cast<uint8_t>(v);
-        d.vga[at + 1] = static_cast<uint8_t>(v >> 8);
-    };
+    const auto put16 = [&d](int at, uint16_t v) { PutU16(d.vga + at, v); };
     const uint8_t mode = p[0], sub = p[2];
     if (mode == 0 && sub == 0) {
         put16(4, U16(p, 3));
@@ -165,12 +174,6 @@ void VgaAdjust(EmulatorDevice& d, Replies& r, const Params& p)
 }
 
 void WorkModeReply(EmulatorDevice& d, Replies& r) { r.Add(REPLY_WORK_MODE, BlockRange(d.block, 0x8C8, 0x8D8)); }
-
-void PutU16(uint8_t* at, uint16_t v)
-{
-    at[0] = static_cast<uint8_t>(v);
-    at[1] = static_cast<uint8_t>(v >> 8);
-}
 
 // Command 24: caption settings, stored in the caption's record.
 void CaptionSettings(EmulatorDevice& d, const Params& p, Replies& r)
@@ -304,11 +307,7 @@ void ApplyCommand(EmulatorDevice& d, int id, const Params& p, Replies& r)
         }
         PictureSettings& s = b.pic[pi][pw];
         s.colorTemp = p[11];
-        if (p[15] == 1) {
-            // The colour-temperature reset: own gains, neutral.
-            s.colorTemp = 8;
-            s.colorRed = s.colorGreen = s.colorBlue = 128;
-        }
+        if (p[15] == 1) ResetColourTemperature(s);
         PictureReply(d, r, pw);
         return;
     }
@@ -624,6 +623,12 @@ DeviceParamBlock MakeDefaultBlock(uint32_t seed)
         b.chnl[w].vPos = 0;
         b.chnl[w].hAct = 1920 / (w + 1);
         b.chnl[w].vAct = 1080 / (w + 1);
+        // Out of the box the main layer is on and the PIPs off, every window on neither program
+        // nor preview.
+        b.chnl[w].onOff = w == 0 ? 1 : 0;
+        b.chnl[w].alpha = 64;
+        b.pgmState[w] = 0;
+        b.pvwState[w] = 0;
     }
     for (int s = 0; s < kInputSlotCount; ++s) {
         b.input[s].src = 4;
@@ -635,8 +640,8 @@ DeviceParamBlock MakeDefaultBlock(uint32_t seed)
     b.logo.curId = 0;
     b.keyer[0].chnl = 3;
     b.keyer[1].chnl = 1;
-    // What a processor out of the box shows: normal work mode, no splicing, no logo layer, the main
-    // layer on and the PIPs off, nothing frozen, every window on neither program nor preview.
+    // What a processor out of the box shows: normal work mode, no splicing, no logo layer, nothing
+    // frozen.
     b.mosaic.mode = 0;
     b.mosaic.option = 0;
     b.mosaic.autoArr = 8;
@@ -644,12 +649,6 @@ DeviceParamBlock MakeDefaultBlock(uint32_t seed)
     b.logo.onOff = 0;
     b.logo.pos = 0;
     b.logo.border = 0;
-    for (int w = 0; w < kWindowCount; ++w) {
-        b.chnl[w].onOff = w == 0 ? 1 : 0;
-        b.chnl[w].alpha = 64;
-        b.pgmState[w] = 0;
-        b.pvwState[w] = 0;
-    }
     b.freezeState = 0;
     b.loopOutIp = 0;
     // A composite board offering HDMI, DP and DVI on slot 6, showing a 1080p60 HDMI signal.
