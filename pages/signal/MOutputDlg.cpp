@@ -553,7 +553,7 @@ void MOutputDlg::OnTimingCommitted(int id)
         break;
     }
     case co::IDC_FPS_EDIT: {
-        const int rate = ot::RateInHundredths(fps);
+        const int rate = signalpage::ToHundredths(fps);
         const int limit = detailed ? ot::DetailedFpsLimit(hTotal, vTotal)
                                    : ot::LimitFrameRate(vActive, rate, hActive);
         if (limit < ot::kMinFps * 100) {
