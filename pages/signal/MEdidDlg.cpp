@@ -37,10 +37,10 @@ constexpr int kSubShort = 1;          // active size and rate
 constexpr int kSubFull = 2;           // with blanking
 constexpr int kSubRestore = 0;
 
-// Design pixels (96 DPI) to the screen's.
-QRect R(int x, int y, int w, int h) { return QRect(ScaleX(x), ScaleY(y), ScaleX(w), ScaleY(h)); }
 
 }  // namespace
+
+using signalpage::DesignRect;
 
 MEdidDlg::MEdidDlg(QWidget* parent) : MBaseDialog(IDD_EDID, parent, true)
 {
@@ -75,26 +75,26 @@ void MEdidDlg::OnInitDialog()
 
     selectGroup_ = new CSxGroupBox(this, g_UiText[kSelectGroupText]);
     SetControlId(selectGroup_, ce::IDC_EDID_SELECT_GROUP);
-    selectGroup_->setGeometry(R(6, 40, 308, 188));
+    selectGroup_->setGeometry(DesignRect(6, 40, 308, 188));
     moreGroup_ = new CSxGroupBox(this, g_UiText[kMoreGroupText]);
     SetControlId(moreGroup_, ce::IDC_MORE_GROUP);
-    moreGroup_->setGeometry(R(160, 72, 148, 100));
+    moreGroup_->setGeometry(DesignRect(160, 72, 148, 100));
 
     // The edits start from zero, so they show their minimums until a record is shown.
-    MakeLabel(ce::IDC_H_ACTIVE_LABEL, QStringLiteral("H Active :"), R(10, 82, 76, 24));
-    MakeEdit(ce::IDC_H_ACTIVE_EDIT, 240, 0, 3840, R(90, 82, 62, 24));
-    MakeLabel(ce::IDC_V_ACTIVE_LABEL, QStringLiteral("V Active :"), R(10, 114, 76, 24));
-    MakeEdit(ce::IDC_V_ACTIVE_EDIT, 240, 0, 3840, R(90, 114, 62, 24));
-    MakeLabel(ce::IDC_FPS_LABEL, QStringLiteral("FPS :"), R(10, 146, 76, 24));
-    MakeEdit(ce::IDC_FPS_EDIT, 20, 0, 121, R(90, 146, 62, 24));
-    blanking_.push_back(MakeLabel(ce::IDC_H_BLANK_LABEL, QStringLiteral("H Blank :"), R(164, 100, 80, 24)));
-    blanking_.push_back(MakeEdit(ce::IDC_H_BLANK_EDIT, 0, 0, 9999, R(248, 100, 54, 24)));
-    blanking_.push_back(MakeLabel(ce::IDC_V_BLANK_LABEL, QStringLiteral("V Blank :"), R(164, 134, 80, 24)));
-    blanking_.push_back(MakeEdit(ce::IDC_V_BLANK_EDIT, 0, 0, 9999, R(248, 134, 54, 24)));
+    MakeLabel(ce::IDC_H_ACTIVE_LABEL, QStringLiteral("H Active :"), DesignRect(10, 82, 76, 24));
+    MakeEdit(ce::IDC_H_ACTIVE_EDIT, 240, 0, 3840, DesignRect(90, 82, 62, 24));
+    MakeLabel(ce::IDC_V_ACTIVE_LABEL, QStringLiteral("V Active :"), DesignRect(10, 114, 76, 24));
+    MakeEdit(ce::IDC_V_ACTIVE_EDIT, 240, 0, 3840, DesignRect(90, 114, 62, 24));
+    MakeLabel(ce::IDC_FPS_LABEL, QStringLiteral("FPS :"), DesignRect(10, 146, 76, 24));
+    MakeEdit(ce::IDC_FPS_EDIT, 20, 0, 121, DesignRect(90, 146, 62, 24));
+    blanking_.push_back(MakeLabel(ce::IDC_H_BLANK_LABEL, QStringLiteral("H Blank :"), DesignRect(164, 100, 80, 24)));
+    blanking_.push_back(MakeEdit(ce::IDC_H_BLANK_EDIT, 0, 0, 9999, DesignRect(248, 100, 54, 24)));
+    blanking_.push_back(MakeLabel(ce::IDC_V_BLANK_LABEL, QStringLiteral("V Blank :"), DesignRect(164, 134, 80, 24)));
+    blanking_.push_back(MakeEdit(ce::IDC_V_BLANK_EDIT, 0, 0, 9999, DesignRect(248, 134, 54, 24)));
 
-    restoreButton_ = MakeButton(ce::IDC_RESTORE, QStringLiteral("Restore"), 0, R(90, 186, 68, 28));
-    applyButton_ = MakeButton(ce::IDC_APPLY, QStringLiteral("Apply"), 0, R(164, 186, 68, 28));
-    moreButton_ = MakeButton(ce::IDC_MORE, QStringLiteral("More >"), kActionPressedImage, R(238, 186, 68, 28));
+    restoreButton_ = MakeButton(ce::IDC_RESTORE, QStringLiteral("Restore"), 0, DesignRect(90, 186, 68, 28));
+    applyButton_ = MakeButton(ce::IDC_APPLY, QStringLiteral("Apply"), 0, DesignRect(164, 186, 68, 28));
+    moreButton_ = MakeButton(ce::IDC_MORE, QStringLiteral("More >"), kActionPressedImage, DesignRect(238, 186, 68, 28));
     moreButton_->SetToggle(true);
     moreButton_->SetPressed(false);
 

@@ -57,9 +57,6 @@ constexpr int kRotationIds[ow::kRotationCodeCount] = {
 const char* const kRotationCaptions[ow::kRotationCodeCount] = {"OFF", "-90°", "90°", "H Flip",
                                                                "V Flip", "180°", "-90°+HFlip", "90°+HFlip"};
 
-// Design pixels (96 DPI) to the screen's.
-QRect R(int x, int y, int w, int h) { return QRect(ScaleX(x), ScaleY(y), ScaleX(w), ScaleY(h)); }
-
 QImage Turned(const QImage& image, ow::StepList steps)
 {
     QImage out = image;
@@ -80,6 +77,8 @@ int RowOf(int resoIndex) { return resoIndex >= 0 && resoIndex < MOutputDlg::kRes
 uint16_t U16(int v) { return static_cast<uint16_t>(std::clamp(v, 0, 0xFFFF)); }
 
 } // namespace
+
+using signalpage::DesignRect;
 
 MOutputDlg::MOutputDlg(QWidget* parent) : MBaseDialog(IDD_OUTPUT, parent, true)
 {
@@ -117,31 +116,31 @@ void MOutputDlg::OnInitDialog()
     for (int w = 0; w < kWindowCount; ++w) {
         const QString caption = w == 0 ? QStringLiteral("MAIN") : QStringLiteral("PIP-%1").arg(w);
         windowButtons_[static_cast<size_t>(w)] =
-            MakeButton(co::IDC_WINDOW_0 + w, caption, kWindowImage, kWindowSelectedImage, R(8 + 78 * w, 32, 70, 26));
+            MakeButton(co::IDC_WINDOW_0 + w, caption, kWindowImage, kWindowSelectedImage, DesignRect(8 + 78 * w, 32, 70, 26));
         windowButtons_[static_cast<size_t>(w)]->SetRadio(true);
     }
 
     // Output resolution.
     resolutionGroup_ = new CSxGroupBox(this, g_UiText[kGroupTitleText]);
     SetControlId(resolutionGroup_, co::IDC_RESOLUTION_GROUP);
-    resolutionGroup_->setGeometry(R(6, 60, 308, 202));
+    resolutionGroup_->setGeometry(DesignRect(6, 60, 308, 202));
     resolutionList_ = new CDropButton(this);
     resolutionList_->Create(QString(), this, co::IDC_RESOLUTION_LIST, 0xFFFFFF, 0xEBEBEB, 0x101010,
-                            kDropDefaultColor, &ControlFont(), 0xFFFFFF, R(16, 82, 288, 22));
+                            kDropDefaultColor, &ControlFont(), 0xFFFFFF, DesignRect(16, 82, 288, 22));
     resolutionList_->SetDropHeightLimit(ScaleY(400));
     FillResolutionList();
 
     const CustomTimingSeed& seed = dev.customTiming;
-    MakeLabel(co::IDC_H_ACTIVE_LABEL, QStringLiteral("H Active :"), R(16, 108, 82, 22));
-    MakeEdit(co::IDC_H_ACTIVE_EDIT, ot::kMinHActive, seed.values[0], ot::kMaxHActive, intFormat, R(100, 108, 56, 22));
-    MakeLabel(co::IDC_V_ACTIVE_LABEL, QStringLiteral("V Active :"), R(164, 108, 82, 22));
-    MakeEdit(co::IDC_V_ACTIVE_EDIT, ot::kMinVActive, seed.values[4], ot::kMaxVActive, intFormat, R(248, 108, 56, 22));
-    MakeLabel(co::IDC_FPS_LABEL, QStringLiteral("FPS :"), R(16, 134, 82, 22));
-    MakeEdit(co::IDC_FPS_EDIT, ot::kMinFps, 60.0f, ot::kMaxFps, QStringLiteral("%0.2f"), R(100, 134, 56, 22));
+    MakeLabel(co::IDC_H_ACTIVE_LABEL, QStringLiteral("H Active :"), DesignRect(16, 108, 82, 22));
+    MakeEdit(co::IDC_H_ACTIVE_EDIT, ot::kMinHActive, seed.values[0], ot::kMaxHActive, intFormat, DesignRect(100, 108, 56, 22));
+    MakeLabel(co::IDC_V_ACTIVE_LABEL, QStringLiteral("V Active :"), DesignRect(164, 108, 82, 22));
+    MakeEdit(co::IDC_V_ACTIVE_EDIT, ot::kMinVActive, seed.values[4], ot::kMaxVActive, intFormat, DesignRect(248, 108, 56, 22));
+    MakeLabel(co::IDC_FPS_LABEL, QStringLiteral("FPS :"), DesignRect(16, 134, 82, 22));
+    MakeEdit(co::IDC_FPS_EDIT, ot::kMinFps, 60.0f, ot::kMaxFps, QStringLiteral("%0.2f"), DesignRect(100, 134, 56, 22));
     moreButton_ = MakeButton(co::IDC_MORE, QStringLiteral("More >"), kActionImage, kActionPressedImage,
-                             R(164, 132, 66, 26));
+                             DesignRect(164, 132, 66, 26));
     moreButton_->SetToggle(true);
-    applyButton_ = MakeButton(co::IDC_APPLY, QStringLiteral("Apply"), kActionImage, 0, R(238, 132, 66, 26));
+    applyButton_ = MakeButton(co::IDC_APPLY, QStringLiteral("Apply"), kActionImage, 0, DesignRect(238, 132, 66, 26));
 
     // Detailed timing, shown while "More >" is on.
     struct Detail {
@@ -162,18 +161,18 @@ void MOutputDlg::OnInitDialog()
         const Detail& d = details[n];
         const int x = (n % 2) ? 164 : 16;
         const int y = 160 + 24 * (n / 2);
-        detailedControls_.push_back(MakeLabel(d.labelId, QString::fromLatin1(d.label), R(x, y, 82, 22)));
+        detailedControls_.push_back(MakeLabel(d.labelId, QString::fromLatin1(d.label), DesignRect(x, y, 82, 22)));
         detailedControls_.push_back(MakeEdit(d.editId, static_cast<float>(d.low), static_cast<float>(d.seed),
-                                             static_cast<float>(d.high), intFormat, R(x + 84, y, 56, 22)));
+                                             static_cast<float>(d.high), intFormat, DesignRect(x + 84, y, 56, 22)));
     }
-    detailedControls_.push_back(MakeLabel(co::IDC_H_POLARITY_LABEL, QStringLiteral("H pol :"), R(16, 232, 82, 22)));
-    detailedControls_.push_back(MakeLabel(co::IDC_V_POLARITY_LABEL, QStringLiteral("V pol :"), R(164, 232, 82, 22)));
+    detailedControls_.push_back(MakeLabel(co::IDC_H_POLARITY_LABEL, QStringLiteral("H pol :"), DesignRect(16, 232, 82, 22)));
+    detailedControls_.push_back(MakeLabel(co::IDC_V_POLARITY_LABEL, QStringLiteral("V pol :"), DesignRect(164, 232, 82, 22)));
     hPolList_ = new CDropButton(this);
     hPolList_->Create(QString(), this, co::IDC_H_POLARITY_LIST, 0xFFFFFF, 0xEBEBEB, 0x101010, kDropDefaultColor,
-                      &ControlFont(), 0xFFFFFF, R(100, 232, 56, 22));
+                      &ControlFont(), 0xFFFFFF, DesignRect(100, 232, 56, 22));
     vPolList_ = new CDropButton(this);
     vPolList_->Create(QString(), this, co::IDC_V_POLARITY_LIST, 0xFFFFFF, 0xEBEBEB, 0x101010, kDropDefaultColor,
-                      &ControlFont(), 0xFFFFFF, R(248, 232, 56, 22));
+                      &ControlFont(), 0xFFFFFF, DesignRect(248, 232, 56, 22));
     for (CDropButton* list : {hPolList_, vPolList_}) {
         SetControlOwner(list, this);
         list->GetList()->AddString(QStringLiteral("N(-)"));
@@ -187,28 +186,29 @@ void MOutputDlg::OnInitDialog()
 
     // Window geometry.
     const LayerSeed& layer = dev.layerSeeds[0];
-    MakeLabel(co::IDC_H_START_LABEL, QStringLiteral("H Start : "), R(16, 268, 82, 22));
-    MakeEdit(co::IDC_H_START_EDIT, 0, layer.x, 9999, intFormat, R(100, 268, 56, 22));
-    MakeLabel(co::IDC_V_START_LABEL, QStringLiteral("V Start : "), R(164, 268, 82, 22));
-    MakeEdit(co::IDC_V_START_EDIT, 0, layer.y, 9999, intFormat, R(248, 268, 56, 22));
-    MakeLabel(co::IDC_WIDTH_LABEL, QStringLiteral("Width : "), R(16, 292, 82, 22));
-    MakeEdit(co::IDC_WIDTH_EDIT, 1, layer.width, 9999, intFormat, R(100, 292, 56, 22));
-    MakeLabel(co::IDC_HEIGHT_LABEL, QStringLiteral("Height : "), R(164, 292, 82, 22));
-    MakeEdit(co::IDC_HEIGHT_EDIT, 1, layer.height, 9999, intFormat, R(248, 292, 56, 22));
+    MakeLabel(co::IDC_H_START_LABEL, QStringLiteral("H Start : "), DesignRect(16, 268, 82, 22));
+    MakeEdit(co::IDC_H_START_EDIT, 0, layer.x, 9999, intFormat, DesignRect(100, 268, 56, 22));
+    MakeLabel(co::IDC_V_START_LABEL, QStringLiteral("V Start : "), DesignRect(164, 268, 82, 22));
+    MakeEdit(co::IDC_V_START_EDIT, 0, layer.y, 9999, intFormat, DesignRect(248, 268, 56, 22));
+    MakeLabel(co::IDC_WIDTH_LABEL, QStringLiteral("Width : "), DesignRect(16, 292, 82, 22));
+    MakeEdit(co::IDC_WIDTH_EDIT, 1, layer.width, 9999, intFormat, DesignRect(100, 292, 56, 22));
+    MakeLabel(co::IDC_HEIGHT_LABEL, QStringLiteral("Height : "), DesignRect(164, 292, 82, 22));
+    MakeEdit(co::IDC_HEIGHT_EDIT, 1, layer.height, 9999, intFormat, DesignRect(248, 292, 56, 22));
 
-    MakeButton(co::IDC_FULL_SCREEN, QStringLiteral("Full\nScreen"), kActionImage, 0, R(16, 318, 70, 32));
-    MakeButton(co::IDC_LAYOUT_HALF, QStringLiteral("1/2"), kActionImage, 0, R(94, 318, 66, 32));
-    MakeButton(co::IDC_LAYOUT_THIRDS, QStringLiteral("[ | | ]"), kActionImage, 0, R(166, 318, 66, 32));
-    MakeButton(co::IDC_LAYOUT_QUARTER, QStringLiteral("1/4"), kActionImage, 0, R(238, 318, 66, 32));
+    MakeButton(co::IDC_FULL_SCREEN, QStringLiteral("Full\nScreen"), kActionImage, 0, DesignRect(16, 318, 70, 32));
+    MakeButton(co::IDC_LAYOUT_HALF, QStringLiteral("1/2"), kActionImage, 0, DesignRect(94, 318, 66, 32));
+    MakeButton(co::IDC_LAYOUT_THIRDS, QStringLiteral("[ | | ]"), kActionImage, 0, DesignRect(166, 318, 66, 32));
+    MakeButton(co::IDC_LAYOUT_QUARTER, QStringLiteral("1/4"), kActionImage, 0, DesignRect(238, 318, 66, 32));
 
     // Rotation: the buttons around the preview picture, which is centred in the group; the long
     // combined captions get the wide rows above and below it.
     rotateGroup_ = new CSxGroupBox(this, g_UiText[kRotateTitleText]);
     SetControlId(rotateGroup_, co::IDC_ROTATE_GROUP);
-    rotateGroup_->setGeometry(R(6, 352, 308, 170));
+    rotateGroup_->setGeometry(DesignRect(6, 352, 308, 170));
     const QRect rotationRects[ow::kRotationCodeCount] = {
-        R(12, 406, 84, 26),  R(12, 438, 84, 26),  R(224, 406, 84, 26), R(12, 476, 144, 26),
-        R(164, 476, 144, 26), R(224, 438, 84, 26), R(12, 372, 144, 26), R(164, 372, 144, 26)};
+        DesignRect(12, 406, 84, 26),   DesignRect(12, 438, 84, 26),  DesignRect(224, 406, 84, 26),
+        DesignRect(12, 476, 144, 26),  DesignRect(164, 476, 144, 26), DesignRect(224, 438, 84, 26),
+        DesignRect(12, 372, 144, 26),  DesignRect(164, 372, 144, 26)};
     for (int code = 0; code < ow::kRotationCodeCount; ++code) {
         CGdipButton* b = MakeButton(kRotationIds[code], QString::fromUtf8(kRotationCaptions[code]), kRotationImage,
                                     kRotationSelectedImage, rotationRects[code]);
@@ -553,7 +553,7 @@ void MOutputDlg::OnTimingCommitted(int id)
         break;
     }
     case co::IDC_FPS_EDIT: {
-        const int rate = ot::RateInHundredths(fps);
+        const int rate = signalpage::ToHundredths(fps);
         const int limit = detailed ? ot::DetailedFpsLimit(hTotal, vTotal)
                                    : ot::LimitFrameRate(vActive, rate, hActive);
         if (limit < ot::kMinFps * 100) {

@@ -10,6 +10,7 @@
 #include "pagekit/DialogIds.h"
 #include "pagekit/DialogLanguage.h"
 #include "pagekit/UiText.h"
+#include "pages/signal/SignalPageHelpers.h"
 #include "pages/signal/TestPatternIds.h"
 #include "pages/signal/TestPatternRules.h"
 #include "platform/ControlId.h"
@@ -42,11 +43,12 @@ constexpr int kPatternGroupText = 20;  // "Test Pattern"
 constexpr int kGrabGroupText = 21;     // "Pixel Grab"
 constexpr int kCaptionTab = 4;
 
-QRect R(int x, int y, int w, int h) { return QRect(ScaleX(x), ScaleY(y), ScaleX(w), ScaleY(h)); }
 
 QString PatternCaption(bool on) { return on ? QStringLiteral("0n") : QStringLiteral("0ff"); }
 
 }  // namespace
+
+using signalpage::DesignRect;
 
 MTstPatternDlg::MTstPatternDlg(QWidget* parent) : MBaseDialog(IDD_TEST_PATTERN, parent, false)
 {
@@ -83,21 +85,21 @@ void MTstPatternDlg::OnInitDialog()
 
     patternGroup_ = new CSxGroupBox(this, g_UiText[kPatternGroupText]);
     SetControlId(patternGroup_, ct::IDC_PATTERN_GROUP);
-    patternGroup_->setGeometry(R(6, 12, 308, 104));
+    patternGroup_->setGeometry(DesignRect(6, 12, 308, 104));
     grabGroup_ = new CSxGroupBox(this, g_UiText[kGrabGroupText]);
     SetControlId(grabGroup_, ct::IDC_PIXEL_GRAB_GROUP);
-    grabGroup_->setGeometry(R(6, 140, 308, 150));
+    grabGroup_->setGeometry(DesignRect(6, 140, 308, 150));
 
     // Pattern: "<<", number, ">>" and the switch on one row, the slider below.
-    previousButton_ = MakeButton(ct::IDC_PATTERN_PREVIOUS, QStringLiteral("<<"), kActionImage, 0, R(16, 42, 40, 28));
+    previousButton_ = MakeButton(ct::IDC_PATTERN_PREVIOUS, QStringLiteral("<<"), kActionImage, 0, DesignRect(16, 42, 40, 28));
     patternEdit_ = new oSliderEdit(this);
     SetControlId(patternEdit_, ct::IDC_PATTERN_EDIT);
     SetControlOwner(patternEdit_, this);
     patternEdit_->Init(true, tp::kFirstPattern, tp::kFirstPattern, tp::kLastPattern, QStringLiteral("%d"));
-    patternEdit_->setGeometry(R(64, 44, 50, 24));
-    nextButton_ = MakeButton(ct::IDC_PATTERN_NEXT, QStringLiteral(">>"), kActionImage, 0, R(122, 42, 40, 28));
+    patternEdit_->setGeometry(DesignRect(64, 44, 50, 24));
+    nextButton_ = MakeButton(ct::IDC_PATTERN_NEXT, QStringLiteral(">>"), kActionImage, 0, DesignRect(122, 42, 40, 28));
     patternButton_ = MakeButton(ct::IDC_PATTERN_ON_OFF, PatternCaption(false), kActionImage, kActionPressedImage,
-                                R(238, 38, 64, 36));
+                                DesignRect(238, 38, 64, 36));
     patternButton_->SetCheck(true);
     slider_ = new oBitmapSlider(this);
     SetControlId(slider_, ct::IDC_PATTERN_SLIDER);
@@ -110,21 +112,21 @@ void MTstPatternDlg::OnInitDialog()
 
     // Pixel grab: the switch on the group's top edge, the position edits, the swatch.
     grabButton_ = MakeButton(ct::IDC_PIXEL_GRAB_ON_OFF, QString(), kSwitchOffImage, kSwitchOnImage,
-                             R(240, 128, 60, 26));
+                             DesignRect(240, 128, 60, 26));
     grabButton_->SetCheck(true);
     auto* hLabel = new QLabel(QStringLiteral("H Start : "), this);
     SetControlId(hLabel, ct::IDC_GRAB_H_START_LABEL);
-    hLabel->setGeometry(R(12, 170, 80, 24));
+    hLabel->setGeometry(DesignRect(12, 170, 80, 24));
     hLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    grabX_ = MakeGrabEdit(ct::IDC_GRAB_H_START_EDIT, dev.grabPos.x, R(96, 170, 56, 24));
+    grabX_ = MakeGrabEdit(ct::IDC_GRAB_H_START_EDIT, dev.grabPos.x, DesignRect(96, 170, 56, 24));
     auto* vLabel = new QLabel(QStringLiteral("V Start : "), this);
     SetControlId(vLabel, ct::IDC_GRAB_V_START_LABEL);
-    vLabel->setGeometry(R(12, 204, 80, 24));
+    vLabel->setGeometry(DesignRect(12, 204, 80, 24));
     vLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    grabY_ = MakeGrabEdit(ct::IDC_GRAB_V_START_EDIT, dev.grabPos.y, R(96, 204, 56, 24));
+    grabY_ = MakeGrabEdit(ct::IDC_GRAB_V_START_EDIT, dev.grabPos.y, DesignRect(96, 204, 56, 24));
 
     captionButton_ = MakeButton(ct::IDC_CAPTION_SETTINGS, QStringLiteral("Caption Setting"), kSkinImage, 0,
-                                R(6, 306, 140, 32));
+                                DesignRect(6, 306, 140, 32));
 
     for (CSxGroupBox* group : {patternGroup_, grabGroup_}) {
         group->SetTitleFont(&TitleFont());

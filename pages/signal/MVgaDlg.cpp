@@ -36,13 +36,14 @@ constexpr int kWrongCodeText = 35;     // "Password Is Error"
 constexpr int kPageTitleText = 76;     // "VGA Adjustment"
 constexpr int kVgaType = 3;
 
-QRect R(int x, int y, int w, int h) { return QRect(ScaleX(x), ScaleY(y), ScaleX(w), ScaleY(h)); }
 
 // Edits of the ADC section, in the order of vga.adc.
 constexpr int kAdcEdits[6] = {cv::IDC_RED_OFFSET_EDIT,  cv::IDC_RED_GAIN_EDIT,  cv::IDC_GREEN_OFFSET_EDIT,
                               cv::IDC_GREEN_GAIN_EDIT, cv::IDC_BLUE_OFFSET_EDIT, cv::IDC_BLUE_GAIN_EDIT};
 
 }  // namespace
+
+using signalpage::DesignRect;
 
 MVgaDlg::MVgaDlg(QWidget* parent) : MBaseDialog(IDD_VGA, parent, true)
 {
@@ -80,33 +81,33 @@ void MVgaDlg::OnInitDialog()
     // Display adjustment.
     displayGroup_ = new CSxGroupBox(this, g_UiText[kDisplayGroupText]);
     SetControlId(displayGroup_, cv::IDC_DISPLAY_GROUP);
-    displayGroup_->setGeometry(R(6, 40, 308, 160));
-    MakeLabel(cv::IDC_CLOCK_LABEL, QStringLiteral("Clock :"), R(10, 64, 90, 24));
-    MakeEdit(cv::IDC_CLOCK_EDIT, 500, 4096, R(104, 64, 60, 24));
-    MakeLabel(cv::IDC_PHASE_LABEL, QStringLiteral("Phase :"), R(10, 96, 90, 24));
-    MakeEdit(cv::IDC_PHASE_EDIT, 0, 63, R(104, 96, 60, 24));
-    MakeLabel(cv::IDC_H_POSITION_LABEL, QStringLiteral("H Position :"), R(10, 128, 90, 24));
-    MakeEdit(cv::IDC_H_POSITION_EDIT, -100, 100, R(104, 128, 60, 24));
-    MakeLabel(cv::IDC_V_POSITION_LABEL, QStringLiteral("V Position :"), R(10, 160, 90, 24));
-    MakeEdit(cv::IDC_V_POSITION_EDIT, -16, 16, R(104, 160, 60, 24));
+    displayGroup_->setGeometry(DesignRect(6, 40, 308, 160));
+    MakeLabel(cv::IDC_CLOCK_LABEL, QStringLiteral("Clock :"), DesignRect(10, 64, 90, 24));
+    MakeEdit(cv::IDC_CLOCK_EDIT, 500, 4096, DesignRect(104, 64, 60, 24));
+    MakeLabel(cv::IDC_PHASE_LABEL, QStringLiteral("Phase :"), DesignRect(10, 96, 90, 24));
+    MakeEdit(cv::IDC_PHASE_EDIT, 0, 63, DesignRect(104, 96, 60, 24));
+    MakeLabel(cv::IDC_H_POSITION_LABEL, QStringLiteral("H Position :"), DesignRect(10, 128, 90, 24));
+    MakeEdit(cv::IDC_H_POSITION_EDIT, -100, 100, DesignRect(104, 128, 60, 24));
+    MakeLabel(cv::IDC_V_POSITION_LABEL, QStringLiteral("V Position :"), DesignRect(10, 160, 90, 24));
+    MakeEdit(cv::IDC_V_POSITION_EDIT, -16, 16, DesignRect(104, 160, 60, 24));
     inputLabel_ = new QLabel(inputLabelText_, this);
     SetControlId(inputLabel_, cv::IDC_INPUT_SOURCE_LABEL);
-    inputLabel_->setGeometry(R(176, 62, 130, 76));
+    inputLabel_->setGeometry(DesignRect(176, 62, 130, 76));
     inputLabel_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     inputLabel_->setWordWrap(true);
-    MakeButton(cv::IDC_AUTO_ADJUST, QStringLiteral("Auto Adjust"), kActionImage, 0, R(184, 152, 114, 32));
+    MakeButton(cv::IDC_AUTO_ADJUST, QStringLiteral("Auto Adjust"), kActionImage, 0, DesignRect(184, 152, 114, 32));
 
     // ADC adjustment: the access-code row, then the section it unlocks.
     adcGroup_ = new CSxGroupBox(this, g_UiText[kAdcGroupText]);
     SetControlId(adcGroup_, cv::IDC_ADC_GROUP);
-    adcGroup_->setGeometry(R(6, 216, 308, 226));
+    adcGroup_->setGeometry(DesignRect(6, 216, 308, 226));
     CGdipButton* adcSwitch = MakeButton(cv::IDC_ADC_ON_OFF, QString(), kSwitchOffImage, kSwitchOnImage,
-                                        R(240, 204, 60, 26));
+                                        DesignRect(240, 204, 60, 26));
     adcSwitch->SetDisabledLook(true);
     adcSwitch->setEnabled(false);
-    MakeLabel(cv::IDC_PASSWORD_LABEL, QStringLiteral("Please Enter Password :"), R(4, 242, 178, 24));
-    MakeEdit(cv::IDC_PASSWORD_EDIT, 0, 9999, R(184, 242, 46, 24));
-    MakeButton(cv::IDC_ENTER, QStringLiteral("enter"), kActionImage, 0, R(236, 240, 68, 28));
+    MakeLabel(cv::IDC_PASSWORD_LABEL, QStringLiteral("Please Enter Password :"), DesignRect(4, 242, 178, 24));
+    MakeEdit(cv::IDC_PASSWORD_EDIT, 0, 9999, DesignRect(184, 242, 46, 24));
+    MakeButton(cv::IDC_ENTER, QStringLiteral("enter"), kActionImage, 0, DesignRect(236, 240, 68, 28));
     struct AdcRow {
         int labelId;
         const char* label;
@@ -122,20 +123,20 @@ void MVgaDlg::OnInitDialog()
         {cv::IDC_BLUE_GAIN_LABEL, "Blue Gain", cv::IDC_BLUE_GAIN_EDIT, 152, 352},
     };
     for (const AdcRow& row : rows) {
-        adcSection_.push_back(MakeLabel(row.labelId, QString::fromLatin1(row.label), R(row.x + 4, row.y, 96, 24)));
-        adcSection_.push_back(MakeEdit(row.editId, 0, 1023, R(row.x + 102, row.y, 50, 24)));
+        adcSection_.push_back(MakeLabel(row.labelId, QString::fromLatin1(row.label), DesignRect(row.x + 4, row.y, 96, 24)));
+        adcSection_.push_back(MakeEdit(row.editId, 0, 1023, DesignRect(row.x + 102, row.y, 50, 24)));
     }
     adcSection_.push_back(MakeButton(cv::IDC_CALIBRATE, QStringLiteral("Calibrate"), kActionImage, 0,
-                                     R(40, 394, 100, 32)));
-    adcSection_.push_back(MakeButton(cv::IDC_ADC_RESET, QStringLiteral("Rest"), kActionImage, 0, R(180, 394, 100, 32)));
+                                     DesignRect(40, 394, 100, 32)));
+    adcSection_.push_back(MakeButton(cv::IDC_ADC_RESET, QStringLiteral("Rest"), kActionImage, 0, DesignRect(180, 394, 100, 32)));
 
     // DDC.
     ddcGroup_ = new CSxGroupBox(this, g_UiText[kDdcGroupText]);
     SetControlId(ddcGroup_, cv::IDC_DDC_GROUP);
-    ddcGroup_->setGeometry(R(6, 462, 308, 64));
-    CGdipButton* ddc = MakeButton(cv::IDC_DDC_ON_OFF, QString(), kSwitchOffImage, kSwitchOnImage, R(240, 450, 60, 26));
+    ddcGroup_->setGeometry(DesignRect(6, 462, 308, 64));
+    CGdipButton* ddc = MakeButton(cv::IDC_DDC_ON_OFF, QString(), kSwitchOffImage, kSwitchOnImage, DesignRect(240, 450, 60, 26));
     ddc->SetPressed(false);
-    ddcInput_ = MakeLabel(cv::IDC_INPUT_LABEL, QStringLiteral("Input :"), R(12, 490, 90, 24));
+    ddcInput_ = MakeLabel(cv::IDC_INPUT_LABEL, QStringLiteral("Input :"), DesignRect(12, 490, 90, 24));
     ddcInput_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     for (CSxGroupBox* group : {displayGroup_, adcGroup_, ddcGroup_}) {

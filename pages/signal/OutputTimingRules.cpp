@@ -1,7 +1,6 @@
 #include "pages/signal/OutputTimingRules.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace outputtiming {
 namespace {
@@ -58,12 +57,6 @@ int WholeHertzRate(double fps)
 {
     if (!(fps > 0.0)) return 0;
     return static_cast<int>(fps) * 100;
-}
-
-int RateInHundredths(double fps)
-{
-    if (!(fps > 0.0)) return 0;
-    return static_cast<int>(std::lround(fps * 100.0));
 }
 
 int LimitHActive(int vActive, int rate, int hActive)

@@ -51,8 +51,6 @@ bool FitsPixelClock(int hTotal, int vTotal, int rate);
 
 // The rate the H and V active rules use: whole hertz (29.97 counts as 2900).
 int WholeHertzRate(double fps);
-// The rate the frame-rate rule uses: hundredths, rounded (29.97 counts as 2997).
-int RateInHundredths(double fps);
 
 // H active committed: the largest even H active at most the value given that fits the clock
 // with assumed blanking. rate as WholeHertzRate.
@@ -66,7 +64,7 @@ struct VActiveLimit {
 VActiveLimit LimitVActive(int vActive, int rate, int hActive);
 
 // FPS committed: the rate (hundredths) lowered until it fits the clock with assumed blanking.
-// rate as RateInHundredths.
+// rate in hundredths, rounded (29.97 counts as 2997).
 int LimitFrameRate(int vActive, int rate, int hActive);
 
 } // namespace outputtiming

@@ -4,6 +4,7 @@
 #include "pagekit/DialogIds.h"
 #include "pagekit/LanguageFiles.h"
 #include "pagekit/UiText.h"
+#include "platform/Dpi.h"
 
 #include <cmath>
 #include <limits>
@@ -22,6 +23,11 @@ QRect DialogRect(int x, int y, int width, int height, const DialogBaseUnits& bas
 QRect DialogRect(int x, int y, int width, int height)
 {
     return DialogRect(x, y, width, height, CurrentDialogBaseUnits());
+}
+
+QRect DesignRect(int x, int y, int width, int height)
+{
+    return QRect(ScaleX(x), ScaleY(y), ScaleX(width), ScaleY(height));
 }
 
 namespace {

@@ -22,6 +22,9 @@ namespace signalpage {
 QRect DialogRect(int x, int y, int width, int height, const DialogBaseUnits& base);
 QRect DialogRect(int x, int y, int width, int height);  // the current dialog font
 
+// A control rectangle given in design pixels (96 DPI) in the screen's pixels.
+QRect DesignRect(int x, int y, int width, int height);
+
 // A decimal edit value in hundredths (59.94 -> 5994) or tenths (1.9 -> 19), rounded to nearest:
 // edit values are floats, and 59.94f x 100 truncated is 5993. NaN gives 0; results saturate at
 // the int range.
