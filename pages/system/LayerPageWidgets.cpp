@@ -57,6 +57,18 @@ CSxGroupBox* MakeGroup(MBaseDialog* page, int id, const QString& caption, const 
     return group;
 }
 
+CSxGroupBox* MakeFramedGroup(QWidget* page, int id)
+{
+    auto* group = new CSxGroupBox(page);
+    SetControlId(group, id);
+    // Light titles on the dark page: the group's two colours the other way round.
+    group->SetTitleColor(kColorLightText);
+    group->SetBackColor(kColorGroupText);
+    group->SetFrameStyle(2);
+    group->lower();
+    return group;
+}
+
 CDropButton* MakeDropList(MBaseDialog* page, int id, const QRect& rect)
 {
     auto* list = new CDropButton(page);

@@ -37,6 +37,9 @@ CGdipButton* MakeImageButton(MBaseDialog* page, int id, const QString& caption, 
 CGdipButton* MakeSwitch(MBaseDialog* page, int id, const QRect& rect);
 // A group frame with the pages' look (page font, light title), kept below its controls.
 CSxGroupBox* MakeGroup(MBaseDialog* page, int id, const QString& caption, const QRect& rect);
+// An untitled framed group on a dark page (light title, frame style 2), kept below its controls;
+// the page places it and sets its caption.
+CSxGroupBox* MakeFramedGroup(QWidget* page, int id);
 // An empty drop list with the pages' colours.
 CDropButton* MakeDropList(MBaseDialog* page, int id, const QRect& rect);
 // An integer edit ("%d") whose commits go to the page.

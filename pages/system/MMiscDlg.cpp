@@ -9,6 +9,7 @@
 #include "pagekit/DialogLanguage.h"
 #include "pagekit/LanguageFiles.h"
 #include "pagekit/UiText.h"
+#include "pages/system/LayerPageWidgets.h"
 #include "pages/system/MiscIds.h"
 #include "platform/ControlId.h"
 #include "platform/MessageBox.h"
@@ -70,11 +71,11 @@ MMiscDlg::MMiscDlg(QWidget* parent) : MBaseDialog(IDD_MISC, parent, true), choos
     setWindowTitle(QStringLiteral("Misc Settings"));
 
     // Groups first: the buttons are created after them and so lie above their frames.
-    MakeGroup(ids::IDC_GROUP_1255);
-    MakeGroup(ids::IDC_GROUP_1336);
-    MakeGroup(ids::IDC_GROUP_1346);
-    MakeGroup(ids::IDC_GROUP_1337);
-    MakeGroup(ids::IDC_GROUP_1343);
+    layerpage::MakeFramedGroup(this, ids::IDC_GROUP_1255);
+    layerpage::MakeFramedGroup(this, ids::IDC_GROUP_1336);
+    layerpage::MakeFramedGroup(this, ids::IDC_GROUP_1346);
+    layerpage::MakeFramedGroup(this, ids::IDC_GROUP_1337);
+    layerpage::MakeFramedGroup(this, ids::IDC_GROUP_1343);
 
     for (int k = 0; k < 4; ++k)
         tabs_[static_cast<size_t>(k)] = MakeButton(kTabIds[k], QString());
@@ -137,18 +138,6 @@ QLabel* MMiscDlg::MakeLabel(int id, const QString& text)
         l = new QLabel(text, this);
     SetControlId(l, id);
     return l;
-}
-
-CSxGroupBox* MMiscDlg::MakeGroup(int id)
-{
-    auto* g = new CSxGroupBox(this);
-    SetControlId(g, id);
-    // Light titles on the dark page: the group's two colours the other way round.
-    g->SetTitleColor(kColorLightText);
-    g->SetBackColor(kColorGroupText);
-    g->SetFrameStyle(2);
-    g->lower();
-    return g;
 }
 
 CGdipButton* MMiscDlg::Button(int id) const

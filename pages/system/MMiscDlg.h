@@ -57,7 +57,6 @@ protected:
 private:
     CGdipButton* MakeButton(int id, const QString& caption);
     QLabel* MakeLabel(int id, const QString& text);
-    CSxGroupBox* MakeGroup(int id);
     void Layout();
     void FitCaptions();
     void OnButton(int id);

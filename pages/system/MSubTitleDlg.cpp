@@ -11,6 +11,7 @@
 #include "device/PathUtils.h"
 #include "pagekit/DialogIds.h"
 #include "pagekit/DialogLanguage.h"
+#include "pagekit/PageControls.h"
 #include "pagekit/UiText.h"
 #include "pages/system/CaptionIds.h"
 #include "platform/CaptionTarget.h"
@@ -179,12 +180,7 @@ MSubTitleDlg::~MSubTitleDlg()
 
 CGdipButton* MSubTitleDlg::MakeButton(int id, const QString& caption, unsigned stdImage, unsigned altImage)
 {
-    auto* button = new CGdipButton(this);
-    button->Create(caption, this, id, QRect(0, 0, 70, 26));
-    button->LoadStdImage(stdImage);
-    if (altImage) button->LoadAltImage(altImage);
-    button->SetCaptionFont(&ControlFont());
-    button->SetColorAndRedraw(kCaptionColour);
+    auto* button = MakePageButton(this, id, caption, stdImage, altImage, QRect(0, 0, 70, 26), kCaptionColour);
     connect(button, &CGdipButton::clickedId, this, &MSubTitleDlg::OnButton);
     return button;
 }
@@ -204,17 +200,12 @@ CGdipButton* MSubTitleDlg::MakeCheck(int id, const QString& caption)
 
 QLabel* MSubTitleDlg::MakeLabel(int id, const QString& text)
 {
-    auto* label = new QLabel(text, this);
-    SetControlId(label, id);
-    return label;
+    return MakePageLabel(this, id, text, QRect());
 }
 
 oRealEdit* MSubTitleDlg::MakeEdit(int id, float low, float initial, float high)
 {
-    auto* edit = new oRealEdit(this);
-    SetControlId(edit, id);
-    SetControlOwner(edit, this);
-    edit->Init(true, low, initial, high, QStringLiteral("%d"));
+    auto* edit = MakePageEdit(this, id, low, initial, high, QStringLiteral("%d"), QRect());
     edits_[EditIndex(id)] = edit;
     return edit;
 }

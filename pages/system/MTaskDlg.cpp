@@ -10,6 +10,7 @@
 #include "pagekit/DialogIds.h"
 #include "pagekit/DialogLanguage.h"
 #include "pagekit/UiText.h"
+#include "pages/system/LayerPageWidgets.h"
 #include "pages/system/TaskIds.h"
 #include "platform/ControlId.h"
 #include "platform/MessageIds.h"
@@ -48,7 +49,7 @@ MTaskDlg::MTaskDlg(QWidget* parent) : MBaseDialog(IDD_TASK, parent, false), cloc
 
     for (int id : {ids::IDC_DATE_TIME_GROUP, ids::IDC_MACHINE_TIME_GROUP, ids::IDC_LOCAL_TIME_GROUP,
                    ids::IDC_SCHEDULE_GROUP, ids::IDC_TASK_EDIT_GROUP})
-        MakeGroup(id);
+        layerpage::MakeFramedGroup(this, id);
 
     machineTimeText_ = new QLabel(this);
     SetControlId(machineTimeText_, ids::IDC_MACHINE_TIME_TEXT);
@@ -122,18 +123,6 @@ CGdipButton* MTaskDlg::MakeButton(int id, const QString& caption, unsigned stdIm
     b->SetColorAndRedraw(kColorLightText);
     connect(b, &CGdipButton::clickedId, this, &MTaskDlg::OnButton);
     return b;
-}
-
-CSxGroupBox* MTaskDlg::MakeGroup(int id)
-{
-    auto* g = new CSxGroupBox(this);
-    SetControlId(g, id);
-    // Light titles on the dark page: the group's two colours the other way round.
-    g->SetTitleColor(kColorLightText);
-    g->SetBackColor(kColorGroupText);
-    g->SetFrameStyle(2);
-    g->lower();
-    return g;
 }
 
 CGdipButton* MTaskDlg::Button(int id) const

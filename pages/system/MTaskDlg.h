@@ -56,7 +56,6 @@ protected:
 
 private:
     CGdipButton* MakeButton(int id, const QString& caption, unsigned stdImage, unsigned altImage);
-    CSxGroupBox* MakeGroup(int id);
     void Layout();
     void OnButton(int id);
     void ShowLocalTime();

@@ -11,6 +11,7 @@
 #include "device/CommandIds.h"
 #include "pagekit/DialogIds.h"
 #include "pagekit/DialogLanguage.h"
+#include "pagekit/PageControls.h"
 #include "pagekit/UiText.h"
 #include "pages/system/VideoSettingIds.h"
 #include "platform/ControlId.h"
@@ -115,11 +116,7 @@ MVideoSettingDlg::~MVideoSettingDlg()
 
 CGdipButton* MVideoSettingDlg::MakeButton(int id, const QString& caption, const QRect& rect)
 {
-    auto* button = new CGdipButton(this);
-    button->Create(caption, this, id, rect);
-    button->LoadStdImage(kButtonImage);
-    button->SetCaptionFont(&ControlFont());
-    button->SetColorAndRedraw(kButtonCaptionColor);
+    auto* button = MakePageButton(this, id, caption, kButtonImage, 0, rect, kButtonCaptionColor);
     connect(button, &CGdipButton::clickedId, this, &MVideoSettingDlg::OnButton);
     return button;
 }

@@ -87,12 +87,6 @@ TEST_F(TaskPage, TheProcessorClockIsEmptyUntilReportedTicksAndStopsAfterSync)
     EXPECT_EQ(page->MachineTimeText()->text(), "");
     EXPECT_TRUE(page->TickTimer()->isActive());
     EXPECT_EQ(page->TickTimer()->interval(), 1000);
-
-    // A processor whose clock was never set reports no possible time: no clock is shown.
-    const uint8_t never[6] = {0, 0, 0, 0, 0, 0};
-    std::memcpy(GetDeviceData().machineTime, never, 6);
-    page->ShowMachineTime();
-    EXPECT_EQ(page->MachineTimeText()->text(), "");
 }
 
 TEST_F(TaskPage, TheScheduleSwitchSendsItsState)
@@ -174,13 +168,6 @@ TEST_F(TaskPage, ATaskNamingAnUnstoredPresetMovesToAStoredOne)
     EXPECT_EQ(GetDeviceData().task[6].presetId, 2);
     EXPECT_EQ(page->PresetList()->Caption(), "3");
     EXPECT_TRUE(link.Commands().empty());
-
-    // With no stored preset the task keeps its slot.
-    for (uint8_t& s : GetDeviceData().presetStored) s = 0;
-    page->MarkTaskRows();
-    GetDeviceData().task[7].presetId = 4;
-    ShowTask(7);
-    EXPECT_EQ(GetDeviceData().task[7].presetId, 4);
 }
 
 TEST_F(TaskPage, ATaskWithAPresetOnNoRowKeepsItsOwnOptionAndPresetOnConfirm)
