@@ -6,18 +6,6 @@
 #include <QRegularExpression>
 #include <QStringList>
 
-namespace {
-
-bool IsDottedQuad(const QString& text)
-{
-    for (QChar c : text)
-        if (c != QLatin1Char('.') && (c < QLatin1Char('0') || c > QLatin1Char('9'))) return false;
-    in_addr address{};
-    return comm::ParseIpv4(text.toStdString(), address);
-}
-
-}  // namespace
-
 std::vector<comm::DeviceLinkOptions::Endpoint> ParseDiscoveryTargets(const QString& text)
 {
     std::vector<comm::DeviceLinkOptions::Endpoint> out;
@@ -25,7 +13,8 @@ std::vector<comm::DeviceLinkOptions::Endpoint> ParseDiscoveryTargets(const QStri
     for (const QString& entry : entries) {
         const QStringList parts = entry.split(QLatin1Char(':'));
         // Dotted decimal only, as the link will read it: four numbers 0..255, nothing else.
-        if (parts.size() > 2 || !IsDottedQuad(parts[0])) continue;
+        in_addr address{};
+        if (parts.size() > 2 || !comm::ParseIpv4(parts[0].toStdString(), address)) continue;
         int port = comm::kDevicePort;
         if (parts.size() == 2) {
             bool ok = false;

@@ -6,14 +6,6 @@
 
 namespace {
 
-// The physical slot (0..7) whose signal state and resolution an input row shows.
-int SlotOfInputRow(int k)
-{
-    if (k == 8 || k == 9) return 4;
-    if (k == 10 || k == 11) return 6;
-    return k;
-}
-
 // Dual-link halves share one column: the left half's texts end before its middle, the right
 // half's start after it.
 enum class Half { None, Left, Right };

@@ -49,14 +49,6 @@ int IconTypeForCode(int src, int fallback)
     }
 }
 
-// The physical slot (0..7) whose signal state and resolution an input row shows.
-int SlotOfInputRow(int k)
-{
-    if (k == 8 || k == 9) return 4;
-    if (k == 10 || k == 11) return 6;
-    return k;
-}
-
 } // namespace
 
 CGdipButton* KordalDlg::MakeButton(int id, const QString& caption, unsigned stdImage, unsigned altImage)

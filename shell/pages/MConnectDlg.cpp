@@ -48,14 +48,6 @@ constexpr int kMaxIpChars = 15;
 const QString kInfoIni = QStringLiteral("Info.ini");
 const QString kNoPort = QStringLiteral("N/A");
 
-QLabel* MakeLabel(QWidget* parent, int id, const QString& text, const QRect& rect)
-{
-    auto* label = new QLabel(text, parent);
-    SetControlId(label, id);
-    label->setGeometry(rect);
-    return label;
-}
-
 } // namespace
 
 MConnectDlg::MConnectDlg(QWidget* parent) : MBaseDialog(IDD_CONNECT, parent, true)
@@ -90,13 +82,13 @@ void MConnectDlg::OnInitDialog()
     netGroup_ = new CSxGroupBox(this, g_UiText[92]);
     SetControlId(netGroup_, cc::IDC_NETWORK_GROUP);
     netGroup_->setGeometry(6, 32, 308, 296);
-    destLabel_ = MakeLabel(this, cc::IDC_DESTINATION_IP_LABEL, QStringLiteral("Destination IP :"), QRect(16, 56, 120, 22));
+    destLabel_ = MakePageLabel(this, cc::IDC_DESTINATION_IP_LABEL, QStringLiteral("Destination IP :"), QRect(16, 56, 120, 22));
     destEdit_ = new QLineEdit(this);
     SetControlId(destEdit_, cc::IDC_DESTINATION_IP_EDIT);
     destEdit_->setMaxLength(kMaxIpChars);
     destEdit_->setText(QString::fromLatin1(kDefaultDestinationIp));
     destEdit_->setGeometry(140, 55, 160, 24);
-    localIpLabel_ = MakeLabel(this, cc::IDC_LOCAL_IP_LABEL, QStringLiteral("Local IP :"), QRect(16, 88, 120, 22));
+    localIpLabel_ = MakePageLabel(this, cc::IDC_LOCAL_IP_LABEL, QStringLiteral("Local IP :"), QRect(16, 88, 120, 22));
     // The local address is chosen on the search page; this list stays hidden and empty.
     localIpLabel_->hide();
     localIpList_ = new CDropButton(this);
@@ -132,7 +124,7 @@ void MConnectDlg::OnInitDialog()
     searchButton_->SetToggle(true);
     selectAllButton_ = MakeButton(cc::IDC_SELECT_ALL_CHECK, QString(), kCheckImage, kCheckAltImage, QRect(20, 292, 20, 20));
     selectAllButton_->SetCheck(true);
-    selectAllLabel_ = MakeLabel(this, cc::IDC_SELECT_ALL_LABEL, QStringLiteral("Select All Machine"), QRect(46, 290, 240, 24));
+    selectAllLabel_ = MakePageLabel(this, cc::IDC_SELECT_ALL_LABEL, QStringLiteral("Select All Machine"), QRect(46, 290, 240, 24));
 
     // The in-place address editor lives on the list, hidden until Add is pressed.
     addressEditor_ = new CMyEdit(addressList_);
@@ -146,16 +138,13 @@ void MConnectDlg::OnInitDialog()
     comGroup_ = new CSxGroupBox(this, g_UiText[91]);
     SetControlId(comGroup_, cc::IDC_COM_GROUP);
     comGroup_->setGeometry(6, 338, 308, 150);
-    comLabel_ = MakeLabel(this, cc::IDC_COM_LABEL, QStringLiteral("Com"), QRect(20, 364, 90, 22));
+    comLabel_ = MakePageLabel(this, cc::IDC_COM_LABEL, QStringLiteral("Com"), QRect(20, 364, 90, 22));
     comList_ = new CDropButton(this);
     comList_->Create(QString(), this, cc::IDC_COM_PORT_LIST, 0xFFFFFF, 0xEBEBEB, 0x101010, kDropDefaultColor,
                      &ControlFont(), 0xFFFFFF, QRect(20 + 90 + 10, 364, 80, 22));
-    baudLabel_ = MakeLabel(this, cc::IDC_BAUD_RATE_LABEL, QStringLiteral("Baud Rate"), QRect(20, 398, 90, 22));
-    baudEdit_ = new oRealEdit(this);
-    SetControlId(baudEdit_, cc::IDC_BAUD_RATE_EDIT);
-    SetControlOwner(baudEdit_, this);
-    baudEdit_->Init(true, 38400, 115200, 115200, QStringLiteral("%d"));
-    baudEdit_->setGeometry(120, 397, 100, 24);
+    baudLabel_ = MakePageLabel(this, cc::IDC_BAUD_RATE_LABEL, QStringLiteral("Baud Rate"), QRect(20, 398, 90, 22));
+    baudEdit_ = MakePageEdit(this, cc::IDC_BAUD_RATE_EDIT, 38400, 115200, 115200, QStringLiteral("%d"),
+                             QRect(120, 397, 100, 24));
     refreshComButton_ = MakeButton(cc::IDC_REFRESH_COM_PORTS, QString(), kRefreshImage, 0, QRect(270, 360, 30, 30));
     comConnect_ = MakeButton(cc::IDC_COM_CONNECT, QStringLiteral("Connect"), kButtonImage, 0, QRect(20, 438, 120, 30));
     comDisconnect_ = MakeButton(cc::IDC_COM_DISCONNECT, QStringLiteral("DisConnect"), kButtonImage, 0,

@@ -16,6 +16,7 @@
 #include "pagekit/DialogIds.h"
 #include "pagekit/DialogLanguage.h"
 #include "pagekit/LanguageFiles.h"
+#include "pagekit/PageControls.h"
 #include "platform/MessageBox.h"
 #include "pagekit/UiText.h"
 #include "shell/pages/LocalAddresses.h"
@@ -69,11 +70,7 @@ void MSearchMachineDlg::OnInitDialog()
     SetTitle(g_UiText[94]);
 
     auto makeButton = [this](int id, const QString& caption, unsigned image, const QRect& rect) {
-        auto* button = new CGdipButton(this);
-        button->Create(caption, this, id, rect);
-        button->LoadStdImage(image);
-        button->SetCaptionFont(&ControlFont());
-        button->SetColorAndRedraw(kButtonCaption);
+        CGdipButton* button = MakePageButton(this, id, caption, image, 0, rect, kButtonCaption);
         connect(button, &CGdipButton::clickedId, this, &MSearchMachineDlg::OnButton);
         return button;
     };

@@ -3,6 +3,7 @@
 // mouse and focus events delivered straight to a widget (the tests run offscreen).
 
 #include "platform/MessageTarget.h"
+#include "tests/support/TestApplication.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -15,11 +16,7 @@
 
 inline QApplication* TestApp()
 {
-    static int argc = 1;
-    static char name[] = "controls_test";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return app;
+    return PageTestApplication();
 }
 
 struct LoggedMessage {

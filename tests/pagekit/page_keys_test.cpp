@@ -6,7 +6,7 @@
 #include "controls/oRealEdit.h"
 #include "device/CommandIds.h"
 #include "pagekit/FieldBinding.h"
-#include "platform/ControlId.h"
+#include "pagekit/PageControls.h"
 
 #include <QPushButton>
 
@@ -20,11 +20,7 @@ class BoundEditPage : public MBaseDialog {
 public:
     explicit BoundEditPage(QWidget* parent) : MBaseDialog(9001, parent, true)
     {
-        alpha = new oRealEdit(this);
-        SetControlId(alpha, kAlphaEditId);
-        SetControlOwner(alpha, this);
-        alpha->Init(true, 0, 0, 64);
-        alpha->setGeometry(20, 40, 80, 24);
+        alpha = MakePageEdit(this, kAlphaEditId, 0, 0, 64, QStringLiteral("%d"), QRect(20, 40, 80, 24));
         bindings.Bind(alpha, {[] { return static_cast<int>(GetDeviceData().chnl[1].alpha); },
                               [](int v) { GetDeviceData().chnl[1].alpha = static_cast<uint8_t>(v); },
                               [] { GetDeviceData().SendCommand(CMD_SET_PIP, 0); }});

@@ -5,6 +5,7 @@
 
 #include "tests/support/AppDirTestSupport.h"
 #include "tests/support/EventLoopWait.h"
+#include "tests/support/TestApplication.h"
 
 #include "device/CDeviceData.h"
 #include "device/MainWindowLink.h"
@@ -29,11 +30,7 @@
 
 inline QApplication* PageTestApp()
 {
-    static int argc = 1;
-    static char name[] = "page_test";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return app;
+    return PageTestApplication();
 }
 
 struct HostMessage {

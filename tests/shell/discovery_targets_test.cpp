@@ -1,5 +1,6 @@
 // "Info.ini" [Search] Destinations points the machine search at chosen addresses (an emulator on
-// this machine); malformed entries are left out.
+// this machine); malformed entries (only dotted decimal addresses the link can send to are kept)
+// are left out and the rest of the list survives.
 
 #include "tests/support/AppDirTestSupport.h"
 
@@ -19,6 +20,9 @@ TEST(DiscoveryTargets, ParsesAddressesWithOptionalPorts)
         {"127.0.0.1:7000, 127.0.0.2", {{"127.0.0.1", 7000}, {"127.0.0.2", 61213}}},
         {"127.0.0.3 127.0.0.4:1", {{"127.0.0.3", 61213}, {"127.0.0.4", 1}}},
         {"host:1, 127.0.0.1:0, 127.0.0.1:65536, 127.0.0.1:x, 1.2.3:5, 127.0.0.1:2:3, 127.0.0.9", {{"127.0.0.9", 61213}}},
+        {"a.b.c.d,127.0.0.9", {{"127.0.0.9", 61213}}},
+        {"300.1.1.1 1.2.3 1.2.3.4.5 ... 01.2.3.4 127.0.0.8", {{"127.0.0.8", 61213}}},
+        {"1..2.3 +1.2.3.4 1.2.3.4x", {}},
     };
     for (const auto& c : cases) {
         const auto targets = ParseDiscoveryTargets(QString::fromLatin1(c.text));
