@@ -377,12 +377,6 @@ LRESULT MMiscDlg::OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QV
     return MBaseDialog::OnMessage(msg, wParam, lParam, payload);
 }
 
-void MMiscDlg::paintEvent(QPaintEvent*)
-{
-    QPainter p(this);
-    PaintBackground(p);
-    DrawTitleBand(p, Title());
-}
 
 void MMiscDlg::resizeEvent(QResizeEvent* e)
 {

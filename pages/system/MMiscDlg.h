@@ -51,7 +51,6 @@ signals:
     void dualChannelClicked(bool on);
 
 protected:
-    void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
 
 private:
