@@ -252,23 +252,21 @@ void CVideoChannel::DecodePacket(const uint8_t* data, uint32_t length)
 
 int CVideoChannel::ClaimSlotForWriting()
 {
-    int oldestReady = -1;
-    for (int i = 0; i < kFrameSlots; ++i) {
+    for (int i = 0; i < kFrameSlots; ++i)
         if (frames[i].state == SlotState::Free) return i;
-        if (frames[i].state == SlotState::Ready &&
-            (oldestReady < 0 || frames[i].sequence < frames[oldestReady].sequence))
-            oldestReady = i;
-    }
     // The renderer is behind: the older picture it has not shown yet gives way.
+    const int oldestReady = OldestReadySlot();
     if (oldestReady >= 0) droppedFrames.fetch_add(1, std::memory_order_relaxed);
     return oldestReady;
 }
 
-bool CVideoChannel::HasReadyFrame() const
+int CVideoChannel::OldestReadySlot() const
 {
-    for (const FrameSlot& slot : frames)
-        if (slot.state == SlotState::Ready) return true;
-    return false;
+    int oldest = -1;
+    for (int i = 0; i < kFrameSlots; ++i)
+        if (frames[i].state == SlotState::Ready && (oldest < 0 || frames[i].sequence < frames[oldest].sequence))
+            oldest = i;
+    return oldest;
 }
 
 void CVideoChannel::TakePicture(const Hi264DecPicture& picture)
@@ -341,7 +339,7 @@ void CVideoChannel::RenderThreadProc()
 {
     std::unique_lock<std::mutex> lock(frameLock);
     for (;;) {
-        frameReady.wait(lock, [this] { return renderStop.load(std::memory_order_acquire) != 0 || HasReadyFrame(); });
+        frameReady.wait(lock, [this] { return renderStop.load(std::memory_order_acquire) != 0 || OldestReadySlot() >= 0; });
         if (renderStop.load(std::memory_order_acquire) != 0) return;
         lock.unlock();
         RenderNextFrame();
@@ -374,10 +372,7 @@ bool CVideoChannel::RenderNextFrame()
     int slotIndex = -1;
     {
         std::lock_guard<std::mutex> guard(frameLock);
-        for (int i = 0; i < kFrameSlots; ++i)
-            if (frames[i].state == SlotState::Ready &&
-                (slotIndex < 0 || frames[i].sequence < frames[slotIndex].sequence))
-                slotIndex = i;
+        slotIndex = OldestReadySlot();
         if (slotIndex < 0) return false;
         frames[slotIndex].state = SlotState::Rendering;
     }
