@@ -148,21 +148,12 @@ void CVideoChannel::ClearFrames()
     frameSequence = 0;
 }
 
-void CVideoChannel::PushPacket(const uint8_t* data, uint32_t length)
+template <typename Fill>
+void CVideoChannel::PushWith(Fill fill)
 {
-    if (length > 0 && !data) return;
     std::lock_guard<std::mutex> guard(pushLock);
     if (!accepting.load(std::memory_order_acquire) ||
-        packetFull[writeIndex].load(std::memory_order_acquire) != 0) {
-        droppedPackets.fetch_add(1, std::memory_order_relaxed);
-        return;
-    }
-    // The slot keeps its buffer from the packet before, so this rarely allocates.
-    std::vector<uint8_t>& slot = packets[writeIndex];
-    try {
-        slot.assign(data, data + length);
-    } catch (const std::bad_alloc&) {
-        std::vector<uint8_t>().swap(slot);
+        packetFull[writeIndex].load(std::memory_order_acquire) != 0 || !fill(packets[writeIndex])) {
         droppedPackets.fetch_add(1, std::memory_order_relaxed);
         return;
     }
@@ -171,18 +162,27 @@ void CVideoChannel::PushPacket(const uint8_t* data, uint32_t length)
     packetQueued.notify_one();
 }
 
+void CVideoChannel::PushPacket(const uint8_t* data, uint32_t length)
+{
+    if (length > 0 && !data) return;
+    PushWith([data, length](std::vector<uint8_t>& slot) {
+        // The slot keeps its buffer from the packet before, so this rarely allocates.
+        try {
+            slot.assign(data, data + length);
+            return true;
+        } catch (const std::bad_alloc&) {
+            std::vector<uint8_t>().swap(slot);
+            return false;
+        }
+    });
+}
+
 void CVideoChannel::PushPacket(std::vector<uint8_t>&& packet)
 {
-    std::lock_guard<std::mutex> guard(pushLock);
-    if (!accepting.load(std::memory_order_acquire) ||
-        packetFull[writeIndex].load(std::memory_order_acquire) != 0) {
-        droppedPackets.fetch_add(1, std::memory_order_relaxed);
-        return;
-    }
-    packets[writeIndex] = std::move(packet);
-    packetFull[writeIndex].store(1, std::memory_order_release);
-    writeIndex = (writeIndex + 1) % kPacketSlots;
-    packetQueued.notify_one();
+    PushWith([&packet](std::vector<uint8_t>& slot) {
+        slot = std::move(packet);
+        return true;
+    });
 }
 
 int32_t CVideoChannel::WriteIndex() const
