@@ -148,21 +148,12 @@ void CVideoChannel::ClearFrames()
     frameSequence = 0;
 }
 
-void CVideoChannel::PushPacket(const uint8_t* data, uint32_t length)
+template <typename Fill>
+void CVideoChannel::PushWith(Fill fill)
 {
-    if (length > 0 && !data) return;
     std::lock_guard<std::mutex> guard(pushLock);
     if (!accepting.load(std::memory_order_acquire) ||
-        packetFull[writeIndex].load(std::memory_order_acquire) != 0) {
-        droppedPackets.fetch_add(1, std::memory_order_relaxed);
-        return;
-    }
-    // The slot keeps its buffer from the packet before, so this rarely allocates.
-    std::vector<uint8_t>& slot = packets[writeIndex];
-    try {
-        slot.assign(data, data + length);
-    } catch (const std::bad_alloc&) {
-        std::vector<uint8_t>().swap(slot);
+        packetFull[writeIndex].load(std::memory_order_acquire) != 0 || !fill(packets[writeIndex])) {
         droppedPackets.fetch_add(1, std::memory_order_relaxed);
         return;
     }
@@ -171,18 +162,27 @@ void CVideoChannel::PushPacket(const uint8_t* data, uint32_t length)
     packetQueued.notify_one();
 }
 
+void CVideoChannel::PushPacket(const uint8_t* data, uint32_t length)
+{
+    if (length > 0 && !data) return;
+    PushWith([data, length](std::vector<uint8_t>& slot) {
+        // The slot keeps its buffer from the packet before, so this rarely allocates.
+        try {
+            slot.assign(data, data + length);
+            return true;
+        } catch (const std::bad_alloc&) {
+            std::vector<uint8_t>().swap(slot);
+            return false;
+        }
+    });
+}
+
 void CVideoChannel::PushPacket(std::vector<uint8_t>&& packet)
 {
-    std::lock_guard<std::mutex> guard(pushLock);
-    if (!accepting.load(std::memory_order_acquire) ||
-        packetFull[writeIndex].load(std::memory_order_acquire) != 0) {
-        droppedPackets.fetch_add(1, std::memory_order_relaxed);
-        return;
-    }
-    packets[writeIndex] = std::move(packet);
-    packetFull[writeIndex].store(1, std::memory_order_release);
-    writeIndex = (writeIndex + 1) % kPacketSlots;
-    packetQueued.notify_one();
+    PushWith([&packet](std::vector<uint8_t>& slot) {
+        slot = std::move(packet);
+        return true;
+    });
 }
 
 int32_t CVideoChannel::WriteIndex() const
@@ -252,23 +252,21 @@ void CVideoChannel::DecodePacket(const uint8_t* data, uint32_t length)
 
 int CVideoChannel::ClaimSlotForWriting()
 {
-    int oldestReady = -1;
-    for (int i = 0; i < kFrameSlots; ++i) {
+    for (int i = 0; i < kFrameSlots; ++i)
         if (frames[i].state == SlotState::Free) return i;
-        if (frames[i].state == SlotState::Ready &&
-            (oldestReady < 0 || frames[i].sequence < frames[oldestReady].sequence))
-            oldestReady = i;
-    }
     // The renderer is behind: the older picture it has not shown yet gives way.
+    const int oldestReady = OldestReadySlot();
     if (oldestReady >= 0) droppedFrames.fetch_add(1, std::memory_order_relaxed);
     return oldestReady;
 }
 
-bool CVideoChannel::HasReadyFrame() const
+int CVideoChannel::OldestReadySlot() const
 {
-    for (const FrameSlot& slot : frames)
-        if (slot.state == SlotState::Ready) return true;
-    return false;
+    int oldest = -1;
+    for (int i = 0; i < kFrameSlots; ++i)
+        if (frames[i].state == SlotState::Ready && (oldest < 0 || frames[i].sequence < frames[oldest].sequence))
+            oldest = i;
+    return oldest;
 }
 
 void CVideoChannel::TakePicture(const Hi264DecPicture& picture)
@@ -341,7 +339,7 @@ void CVideoChannel::RenderThreadProc()
 {
     std::unique_lock<std::mutex> lock(frameLock);
     for (;;) {
-        frameReady.wait(lock, [this] { return renderStop.load(std::memory_order_acquire) != 0 || HasReadyFrame(); });
+        frameReady.wait(lock, [this] { return renderStop.load(std::memory_order_acquire) != 0 || OldestReadySlot() >= 0; });
         if (renderStop.load(std::memory_order_acquire) != 0) return;
         lock.unlock();
         RenderNextFrame();
@@ -374,10 +372,7 @@ bool CVideoChannel::RenderNextFrame()
     int slotIndex = -1;
     {
         std::lock_guard<std::mutex> guard(frameLock);
-        for (int i = 0; i < kFrameSlots; ++i)
-            if (frames[i].state == SlotState::Ready &&
-                (slotIndex < 0 || frames[i].sequence < frames[slotIndex].sequence))
-                slotIndex = i;
+        slotIndex = OldestReadySlot();
         if (slotIndex < 0) return false;
         frames[slotIndex].state = SlotState::Rendering;
     }

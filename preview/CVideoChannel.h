@@ -106,7 +106,12 @@ private:
     // Under frameLock: a free slot, else the oldest picture not yet shown (counted as
     // dropped); -1 when every slot is busy.
     int ClaimSlotForWriting();
-    bool HasReadyFrame() const;
+    // Under pushLock: fill(slot) stores the packet in the write slot (false when it cannot);
+    // counts a drop when the channel is stopped, the ring is full or fill fails.
+    template <typename Fill>
+    void PushWith(Fill fill);
+    // Under frameLock: the ready slot with the oldest picture, -1 when none is ready.
+    int OldestReadySlot() const;
     void RenderToView(IVideoTarget* view, const VideoPicture& picture);
     void ClearPackets();
     void ClearFrames();

@@ -8,6 +8,7 @@ extern "C" {
 }
 
 #include <algorithm>
+#include <functional>
 #include <cstdio>
 #include <cstring>
 #include <cstdlib>
@@ -57,9 +58,10 @@ bool Collect(AVCodecContext* context, AVPacket* packet, EncodedStream* stream)
     }
 }
 
-}  // namespace
-
-EncodedStream EncodeQuadrantStream(int width, int height, int pictures, int firstIndex, std::string* error)
+// Encodes `pictures` pictures of width x height with libx264: `configure` sets the encoder's
+// rate and preset, `fill` draws picture i into the frame.
+EncodedStream EncodeStream(int width, int height, int pictures, const std::function<void(AVCodecContext*)>& configure,
+                           const std::function<void(AVFrame*, int)>& fill, const char* failure, std::string* error)
 {
     av_log_set_level(AV_LOG_ERROR);  // keep libx264's statistics out of the test output
     EncodedStream stream;
@@ -80,12 +82,9 @@ EncodedStream EncodeQuadrantStream(int width, int height, int pictures, int firs
         context->pix_fmt = AV_PIX_FMT_YUV420P;
         context->time_base = AVRational{1, 30};
         context->framerate = AVRational{30, 1};
-        context->gop_size = 15;
         context->max_b_frames = 0;
-        context->thread_count = 1;
-        av_opt_set(context->priv_data, "preset", "ultrafast", 0);
         av_opt_set(context->priv_data, "tune", "zerolatency", 0);
-        av_opt_set(context->priv_data, "qp", "8", 0);
+        configure(context);
         ok = avcodec_open2(context, codec, nullptr) == 0;
     }
     if (ok) {
@@ -97,17 +96,33 @@ EncodedStream EncodeQuadrantStream(int width, int height, int pictures, int firs
     for (int i = 0; ok && i < pictures; ++i) {
         ok = av_frame_make_writable(frame) == 0;
         if (!ok) break;
-        FillPicture(frame, ColoursForPicture(firstIndex + i));
+        fill(frame, i);
         frame->pts = i;
         ok = avcodec_send_frame(context, frame) == 0 && Collect(context, packet, &stream);
     }
     if (ok) ok = avcodec_send_frame(context, nullptr) == 0 && Collect(context, packet, &stream);
-    if (!ok && error) *error = "encoding the test stream with libx264 failed";
+    if (!ok && error) *error = failure;
     if (!ok) stream.packets.clear();
     av_packet_free(&packet);
     av_frame_free(&frame);
     avcodec_free_context(&context);
     return stream;
+}
+
+}  // namespace
+
+EncodedStream EncodeQuadrantStream(int width, int height, int pictures, int firstIndex, std::string* error)
+{
+    return EncodeStream(
+        width, height, pictures,
+        [](AVCodecContext* context) {
+            context->gop_size = 15;
+            context->thread_count = 1;
+            av_opt_set(context->priv_data, "preset", "ultrafast", 0);
+            av_opt_set(context->priv_data, "qp", "8", 0);
+        },
+        [firstIndex](AVFrame* frame, int i) { FillPicture(frame, ColoursForPicture(firstIndex + i)); },
+        "encoding the test stream with libx264 failed", error);
 }
 
 namespace {
@@ -149,53 +164,15 @@ void FillMovingPattern(AVFrame* frame, int index)
 
 EncodedStream EncodeMovingPatternStream(int width, int height, int pictures, const char* preset, std::string* error)
 {
-    av_log_set_level(AV_LOG_ERROR);
-    EncodedStream stream;
-    stream.width = width;
-    stream.height = height;
-    const AVCodec* codec = avcodec_find_encoder_by_name("libx264");
-    if (!codec) {
-        if (error) *error = "libavcodec has no libx264 encoder";
-        return stream;
-    }
-    AVCodecContext* context = avcodec_alloc_context3(codec);
-    AVFrame* frame = av_frame_alloc();
-    AVPacket* packet = av_packet_alloc();
-    bool ok = context && frame && packet;
-    if (ok) {
-        context->width = width;
-        context->height = height;
-        context->pix_fmt = AV_PIX_FMT_YUV420P;
-        context->time_base = AVRational{1, 30};
-        context->framerate = AVRational{30, 1};
-        context->gop_size = 60;
-        context->max_b_frames = 0;
-        context->thread_count = 4;
-        context->bit_rate = static_cast<int64_t>(width) * height * 30 / 10;  // ~0.1 bit per pixel
-        av_opt_set(context->priv_data, "preset", preset, 0);
-        av_opt_set(context->priv_data, "tune", "zerolatency", 0);
-        ok = avcodec_open2(context, codec, nullptr) == 0;
-    }
-    if (ok) {
-        frame->format = AV_PIX_FMT_YUV420P;
-        frame->width = width;
-        frame->height = height;
-        ok = av_frame_get_buffer(frame, 0) == 0;
-    }
-    for (int i = 0; ok && i < pictures; ++i) {
-        ok = av_frame_make_writable(frame) == 0;
-        if (!ok) break;
-        FillMovingPattern(frame, i);
-        frame->pts = i;
-        ok = avcodec_send_frame(context, frame) == 0 && Collect(context, packet, &stream);
-    }
-    if (ok) ok = avcodec_send_frame(context, nullptr) == 0 && Collect(context, packet, &stream);
-    if (!ok && error) *error = "encoding the moving pattern with libx264 failed";
-    if (!ok) stream.packets.clear();
-    av_packet_free(&packet);
-    av_frame_free(&frame);
-    avcodec_free_context(&context);
-    return stream;
+    return EncodeStream(
+        width, height, pictures,
+        [width, height, preset](AVCodecContext* context) {
+            context->gop_size = 60;
+            context->thread_count = 4;
+            context->bit_rate = static_cast<int64_t>(width) * height * 30 / 10;  // ~0.1 bit per pixel
+            av_opt_set(context->priv_data, "preset", preset, 0);
+        },
+        FillMovingPattern, "encoding the moving pattern with libx264 failed", error);
 }
 
 int ReadPictureStamp(const uint8_t* y, int lumaPitch)

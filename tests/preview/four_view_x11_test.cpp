@@ -2,6 +2,7 @@
 // with channel 0, each with its quadrant as source and its whole window as destination, the
 // destination following a resize; edge drags resize it down to its minimum; preview off takes the
 // views away and unregisters them.
+#include "KeepMesaLoaded.h"
 #include "tests/support/PageFixture.h"
 
 #include "preview/CCell.h"
@@ -12,8 +13,6 @@
 
 #include <QMouseEvent>
 
-#include <dlfcn.h>
-
 using cellgeo::CellRect;
 
 namespace {
@@ -22,9 +21,7 @@ class FourViewX11 : public PageFixture<MMainDlg> {
 protected:
     void SetUp() override
     {
-        // Keep Mesa's OpenGL libraries mapped after SDL unloads them (no unknown-module leaks).
-        for (const char* lib : {"libGL.so.1", "libGLX_mesa.so.0", "/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so"})
-            dlopen(lib, RTLD_LAZY | RTLD_NODELETE);
+        KeepMesaLoaded();
         GetDeviceData().outputReso.hReso = 1920;
         GetDeviceData().outputReso.vReso = 1080;
         PageFixture<MMainDlg>::SetUp();

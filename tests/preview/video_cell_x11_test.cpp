@@ -1,6 +1,7 @@
 // Under Xvfb: a layer cell on the canvas shows its quadrant of a four-colour mosaic in its own
 // SDL window (read back from the X server), with its name drawn in red from "arial.ttf"; a hidden
 // cell renders nothing; pictures from a running channel reach an attached cell.
+#include "KeepMesaLoaded.h"
 #include "StubDecoder.h"
 #include "preview/CPictureCtrl.h"
 #include "preview/SdlVideoWidget.h"
@@ -18,8 +19,6 @@
 
 #include <SDL.h>
 #include <SDL_ttf.h>
-
-#include <dlfcn.h>
 
 #include <array>
 #include <vector>
@@ -91,9 +90,7 @@ public:
         static char name[] = "video_cell_x11_test";
         static char* argv[] = {name, nullptr};
         app = new QApplication(argc, argv);
-        // Keep Mesa's OpenGL libraries mapped after SDL unloads them (no unknown-module leaks).
-        for (const char* lib : {"libGL.so.1", "libGLX_mesa.so.0", "/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so"})
-            dlopen(lib, RTLD_LAZY | RTLD_NODELETE);
+        KeepMesaLoaded();
         ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
         ttf = new TtfSession;
     }
@@ -111,11 +108,7 @@ protected:
     {
         ASSERT_EQ(QGuiApplication::platformName(), "xcb") << "needs an X server (run under xvfb-run)";
         ASSERT_TRUE(ttf->IsActive());
-        // ctest runs the cases in parallel on one X server: each host keeps its own place, clear of
-        // the other X11 tests' windows, so that nothing covers the window read back.
-        const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        const int place = test.rfind("ACell", 0) == 0 ? 0 : test.rfind("AHidden", 0) == 0 ? 1 : test.rfind("The", 0) == 0 ? 3 : 2;
-        host.setGeometry(place < 3 ? 1300 : 800, place < 3 ? 40 + 330 * place : 740, 400, 300);
+        host.setGeometry(1300, 40, 400, 300);
         canvas = new CPictureCtrl(&host);
         canvas->setGeometry(0, 0, 400, 300);
         canvas->videoOn = true;
