@@ -16,7 +16,21 @@ export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$PWD/s
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSVP_SANITIZE=address,undefined
 cmake --build build-asan -j "$jobs"
+# Pictures the tests took (every page in English and Chinese, the end-to-end walk) are gathered in
+# one folder, named after the test folder that took them, whether or not the run passed.
+collect_screenshots() {
+    rm -rf build-asan/screenshots && mkdir -p build-asan/screenshots
+    find build-asan/tests -name '*.png' -newer build-asan/.suite-start | while read -r f; do
+        rel=${f#build-asan/tests/}
+        cp "$f" "build-asan/screenshots/${rel//\//_}"
+    done
+    echo "screenshots: $(find build-asan/screenshots -name '*.png' | wc -l) pictures in build-asan/screenshots"
+}
+touch build-asan/.suite-start
+trap collect_screenshots EXIT
 (cd build-asan && xvfb-run -a -s "-screen 0 1920x1080x24" ctest --output-on-failure -j "$jobs" --timeout 300)
+collect_screenshots
+trap - EXIT
 
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSVP_SANITIZE=thread
 cmake --build build-tsan -j "$jobs" --target threaded_tests

@@ -15,9 +15,11 @@
 #include "preview/MMainDlg.h"
 #include "preview/SdlVideoWidget.h"
 
-#include <dlfcn.h>
 #include "preview/CPictureCtrl.h"
+#include "preview/MShowVideoDlg.h"
+#include "tests/support/KeepMesaLoaded.h"
 
+#include <QScreen>
 
 namespace {
 
@@ -190,12 +192,11 @@ TEST_F(WalkMoreEndToEnd, DraggingALayerCellMovesTheLayerOnTheProcessor)
 }
 
 // Preview: the processor reports preview video and streams it; the main layer's cell shows frames,
-// and after a drag its video window follows the cell and keeps showing them.
-TEST_F(WalkMoreEndToEnd, PreviewFollowsADraggedLayerCell)
+// and after a drag its video window follows the cell and keeps showing them. The four-view button
+// then opens the four views, each showing the stream.
+TEST_F(WalkMoreEndToEnd, PreviewFollowsADraggedLayerCellAndShowsInTheFourViews)
 {
-    // Keep Mesa's OpenGL libraries mapped after SDL unloads them (no unknown-module leaks).
-    for (const char* lib : {"libGL.so.1", "libGLX_mesa.so.0", "/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so"})
-        dlopen(lib, RTLD_LAZY | RTLD_NODELETE);
+    KeepMesaLoaded();
     StartEmulatorAt("127.0.0.164");
     DeviceParamBlock b = Stored();
     b.outputReso.hReso = 1920;
@@ -254,6 +255,16 @@ TEST_F(WalkMoreEndToEnd, PreviewFollowsADraggedLayerCell)
     EXPECT_TRUE(SpinUntil([&] { return cell->FramesShown() > shown + 10; }, 10000)) << "no frames after the drag";
     EXPECT_TRUE(cell->IsWindowShown());
     w.grab().save(QStringLiteral(SVP_BINARY_DIR "/e2e_operating_preview.png"));
+
+    MShowVideoDlg& four = page.FourView();
+    ASSERT_FALSE(four.isVisible());
+    Click(w, mw::IDC_FOUR_VIEW);
+    ASSERT_TRUE(four.isVisible());
+    for (int i = 0; i < MShowVideoDlg::kViews; ++i)
+        EXPECT_TRUE(SpinUntil([&] { return four.View(i).FramesShown() > 5; }, 10000)) << "view " << i;
+    // The views are SDL windows: only the X server's picture of the window shows them.
+    SettleForPicture();
+    w.screen()->grabWindow(w.winId()).save(QStringLiteral(SVP_BINARY_DIR "/e2e_four_view.png"));
     emulator->StopVideo();
 }
 

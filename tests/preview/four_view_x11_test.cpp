@@ -2,7 +2,7 @@
 // with channel 0, each with its quadrant as source and its whole window as destination, the
 // destination following a resize; edge drags resize it down to its minimum; preview off takes the
 // views away and unregisters them.
-#include "KeepMesaLoaded.h"
+#include "tests/support/KeepMesaLoaded.h"
 #include "tests/support/PageFixture.h"
 
 #include "preview/CCell.h"

@@ -19,7 +19,7 @@
 
 #include <SDL.h>
 
-#include <dlfcn.h>
+#include "tests/support/KeepMesaLoaded.h"
 
 namespace {
 
@@ -88,10 +88,7 @@ public:
         static char name[] = "sdl_video_surface_x11_test";
         static char* argv[] = {name, nullptr};
         app = new QApplication(argc, argv);
-        // Keep Mesa's OpenGL libraries mapped after SDL unloads them: otherwise the memory
-        // they still hold at exit is reported as leaked from an unknown module.
-        for (const char* name : {"libGL.so.1", "libGLX_mesa.so.0", "/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so"})
-            dlopen(name, RTLD_LAZY | RTLD_NODELETE);
+        KeepMesaLoaded();
         ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
     }
     static void TearDownTestSuite()

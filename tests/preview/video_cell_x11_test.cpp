@@ -1,7 +1,7 @@
 // Under Xvfb: a layer cell on the canvas shows its quadrant of a four-colour mosaic in its own
 // SDL window (read back from the X server), with its name drawn in red from "arial.ttf"; a hidden
 // cell renders nothing; pictures from a running channel reach an attached cell.
-#include "KeepMesaLoaded.h"
+#include "tests/support/KeepMesaLoaded.h"
 #include "StubDecoder.h"
 #include "preview/CPictureCtrl.h"
 #include "preview/SdlVideoWidget.h"

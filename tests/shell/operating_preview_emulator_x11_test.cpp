@@ -5,6 +5,7 @@
 // window and of the four-view window, in English and Chinese, are kept in the build folder.
 #include "EmulatorWindowTestSupport.h"
 #include "TestStream.h"
+#include "tests/support/KeepMesaLoaded.h"
 #include "tests/support/PageScreenshots.h"
 
 #include "preview/CCell.h"
@@ -22,8 +23,6 @@
 #include <QPixmap>
 #include <QScreen>
 
-#include <dlfcn.h>
-
 #include <cstring>
 
 namespace {
@@ -34,9 +33,7 @@ class OperatingPreviewX11 : public EmulatorWindowTest {
 protected:
     void SetUp() override
     {
-        // Keep Mesa's OpenGL libraries mapped after SDL unloads them (no unknown-module leaks).
-        for (const char* lib : {"libGL.so.1", "libGLX_mesa.so.0", "/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so"})
-            dlopen(lib, RTLD_LAZY | RTLD_NODELETE);
+        KeepMesaLoaded();
         EmulatorWindowTest::SetUp();
     }
 };
