@@ -358,6 +358,7 @@ protected:
 private:
     void Trace(const char* op, std::initializer_list<long long> args = {});
     void DispatchEvent(LPARAM value);
+    void ShowDirectLinkOnline(const QVariantMap& state);
     void ConnectSelectionControls();
     void ToggleOrHidePage(MBaseDialog& page, LPARAM value);
     void OnShowSubPage(const QVariant& payload);

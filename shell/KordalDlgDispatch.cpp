@@ -64,6 +64,7 @@ void KordalDlg::DispatchDeviceReply(WPARAM replyId, LPARAM value, const QVariant
         } else {
             m_SearchMachineDlg.UpdateDeviceStatus(true);
         }
+        ShowDirectLinkOnline(state);
         break;
     }
     case REPLY_STATUS: {
@@ -103,6 +104,17 @@ void KordalDlg::DispatchDeviceReply(WPARAM replyId, LPARAM value, const QVariant
         // refresh nothing.
         break;
     }
+}
+
+// A link the search page did not make (the serial line, an address typed on the COMM page) has no
+// tile to show it going offline and back: the connection indicator shows it instead.
+void KordalDlg::ShowDirectLinkOnline(const QVariantMap& state)
+{
+    for (const DeviceTile& tile : m_SearchMachineDlg.Tiles())
+        if (tile.connected) return;
+    const bool online = state.contains(QStringLiteral("online")) ? state.value(QStringLiteral("online")).toInt() != 0
+                                                                  : GetDeviceData().onlineState != 0;
+    if (CGdipButton* b = ButtonById(mw::IDC_CONNECTION_INDICATOR)) b->SetPressed(online);
 }
 
 // Reply 24: 8 and 10 are the caption page's; every other value acts on the event code.

@@ -62,16 +62,22 @@ TEST_F(HostileEndToEnd, SilenceAndADroppedLinkShowOfflineThenOnlineAndLoseNothin
 {
     KordalDlg& w = Connected("127.0.0.151");
     const int row = ChangeOutputRow(w);
+    // The address was typed on the COMM page: the connection indicator shows the link.
+    CGdipButton* indicator = w.ButtonById(mw::IDC_CONNECTION_INDICATOR);
+    ASSERT_NE(indicator, nullptr);
+    EXPECT_TRUE(indicator->IsPressed());
 
     // Silent: the link goes offline while the window keeps answering.
     {
         Heartbeat beat;
         emulator->SetSilent(true);
         EXPECT_TRUE(SpinUntil([] { return GetDeviceData().onlineState == 0; }, 10000)) << "silence not seen";
+        EXPECT_TRUE(SpinUntil([&] { return !indicator->IsPressed(); }, 5000)) << "the silence is not shown";
         ClickThroughPages();
         EXPECT_GT(beat.ticks, 0);
         emulator->SetSilent(false);
         EXPECT_TRUE(SpinUntil([] { return GetDeviceData().onlineState == 1; }, 10000)) << "not back after silence";
+        EXPECT_TRUE(SpinUntil([&] { return indicator->IsPressed(); }, 5000)) << "the return is not shown";
     }
 
     // Dropped and refused: offline, then online once the processor listens again.
@@ -201,15 +207,17 @@ TEST_F(HostileEndToEnd, TheSearchPageShowsADroppedLinkAndItsReturn)
 }
 
 // The processor on a serial line: the COMM page's port list holds the emulator's pseudo-terminal,
-// "Connect" opens it and reads the configuration, and a change goes over the line.
-TEST_F(HostileEndToEnd, SerialLineReadsAndChanges)
+// "Connect" opens it and reads the configuration, and a change goes over the line. Then the line
+// misbehaves: bytes one at a time, bad checksums and indexes beyond every table, and silence, which
+// shows as offline until the processor answers again.
+TEST_F(HostileEndToEnd, SerialLineReadsChangesAndRidesOutAMisbehavingProcessor)
 {
     StartEmulatorAt("127.0.0.153", true);
     ASSERT_FALSE(emulator->PtyPath().empty());
     const int number = comm::SerialPortNumber(emulator->PtyPath());
     ASSERT_GE(number, 1000) << emulator->PtyPath();
     SetSerialPortSource([number] { return std::vector<comm::SerialPortEntry>{{comm::SerialPortName(number), number}}; });
-    KordalDlg& w = StartProgram();
+    KordalDlg& w = StartProgram(true);
     g_DeviceAddress = emulator->Address();
 
     OpenSidePage(mw::IDC_SIDE_COMM);
@@ -226,6 +234,29 @@ TEST_F(HostileEndToEnd, SerialLineReadsAndChanges)
         serial |= f.transport == emu::Transport::Serial && !CommandIds({f}).empty() && CommandIds({f})[0] == CMD_SET_OUTPUT_TIMING;
     EXPECT_TRUE(serial);
     EXPECT_EQ(Stored().outputReso.resoIndex, row);
+
+    emulator->SetSplitWrites(true);
+    EXPECT_TRUE(ReadConfiguration()) << "split serial read-out";
+    emulator->SetSplitWrites(false);
+    {
+        Heartbeat beat;
+        w.SetBusyWatchdogInterval(2000);
+        emulator->SetOutOfRangeIndexes(true);
+        emulator->CorruptNextReplies(3);
+        ClickThroughPages();
+        Click(w.m_MiscDlg, ctl::misc::IDC_GET_DATA);
+        EXPECT_TRUE(SpinUntil([&] { return !w.m_BusyDlg.isVisible() && w.isEnabled(); }, 8000)) << "window left disabled";
+        emulator->SetOutOfRangeIndexes(false);
+        emulator->SetSilent(true);
+        EXPECT_TRUE(SpinUntil([] { return GetDeviceData().onlineState == 0; }, 10000)) << "silence not seen";
+        EXPECT_TRUE(SpinUntil([&] { return !indicator->IsPressed(); }, 5000)) << "the silence is not shown";
+        emulator->SetSilent(false);
+        EXPECT_TRUE(SpinUntil([&] { return indicator->IsPressed(); }, 10000)) << "the answer is not shown";
+        EXPECT_GE(beat.ticks, 3);
+    }
+    EXPECT_TRUE(ReadConfiguration()) << "no serial read-out after the misbehaviour";
+    EXPECT_EQ(GetDeviceData().outputReso.resoIndex, row);
+
     OpenSidePage(mw::IDC_SIDE_COMM);
     Click(w.m_ConnectDlg, ctl::connect::IDC_COM_DISCONNECT);
     EXPECT_TRUE(SpinUntil([&] { return !indicator->IsPressed(); }, 5000)) << "the connection indicator stays lit";
