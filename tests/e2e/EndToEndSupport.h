@@ -154,6 +154,20 @@ protected:
         return true;
     }
 
+    // The program started against an emulator at ip, connected over TCP, its configuration read.
+    KordalDlg& Connected(const std::string& ip)
+    {
+        StartEmulatorAt(ip);
+        return Connected();
+    }
+    KordalDlg& Connected()
+    {
+        KordalDlg& w = StartProgram();
+        ConnectOverTcp();
+        EXPECT_TRUE(ReadConfiguration()) << "configuration not read";
+        return w;
+    }
+
     // --- acting as an operator -----------------------------------------------------------------
 
     static void Settle()

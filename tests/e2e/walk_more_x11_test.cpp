@@ -31,18 +31,6 @@ namespace cc = ctl::caption;
 
 class WalkMoreEndToEnd : public EndToEndTest {
 protected:
-    KordalDlg& Connected(const std::string& ip)
-    {
-        StartEmulatorAt(ip);
-        return Connected();
-    }
-    KordalDlg& Connected()
-    {
-        KordalDlg& w = StartProgram();
-        ConnectOverTcp();
-        EXPECT_TRUE(ReadConfiguration()) << "configuration not read";
-        return w;
-    }
     static bool AnyEdidWidth(const DeviceParamBlock& b, int width)
     {
         for (const EdidTiming& r : b.edid)

@@ -29,19 +29,6 @@ namespace mw = ctl::main_window;
 
 class WalkEndToEnd : public EndToEndTest {
 protected:
-    // The program started against an emulator at ip, connected, its configuration read.
-    KordalDlg& Connected(const std::string& ip)
-    {
-        StartEmulatorAt(ip);
-        return Connected();
-    }
-    KordalDlg& Connected()
-    {
-        KordalDlg& w = StartProgram();
-        ConnectOverTcp();
-        EXPECT_TRUE(ReadConfiguration()) << "configuration not read";
-        return w;
-    }
     static int NextRow(CDropButton* list)
     {
         const int count = list && list->GetList() ? list->GetList()->GetCount() : 0;

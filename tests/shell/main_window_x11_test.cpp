@@ -16,21 +16,6 @@
 
 namespace {
 
-QApplication* X11App()
-{
-    static int argc = 1;
-    static char name[] = "main_window_x11_test";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = [] {
-        // The suite runs everything offscreen; this test wants the X server.
-        qputenv("QT_QPA_PLATFORM", "xcb");
-        // Design pixels: the window's size is checked at 96 DPI.
-        qputenv("QT_FONT_DPI", "96");
-        return new QApplication(argc, argv);
-    }();
-    return app;
-}
-
 void Settle(QWidget& w)
 {
     QDeadlineTimer deadline(5000);
@@ -53,7 +38,7 @@ class MainWindowX11 : public TempAppDirTest {
 protected:
     void SetUp() override
     {
-        ASSERT_NE(X11App(), nullptr);
+        ASSERT_NE(PageTestApplication(), nullptr);
         ASSERT_EQ(QGuiApplication::platformName(), "xcb") << "needs an X server (run under xvfb-run -a)";
         TempAppDirTest::SetUp();
         g_IniPath = InfoIni();

@@ -14,15 +14,6 @@ namespace cc = ctl::caption;
 
 namespace {
 
-struct UseX11 {
-    UseX11()
-    {
-        qputenv("QT_QPA_PLATFORM", "xcb");
-        qputenv("QT_FONT_DPI", "96");
-    }
-};
-const UseX11 useX11;
-
 class CaptionPageX11 : public PageFixture<MSubTitleDlg> {
 protected:
     void SetUp() override

@@ -14,22 +14,11 @@
 
 namespace {
 
-QApplication* X11App()
-{
-    static QApplication* app = [] {
-        // The suite runs everything offscreen; this test wants the X server, at design pixels.
-        qputenv("QT_QPA_PLATFORM", "xcb");
-        qputenv("QT_FONT_DPI", "96");
-        return PageTestApplication();
-    }();
-    return app;
-}
-
 class EncoderPagesX11 : public TempAppDirTest {
 protected:
     void SetUp() override
     {
-        ASSERT_NE(X11App(), nullptr);
+        ASSERT_NE(PageTestApplication(), nullptr);
         ASSERT_EQ(QGuiApplication::platformName(), "xcb") << "needs an X server (run under xvfb-run -a)";
         TempAppDirTest::SetUp();
         g_IniPath = InfoIni();

@@ -13,13 +13,6 @@
 
 namespace {
 
-// The suite runs offscreen; pictures want the X server, at design pixels.
-const bool kOnX11 = [] {
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    qputenv("QT_FONT_DPI", "96");
-    return true;
-}();
-
 // A device state that shows every control in use.
 void ShowcaseState()
 {

@@ -15,24 +15,11 @@
 
 namespace {
 
-QApplication* X11App()
-{
-    static int argc = 1;
-    static char name[] = "system_pages_x11_test";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = [] {
-        qputenv("QT_QPA_PLATFORM", "xcb");
-        qputenv("QT_FONT_DPI", "96");
-        return new QApplication(argc, argv);
-    }();
-    return app;
-}
-
 class SystemPagesX11 : public TempAppDirTest {
 protected:
     void SetUp() override
     {
-        ASSERT_NE(X11App(), nullptr);
+        ASSERT_NE(PageTestApplication(), nullptr);
         ASSERT_EQ(QGuiApplication::platformName(), "xcb") << "needs an X server (run under xvfb-run -a)";
         TempAppDirTest::SetUp();
         g_IniPath = InfoIni();
