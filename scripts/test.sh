@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with AddressSanitizer + UndefinedBehaviorSanitizer and runs
 # the whole suite (X11 tests under Xvfb), then runs the threaded tests under ThreadSanitizer.
+# Arguments go to both ctest runs: `bash scripts/test.sh -R EndToEnd` runs the end-to-end suites.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -28,10 +29,10 @@ collect_screenshots() {
 }
 touch build-asan/.suite-start
 trap collect_screenshots EXIT
-(cd build-asan && xvfb-run -a -s "-screen 0 1920x1080x24" ctest --output-on-failure -j "$jobs" --timeout 300)
+(cd build-asan && xvfb-run -a -s "-screen 0 1920x1080x24" ctest --output-on-failure -j "$jobs" --timeout 300 "$@")
 collect_screenshots
 trap - EXIT
 
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSVP_SANITIZE=thread
 cmake --build build-tsan -j "$jobs" --target threaded_tests
-(cd build-tsan && ctest --output-on-failure -j "$jobs" --timeout 300 -L threaded)
+(cd build-tsan && ctest --output-on-failure -j "$jobs" --timeout 300 -L threaded "$@")
