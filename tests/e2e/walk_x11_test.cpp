@@ -200,11 +200,11 @@ TEST_F(WalkEndToEnd, SystemPagesReachTheProcessor)
     SettleForPicture();
     w.grab().save(QStringLiteral(SVP_BINARY_DIR "/e2e_window_english.png"));
 
-    // "Set Data To Machine": the processor takes the window's whole state, byte for byte. (The
-    // busy dialog it opens waits for its watchdog: the processor confirms a block with a status
-    // reply only.)
+    // "Set Data To Machine": the processor takes the window's whole state, byte for byte, and its
+    // completion event ends the wait.
     Click(w.m_MiscDlg, ctl::misc::IDC_SET_DATA);
     EXPECT_TRUE(SpinUntil([&] { return emulator->Block() == DeviceBlockBytes(); })) << "block not taken";
+    EXPECT_TRUE(SpinUntil([&] { return !w.m_BusyDlg.isVisible() && w.isEnabled(); }, 5000)) << "still busy";
     EXPECT_EQ(emulator->DeviceState().feather[0], 0);
     EXPECT_TRUE(boxes.empty());
 }

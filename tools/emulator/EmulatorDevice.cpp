@@ -706,6 +706,8 @@ std::vector<ReplyPacket> Respond(EmulatorDevice& device, const comm::Frame& fram
         if (frame.payload.size() != sizeof(DeviceParamBlock)) return {};
         std::memcpy(&device.block, frame.payload.data(), sizeof(DeviceParamBlock));
         r.Status();
+        // Taken whole: the plain completion event, which ends the program's wait.
+        r.Add(REPLY_EVENT, {2});
         break;
     case comm::FrameType::BulkData: {
         uint32_t offset = 0, length = 0;

@@ -51,8 +51,10 @@ TEST(EmulatorDevice, Command22ReplacesTheBlock)
     auto d = Device();
     std::vector<uint8_t> block(2360, 0xA7);
     auto r = Respond(d, {comm::FrameType::ParamBlock, 7, 0, block});
-    ASSERT_EQ(r.size(), 1u);
+    ASSERT_EQ(r.size(), 2u);
     EXPECT_EQ(r[0].replyId, REPLY_STATUS);
+    EXPECT_EQ(r[1].replyId, REPLY_EVENT);
+    EXPECT_EQ(r[1].payload, std::vector<uint8_t>{2});
     EXPECT_EQ(std::memcmp(&d.block, block.data(), 2360), 0);
     // A short block is refused.
     auto before = d.block;
