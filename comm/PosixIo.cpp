@@ -12,7 +12,9 @@ namespace comm {
 
 bool ParseIpv4(const std::string& text, in_addr& out)
 {
-    // inet_pton accepts exactly four decimal parts, which is what the program's addresses are.
+    // inet_pton accepts exactly four decimal parts, which is what the program's addresses are. It
+    // reads up to the first NUL: a text with one inside is not an address.
+    if (text.find('\0') != std::string::npos) return false;
     return ::inet_pton(AF_INET, text.c_str(), &out) == 1;
 }
 

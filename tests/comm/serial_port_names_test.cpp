@@ -66,6 +66,7 @@ TEST(Addresses, StrictDottedIpv4)
     EXPECT_FALSE(ParseIpv4("127.0.0", a));
     EXPECT_FALSE(ParseIpv4("127.0.0.256", a));
     EXPECT_FALSE(ParseIpv4("", a));
+    EXPECT_FALSE(ParseIpv4(std::string("127.0.0.1\0:1", 12), a));
     EXPECT_EQ(LastOctet("192.168.1.110"), 110);
     EXPECT_EQ(LastOctet("bad"), 0);
 }
