@@ -8,11 +8,22 @@
 #include <QString>
 #include <Qt>
 
+#include <initializer_list>
+
 class CGdipButton;
+class CSxGroupBox;
 class MBaseDialog;
 class oRealEdit;
 class QLabel;
 class QWidget;
+
+// The pictures and colours the pages' controls share.
+inline constexpr unsigned kPageActionImage = 129;         // plain action button
+inline constexpr unsigned kPageActionPressedImage = 147;  // its pressed (toggled) face
+inline constexpr unsigned kPageSwitchOffImage = 128;      // on/off switch, off
+inline constexpr unsigned kPageSwitchOnImage = 130;       // on/off switch, on
+inline constexpr COLORREF kPageCaptionColor = 0xEBEBEB;   // button captions and group titles
+inline constexpr COLORREF kPageGroupBack = 0x1E1E1E;
 
 // An image button with its standard (and, when not 0, alternate) picture, the page's control font
 // for its caption and that caption colour.
@@ -27,3 +38,11 @@ oRealEdit* MakePageEdit(QWidget* page, int id, float low, float initial, float h
 // A static text.
 QLabel* MakePageLabel(QWidget* page, int id, const QString& text, const QRect& rect,
                       Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
+
+// A group frame with its caption, at rect. The page styles it (StylePageGroups) once the
+// controls it frames exist.
+CSxGroupBox* MakePageGroup(QWidget* page, int id, const QString& caption, const QRect& rect);
+
+// The pages' group look: the page's title font, a light title on the dark group colour and, when
+// framed, frame style 2. Each group then goes below every other control, in the order given.
+void StylePageGroups(MBaseDialog* page, std::initializer_list<CSxGroupBox*> groups, bool framed);

@@ -25,10 +25,6 @@ namespace er = edidrules;
 
 namespace {
 
-constexpr unsigned kActionImage = 129;
-constexpr unsigned kActionPressedImage = 147;
-constexpr COLORREF kFaceColor = 0xEBEBEB;
-constexpr COLORREF kGroupBack = 0x1E1E1E;
 constexpr int kSelectGroupText = 15;  // "EDID Selcet"
 constexpr int kMoreGroupText = 16;    // "More"
 constexpr int kResultText = 33;       // "Edid Apply"
@@ -50,7 +46,7 @@ MEdidDlg::MEdidDlg(QWidget* parent) : MBaseDialog(IDD_EDID, parent, true)
 
 CGdipButton* MEdidDlg::MakeButton(int id, const QString& caption, unsigned altImage, const QRect& rect)
 {
-    CGdipButton* button = MakePageButton(this, id, caption, kActionImage, altImage, rect, kFaceColor);
+    CGdipButton* button = MakePageButton(this, id, caption, kPageActionImage, altImage, rect, kPageCaptionColor);
     connect(button, &CGdipButton::clickedId, this, &MEdidDlg::OnButton);
     return button;
 }
@@ -73,12 +69,8 @@ void MEdidDlg::OnInitDialog()
     MBaseDialog::OnInitDialog();
     SetTitle(g_UiText[kPageTitleText]);
 
-    selectGroup_ = new CSxGroupBox(this, g_UiText[kSelectGroupText]);
-    SetControlId(selectGroup_, ce::IDC_EDID_SELECT_GROUP);
-    selectGroup_->setGeometry(DesignRect(6, 40, 308, 188));
-    moreGroup_ = new CSxGroupBox(this, g_UiText[kMoreGroupText]);
-    SetControlId(moreGroup_, ce::IDC_MORE_GROUP);
-    moreGroup_->setGeometry(DesignRect(160, 72, 148, 100));
+    selectGroup_ = MakePageGroup(this, ce::IDC_EDID_SELECT_GROUP, g_UiText[kSelectGroupText], DesignRect(6, 40, 308, 188));
+    moreGroup_ = MakePageGroup(this, ce::IDC_MORE_GROUP, g_UiText[kMoreGroupText], DesignRect(160, 72, 148, 100));
 
     // The edits start from zero, so they show their minimums until a record is shown.
     MakeLabel(ce::IDC_H_ACTIVE_LABEL, QStringLiteral("H Active :"), DesignRect(10, 82, 76, 24));
@@ -94,7 +86,7 @@ void MEdidDlg::OnInitDialog()
 
     restoreButton_ = MakeButton(ce::IDC_RESTORE, QStringLiteral("Restore"), 0, DesignRect(90, 186, 68, 28));
     applyButton_ = MakeButton(ce::IDC_APPLY, QStringLiteral("Apply"), 0, DesignRect(164, 186, 68, 28));
-    moreButton_ = MakeButton(ce::IDC_MORE, QStringLiteral("More >"), kActionPressedImage, DesignRect(238, 186, 68, 28));
+    moreButton_ = MakeButton(ce::IDC_MORE, QStringLiteral("More >"), kPageActionPressedImage, DesignRect(238, 186, 68, 28));
     moreButton_->SetToggle(true);
     moreButton_->SetPressed(false);
 
@@ -110,13 +102,7 @@ void MEdidDlg::OnInitDialog()
     AddInputs(false);
     list_->SetCurSel(0);
 
-    for (CSxGroupBox* group : {selectGroup_, moreGroup_}) {
-        group->SetTitleFont(&TitleFont());
-        group->SetTitleColor(kFaceColor);
-        group->SetBackColor(kGroupBack);
-        group->SetFrameStyle(2);
-        group->lower();
-    }
+    StylePageGroups(this, {selectGroup_, moreGroup_}, true);
     ApplyFontToChildren();
     ShowBlanking(moreButton_->IsPressed());
     UpdateActions();

@@ -42,7 +42,6 @@ constexpr unsigned kRotationSelectedImage = 114;
 constexpr unsigned kPreviewImage = 121;
 constexpr COLORREF kFaceColor = 0xEBEBEB;
 constexpr COLORREF kSelectedFaceColor = 0x009CEF;
-constexpr COLORREF kGroupBack = 0x1E1E1E;
 constexpr COLORREF kLineColor = 0x1E1E1E;
 constexpr int kGroupTitleText = 2;   // "Output Resolution"
 constexpr int kRotateTitleText = 3;  // "Rotate"
@@ -121,9 +120,7 @@ void MOutputDlg::OnInitDialog()
     }
 
     // Output resolution.
-    resolutionGroup_ = new CSxGroupBox(this, g_UiText[kGroupTitleText]);
-    SetControlId(resolutionGroup_, co::IDC_RESOLUTION_GROUP);
-    resolutionGroup_->setGeometry(DesignRect(6, 60, 308, 202));
+    resolutionGroup_ = MakePageGroup(this, co::IDC_RESOLUTION_GROUP, g_UiText[kGroupTitleText], DesignRect(6, 60, 308, 202));
     resolutionList_ = new CDropButton(this);
     resolutionList_->Create(QString(), this, co::IDC_RESOLUTION_LIST, 0xFFFFFF, 0xEBEBEB, 0x101010,
                             kDropDefaultColor, &ControlFont(), 0xFFFFFF, DesignRect(16, 82, 288, 22));
@@ -202,9 +199,7 @@ void MOutputDlg::OnInitDialog()
 
     // Rotation: the buttons around the preview picture, which is centred in the group; the long
     // combined captions get the wide rows above and below it.
-    rotateGroup_ = new CSxGroupBox(this, g_UiText[kRotateTitleText]);
-    SetControlId(rotateGroup_, co::IDC_ROTATE_GROUP);
-    rotateGroup_->setGeometry(DesignRect(6, 352, 308, 170));
+    rotateGroup_ = MakePageGroup(this, co::IDC_ROTATE_GROUP, g_UiText[kRotateTitleText], DesignRect(6, 352, 308, 170));
     const QRect rotationRects[ow::kRotationCodeCount] = {
         DesignRect(12, 406, 84, 26),   DesignRect(12, 438, 84, 26),  DesignRect(224, 406, 84, 26),
         DesignRect(12, 476, 144, 26),  DesignRect(164, 476, 144, 26), DesignRect(224, 438, 84, 26),
@@ -216,12 +211,7 @@ void MOutputDlg::OnInitDialog()
         rotationButtons_[static_cast<size_t>(code)] = b;
     }
 
-    for (CSxGroupBox* group : {resolutionGroup_, rotateGroup_}) {
-        group->SetTitleFont(&TitleFont());
-        group->SetTitleColor(kFaceColor);
-        group->SetBackColor(kGroupBack);
-        group->lower();
-    }
+    StylePageGroups(this, {resolutionGroup_, rotateGroup_}, false);
     ApplyFontToChildren();
 
     // The customised edits start enabled only when the seed names the customised row.

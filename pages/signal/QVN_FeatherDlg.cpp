@@ -7,6 +7,7 @@
 #include "device/CommandIds.h"
 #include "pagekit/DialogIds.h"
 #include "pagekit/DialogLanguage.h"
+#include "pagekit/PageControls.h"
 #include "pagekit/UiText.h"
 #include "pages/signal/FeatherIds.h"
 #include "pages/signal/FeatherRules.h"
@@ -23,8 +24,6 @@ namespace {
 
 constexpr unsigned kOnOffImage = 128;
 constexpr unsigned kOnOffAltImage = 130;
-constexpr COLORREF kCaptionColor = 0xEBEBEB;
-constexpr COLORREF kGroupBack = 0x1E1E1E;
 constexpr int kShapeCount = 5;
 constexpr int kLevelCount = 4;
 constexpr int kShapeTextFirst = 154;
@@ -73,18 +72,9 @@ void QVN_FeatherDlg::OnInitDialog()
     // This page has no close button: it opens and closes with the splicing modes.
     if (CloseButton()) CloseButton()->hide();
 
-    firstGroup_ = new CSxGroupBox(this, QStringLiteral("PIP2"));
-    SetControlId(firstGroup_, cf::IDC_FIRST_GROUP);
-    firstGroup_->setGeometry(kFirstGroupRect);
-    secondGroup_ = new CSxGroupBox(this, QStringLiteral("PIP3"));
-    SetControlId(secondGroup_, cf::IDC_PIP3_GROUP);
-    secondGroup_->setGeometry(kSecondGroupRect);
-    for (CSxGroupBox* group : {firstGroup_, secondGroup_}) {
-        group->SetTitleFont(&TitleFont());
-        group->SetTitleColor(kCaptionColor);
-        group->SetBackColor(kGroupBack);
-        group->lower();
-    }
+    firstGroup_ = MakePageGroup(this, cf::IDC_FIRST_GROUP, QStringLiteral("PIP2"), kFirstGroupRect);
+    secondGroup_ = MakePageGroup(this, cf::IDC_PIP3_GROUP, QStringLiteral("PIP3"), kSecondGroupRect);
+    StylePageGroups(this, {firstGroup_, secondGroup_}, false);
     for (int k = 0; k < 4; ++k) {
         auto* label = new QLabel(QString::fromLatin1(kLabelTexts[k]), this);
         SetControlId(label, kLabelIds[k]);
