@@ -333,7 +333,12 @@ void MBaseDialog::mouseReleaseEvent(QMouseEvent* e)
     QWidget::mouseReleaseEvent(e);
 }
 
-LRESULT MBaseDialog::OnMessage(unsigned, WPARAM, LPARAM, const QVariant&)
+LRESULT MBaseDialog::OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant&)
 {
+    switch (msg) {
+    case WM_VALUE_CHANGED: OnValueChanged(static_cast<int>(wParam)); break;
+    case WM_DROPLIST_SELECT: OnDropSelect(static_cast<int>(wParam), static_cast<int>(lParam)); break;
+    default: break;
+    }
     return 0;
 }

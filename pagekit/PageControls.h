@@ -2,6 +2,7 @@
 // Controls made the way every page makes them: on the page, carrying their control id, with the
 // page as the owner that hears their notifications. The page connects what it handles itself.
 
+#include "controls/CGdipButton.h"
 #include "platform/ColorRef.h"
 
 #include <QRect>
@@ -10,7 +11,6 @@
 
 #include <initializer_list>
 
-class CGdipButton;
 class CSxGroupBox;
 class MBaseDialog;
 class oRealEdit;
@@ -29,6 +29,16 @@ inline constexpr COLORREF kPageGroupBack = 0x1E1E1E;
 // for its caption and that caption colour.
 CGdipButton* MakePageButton(MBaseDialog* page, int id, const QString& caption, unsigned stdImage, unsigned altImage,
                             const QRect& rect, COLORREF captionColor);
+
+// The same, its clicks going to the page's handler with the button's id.
+template <class Page>
+CGdipButton* MakePageButton(Page* page, int id, const QString& caption, unsigned stdImage, unsigned altImage,
+                            const QRect& rect, COLORREF captionColor, void (Page::*onClick)(int))
+{
+    CGdipButton* button = MakePageButton(page, id, caption, stdImage, altImage, rect, captionColor);
+    QObject::connect(button, &CGdipButton::clickedId, page, onClick);
+    return button;
+}
 
 // An enabled numeric edit over [low, high] showing initial in format ("%d" or with a decimal
 // point).

@@ -151,12 +151,6 @@ void MCropDlg::OnButton(int id)
         OnReset();
 }
 
-LRESULT MCropDlg::OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload)
-{
-    if (msg == WM_VALUE_CHANGED) return OnValueChanged(static_cast<int>(wParam));
-    return MBaseDialog::OnMessage(msg, wParam, lParam, payload);
-}
-
 int MCropDlg::EditValue(int k) const
 {
     const oRealEdit* e = Edit(k);
@@ -240,15 +234,15 @@ void MCropDlg::OnReset()
     GetDeviceData().SendCommand(CMD_SET_CROP, layer_, 1);
 }
 
-LRESULT MCropDlg::OnValueChanged(int id)
+void MCropDlg::OnValueChanged(int id)
 {
-    if (!isVisible()) return 0;
+    if (!isVisible()) return;
     int k = -1;
     for (int n = 0; n < 4; ++n)
         if (kEditIds[static_cast<size_t>(n)] == id) k = n;
-    if (k < 0) return 0;
+    if (k < 0) return;
     CropWindow* c = RecordOf(InputIndex(), layer_);
-    if (!c) return 0;
+    if (!c) return;
 
     // Each edit is limited by the other edit of its axis: start + size stays within the source.
     const int total = k == 0 || k == 2 ? c->hTotal : c->vTotal;
@@ -264,7 +258,6 @@ LRESULT MCropDlg::OnValueChanged(int id)
     UpdateCropPreview();
     GetDeviceData().SendCommand(CMD_SET_CROP, layer_, 0);
     NotifyCropChanged();
-    return 0;
 }
 
 void MCropDlg::UpdateInputSourceLabel()

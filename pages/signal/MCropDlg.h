@@ -34,7 +34,7 @@ public:
     void OnSelectLayer(int id);
     void OnOnOff();
     void OnReset();
-    LRESULT OnValueChanged(int id);
+    void OnValueChanged(int id) override;
 
     bool IsCropOn() const { return cropOn_; }
     croprules::Edges PreviewEdges() const { return preview_; }
@@ -45,8 +45,6 @@ public:
     // 0 H start, 1 V start, 2 width, 3 height.
     oRealEdit* Edit(int k) const { return k >= 0 && k < 4 ? edits_[static_cast<size_t>(k)] : nullptr; }
     QLabel* InputSourceLabel() const { return inputLabel_; }
-
-    LRESULT OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload) override;
 
 protected:
     void paintEvent(QPaintEvent* e) override;

@@ -46,9 +46,7 @@ MEdidDlg::MEdidDlg(QWidget* parent) : MBaseDialog(IDD_EDID, parent, true)
 
 CGdipButton* MEdidDlg::MakeButton(int id, const QString& caption, unsigned altImage, const QRect& rect)
 {
-    CGdipButton* button = MakePageButton(this, id, caption, kPageActionImage, altImage, rect, kPageCaptionColor);
-    connect(button, &CGdipButton::clickedId, this, &MEdidDlg::OnButton);
-    return button;
+    return MakePageButton(this, id, caption, kPageActionImage, altImage, rect, kPageCaptionColor, &MEdidDlg::OnButton);
 }
 
 oRealEdit* MEdidDlg::MakeEdit(int id, float low, float initial, float high, const QRect& rect)
@@ -292,13 +290,4 @@ void MEdidDlg::OnValueChanged(int id)
     // Only the edit changes: nothing is stored or sent until Apply.
     if (const auto limited = er::LimitedValue(field, t, er::PixelClockLimit(input_, src)))
         edits_[id]->SetValue(static_cast<float>(*limited));
-}
-
-LRESULT MEdidDlg::OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload)
-{
-    switch (msg) {
-    case WM_VALUE_CHANGED: OnValueChanged(static_cast<int>(wParam)); return 0;
-    case WM_DROPLIST_SELECT: OnDropSelect(static_cast<int>(wParam), static_cast<int>(lParam)); return 0;
-    default: return MBaseDialog::OnMessage(msg, wParam, lParam, payload);
-    }
 }

@@ -35,8 +35,6 @@ public:
     oRealEdit* Edit(int id) const;
     CGdipButton* Button(int id) const;
 
-    LRESULT OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload) override;
-
 protected:
     void paintEvent(QPaintEvent* e) override;
 
@@ -54,8 +52,8 @@ private:
     void OnApply();
     void OnRestore();
     void OnMore();
-    void OnDropSelect(int id, int index);
-    void OnValueChanged(int id);
+    void OnDropSelect(int id, int index) override;
+    void OnValueChanged(int id) override;
 
     CGdipButton* applyButton_ = nullptr;
     CGdipButton* moreButton_ = nullptr;

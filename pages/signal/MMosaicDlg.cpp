@@ -386,15 +386,6 @@ void MMosaicDlg::RefreshFromDevice(int what)
     RepaintPreview();
 }
 
-LRESULT MMosaicDlg::OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload)
-{
-    if (msg == WM_VALUE_CHANGED) {
-        OnValueChanged(static_cast<int>(wParam));
-        return 0;
-    }
-    return MBaseDialog::OnMessage(msg, wParam, lParam, payload);
-}
-
 void MMosaicDlg::mousePressEvent(QMouseEvent* e)
 {
     if (e->button() == Qt::LeftButton) OnLButtonDown(e->position().toPoint());

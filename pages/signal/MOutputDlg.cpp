@@ -88,9 +88,7 @@ MOutputDlg::MOutputDlg(QWidget* parent) : MBaseDialog(IDD_OUTPUT, parent, true)
 CGdipButton* MOutputDlg::MakeButton(int id, const QString& caption, unsigned stdImage, unsigned altImage,
                                     const QRect& rect)
 {
-    CGdipButton* button = MakePageButton(this, id, caption, stdImage, altImage, rect, kFaceColor);
-    connect(button, &CGdipButton::clickedId, this, &MOutputDlg::OnButton);
-    return button;
+    return MakePageButton(this, id, caption, stdImage, altImage, rect, kFaceColor, &MOutputDlg::OnButton);
 }
 
 oRealEdit* MOutputDlg::MakeEdit(int id, float low, float initial, float high, const QString& format, const QRect& rect)
@@ -767,26 +765,15 @@ void MOutputDlg::OnButton(int id)
         if (kRotationIds[code] == id) OnRotationButton(code);
 }
 
-LRESULT MOutputDlg::OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload)
+void MOutputDlg::OnDropSelect(int id, int index)
 {
-    switch (msg) {
-    case WM_VALUE_CHANGED:
-        OnValueChanged(static_cast<int>(wParam));
-        return 0;
-    case WM_DROPLIST_SELECT: {
-        const int index = static_cast<int>(lParam);
-        switch (static_cast<int>(wParam)) {
-        case co::IDC_RESOLUTION_LIST:
-            if (index >= 0 && index < kResolutionRows) SelectResolution(index, index != kCustomRow);
-            break;
-        case co::IDC_H_POLARITY_LIST: GetDeviceData().outputReso.hPol = static_cast<uint8_t>(index == 1); break;
-        case co::IDC_V_POLARITY_LIST: GetDeviceData().outputReso.vPol = static_cast<uint8_t>(index == 1); break;
-        default: break;
-        }
-        return 0;
-    }
-    default:
-        return MBaseDialog::OnMessage(msg, wParam, lParam, payload);
+    switch (id) {
+    case co::IDC_RESOLUTION_LIST:
+        if (index >= 0 && index < kResolutionRows) SelectResolution(index, index != kCustomRow);
+        break;
+    case co::IDC_H_POLARITY_LIST: GetDeviceData().outputReso.hPol = static_cast<uint8_t>(index == 1); break;
+    case co::IDC_V_POLARITY_LIST: GetDeviceData().outputReso.vPol = static_cast<uint8_t>(index == 1); break;
+    default: break;
     }
 }
 

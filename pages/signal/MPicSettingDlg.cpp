@@ -83,17 +83,8 @@ QString SwitchCaption(bool on) { return on ? QStringLiteral("0n") : QStringLiter
 
 PictureSettings DefaultRecord()
 {
-    const uint8_t (&d)[9] = GetDeviceData().picEdit.resetDefaults;
     PictureSettings s{};
-    s.brightness = d[0];
-    s.contrast = d[1];
-    s.saturation = d[2];
-    s.sharpness = d[3];
-    s.hue = d[4];
-    s.colorTemp = d[5];
-    s.colorRed = d[6];
-    s.colorGreen = d[7];
-    s.colorBlue = d[8];
+    pr::ApplyPictureDefaults(s, GetDeviceData().picEdit.resetDefaults);
     return s;
 }
 
@@ -259,23 +250,6 @@ void MPicSettingDlg::FillColorTempList()
                       : i >= 0                              ? pr::ShownColorTempRow(dev.pic[i][window_].colorTemp)
                                                             : 0;
     SelectDropItemByData(colorTempList_, static_cast<DropItemData>(shown));
-}
-
-LRESULT MPicSettingDlg::OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload)
-{
-    switch (msg) {
-    case WM_VALUE_CHANGED:
-        OnValueChanged(static_cast<int>(wParam));
-        return 0;
-    case WM_EDIT_DONE:
-        // Carries no edit id: the value came with WM_VALUE_CHANGED.
-        return 0;
-    case WM_DROPLIST_SELECT:
-        OnDropSelect(static_cast<int>(wParam), static_cast<int>(lParam));
-        return 0;
-    default:
-        return MBaseDialog::OnMessage(msg, wParam, lParam, payload);
-    }
 }
 
 void MPicSettingDlg::OnButton(int id)

@@ -34,8 +34,8 @@ public:
     void OnWindowButton(int id);
     void OnApplyInput();
     void OnApplyAll();
-    void OnValueChanged(int id);
-    void OnDropSelect(int id, int index);
+    void OnValueChanged(int id) override;
+    void OnDropSelect(int id, int index) override;
     void OnGammaOnOff();
     void OnBrightLevelOnOff();
     void OnResetColorTemp();
@@ -56,8 +56,6 @@ public:
     CGdipButton* GammaSwitch() const { return gammaSwitch_; }
     CGdipButton* ResetColorTempButton() const { return resetColorTemp_; }
     CGdipButton* ResetPictureButton() const { return resetPicture_; }
-
-    LRESULT OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload) override;
 
 protected:
     void paintEvent(QPaintEvent* e) override;

@@ -53,9 +53,7 @@ MTstPatternDlg::MTstPatternDlg(QWidget* parent) : MBaseDialog(IDD_TEST_PATTERN, 
 CGdipButton* MTstPatternDlg::MakeButton(int id, const QString& caption, unsigned stdImage, unsigned altImage,
                                         const QRect& rect)
 {
-    CGdipButton* button = MakePageButton(this, id, caption, stdImage, altImage, rect, kPageCaptionColor);
-    connect(button, &CGdipButton::clickedId, this, &MTstPatternDlg::OnButton);
-    return button;
+    return MakePageButton(this, id, caption, stdImage, altImage, rect, kPageCaptionColor, &MTstPatternDlg::OnButton);
 }
 
 oRealEdit* MTstPatternDlg::MakeGrabEdit(int id, int initial, const QRect& rect)
@@ -311,7 +309,6 @@ void MTstPatternDlg::paintEvent(QPaintEvent*)
 LRESULT MTstPatternDlg::OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload)
 {
     switch (msg) {
-    case WM_VALUE_CHANGED: OnValueChanged(static_cast<int>(wParam)); return 0;
     case WM_PIXEL_COLOR: OnGrabColor(); return 0;
     default: return MBaseDialog::OnMessage(msg, wParam, lParam, payload);
     }

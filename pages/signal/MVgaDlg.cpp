@@ -48,9 +48,8 @@ MVgaDlg::MVgaDlg(QWidget* parent) : MBaseDialog(IDD_VGA, parent, true)
 
 CGdipButton* MVgaDlg::MakeButton(int id, const QString& caption, unsigned stdImage, unsigned altImage, const QRect& rect)
 {
-    CGdipButton* button = MakePageButton(this, id, caption, stdImage, altImage, rect, kPageCaptionColor);
+    CGdipButton* button = MakePageButton(this, id, caption, stdImage, altImage, rect, kPageCaptionColor, &MVgaDlg::OnButton);
     if (altImage) button->SetCheck(true);
-    connect(button, &CGdipButton::clickedId, this, &MVgaDlg::OnButton);
     buttons_[id] = button;
     return button;
 }
@@ -334,13 +333,5 @@ void MVgaDlg::OnValueChanged(int id)
         dev.SendCommand(CMD_VGA_ADJUST, 1, 0);
         break;
     default: break;
-    }
-}
-
-LRESULT MVgaDlg::OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload)
-{
-    switch (msg) {
-    case WM_VALUE_CHANGED: OnValueChanged(static_cast<int>(wParam)); return 0;
-    default: return MBaseDialog::OnMessage(msg, wParam, lParam, payload);
     }
 }

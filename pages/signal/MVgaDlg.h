@@ -37,8 +37,6 @@ public:
     QLabel* InputSourceLabel() const { return inputLabel_; }
     CSxGroupBox* Group(int id) const;
 
-    LRESULT OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload) override;
-
 protected:
     void paintEvent(QPaintEvent* e) override;
 
@@ -54,7 +52,7 @@ private:
     void OnAdcReset();
     void OnEnterAccessCode();
     void OnAdcLock();
-    void OnValueChanged(int id);
+    void OnValueChanged(int id) override;
     void ShowAdcSection(bool show);
     void ApplyLockState();
     void ShowInputName();

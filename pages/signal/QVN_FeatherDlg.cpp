@@ -220,15 +220,6 @@ void QVN_FeatherDlg::OnFeatherOnOff()
     NotifyState(1);
 }
 
-LRESULT QVN_FeatherDlg::OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload)
-{
-    if (msg == WM_DROPLIST_SELECT) {
-        OnDropSelect(static_cast<int>(wParam), static_cast<int>(lParam));
-        return 0;
-    }
-    return MBaseDialog::OnMessage(msg, wParam, lParam, payload);
-}
-
 void QVN_FeatherDlg::paintEvent(QPaintEvent*)
 {
     QPainter p(this);

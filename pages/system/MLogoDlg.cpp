@@ -515,12 +515,3 @@ void MLogoDlg::UpdateEnableState()
     }
     for (CGdipButton* b : {usageNormal_, usageLogo_, top_, border_}) b->setEnabled(buttons);
 }
-
-LRESULT MLogoDlg::OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload)
-{
-    if (msg == WM_VALUE_CHANGED) {
-        OnValueChanged(static_cast<int>(wParam));
-        return 0;
-    }
-    return MBaseDialog::OnMessage(msg, wParam, lParam, payload);
-}

@@ -180,9 +180,7 @@ MSubTitleDlg::~MSubTitleDlg()
 
 CGdipButton* MSubTitleDlg::MakeButton(int id, const QString& caption, unsigned stdImage, unsigned altImage)
 {
-    auto* button = MakePageButton(this, id, caption, stdImage, altImage, QRect(0, 0, 70, 26), kCaptionColour);
-    connect(button, &CGdipButton::clickedId, this, &MSubTitleDlg::OnButton);
-    return button;
+    return MakePageButton(this, id, caption, stdImage, altImage, QRect(0, 0, 70, 26), kCaptionColour, &MSubTitleDlg::OnButton);
 }
 
 CGdipButton* MSubTitleDlg::MakeCheck(int id, const QString& caption)
@@ -568,12 +566,6 @@ void MSubTitleDlg::ShowPage(bool show)
 LRESULT MSubTitleDlg::OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload)
 {
     switch (msg) {
-    case WM_VALUE_CHANGED:
-        OnValueChanged(static_cast<int>(wParam));
-        return 0;
-    case WM_DROPLIST_SELECT:
-        OnDropSelect(static_cast<int>(wParam), static_cast<int>(lParam));
-        return 0;
     case WM_CAPTION_REMEASURE:
         MeasureText();
         return 0;

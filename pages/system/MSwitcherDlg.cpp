@@ -186,12 +186,3 @@ void MSwitcherDlg::OnDropSelect(int id, int index)
     dev.pvwDTime = static_cast<int32_t>(list->GetItemData(index));
     dev.SendCommand(CMD_SET_FADE_TIME);
 }
-
-LRESULT MSwitcherDlg::OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload)
-{
-    if (msg == WM_DROPLIST_SELECT) {
-        OnDropSelect(static_cast<int>(wParam), static_cast<int>(lParam));
-        return 0;
-    }
-    return MBaseDialog::OnMessage(msg, wParam, lParam, payload);
-}

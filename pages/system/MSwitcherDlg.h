@@ -27,8 +27,6 @@ public:
     CGdipButton* MultiMachineButton() const { return multi_; }
     CDropButton* FadeList() const { return fadeList_; }
 
-    LRESULT OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload) override;
-
 protected:
     void paintEvent(QPaintEvent* e) override;
 
@@ -38,7 +36,7 @@ private:
     void OnOnOff();
     void OnPanelCount(int id);
     void OnMultiMachine();
-    void OnDropSelect(int id, int index);
+    void OnDropSelect(int id, int index) override;
     void ShowBusy();
     void PostModeNotices(LPARAM switcherValue);
 

@@ -67,9 +67,7 @@ MConnectDlg::~MConnectDlg()
 CGdipButton* MConnectDlg::MakeButton(int id, const QString& caption, unsigned stdImage, unsigned altImage,
                                      const QRect& rect)
 {
-    CGdipButton* button = MakePageButton(this, id, caption, stdImage, altImage, rect, kCaptionColor);
-    connect(button, &CGdipButton::clickedId, this, &MConnectDlg::OnButton);
-    return button;
+    return MakePageButton(this, id, caption, stdImage, altImage, rect, kCaptionColor, &MConnectDlg::OnButton);
 }
 
 void MConnectDlg::OnInitDialog()
