@@ -82,7 +82,7 @@ LRESULT KordalDlg::SelectLayerInput(int layer, int send)
     if (!anyVga && m_VgaDlg.isVisible()) SwitchPage(8, true);
 
     if (layer >= 1) {
-        auto* list = qobject_cast<CDropButton*>(FindControlById(&m_PIPDlg, kPipInputListId + layer - 1));
+        auto* list = FindControlAs<CDropButton>(&m_PIPDlg, kPipInputListId + layer - 1);
         Trace("SelectDropItemByData", {layer});
         SelectDropItemByData(list, static_cast<DropItemData>(device.chnl[layer].input));
     }

@@ -256,12 +256,12 @@ void MOutputDlg::ShowPage(bool show)
 
 oRealEdit* MOutputDlg::Edit(int id) const
 {
-    return qobject_cast<oRealEdit*>(FindControlById(this, id));
+    return FindControlAs<oRealEdit>(this, id);
 }
 
 CGdipButton* MOutputDlg::Button(int id) const
 {
-    return qobject_cast<CGdipButton*>(FindControlById(this, id));
+    return FindControlAs<CGdipButton>(this, id);
 }
 
 CGdipButton* MOutputDlg::RotationButton(int code) const

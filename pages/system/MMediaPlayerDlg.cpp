@@ -56,7 +56,7 @@ CGdipButton* MMediaPlayerDlg::MakeButton(int id, const QString& caption)
 
 CGdipButton* MMediaPlayerDlg::Button(int id) const
 {
-    return qobject_cast<CGdipButton*>(FindControlById(this, id));
+    return FindControlAs<CGdipButton>(this, id);
 }
 
 void MMediaPlayerDlg::OnInitDialog()

@@ -142,17 +142,17 @@ QLabel* MMiscDlg::MakeLabel(int id, const QString& text)
 
 CGdipButton* MMiscDlg::Button(int id) const
 {
-    return qobject_cast<CGdipButton*>(FindControlById(this, id));
+    return FindControlAs<CGdipButton>(this, id);
 }
 
 QLabel* MMiscDlg::Label(int id) const
 {
-    return qobject_cast<QLabel*>(FindControlById(this, id));
+    return FindControlAs<QLabel>(this, id);
 }
 
 CSxGroupBox* MMiscDlg::Group(int id) const
 {
-    return qobject_cast<CSxGroupBox*>(FindControlById(this, id));
+    return FindControlAs<CSxGroupBox>(this, id);
 }
 
 void MMiscDlg::OnInitDialog()

@@ -127,7 +127,7 @@ CGdipButton* MTaskDlg::MakeButton(int id, const QString& caption, unsigned stdIm
 
 CGdipButton* MTaskDlg::Button(int id) const
 {
-    return qobject_cast<CGdipButton*>(FindControlById(this, id));
+    return FindControlAs<CGdipButton>(this, id);
 }
 
 void MTaskDlg::OnInitDialog()
@@ -167,7 +167,7 @@ void MTaskDlg::ApplyLanguage()
                                             {ids::IDC_LOCAL_TIME_GROUP, 24},
                                             {ids::IDC_TASK_EDIT_GROUP, 26}};
     for (const auto& [id, text] : captions)
-        if (auto* g = qobject_cast<CSxGroupBox*>(FindControlById(this, id))) g->SetCaption(UiText(text));
+        if (auto* g = FindControlAs<CSxGroupBox>(this, id)) g->SetCaption(UiText(text));
     update();
 }
 
