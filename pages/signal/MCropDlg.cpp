@@ -6,7 +6,6 @@
 #include "pagekit/DialogLanguage.h"
 #include "pagekit/UiText.h"
 #include "pages/signal/CropIds.h"
-#include "pages/signal/PageEdits.h"
 #include "pages/signal/SignalPageHelpers.h"
 #include "platform/ControlId.h"
 #include "platform/MessageIds.h"
@@ -90,7 +89,7 @@ void MCropDlg::OnInitDialog()
         auto* label = new QLabel(QString::fromLatin1(labels[k]), this);
         SetControlId(label, kLabelIds[static_cast<size_t>(k)]);
         label->setGeometry(kLabelLeft, top, kEditLeft - kLabelLeft - 4, 24);
-        auto* e = new PageRealEdit(this);
+        auto* e = new oRealEdit(this);
         SetControlId(e, kEditIds[static_cast<size_t>(k)]);
         SetControlOwner(e, this);
         const float low = k < 2 ? croprules::kStartMin : croprules::kSizeMin;
@@ -170,8 +169,8 @@ void MCropDlg::SetCropOn(bool on)
         resetButton_->SetDisabledLook(!on);
         resetButton_->setEnabled(on);
     }
-    for (PageRealEdit* e : edits_)
-        if (e) e->SetFieldEnabled(on);
+    for (oRealEdit* e : edits_)
+        if (e) e->SetEnabledField(on);
 }
 
 void MCropDlg::ShowRecord()

@@ -2,8 +2,8 @@
 // The crop page: the rectangle cut out of a layer's input picture before the processor scales it
 // into the layer window, kept per layer and per input (crop[i][w]).
 
+#include "controls/oRealEdit.h"
 #include "pagekit/MBaseDialog.h"
-#include "pages/signal/PageEdits.h"
 #include "pages/signal/CropPageRules.h"
 
 #include <array>
@@ -60,7 +60,7 @@ private:
     std::array<CGdipButton*, 4> layerButtons_{};
     CGdipButton* onOffButton_ = nullptr;
     CGdipButton* resetButton_ = nullptr;
-    std::array<PageRealEdit*, 4> edits_{};
+    std::array<oRealEdit*, 4> edits_{};
     QLabel* inputLabel_ = nullptr;
     QString inputSourceCaption_ = QStringLiteral("Input Source");
     bool cropOn_ = false;

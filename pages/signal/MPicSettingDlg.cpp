@@ -8,7 +8,6 @@
 #include "pagekit/DialogIds.h"
 #include "pagekit/DialogLanguage.h"
 #include "pagekit/UiText.h"
-#include "pages/signal/PageEdits.h"
 #include "pages/signal/PictureIds.h"
 #include "pages/signal/PicturePageRules.h"
 #include "pages/signal/SignalPageHelpers.h"
@@ -180,7 +179,7 @@ void MPicSettingDlg::OnInitDialog()
         slider->setGeometry(kSliderLeft, top + 2, kSliderWidth, kRowControlHeight - 4);
         sliders_[static_cast<size_t>(k)] = slider;
 
-        auto* edit = new PageSliderEdit(this);
+        auto* edit = new oSliderEdit(this);
         SetControlId(edit, row.edit);
         SetControlOwner(edit, this);
         edit->Init(true, 0, seeds[k], row.max, QString::fromLatin1(row.format));
@@ -292,7 +291,7 @@ void MPicSettingDlg::ShowApplyChoice()
 
 void MPicSettingDlg::EnableValue(int k, bool on)
 {
-    if (k >= 0 && k < kValueCount && edits_[static_cast<size_t>(k)]) edits_[static_cast<size_t>(k)]->SetFieldEnabled(on);
+    if (k >= 0 && k < kValueCount && edits_[static_cast<size_t>(k)]) edits_[static_cast<size_t>(k)]->SetEnabledField(on);
     if (oBitmapSlider* s = ValueSlider(k)) {
         s->Enable(on);
         s->setEnabled(on);
