@@ -18,7 +18,6 @@
 #include "platform/MessageIds.h"
 
 #include <QLabel>
-#include <QPainter>
 
 namespace ce = ctl::edid;
 namespace er = edidrules;
@@ -113,13 +112,6 @@ void MEdidDlg::ApplyLanguage()
     if (moreGroup_) moreGroup_->SetCaption(g_UiText[kMoreGroupText]);
     SetTitle(g_UiText[kPageTitleText]);
     update();
-}
-
-void MEdidDlg::paintEvent(QPaintEvent*)
-{
-    QPainter p(this);
-    PaintBackground(p);
-    DrawTitleBand(p, g_UiText[kPageTitleText]);
 }
 
 oRealEdit* MEdidDlg::Edit(int id) const

@@ -35,9 +35,6 @@ public:
     oRealEdit* Edit(int id) const;
     CGdipButton* Button(int id) const;
 
-protected:
-    void paintEvent(QPaintEvent* e) override;
-
 private:
     CGdipButton* MakeButton(int id, const QString& caption, unsigned altImage, const QRect& rect);
     oRealEdit* MakeEdit(int id, float low, float initial, float high, const QRect& rect);

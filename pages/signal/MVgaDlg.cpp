@@ -16,7 +16,6 @@
 #include "platform/MessageIds.h"
 
 #include <QLabel>
-#include <QPainter>
 
 namespace cv = ctl::vga;
 namespace vr = vgarules;
@@ -144,13 +143,6 @@ void MVgaDlg::ApplyLanguage()
         ShowInputName();
     }
     update();
-}
-
-void MVgaDlg::paintEvent(QPaintEvent*)
-{
-    QPainter p(this);
-    PaintBackground(p);
-    DrawTitleBand(p, g_UiText[kPageTitleText]);
 }
 
 oRealEdit* MVgaDlg::Edit(int id) const

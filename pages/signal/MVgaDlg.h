@@ -37,9 +37,6 @@ public:
     QLabel* InputSourceLabel() const { return inputLabel_; }
     CSxGroupBox* Group(int id) const;
 
-protected:
-    void paintEvent(QPaintEvent* e) override;
-
 private:
     CGdipButton* MakeButton(int id, const QString& caption, unsigned stdImage, unsigned altImage, const QRect& rect);
     oRealEdit* MakeEdit(int id, float low, float high, const QRect& rect);

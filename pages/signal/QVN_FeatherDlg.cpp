@@ -16,7 +16,6 @@
 #include "platform/PageNotifyCodes.h"
 
 #include <QLabel>
-#include <QPainter>
 
 namespace cf = ctl::feather;
 
@@ -69,6 +68,7 @@ void QVN_FeatherDlg::OnInitDialog()
 {
     if (IsInitialised()) return;
     MBaseDialog::OnInitDialog();
+    SetTitle(UiText(kTitleText));
     // This page has no close button: it opens and closes with the splicing modes.
     if (CloseButton()) CloseButton()->hide();
 
@@ -97,6 +97,7 @@ void QVN_FeatherDlg::OnInitDialog()
 void QVN_FeatherDlg::ApplyLanguage()
 {
     ApplyDialogLanguage(this, IDD_FEATHER);
+    SetTitle(UiText(kTitleText));
     CreateLists();
     // New shape names, same device values: the lists keep showing what the processor holds.
     if (onOff_) {
@@ -218,11 +219,4 @@ void QVN_FeatherDlg::OnFeatherOnOff()
     SendFeather(feather::kSecondWindow);
     EnableLists(true);
     NotifyState(1);
-}
-
-void QVN_FeatherDlg::paintEvent(QPaintEvent*)
-{
-    QPainter p(this);
-    PaintBackground(p);
-    DrawTitleBand(p, UiText(kTitleText));
 }

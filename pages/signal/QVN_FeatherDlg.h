@@ -33,9 +33,6 @@ public:
     CGdipButton* OnOffButton() const { return onOff_; }
     CSxGroupBox* FirstGroup() const { return firstGroup_; }
 
-protected:
-    void paintEvent(QPaintEvent* e) override;
-
 private:
     void CreateLists();
     void EnableLists(bool on);

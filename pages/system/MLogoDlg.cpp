@@ -56,6 +56,7 @@ void MLogoDlg::OnInitDialog()
 {
     if (IsInitialised()) return;
     MBaseDialog::OnInitDialog();
+    SetTitle(g_UiText[kTitleText]);
     CreateCaptionButtons(false);
 
     const QRect groupRects[6] = {Dlu(3, 18, 206, 47),  Dlu(3, 67, 206, 88),   Dlu(3, 165, 36, 96),
@@ -112,6 +113,7 @@ void MLogoDlg::OnInitDialog()
 void MLogoDlg::ApplyLanguage()
 {
     ApplyDialogLanguage(this, IDD_LOGO);
+    SetTitle(g_UiText[kTitleText]);
     const CDeviceData& dev = GetDeviceData();
     for (int n = 0; n < 6; ++n)
         if (groups_[static_cast<size_t>(n)]) groups_[static_cast<size_t>(n)]->SetCaption(g_UiText[static_cast<size_t>(kGroupTexts[n])]);
@@ -127,7 +129,7 @@ void MLogoDlg::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     PaintBackground(p);
-    DrawTitleBand(p, g_UiText[kTitleText]);
+    DrawTitleBand(p, Title());
     if (previewRect_.isEmpty()) return;
     p.fillRect(previewRect_, ToQColor(kPreviewFill));
     p.setPen(Qt::black);

@@ -15,7 +15,6 @@
 #include "platform/PageNotifyCodes.h"
 
 #include <QLabel>
-#include <QPainter>
 
 namespace sw = ctl::switcher;
 using layerpage::Dlu;
@@ -42,6 +41,7 @@ void MSwitcherDlg::OnInitDialog()
 {
     if (IsInitialised()) return;
     MBaseDialog::OnInitDialog();
+    SetTitle(g_UiText[kTitleText]);
     CreateCaptionButtons(false);
 
     modeGroup_ = layerpage::MakeGroup(this, sw::IDC_SWITCHER_GROUP, g_UiText[kSwitchModeText], Dlu(2, 24, 206, 63));
@@ -81,16 +81,10 @@ void MSwitcherDlg::OnInitDialog()
 void MSwitcherDlg::ApplyLanguage()
 {
     ApplyDialogLanguage(this, IDD_SWITCHER);
+    SetTitle(g_UiText[kTitleText]);
     if (modeGroup_) modeGroup_->SetCaption(g_UiText[kSwitchModeText]);
     if (multiGroup_) multiGroup_->SetCaption(g_UiText[kMultiMachineText]);
     update();
-}
-
-void MSwitcherDlg::paintEvent(QPaintEvent*)
-{
-    QPainter p(this);
-    PaintBackground(p);
-    DrawTitleBand(p, g_UiText[kTitleText]);
 }
 
 void MSwitcherDlg::EnableByOnState(bool on)

@@ -27,9 +27,6 @@ public:
     CGdipButton* MultiMachineButton() const { return multi_; }
     CDropButton* FadeList() const { return fadeList_; }
 
-protected:
-    void paintEvent(QPaintEvent* e) override;
-
 private:
     void EnableByOnState(bool on);
     void OnButton(int id);
