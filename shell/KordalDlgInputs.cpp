@@ -20,14 +20,6 @@ constexpr int kDpButtonId = 1197;       // "DP" (single-link)
 constexpr int kPipInputListId = 0xAFF0; // the PIP page's input list of PIP k is this id + k
 constexpr int kVgaTypeCode = 3;
 
-// The physical slot (0..7) behind an input code, -1 for a code outside the input table.
-int SlotOfInputCode(int code)
-{
-    if (code < 0 || code >= kInputIndexCount) return -1;
-    const int slot = MapInputCode(code) / 10;
-    return slot >= 0 && slot < kInputSlotCount ? slot : -1;
-}
-
 }  // namespace
 
 int KordalDlg::InputCodeForButton(int id)

@@ -183,8 +183,8 @@ void MVgaDlg::SelectVgaInput(int layer)
 {
     if (!IsInitialised() || layer < 0 || layer >= kWindowCount) return;
     CDeviceData& dev = GetDeviceData();
-    const int slot = vr::SlotOfInputCode(dev.chnl[layer].input);
-    if (slot == vr::kNoSlot || dev.input[slot].src != kVgaType) {
+    const int slot = SlotOfInputCode(dev.chnl[layer].input);
+    if (slot < 0 || dev.input[slot].src != kVgaType) {
         lock_.AllowCodeEntry(false);
         ApplyLockState();
         return;
