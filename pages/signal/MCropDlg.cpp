@@ -53,7 +53,6 @@ CropWindow* RecordOf(int i, int w)
 
 MCropDlg::MCropDlg(QWidget* parent) : MBaseDialog(IDD_CROP, parent, true)
 {
-    SetDialogId(this, IDD_CROP);
     setWindowTitle(QStringLiteral("Image Crop"));
 }
 

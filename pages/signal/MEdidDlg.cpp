@@ -39,7 +39,6 @@ using signalpage::DesignRect;
 
 MEdidDlg::MEdidDlg(QWidget* parent) : MBaseDialog(IDD_EDID, parent, true)
 {
-    SetDialogId(this, IDD_EDID);
     setWindowTitle(QStringLiteral("EDID Settings"));
 }
 

@@ -90,7 +90,6 @@ void StoreWindow(int w, const ManualWindow& m)
 
 MMosaicDlg::MMosaicDlg(QWidget* parent) : MBaseDialog(IDD_MOSAIC, parent, true)
 {
-    SetDialogId(this, IDD_MOSAIC);
     setWindowTitle(QStringLiteral("Mosaic Setting"));
 }
 

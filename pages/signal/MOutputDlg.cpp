@@ -81,7 +81,6 @@ using signalpage::DesignRect;
 
 MOutputDlg::MOutputDlg(QWidget* parent) : MBaseDialog(IDD_OUTPUT, parent, true)
 {
-    SetDialogId(this, IDD_OUTPUT);
     setWindowTitle(QStringLiteral("Output Setting"));
 }
 

@@ -91,7 +91,6 @@ PictureSettings DefaultRecord()
 
 MPicSettingDlg::MPicSettingDlg(QWidget* parent) : MBaseDialog(IDD_PICTURE, parent, true)
 {
-    SetDialogId(this, IDD_PICTURE);
     setWindowTitle(QStringLiteral("Picture Setting"));
 }
 

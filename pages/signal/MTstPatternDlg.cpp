@@ -46,7 +46,6 @@ using signalpage::DesignRect;
 
 MTstPatternDlg::MTstPatternDlg(QWidget* parent) : MBaseDialog(IDD_TEST_PATTERN, parent, false)
 {
-    SetDialogId(this, IDD_TEST_PATTERN);
     setWindowTitle(QStringLiteral("Test Pattern"));
 }
 

@@ -41,7 +41,6 @@ using signalpage::DesignRect;
 
 MVgaDlg::MVgaDlg(QWidget* parent) : MBaseDialog(IDD_VGA, parent, true)
 {
-    SetDialogId(this, IDD_VGA);
     setWindowTitle(QStringLiteral("VGA Adjustment"));
 }
 

@@ -59,7 +59,6 @@ QRect ListRect(int k)
 
 QVN_FeatherDlg::QVN_FeatherDlg(QWidget* parent) : MBaseDialog(IDD_FEATHER, parent, false)
 {
-    SetDialogId(this, IDD_FEATHER);
     setWindowTitle(QStringLiteral("Feathering"));
     resize(kPageWidth, kPageHeight);
 }

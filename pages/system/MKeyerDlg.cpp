@@ -58,7 +58,6 @@ QString LayerOffText(int set)
 
 MKeyerDlg::MKeyerDlg(QWidget* parent) : MBaseDialog(IDD_KEYER, parent, false)
 {
-    SetDialogId(this, IDD_KEYER);
     setWindowTitle(QStringLiteral("Chroma Keyer Settings"));
 }
 

@@ -48,7 +48,6 @@ QString ApplicationTitle()
 
 MLogoDlg::MLogoDlg(QWidget* parent) : MBaseDialog(IDD_LOGO, parent, true)
 {
-    SetDialogId(this, IDD_LOGO);
     setWindowTitle(QStringLiteral("Logo Settings"));
 }
 

@@ -67,7 +67,6 @@ QVariantMap SubPageNotice(int tab, int shown)
 
 MMiscDlg::MMiscDlg(QWidget* parent) : MBaseDialog(IDD_MISC, parent, true), chooseFile_(&MMiscDlg::ChooseProjectFile)
 {
-    SetDialogId(this, IDD_MISC);
     setWindowTitle(QStringLiteral("Misc Settings"));
 
     // Groups first: the buttons are created after them and so lie above their frames.

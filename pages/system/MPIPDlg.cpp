@@ -55,7 +55,6 @@ const char* const kGroupCaptions[pip::kPipCount] = {"PIP-1", "PIP-2", "PIP-3"};
 
 MPIPDlg::MPIPDlg(QWidget* parent) : MBaseDialog(IDD_PIP, parent, true)
 {
-    SetDialogId(this, IDD_PIP);
     setWindowTitle(QStringLiteral("PIP Settings"));
 }
 

@@ -160,7 +160,6 @@ CaptionDialogs DefaultCaptionDialogs()
 
 MSubTitleDlg::MSubTitleDlg(QWidget* parent) : MBaseDialog(IDD_CAPTION, parent, false), dialogs_(DefaultCaptionDialogs())
 {
-    SetDialogId(this, IDD_CAPTION);
     setWindowTitle(QStringLiteral("Caption Setting"));
     bitmapPath_ = GetAppDirectory() + QStringLiteral("PFile.BMP");
     for (QTimer* t : {&ackTimer_, &pauseTimer_, &acceptTimer_, &guardTimer_, &initialiseTimer_}) t->setSingleShot(true);

@@ -33,7 +33,6 @@ constexpr int kSerialTakeText = 136;
 
 MSwitcherDlg::MSwitcherDlg(QWidget* parent) : MBaseDialog(IDD_SWITCHER, parent, true)
 {
-    SetDialogId(this, IDD_SWITCHER);
     setWindowTitle(QStringLiteral("Switcher Mode"));
 }
 

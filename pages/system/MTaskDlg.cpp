@@ -44,7 +44,6 @@ const QDate kLastTaskDate(2255, 12, 31);
 
 MTaskDlg::MTaskDlg(QWidget* parent) : MBaseDialog(IDD_TASK, parent, false), clock_(SystemPageClock())
 {
-    SetDialogId(this, IDD_TASK);
     setWindowTitle(QStringLiteral("Time/Task Management"));
 
     for (int id : {ids::IDC_DATE_TIME_GROUP, ids::IDC_MACHINE_TIME_GROUP, ids::IDC_LOCAL_TIME_GROUP,

@@ -104,7 +104,6 @@ std::array<uint8_t, 9> StreamCommandBytes(int fps, int code, int kbps, bool repe
 
 MVideoSettingDlg::MVideoSettingDlg(QWidget* parent) : MBaseDialog(IDD_VIDEO_SETTING, parent, false)
 {
-    SetDialogId(this, IDD_VIDEO_SETTING);
     setWindowTitle(QStringLiteral("Video Display Setting"));
 }
 

@@ -52,7 +52,6 @@ const QString kNoPort = QStringLiteral("N/A");
 
 MConnectDlg::MConnectDlg(QWidget* parent) : MBaseDialog(IDD_CONNECT, parent, true)
 {
-    SetDialogId(this, IDD_CONNECT);
     setWindowTitle(QStringLiteral("Connection Setting"));
     addresses_.push_back(QString::fromLatin1(kDefaultDestinationIp));
     portPoll_.setInterval(kPortPollDefaultMs);

@@ -54,7 +54,6 @@ QByteArray Utf8(const QString& s)
 
 MSearchMachineDlg::MSearchMachineDlg(QWidget* parent) : MBaseDialog(IDD_SEARCH_MACHINE, parent, false)
 {
-    SetDialogId(this, IDD_SEARCH_MACHINE);
     setWindowTitle(QStringLiteral("Search Machines"));
 }
 
