@@ -24,6 +24,9 @@ public:
     int TextLimit() const { return rules_.limit; }
     int FrameWidth() const { return frameWidth_; }
     bool IsEnabledField() const { return enabled_; }
+    // Enables or disables the edit together with its frame, which switches between the field
+    // look and the disabled look (a plain setEnabled keeps the frame it had).
+    void SetEnabledField(bool enabled);
     bool IsTyped() const { return typed_; }
 
     // Inserts text at the selection as if its characters were typed one by one: refused
@@ -36,7 +39,6 @@ public:
 protected:
     // Takes range and format as Init does: frame on, classes and text limit from the range.
     void ApplyRangeAndFormat(float limitA, float limitB, const QString& format);
-    void SetEnabledField(bool enabled);
     // Writes the value's text in the format and puts the caret at the end.
     void ShowValueText(double value);
     void CaretToEnd();

@@ -277,3 +277,9 @@ int MapInputCode(int code)
     default: return code * 10;
     }
 }
+
+int SlotOfInputCode(int code)
+{
+    if (code < 0 || code >= kInputIndexCount) return -1;
+    return MapInputCode(code) / 10;
+}

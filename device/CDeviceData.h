@@ -239,5 +239,9 @@ CDeviceData& GetDeviceData();
 // The name an input row starts with (" DVI-1 ", ..., " DP2-R "); empty for a row out of range.
 QString DefaultInputName(int row);
 
-// The processor's input number of an input code (command 7 sends it as tens and units).
+// The processor's input number of an input code (command 7 sends it as tens and units): 40, 41
+// for the dual-link halves 8, 9 of slot 4, 60, 61 for the halves 10, 11 of slot 6, else code x 10.
 int MapInputCode(int code);
+// The physical slot (0..7) whose signal an input code carries (the dual-link halves read slots 4
+// and 6), or -1 for a code outside the input table.
+int SlotOfInputCode(int code);

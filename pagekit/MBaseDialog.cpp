@@ -6,6 +6,7 @@
 #include "platform/ControlId.h"
 #include "platform/Fonts.h"
 #include "platform/MessageIds.h"
+#include "pagekit/DialogLanguage.h"
 #include "pagekit/PageBaseIds.h"
 
 #include <QAbstractSpinBox>
@@ -59,6 +60,8 @@ MBaseDialog::MBaseDialog(int templateId, QWidget* parent, bool notifyOnClose)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::ClickFocus);
+    // A page re-words itself: the language of an enclosing window does not reach into it.
+    SetDialogId(this, templateId);
     // Constructed hidden: the main window shows one page at a time.
     hide();
 }
@@ -333,7 +336,12 @@ void MBaseDialog::mouseReleaseEvent(QMouseEvent* e)
     QWidget::mouseReleaseEvent(e);
 }
 
-LRESULT MBaseDialog::OnMessage(unsigned, WPARAM, LPARAM, const QVariant&)
+LRESULT MBaseDialog::OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant&)
 {
+    switch (msg) {
+    case WM_VALUE_CHANGED: OnValueChanged(static_cast<int>(wParam)); break;
+    case WM_DROPLIST_SELECT: OnDropSelect(static_cast<int>(wParam), static_cast<int>(lParam)); break;
+    default: break;
+    }
     return 0;
 }

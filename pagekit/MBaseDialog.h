@@ -100,9 +100,16 @@ public:
     void SetDragByBand(bool on) { dragByBand_ = on; }
     bool DragsByBand() const { return dragByBand_; }
 
+    // Hands the page's control notifications to the two handlers below; every other message is
+    // left alone.
     LRESULT OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload) override;
 
 protected:
+    // An edit of the page committed its value (WM_VALUE_CHANGED).
+    virtual void OnValueChanged(int id) {}
+    // A drop list of the page chose a row (WM_DROPLIST_SELECT).
+    virtual void OnDropSelect(int id, int index) {}
+
     void PaintBackground(QPainter& p);
     void DrawTitleBand(QPainter& p, const QString& title);
 

@@ -1,6 +1,7 @@
 #include "pagekit/PageControls.h"
 
 #include "controls/CGdipButton.h"
+#include "controls/CSxGroupBox.h"
 #include "controls/oRealEdit.h"
 #include "pagekit/MBaseDialog.h"
 #include "platform/ControlId.h"
@@ -37,4 +38,23 @@ QLabel* MakePageLabel(QWidget* page, int id, const QString& text, const QRect& r
     label->setGeometry(rect);
     label->setAlignment(alignment);
     return label;
+}
+
+CSxGroupBox* MakePageGroup(QWidget* page, int id, const QString& caption, const QRect& rect)
+{
+    auto* group = new CSxGroupBox(page, caption);
+    SetControlId(group, id);
+    group->setGeometry(rect);
+    return group;
+}
+
+void StylePageGroups(MBaseDialog* page, std::initializer_list<CSxGroupBox*> groups, bool framed)
+{
+    for (CSxGroupBox* group : groups) {
+        group->SetTitleFont(&page->TitleFont());
+        group->SetTitleColor(kPageCaptionColor);
+        group->SetBackColor(kPageGroupBack);
+        if (framed) group->SetFrameStyle(2);
+        group->lower();
+    }
 }

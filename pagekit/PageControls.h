@@ -2,22 +2,43 @@
 // Controls made the way every page makes them: on the page, carrying their control id, with the
 // page as the owner that hears their notifications. The page connects what it handles itself.
 
+#include "controls/CGdipButton.h"
 #include "platform/ColorRef.h"
 
 #include <QRect>
 #include <QString>
 #include <Qt>
 
-class CGdipButton;
+#include <initializer_list>
+
+class CSxGroupBox;
 class MBaseDialog;
 class oRealEdit;
 class QLabel;
 class QWidget;
 
+// The pictures and colours the pages' controls share.
+inline constexpr unsigned kPageActionImage = 129;         // plain action button
+inline constexpr unsigned kPageActionPressedImage = 147;  // its pressed (toggled) face
+inline constexpr unsigned kPageSwitchOffImage = 128;      // on/off switch, off
+inline constexpr unsigned kPageSwitchOnImage = 130;       // on/off switch, on
+inline constexpr COLORREF kPageCaptionColor = 0xEBEBEB;   // button captions and group titles
+inline constexpr COLORREF kPageGroupBack = 0x1E1E1E;
+
 // An image button with its standard (and, when not 0, alternate) picture, the page's control font
 // for its caption and that caption colour.
 CGdipButton* MakePageButton(MBaseDialog* page, int id, const QString& caption, unsigned stdImage, unsigned altImage,
                             const QRect& rect, COLORREF captionColor);
+
+// The same, its clicks going to the page's handler with the button's id.
+template <class Page>
+CGdipButton* MakePageButton(Page* page, int id, const QString& caption, unsigned stdImage, unsigned altImage,
+                            const QRect& rect, COLORREF captionColor, void (Page::*onClick)(int))
+{
+    CGdipButton* button = MakePageButton(page, id, caption, stdImage, altImage, rect, captionColor);
+    QObject::connect(button, &CGdipButton::clickedId, page, onClick);
+    return button;
+}
 
 // An enabled numeric edit over [low, high] showing initial in format ("%d" or with a decimal
 // point).
@@ -27,3 +48,11 @@ oRealEdit* MakePageEdit(QWidget* page, int id, float low, float initial, float h
 // A static text.
 QLabel* MakePageLabel(QWidget* page, int id, const QString& text, const QRect& rect,
                       Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
+
+// A group frame with its caption, at rect. The page styles it (StylePageGroups) once the
+// controls it frames exist.
+CSxGroupBox* MakePageGroup(QWidget* page, int id, const QString& caption, const QRect& rect);
+
+// The pages' group look: the page's title font, a light title on the dark group colour and, when
+// framed, frame style 2. Each group then goes below every other control, in the order given.
+void StylePageGroups(MBaseDialog* page, std::initializer_list<CSxGroupBox*> groups, bool framed);

@@ -4,7 +4,8 @@
 
 #include "platform/MessageEvent.h"
 
-class QObject;
+#include <QObject>
+
 class QWidget;
 
 // Stores id on the widget. Ids are non-negative; a negative id is refused.
@@ -13,6 +14,12 @@ void SetControlId(QWidget* w, int id);
 int GetControlId(const QWidget* w);
 // The first descendant of parent with that id, or null.
 QWidget* FindControlById(const QWidget* parent, int id);
+// That control as a T, or null when there is none or it is not a T.
+template <class T>
+T* FindControlAs(const QWidget* parent, int id)
+{
+    return qobject_cast<T*>(FindControlById(parent, id));
+}
 
 // Stores the object that receives the control's notifications. The link clears itself when the
 // owner is destroyed.

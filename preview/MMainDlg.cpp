@@ -77,7 +77,6 @@ MMainDlg::MMainDlg(QWidget* parent, const VideoDecoderApi& decoderApi) : MBaseDi
 
 void MMainDlg::Construct(const VideoDecoderApi& decoderApi)
 {
-    SetDialogId(this, IDD_OPERATING);
     canvas = new CPictureCtrl(this);
     SetControlId(canvas, ctl::operating::IDC_CANVAS);
     cellMarkTimer = new QTimer(this);

@@ -144,7 +144,6 @@ int ShowStatic::FramesShown() const
 
 MShowVideoDlg::MShowVideoDlg(QWidget* parent) : MBaseDialog(IDD_FOUR_VIEW, parent, false)
 {
-    SetDialogId(this, IDD_FOUR_VIEW);
     SetTitle(QString());
     SetDragByBand(true);
     setMinimumSize(fourview::kMinWidth, fourview::kMinHeight);

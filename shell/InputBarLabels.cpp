@@ -65,8 +65,8 @@ std::vector<InputBarLabel> LayoutInputBarLabels(const CDeviceData& device,
                            remark});
         }
         // A dual-link pair shows its one signal once, under the whole column.
-        const int slot = SlotOfInputRow(k);
-        if (device.inputState[slot] == 0 || k == 8 || k == 10) continue;
+        const int slot = SlotOfInputCode(k);
+        if (device.inputState[slot] == 0 || half == Half::Left) continue;
         const InputResolution& res = device.inputReso[slot];
         const QString text = ResolutionText(res.hAct, res.vAct, res.fps, res.ile != 0);
         QRect column = icon;

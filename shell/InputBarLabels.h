@@ -24,15 +24,6 @@ struct InputBarLabel {
 
 inline constexpr int kInputLabelRowHeight = 16;
 
-// The physical slot (0..7) whose signal state and resolution an input row shows: the dual-link
-// halves 8/9 and 10/11 read slots 4 and 6.
-inline int SlotOfInputRow(int k)
-{
-    if (k == 8 || k == 9) return 4;
-    if (k == 10 || k == 11) return 6;
-    return k;
-}
-
 // The remark under an input is the operator's own text: shown only when it is neither empty nor
 // the input's name (a remark that merely repeats the name would show every input twice).
 bool ShowsRemark(const CDeviceData& device, int input);

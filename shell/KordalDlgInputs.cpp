@@ -20,14 +20,6 @@ constexpr int kDpButtonId = 1197;       // "DP" (single-link)
 constexpr int kPipInputListId = 0xAFF0; // the PIP page's input list of PIP k is this id + k
 constexpr int kVgaTypeCode = 3;
 
-// The physical slot (0..7) behind an input code, -1 for a code outside the input table.
-int SlotOfInputCode(int code)
-{
-    if (code < 0 || code >= kInputIndexCount) return -1;
-    const int slot = MapInputCode(code) / 10;
-    return slot >= 0 && slot < kInputSlotCount ? slot : -1;
-}
-
 }  // namespace
 
 int KordalDlg::InputCodeForButton(int id)
@@ -82,7 +74,7 @@ LRESULT KordalDlg::SelectLayerInput(int layer, int send)
     if (!anyVga && m_VgaDlg.isVisible()) SwitchPage(8, true);
 
     if (layer >= 1) {
-        auto* list = qobject_cast<CDropButton*>(FindControlById(&m_PIPDlg, kPipInputListId + layer - 1));
+        auto* list = FindControlAs<CDropButton>(&m_PIPDlg, kPipInputListId + layer - 1);
         Trace("SelectDropItemByData", {layer});
         SelectDropItemByData(list, static_cast<DropItemData>(device.chnl[layer].input));
     }

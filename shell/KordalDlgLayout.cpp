@@ -363,7 +363,7 @@ void KordalDlg::PaintInputArea(QPainter& p)
         const InputName& row = device.inputNames[k];
         if (!row.enabled) continue;
         const QRect& r = inputIconRects_[static_cast<size_t>(k)];
-        const int slot = SlotOfInputRow(k);
+        const int slot = SlotOfInputCode(k);
         int type = kIconDvi;
         switch (k) {
         case 0: case 2: type = kIconDvi; break;

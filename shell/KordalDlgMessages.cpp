@@ -36,7 +36,7 @@ void Grey(QWidget* w, bool grey)
 
 CGdipButton* KordalDlg::PageButton(const MBaseDialog& page, int id) const
 {
-    return qobject_cast<CGdipButton*>(FindControlById(&page, id));
+    return FindControlAs<CGdipButton>(&page, id);
 }
 
 LRESULT KordalDlg::OnWindowMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload)

@@ -6,7 +6,6 @@
 #include "pagekit/DialogLanguage.h"
 #include "pagekit/UiText.h"
 #include "pages/signal/CropIds.h"
-#include "pages/signal/PageEdits.h"
 #include "pages/signal/SignalPageHelpers.h"
 #include "platform/ControlId.h"
 #include "platform/MessageIds.h"
@@ -54,7 +53,6 @@ CropWindow* RecordOf(int i, int w)
 
 MCropDlg::MCropDlg(QWidget* parent) : MBaseDialog(IDD_CROP, parent, true)
 {
-    SetDialogId(this, IDD_CROP);
     setWindowTitle(QStringLiteral("Image Crop"));
 }
 
@@ -90,7 +88,7 @@ void MCropDlg::OnInitDialog()
         auto* label = new QLabel(QString::fromLatin1(labels[k]), this);
         SetControlId(label, kLabelIds[static_cast<size_t>(k)]);
         label->setGeometry(kLabelLeft, top, kEditLeft - kLabelLeft - 4, 24);
-        auto* e = new PageRealEdit(this);
+        auto* e = new oRealEdit(this);
         SetControlId(e, kEditIds[static_cast<size_t>(k)]);
         SetControlOwner(e, this);
         const float low = k < 2 ? croprules::kStartMin : croprules::kSizeMin;
@@ -151,12 +149,6 @@ void MCropDlg::OnButton(int id)
         OnReset();
 }
 
-LRESULT MCropDlg::OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload)
-{
-    if (msg == WM_VALUE_CHANGED) return OnValueChanged(static_cast<int>(wParam));
-    return MBaseDialog::OnMessage(msg, wParam, lParam, payload);
-}
-
 int MCropDlg::EditValue(int k) const
 {
     const oRealEdit* e = Edit(k);
@@ -176,8 +168,8 @@ void MCropDlg::SetCropOn(bool on)
         resetButton_->SetDisabledLook(!on);
         resetButton_->setEnabled(on);
     }
-    for (PageRealEdit* e : edits_)
-        if (e) e->SetFieldEnabled(on);
+    for (oRealEdit* e : edits_)
+        if (e) e->SetEnabledField(on);
 }
 
 void MCropDlg::ShowRecord()
@@ -240,15 +232,15 @@ void MCropDlg::OnReset()
     GetDeviceData().SendCommand(CMD_SET_CROP, layer_, 1);
 }
 
-LRESULT MCropDlg::OnValueChanged(int id)
+void MCropDlg::OnValueChanged(int id)
 {
-    if (!isVisible()) return 0;
+    if (!isVisible()) return;
     int k = -1;
     for (int n = 0; n < 4; ++n)
         if (kEditIds[static_cast<size_t>(n)] == id) k = n;
-    if (k < 0) return 0;
+    if (k < 0) return;
     CropWindow* c = RecordOf(InputIndex(), layer_);
-    if (!c) return 0;
+    if (!c) return;
 
     // Each edit is limited by the other edit of its axis: start + size stays within the source.
     const int total = k == 0 || k == 2 ? c->hTotal : c->vTotal;
@@ -264,7 +256,6 @@ LRESULT MCropDlg::OnValueChanged(int id)
     UpdateCropPreview();
     GetDeviceData().SendCommand(CMD_SET_CROP, layer_, 0);
     NotifyCropChanged();
-    return 0;
 }
 
 void MCropDlg::UpdateInputSourceLabel()

@@ -2,8 +2,8 @@
 // The crop page: the rectangle cut out of a layer's input picture before the processor scales it
 // into the layer window, kept per layer and per input (crop[i][w]).
 
+#include "controls/oRealEdit.h"
 #include "pagekit/MBaseDialog.h"
-#include "pages/signal/PageEdits.h"
 #include "pages/signal/CropPageRules.h"
 
 #include <array>
@@ -34,7 +34,7 @@ public:
     void OnSelectLayer(int id);
     void OnOnOff();
     void OnReset();
-    LRESULT OnValueChanged(int id);
+    void OnValueChanged(int id) override;
 
     bool IsCropOn() const { return cropOn_; }
     croprules::Edges PreviewEdges() const { return preview_; }
@@ -45,8 +45,6 @@ public:
     // 0 H start, 1 V start, 2 width, 3 height.
     oRealEdit* Edit(int k) const { return k >= 0 && k < 4 ? edits_[static_cast<size_t>(k)] : nullptr; }
     QLabel* InputSourceLabel() const { return inputLabel_; }
-
-    LRESULT OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload) override;
 
 protected:
     void paintEvent(QPaintEvent* e) override;
@@ -62,7 +60,7 @@ private:
     std::array<CGdipButton*, 4> layerButtons_{};
     CGdipButton* onOffButton_ = nullptr;
     CGdipButton* resetButton_ = nullptr;
-    std::array<PageRealEdit*, 4> edits_{};
+    std::array<oRealEdit*, 4> edits_{};
     QLabel* inputLabel_ = nullptr;
     QString inputSourceCaption_ = QStringLiteral("Input Source");
     bool cropOn_ = false;

@@ -18,17 +18,12 @@
 #include "platform/MessageIds.h"
 
 #include <QLabel>
-#include <QPainter>
 
 namespace ce = ctl::edid;
 namespace er = edidrules;
 
 namespace {
 
-constexpr unsigned kActionImage = 129;
-constexpr unsigned kActionPressedImage = 147;
-constexpr COLORREF kFaceColor = 0xEBEBEB;
-constexpr COLORREF kGroupBack = 0x1E1E1E;
 constexpr int kSelectGroupText = 15;  // "EDID Selcet"
 constexpr int kMoreGroupText = 16;    // "More"
 constexpr int kResultText = 33;       // "Edid Apply"
@@ -44,15 +39,12 @@ using signalpage::DesignRect;
 
 MEdidDlg::MEdidDlg(QWidget* parent) : MBaseDialog(IDD_EDID, parent, true)
 {
-    SetDialogId(this, IDD_EDID);
     setWindowTitle(QStringLiteral("EDID Settings"));
 }
 
 CGdipButton* MEdidDlg::MakeButton(int id, const QString& caption, unsigned altImage, const QRect& rect)
 {
-    CGdipButton* button = MakePageButton(this, id, caption, kActionImage, altImage, rect, kFaceColor);
-    connect(button, &CGdipButton::clickedId, this, &MEdidDlg::OnButton);
-    return button;
+    return MakePageButton(this, id, caption, kPageActionImage, altImage, rect, kPageCaptionColor, &MEdidDlg::OnButton);
 }
 
 oRealEdit* MEdidDlg::MakeEdit(int id, float low, float initial, float high, const QRect& rect)
@@ -73,12 +65,8 @@ void MEdidDlg::OnInitDialog()
     MBaseDialog::OnInitDialog();
     SetTitle(g_UiText[kPageTitleText]);
 
-    selectGroup_ = new CSxGroupBox(this, g_UiText[kSelectGroupText]);
-    SetControlId(selectGroup_, ce::IDC_EDID_SELECT_GROUP);
-    selectGroup_->setGeometry(DesignRect(6, 40, 308, 188));
-    moreGroup_ = new CSxGroupBox(this, g_UiText[kMoreGroupText]);
-    SetControlId(moreGroup_, ce::IDC_MORE_GROUP);
-    moreGroup_->setGeometry(DesignRect(160, 72, 148, 100));
+    selectGroup_ = MakePageGroup(this, ce::IDC_EDID_SELECT_GROUP, g_UiText[kSelectGroupText], DesignRect(6, 40, 308, 188));
+    moreGroup_ = MakePageGroup(this, ce::IDC_MORE_GROUP, g_UiText[kMoreGroupText], DesignRect(160, 72, 148, 100));
 
     // The edits start from zero, so they show their minimums until a record is shown.
     MakeLabel(ce::IDC_H_ACTIVE_LABEL, QStringLiteral("H Active :"), DesignRect(10, 82, 76, 24));
@@ -94,7 +82,7 @@ void MEdidDlg::OnInitDialog()
 
     restoreButton_ = MakeButton(ce::IDC_RESTORE, QStringLiteral("Restore"), 0, DesignRect(90, 186, 68, 28));
     applyButton_ = MakeButton(ce::IDC_APPLY, QStringLiteral("Apply"), 0, DesignRect(164, 186, 68, 28));
-    moreButton_ = MakeButton(ce::IDC_MORE, QStringLiteral("More >"), kActionPressedImage, DesignRect(238, 186, 68, 28));
+    moreButton_ = MakeButton(ce::IDC_MORE, QStringLiteral("More >"), kPageActionPressedImage, DesignRect(238, 186, 68, 28));
     moreButton_->SetToggle(true);
     moreButton_->SetPressed(false);
 
@@ -110,13 +98,7 @@ void MEdidDlg::OnInitDialog()
     AddInputs(false);
     list_->SetCurSel(0);
 
-    for (CSxGroupBox* group : {selectGroup_, moreGroup_}) {
-        group->SetTitleFont(&TitleFont());
-        group->SetTitleColor(kFaceColor);
-        group->SetBackColor(kGroupBack);
-        group->SetFrameStyle(2);
-        group->lower();
-    }
+    StylePageGroups(this, {selectGroup_, moreGroup_}, true);
     ApplyFontToChildren();
     ShowBlanking(moreButton_->IsPressed());
     UpdateActions();
@@ -129,13 +111,6 @@ void MEdidDlg::ApplyLanguage()
     if (moreGroup_) moreGroup_->SetCaption(g_UiText[kMoreGroupText]);
     SetTitle(g_UiText[kPageTitleText]);
     update();
-}
-
-void MEdidDlg::paintEvent(QPaintEvent*)
-{
-    QPainter p(this);
-    PaintBackground(p);
-    DrawTitleBand(p, g_UiText[kPageTitleText]);
 }
 
 oRealEdit* MEdidDlg::Edit(int id) const
@@ -306,13 +281,4 @@ void MEdidDlg::OnValueChanged(int id)
     // Only the edit changes: nothing is stored or sent until Apply.
     if (const auto limited = er::LimitedValue(field, t, er::PixelClockLimit(input_, src)))
         edits_[id]->SetValue(static_cast<float>(*limited));
-}
-
-LRESULT MEdidDlg::OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload)
-{
-    switch (msg) {
-    case WM_VALUE_CHANGED: OnValueChanged(static_cast<int>(wParam)); return 0;
-    case WM_DROPLIST_SELECT: OnDropSelect(static_cast<int>(wParam), static_cast<int>(lParam)); return 0;
-    default: return MBaseDialog::OnMessage(msg, wParam, lParam, payload);
-    }
 }

@@ -35,11 +35,6 @@ public:
     oRealEdit* Edit(int id) const;
     CGdipButton* Button(int id) const;
 
-    LRESULT OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload) override;
-
-protected:
-    void paintEvent(QPaintEvent* e) override;
-
 private:
     CGdipButton* MakeButton(int id, const QString& caption, unsigned altImage, const QRect& rect);
     oRealEdit* MakeEdit(int id, float low, float initial, float high, const QRect& rect);
@@ -54,8 +49,8 @@ private:
     void OnApply();
     void OnRestore();
     void OnMore();
-    void OnDropSelect(int id, int index);
-    void OnValueChanged(int id);
+    void OnDropSelect(int id, int index) override;
+    void OnValueChanged(int id) override;
 
     CGdipButton* applyButton_ = nullptr;
     CGdipButton* moreButton_ = nullptr;

@@ -8,6 +8,7 @@
 #include "device/CommandIds.h"
 #include "pagekit/DialogIds.h"
 #include "pagekit/DialogLanguage.h"
+#include "pagekit/PageControls.h"
 #include "pagekit/UiText.h"
 #include "pages/signal/MosaicIds.h"
 #include "platform/ControlId.h"
@@ -31,7 +32,6 @@ constexpr unsigned kWindowImage = 144;
 constexpr unsigned kWindowAltImage = 148;
 constexpr COLORREF kCaptionColor = 0xEBEBEB;
 constexpr COLORREF kSelectedCaptionColor = 0x009CEF;
-constexpr COLORREF kGroupBack = 0x1E1E1E;
 constexpr COLORREF kSeparatorColor = 0x1E1E1E;
 constexpr int kEditMax = 9999;
 
@@ -90,7 +90,6 @@ void StoreWindow(int w, const ManualWindow& m)
 
 MMosaicDlg::MMosaicDlg(QWidget* parent) : MBaseDialog(IDD_MOSAIC, parent, true)
 {
-    SetDialogId(this, IDD_MOSAIC);
     setWindowTitle(QStringLiteral("Mosaic Setting"));
 }
 
@@ -111,12 +110,8 @@ void MMosaicDlg::OnInitDialog()
     if (IsInitialised()) return;
     MBaseDialog::OnInitDialog();
 
-    autoGroup_ = new CSxGroupBox(this, g_UiText[5]);
-    SetControlId(autoGroup_, cm::IDC_AUTO_ARRANGEMENT_GROUP);
-    autoGroup_->setGeometry(kAutoGroupRect);
-    manualGroup_ = new CSxGroupBox(this, g_UiText[6]);
-    SetControlId(manualGroup_, cm::IDC_MANUAL_ARRANGEMENT_GROUP);
-    manualGroup_->setGeometry(kManualGroupRect);
+    autoGroup_ = MakePageGroup(this, cm::IDC_AUTO_ARRANGEMENT_GROUP, g_UiText[5], kAutoGroupRect);
+    manualGroup_ = MakePageGroup(this, cm::IDC_MANUAL_ARRANGEMENT_GROUP, g_UiText[6], kManualGroupRect);
 
     onOff_ = MakeButton(cm::IDC_ON_OFF, kOnOffImage, kOnOffAltImage, kOnOffRect);
     onOff_->SetCheck(true);
@@ -155,12 +150,7 @@ void MMosaicDlg::OnInitDialog()
     reset_ = MakeButton(cm::IDC_RESET, kPanelImage, 0, QRect(112, 442, 96, 30));
     reset_->setText(QStringLiteral("Reset"));
 
-    for (CSxGroupBox* group : {autoGroup_, manualGroup_}) {
-        group->SetTitleFont(&TitleFont());
-        group->SetTitleColor(kCaptionColor);
-        group->SetBackColor(kGroupBack);
-        group->lower();
-    }
+    StylePageGroups(this, {autoGroup_, manualGroup_}, false);
 
     for (int c = 0; c < kCellCount; ++c) LoadPngResource(cellImages_[static_cast<size_t>(c)], CellImage(c));
     LoadPngResource(marker_, kMarkerImage);
@@ -393,15 +383,6 @@ void MMosaicDlg::RefreshFromDevice(int what)
     }
     if (MainWindow()) PostMsg(MainWindow(), WM_PAGE_NOTIFY, NOTIFY_SPLICING_CELL, selectedCell_);
     RepaintPreview();
-}
-
-LRESULT MMosaicDlg::OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload)
-{
-    if (msg == WM_VALUE_CHANGED) {
-        OnValueChanged(static_cast<int>(wParam));
-        return 0;
-    }
-    return MBaseDialog::OnMessage(msg, wParam, lParam, payload);
 }
 
 void MMosaicDlg::mousePressEvent(QMouseEvent* e)

@@ -35,7 +35,7 @@ public:
     void OnWindowButton(int id);
     void OnReset();
     void OnLButtonDown(QPoint point);
-    void OnValueChanged(int id);
+    void OnValueChanged(int id) override;
 
     // State, for the main window's tests and this page's own.
     bool IsSplicingOn() const { return on_; }
@@ -50,8 +50,6 @@ public:
     CGdipButton* ResetButton() const { return reset_; }
     oRealEdit* Edit(int id) const;
     CSxGroupBox* AutoGroup() const { return autoGroup_; }
-
-    LRESULT OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload) override;
 
 protected:
     void paintEvent(QPaintEvent* e) override;

@@ -42,7 +42,6 @@ constexpr unsigned kRotationSelectedImage = 114;
 constexpr unsigned kPreviewImage = 121;
 constexpr COLORREF kFaceColor = 0xEBEBEB;
 constexpr COLORREF kSelectedFaceColor = 0x009CEF;
-constexpr COLORREF kGroupBack = 0x1E1E1E;
 constexpr COLORREF kLineColor = 0x1E1E1E;
 constexpr int kGroupTitleText = 2;   // "Output Resolution"
 constexpr int kRotateTitleText = 3;  // "Rotate"
@@ -82,16 +81,13 @@ using signalpage::DesignRect;
 
 MOutputDlg::MOutputDlg(QWidget* parent) : MBaseDialog(IDD_OUTPUT, parent, true)
 {
-    SetDialogId(this, IDD_OUTPUT);
     setWindowTitle(QStringLiteral("Output Setting"));
 }
 
 CGdipButton* MOutputDlg::MakeButton(int id, const QString& caption, unsigned stdImage, unsigned altImage,
                                     const QRect& rect)
 {
-    CGdipButton* button = MakePageButton(this, id, caption, stdImage, altImage, rect, kFaceColor);
-    connect(button, &CGdipButton::clickedId, this, &MOutputDlg::OnButton);
-    return button;
+    return MakePageButton(this, id, caption, stdImage, altImage, rect, kFaceColor, &MOutputDlg::OnButton);
 }
 
 oRealEdit* MOutputDlg::MakeEdit(int id, float low, float initial, float high, const QString& format, const QRect& rect)
@@ -121,9 +117,7 @@ void MOutputDlg::OnInitDialog()
     }
 
     // Output resolution.
-    resolutionGroup_ = new CSxGroupBox(this, g_UiText[kGroupTitleText]);
-    SetControlId(resolutionGroup_, co::IDC_RESOLUTION_GROUP);
-    resolutionGroup_->setGeometry(DesignRect(6, 60, 308, 202));
+    resolutionGroup_ = MakePageGroup(this, co::IDC_RESOLUTION_GROUP, g_UiText[kGroupTitleText], DesignRect(6, 60, 308, 202));
     resolutionList_ = new CDropButton(this);
     resolutionList_->Create(QString(), this, co::IDC_RESOLUTION_LIST, 0xFFFFFF, 0xEBEBEB, 0x101010,
                             kDropDefaultColor, &ControlFont(), 0xFFFFFF, DesignRect(16, 82, 288, 22));
@@ -202,9 +196,7 @@ void MOutputDlg::OnInitDialog()
 
     // Rotation: the buttons around the preview picture, which is centred in the group; the long
     // combined captions get the wide rows above and below it.
-    rotateGroup_ = new CSxGroupBox(this, g_UiText[kRotateTitleText]);
-    SetControlId(rotateGroup_, co::IDC_ROTATE_GROUP);
-    rotateGroup_->setGeometry(DesignRect(6, 352, 308, 170));
+    rotateGroup_ = MakePageGroup(this, co::IDC_ROTATE_GROUP, g_UiText[kRotateTitleText], DesignRect(6, 352, 308, 170));
     const QRect rotationRects[ow::kRotationCodeCount] = {
         DesignRect(12, 406, 84, 26),   DesignRect(12, 438, 84, 26),  DesignRect(224, 406, 84, 26),
         DesignRect(12, 476, 144, 26),  DesignRect(164, 476, 144, 26), DesignRect(224, 438, 84, 26),
@@ -216,12 +208,7 @@ void MOutputDlg::OnInitDialog()
         rotationButtons_[static_cast<size_t>(code)] = b;
     }
 
-    for (CSxGroupBox* group : {resolutionGroup_, rotateGroup_}) {
-        group->SetTitleFont(&TitleFont());
-        group->SetTitleColor(kFaceColor);
-        group->SetBackColor(kGroupBack);
-        group->lower();
-    }
+    StylePageGroups(this, {resolutionGroup_, rotateGroup_}, false);
     ApplyFontToChildren();
 
     // The customised edits start enabled only when the seed names the customised row.
@@ -268,12 +255,12 @@ void MOutputDlg::ShowPage(bool show)
 
 oRealEdit* MOutputDlg::Edit(int id) const
 {
-    return qobject_cast<oRealEdit*>(FindControlById(this, id));
+    return FindControlAs<oRealEdit>(this, id);
 }
 
 CGdipButton* MOutputDlg::Button(int id) const
 {
-    return qobject_cast<CGdipButton*>(FindControlById(this, id));
+    return FindControlAs<CGdipButton>(this, id);
 }
 
 CGdipButton* MOutputDlg::RotationButton(int code) const
@@ -777,26 +764,15 @@ void MOutputDlg::OnButton(int id)
         if (kRotationIds[code] == id) OnRotationButton(code);
 }
 
-LRESULT MOutputDlg::OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload)
+void MOutputDlg::OnDropSelect(int id, int index)
 {
-    switch (msg) {
-    case WM_VALUE_CHANGED:
-        OnValueChanged(static_cast<int>(wParam));
-        return 0;
-    case WM_DROPLIST_SELECT: {
-        const int index = static_cast<int>(lParam);
-        switch (static_cast<int>(wParam)) {
-        case co::IDC_RESOLUTION_LIST:
-            if (index >= 0 && index < kResolutionRows) SelectResolution(index, index != kCustomRow);
-            break;
-        case co::IDC_H_POLARITY_LIST: GetDeviceData().outputReso.hPol = static_cast<uint8_t>(index == 1); break;
-        case co::IDC_V_POLARITY_LIST: GetDeviceData().outputReso.vPol = static_cast<uint8_t>(index == 1); break;
-        default: break;
-        }
-        return 0;
-    }
-    default:
-        return MBaseDialog::OnMessage(msg, wParam, lParam, payload);
+    switch (id) {
+    case co::IDC_RESOLUTION_LIST:
+        if (index >= 0 && index < kResolutionRows) SelectResolution(index, index != kCustomRow);
+        break;
+    case co::IDC_H_POLARITY_LIST: GetDeviceData().outputReso.hPol = static_cast<uint8_t>(index == 1); break;
+    case co::IDC_V_POLARITY_LIST: GetDeviceData().outputReso.vPol = static_cast<uint8_t>(index == 1); break;
+    default: break;
     }
 }
 

@@ -47,9 +47,8 @@ public:
     void OnQuickLayout(int id);
     void OnRotationButton(int code);
     void SetRotation(int code, bool undoFirst, bool send);
-    void OnValueChanged(int id);
-
-    LRESULT OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload) override;
+    void OnValueChanged(int id) override;
+    void OnDropSelect(int id, int index) override;
 
     // --- state, for the main window's tests and the page's own ---
     int CurrentWindow() const { return window_; }

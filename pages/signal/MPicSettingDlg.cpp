@@ -8,7 +8,6 @@
 #include "pagekit/DialogIds.h"
 #include "pagekit/DialogLanguage.h"
 #include "pagekit/UiText.h"
-#include "pages/signal/PageEdits.h"
 #include "pages/signal/PictureIds.h"
 #include "pages/signal/PicturePageRules.h"
 #include "pages/signal/SignalPageHelpers.h"
@@ -83,17 +82,8 @@ QString SwitchCaption(bool on) { return on ? QStringLiteral("0n") : QStringLiter
 
 PictureSettings DefaultRecord()
 {
-    const uint8_t (&d)[9] = GetDeviceData().picEdit.resetDefaults;
     PictureSettings s{};
-    s.brightness = d[0];
-    s.contrast = d[1];
-    s.saturation = d[2];
-    s.sharpness = d[3];
-    s.hue = d[4];
-    s.colorTemp = d[5];
-    s.colorRed = d[6];
-    s.colorGreen = d[7];
-    s.colorBlue = d[8];
+    pr::ApplyPictureDefaults(s, GetDeviceData().picEdit.resetDefaults);
     return s;
 }
 
@@ -101,7 +91,6 @@ PictureSettings DefaultRecord()
 
 MPicSettingDlg::MPicSettingDlg(QWidget* parent) : MBaseDialog(IDD_PICTURE, parent, true)
 {
-    SetDialogId(this, IDD_PICTURE);
     setWindowTitle(QStringLiteral("Picture Setting"));
 }
 
@@ -189,7 +178,7 @@ void MPicSettingDlg::OnInitDialog()
         slider->setGeometry(kSliderLeft, top + 2, kSliderWidth, kRowControlHeight - 4);
         sliders_[static_cast<size_t>(k)] = slider;
 
-        auto* edit = new PageSliderEdit(this);
+        auto* edit = new oSliderEdit(this);
         SetControlId(edit, row.edit);
         SetControlOwner(edit, this);
         edit->Init(true, 0, seeds[k], row.max, QString::fromLatin1(row.format));
@@ -261,23 +250,6 @@ void MPicSettingDlg::FillColorTempList()
     SelectDropItemByData(colorTempList_, static_cast<DropItemData>(shown));
 }
 
-LRESULT MPicSettingDlg::OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload)
-{
-    switch (msg) {
-    case WM_VALUE_CHANGED:
-        OnValueChanged(static_cast<int>(wParam));
-        return 0;
-    case WM_EDIT_DONE:
-        // Carries no edit id: the value came with WM_VALUE_CHANGED.
-        return 0;
-    case WM_DROPLIST_SELECT:
-        OnDropSelect(static_cast<int>(wParam), static_cast<int>(lParam));
-        return 0;
-    default:
-        return MBaseDialog::OnMessage(msg, wParam, lParam, payload);
-    }
-}
-
 void MPicSettingDlg::OnButton(int id)
 {
     if (id >= pc::IDC_WINDOW_0 && id <= pc::IDC_WINDOW_3)
@@ -318,7 +290,7 @@ void MPicSettingDlg::ShowApplyChoice()
 
 void MPicSettingDlg::EnableValue(int k, bool on)
 {
-    if (k >= 0 && k < kValueCount && edits_[static_cast<size_t>(k)]) edits_[static_cast<size_t>(k)]->SetFieldEnabled(on);
+    if (k >= 0 && k < kValueCount && edits_[static_cast<size_t>(k)]) edits_[static_cast<size_t>(k)]->SetEnabledField(on);
     if (oBitmapSlider* s = ValueSlider(k)) {
         s->Enable(on);
         s->setEnabled(on);

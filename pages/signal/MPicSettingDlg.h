@@ -3,8 +3,9 @@
 // gamma and, per window and input, brightness, contrast, sharpness, saturation, hue and a colour
 // temperature with its gains. Every change goes out with the picture command of the window.
 
+#include "controls/oBitmapSlider.h"  // oSliderEdit keeps a QPointer to its slider
+#include "controls/oSliderEdit.h"
 #include "pagekit/MBaseDialog.h"
-#include "pages/signal/PageEdits.h"
 
 #include <array>
 
@@ -34,8 +35,8 @@ public:
     void OnWindowButton(int id);
     void OnApplyInput();
     void OnApplyAll();
-    void OnValueChanged(int id);
-    void OnDropSelect(int id, int index);
+    void OnValueChanged(int id) override;
+    void OnDropSelect(int id, int index) override;
     void OnGammaOnOff();
     void OnBrightLevelOnOff();
     void OnResetColorTemp();
@@ -56,8 +57,6 @@ public:
     CGdipButton* GammaSwitch() const { return gammaSwitch_; }
     CGdipButton* ResetColorTempButton() const { return resetColorTemp_; }
     CGdipButton* ResetPictureButton() const { return resetPicture_; }
-
-    LRESULT OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload) override;
 
 protected:
     void paintEvent(QPaintEvent* e) override;
@@ -85,7 +84,7 @@ private:
     CDropButton* colorTempList_ = nullptr;
     CSxGroupBox* modeGroup_ = nullptr;
     CSxGroupBox* colorGroup_ = nullptr;
-    std::array<PageSliderEdit*, kValueCount> edits_{};
+    std::array<oSliderEdit*, kValueCount> edits_{};
     std::array<oBitmapSlider*, kValueCount> sliders_{};
     std::array<QLabel*, kValueCount> labels_{};
     int window_ = 0;

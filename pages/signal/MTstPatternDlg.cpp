@@ -27,17 +27,11 @@ namespace tp = testpattern;
 
 namespace {
 
-constexpr unsigned kActionImage = 129;
-constexpr unsigned kActionPressedImage = 147;
-constexpr unsigned kSwitchOffImage = 128;
-constexpr unsigned kSwitchOnImage = 130;
 constexpr unsigned kSkinImage = 113;
 constexpr unsigned kSliderChannel = 159;
 constexpr unsigned kSliderChannelActive = 163;
 constexpr unsigned kSliderThumb = 161;
 constexpr unsigned kSliderBack = 168;
-constexpr COLORREF kFaceColor = 0xEBEBEB;
-constexpr COLORREF kGroupBack = 0x1E1E1E;
 constexpr COLORREF kSwatchTextColor = 0x9CEF;
 constexpr int kPatternGroupText = 20;  // "Test Pattern"
 constexpr int kGrabGroupText = 21;     // "Pixel Grab"
@@ -52,25 +46,18 @@ using signalpage::DesignRect;
 
 MTstPatternDlg::MTstPatternDlg(QWidget* parent) : MBaseDialog(IDD_TEST_PATTERN, parent, false)
 {
-    SetDialogId(this, IDD_TEST_PATTERN);
     setWindowTitle(QStringLiteral("Test Pattern"));
 }
 
 CGdipButton* MTstPatternDlg::MakeButton(int id, const QString& caption, unsigned stdImage, unsigned altImage,
                                         const QRect& rect)
 {
-    CGdipButton* button = MakePageButton(this, id, caption, stdImage, altImage, rect, kFaceColor);
-    connect(button, &CGdipButton::clickedId, this, &MTstPatternDlg::OnButton);
-    return button;
+    return MakePageButton(this, id, caption, stdImage, altImage, rect, kPageCaptionColor, &MTstPatternDlg::OnButton);
 }
 
 oRealEdit* MTstPatternDlg::MakeGrabEdit(int id, int initial, const QRect& rect)
 {
-    auto* edit = new oRealEdit(this);
-    SetControlId(edit, id);
-    SetControlOwner(edit, this);
-    edit->Init(true, -1, static_cast<float>(initial), 9999, QStringLiteral("%d"));
-    edit->setGeometry(rect);
+    oRealEdit* edit = MakePageEdit(this, id, -1, static_cast<float>(initial), 9999, QStringLiteral("%d"), rect);
     edit->setEnabled(false);
     return edit;
 }
@@ -83,22 +70,18 @@ void MTstPatternDlg::OnInitDialog()
     if (CloseButton()) CloseButton()->hide();
     const CDeviceData& dev = GetDeviceData();
 
-    patternGroup_ = new CSxGroupBox(this, g_UiText[kPatternGroupText]);
-    SetControlId(patternGroup_, ct::IDC_PATTERN_GROUP);
-    patternGroup_->setGeometry(DesignRect(6, 12, 308, 104));
-    grabGroup_ = new CSxGroupBox(this, g_UiText[kGrabGroupText]);
-    SetControlId(grabGroup_, ct::IDC_PIXEL_GRAB_GROUP);
-    grabGroup_->setGeometry(DesignRect(6, 140, 308, 150));
+    patternGroup_ = MakePageGroup(this, ct::IDC_PATTERN_GROUP, g_UiText[kPatternGroupText], DesignRect(6, 12, 308, 104));
+    grabGroup_ = MakePageGroup(this, ct::IDC_PIXEL_GRAB_GROUP, g_UiText[kGrabGroupText], DesignRect(6, 140, 308, 150));
 
     // Pattern: "<<", number, ">>" and the switch on one row, the slider below.
-    previousButton_ = MakeButton(ct::IDC_PATTERN_PREVIOUS, QStringLiteral("<<"), kActionImage, 0, DesignRect(16, 42, 40, 28));
+    previousButton_ = MakeButton(ct::IDC_PATTERN_PREVIOUS, QStringLiteral("<<"), kPageActionImage, 0, DesignRect(16, 42, 40, 28));
     patternEdit_ = new oSliderEdit(this);
     SetControlId(patternEdit_, ct::IDC_PATTERN_EDIT);
     SetControlOwner(patternEdit_, this);
     patternEdit_->Init(true, tp::kFirstPattern, tp::kFirstPattern, tp::kLastPattern, QStringLiteral("%d"));
     patternEdit_->setGeometry(DesignRect(64, 44, 50, 24));
-    nextButton_ = MakeButton(ct::IDC_PATTERN_NEXT, QStringLiteral(">>"), kActionImage, 0, DesignRect(122, 42, 40, 28));
-    patternButton_ = MakeButton(ct::IDC_PATTERN_ON_OFF, PatternCaption(false), kActionImage, kActionPressedImage,
+    nextButton_ = MakeButton(ct::IDC_PATTERN_NEXT, QStringLiteral(">>"), kPageActionImage, 0, DesignRect(122, 42, 40, 28));
+    patternButton_ = MakeButton(ct::IDC_PATTERN_ON_OFF, PatternCaption(false), kPageActionImage, kPageActionPressedImage,
                                 DesignRect(238, 38, 64, 36));
     patternButton_->SetCheck(true);
     slider_ = new oBitmapSlider(this);
@@ -111,30 +94,20 @@ void MTstPatternDlg::OnInitDialog()
     EnablePatternControls(false);
 
     // Pixel grab: the switch on the group's top edge, the position edits, the swatch.
-    grabButton_ = MakeButton(ct::IDC_PIXEL_GRAB_ON_OFF, QString(), kSwitchOffImage, kSwitchOnImage,
+    grabButton_ = MakeButton(ct::IDC_PIXEL_GRAB_ON_OFF, QString(), kPageSwitchOffImage, kPageSwitchOnImage,
                              DesignRect(240, 128, 60, 26));
     grabButton_->SetCheck(true);
-    auto* hLabel = new QLabel(QStringLiteral("H Start : "), this);
-    SetControlId(hLabel, ct::IDC_GRAB_H_START_LABEL);
-    hLabel->setGeometry(DesignRect(12, 170, 80, 24));
-    hLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    MakePageLabel(this, ct::IDC_GRAB_H_START_LABEL, QStringLiteral("H Start : "), DesignRect(12, 170, 80, 24),
+                  Qt::AlignRight | Qt::AlignVCenter);
     grabX_ = MakeGrabEdit(ct::IDC_GRAB_H_START_EDIT, dev.grabPos.x, DesignRect(96, 170, 56, 24));
-    auto* vLabel = new QLabel(QStringLiteral("V Start : "), this);
-    SetControlId(vLabel, ct::IDC_GRAB_V_START_LABEL);
-    vLabel->setGeometry(DesignRect(12, 204, 80, 24));
-    vLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    MakePageLabel(this, ct::IDC_GRAB_V_START_LABEL, QStringLiteral("V Start : "), DesignRect(12, 204, 80, 24),
+                  Qt::AlignRight | Qt::AlignVCenter);
     grabY_ = MakeGrabEdit(ct::IDC_GRAB_V_START_EDIT, dev.grabPos.y, DesignRect(96, 204, 56, 24));
 
     captionButton_ = MakeButton(ct::IDC_CAPTION_SETTINGS, QStringLiteral("Caption Setting"), kSkinImage, 0,
                                 DesignRect(6, 306, 140, 32));
 
-    for (CSxGroupBox* group : {patternGroup_, grabGroup_}) {
-        group->SetTitleFont(&TitleFont());
-        group->SetTitleColor(kFaceColor);
-        group->SetBackColor(kGroupBack);
-        group->SetFrameStyle(2);
-        group->lower();
-    }
+    StylePageGroups(this, {patternGroup_, grabGroup_}, true);
     ApplyFontToChildren();
 
     // The swatch fills the right half beside the edits; the values run below, across the group,
@@ -335,7 +308,6 @@ void MTstPatternDlg::paintEvent(QPaintEvent*)
 LRESULT MTstPatternDlg::OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload)
 {
     switch (msg) {
-    case WM_VALUE_CHANGED: OnValueChanged(static_cast<int>(wParam)); return 0;
     case WM_PIXEL_COLOR: OnGrabColor(); return 0;
     default: return MBaseDialog::OnMessage(msg, wParam, lParam, payload);
     }

@@ -52,7 +52,7 @@ private:
     void OnPatternButtons(int id);
     void OnPixelGrab();
     void OnCaptionSettings();
-    void OnValueChanged(int id);
+    void OnValueChanged(int id) override;
 
     // The pattern controls shown off and the pattern number cleared (no command).
     void PatternOff();

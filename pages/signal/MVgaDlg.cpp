@@ -16,18 +16,12 @@
 #include "platform/MessageIds.h"
 
 #include <QLabel>
-#include <QPainter>
 
 namespace cv = ctl::vga;
 namespace vr = vgarules;
 
 namespace {
 
-constexpr unsigned kActionImage = 129;
-constexpr unsigned kSwitchOffImage = 128;
-constexpr unsigned kSwitchOnImage = 130;
-constexpr COLORREF kFaceColor = 0xEBEBEB;
-constexpr COLORREF kGroupBack = 0x1E1E1E;
 constexpr int kDisplayGroupText = 17;  // "Display Adjustment"
 constexpr int kAdcGroupText = 18;      // "ADC Adjustment"
 constexpr int kDdcGroupText = 19;      // "DDC Setting"
@@ -47,15 +41,13 @@ using signalpage::DesignRect;
 
 MVgaDlg::MVgaDlg(QWidget* parent) : MBaseDialog(IDD_VGA, parent, true)
 {
-    SetDialogId(this, IDD_VGA);
     setWindowTitle(QStringLiteral("VGA Adjustment"));
 }
 
 CGdipButton* MVgaDlg::MakeButton(int id, const QString& caption, unsigned stdImage, unsigned altImage, const QRect& rect)
 {
-    CGdipButton* button = MakePageButton(this, id, caption, stdImage, altImage, rect, kFaceColor);
+    CGdipButton* button = MakePageButton(this, id, caption, stdImage, altImage, rect, kPageCaptionColor, &MVgaDlg::OnButton);
     if (altImage) button->SetCheck(true);
-    connect(button, &CGdipButton::clickedId, this, &MVgaDlg::OnButton);
     buttons_[id] = button;
     return button;
 }
@@ -79,9 +71,7 @@ void MVgaDlg::OnInitDialog()
     SetTitle(g_UiText[kPageTitleText]);
 
     // Display adjustment.
-    displayGroup_ = new CSxGroupBox(this, g_UiText[kDisplayGroupText]);
-    SetControlId(displayGroup_, cv::IDC_DISPLAY_GROUP);
-    displayGroup_->setGeometry(DesignRect(6, 40, 308, 160));
+    displayGroup_ = MakePageGroup(this, cv::IDC_DISPLAY_GROUP, g_UiText[kDisplayGroupText], DesignRect(6, 40, 308, 160));
     MakeLabel(cv::IDC_CLOCK_LABEL, QStringLiteral("Clock :"), DesignRect(10, 64, 90, 24));
     MakeEdit(cv::IDC_CLOCK_EDIT, 500, 4096, DesignRect(104, 64, 60, 24));
     MakeLabel(cv::IDC_PHASE_LABEL, QStringLiteral("Phase :"), DesignRect(10, 96, 90, 24));
@@ -90,24 +80,20 @@ void MVgaDlg::OnInitDialog()
     MakeEdit(cv::IDC_H_POSITION_EDIT, -100, 100, DesignRect(104, 128, 60, 24));
     MakeLabel(cv::IDC_V_POSITION_LABEL, QStringLiteral("V Position :"), DesignRect(10, 160, 90, 24));
     MakeEdit(cv::IDC_V_POSITION_EDIT, -16, 16, DesignRect(104, 160, 60, 24));
-    inputLabel_ = new QLabel(inputLabelText_, this);
-    SetControlId(inputLabel_, cv::IDC_INPUT_SOURCE_LABEL);
-    inputLabel_->setGeometry(DesignRect(176, 62, 130, 76));
-    inputLabel_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    inputLabel_ = MakePageLabel(this, cv::IDC_INPUT_SOURCE_LABEL, inputLabelText_, DesignRect(176, 62, 130, 76),
+                                Qt::AlignHCenter | Qt::AlignTop);
     inputLabel_->setWordWrap(true);
-    MakeButton(cv::IDC_AUTO_ADJUST, QStringLiteral("Auto Adjust"), kActionImage, 0, DesignRect(184, 152, 114, 32));
+    MakeButton(cv::IDC_AUTO_ADJUST, QStringLiteral("Auto Adjust"), kPageActionImage, 0, DesignRect(184, 152, 114, 32));
 
     // ADC adjustment: the access-code row, then the section it unlocks.
-    adcGroup_ = new CSxGroupBox(this, g_UiText[kAdcGroupText]);
-    SetControlId(adcGroup_, cv::IDC_ADC_GROUP);
-    adcGroup_->setGeometry(DesignRect(6, 216, 308, 226));
-    CGdipButton* adcSwitch = MakeButton(cv::IDC_ADC_ON_OFF, QString(), kSwitchOffImage, kSwitchOnImage,
+    adcGroup_ = MakePageGroup(this, cv::IDC_ADC_GROUP, g_UiText[kAdcGroupText], DesignRect(6, 216, 308, 226));
+    CGdipButton* adcSwitch = MakeButton(cv::IDC_ADC_ON_OFF, QString(), kPageSwitchOffImage, kPageSwitchOnImage,
                                         DesignRect(240, 204, 60, 26));
     adcSwitch->SetDisabledLook(true);
     adcSwitch->setEnabled(false);
     MakeLabel(cv::IDC_PASSWORD_LABEL, QStringLiteral("Please Enter Password :"), DesignRect(4, 242, 178, 24));
     MakeEdit(cv::IDC_PASSWORD_EDIT, 0, 9999, DesignRect(184, 242, 46, 24));
-    MakeButton(cv::IDC_ENTER, QStringLiteral("enter"), kActionImage, 0, DesignRect(236, 240, 68, 28));
+    MakeButton(cv::IDC_ENTER, QStringLiteral("enter"), kPageActionImage, 0, DesignRect(236, 240, 68, 28));
     struct AdcRow {
         int labelId;
         const char* label;
@@ -126,26 +112,18 @@ void MVgaDlg::OnInitDialog()
         adcSection_.push_back(MakeLabel(row.labelId, QString::fromLatin1(row.label), DesignRect(row.x + 4, row.y, 96, 24)));
         adcSection_.push_back(MakeEdit(row.editId, 0, 1023, DesignRect(row.x + 102, row.y, 50, 24)));
     }
-    adcSection_.push_back(MakeButton(cv::IDC_CALIBRATE, QStringLiteral("Calibrate"), kActionImage, 0,
+    adcSection_.push_back(MakeButton(cv::IDC_CALIBRATE, QStringLiteral("Calibrate"), kPageActionImage, 0,
                                      DesignRect(40, 394, 100, 32)));
-    adcSection_.push_back(MakeButton(cv::IDC_ADC_RESET, QStringLiteral("Rest"), kActionImage, 0, DesignRect(180, 394, 100, 32)));
+    adcSection_.push_back(MakeButton(cv::IDC_ADC_RESET, QStringLiteral("Rest"), kPageActionImage, 0, DesignRect(180, 394, 100, 32)));
 
     // DDC.
-    ddcGroup_ = new CSxGroupBox(this, g_UiText[kDdcGroupText]);
-    SetControlId(ddcGroup_, cv::IDC_DDC_GROUP);
-    ddcGroup_->setGeometry(DesignRect(6, 462, 308, 64));
-    CGdipButton* ddc = MakeButton(cv::IDC_DDC_ON_OFF, QString(), kSwitchOffImage, kSwitchOnImage, DesignRect(240, 450, 60, 26));
+    ddcGroup_ = MakePageGroup(this, cv::IDC_DDC_GROUP, g_UiText[kDdcGroupText], DesignRect(6, 462, 308, 64));
+    CGdipButton* ddc = MakeButton(cv::IDC_DDC_ON_OFF, QString(), kPageSwitchOffImage, kPageSwitchOnImage, DesignRect(240, 450, 60, 26));
     ddc->SetPressed(false);
     ddcInput_ = MakeLabel(cv::IDC_INPUT_LABEL, QStringLiteral("Input :"), DesignRect(12, 490, 90, 24));
     ddcInput_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
-    for (CSxGroupBox* group : {displayGroup_, adcGroup_, ddcGroup_}) {
-        group->SetTitleFont(&TitleFont());
-        group->SetTitleColor(kFaceColor);
-        group->SetBackColor(kGroupBack);
-        group->SetFrameStyle(2);
-        group->lower();
-    }
+    StylePageGroups(this, {displayGroup_, adcGroup_, ddcGroup_}, true);
     ApplyFontToChildren();
     shownLayout_ = {adcGroup_->geometry(), ddc->geometry(), ddcGroup_->geometry(), ddcInput_->geometry()};
     ApplyLockState();
@@ -164,13 +142,6 @@ void MVgaDlg::ApplyLanguage()
         ShowInputName();
     }
     update();
-}
-
-void MVgaDlg::paintEvent(QPaintEvent*)
-{
-    QPainter p(this);
-    PaintBackground(p);
-    DrawTitleBand(p, g_UiText[kPageTitleText]);
 }
 
 oRealEdit* MVgaDlg::Edit(int id) const
@@ -211,8 +182,8 @@ void MVgaDlg::SelectVgaInput(int layer)
 {
     if (!IsInitialised() || layer < 0 || layer >= kWindowCount) return;
     CDeviceData& dev = GetDeviceData();
-    const int slot = vr::SlotOfInputCode(dev.chnl[layer].input);
-    if (slot == vr::kNoSlot || dev.input[slot].src != kVgaType) {
+    const int slot = SlotOfInputCode(dev.chnl[layer].input);
+    if (slot < 0 || dev.input[slot].src != kVgaType) {
         lock_.AllowCodeEntry(false);
         ApplyLockState();
         return;
@@ -353,13 +324,5 @@ void MVgaDlg::OnValueChanged(int id)
         dev.SendCommand(CMD_VGA_ADJUST, 1, 0);
         break;
     default: break;
-    }
-}
-
-LRESULT MVgaDlg::OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload)
-{
-    switch (msg) {
-    case WM_VALUE_CHANGED: OnValueChanged(static_cast<int>(wParam)); return 0;
-    default: return MBaseDialog::OnMessage(msg, wParam, lParam, payload);
     }
 }

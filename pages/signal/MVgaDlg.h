@@ -37,11 +37,6 @@ public:
     QLabel* InputSourceLabel() const { return inputLabel_; }
     CSxGroupBox* Group(int id) const;
 
-    LRESULT OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload) override;
-
-protected:
-    void paintEvent(QPaintEvent* e) override;
-
 private:
     CGdipButton* MakeButton(int id, const QString& caption, unsigned stdImage, unsigned altImage, const QRect& rect);
     oRealEdit* MakeEdit(int id, float low, float high, const QRect& rect);
@@ -54,7 +49,7 @@ private:
     void OnAdcReset();
     void OnEnterAccessCode();
     void OnAdcLock();
-    void OnValueChanged(int id);
+    void OnValueChanged(int id) override;
     void ShowAdcSection(bool show);
     void ApplyLockState();
     void ShowInputName();

@@ -76,20 +76,23 @@ void StorePictureField(DeviceParamBlock& block, int w, int i, bool allInputs, Pi
         if (allInputs || k == i) FieldOf(block.pic[k][w], field) = v;
 }
 
+void ApplyPictureDefaults(PictureSettings& s, const uint8_t (&d)[9])
+{
+    s.brightness = d[0];
+    s.contrast = d[1];
+    s.saturation = d[2];
+    s.sharpness = d[3];
+    s.hue = d[4];
+    s.colorTemp = d[5];
+    s.colorRed = d[6];
+    s.colorGreen = d[7];
+    s.colorBlue = d[8];
+}
+
 void ResetAllPictureRecords(DeviceParamBlock& block, const uint8_t (&d)[9])
 {
     for (auto& row : block.pic)
-        for (PictureSettings& s : row) {
-            s.brightness = d[0];
-            s.contrast = d[1];
-            s.saturation = d[2];
-            s.sharpness = d[3];
-            s.hue = d[4];
-            s.colorTemp = d[5];
-            s.colorRed = d[6];
-            s.colorGreen = d[7];
-            s.colorBlue = d[8];
-        }
+        for (PictureSettings& s : row) ApplyPictureDefaults(s, d);
 }
 
 } // namespace picturerules

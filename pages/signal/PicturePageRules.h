@@ -50,7 +50,10 @@ enum class PictureField { Brightness, Contrast, Sharpness, Saturation, Hue, Red,
 void StorePictureField(DeviceParamBlock& block, int w, int i, bool allInputs, PictureField field, int value);
 
 // The picture defaults (brightness, contrast, saturation, sharpness, hue, colour temperature,
-// red, green, blue) into every record of every window; the option byte is left alone.
+// red, green, blue) into one record; the option byte is left alone.
+void ApplyPictureDefaults(PictureSettings& record, const uint8_t (&defaults)[9]);
+
+// The same into every record of every window.
 void ResetAllPictureRecords(DeviceParamBlock& block, const uint8_t (&defaults)[9]);
 
 } // namespace picturerules

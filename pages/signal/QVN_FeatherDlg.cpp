@@ -7,6 +7,7 @@
 #include "device/CommandIds.h"
 #include "pagekit/DialogIds.h"
 #include "pagekit/DialogLanguage.h"
+#include "pagekit/PageControls.h"
 #include "pagekit/UiText.h"
 #include "pages/signal/FeatherIds.h"
 #include "pages/signal/FeatherRules.h"
@@ -15,7 +16,6 @@
 #include "platform/PageNotifyCodes.h"
 
 #include <QLabel>
-#include <QPainter>
 
 namespace cf = ctl::feather;
 
@@ -23,8 +23,6 @@ namespace {
 
 constexpr unsigned kOnOffImage = 128;
 constexpr unsigned kOnOffAltImage = 130;
-constexpr COLORREF kCaptionColor = 0xEBEBEB;
-constexpr COLORREF kGroupBack = 0x1E1E1E;
 constexpr int kShapeCount = 5;
 constexpr int kLevelCount = 4;
 constexpr int kShapeTextFirst = 154;
@@ -61,7 +59,6 @@ QRect ListRect(int k)
 
 QVN_FeatherDlg::QVN_FeatherDlg(QWidget* parent) : MBaseDialog(IDD_FEATHER, parent, false)
 {
-    SetDialogId(this, IDD_FEATHER);
     setWindowTitle(QStringLiteral("Feathering"));
     resize(kPageWidth, kPageHeight);
 }
@@ -70,21 +67,13 @@ void QVN_FeatherDlg::OnInitDialog()
 {
     if (IsInitialised()) return;
     MBaseDialog::OnInitDialog();
+    SetTitle(UiText(kTitleText));
     // This page has no close button: it opens and closes with the splicing modes.
     if (CloseButton()) CloseButton()->hide();
 
-    firstGroup_ = new CSxGroupBox(this, QStringLiteral("PIP2"));
-    SetControlId(firstGroup_, cf::IDC_FIRST_GROUP);
-    firstGroup_->setGeometry(kFirstGroupRect);
-    secondGroup_ = new CSxGroupBox(this, QStringLiteral("PIP3"));
-    SetControlId(secondGroup_, cf::IDC_PIP3_GROUP);
-    secondGroup_->setGeometry(kSecondGroupRect);
-    for (CSxGroupBox* group : {firstGroup_, secondGroup_}) {
-        group->SetTitleFont(&TitleFont());
-        group->SetTitleColor(kCaptionColor);
-        group->SetBackColor(kGroupBack);
-        group->lower();
-    }
+    firstGroup_ = MakePageGroup(this, cf::IDC_FIRST_GROUP, QStringLiteral("PIP2"), kFirstGroupRect);
+    secondGroup_ = MakePageGroup(this, cf::IDC_PIP3_GROUP, QStringLiteral("PIP3"), kSecondGroupRect);
+    StylePageGroups(this, {firstGroup_, secondGroup_}, false);
     for (int k = 0; k < 4; ++k) {
         auto* label = new QLabel(QString::fromLatin1(kLabelTexts[k]), this);
         SetControlId(label, kLabelIds[k]);
@@ -107,6 +96,7 @@ void QVN_FeatherDlg::OnInitDialog()
 void QVN_FeatherDlg::ApplyLanguage()
 {
     ApplyDialogLanguage(this, IDD_FEATHER);
+    SetTitle(UiText(kTitleText));
     CreateLists();
     // New shape names, same device values: the lists keep showing what the processor holds.
     if (onOff_) {
@@ -228,20 +218,4 @@ void QVN_FeatherDlg::OnFeatherOnOff()
     SendFeather(feather::kSecondWindow);
     EnableLists(true);
     NotifyState(1);
-}
-
-LRESULT QVN_FeatherDlg::OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload)
-{
-    if (msg == WM_DROPLIST_SELECT) {
-        OnDropSelect(static_cast<int>(wParam), static_cast<int>(lParam));
-        return 0;
-    }
-    return MBaseDialog::OnMessage(msg, wParam, lParam, payload);
-}
-
-void QVN_FeatherDlg::paintEvent(QPaintEvent*)
-{
-    QPainter p(this);
-    PaintBackground(p);
-    DrawTitleBand(p, UiText(kTitleText));
 }

@@ -25,18 +25,13 @@ public:
     void RefreshFromDevice();
 
     // Operations of the controls, callable as a click would call them.
-    void OnDropSelect(int id, int index);
+    void OnDropSelect(int id, int index) override;
     void OnFeatherOnOff();
 
     int FirstWindow() const { return firstWindow_; }
     CDropButton* List(int id) const;
     CGdipButton* OnOffButton() const { return onOff_; }
     CSxGroupBox* FirstGroup() const { return firstGroup_; }
-
-    LRESULT OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload) override;
-
-protected:
-    void paintEvent(QPaintEvent* e) override;
 
 private:
     void CreateLists();

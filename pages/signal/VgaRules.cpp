@@ -6,20 +6,6 @@
 
 namespace vgarules {
 
-int DeviceInputNumber(int code)
-{
-    if (code == 8 || code == 9) return code + 32;
-    if (code == 10 || code == 11) return code + 50;
-    return code * 10;
-}
-
-int SlotOfInputCode(int code)
-{
-    if (code < 0 || code >= kInputIndexCount) return kNoSlot;
-    const int slot = DeviceInputNumber(code) / 10;
-    return slot < kInputSlotCount ? slot : kNoSlot;
-}
-
 int SignedPosition(uint8_t stored) { return static_cast<int8_t>(stored); }
 
 uint8_t PositionByte(int shown) { return static_cast<uint8_t>(shown & 0xFF); }

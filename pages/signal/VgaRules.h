@@ -1,6 +1,6 @@
 #pragma once
-// The VGA page's rules without a window: which input slot a layer's input code names, the signed
-// position bytes, where the ADC section puts the groups below it, and the lock on the ADC section.
+// The VGA page's rules without a window: the signed position bytes, where the ADC section puts
+// the groups below it, and the lock on the ADC section.
 
 #include <QRect>
 
@@ -8,15 +8,8 @@
 
 namespace vgarules {
 
-constexpr int kNoSlot = -1;
 constexpr int kAccessCode = 7272;
 constexpr int kAdcSectionShift = 150;  // design pixels the groups below move when the section shows
-
-// The processor's input number of a layer's input code: 40, 41 for codes 8, 9 (dual-link halves
-// of slot 4), 60, 61 for 10, 11 (slot 6), else code x 10.
-int DeviceInputNumber(int code);
-// The physical slot (0..7) of an input code, or kNoSlot for a code that names none.
-int SlotOfInputCode(int code);
 
 // Position bytes are signed: 0xFB is -5 and -5 is stored as 0xFB.
 int SignedPosition(uint8_t stored);

@@ -5,6 +5,7 @@
 #include "controls/CSxGroupBox.h"
 #include "controls/oRealEdit.h"
 #include "pagekit/MBaseDialog.h"
+#include "pagekit/PageControls.h"
 #include "platform/ControlId.h"
 #include "platform/DialogUnits.h"
 
@@ -21,10 +22,7 @@ QRect Dlu(int x, int y, int w, int h)
 
 QLabel* MakeStatic(QWidget* page, int id, const QString& text, const QRect& rect)
 {
-    auto* label = new QLabel(text, page);
-    SetControlId(label, id);
-    label->setGeometry(rect);
-    return label;
+    return MakePageLabel(page, id, text, rect);
 }
 
 CGdipButton* MakeImageButton(MBaseDialog* page, int id, const QString& caption, unsigned stdImage, unsigned altImage,
@@ -47,9 +45,7 @@ CGdipButton* MakeSwitch(MBaseDialog* page, int id, const QRect& rect)
 
 CSxGroupBox* MakeGroup(MBaseDialog* page, int id, const QString& caption, const QRect& rect)
 {
-    auto* group = new CSxGroupBox(page, caption);
-    SetControlId(group, id);
-    group->setGeometry(rect);
+    CSxGroupBox* group = MakePageGroup(page, id, caption, rect);
     group->SetTitleFont(&page->PageFont());
     group->SetTitleColor(0xEBEBEB);
     group->SetBackColor(0x1E1E1E);
@@ -82,12 +78,8 @@ CDropButton* MakeDropList(MBaseDialog* page, int id, const QRect& rect)
 
 oRealEdit* MakeIntEdit(QWidget* page, int id, int minimum, int initial, int maximum, const QRect& rect)
 {
-    auto* edit = new oRealEdit(page);
-    SetControlId(edit, id);
-    SetControlOwner(edit, page);
-    edit->Init(true, static_cast<float>(minimum), static_cast<float>(initial), static_cast<float>(maximum));
-    edit->setGeometry(rect);
-    return edit;
+    return MakePageEdit(page, id, static_cast<float>(minimum), static_cast<float>(initial), static_cast<float>(maximum),
+                        QStringLiteral("%d"), rect);
 }
 
 void EnableButton(CGdipButton* button, bool on)

@@ -59,16 +59,9 @@ Window CorrectWindow(Window w, Edit changed, bool logoUsage, int boundW, int bou
 
 int StartInside(int start, int size, int output) { return start + size > output ? 0 : start; }
 
-int SignalSlotOfInput(int inputCode)
-{
-    if (inputCode < 0 || inputCode >= kInputIndexCount) return -1;
-    const int slot = MapInputCode(inputCode) / 10;
-    return slot < kInputSlotCount ? slot : -1;
-}
-
 bool Pip3HasSignal(const DeviceParamBlock& block)
 {
-    const int n = SignalSlotOfInput(block.chnl[3].input);
+    const int n = SlotOfInputCode(block.chnl[3].input);
     return n >= 0 && block.inputState[n] != 0;
 }
 

@@ -45,9 +45,6 @@ Window CorrectWindow(Window w, Edit changed, bool logoUsage, int boundW, int bou
 // A start that lets the window overflow the output is pulled to 0.
 int StartInside(int start, int size, int output);
 
-// The slot whose input state tells whether PIP-3's input has a signal, or -1 for an input code
-// outside the input table.
-int SignalSlotOfInput(int inputCode);
 // True when PIP-3's input carries a signal (a logo can be captured from it).
 bool Pip3HasSignal(const DeviceParamBlock& block);
 

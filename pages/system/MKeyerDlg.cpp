@@ -58,7 +58,6 @@ QString LayerOffText(int set)
 
 MKeyerDlg::MKeyerDlg(QWidget* parent) : MBaseDialog(IDD_KEYER, parent, false)
 {
-    SetDialogId(this, IDD_KEYER);
     setWindowTitle(QStringLiteral("Chroma Keyer Settings"));
 }
 
@@ -259,18 +258,4 @@ void MKeyerDlg::OnValueChanged(int id)
     KeyerSettings& s = SetOf(set_);
     for (int i = 0; i < kEditCount; ++i) *FieldOf(s, i) = static_cast<uint8_t>(edits_[static_cast<size_t>(i)]->GetValue());
     SendSet();
-}
-
-LRESULT MKeyerDlg::OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload)
-{
-    switch (msg) {
-    case WM_DROPLIST_SELECT:
-        OnDropSelect(static_cast<int>(wParam), static_cast<int>(lParam));
-        return 0;
-    case WM_VALUE_CHANGED:
-        OnValueChanged(static_cast<int>(wParam));
-        return 0;
-    default:
-        return MBaseDialog::OnMessage(msg, wParam, lParam, payload);
-    }
 }

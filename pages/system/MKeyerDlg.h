@@ -37,8 +37,6 @@ public:
     // Red low/high, green low/high, blue low/high, gain in, out, bound.
     oRealEdit* Edit(int n) const { return n >= 0 && n < kEditCount ? edits_[static_cast<size_t>(n)] : nullptr; }
 
-    LRESULT OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload) override;
-
 protected:
     void paintEvent(QPaintEvent* e) override;
 
@@ -50,8 +48,8 @@ private:
     void OnButton(int id);
     void OnOnOff();
     void OnReset();
-    void OnDropSelect(int id, int index);
-    void OnValueChanged(int id);
+    void OnDropSelect(int id, int index) override;
+    void OnValueChanged(int id) override;
 
     CGdipButton* onOff_ = nullptr;
     CGdipButton* reset_ = nullptr;

@@ -34,7 +34,6 @@ QString StartFailedText(const QString& path, const QString& reason)
 
 MLEDCfgDlg::MLEDCfgDlg(QWidget* parent) : MBaseDialog(IDD_LED_CONFIG, parent, true)
 {
-    SetDialogId(this, IDD_LED_CONFIG);
     setWindowTitle(QStringLiteral("LED Controller"));
     switchTimer_.setSingleShot(true);
     connect(&switchTimer_, &QTimer::timeout, this, &MLEDCfgDlg::OnSwitchDelayOver);

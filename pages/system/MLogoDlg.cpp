@@ -48,7 +48,6 @@ QString ApplicationTitle()
 
 MLogoDlg::MLogoDlg(QWidget* parent) : MBaseDialog(IDD_LOGO, parent, true)
 {
-    SetDialogId(this, IDD_LOGO);
     setWindowTitle(QStringLiteral("Logo Settings"));
 }
 
@@ -56,6 +55,7 @@ void MLogoDlg::OnInitDialog()
 {
     if (IsInitialised()) return;
     MBaseDialog::OnInitDialog();
+    SetTitle(g_UiText[kTitleText]);
     CreateCaptionButtons(false);
 
     const QRect groupRects[6] = {Dlu(3, 18, 206, 47),  Dlu(3, 67, 206, 88),   Dlu(3, 165, 36, 96),
@@ -112,6 +112,7 @@ void MLogoDlg::OnInitDialog()
 void MLogoDlg::ApplyLanguage()
 {
     ApplyDialogLanguage(this, IDD_LOGO);
+    SetTitle(g_UiText[kTitleText]);
     const CDeviceData& dev = GetDeviceData();
     for (int n = 0; n < 6; ++n)
         if (groups_[static_cast<size_t>(n)]) groups_[static_cast<size_t>(n)]->SetCaption(g_UiText[static_cast<size_t>(kGroupTexts[n])]);
@@ -127,7 +128,7 @@ void MLogoDlg::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     PaintBackground(p);
-    DrawTitleBand(p, g_UiText[kTitleText]);
+    DrawTitleBand(p, Title());
     if (previewRect_.isEmpty()) return;
     p.fillRect(previewRect_, ToQColor(kPreviewFill));
     p.setPen(Qt::black);
@@ -514,13 +515,4 @@ void MLogoDlg::UpdateEnableState()
         SetUsageControls(dev.logo.usage);
     }
     for (CGdipButton* b : {usageNormal_, usageLogo_, top_, border_}) b->setEnabled(buttons);
-}
-
-LRESULT MLogoDlg::OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload)
-{
-    if (msg == WM_VALUE_CHANGED) {
-        OnValueChanged(static_cast<int>(wParam));
-        return 0;
-    }
-    return MBaseDialog::OnMessage(msg, wParam, lParam, payload);
 }

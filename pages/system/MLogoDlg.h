@@ -48,8 +48,6 @@ public:
     oRealEdit* WindowEdit(int n) const { return n >= 0 && n < 4 ? edits_[static_cast<size_t>(n)] : nullptr; }
     QLabel* NoticeLabel() const { return notice_; }
 
-    LRESULT OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload) override;
-
 protected:
     void paintEvent(QPaintEvent* e) override;
 
@@ -72,7 +70,7 @@ private:
     void OnClear(int l);
     void OnSaveLoad(int l);
     void OnSelectSlot(int l);
-    void OnValueChanged(int id);
+    void OnValueChanged(int id) override;
 
     CGdipButton* onOff_ = nullptr;
     CGdipButton* usageLogo_ = nullptr;

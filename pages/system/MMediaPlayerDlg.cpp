@@ -31,7 +31,6 @@ void Grey(CGdipButton* b, bool grey)
 
 MMediaPlayerDlg::MMediaPlayerDlg(QWidget* parent) : MBaseDialog(IDD_MEDIA_PLAYER, parent, false)
 {
-    SetDialogId(this, IDD_MEDIA_PLAYER);
     setWindowTitle(QStringLiteral("Media Player Setting"));
     const char* captions[7] = {"OK", "Return", "Switch", "Up", "Down", "Left", "Right"};
     for (int k = 0; k < 7; ++k) MakeButton(ids::IDC_KEY_OK + k, QString::fromLatin1(captions[k]));
@@ -56,7 +55,7 @@ CGdipButton* MMediaPlayerDlg::MakeButton(int id, const QString& caption)
 
 CGdipButton* MMediaPlayerDlg::Button(int id) const
 {
-    return qobject_cast<CGdipButton*>(FindControlById(this, id));
+    return FindControlAs<CGdipButton>(this, id);
 }
 
 void MMediaPlayerDlg::OnInitDialog()

@@ -67,7 +67,6 @@ QVariantMap SubPageNotice(int tab, int shown)
 
 MMiscDlg::MMiscDlg(QWidget* parent) : MBaseDialog(IDD_MISC, parent, true), chooseFile_(&MMiscDlg::ChooseProjectFile)
 {
-    SetDialogId(this, IDD_MISC);
     setWindowTitle(QStringLiteral("Misc Settings"));
 
     // Groups first: the buttons are created after them and so lie above their frames.
@@ -142,17 +141,17 @@ QLabel* MMiscDlg::MakeLabel(int id, const QString& text)
 
 CGdipButton* MMiscDlg::Button(int id) const
 {
-    return qobject_cast<CGdipButton*>(FindControlById(this, id));
+    return FindControlAs<CGdipButton>(this, id);
 }
 
 QLabel* MMiscDlg::Label(int id) const
 {
-    return qobject_cast<QLabel*>(FindControlById(this, id));
+    return FindControlAs<QLabel>(this, id);
 }
 
 CSxGroupBox* MMiscDlg::Group(int id) const
 {
-    return qobject_cast<CSxGroupBox*>(FindControlById(this, id));
+    return FindControlAs<CSxGroupBox>(this, id);
 }
 
 void MMiscDlg::OnInitDialog()

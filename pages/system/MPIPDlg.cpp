@@ -55,7 +55,6 @@ const char* const kGroupCaptions[pip::kPipCount] = {"PIP-1", "PIP-2", "PIP-3"};
 
 MPIPDlg::MPIPDlg(QWidget* parent) : MBaseDialog(IDD_PIP, parent, true)
 {
-    SetDialogId(this, IDD_PIP);
     setWindowTitle(QStringLiteral("PIP Settings"));
 }
 
@@ -244,18 +243,4 @@ void MPIPDlg::OnDropSelect(int id, int index)
     if (row >= static_cast<DropItemData>(kInputIndexCount)) return;
     GetDeviceData().chnl[k + 1].input = static_cast<uint8_t>(row);
     PostMsg(parentWidget(), WM_SELECT_LAYER_INPUT, static_cast<WPARAM>(k + 1), 1);
-}
-
-LRESULT MPIPDlg::OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload)
-{
-    switch (msg) {
-    case WM_VALUE_CHANGED:
-        OnValueChanged(static_cast<int>(wParam));
-        return 0;
-    case WM_DROPLIST_SELECT:
-        OnDropSelect(static_cast<int>(wParam), static_cast<int>(lParam));
-        return 0;
-    default:
-        return MBaseDialog::OnMessage(msg, wParam, lParam, payload);
-    }
 }

@@ -40,8 +40,6 @@ public:
     CDropButton* InputList(int pip) const { return Valid(pip) ? lists_[static_cast<size_t>(pip)] : nullptr; }
     CSxGroupBox* Group(int pip) const { return Valid(pip) ? groups_[static_cast<size_t>(pip)] : nullptr; }
 
-    LRESULT OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload) override;
-
 protected:
     void paintEvent(QPaintEvent* e) override;
 
@@ -52,8 +50,8 @@ private:
     void ApplyGroupState(int pip, const pip::GroupState& state);
     pip::GroupState ShownState(int pip) const;
     void OnPipButton(int id);
-    void OnValueChanged(int id);
-    void OnDropSelect(int id, int index);
+    void OnValueChanged(int id) override;
+    void OnDropSelect(int id, int index) override;
 
     std::array<oSliderEdit*, pip::kPipCount> alphas_{};
     std::array<oBitmapSlider*, pip::kPipCount> sliders_{};

@@ -160,7 +160,6 @@ CaptionDialogs DefaultCaptionDialogs()
 
 MSubTitleDlg::MSubTitleDlg(QWidget* parent) : MBaseDialog(IDD_CAPTION, parent, false), dialogs_(DefaultCaptionDialogs())
 {
-    SetDialogId(this, IDD_CAPTION);
     setWindowTitle(QStringLiteral("Caption Setting"));
     bitmapPath_ = GetAppDirectory() + QStringLiteral("PFile.BMP");
     for (QTimer* t : {&ackTimer_, &pauseTimer_, &acceptTimer_, &guardTimer_, &initialiseTimer_}) t->setSingleShot(true);
@@ -180,9 +179,7 @@ MSubTitleDlg::~MSubTitleDlg()
 
 CGdipButton* MSubTitleDlg::MakeButton(int id, const QString& caption, unsigned stdImage, unsigned altImage)
 {
-    auto* button = MakePageButton(this, id, caption, stdImage, altImage, QRect(0, 0, 70, 26), kCaptionColour);
-    connect(button, &CGdipButton::clickedId, this, &MSubTitleDlg::OnButton);
-    return button;
+    return MakePageButton(this, id, caption, stdImage, altImage, QRect(0, 0, 70, 26), kCaptionColour, &MSubTitleDlg::OnButton);
 }
 
 CGdipButton* MSubTitleDlg::MakeCheck(int id, const QString& caption)
@@ -568,12 +565,6 @@ void MSubTitleDlg::ShowPage(bool show)
 LRESULT MSubTitleDlg::OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload)
 {
     switch (msg) {
-    case WM_VALUE_CHANGED:
-        OnValueChanged(static_cast<int>(wParam));
-        return 0;
-    case WM_DROPLIST_SELECT:
-        OnDropSelect(static_cast<int>(wParam), static_cast<int>(lParam));
-        return 0;
     case WM_CAPTION_REMEASURE:
         MeasureText();
         return 0;

@@ -121,8 +121,8 @@ private:
     int EditValue(int id) const;
 
     void OnButton(int id);
-    void OnValueChanged(int id);
-    void OnDropSelect(int id, int index);
+    void OnValueChanged(int id) override;
+    void OnDropSelect(int id, int index) override;
     void OnAdvanced(bool on);
     void ShowAdvancedPart(bool on);
     void OnBrowse();

@@ -15,7 +15,6 @@
 #include "platform/PageNotifyCodes.h"
 
 #include <QLabel>
-#include <QPainter>
 
 namespace sw = ctl::switcher;
 using layerpage::Dlu;
@@ -34,7 +33,6 @@ constexpr int kSerialTakeText = 136;
 
 MSwitcherDlg::MSwitcherDlg(QWidget* parent) : MBaseDialog(IDD_SWITCHER, parent, true)
 {
-    SetDialogId(this, IDD_SWITCHER);
     setWindowTitle(QStringLiteral("Switcher Mode"));
 }
 
@@ -42,6 +40,7 @@ void MSwitcherDlg::OnInitDialog()
 {
     if (IsInitialised()) return;
     MBaseDialog::OnInitDialog();
+    SetTitle(g_UiText[kTitleText]);
     CreateCaptionButtons(false);
 
     modeGroup_ = layerpage::MakeGroup(this, sw::IDC_SWITCHER_GROUP, g_UiText[kSwitchModeText], Dlu(2, 24, 206, 63));
@@ -81,16 +80,10 @@ void MSwitcherDlg::OnInitDialog()
 void MSwitcherDlg::ApplyLanguage()
 {
     ApplyDialogLanguage(this, IDD_SWITCHER);
+    SetTitle(g_UiText[kTitleText]);
     if (modeGroup_) modeGroup_->SetCaption(g_UiText[kSwitchModeText]);
     if (multiGroup_) multiGroup_->SetCaption(g_UiText[kMultiMachineText]);
     update();
-}
-
-void MSwitcherDlg::paintEvent(QPaintEvent*)
-{
-    QPainter p(this);
-    PaintBackground(p);
-    DrawTitleBand(p, g_UiText[kTitleText]);
 }
 
 void MSwitcherDlg::EnableByOnState(bool on)
@@ -185,13 +178,4 @@ void MSwitcherDlg::OnDropSelect(int id, int index)
     CDeviceData& dev = GetDeviceData();
     dev.pvwDTime = static_cast<int32_t>(list->GetItemData(index));
     dev.SendCommand(CMD_SET_FADE_TIME);
-}
-
-LRESULT MSwitcherDlg::OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload)
-{
-    if (msg == WM_DROPLIST_SELECT) {
-        OnDropSelect(static_cast<int>(wParam), static_cast<int>(lParam));
-        return 0;
-    }
-    return MBaseDialog::OnMessage(msg, wParam, lParam, payload);
 }

@@ -27,18 +27,13 @@ public:
     CGdipButton* MultiMachineButton() const { return multi_; }
     CDropButton* FadeList() const { return fadeList_; }
 
-    LRESULT OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload) override;
-
-protected:
-    void paintEvent(QPaintEvent* e) override;
-
 private:
     void EnableByOnState(bool on);
     void OnButton(int id);
     void OnOnOff();
     void OnPanelCount(int id);
     void OnMultiMachine();
-    void OnDropSelect(int id, int index);
+    void OnDropSelect(int id, int index) override;
     void ShowBusy();
     void PostModeNotices(LPARAM switcherValue);
 

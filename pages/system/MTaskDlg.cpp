@@ -44,7 +44,6 @@ const QDate kLastTaskDate(2255, 12, 31);
 
 MTaskDlg::MTaskDlg(QWidget* parent) : MBaseDialog(IDD_TASK, parent, false), clock_(SystemPageClock())
 {
-    SetDialogId(this, IDD_TASK);
     setWindowTitle(QStringLiteral("Time/Task Management"));
 
     for (int id : {ids::IDC_DATE_TIME_GROUP, ids::IDC_MACHINE_TIME_GROUP, ids::IDC_LOCAL_TIME_GROUP,
@@ -127,7 +126,7 @@ CGdipButton* MTaskDlg::MakeButton(int id, const QString& caption, unsigned stdIm
 
 CGdipButton* MTaskDlg::Button(int id) const
 {
-    return qobject_cast<CGdipButton*>(FindControlById(this, id));
+    return FindControlAs<CGdipButton>(this, id);
 }
 
 void MTaskDlg::OnInitDialog()
@@ -167,7 +166,7 @@ void MTaskDlg::ApplyLanguage()
                                             {ids::IDC_LOCAL_TIME_GROUP, 24},
                                             {ids::IDC_TASK_EDIT_GROUP, 26}};
     for (const auto& [id, text] : captions)
-        if (auto* g = qobject_cast<CSxGroupBox*>(FindControlById(this, id))) g->SetCaption(UiText(text));
+        if (auto* g = FindControlAs<CSxGroupBox>(this, id)) g->SetCaption(UiText(text));
     update();
 }
 

@@ -104,7 +104,6 @@ std::array<uint8_t, 9> StreamCommandBytes(int fps, int code, int kbps, bool repe
 
 MVideoSettingDlg::MVideoSettingDlg(QWidget* parent) : MBaseDialog(IDD_VIDEO_SETTING, parent, false)
 {
-    SetDialogId(this, IDD_VIDEO_SETTING);
     setWindowTitle(QStringLiteral("Video Display Setting"));
 }
 
@@ -116,9 +115,7 @@ MVideoSettingDlg::~MVideoSettingDlg()
 
 CGdipButton* MVideoSettingDlg::MakeButton(int id, const QString& caption, const QRect& rect)
 {
-    auto* button = MakePageButton(this, id, caption, kButtonImage, 0, rect, kButtonCaptionColor);
-    connect(button, &CGdipButton::clickedId, this, &MVideoSettingDlg::OnButton);
-    return button;
+    return MakePageButton(this, id, caption, kButtonImage, 0, rect, kButtonCaptionColor, &MVideoSettingDlg::OnButton);
 }
 
 void MVideoSettingDlg::OnInitDialog()
@@ -234,12 +231,6 @@ void MVideoSettingDlg::ApplyLanguage()
 LRESULT MVideoSettingDlg::OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload)
 {
     switch (msg) {
-    case WM_DROPLIST_SELECT:
-        OnDropSelect(static_cast<int>(wParam), static_cast<int>(lParam));
-        return 0;
-    case WM_VALUE_CHANGED:
-        OnValueChanged(static_cast<int>(wParam));
-        return 0;
     case WM_UPLOAD_PROGRESS:
         SetUploadProgress(static_cast<int>(lParam));
         return 0;

@@ -54,8 +54,8 @@ public:
     void SetUploadProgress(int progress);
     void FillLists();
 
-    void OnDropSelect(int listId, int index);
-    void OnValueChanged(int editId);
+    void OnDropSelect(int listId, int index) override;
+    void OnValueChanged(int editId) override;
     void OnBrowse();
     void OnUpdate();
     bool IsUploading() const { return worker_.IsRunning(); }

@@ -52,7 +52,6 @@ const QString kNoPort = QStringLiteral("N/A");
 
 MConnectDlg::MConnectDlg(QWidget* parent) : MBaseDialog(IDD_CONNECT, parent, true)
 {
-    SetDialogId(this, IDD_CONNECT);
     setWindowTitle(QStringLiteral("Connection Setting"));
     addresses_.push_back(QString::fromLatin1(kDefaultDestinationIp));
     portPoll_.setInterval(kPortPollDefaultMs);
@@ -67,9 +66,7 @@ MConnectDlg::~MConnectDlg()
 CGdipButton* MConnectDlg::MakeButton(int id, const QString& caption, unsigned stdImage, unsigned altImage,
                                      const QRect& rect)
 {
-    CGdipButton* button = MakePageButton(this, id, caption, stdImage, altImage, rect, kCaptionColor);
-    connect(button, &CGdipButton::clickedId, this, &MConnectDlg::OnButton);
-    return button;
+    return MakePageButton(this, id, caption, stdImage, altImage, rect, kCaptionColor, &MConnectDlg::OnButton);
 }
 
 void MConnectDlg::OnInitDialog()

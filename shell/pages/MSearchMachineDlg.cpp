@@ -54,7 +54,6 @@ QByteArray Utf8(const QString& s)
 
 MSearchMachineDlg::MSearchMachineDlg(QWidget* parent) : MBaseDialog(IDD_SEARCH_MACHINE, parent, false)
 {
-    SetDialogId(this, IDD_SEARCH_MACHINE);
     setWindowTitle(QStringLiteral("Search Machines"));
 }
 
@@ -70,9 +69,7 @@ void MSearchMachineDlg::OnInitDialog()
     SetTitle(g_UiText[94]);
 
     auto makeButton = [this](int id, const QString& caption, unsigned image, const QRect& rect) {
-        CGdipButton* button = MakePageButton(this, id, caption, image, 0, rect, kButtonCaption);
-        connect(button, &CGdipButton::clickedId, this, &MSearchMachineDlg::OnButton);
-        return button;
+        return MakePageButton(this, id, caption, image, 0, rect, kButtonCaption, &MSearchMachineDlg::OnButton);
     };
     searchButton_ = makeButton(sm::IDC_SEARCH, QStringLiteral("SEARCH"), kButtonImage, QRect(453, 34, 150, 32));
     connectButton_ = makeButton(sm::IDC_CONNECT, QStringLiteral("Connect"), kButtonImage, QRect(611, 34, 150, 32));
@@ -135,9 +132,6 @@ void MSearchMachineDlg::OnButton(int id)
 LRESULT MSearchMachineDlg::OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload)
 {
     switch (msg) {
-    case WM_DROPLIST_SELECT:
-        OnDropSelect(static_cast<int>(wParam), static_cast<int>(lParam));
-        return 0;
     case WM_EDIT_DONE:
         // Enter, Escape and focus loss all keep the edited name.
         if (lParam == sm::IDC_RENAME_EDIT) EndRename();

@@ -52,7 +52,7 @@ public:
     void OnConnect();
     void OnTimer(int timerId);
     void RefreshLocalIpList();
-    void OnDropSelect(int controlId, int index);
+    void OnDropSelect(int controlId, int index) override;
     void EndRename();
     // Mouse actions at page coordinates.
     void OnLButtonDown(const QPoint& pos);

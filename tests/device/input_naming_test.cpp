@@ -295,6 +295,17 @@ TEST_F(DeviceTest, InputCodesMapToProcessorInputNumbers)
     EXPECT_EQ(MapInputCode(12), 120);
 }
 
+TEST_F(DeviceTest, InputCodesToSlots)
+{
+    const int number[] = {0, 10, 20, 30, 40, 50, 60, 70, 40, 41, 60, 61};
+    const int slot[] = {0, 1, 2, 3, 4, 5, 6, 7, 4, 4, 6, 6};
+    for (int c = 0; c < 12; ++c) {
+        EXPECT_EQ(MapInputCode(c), number[c]) << c;
+        EXPECT_EQ(SlotOfInputCode(c), slot[c]) << c;
+    }
+    for (int c : {12, 13, 200, 255, -1}) EXPECT_EQ(SlotOfInputCode(c), -1) << c;
+}
+
 TEST_F(DeviceTest, ConnectByIpChecksTheTextFirst)
 {
     EXPECT_FALSE(dev->ConnectDeviceByIp("192.168.1"));

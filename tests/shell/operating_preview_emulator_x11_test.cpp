@@ -160,7 +160,7 @@ TEST_F(OperatingPreviewX11, CellsAndFourViewsShowTheEmulatorsQuadrantsAndSurvive
     }
 
     // The four-view button opens the four-view window.
-    auto* fourView = qobject_cast<CGdipButton*>(FindControlById(&w, mw::IDC_FOUR_VIEW));
+    auto* fourView = FindControlAs<CGdipButton>(&w, mw::IDC_FOUR_VIEW);
     ASSERT_NE(fourView, nullptr);
     EXPECT_FALSE(page.FourView().isVisible());
     fourView->click();

@@ -146,16 +146,6 @@ TEST(TestPatternRules, GrabPositions)
     }
 }
 
-TEST(VgaRules, InputCodesToSlots)
-{
-    const int number[] = {0, 10, 20, 30, 40, 50, 60, 70, 40, 41, 60, 61};
-    const int slot[] = {0, 1, 2, 3, 4, 5, 6, 7, 4, 4, 6, 6};
-    for (int c = 0; c < 12; ++c) {
-        EXPECT_EQ(vr::DeviceInputNumber(c), number[c]) << c;
-        EXPECT_EQ(vr::SlotOfInputCode(c), slot[c]) << c;
-    }
-    for (int c : {12, 13, 200, 255, -1}) EXPECT_EQ(vr::SlotOfInputCode(c), vr::kNoSlot) << c;
-}
 
 TEST(VgaRules, PositionBytesAreSigned)
 {

@@ -78,7 +78,7 @@ TEST(LogoRules, SignalOfPip3InputAndStartsInside)
 {
     const int codes[] = {0, 3, 7, 8, 9, 10, 11, 12, 255, -1};
     const int signalSlots[] = {0, 3, 7, 4, 4, 6, 6, -1, -1, -1};
-    for (size_t i = 0; i < std::size(codes); ++i) EXPECT_EQ(logo::SignalSlotOfInput(codes[i]), signalSlots[i]) << codes[i];
+    for (size_t i = 0; i < std::size(codes); ++i) EXPECT_EQ(SlotOfInputCode(codes[i]), signalSlots[i]) << codes[i];
     DeviceParamBlock b = Zeroed();
     b.chnl[3].input = 10;
     EXPECT_FALSE(logo::Pip3HasSignal(b));
