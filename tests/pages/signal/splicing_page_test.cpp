@@ -435,7 +435,9 @@ TEST_F(SplicingPage, RefreshShowsTheDeviceAndKeepsOutOfTableValuesOffAndNone)
         page->RefreshFromDevice(3);
         Settle();
         EXPECT_EQ(page->IsSplicingOn(), c.on) << c.mode;
-        if (c.on) EXPECT_EQ(page->PanelIndex(), c.mode - 1);
+        if (c.on) {
+            EXPECT_EQ(page->PanelIndex(), c.mode - 1);
+        }
         EXPECT_EQ(Messages(), (Strings{"mode " + std::to_string(c.notifiedMode), "cell " + std::to_string(c.cell)}))
             << c.mode << " " << c.autoArr;
         EXPECT_EQ(page->SelectedCell(), c.cell);
