@@ -3,7 +3,9 @@
 #include "resources/ImageResourcesInit.h"
 #include "resources/ImageTable.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QImageReader>
 #include <QPainter>
 #include <QPixmap>
 #include <QRect>
@@ -22,6 +24,20 @@ QByteArray ReadResource(unsigned id, ImageKind kind)
     return f.readAll();
 }
 
+// Qt's own PNG reader. Given a format name alone, Qt first loads every image plug-in to ask
+// whether one of them reads that format; without format detection it asks only a plug-in
+// registered for "png", and none is, so no plug-in library is loaded.
+bool DecodePng(const QByteArray& bytes, QImage& out)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    if (!buffer.open(QIODevice::ReadOnly))
+        return false;
+    QImageReader reader(&buffer, "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read(&out);
+}
+
 } // namespace
 
 bool LoadPngFromBytes(QImage& out, const QByteArray& bytes)
@@ -31,7 +47,7 @@ bool LoadPngFromBytes(QImage& out, const QByteArray& bytes)
         return false;
     QImage img;
     // A decode failure is a failure: the caller must not think it holds a picture.
-    if (!img.loadFromData(bytes, "PNG") || img.isNull())
+    if (!DecodePng(bytes, img) || img.isNull())
         return false;
     out = img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     return true;
@@ -54,7 +70,7 @@ QImage LoadBitmapResource(unsigned id)
 {
     const QByteArray bytes = ReadResource(id, ImageKind::Bitmap);
     QImage img;
-    if (bytes.isEmpty() || !img.loadFromData(bytes, "PNG"))
+    if (bytes.isEmpty() || !DecodePng(bytes, img))
         return {};
     return img.convertToFormat(QImage::Format_RGB888);
 }
@@ -64,10 +80,10 @@ QByteArray LoadGifResource(unsigned id) { return ReadResource(id, ImageKind::Gif
 QIcon LoadIconResource(unsigned id)
 {
     const QByteArray bytes = ReadResource(id, ImageKind::Icon);
-    QPixmap pm;
-    if (bytes.isEmpty() || !pm.loadFromData(bytes, "PNG"))
+    QImage img;
+    if (bytes.isEmpty() || !DecodePng(bytes, img))
         return {};
-    return QIcon(pm);
+    return QIcon(QPixmap::fromImage(std::move(img)));
 }
 
 bool DrawImageInRect(QPainter* painter, const QImage* image, const QRect* rect)
