@@ -10,6 +10,9 @@
 #include <QPixmap>
 #include <QRect>
 
+#include <mutex>
+#include <unordered_map>
+
 namespace {
 
 QByteArray ReadResource(unsigned id, ImageKind kind)
@@ -38,6 +41,27 @@ bool DecodePng(const QByteArray& bytes, QImage& out)
     return reader.read(&out);
 }
 
+// Controls of one kind wear the same pictures (every slider its track, every check box its
+// marks): each resource is decoded once and handed out as a shared copy. They stay for the
+// program's life; together they are small, and the largest, the body texture, is kept anyway.
+// Any thread (the body texture is decoded on a worker).
+template <class Decode>
+QImage Decoded(unsigned id, ImageKind kind, Decode decode)
+{
+    static std::mutex lock;
+    static std::unordered_map<quint64, QImage> decoded;
+    const quint64 key = (quint64(kind) << 32) | id;
+    {
+        const std::lock_guard<std::mutex> guard(lock);
+        const auto it = decoded.find(key);
+        if (it != decoded.end())
+            return it->second;
+    }
+    QImage img = decode();
+    const std::lock_guard<std::mutex> guard(lock);
+    return decoded.try_emplace(key, std::move(img)).first->second;
+}
+
 } // namespace
 
 bool LoadPngFromBytes(QImage& out, const QByteArray& bytes)
@@ -55,9 +79,12 @@ bool LoadPngFromBytes(QImage& out, const QByteArray& bytes)
 
 bool LoadPngResource(QImage& out, unsigned id)
 {
-    out = QImage();
-    const QByteArray bytes = ReadResource(id, ImageKind::Png);
-    return LoadPngFromBytes(out, bytes);
+    out = Decoded(id, ImageKind::Png, [id] {
+        QImage img;
+        LoadPngFromBytes(img, ReadResource(id, ImageKind::Png));
+        return img;
+    });
+    return !out.isNull();
 }
 
 bool CGdiPlusBitmapResource::Load(unsigned id)
@@ -68,11 +95,13 @@ bool CGdiPlusBitmapResource::Load(unsigned id)
 
 QImage LoadBitmapResource(unsigned id)
 {
-    const QByteArray bytes = ReadResource(id, ImageKind::Bitmap);
-    QImage img;
-    if (bytes.isEmpty() || !DecodePng(bytes, img))
-        return {};
-    return img.convertToFormat(QImage::Format_RGB888);
+    return Decoded(id, ImageKind::Bitmap, [id] {
+        const QByteArray bytes = ReadResource(id, ImageKind::Bitmap);
+        QImage img;
+        if (bytes.isEmpty() || !DecodePng(bytes, img))
+            return QImage();
+        return img.convertToFormat(QImage::Format_RGB888);
+    });
 }
 
 QByteArray LoadGifResource(unsigned id) { return ReadResource(id, ImageKind::Gif); }
