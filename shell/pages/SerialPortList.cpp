@@ -3,6 +3,7 @@
 #include <QSerialPortInfo>
 
 #include <algorithm>
+#include <system_error>
 
 namespace {
 
@@ -54,7 +55,12 @@ bool EnumSerialPorts(std::vector<comm::SerialPortEntry>& list)
 
 void SerialPortScan::Start()
 {
-    if (!Source() && !ahead_.valid()) ahead_ = std::async(std::launch::async, SystemSerialPorts);
+    if (Source() || ahead_.valid()) return;
+    try {
+        ahead_ = std::async(std::launch::async, SystemSerialPorts);
+    } catch (const std::system_error&) {
+        // No thread to spare: Take scans then.
+    }
 }
 
 bool SerialPortScan::Take(std::vector<comm::SerialPortEntry>& list)
