@@ -75,24 +75,36 @@ bool CGdipButton::Create(const QString& caption, QWidget* parent, int id, const 
     return true;
 }
 
-std::optional<CGdipButton::Looks> CGdipButton::MakeLooks(const QImage& image)
+const QImage& CGdipButton::Looks::Hover() const
+{
+    if (!hover_)
+        hover_ = BrightenedImage(normal);
+    return *hover_;
+}
+
+const QImage& CGdipButton::Looks::Grey() const
+{
+    if (!grey_)
+        grey_ = GreyImage(normal);
+    return *grey_;
+}
+
+std::shared_ptr<const CGdipButton::Looks> CGdipButton::MakeLooks(const QImage& image)
 {
     if (image.isNull())
-        return std::nullopt;
-    Looks l;
-    l.normal = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    l.hover = BrightenedImage(l.normal);
-    l.grey = GreyImage(l.normal);
+        return nullptr;
+    auto l = std::make_shared<Looks>();
+    l->normal = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     return l;
 }
 
-const std::optional<CGdipButton::Looks>& CGdipButton::LooksOfResource(unsigned id)
+const std::shared_ptr<const CGdipButton::Looks>& CGdipButton::LooksOfResource(unsigned id)
 {
-    static std::unordered_map<unsigned, std::optional<Looks>> cache;
+    static std::unordered_map<unsigned, std::shared_ptr<const Looks>> cache;
     const auto it = cache.find(id);
     if (it != cache.end()) return it->second;
     CGdiPlusBitmapResource res;
-    std::optional<Looks> looks;
+    std::shared_ptr<const Looks> looks;
     if (res.Load(id)) looks = MakeLooks(res.Bitmap());
     return cache.emplace(id, std::move(looks)).first->second;
 }
@@ -101,28 +113,28 @@ bool CGdipButton::LoadStdImage(unsigned id)
 {
     std_ = LooksOfResource(id);
     update();
-    return std_.has_value();
+    return std_ != nullptr;
 }
 
 bool CGdipButton::LoadAltImage(unsigned id)
 {
     alt_ = LooksOfResource(id);
     update();
-    return alt_.has_value();
+    return alt_ != nullptr;
 }
 
 bool CGdipButton::SetStdImage(const QImage& image)
 {
     std_ = MakeLooks(image);
     update();
-    return std_.has_value();
+    return std_ != nullptr;
 }
 
 bool CGdipButton::SetAltImage(const QImage& image)
 {
     alt_ = MakeLooks(image);
     update();
-    return alt_.has_value();
+    return alt_ != nullptr;
 }
 
 void CGdipButton::SizeToImage()
@@ -192,13 +204,13 @@ int CGdipButton::DrawState() const
 const QImage* CGdipButton::ImageForState(int state) const
 {
     const bool useAlt = state == kStateDisabledLook ? pressed_ : state >= kStateAltNormal;
-    const std::optional<Looks>& looks = useAlt ? alt_ : std_;
+    const std::shared_ptr<const Looks>& looks = useAlt ? alt_ : std_;
     if (!looks)
         return nullptr;
     switch (state) {
     case kStateStdHover:
-    case kStateAltHover: return &looks->hover;
-    case kStateDisabledLook: return &looks->grey;
+    case kStateAltHover: return &looks->Hover();
+    case kStateDisabledLook: return &looks->Grey();
     default: return &looks->normal;
     }
 }

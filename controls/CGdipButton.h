@@ -22,6 +22,7 @@
 #include <QImage>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 inline constexpr COLORREF kImageButtonCaptionDefault = 0x141414;
@@ -66,8 +67,8 @@ public:
     // The same from an image in memory (a null image clears).
     bool SetStdImage(const QImage& image);
     bool SetAltImage(const QImage& image);
-    bool HasStdImage() const { return std_.has_value(); }
-    bool HasAltImage() const { return alt_.has_value(); }
+    bool HasStdImage() const { return std_ != nullptr; }
+    bool HasAltImage() const { return alt_ != nullptr; }
 
     // Resizes the button to the standard image (nothing without one).
     void SizeToImage();
@@ -112,18 +113,26 @@ protected:
     void leaveEvent(QEvent* e) override;
 
 private:
+    // The hover and grey looks are derived when first drawn: most buttons are never hovered
+    // nor greyed. UI thread only.
     struct Looks {
-        QImage normal, hover, grey;
+        QImage normal;
+        const QImage& Hover() const;
+        const QImage& Grey() const;
+
+    private:
+        mutable std::optional<QImage> hover_, grey_;
     };
-    static std::optional<Looks> MakeLooks(const QImage& image);
-    // The looks of a PNG resource, decoded and derived once for every button that shows it
-    // (the images share their pixels). UI thread only.
-    static const std::optional<Looks>& LooksOfResource(unsigned id);
+    // Null for a null image.
+    static std::shared_ptr<const Looks> MakeLooks(const QImage& image);
+    // The looks of a PNG resource, decoded and derived once for every button that shows it.
+    // Null when it does not load.
+    static const std::shared_ptr<const Looks>& LooksOfResource(unsigned id);
     const QImage* ImageForState(int state) const;
     void DrawCaption(QPainter& p, bool selected) const;
 
-    std::optional<Looks> std_;
-    std::optional<Looks> alt_;
+    std::shared_ptr<const Looks> std_;
+    std::shared_ptr<const Looks> alt_;
     QString toolTipText_;
     std::optional<QFont> captionFont_;
     COLORREF captionColor_ = kImageButtonCaptionDefault;

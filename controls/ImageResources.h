@@ -35,10 +35,10 @@ public:
 bool LoadPngFromBytes(QImage& out, const QByteArray& bytes);
 
 // The PNG resource id, decoded into out (cleared first). False, with out null, when id is no PNG
-// resource or its bytes do not decode.
+// resource or its bytes do not decode. Each resource is decoded once; later calls share it.
 bool LoadPngResource(QImage& out, unsigned id);
 
-// A 24-bit bitmap resource (RGB888), or a null image.
+// A 24-bit bitmap resource (RGB888), or a null image. Decoded once, shared after.
 QImage LoadBitmapResource(unsigned id);
 
 // The raw bytes of a "GIF" resource, or empty.

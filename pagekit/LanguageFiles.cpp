@@ -117,8 +117,10 @@ QString GetLanguageSetting()
 
 QString LoadLangString(const QString& key)
 {
-    if (g_LanguageFile.isEmpty()) return {};
-    return DecodeLineBreaks(IniReadString(g_LanguageFile, kStringSection, key));
+    // From the parsed copy the pages reword themselves with, not from a fresh parse per key.
+    QString text;
+    LanguageStrings::Current().Find(key, text);
+    return text;
 }
 
 bool WriteLangString(int which, const QString& key, const QString& value)

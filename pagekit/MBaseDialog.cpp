@@ -36,6 +36,10 @@ void SetTextColours(QWidget* w, COLORREF text, COLORREF base)
         if (base != 0xFFFFFFFF) pal.setColor(group, QPalette::Base, ToQColor(base));
     }
     if (base != 0xFFFFFFFF) pal.setColor(QPalette::Disabled, QPalette::Base, ToQColor(base));
+    // Every language change sets the colours again; an own palette that already holds them is
+    // left alone (setting it would resolve it against the parent's all the same).
+    const QPalette& now = w->palette();
+    if (w->testAttribute(Qt::WA_SetPalette) && pal == now && pal.resolveMask() == now.resolveMask()) return;
     w->setPalette(pal);
 }
 

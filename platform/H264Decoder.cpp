@@ -3,14 +3,76 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavutil/frame.h>
+#include <libavutil/macros.h>
 #include <libavutil/pixfmt.h>
 }
 
+#include <dlfcn.h>
+
 #include <algorithm>
 #include <limits>
+#include <mutex>
 #include <new>
 
 namespace {
+
+// libavcodec and the hundred libraries it pulls in are loaded with the first decoder rather than
+// with the program: binding them at process start cost more than the rest of the start-up.
+struct AvLibrary {
+    bool loaded = false;
+    decltype(&avcodec_find_decoder) findDecoder = nullptr;
+    decltype(&avcodec_alloc_context3) allocContext = nullptr;
+    decltype(&avcodec_open2) open = nullptr;
+    decltype(&avcodec_free_context) freeContext = nullptr;
+    decltype(&avcodec_send_packet) sendPacket = nullptr;
+    decltype(&avcodec_receive_frame) receiveFrame = nullptr;
+    decltype(&avcodec_flush_buffers) flushBuffers = nullptr;
+    decltype(&av_packet_alloc) packetAlloc = nullptr;
+    decltype(&av_packet_free) packetFree = nullptr;
+    decltype(&av_packet_unref) packetUnref = nullptr;
+    decltype(&av_packet_move_ref) packetMoveRef = nullptr;
+    decltype(&av_new_packet) newPacket = nullptr;
+    decltype(&av_frame_alloc) frameAlloc = nullptr;
+    decltype(&av_frame_free) frameFree = nullptr;
+    decltype(&av_frame_unref) frameUnref = nullptr;
+    decltype(&av_frame_clone) frameClone = nullptr;
+};
+
+template <class Fn>
+bool Resolve(void* library, const char* name, Fn& fn)
+{
+    fn = reinterpret_cast<Fn>(dlsym(library, name));
+    return fn != nullptr;
+}
+
+// The libraries the headers were written for (same major version), loaded once and kept.
+const AvLibrary& Av()
+{
+    static AvLibrary av;
+    static std::once_flag once;
+    std::call_once(once, [] {
+        void* util = dlopen("libavutil.so." AV_STRINGIFY(LIBAVUTIL_VERSION_MAJOR), RTLD_NOW | RTLD_LOCAL);
+        void* codec = dlopen("libavcodec.so." AV_STRINGIFY(LIBAVCODEC_VERSION_MAJOR), RTLD_NOW | RTLD_LOCAL);
+        if (!util || !codec) return;
+        av.loaded = Resolve(codec, "avcodec_find_decoder", av.findDecoder) &&
+                    Resolve(codec, "avcodec_alloc_context3", av.allocContext) &&
+                    Resolve(codec, "avcodec_open2", av.open) &&
+                    Resolve(codec, "avcodec_free_context", av.freeContext) &&
+                    Resolve(codec, "avcodec_send_packet", av.sendPacket) &&
+                    Resolve(codec, "avcodec_receive_frame", av.receiveFrame) &&
+                    Resolve(codec, "avcodec_flush_buffers", av.flushBuffers) &&
+                    Resolve(codec, "av_packet_alloc", av.packetAlloc) &&
+                    Resolve(codec, "av_packet_free", av.packetFree) &&
+                    Resolve(codec, "av_packet_unref", av.packetUnref) &&
+                    Resolve(codec, "av_packet_move_ref", av.packetMoveRef) &&
+                    Resolve(codec, "av_new_packet", av.newPacket) &&
+                    Resolve(util, "av_frame_alloc", av.frameAlloc) &&
+                    Resolve(util, "av_frame_free", av.frameFree) &&
+                    Resolve(util, "av_frame_unref", av.frameUnref) &&
+                    Resolve(util, "av_frame_clone", av.frameClone);
+    });
+    return av;
+}
 
 struct DecoderState {
     AVCodecContext* context = nullptr;
@@ -28,9 +90,9 @@ bool IsPlanar420(int format)
 
 AVCodecContext* OpenContext()
 {
-    const AVCodec* codec = avcodec_find_decoder(AV_CODEC_ID_H264);
+    const AVCodec* codec = Av().findDecoder(AV_CODEC_ID_H264);
     if (!codec) return nullptr;
-    AVCodecContext* context = avcodec_alloc_context3(codec);
+    AVCodecContext* context = Av().allocContext(codec);
     if (!context) return nullptr;
     // Low delay: pictures leave the decoder as soon as they are complete. Frame threading
     // would hold back one picture per thread, so only slice threads are allowed.
@@ -39,8 +101,8 @@ AVCodecContext* OpenContext()
     context->thread_count = 1;
     // Bottom cropping is reported to the caller rather than hidden.
     context->apply_cropping = 0;
-    if (avcodec_open2(context, codec, nullptr) < 0) {
-        avcodec_free_context(&context);
+    if (Av().open(context, codec, nullptr) < 0) {
+        Av().freeContext(&context);
         return nullptr;
     }
     return context;
@@ -49,10 +111,10 @@ AVCodecContext* OpenContext()
 void FreeState(DecoderState* state)
 {
     if (!state) return;
-    av_frame_free(&state->frame);
-    av_packet_free(&state->packet);
-    av_packet_free(&state->pending);
-    avcodec_free_context(&state->context);
+    Av().frameFree(&state->frame);
+    Av().packetFree(&state->packet);
+    Av().packetFree(&state->pending);
+    Av().freeContext(&state->context);
     delete state;
 }
 
@@ -92,8 +154,8 @@ int ExportPicture(DecoderState* state, Hi264DecPicture* picture, uint64_t timeSt
 int Receive(DecoderState* state, Hi264DecPicture* picture, uint64_t timeStamp)
 {
     for (;;) {
-        av_frame_unref(state->frame);
-        const int rc = avcodec_receive_frame(state->context, state->frame);
+        Av().frameUnref(state->frame);
+        const int rc = Av().receiveFrame(state->context, state->frame);
         if (rc == 0) {
             const int exported = ExportPicture(state, picture, timeStamp);
             if (exported == HI264_PICTURE) return HI264_PICTURE;
@@ -101,10 +163,10 @@ int Receive(DecoderState* state, Hi264DecPicture* picture, uint64_t timeStamp)
         }
         if (rc == AVERROR_EOF) {
             // Fully drained: make the same handle ready for a new stream.
-            avcodec_flush_buffers(state->context);
+            Av().flushBuffers(state->context);
             state->draining = false;
             state->hasPending = false;
-            av_packet_unref(state->pending);
+            Av().packetUnref(state->pending);
             return HI264_END_OF_STREAM;
         }
         return HI264_NEED_MORE;
@@ -115,10 +177,10 @@ int Receive(DecoderState* state, Hi264DecPicture* picture, uint64_t timeStamp)
 int SendPending(DecoderState* state)
 {
     if (!state->hasPending) return 0;
-    const int rc = avcodec_send_packet(state->context, state->pending);
+    const int rc = Av().sendPacket(state->context, state->pending);
     if (rc == AVERROR(EAGAIN)) return 0;
     state->hasPending = false;
-    av_packet_unref(state->pending);
+    Av().packetUnref(state->pending);
     return rc < 0 ? HI264_BAD_DATA : 0;
 }
 
@@ -128,13 +190,13 @@ extern "C" {
 
 Hi264DecHandle Hi264DecCreate(const Hi264DecAttr* attr)
 {
-    if (!attr) return nullptr;
+    if (!attr || !Av().loaded) return nullptr;
     auto* state = new (std::nothrow) DecoderState;
     if (!state) return nullptr;
     state->context = OpenContext();
-    state->packet = av_packet_alloc();
-    state->pending = av_packet_alloc();
-    state->frame = av_frame_alloc();
+    state->packet = Av().packetAlloc();
+    state->pending = Av().packetAlloc();
+    state->frame = Av().frameAlloc();
     if (!state->context || !state->packet || !state->pending || !state->frame) {
         FreeState(state);
         return nullptr;
@@ -155,17 +217,17 @@ int Hi264DecFrame(Hi264DecHandle handle, const uint8_t* data, uint32_t length, u
     if (length > 0 && !state->draining) {
         // libavcodec reads up to AV_INPUT_BUFFER_PADDING_SIZE bytes past the end, so the
         // caller's bytes are copied into a padded buffer.
-        av_packet_unref(state->packet);
-        if (av_new_packet(state->packet, static_cast<int>(length)) < 0) return HI264_BAD_DATA;
+        Av().packetUnref(state->packet);
+        if (Av().newPacket(state->packet, static_cast<int>(length)) < 0) return HI264_BAD_DATA;
         std::copy(data, data + length, state->packet->data);
         state->packet->pts = static_cast<int64_t>(timeStamp & 0x7fffffffffffffffULL);
         if (state->hasPending) {
             // The previous packet still waits; this one cannot be queued behind it.
             sendResult = HI264_BAD_DATA;
         } else {
-            const int rc = avcodec_send_packet(state->context, state->packet);
+            const int rc = Av().sendPacket(state->context, state->packet);
             if (rc == AVERROR(EAGAIN)) {
-                av_packet_move_ref(state->pending, state->packet);
+                Av().packetMoveRef(state->pending, state->packet);
                 state->hasPending = true;
             } else if (rc < 0) {
                 sendResult = HI264_BAD_DATA;
@@ -173,7 +235,7 @@ int Hi264DecFrame(Hi264DecHandle handle, const uint8_t* data, uint32_t length, u
         }
     }
     if ((flags & HI264_FLAG_END_OF_STREAM) && !state->draining && !state->hasPending) {
-        if (avcodec_send_packet(state->context, nullptr) == 0) state->draining = true;
+        if (Av().sendPacket(state->context, nullptr) == 0) state->draining = true;
     }
 
     const int received = Receive(state, picture, timeStamp);
@@ -193,7 +255,7 @@ Hi264DecPictureHold Hi264DecHoldPicture(Hi264DecHandle handle, const Hi264DecPic
     if (!state || !picture || !planes || !state->frame->buf[0]) return nullptr;
     // A new reference to the same buffers: libavcodec never writes a picture it has handed
     // out, and the buffers outlive the decoder while referenced.
-    AVFrame* held = av_frame_clone(state->frame);
+    AVFrame* held = Av().frameClone(state->frame);
     if (!held) return nullptr;
     *planes = *picture;
     return held;
@@ -201,8 +263,9 @@ Hi264DecPictureHold Hi264DecHoldPicture(Hi264DecHandle handle, const Hi264DecPic
 
 void Hi264DecReleasePicture(Hi264DecPictureHold hold)
 {
+    if (!hold) return;
     auto* frame = static_cast<AVFrame*>(hold);
-    av_frame_free(&frame);
+    Av().frameFree(&frame);
 }
 
 }  // extern "C"

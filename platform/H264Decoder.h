@@ -2,6 +2,7 @@
 // H.264 decoder layer: a small C-style interface over libavcodec that hands out planar
 // 4:2:0 pictures. One handle serves one stream at a time; after the end of a stream has
 // been drained the handle resets itself, so the next stream decodes with the same handle.
+// libavcodec is loaded when the first decoder is created, not when the program starts.
 #include <cstdint>
 
 extern "C" {
@@ -50,7 +51,8 @@ constexpr int HI264_BAD_ARGUMENT = -5; // null handle or output record
 
 constexpr uint32_t HI264_FLAG_END_OF_STREAM = 1;
 
-// Creates a decoder; null when libavcodec has no H.264 decoder or the attributes are absent.
+// Creates a decoder; null when libavcodec cannot be loaded or has no H.264 decoder, or the
+// attributes are absent.
 Hi264DecHandle Hi264DecCreate(const Hi264DecAttr* attr);
 
 // Feeds one packet (data may be null with length 0: a drain call) and fetches at most one

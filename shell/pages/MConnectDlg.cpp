@@ -56,6 +56,7 @@ MConnectDlg::MConnectDlg(QWidget* parent) : MBaseDialog(IDD_CONNECT, parent, tru
     addresses_.push_back(QString::fromLatin1(kDefaultDestinationIp));
     portPoll_.setInterval(kPortPollDefaultMs);
     connect(&portPoll_, &QTimer::timeout, this, &MConnectDlg::PollComPorts);
+    portScan_.Start();
 }
 
 MConnectDlg::~MConnectDlg()
@@ -297,7 +298,7 @@ void MConnectDlg::FillComList(bool showNa, std::vector<comm::SerialPortEntry>* s
     list->ResetContent();
     comList_->SetCaption(QString());
     std::vector<comm::SerialPortEntry> ports;
-    const bool any = EnumSerialPorts(ports);
+    const bool any = portScan_.Take(ports);
     if (seen) *seen = ports;
     if (any) {
         for (const comm::SerialPortEntry& port : ports) {

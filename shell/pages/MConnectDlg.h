@@ -12,6 +12,7 @@
 
 #include "comm/SerialPortNames.h"
 #include "pagekit/MBaseDialog.h"
+#include "shell/pages/SerialPortList.h"
 
 #include <QString>
 #include <QTimer>
@@ -101,6 +102,8 @@ private:
 
     std::vector<QString> addresses_;
     std::vector<comm::SerialPortEntry> lastPorts_;
+    // Started with the page, so that the first fill of the port list finds the ports scanned.
+    SerialPortScan portScan_;
     int serialOpenResult_ = 0;
 
     CSxGroupBox* netGroup_ = nullptr;

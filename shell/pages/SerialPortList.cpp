@@ -3,6 +3,7 @@
 #include <QSerialPortInfo>
 
 #include <algorithm>
+#include <system_error>
 
 namespace {
 
@@ -31,9 +32,10 @@ std::vector<comm::SerialPortEntry> SystemSerialPorts()
     return out;
 }
 
-bool EnumSerialPorts(std::vector<comm::SerialPortEntry>& list)
+namespace {
+
+bool AddPorts(const std::vector<comm::SerialPortEntry>& found, std::vector<comm::SerialPortEntry>& list)
 {
-    const std::vector<comm::SerialPortEntry> found = Source() ? Source()() : SystemSerialPorts();
     for (const comm::SerialPortEntry& port : found) {
         // The number must be the one the mapping gives the name: it is what "Info.ini" stores and
         // what the library opens.
@@ -42,4 +44,30 @@ bool EnumSerialPorts(std::vector<comm::SerialPortEntry>& list)
         if (!known) list.push_back(port);
     }
     return !list.empty();
+}
+
+} // namespace
+
+bool EnumSerialPorts(std::vector<comm::SerialPortEntry>& list)
+{
+    return AddPorts(Source() ? Source()() : SystemSerialPorts(), list);
+}
+
+void SerialPortScan::Start()
+{
+    if (Source() || ahead_.valid()) return;
+    try {
+        ahead_ = std::async(std::launch::async, SystemSerialPorts);
+    } catch (const std::system_error&) {
+        // No thread to spare: Take scans then.
+    }
+}
+
+bool SerialPortScan::Take(std::vector<comm::SerialPortEntry>& list)
+{
+    if (ahead_.valid()) {
+        const std::vector<comm::SerialPortEntry> found = ahead_.get();
+        if (!Source()) return AddPorts(found, list);
+    }
+    return EnumSerialPorts(list);
 }

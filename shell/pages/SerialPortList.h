@@ -6,6 +6,7 @@
 #include "comm/SerialPortNames.h"
 
 #include <functional>
+#include <future>
 #include <vector>
 
 using SerialPortSource = std::function<std::vector<comm::SerialPortEntry>()>;
@@ -19,3 +20,17 @@ void SetSerialPortSource(SerialPortSource source);
 
 // The machine's ports through QSerialPortInfo.
 std::vector<comm::SerialPortEntry> SystemSerialPorts();
+
+// One scan of the machine's ports run ahead on a worker thread (asking udev takes milliseconds),
+// for a first EnumSerialPorts that comes a little later.
+class SerialPortScan {
+public:
+    // Starts the scan; nothing while a source is installed.
+    void Start();
+    // EnumSerialPorts, from the scan started ahead when there is one and no source was installed
+    // since; otherwise it scans now.
+    bool Take(std::vector<comm::SerialPortEntry>& list);
+
+private:
+    std::future<std::vector<comm::SerialPortEntry>> ahead_;
+};
