@@ -17,6 +17,7 @@
 
 #include "preview/CPictureCtrl.h"
 #include "preview/MShowVideoDlg.h"
+#include "preview/OperatingRules.h"
 #include "tests/support/KeepMesaLoaded.h"
 
 #include <QScreen>
@@ -205,8 +206,12 @@ TEST_F(WalkMoreEndToEnd, PreviewFollowsADraggedLayerCellAndShowsInTheFourViews)
     emulator->SetBlock(b);
     KordalDlg& w = Connected();
     MMainDlg& page = w.m_MainDlg;
-    ASSERT_TRUE(SpinUntil([&] { return page.PreviewWidth() > 0 && page.PreviewHeight() > 0; }, 5000));
-    SpinFor(200);
+    // The encoder's settings come at the end of the read-out: the stream is made at the size they
+    // give.
+    const auto size = oprules::PreviewSizeForFormat(emulator->DeviceState().encoderRecords[2][3]);
+    ASSERT_TRUE(size);
+    ASSERT_TRUE(SpinUntil([&] { return page.PreviewWidth() == size->width && page.PreviewHeight() == size->height; }, 10000))
+        << page.PreviewWidth() << "x" << page.PreviewHeight();
 
     std::string error;
     const EncodedStream stream = EncodeQuadrantStream(page.PreviewWidth(), page.PreviewHeight(), 1, 0, &error);
@@ -219,7 +224,7 @@ TEST_F(WalkMoreEndToEnd, PreviewFollowsADraggedLayerCellAndShowsInTheFourViews)
     ASSERT_TRUE(SpinUntil([&] { return page.IsPreviewOn(); }, 5000)) << "preview not on";
     CCell* cell = page.LayerCell(0);
     ASSERT_NE(cell, nullptr);
-    ASSERT_TRUE(SpinUntil([&] { return cell->FramesShown() > 10; }, 10000)) << "cell 0 " << cell->FramesShown();
+    ASSERT_TRUE(SpinUntil([&] { return cell->FramesShown() > 10; }, 20000)) << "cell 0 " << cell->FramesShown();
     ASSERT_NE(cell->Window(), nullptr);
     EXPECT_TRUE(cell->IsWindowShown());
 
