@@ -117,9 +117,22 @@ TEST(ReplyFlood, StaysWithinTheCapsKeepsTheUiTurningAndEndsWithTheNewest)
         recorder.Check();
     });
     ASSERT_TRUE(recorder.RunUntil([&] { return fired; }, 20000)) << "the UI thread did not get to its timer";
-    // Let the flood run on a little past the timer, handled as it comes.
+    // Let the flood run on a little past the timer, handled as it comes, until it has got ahead of
+    // the UI thread so far that waiting replies were superseded (on a loaded machine that can take
+    // a while).
     const uint64_t handledAtFire = relay.Stats().taken;
-    ASSERT_TRUE(recorder.RunUntil([&] { return relay.Stats().taken > handledAtFire + 2000; }, 20000));
+#if defined(__SANITIZE_THREAD__)
+    // Under ThreadSanitizer the emulator's flood is too slow to get ahead of the UI thread.
+    const bool mustOutrun = false;
+#else
+    const bool mustOutrun = true;
+#endif
+    bool outran = !mustOutrun;
+    ASSERT_TRUE(recorder.RunUntil([&] {
+        const ReplyQueueStats s = relay.Stats();
+        outran = outran || s.coalesced + s.dropped > 0;
+        return s.taken > handledAtFire + 2000 && outran;
+    }, 20000)) << "the flood never outran the UI thread";
     emulator->SetReplyFlood(false);
     EXPECT_GT(emulator->FloodReplies(), floodAtFire) << "the flood had ended when the timer fired";
 
@@ -135,10 +148,6 @@ TEST(ReplyFlood, StaysWithinTheCapsKeepsTheUiTurningAndEndsWithTheNewest)
     const ReplyQueueStats stats = relay.Stats();
     EXPECT_LE(stats.peakQueued, limits.maxReplies);
     EXPECT_LE(stats.peakBytes, limits.maxBytes + ReplyQueue::Cost(comm::ReplyPacket{2, 0, 0, {0, 0}, newestBlock}));
-#if !defined(__SANITIZE_THREAD__)
-    // Under ThreadSanitizer the emulator's flood is too slow to get ahead of the UI thread.
-    EXPECT_GT(stats.pushed, stats.taken) << "the flood never outran the UI thread";
-#endif
     const comm::DeviceLinkStats linkStats = link.Stats();
     EXPECT_LE(linkStats.peakBuffered, 64 * 1024 + comm::kFrameOverhead + comm::kReplyHeaderSize + sizeof(DeviceParamBlock));
     EXPECT_EQ(linkStats.silenceDrops, 0u);
