@@ -23,7 +23,10 @@ collect_screenshots() {
     rm -rf build-asan/screenshots && mkdir -p build-asan/screenshots
     find build-asan/tests -name '*.png' -newer build-asan/.suite-start | while read -r f; do
         rel=${f#build-asan/tests/}
-        cp "$f" "build-asan/screenshots/${rel//\//_}"
+        dir=$(dirname "$rel") name=$(basename "$rel")
+        prefix=${dir//\//_}_
+        [[ $name == "$prefix"* ]] && prefix=
+        cp "$f" "build-asan/screenshots/$prefix$name"
     done
     echo "screenshots: $(find build-asan/screenshots -name '*.png' | wc -l) pictures in build-asan/screenshots"
 }
