@@ -136,6 +136,8 @@ void MMainDlg::RemoveVideoSink()
 void MMainDlg::StartSdl()
 {
     if (sdlStarted) return;
+    // SDL would turn SIGINT and SIGTERM into quit events nobody reads: the program keeps its own.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // A failure leaves the cells without live video; nothing more is said.
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return;
     sdlStarted = true;

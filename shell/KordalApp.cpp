@@ -8,6 +8,7 @@
 #include "device/MainWindowLink.h"
 #include "device/PathUtils.h"
 #include "pagekit/LanguageFiles.h"
+#include "platform/TerminationSignals.h"
 #include "preview/TtfLibrary.h"
 
 #include <QEvent>
@@ -112,6 +113,11 @@ int KordalApp::RunMainWindow()
         if (link && GetMainWindowLink() == link) SetMainWindowLink(nullptr);
         g_pMainDlg = nullptr;
         exit(0);
+    });
+    // A logout, `kill` or Ctrl+C closes the window as the operator would: the project is saved.
+    TerminationSignals terminations([this, guard](int) {
+        if (guard) guard->close();
+        if (!guard || !guard->isVisible()) exit(0);
     });
     window->show();
     const int code = exec();

@@ -11,6 +11,8 @@
 #include <QIcon>
 #include <QPointer>
 #include <QTimer>
+
+#include <csignal>
 #include <QWidget>
 
 namespace {
@@ -188,6 +190,39 @@ TEST_F(AppStartup, RefusedCloseKeepsTheRunGoing)
     });
     EXPECT_EQ(app_->Run(), 0);
     EXPECT_TRUE(stillRunning);
+}
+
+// A logout or `kill` closes the main window as the operator would (its close saves the project)
+// and ends the run; afterwards the signals are the system's again.
+TEST_F(AppStartup, ATerminationSignalClosesTheMainWindowAndEndsTheRun)
+{
+    int closeRequests = 0;
+    QPointer<FakeMainWindow> window;
+    app_->SetMainWindowFactory([&]() -> std::unique_ptr<QWidget> {
+        auto w = std::make_unique<FakeMainWindow>();
+        window = w.get();
+        return w;
+    });
+    struct CloseCounter : QObject {
+        int* count;
+        explicit CloseCounter(int* c) : count(c) {}
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            if (e->type() == QEvent::Close) ++*count;
+            return false;
+        }
+    } counter(&closeRequests);
+    QTimer::singleShot(0, [&] {
+        window->installEventFilter(&counter);
+        std::raise(SIGTERM);
+    });
+    QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });
+    EXPECT_EQ(app_->Run(), 0);
+    EXPECT_EQ(closeRequests, 1);
+    EXPECT_TRUE(window.isNull());
+    struct sigaction now {};
+    ASSERT_EQ(sigaction(SIGTERM, nullptr, &now), 0);
+    EXPECT_EQ(now.sa_handler, SIG_DFL);
 }
 
 TEST_F(AppStartup, MainWindowThatDeletesItselfOnCloseEndsTheRun)
