@@ -9,6 +9,7 @@
 #include "shell/KordalDlg.h"
 #include "pagekit/LanguageFiles.h"
 #include "shell/PresetNames.h"
+#include "shell/StoreName.h"
 
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -84,9 +85,10 @@ void KordalDlg::CommitRename()
         const QRect band = RenameBand();
         renameEdit_->hide();
         GetDeviceData().inputNames[renameInput_].displayName = text;
-        IniWriteString(ini, InputRemarkSection(renameInput_), QString::fromLatin1(kInputRemarkKey), text);
         update(band);
+        const int input = renameInput_;
         renameInput_ = -1;
+        StoreName(this, ini, InputRemarkSection(input), QString::fromLatin1(kInputRemarkKey), text);
         return;
     }
     const int index = PresetNameIndex(NameSet(), renameSlot_);
@@ -98,9 +100,10 @@ void KordalDlg::CommitRename()
     const QRect band = RenameBand();
     renameEdit_->hide();
     presetNames_[static_cast<size_t>(index)] = text;
-    IniWriteString(ini, PresetNameSection(NameSet(), renameSlot_), QString::fromLatin1(kPresetNameKey), text);
     update(band);
+    const QString section = PresetNameSection(NameSet(), renameSlot_);
     renameSlot_ = -1;
+    StoreName(this, ini, section, QString::fromLatin1(kPresetNameKey), text);
 }
 
 void KordalDlg::CancelRename()

@@ -1,4 +1,5 @@
 #include "shell/pages/MSearchMachineDlg.h"
+#include "shell/StoreName.h"
 
 #include "comm/QVN_Comm.h"
 #include "controls/CDropButton.h"
@@ -409,8 +410,9 @@ void MSearchMachineDlg::EndRename()
     if (index < 0 || index >= static_cast<int>(tiles_.size())) return;
     DeviceTile& tile = tiles_[static_cast<std::size_t>(index)];
     tile.name = renameEdit_->text();
-    IniWriteString(GetInfoIniPath(), MacSectionName(tile.mac), kMachineNameKey, tile.name);
     RedrawTile(tile);
+    const QString section = MacSectionName(tile.mac);
+    StoreName(this, GetInfoIniPath(), section, kMachineNameKey, tile.name);
 }
 
 void MSearchMachineDlg::OnLButtonDown(const QPoint& pos)

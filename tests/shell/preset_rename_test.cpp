@@ -59,6 +59,32 @@ TEST_F(PresetRenameTest, EnterCommitsTheSlotNameToInfoIni)
     EXPECT_EQ(Window().PresetName(0, 2), "Keynote s");
 }
 
+// An "Info.ini" in a legacy code page cannot hold a Chinese name: the operator is told, the file
+// keeps its bytes, and the name shows until the program ends.
+TEST_F(PresetRenameTest, ANameTheFileCannotHoldIsReported)
+{
+    KordalDlg& w = Ready();
+    const QByteArray legacy("[Other]\r\nKey=caf\xE9\r\n");
+    ASSERT_TRUE(WriteBytes(InfoIni(), legacy));
+    MessageBoxRecorder boxes;
+    ASSERT_TRUE(w.BeginRenameAt(SlotNameBand(w.PresetButton(4)->geometry()).center()));
+    QLineEdit* edit = w.RenameEdit();
+    edit->setText(QString::fromUtf8("\xE5\xBC\x80\xE5\xB9\x95"));
+    Press(edit, Qt::Key_Return);
+    EXPECT_FALSE(edit->isVisible());
+    ASSERT_EQ(boxes.requests.size(), 1u);
+    EXPECT_TRUE(boxes.requests[0].text.contains(QStringLiteral("was not saved"))) << boxes.requests[0].text.toStdString();
+    EXPECT_EQ(ReadBytes(InfoIni()), legacy);
+    EXPECT_EQ(w.PresetName(0, 4), QString::fromUtf8("\xE5\xBC\x80\xE5\xB9\x95"));
+
+    // A name the file can hold is stored without a word.
+    ASSERT_TRUE(w.BeginRenameAt(SlotNameBand(w.PresetButton(4)->geometry()).center()));
+    edit->setText(QStringLiteral("Opening"));
+    Press(edit, Qt::Key_Return);
+    EXPECT_EQ(boxes.requests.size(), 1u);
+    EXPECT_EQ(IniReadString(InfoIni(), "PRESET0-4", "PNAMESTR"), "Opening");
+}
+
 TEST_F(PresetRenameTest, EscapeWritesNothing)
 {
     KordalDlg& w = Ready();
