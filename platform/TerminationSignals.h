@@ -2,6 +2,7 @@
 // Turns SIGTERM, SIGINT and SIGHUP (a logout, `kill`, Ctrl+C in the starting terminal) into a call
 // on the UI thread, so that the program closes as the operator would close it and nothing is lost.
 // The handler only writes one byte to a pipe; the UI thread reads it through a socket notifier.
+// A signal the program was started ignoring (nohup, a background job) is left ignored.
 
 #include <QObject>
 
