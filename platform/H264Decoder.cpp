@@ -10,6 +10,7 @@ extern "C" {
 #include <dlfcn.h>
 
 #include <algorithm>
+#include <QtGlobal>
 #include <limits>
 #include <mutex>
 #include <new>
@@ -52,8 +53,14 @@ const AvLibrary& Av()
     static std::once_flag once;
     std::call_once(once, [] {
         void* util = dlopen("libavutil.so." AV_STRINGIFY(LIBAVUTIL_VERSION_MAJOR), RTLD_NOW | RTLD_LOCAL);
-        void* codec = dlopen("libavcodec.so." AV_STRINGIFY(LIBAVCODEC_VERSION_MAJOR), RTLD_NOW | RTLD_LOCAL);
-        if (!util || !codec) return;
+        void* codec = util ? dlopen("libavcodec.so." AV_STRINGIFY(LIBAVCODEC_VERSION_MAJOR), RTLD_NOW | RTLD_LOCAL)
+                           : nullptr;
+        if (!util || !codec) {
+            // The preview stays black: say why once, where the operator's log shows it.
+            const char* why = dlerror();
+            qWarning("H.264 preview unavailable: %s", why ? why : "libavcodec not loaded");
+            return;
+        }
         av.loaded = Resolve(codec, "avcodec_find_decoder", av.findDecoder) &&
                     Resolve(codec, "avcodec_alloc_context3", av.allocContext) &&
                     Resolve(codec, "avcodec_open2", av.open) &&
@@ -70,6 +77,7 @@ const AvLibrary& Av()
                     Resolve(util, "av_frame_free", av.frameFree) &&
                     Resolve(util, "av_frame_unref", av.frameUnref) &&
                     Resolve(util, "av_frame_clone", av.frameClone);
+        if (!av.loaded) qWarning("H.264 preview unavailable: libavcodec lacks a function it needs");
     });
     return av;
 }
