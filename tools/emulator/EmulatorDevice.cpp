@@ -141,6 +141,11 @@ void EncoderReply(EmulatorDevice& d, Replies& r, int type)
     r.Add(REPLY_ENCODER_INFO, record);
 }
 
+void VgaReply(EmulatorDevice& d, Replies& r)
+{
+    r.Add(REPLY_VGA_DATA, std::vector<uint8_t>(d.vga, d.vga + sizeof d.vga));
+}
+
 // Command 14: (0, 0) display values, (0, 1) auto adjust, (1, 0) ADC values, (1, 1) calibrate,
 // (1, 2) ADC reset, (2, x) DDC on or off. Adjustments end with event 1 (argument 1: done).
 void VgaAdjust(EmulatorDevice& d, Replies& r, const Params& p)
@@ -154,12 +159,12 @@ void VgaAdjust(EmulatorDevice& d, Replies& r, const Params& p)
         d.vga[9] = d.vga[10] = d.vga[11] = 0;
         d.vga[12] = p[6];
         d.vga[13] = p[7];
-        r.Add(REPLY_VGA_DATA, std::vector<uint8_t>(d.vga, d.vga + 28));
+        VgaReply(d, r);
     } else if (mode == 1 && sub == 0) {
         // The command carries the offsets first, then the gains; the record interleaves them.
         const int order[6] = {0, 2, 4, 1, 3, 5};
         for (int k = 0; k < 6; ++k) put16(14 + 2 * order[k], U16(p, 9 + 2 * k));
-        r.Add(REPLY_VGA_DATA, std::vector<uint8_t>(d.vga, d.vga + 28));
+        VgaReply(d, r);
     } else if (mode == 1 && sub == 2) {
         for (int k = 0; k < 6; ++k) put16(14 + 2 * k, 512);
         r.Status();
@@ -550,7 +555,7 @@ void ApplyCommand(EmulatorDevice& d, int id, const Params& p, Replies& r)
         return;
     case CMD_QUERY_VGA:
         d.vga[0] = p[0];
-        r.Add(REPLY_VGA_DATA, std::vector<uint8_t>(d.vga, d.vga + 28));
+        VgaReply(d, r);
         return;
     case CMD_QUERY_EDID:
         for (const auto& e : b.edid)
