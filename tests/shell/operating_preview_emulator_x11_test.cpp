@@ -111,16 +111,8 @@ TEST_F(OperatingPreviewX11, CellsAndFourViewsShowTheEmulatorsQuadrantsAndSurvive
 {
     ASSERT_TRUE(InstallShippedLanguageFiles(LanguageDir()));
     SelectLanguage(QStringLiteral("English"));
-    emulator_ = StartEmulator("127.0.0.23");
+    KordalDlg& w = StartWithEmulator("127.0.0.23");
     emulator_->SetBlock(PreviewBlock(emulator_->Block()));
-    comm::DeviceLinkOptions options;
-    options.tcpPortByIp[emulator_->Ip()] = emulator_->TcpPort();
-    link_ = std::make_unique<comm::DeviceLink>(options);
-    comm::InstallCommLibrary(link_.get());
-    window_ = std::make_unique<KordalDlg>();
-    window_->move(0, 0);
-    window_->show();
-    KordalDlg& w = *window_;
     MMainDlg& page = w.m_MainDlg;
 
     QStringList calls;
