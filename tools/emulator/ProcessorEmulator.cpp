@@ -100,6 +100,16 @@ struct ProcessorEmulator::Io {
         [[maybe_unused]] auto n = ::write(wakeFd, &one, sizeof one);
     }
 
+    // A flag the thread reads under mu, set from the API; the thread is woken to act on it at once.
+    void Switch(bool Io::*flag, bool on)
+    {
+        {
+            std::lock_guard lock(mu);
+            this->*flag = on;
+        }
+        Wake();
+    }
+
     bool OpenListener()
     {
         listenFd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
@@ -562,23 +572,9 @@ void ProcessorEmulator::SetSilent(bool on)
     io_->silent = on;
 }
 
-void ProcessorEmulator::DisconnectClients()
-{
-    {
-        std::lock_guard lock(io_->mu);
-        io_->disconnectRequest = true;
-    }
-    io_->Wake();
-}
+void ProcessorEmulator::DisconnectClients() { io_->Switch(&Io::disconnectRequest, true); }
 
-void ProcessorEmulator::SetListening(bool on)
-{
-    {
-        std::lock_guard lock(io_->mu);
-        io_->listening = on;
-    }
-    io_->Wake();
-}
+void ProcessorEmulator::SetListening(bool on) { io_->Switch(&Io::listening, on); }
 
 void ProcessorEmulator::SetOutOfRangeIndexes(bool on)
 {
@@ -657,32 +653,11 @@ void ProcessorEmulator::Broadcast(const comm::ReplyPacket& reply)
     io_->Wake();
 }
 
-void ProcessorEmulator::SetReading(bool on)
-{
-    {
-        std::lock_guard lock(io_->mu);
-        io_->reading = on;
-    }
-    io_->Wake();
-}
+void ProcessorEmulator::SetReading(bool on) { io_->Switch(&Io::reading, on); }
 
-void ProcessorEmulator::SetReplyFlood(bool on)
-{
-    {
-        std::lock_guard lock(io_->mu);
-        io_->flood = on;
-    }
-    io_->Wake();
-}
+void ProcessorEmulator::SetReplyFlood(bool on) { io_->Switch(&Io::flood, on); }
 
-void ProcessorEmulator::SetCraftedHeaders(bool on)
-{
-    {
-        std::lock_guard lock(io_->mu);
-        io_->crafted = on;
-    }
-    io_->Wake();
-}
+void ProcessorEmulator::SetCraftedHeaders(bool on) { io_->Switch(&Io::crafted, on); }
 
 std::vector<uint8_t> ProcessorEmulator::LastFloodBlock() const
 {
