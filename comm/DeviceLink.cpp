@@ -89,6 +89,12 @@ struct DeviceLink::Impl {
 
     mutable std::mutex statsMutex;
     DeviceLinkStats stats;
+    // One more of an event the stats count; the API reads them from other threads.
+    void Count(uint64_t DeviceLinkStats::*counter)
+    {
+        std::lock_guard lock(statsMutex);
+        ++(stats.*counter);
+    }
 
     std::mutex handlerMutex;
     std::array<ReplyHandler, kReplyIdCount> handlers{};
@@ -194,10 +200,7 @@ void DeviceLink::Impl::Enqueue(Link& link, FrameType type, uint8_t address, cons
 
 void DeviceLink::Impl::PeerNotReading(Link& link)
 {
-    {
-        std::lock_guard lock(statsMutex);
-        ++stats.unreadDrops;
-    }
+    Count(&DeviceLinkStats::unreadDrops);
     if (link.serial) {
         // The port stays open; what the processor did not take is dropped.
         link.out.clear();
@@ -252,10 +255,7 @@ void DeviceLink::Impl::StartConnect(Link& link, Clock::time_point now)
         link.nextAttempt = now + Ms(options.reconnectIntervalMs);
         return;
     }
-    {
-        std::lock_guard lock(statsMutex);
-        ++stats.connectAttempts;
-    }
+    Count(&DeviceLinkStats::connectAttempts);
     link.fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (link.fd < 0) {
         link.nextAttempt = now + Ms(options.reconnectIntervalMs);
@@ -478,10 +478,7 @@ void DeviceLink::Impl::Timers(Clock::time_point now)
             break;
         case Link::State::Up:
             if (now - l.lastRx >= Ms(options.silenceTimeoutMs)) {
-                {
-                    std::lock_guard lock(statsMutex);
-                    ++stats.silenceDrops;
-                }
+                Count(&DeviceLinkStats::silenceDrops);
                 Drop(l, now);
                 break;
             }
@@ -491,10 +488,7 @@ void DeviceLink::Impl::Timers(Clock::time_point now)
     }
     if (serialLink && serialLink->fd >= 0) {
         if (serialLink->online && now - serialLink->lastRx >= Ms(options.silenceTimeoutMs)) {
-            {
-                std::lock_guard lock(statsMutex);
-                ++stats.silenceDrops;
-            }
+            Count(&DeviceLinkStats::silenceDrops);
             ReportOnline(*serialLink, false);  // the port stays open: the processor may come back
         }
         probe(*serialLink);
@@ -563,10 +557,7 @@ void DeviceLink::Impl::Run()
         if (udpFd >= 0) fds.push_back({udpFd, POLLIN, 0});
 
         const int ready = ::poll(fds.data(), fds.size(), PollTimeoutMs(Clock::now()));
-        {
-            std::lock_guard lock(statsMutex);
-            ++stats.wakeups;
-        }
+        Count(&DeviceLinkStats::wakeups);
         if (ready <= 0) continue;
         if (fds[0].revents & POLLIN) {
             uint64_t v;
