@@ -364,33 +364,34 @@ void MSubTitleDlg::Relayout()
     };
 
     int y = kTitleBandHeight + 4;
+    // A static text and the field it names, on the current row.
+    auto pair = [&](QLabel* label, int labelX, int labelWidth, QWidget* field, int fieldX, int fieldWidth) {
+        row(label, labelX, y, labelWidth);
+        row(field, fieldX, y, fieldWidth);
+    };
+    auto closeGroup = [&](CSxGroupBox* group, int top) { group->setGeometry(kGroupLeft, top, kGroupWidth, y - top); };
     const int inputTop = y;
     row(textEdit_, 12, y + 20, kGroupWidth - 16, h);
     y += 20 + h + 4;
     PlaceButtonRow({fontButton_, fgButton_, bgButton_, browse_}, 10, kGroupLeft + kGroupWidth - 6, y, 26);
     y += 26 + 6;
-    inputGroup_->setGeometry(kGroupLeft, inputTop, kGroupWidth, y - inputTop);
+    closeGroup(inputGroup_, inputTop);
 
     y += 2;
     const int settingTop = y;
     y += 20;
-    row(labels_[0], 12, y, 56);
-    row(Edit(cc::IDC_WIDTH_EDIT), 70, y, 56);
-    row(labels_[1], 140, y, 62);
-    row(Edit(cc::IDC_HEIGHT_EDIT), 204, y, 56);
+    pair(labels_[0], 12, 56, Edit(cc::IDC_WIDTH_EDIT), 70, 56);
+    pair(labels_[1], 140, 62, Edit(cc::IDC_HEIGHT_EDIT), 204, 56);
     y += kRow;
-    row(labels_[2], 12, y, 62);
-    row(List(cc::IDC_SPEED_LIST), 76, y, 84);
-    row(labels_[3], 164, y, 82);
-    row(List(cc::IDC_DIRECTION_LIST), 246, y, 62);
+    pair(labels_[2], 12, 62, List(cc::IDC_SPEED_LIST), 76, 84);
+    pair(labels_[3], 164, 82, List(cc::IDC_DIRECTION_LIST), 246, 62);
     y += kRow;
-    row(labels_[4], 12, y, 100);
-    row(List(cc::IDC_BACKGROUND_LIST), 114, y, 110);
+    pair(labels_[4], 12, 100, List(cc::IDC_BACKGROUND_LIST), 114, 110);
     y += kRow;
     check(invert_, 12, y, 110);
     check(alignCentre_, 150, y, 140);
     y += kRow + 6;
-    settingGroup_->setGeometry(kGroupLeft, settingTop, kGroupWidth, y - settingTop);
+    closeGroup(settingGroup_, settingTop);
 
     y += 4;
     PlaceButtonRow({send_, save_, display_, advanced_, initialise_}, kGroupLeft, kGroupLeft + kGroupWidth, y, 28);
@@ -402,23 +403,20 @@ void MSubTitleDlg::Relayout()
     y += 20 + h + 4;
     row(scroll_, kPreviewLeft, y, kGroupWidth - 8, 14);
     y += 14 + 4;
-    previewGroup_->setGeometry(kGroupLeft, previewTop, kGroupWidth, y - previewTop);
+    closeGroup(previewGroup_, previewTop);
 
     y += 2;
     const int displayTop = y;
     y += 20;
-    row(labels_[5], 12, y, 66);
-    row(Edit(cc::IDC_H_START_EDIT), 80, y, 56);
-    row(labels_[6], 150, y, 66);
-    row(Edit(cc::IDC_V_START_EDIT), 218, y, 56);
+    pair(labels_[5], 12, 66, Edit(cc::IDC_H_START_EDIT), 80, 56);
+    pair(labels_[6], 150, 66, Edit(cc::IDC_V_START_EDIT), 218, 56);
     y += kRow;
-    row(labels_[7], 12, y, 66);
-    row(Edit(cc::IDC_DISPLAY_WIDTH_EDIT), 80, y, 56);
+    pair(labels_[7], 12, 66, Edit(cc::IDC_DISPLAY_WIDTH_EDIT), 80, 56);
     row(List(cc::IDC_CAPTION_LIST), 150, y, 124);
     y += kRow;
     for (int k = 0; k < 4; ++k) check(outputs_[k], 10 + 75 * k, y, 52);
     y += kRow + 4;
-    displayGroup_->setGeometry(kGroupLeft, displayTop, kGroupWidth, y - displayTop);
+    closeGroup(displayGroup_, displayTop);
     ApplyPageHeight();
 }
 
