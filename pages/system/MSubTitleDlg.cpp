@@ -177,9 +177,9 @@ MSubTitleDlg::~MSubTitleDlg()
 
 // --- construction ---
 
-CGdipButton* MSubTitleDlg::MakeButton(int id, const QString& caption, unsigned stdImage, unsigned altImage)
+CGdipButton* MSubTitleDlg::MakeButton(int id, const QString& caption)
 {
-    return MakePageButton(this, id, caption, stdImage, altImage, QRect(0, 0, 70, 26), kCaptionColour, &MSubTitleDlg::OnButton);
+    return MakePageButton(this, id, caption, kButtonImage, kButtonAltImage, QRect(0, 0, 70, 26), kCaptionColour, &MSubTitleDlg::OnButton);
 }
 
 CGdipButton* MSubTitleDlg::MakeCheck(int id, const QString& caption)
@@ -223,8 +223,7 @@ void MSubTitleDlg::OnInitDialog()
     MBaseDialog::OnInitDialog();
 
     auto makeGroup = [this](int id, const QString& caption) {
-        auto* group = new CSxGroupBox(this, caption);
-        SetControlId(group, id);
+        CSxGroupBox* group = MakePageGroup(this, id, caption, QRect());
         group->SetTitleFont(&ControlFont());
         group->SetTitleColor(kCaptionColour);
         group->SetBackColor(0x1E1E1E);
@@ -241,10 +240,10 @@ void MSubTitleDlg::OnInitDialog()
         userBitmap_ = false;
         SendMsg(this, WM_CAPTION_REMEASURE, 0, 0);
     });
-    fontButton_ = MakeButton(cc::IDC_FONT, QStringLiteral("Font"), kButtonImage, kButtonAltImage);
-    fgButton_ = MakeButton(cc::IDC_TEXT_COLOR, QStringLiteral("Text Color"), kButtonImage, kButtonAltImage);
-    bgButton_ = MakeButton(cc::IDC_BACK_COLOR, QStringLiteral("Back Color"), kButtonImage, kButtonAltImage);
-    browse_ = MakeButton(cc::IDC_BROWSE, QStringLiteral("Browse"), kButtonImage, kButtonAltImage);
+    fontButton_ = MakeButton(cc::IDC_FONT, QStringLiteral("Font"));
+    fgButton_ = MakeButton(cc::IDC_TEXT_COLOR, QStringLiteral("Text Color"));
+    bgButton_ = MakeButton(cc::IDC_BACK_COLOR, QStringLiteral("Back Color"));
+    browse_ = MakeButton(cc::IDC_BROWSE, QStringLiteral("Browse"));
 
     labels_[0] = MakeLabel(cc::IDC_WIDTH_LABEL, QStringLiteral("Width :"));
     MakeEdit(cc::IDC_WIDTH_EDIT, 10, 600, caption::kMaxWidth);
@@ -259,14 +258,14 @@ void MSubTitleDlg::OnInitDialog()
     invert_ = MakeCheck(cc::IDC_INVERT, QStringLiteral("Invert"));
     alignCentre_ = MakeCheck(cc::IDC_ALIGN_CENTER, QStringLiteral("Align Center"));
 
-    send_ = MakeButton(cc::IDC_SEND, QStringLiteral("Send"), kButtonImage, kButtonAltImage);
-    save_ = MakeButton(cc::IDC_SAVE, QStringLiteral("Save"), kButtonImage, kButtonAltImage);
+    send_ = MakeButton(cc::IDC_SEND, QStringLiteral("Send"));
+    save_ = MakeButton(cc::IDC_SAVE, QStringLiteral("Save"));
     save_->setEnabled(false);
-    display_ = MakeButton(cc::IDC_DISPLAY_ON_OFF, QStringLiteral("Display"), kButtonImage, kButtonAltImage);
+    display_ = MakeButton(cc::IDC_DISPLAY_ON_OFF, QStringLiteral("Display"));
     display_->SetCheck(true);
-    advanced_ = MakeButton(cc::IDC_ADVANCED, QStringLiteral("Advanced"), kButtonImage, kButtonAltImage);
+    advanced_ = MakeButton(cc::IDC_ADVANCED, QStringLiteral("Advanced"));
     advanced_->SetCheck(true);
-    initialise_ = MakeButton(cc::IDC_INITIALIZE, QStringLiteral("Initialize"), kButtonImage, kButtonAltImage);
+    initialise_ = MakeButton(cc::IDC_INITIALIZE, QStringLiteral("Initialize"));
 
     scroll_ = new QScrollBar(Qt::Horizontal, this);
     SetControlId(scroll_, cc::IDC_PREVIEW_SCROLL);

@@ -104,7 +104,7 @@ protected:
     void changeEvent(QEvent* e) override;
 
 private:
-    CGdipButton* MakeButton(int id, const QString& caption, unsigned stdImage, unsigned altImage);
+    CGdipButton* MakeButton(int id, const QString& caption);
     CGdipButton* MakeCheck(int id, const QString& caption);
     QLabel* MakeLabel(int id, const QString& text);
     oRealEdit* MakeEdit(int id, float low, float initial, float high);
