@@ -466,9 +466,9 @@ void MSubTitleDlg::ApplyTextColours()
 {
     if (!textEdit_) return;
     // A style sheet, so that the page's colour pass over its edits leaves this one alone.
-    textEdit_->setStyleSheet(QStringLiteral("QLineEdit { color: %1; background: %2; border: 1px solid #9CEF00; }")
-                                 .arg(ToQColor(fgColour_).name(), ToQColor(bgColour_).name())
-                                 .replace(QStringLiteral("#9CEF00"), ToQColor(kPressedColour).name()));
+    textEdit_->setStyleSheet(QStringLiteral("QLineEdit { color: %1; background: %2; border: 1px solid %3; }")
+                                 .arg(ToQColor(fgColour_).name(), ToQColor(bgColour_).name(),
+                                      ToQColor(kPressedColour).name()));
     update(previewRect_);
 }
 
@@ -731,8 +731,7 @@ void MSubTitleDlg::BeginCaptionTransfer()
         ShowMessageBox(this, kCaptionInvalid, UiText(UI_TEXT_TIPS));
         return;
     }
-    ShowWait();
-    setEnabled(false);
+    SetBusy(true);
     if (!IsAdvanced()) {
         SendColours(ListData(cc::IDC_BACKGROUND_LIST));
         SendSpeedDirection(ListData(cc::IDC_SPEED_LIST), ListData(cc::IDC_DIRECTION_LIST));
@@ -808,8 +807,7 @@ void MSubTitleDlg::OnSave()
 {
     GetDeviceData().SendCommand(CMD_CAPTION_SETTINGS, captionNo_, 1);
     save_->setEnabled(false);
-    ShowWait();
-    setEnabled(false);
+    SetBusy(true);
     guardTimer_.start(timings_.saveGuard);
 }
 
@@ -817,8 +815,7 @@ void MSubTitleDlg::OnInitialise()
 {
     if (ShowMessageBox(this, UiText(135), UiText(UI_TEXT_TIPS), MB_OKCANCEL) != IDOK) return;
     GetDeviceData().SendCommand(CMD_CAPTION_SETTINGS, 0x55, 5);
-    ShowWait();
-    setEnabled(false);
+    SetBusy(true);
     waitingInitialise_ = true;
     initialiseTimer_.start(timings_.initialiseWait);
 }
@@ -924,8 +921,7 @@ void MSubTitleDlg::HandleAccept(bool accepted)
     if (!accepted) {
         acceptTimer_.stop();
         transfer_.Accept(false);
-        HideWait();
-        setEnabled(true);
+        SetBusy(false);
         ShowMessageBox(this, kCaptionInvalid, UiText(UI_TEXT_TIPS));
         return;
     }
@@ -968,8 +964,7 @@ void MSubTitleDlg::FinishTransfer()
     dev.SendCommand(CMD_QUERY_CAPTION, 0);
     display_->SetPressed(true);
     display_->update();
-    HideWait();
-    setEnabled(true);
+    SetBusy(false);
 }
 
 void MSubTitleDlg::FailTransfer(const QString& message)
@@ -980,8 +975,7 @@ void MSubTitleDlg::FailTransfer(const QString& message)
     announcing_ = false;
     pendingAccept_ = -1;
     transfer_.Cancel();
-    HideWait();
-    setEnabled(true);
+    SetBusy(false);
     ShowMessageBox(this, message, UiText(UI_TEXT_TIPS));
 }
 
@@ -1003,8 +997,7 @@ void MSubTitleDlg::OnAcceptTimer()
 void MSubTitleDlg::OnGuardTimer()
 {
     if (transfer_.IsActive()) return;
-    HideWait();
-    setEnabled(true);
+    SetBusy(false);
 }
 
 void MSubTitleDlg::OnInitialiseTimer()
@@ -1012,8 +1005,7 @@ void MSubTitleDlg::OnInitialiseTimer()
     if (!waitingInitialise_) return;
     waitingInitialise_ = false;
     if (transfer_.IsActive()) return;
-    HideWait();
-    setEnabled(true);
+    SetBusy(false);
     ShowMessageBox(this, QStringLiteral("%1 %2").arg(initialise_->text(), UiText(67)), UiText(UI_TEXT_TIPS));
 }
 
@@ -1033,9 +1025,14 @@ void MSubTitleDlg::ShowWait()
     if (parentWidget()) SendMsg(parentWidget(), WM_BUSY_DIALOG, 1, 0, UiText(UI_TEXT_WAIT_OPERATION));
 }
 
-void MSubTitleDlg::HideWait()
+// The busy dialog over the main window and the page closed to input, or both lifted.
+void MSubTitleDlg::SetBusy(bool busy)
 {
-    if (parentWidget()) SendMsg(parentWidget(), WM_BUSY_DIALOG, 0, 0);
+    if (busy)
+        ShowWait();
+    else if (parentWidget())
+        SendMsg(parentWidget(), WM_BUSY_DIALOG, 0, 0);
+    setEnabled(!busy);
 }
 
 // --- preview ---

@@ -147,7 +147,7 @@ private:
     void OnInitialiseTimer();
 
     void ShowWait();
-    void HideWait();
+    void SetBusy(bool busy);
     void LoadPreviewBitmap();
     QImage PreviewImage() const;
     int MaxScrollOffset() const;
