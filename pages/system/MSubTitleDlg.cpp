@@ -46,7 +46,6 @@ constexpr unsigned kBackTranslucent = 1532;
 constexpr unsigned kBackTransparent = 1531;
 constexpr COLORREF kCaptionColour = 0xEBEBEB;
 constexpr COLORREF kPressedColour = 0x009CEF;
-constexpr COLORREF kListBack = 0x101010;
 constexpr int kSimpleHeight = 410;
 constexpr int kAdvancedHeight = 610;
 constexpr int kPageWidth = 320;

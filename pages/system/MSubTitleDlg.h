@@ -155,7 +155,7 @@ private:
     QLineEdit* textEdit_ = nullptr;
     std::array<oRealEdit*, 5> edits_{};
     std::array<CDropButton*, 4> lists_{};
-    std::array<QLabel*, 9> labels_{};
+    std::array<QLabel*, 8> labels_{};
     std::array<CGdipButton*, 4> outputs_{};
     CGdipButton* send_ = nullptr;
     CGdipButton* display_ = nullptr;
