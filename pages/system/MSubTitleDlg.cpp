@@ -46,7 +46,6 @@ constexpr unsigned kBackTranslucent = 1532;
 constexpr unsigned kBackTransparent = 1531;
 constexpr COLORREF kCaptionColour = 0xEBEBEB;
 constexpr COLORREF kPressedColour = 0x009CEF;
-constexpr COLORREF kListBack = 0x101010;
 constexpr int kSimpleHeight = 410;
 constexpr int kAdvancedHeight = 610;
 constexpr int kPageWidth = 320;
@@ -177,9 +176,9 @@ MSubTitleDlg::~MSubTitleDlg()
 
 // --- construction ---
 
-CGdipButton* MSubTitleDlg::MakeButton(int id, const QString& caption, unsigned stdImage, unsigned altImage)
+CGdipButton* MSubTitleDlg::MakeButton(int id, const QString& caption)
 {
-    return MakePageButton(this, id, caption, stdImage, altImage, QRect(0, 0, 70, 26), kCaptionColour, &MSubTitleDlg::OnButton);
+    return MakePageButton(this, id, caption, kButtonImage, kButtonAltImage, QRect(0, 0, 70, 26), kCaptionColour, &MSubTitleDlg::OnButton);
 }
 
 CGdipButton* MSubTitleDlg::MakeCheck(int id, const QString& caption)
@@ -223,8 +222,7 @@ void MSubTitleDlg::OnInitDialog()
     MBaseDialog::OnInitDialog();
 
     auto makeGroup = [this](int id, const QString& caption) {
-        auto* group = new CSxGroupBox(this, caption);
-        SetControlId(group, id);
+        CSxGroupBox* group = MakePageGroup(this, id, caption, QRect());
         group->SetTitleFont(&ControlFont());
         group->SetTitleColor(kCaptionColour);
         group->SetBackColor(0x1E1E1E);
@@ -241,10 +239,10 @@ void MSubTitleDlg::OnInitDialog()
         userBitmap_ = false;
         SendMsg(this, WM_CAPTION_REMEASURE, 0, 0);
     });
-    fontButton_ = MakeButton(cc::IDC_FONT, QStringLiteral("Font"), kButtonImage, kButtonAltImage);
-    fgButton_ = MakeButton(cc::IDC_TEXT_COLOR, QStringLiteral("Text Color"), kButtonImage, kButtonAltImage);
-    bgButton_ = MakeButton(cc::IDC_BACK_COLOR, QStringLiteral("Back Color"), kButtonImage, kButtonAltImage);
-    browse_ = MakeButton(cc::IDC_BROWSE, QStringLiteral("Browse"), kButtonImage, kButtonAltImage);
+    fontButton_ = MakeButton(cc::IDC_FONT, QStringLiteral("Font"));
+    fgButton_ = MakeButton(cc::IDC_TEXT_COLOR, QStringLiteral("Text Color"));
+    bgButton_ = MakeButton(cc::IDC_BACK_COLOR, QStringLiteral("Back Color"));
+    browse_ = MakeButton(cc::IDC_BROWSE, QStringLiteral("Browse"));
 
     labels_[0] = MakeLabel(cc::IDC_WIDTH_LABEL, QStringLiteral("Width :"));
     MakeEdit(cc::IDC_WIDTH_EDIT, 10, 600, caption::kMaxWidth);
@@ -259,14 +257,14 @@ void MSubTitleDlg::OnInitDialog()
     invert_ = MakeCheck(cc::IDC_INVERT, QStringLiteral("Invert"));
     alignCentre_ = MakeCheck(cc::IDC_ALIGN_CENTER, QStringLiteral("Align Center"));
 
-    send_ = MakeButton(cc::IDC_SEND, QStringLiteral("Send"), kButtonImage, kButtonAltImage);
-    save_ = MakeButton(cc::IDC_SAVE, QStringLiteral("Save"), kButtonImage, kButtonAltImage);
+    send_ = MakeButton(cc::IDC_SEND, QStringLiteral("Send"));
+    save_ = MakeButton(cc::IDC_SAVE, QStringLiteral("Save"));
     save_->setEnabled(false);
-    display_ = MakeButton(cc::IDC_DISPLAY_ON_OFF, QStringLiteral("Display"), kButtonImage, kButtonAltImage);
+    display_ = MakeButton(cc::IDC_DISPLAY_ON_OFF, QStringLiteral("Display"));
     display_->SetCheck(true);
-    advanced_ = MakeButton(cc::IDC_ADVANCED, QStringLiteral("Advanced"), kButtonImage, kButtonAltImage);
+    advanced_ = MakeButton(cc::IDC_ADVANCED, QStringLiteral("Advanced"));
     advanced_->SetCheck(true);
-    initialise_ = MakeButton(cc::IDC_INITIALIZE, QStringLiteral("Initialize"), kButtonImage, kButtonAltImage);
+    initialise_ = MakeButton(cc::IDC_INITIALIZE, QStringLiteral("Initialize"));
 
     scroll_ = new QScrollBar(Qt::Horizontal, this);
     SetControlId(scroll_, cc::IDC_PREVIEW_SCROLL);
@@ -364,33 +362,34 @@ void MSubTitleDlg::Relayout()
     };
 
     int y = kTitleBandHeight + 4;
+    // A static text and the field it names, on the current row.
+    auto pair = [&](QLabel* label, int labelX, int labelWidth, QWidget* field, int fieldX, int fieldWidth) {
+        row(label, labelX, y, labelWidth);
+        row(field, fieldX, y, fieldWidth);
+    };
+    auto closeGroup = [&](CSxGroupBox* group, int top) { group->setGeometry(kGroupLeft, top, kGroupWidth, y - top); };
     const int inputTop = y;
     row(textEdit_, 12, y + 20, kGroupWidth - 16, h);
     y += 20 + h + 4;
     PlaceButtonRow({fontButton_, fgButton_, bgButton_, browse_}, 10, kGroupLeft + kGroupWidth - 6, y, 26);
     y += 26 + 6;
-    inputGroup_->setGeometry(kGroupLeft, inputTop, kGroupWidth, y - inputTop);
+    closeGroup(inputGroup_, inputTop);
 
     y += 2;
     const int settingTop = y;
     y += 20;
-    row(labels_[0], 12, y, 56);
-    row(Edit(cc::IDC_WIDTH_EDIT), 70, y, 56);
-    row(labels_[1], 140, y, 62);
-    row(Edit(cc::IDC_HEIGHT_EDIT), 204, y, 56);
+    pair(labels_[0], 12, 56, Edit(cc::IDC_WIDTH_EDIT), 70, 56);
+    pair(labels_[1], 140, 62, Edit(cc::IDC_HEIGHT_EDIT), 204, 56);
     y += kRow;
-    row(labels_[2], 12, y, 62);
-    row(List(cc::IDC_SPEED_LIST), 76, y, 84);
-    row(labels_[3], 164, y, 82);
-    row(List(cc::IDC_DIRECTION_LIST), 246, y, 62);
+    pair(labels_[2], 12, 62, List(cc::IDC_SPEED_LIST), 76, 84);
+    pair(labels_[3], 164, 82, List(cc::IDC_DIRECTION_LIST), 246, 62);
     y += kRow;
-    row(labels_[4], 12, y, 100);
-    row(List(cc::IDC_BACKGROUND_LIST), 114, y, 110);
+    pair(labels_[4], 12, 100, List(cc::IDC_BACKGROUND_LIST), 114, 110);
     y += kRow;
     check(invert_, 12, y, 110);
     check(alignCentre_, 150, y, 140);
     y += kRow + 6;
-    settingGroup_->setGeometry(kGroupLeft, settingTop, kGroupWidth, y - settingTop);
+    closeGroup(settingGroup_, settingTop);
 
     y += 4;
     PlaceButtonRow({send_, save_, display_, advanced_, initialise_}, kGroupLeft, kGroupLeft + kGroupWidth, y, 28);
@@ -402,23 +401,20 @@ void MSubTitleDlg::Relayout()
     y += 20 + h + 4;
     row(scroll_, kPreviewLeft, y, kGroupWidth - 8, 14);
     y += 14 + 4;
-    previewGroup_->setGeometry(kGroupLeft, previewTop, kGroupWidth, y - previewTop);
+    closeGroup(previewGroup_, previewTop);
 
     y += 2;
     const int displayTop = y;
     y += 20;
-    row(labels_[5], 12, y, 66);
-    row(Edit(cc::IDC_H_START_EDIT), 80, y, 56);
-    row(labels_[6], 150, y, 66);
-    row(Edit(cc::IDC_V_START_EDIT), 218, y, 56);
+    pair(labels_[5], 12, 66, Edit(cc::IDC_H_START_EDIT), 80, 56);
+    pair(labels_[6], 150, 66, Edit(cc::IDC_V_START_EDIT), 218, 56);
     y += kRow;
-    row(labels_[7], 12, y, 66);
-    row(Edit(cc::IDC_DISPLAY_WIDTH_EDIT), 80, y, 56);
+    pair(labels_[7], 12, 66, Edit(cc::IDC_DISPLAY_WIDTH_EDIT), 80, 56);
     row(List(cc::IDC_CAPTION_LIST), 150, y, 124);
     y += kRow;
     for (int k = 0; k < 4; ++k) check(outputs_[k], 10 + 75 * k, y, 52);
     y += kRow + 4;
-    displayGroup_->setGeometry(kGroupLeft, displayTop, kGroupWidth, y - displayTop);
+    closeGroup(displayGroup_, displayTop);
     ApplyPageHeight();
 }
 
@@ -469,9 +465,9 @@ void MSubTitleDlg::ApplyTextColours()
 {
     if (!textEdit_) return;
     // A style sheet, so that the page's colour pass over its edits leaves this one alone.
-    textEdit_->setStyleSheet(QStringLiteral("QLineEdit { color: %1; background: %2; border: 1px solid #9CEF00; }")
-                                 .arg(ToQColor(fgColour_).name(), ToQColor(bgColour_).name())
-                                 .replace(QStringLiteral("#9CEF00"), ToQColor(kPressedColour).name()));
+    textEdit_->setStyleSheet(QStringLiteral("QLineEdit { color: %1; background: %2; border: 1px solid %3; }")
+                                 .arg(ToQColor(fgColour_).name(), ToQColor(bgColour_).name(),
+                                      ToQColor(kPressedColour).name()));
     update(previewRect_);
 }
 
@@ -734,8 +730,7 @@ void MSubTitleDlg::BeginCaptionTransfer()
         ShowMessageBox(this, kCaptionInvalid, UiText(UI_TEXT_TIPS));
         return;
     }
-    ShowWait();
-    setEnabled(false);
+    SetBusy(true);
     if (!IsAdvanced()) {
         SendColours(ListData(cc::IDC_BACKGROUND_LIST));
         SendSpeedDirection(ListData(cc::IDC_SPEED_LIST), ListData(cc::IDC_DIRECTION_LIST));
@@ -811,8 +806,7 @@ void MSubTitleDlg::OnSave()
 {
     GetDeviceData().SendCommand(CMD_CAPTION_SETTINGS, captionNo_, 1);
     save_->setEnabled(false);
-    ShowWait();
-    setEnabled(false);
+    SetBusy(true);
     guardTimer_.start(timings_.saveGuard);
 }
 
@@ -820,8 +814,7 @@ void MSubTitleDlg::OnInitialise()
 {
     if (ShowMessageBox(this, UiText(135), UiText(UI_TEXT_TIPS), MB_OKCANCEL) != IDOK) return;
     GetDeviceData().SendCommand(CMD_CAPTION_SETTINGS, 0x55, 5);
-    ShowWait();
-    setEnabled(false);
+    SetBusy(true);
     waitingInitialise_ = true;
     initialiseTimer_.start(timings_.initialiseWait);
 }
@@ -927,8 +920,7 @@ void MSubTitleDlg::HandleAccept(bool accepted)
     if (!accepted) {
         acceptTimer_.stop();
         transfer_.Accept(false);
-        HideWait();
-        setEnabled(true);
+        SetBusy(false);
         ShowMessageBox(this, kCaptionInvalid, UiText(UI_TEXT_TIPS));
         return;
     }
@@ -971,8 +963,7 @@ void MSubTitleDlg::FinishTransfer()
     dev.SendCommand(CMD_QUERY_CAPTION, 0);
     display_->SetPressed(true);
     display_->update();
-    HideWait();
-    setEnabled(true);
+    SetBusy(false);
 }
 
 void MSubTitleDlg::FailTransfer(const QString& message)
@@ -983,8 +974,7 @@ void MSubTitleDlg::FailTransfer(const QString& message)
     announcing_ = false;
     pendingAccept_ = -1;
     transfer_.Cancel();
-    HideWait();
-    setEnabled(true);
+    SetBusy(false);
     ShowMessageBox(this, message, UiText(UI_TEXT_TIPS));
 }
 
@@ -1006,8 +996,7 @@ void MSubTitleDlg::OnAcceptTimer()
 void MSubTitleDlg::OnGuardTimer()
 {
     if (transfer_.IsActive()) return;
-    HideWait();
-    setEnabled(true);
+    SetBusy(false);
 }
 
 void MSubTitleDlg::OnInitialiseTimer()
@@ -1015,8 +1004,7 @@ void MSubTitleDlg::OnInitialiseTimer()
     if (!waitingInitialise_) return;
     waitingInitialise_ = false;
     if (transfer_.IsActive()) return;
-    HideWait();
-    setEnabled(true);
+    SetBusy(false);
     ShowMessageBox(this, QStringLiteral("%1 %2").arg(initialise_->text(), UiText(67)), UiText(UI_TEXT_TIPS));
 }
 
@@ -1036,9 +1024,14 @@ void MSubTitleDlg::ShowWait()
     if (parentWidget()) SendMsg(parentWidget(), WM_BUSY_DIALOG, 1, 0, UiText(UI_TEXT_WAIT_OPERATION));
 }
 
-void MSubTitleDlg::HideWait()
+// The busy dialog over the main window and the page closed to input, or both lifted.
+void MSubTitleDlg::SetBusy(bool busy)
 {
-    if (parentWidget()) SendMsg(parentWidget(), WM_BUSY_DIALOG, 0, 0);
+    if (busy)
+        ShowWait();
+    else if (parentWidget())
+        SendMsg(parentWidget(), WM_BUSY_DIALOG, 0, 0);
+    setEnabled(!busy);
 }
 
 // --- preview ---

@@ -104,7 +104,7 @@ protected:
     void changeEvent(QEvent* e) override;
 
 private:
-    CGdipButton* MakeButton(int id, const QString& caption, unsigned stdImage, unsigned altImage);
+    CGdipButton* MakeButton(int id, const QString& caption);
     CGdipButton* MakeCheck(int id, const QString& caption);
     QLabel* MakeLabel(int id, const QString& text);
     oRealEdit* MakeEdit(int id, float low, float initial, float high);
@@ -147,7 +147,7 @@ private:
     void OnInitialiseTimer();
 
     void ShowWait();
-    void HideWait();
+    void SetBusy(bool busy);
     void LoadPreviewBitmap();
     QImage PreviewImage() const;
     int MaxScrollOffset() const;
@@ -155,7 +155,7 @@ private:
     QLineEdit* textEdit_ = nullptr;
     std::array<oRealEdit*, 5> edits_{};
     std::array<CDropButton*, 4> lists_{};
-    std::array<QLabel*, 9> labels_{};
+    std::array<QLabel*, 8> labels_{};
     std::array<CGdipButton*, 4> outputs_{};
     CGdipButton* send_ = nullptr;
     CGdipButton* display_ = nullptr;

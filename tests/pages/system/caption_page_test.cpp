@@ -570,9 +570,7 @@ TEST_F(CaptionPage, DialogsChangeFontAndColours)
 
 TEST_F(CaptionPage, SaveWaitsForTheProcessorOrItsGuard)
 {
-    ClickButton(page->Button(cc::IDC_SEND));
-    page->OnTransferAccepted(true);
-    WaitFor([&] { return !Data().empty(); }, 2000);
+    SendAndAccept();
     AckAll();
     link.ClearCalls();
     host->messages.clear();
@@ -590,9 +588,7 @@ TEST_F(CaptionPage, SaveWaitsForTheProcessorOrItsGuard)
 
 TEST_F(CaptionPage, TheSaveGuardNeverWakesThePageInALaterTransfer)
 {
-    ClickButton(page->Button(cc::IDC_SEND));
-    page->OnTransferAccepted(true);
-    WaitFor([&] { return !Data().empty(); }, 2000);
+    SendAndAccept();
     AckAll();
     ClickButton(page->Button(cc::IDC_SAVE));
     page->setEnabled(true);  // the processor answered at once (event 8)
