@@ -7,6 +7,7 @@
 // run, raw libavcodec decode of the same stream.
 //
 //   xvfb-run -a -s "-screen 0 1920x1080x24" build/bench/operating_preview_bench [seconds]
+#include "ReferenceDecode.h"
 #include "TestStream.h"
 
 #include "comm/CommLibrary.h"
@@ -100,27 +101,14 @@ double Percentile(std::vector<double> v, double p)
 
 double RawDecodeMsPerPicture(const EncodedStream& stream, int passes, std::vector<double>* marks = nullptr)
 {
-    const AVCodec* codec = avcodec_find_decoder(AV_CODEC_ID_H264);
     AVPacket* packet = av_packet_alloc();
     AVFrame* frame = av_frame_alloc();
     int64_t pictures = 0;
     const auto start = Clock::now();
     for (int pass = 0; pass < passes; ++pass) {
-        AVCodecContext* context = avcodec_alloc_context3(codec);
-        context->thread_count = 1;
-        context->flags |= AV_CODEC_FLAG_LOW_DELAY;
-        avcodec_open2(context, codec, nullptr);
-        for (const auto& p : stream.packets) {
-            av_new_packet(packet, static_cast<int>(p.size()));
-            std::copy(p.begin(), p.end(), packet->data);
-            avcodec_send_packet(context, packet);
-            av_packet_unref(packet);
-            while (avcodec_receive_frame(context, frame) == 0) {
-                if (marks && pass == 0) marks->push_back(MarkOf(frame->data[0], frame->width, frame->height, frame->linesize[0]));
-                ++pictures;
-            }
-        }
-        avcodec_free_context(&context);
+        pictures += DecodeWithReference(stream, packet, frame, [&](const AVFrame& f) {
+            if (marks && pass == 0) marks->push_back(MarkOf(f.data[0], f.width, f.height, f.linesize[0]));
+        });
     }
     const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
     av_frame_free(&frame);

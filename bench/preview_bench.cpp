@@ -1,6 +1,7 @@
 // Preview pipeline speed: raw libavcodec decode of a stream, the channel's decode and
 // dispatch of the same stream to 1, 4 and 8 targets, and push-to-render latency through the
 // running channel threads (median and 95th percentile).
+#include "ReferenceDecode.h"
 #include "TestStream.h"
 #include "preview/CVideoChannel.h"
 
@@ -52,24 +53,10 @@ void BM_RawLibavcodecDecode(benchmark::State& state)
 {
     const EncodedStream& stream = StreamFor(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     if (stream.packets.empty()) return state.SkipWithError("no test stream");
-    const AVCodec* codec = avcodec_find_decoder(AV_CODEC_ID_H264);
     AVPacket* packet = av_packet_alloc();
     AVFrame* frame = av_frame_alloc();
     int64_t pictures = 0;
-    for (auto _ : state) {
-        AVCodecContext* context = avcodec_alloc_context3(codec);
-        context->thread_count = 1;
-        context->flags |= AV_CODEC_FLAG_LOW_DELAY;
-        avcodec_open2(context, codec, nullptr);
-        for (const auto& p : stream.packets) {
-            av_new_packet(packet, static_cast<int>(p.size()));
-            std::copy(p.begin(), p.end(), packet->data);
-            avcodec_send_packet(context, packet);
-            av_packet_unref(packet);
-            while (avcodec_receive_frame(context, frame) == 0) ++pictures;
-        }
-        avcodec_free_context(&context);
-    }
+    for (auto _ : state) pictures += DecodeWithReference(stream, packet, frame, [](const AVFrame&) {});
     av_frame_free(&frame);
     av_packet_free(&packet);
     state.SetItemsProcessed(pictures);

@@ -3,23 +3,14 @@
 
 #include "controls/ImageResources.h"
 #include "controls/SharedBackground.h"
+#include "tests/support/TestApplication.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-QApplication* App()
-{
-    static int argc = 1;
-    static char name[] = "shared_background_test";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return app;
-}
 
 QImage PaintedAt(const QSize& size)
 {
@@ -34,7 +25,7 @@ QImage PaintedAt(const QSize& size)
 
 TEST(SharedBackground, DecodedOnceAndScaledOncePerSize)
 {
-    App();
+    PageTestApplication();
     const QPixmap a = shared_background::ScaledTo(QSize(800, 600));
     ASSERT_FALSE(a.isNull());
     EXPECT_EQ(a.size(), QSize(800, 600));
@@ -51,7 +42,7 @@ TEST(SharedBackground, DecodedOnceAndScaledOncePerSize)
 
 TEST(SharedBackground, ResizingThroughManySizesKeepsOnlyAFew)
 {
-    App();
+    PageTestApplication();
     for (int w = 300; w < 400; ++w) shared_background::ScaledTo(QSize(w, 200));
     EXPECT_LE(shared_background::CachedSizes(), 8);
     EXPECT_EQ(shared_background::DecodeCount(), 1);
@@ -61,7 +52,7 @@ TEST(SharedBackground, ResizingThroughManySizesKeepsOnlyAFew)
 
 TEST(SharedBackground, PaintsLikeAStretchedDrawOfTheBitmap)
 {
-    App();
+    PageTestApplication();
     const QImage texture = LoadBitmapResource(shared_background::kTextureResource);
     ASSERT_FALSE(texture.isNull());
     for (const QSize size : {QSize(640, 480), QSize(1017, 733)}) {
@@ -86,7 +77,7 @@ TEST(SharedBackground, PaintsLikeAStretchedDrawOfTheBitmap)
 
 TEST(SharedBackground, PrefetchDecodesOnAWorkerAndScalesForTheFirstWindow)
 {
-    App();
+    PageTestApplication();
     shared_background::Prefetch(QSize(900, 600));
     shared_background::Prefetch(QSize(900, 600));  // already under way: nothing more
     EXPECT_EQ(shared_background::DecodeCount(), 1);

@@ -3,24 +3,15 @@
 
 #include "platform/DeviceNodeWatcher.h"
 
+#include "tests/support/CoreTestApplication.h"
 #include "tests/support/EventLoopWait.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-QCoreApplication* App()
-{
-    static int argc = 1;
-    static char name[] = "device_node_watcher_test";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication* app = new QCoreApplication(argc, argv);
-    return app;
-}
 
 bool Touch(const QString& path)
 {
@@ -43,7 +34,7 @@ TEST(DeviceNodeWatcher, SerialNamesOnly)
 
 TEST(DeviceNodeWatcher, ArrivalAndRemovalEachGiveOneSignal)
 {
-    App();
+    CoreTestApplication();
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     DeviceNodeWatcher watcher(nullptr, dir.path(), 20);
@@ -72,7 +63,7 @@ TEST(DeviceNodeWatcher, ArrivalAndRemovalEachGiveOneSignal)
 
 TEST(DeviceNodeWatcher, AFolderThatCannotBeWatchedIsReported)
 {
-    App();
+    CoreTestApplication();
     DeviceNodeWatcher watcher(nullptr, QStringLiteral("/nonexistent/devices"));
     EXPECT_FALSE(watcher.IsWatching());
 }

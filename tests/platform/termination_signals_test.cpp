@@ -3,24 +3,14 @@
 
 #include "platform/TerminationSignals.h"
 
+#include "tests/support/CoreTestApplication.h"
 #include "tests/support/EventLoopWait.h"
-
-#include <QCoreApplication>
 
 #include <csignal>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-QCoreApplication* App()
-{
-    static int argc = 1;
-    static char name[] = "termination_signals_test";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication* app = new QCoreApplication(argc, argv);
-    return app;
-}
 
 void (*HandlerOf(int signal))(int)
 {
@@ -50,7 +40,7 @@ private:
 
 TEST(TerminationSignals, ASignalIsHandedToTheEventLoop)
 {
-    App();
+    CoreTestApplication();
     Disposition term(SIGTERM, SIG_DFL);
     int seen = 0;
     TerminationSignals watcher([&](int s) { seen = s; });
@@ -62,7 +52,7 @@ TEST(TerminationSignals, ASignalIsHandedToTheEventLoop)
 
 TEST(TerminationSignals, OneAtATime)
 {
-    App();
+    CoreTestApplication();
     TerminationSignals first([](int) {});
     TerminationSignals second([](int) {});
     EXPECT_TRUE(first.Installed());
@@ -71,7 +61,7 @@ TEST(TerminationSignals, OneAtATime)
 
 TEST(TerminationSignals, AnIgnoredSignalStaysIgnoredAndTheOthersComeBack)
 {
-    App();
+    CoreTestApplication();
     Disposition hup(SIGHUP, SIG_IGN);
     Disposition term(SIGTERM, SIG_DFL);
     {
@@ -86,7 +76,7 @@ TEST(TerminationSignals, AnIgnoredSignalStaysIgnoredAndTheOthersComeBack)
 
 TEST(TerminationSignals, ALaterWatcherHearsSignalsAgain)
 {
-    App();
+    CoreTestApplication();
     Disposition intr(SIGINT, SIG_DFL);
     { TerminationSignals earlier([](int) {}); }
     int seen = 0;

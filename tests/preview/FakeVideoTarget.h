@@ -48,3 +48,16 @@ private:
     mutable std::mutex lock;
     std::vector<Received> received;
 };
+
+// A target that fails the test when it is called after it was detached. The flag is static:
+// the target is usually deleted right after it is detached.
+class GuardedTarget : public FakeVideoTarget {
+public:
+    void RenderFrame(const VideoPicture& p) override
+    {
+        if (detached.load()) calledAfterDetach.store(true);
+        FakeVideoTarget::RenderFrame(p);
+    }
+    std::atomic<bool> detached{false};
+    static inline std::atomic<bool> calledAfterDetach{false};
+};

@@ -1,5 +1,6 @@
 // The channel flooded with packets: started, stopped and restarted over and over while targets
 // come and go; Stop wakes both threads and returns without working through what is queued.
+#include "FakeVideoTarget.h"
 #include "GatedVideoTarget.h"
 #include "StubDecoder.h"
 #include "TestStream.h"
@@ -8,50 +9,12 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
 
-namespace {
-
 using namespace std::chrono_literals;
-
-// Counts pictures and lets a test wait for the next one; fails the test when it is called
-// after it was detached.
-class CountingTarget : public IVideoTarget {
-public:
-    void RenderFrame(const VideoPicture& p) override
-    {
-        if (detached.load()) calledAfterDetach.store(true);
-        std::lock_guard<std::mutex> guard(lock);
-        if (p.width != 176 || p.height != 120 || p.lumaPitch != 176 || p.chromaPitch != 88) badPicture = true;
-        ++calls;
-        changed.notify_all();
-    }
-    bool WaitForCalls(long n, std::chrono::milliseconds limit)
-    {
-        std::unique_lock<std::mutex> guard(lock);
-        return changed.wait_for(guard, limit, [&] { return calls >= n; });
-    }
-    long Calls()
-    {
-        std::lock_guard<std::mutex> guard(lock);
-        return calls;
-    }
-    std::atomic<bool> detached{false};
-    static std::atomic<bool> calledAfterDetach;
-    bool badPicture = false;
-
-private:
-    std::mutex lock;
-    std::condition_variable changed;
-    long calls = 0;
-};
-std::atomic<bool> CountingTarget::calledAfterDetach{false};
-
-}  // namespace
 
 TEST(VideoChannelFlood, TwoHundredRestartsWhileFloodedAndTargetsComeAndGo)
 {
@@ -80,7 +43,7 @@ TEST(VideoChannelFlood, TwoHundredRestartsWhileFloodedAndTargetsComeAndGo)
     });
     std::thread attacher([&] {
         while (!done.load()) {
-            auto target = std::make_unique<CountingTarget>();
+            auto target = std::make_unique<GuardedTarget>();
             channel.AttachTarget(target.get(), kVideoTargetCell);
             channel.AttachTarget(target.get(), kVideoTargetView);
             std::this_thread::yield();
@@ -90,14 +53,14 @@ TEST(VideoChannelFlood, TwoHundredRestartsWhileFloodedAndTargetsComeAndGo)
         }
     });
 
-    CountingTarget steady;
+    GuardedTarget steady;
     for (int cycle = 0; cycle < 200; ++cycle) {
         channel.Start();
         channel.Start();  // a second start does nothing
         channel.AttachTarget(&steady, kVideoTargetView);
         // Now and then the whole pipeline is seen to work under the flood.
         if (cycle % 40 == 0) {
-            const long before = steady.Calls();
+            const int before = steady.calls.load();
             EXPECT_TRUE(steady.WaitForCalls(before + 3, 60s)) << "cycle " << cycle;
         }
         channel.Stop();
@@ -114,9 +77,15 @@ TEST(VideoChannelFlood, TwoHundredRestartsWhileFloodedAndTargetsComeAndGo)
     channel.Stop();
     EXPECT_EQ(channel.TargetCount(), 0);
 
-    EXPECT_FALSE(CountingTarget::calledAfterDetach.load());
-    EXPECT_FALSE(steady.badPicture);
-    EXPECT_GT(steady.Calls(), 0);
+    EXPECT_FALSE(GuardedTarget::calledAfterDetach.load());
+    const auto received = steady.Snapshot();
+    EXPECT_FALSE(received.empty());
+    for (const auto& r : received) {
+        ASSERT_EQ(r.width, 176);
+        ASSERT_EQ(r.height, 120);
+        ASSERT_EQ(r.lumaPitch, 176);
+        ASSERT_EQ(r.chromaPitch, 88);
+    }
     EXPECT_GT(channel.DroppedPackets(), 0u);  // a flood overruns the ring; pushes while stopped
 }
 

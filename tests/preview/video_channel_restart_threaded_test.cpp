@@ -11,23 +11,6 @@
 #include <memory>
 #include <thread>
 
-namespace {
-
-// A target that fails the test when it is called after it was detached.
-class GuardedTarget : public FakeVideoTarget {
-public:
-    void RenderFrame(const VideoPicture& p) override
-    {
-        if (detached.load()) calledAfterDetach.store(true);
-        FakeVideoTarget::RenderFrame(p);
-    }
-    std::atomic<bool> detached{false};
-    static std::atomic<bool> calledAfterDetach;
-};
-std::atomic<bool> GuardedTarget::calledAfterDetach{false};
-
-}  // namespace
-
 TEST(VideoChannelRestart, TwoHundredStopStartCyclesWhilePacketsStreamAndTargetsChange)
 {
     std::string error;
