@@ -78,8 +78,6 @@ constexpr int kResetPictureTop = kFirstGainTop + 3 * kRowHeight + 8;
 
 int RowTop(int k) { return k < kFirstGain ? kFirstValueTop + k * kRowHeight : kFirstGainTop + (k - kFirstGain) * kRowHeight; }
 
-QString SwitchCaption(bool on) { return on ? QStringLiteral("0n") : QStringLiteral("0ff"); }
-
 PictureSettings DefaultRecord()
 {
     PictureSettings s{};
@@ -88,6 +86,8 @@ PictureSettings DefaultRecord()
 }
 
 } // namespace
+
+using signalpage::SwitchCaption;
 
 MPicSettingDlg::MPicSettingDlg(QWidget* parent) : MBaseDialog(IDD_PICTURE, parent, true)
 {

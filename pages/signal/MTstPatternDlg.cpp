@@ -37,12 +37,10 @@ constexpr int kPatternGroupText = 20;  // "Test Pattern"
 constexpr int kGrabGroupText = 21;     // "Pixel Grab"
 constexpr int kCaptionTab = 4;
 
-
-QString PatternCaption(bool on) { return on ? QStringLiteral("0n") : QStringLiteral("0ff"); }
-
 }  // namespace
 
 using signalpage::DesignRect;
+using signalpage::SwitchCaption;
 
 MTstPatternDlg::MTstPatternDlg(QWidget* parent) : MBaseDialog(IDD_TEST_PATTERN, parent, false)
 {
@@ -81,7 +79,7 @@ void MTstPatternDlg::OnInitDialog()
     patternEdit_->Init(true, tp::kFirstPattern, tp::kFirstPattern, tp::kLastPattern, QStringLiteral("%d"));
     patternEdit_->setGeometry(DesignRect(64, 44, 50, 24));
     nextButton_ = MakeButton(ct::IDC_PATTERN_NEXT, QStringLiteral(">>"), kPageActionImage, 0, DesignRect(122, 42, 40, 28));
-    patternButton_ = MakeButton(ct::IDC_PATTERN_ON_OFF, PatternCaption(false), kPageActionImage, kPageActionPressedImage,
+    patternButton_ = MakeButton(ct::IDC_PATTERN_ON_OFF, SwitchCaption(false), kPageActionImage, kPageActionPressedImage,
                                 DesignRect(238, 38, 64, 36));
     patternButton_->SetCheck(true);
     slider_ = new oBitmapSlider(this);
@@ -124,7 +122,7 @@ void MTstPatternDlg::ApplyLanguage()
     ApplyDialogLanguage(this, IDD_TEST_PATTERN);
     if (patternGroup_) patternGroup_->SetCaption(g_UiText[kPatternGroupText]);
     if (grabGroup_) grabGroup_->SetCaption(g_UiText[kGrabGroupText]);
-    if (patternButton_) patternButton_->setText(PatternCaption(patternButton_->IsPressed()));
+    if (patternButton_) patternButton_->setText(SwitchCaption(patternButton_->IsPressed()));
     update();
 }
 
@@ -164,7 +162,7 @@ void MTstPatternDlg::EnablePatternControls(bool on)
 void MTstPatternDlg::PatternOff()
 {
     patternButton_->SetPressed(false);
-    patternButton_->setText(PatternCaption(false));
+    patternButton_->setText(SwitchCaption(false));
     EnablePatternControls(false);
     current_ = 0;
     GetDeviceData().testPattern = 0;
@@ -222,7 +220,7 @@ void MTstPatternDlg::OnPatternButtons(int id)
     }
     if (id != ct::IDC_PATTERN_ON_OFF) return;
     const bool on = patternButton_->IsPressed();
-    patternButton_->setText(PatternCaption(on));
+    patternButton_->setText(SwitchCaption(on));
     EnablePatternControls(on);
     current_ = on ? static_cast<int>(patternEdit_->GetValue()) : 0;
     SendPattern();

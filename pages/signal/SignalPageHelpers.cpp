@@ -94,6 +94,8 @@ QString ApplicationTitle()
     return title.isEmpty() ? QStringLiteral("Tarvo Serial-VideoProcessor") : title;
 }
 
+QString SwitchCaption(bool on) { return on ? QStringLiteral("0n") : QStringLiteral("0ff"); }
+
 QString ResultText(const QString& what, bool ok)
 {
     constexpr int kOkText = 66;

@@ -56,6 +56,9 @@ void ApplyLayerButtonState(CGdipButton* button, const LayerButtonState& state);
 // The caption of the pages' result boxes: the main window's title in the current language.
 QString ApplicationTitle();
 
+// The caption of the pages' on/off switches ("0n" / "0ff", written with a zero).
+QString SwitchCaption(bool on);
+
 // "<what> Ok" or "<what> Failed" in the current language, for a device's result event.
 QString ResultText(const QString& what, bool ok);
 

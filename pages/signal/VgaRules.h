@@ -38,7 +38,6 @@ public:
 
     bool Unlocked() const { return unlocked_; }
     bool SectionShown() const { return unlocked_; }
-    bool SwitchEnabled() const { return unlocked_; }
     bool CodeEntryEnabled() const { return entryAllowed_ && !unlocked_; }
 
 private:

@@ -94,8 +94,6 @@ TEST_F(EdidPage, TypingBeyondTheClockLowersTheEditOnly)
     E(ce::IDC_FPS_EDIT)->SetValue(60);
     TypeAndEnter(E(ce::IDC_V_ACTIVE_EDIT), QStringLiteral("1300"));
     EXPECT_EQ(Value(ce::IDC_V_ACTIVE_EDIT), 1205);  // 165,000,000 / (2200 x 60) - 45
-    TypeAndEnter(E(ce::IDC_V_ACTIVE_EDIT), QStringLiteral("1000"));
-    EXPECT_EQ(Value(ce::IDC_V_ACTIVE_EDIT), 1000);
     // A limit under the edit's minimum leaves the minimum.
     E(ce::IDC_H_ACTIVE_EDIT)->SetValue(3840);
     E(ce::IDC_H_BLANK_EDIT)->SetValue(9999);

@@ -2,8 +2,7 @@
 // emulator over loopback TCP: each page action lands in the emulator, and its replies drive the
 // page.
 
-#include "LinkTestSupport.h"
-#include "tests/support/PageFixture.h"
+#include "EmulatorPageFixture.h"
 
 #include "comm/QVN_Comm.h"
 #include "controls/CGdipButton.h"
@@ -44,39 +43,9 @@ public:
 };
 
 template <class Page>
-class EmulatorPage : public PageFixture<Page> {
+class EmulatorPage : public EmulatorPageFixture<Page> {
 protected:
-    using Base = PageFixture<Page>;
-    void Connect(const char* ip)
-    {
-        emulator = StartEmulator(ip);
-        comm::DeviceLinkOptions options;
-        options.tcpPortByIp[emulator->Ip()] = emulator->TcpPort();
-        deviceLink = std::make_unique<comm::DeviceLink>(options);
-        comm::InstallCommLibrary(deviceLink.get());
-        SetMainWindowLink(&refresh);
-        RegisterReplyHandlers();
-        savedAddress_ = g_DeviceAddress;
-        g_DeviceAddress = emulator->Address();
-        ASSERT_TRUE(GetDeviceData().ConnectDeviceByIp(QString::fromStdString(emulator->Ip())));
-    }
-    void TearDown() override
-    {
-        QVN_Comm_Shutdown();
-        SetMainWindowLink(nullptr);
-        comm::InstallCommLibrary(nullptr);
-        deviceLink.reset();
-        if (emulator) emulator->Stop();
-        g_DeviceAddress = savedAddress_;
-        Base::TearDown();
-    }
-    DeviceParamBlock EmulatorBlock() const
-    {
-        DeviceParamBlock b;
-        const auto bytes = emulator->Block();
-        std::memcpy(&b, bytes.data(), std::min(bytes.size(), sizeof b));
-        return b;
-    }
+    void Connect(const char* ip) { this->ConnectEmulator(ip, &refresh); }
     // The whole block read from the emulator into the device state.
     void ReadBlock()
     {
@@ -85,12 +54,7 @@ protected:
         ASSERT_TRUE(SpinUntil([&] { return refresh.Heard(REPLY_ALL_DATA); })) << "no reply 2";
     }
 
-    std::unique_ptr<emu::ProcessorEmulator> emulator;
-    std::unique_ptr<comm::DeviceLink> deviceLink;
     RefreshLink refresh;
-
-private:
-    uint8_t savedAddress_ = 0;
 };
 
 using EdidEmulator = EmulatorPage<MEdidDlg>;

@@ -182,7 +182,6 @@ TEST(VgaRules, AdcLockStateMachine)
     EXPECT_FALSE(lock.Unlocked());
     EXPECT_EQ(lock.EnterCode(7272.0), E::Unlocked);
     EXPECT_TRUE(lock.SectionShown());
-    EXPECT_TRUE(lock.SwitchEnabled());
     EXPECT_FALSE(lock.CodeEntryEnabled());
     // A second entry while unlocked changes nothing.
     EXPECT_EQ(lock.EnterCode(7272), E::NotAllowed);

@@ -2,8 +2,7 @@
 // loopback TCP: the emulator's block shown on the page, and each page action read back from the
 // emulator's block.
 
-#include "LinkTestSupport.h"
-#include "tests/support/PageFixture.h"
+#include "EmulatorPageFixture.h"
 
 #include "comm/QVN_Comm.h"
 #include "controls/CGdipButton.h"
@@ -39,41 +38,13 @@ private:
     MOutputDlg* page_;
 };
 
-class OutputPageEmulator : public PageFixture<MOutputDlg> {
+class OutputPageEmulator : public EmulatorPageFixture<MOutputDlg> {
 protected:
     void SetUp() override
     {
-        PageFixture::SetUp();
-        emulator = StartEmulator("127.0.0.117");
-        // The library's own timings: a loaded test machine must not look like a silent processor.
-        comm::DeviceLinkOptions options;
-        options.tcpPortByIp[emulator->Ip()] = emulator->TcpPort();
-        deviceLink = std::make_unique<comm::DeviceLink>(options);
-        comm::InstallCommLibrary(deviceLink.get());
+        EmulatorPageFixture::SetUp();
         refresh = std::make_unique<RefreshLink>(page.get());
-        SetMainWindowLink(refresh.get());
-        RegisterReplyHandlers();
-        savedAddress_ = g_DeviceAddress;
-        g_DeviceAddress = emulator->Address();
-        ASSERT_TRUE(GetDeviceData().ConnectDeviceByIp(QString::fromStdString(emulator->Ip())));
-    }
-    void TearDown() override
-    {
-        QVN_Comm_Shutdown();
-        SetMainWindowLink(nullptr);
-        comm::InstallCommLibrary(nullptr);
-        deviceLink.reset();
-        emulator->Stop();
-        g_DeviceAddress = savedAddress_;
-        PageFixture::TearDown();
-    }
-
-    DeviceParamBlock EmulatorBlock() const
-    {
-        DeviceParamBlock b;
-        const auto bytes = emulator->Block();
-        std::memcpy(&b, bytes.data(), std::min(bytes.size(), sizeof b));
-        return b;
+        ConnectEmulator("127.0.0.117", refresh.get());
     }
     void Type(int id, const QString& text)
     {
@@ -82,12 +53,7 @@ protected:
         TypeAndEnter(page->Edit(id), text);
     }
 
-    std::unique_ptr<emu::ProcessorEmulator> emulator;
-    std::unique_ptr<comm::DeviceLink> deviceLink;
     std::unique_ptr<RefreshLink> refresh;
-
-private:
-    uint8_t savedAddress_ = 0;
 };
 
 } // namespace

@@ -2,9 +2,7 @@
 // over loopback TCP: what a page sends lands in the emulator's block, and the emulator's answers
 // come back through the real reply handlers.
 
-#include "tests/support/PageFixture.h"
-
-#include "LinkTestSupport.h"
+#include "EmulatorPageFixture.h"
 
 #include "comm/QVN_Comm.h"
 #include "controls/CGdipButton.h"
@@ -20,14 +18,6 @@
 
 namespace {
 
-DeviceParamBlock BlockOf(const emu::ProcessorEmulator& e)
-{
-    DeviceParamBlock b;
-    const auto bytes = e.Block();
-    std::memcpy(&b, bytes.data(), std::min(bytes.size(), sizeof b));
-    return b;
-}
-
 template <class Page>
 class EmulatorPage : public PageFixture<Page> {
 protected:
@@ -35,7 +25,7 @@ protected:
     void Connect(const std::string& ip, const std::function<void(DeviceParamBlock&)>& edit)
     {
         emulator = StartEmulator(ip);
-        DeviceParamBlock b = BlockOf(*emulator);
+        DeviceParamBlock b = EmulatorBlockOf(*emulator);
         for (int w = 0; w < kWindowCount; ++w) b.chnl[w].input = static_cast<uint8_t>(w);
         b.pvwMode = 0;
         edit(b);
@@ -71,15 +61,15 @@ TEST_F(CropPageEmulator, ALimitedStartReachesTheProcessorAndResetComesBack)
     Connect("127.0.0.61", [](DeviceParamBlock& b) { b.crop[0][0] = {1, 0, 0, 0, 1000, 500, 1920, 1080}; });
     page->RefreshFromDevice();
     TypeAndEnter(page->Edit(0), QStringLiteral("1200"));
-    ASSERT_TRUE(SpinUntil([&] { return BlockOf(*emulator).crop[0][0].hPos == 920; }));
-    EXPECT_EQ(BlockOf(*emulator).crop[0][0].hAct, 1000);
+    ASSERT_TRUE(SpinUntil([&] { return EmulatorBlockOf(*emulator).crop[0][0].hPos == 920; }));
+    EXPECT_EQ(EmulatorBlockOf(*emulator).crop[0][0].hAct, 1000);
 
     // The edit commits once more as it loses the focus; an operator's click comes after that.
     page->setFocus();
     Settle();
     ClickButton(page->ResetButton());
     ASSERT_TRUE(SpinUntil([&] { return GetDeviceData().crop[0][0].hAct == 1920; }));
-    const CropWindow c = BlockOf(*emulator).crop[0][0];
+    const CropWindow c = EmulatorBlockOf(*emulator).crop[0][0];
     EXPECT_EQ(c.hPos, 0);
     EXPECT_EQ(c.vAct, 1080);
     EXPECT_EQ(GetDeviceData().crop[0][0].hPos, 0);
@@ -100,8 +90,8 @@ TEST_F(PicturePageEmulator, AllInputsReachTheProcessorAndTheResetReachesEveryRec
     page->OnWindowButton(ctl::picture::IDC_WINDOW_1);
     ClickButton(page->ApplyAllButton());
     TypeAndEnter(page->ValueEdit(2), QStringLiteral("80"));
-    ASSERT_TRUE(SpinUntil([&] { return BlockOf(*emulator).pic[11][1].brightness == 80; }));
-    DeviceParamBlock b = BlockOf(*emulator);
+    ASSERT_TRUE(SpinUntil([&] { return EmulatorBlockOf(*emulator).pic[11][1].brightness == 80; }));
+    DeviceParamBlock b = EmulatorBlockOf(*emulator);
     for (int k = 0; k < kInputIndexCount; ++k) {
         EXPECT_EQ(b.pic[k][1].brightness, 80) << k;
         EXPECT_EQ(b.pic[k][0].brightness, 20) << k;
@@ -110,8 +100,8 @@ TEST_F(PicturePageEmulator, AllInputsReachTheProcessorAndTheResetReachesEveryRec
     page->setFocus();
     Settle();
     ClickButton(page->ResetPictureButton());
-    ASSERT_TRUE(SpinUntil([&] { return BlockOf(*emulator).pic[5][3].brightness == 50; }));
-    b = BlockOf(*emulator);
+    ASSERT_TRUE(SpinUntil([&] { return EmulatorBlockOf(*emulator).pic[5][3].brightness == 50; }));
+    b = EmulatorBlockOf(*emulator);
     for (const auto& row : b.pic)
         for (const auto& s : row) {
             EXPECT_EQ(s.brightness, 50);

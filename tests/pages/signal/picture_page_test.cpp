@@ -106,13 +106,7 @@ TEST_F(PicturePage, UserModeShowsTheRecordOfTheWindowsCurrentInput)
     EXPECT_EQ(page->ModeList()->GetCurSel(), 7);
     EXPECT_TRUE(link.Commands().empty());
 
-    // Out of range: a mode shows " User ", a colour temperature the first row, an input code no
-    // name on the input button.
-    d.picComm.picMode = 99;
-    Rec(3, 1).colorTemp = 1234;
-    page->RefreshFromDevice();
-    EXPECT_EQ(page->ModeList()->GetCurSel(), 7);
-    EXPECT_EQ(page->ColorTempList()->GetCurSel(), 0);
+    // An input code out of range puts no name on the input button.
     d.chnl[1].input = 200;
     page->RefreshFromDevice();
     EXPECT_EQ(page->ApplyInputButton()->text(), QString());

@@ -1,9 +1,7 @@
 // The splicing and feather pages with the real library against the processor emulator over
 // loopback TCP: what the pages set is read back from the emulator.
 
-#include "LinkTestSupport.h"
-
-#include "tests/support/PageFixture.h"
+#include "EmulatorPageFixture.h"
 
 #include "controls/CGdipButton.h"
 #include "controls/CSxGroupBox.h"
@@ -50,13 +48,7 @@ protected:
             },
             std::chrono::seconds(10));
     }
-    DeviceParamBlock EmulatorBlock() const
-    {
-        DeviceParamBlock b;
-        const auto bytes = emulator->Block();
-        std::memcpy(&b, bytes.data(), sizeof b);
-        return b;
-    }
+    DeviceParamBlock EmulatorBlock() const { return EmulatorBlockOf(*emulator); }
 
     std::unique_ptr<emu::ProcessorEmulator> emulator;
     std::unique_ptr<comm::DeviceLink> deviceLink;
