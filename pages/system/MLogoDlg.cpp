@@ -104,8 +104,7 @@ void MLogoDlg::OnInitDialog()
         edits_[static_cast<size_t>(n)] = layerpage::MakeIntEdit(this, kEditIds[n], minimum, minimum, logo::kMaxEditValue, editRects[n]);
     }
 
-    const QRect g = groups_[1]->geometry();
-    previewRect_ = QRect(QPoint(g.left() + g.width() / 2, g.top() + 25), QPoint(g.right() + 1 - 30, g.bottom() + 1 - 15));
+    preview_ = logo::PreviewEdges(groups_[1]->geometry());
     ApplyFontToChildren();
 }
 
@@ -129,11 +128,14 @@ void MLogoDlg::paintEvent(QPaintEvent*)
     QPainter p(this);
     PaintBackground(p);
     DrawTitleBand(p, Title());
-    if (previewRect_.isEmpty()) return;
-    p.fillRect(previewRect_, ToQColor(kPreviewFill));
+    const QRect preview = logo::ToQRect(preview_);
+    if (preview.isEmpty()) return;
+    p.fillRect(preview, ToQColor(kPreviewFill));
     p.setPen(Qt::black);
     p.setBrush(Qt::NoBrush);
-    p.drawRect(logoRect_);
+    // A one-pixel pen covers a QRect's size plus one: shrunk by one, the outline stays inside.
+    const QRect logoRect = logo::ToQRect(logoEdges_);
+    if (!logoRect.isEmpty()) p.drawRect(logoRect.adjusted(0, 0, -1, -1));
 }
 
 bool MLogoDlg::IsUsable(int l) const
@@ -282,8 +284,8 @@ void MLogoDlg::UpdateLogoPreview(int usage)
 {
     const CDeviceData& dev = GetDeviceData();
     const logo::Window w = ShownWindow();
-    const double pw = previewRect_.width();
-    const double ph = previewRect_.height();
+    const double pw = preview_.Width();
+    const double ph = preview_.Height();
     if (pw <= 0 || ph <= 0) return;
     double sx = 0;
     double sy = 0;
@@ -295,8 +297,8 @@ void MLogoDlg::UpdateLogoPreview(int usage)
         sx = dev.chnl[3].hAct / pw;
         sy = dev.chnl[3].vAct / ph;
     }
-    logoRect_ = logo::PreviewLogoRect(previewRect_, w, sx, sy);
-    update(previewRect_.adjusted(-2, -2, 2, 2));
+    logoEdges_ = logo::PreviewLogoEdges(preview_, w, sx, sy);
+    update(logo::ToQRect(preview_).adjusted(-2, -2, 2, 2));
 }
 
 void MLogoDlg::OnButton(int id)

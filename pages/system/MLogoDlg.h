@@ -34,8 +34,9 @@ public:
     int CurrentSlot() const { return cur_; }
     bool PositionChanged() const { return positionChanged_; }
     logo::Window ShownWindow() const;
-    QRect PreviewRect() const { return previewRect_; }
-    QRect LogoRect() const { return logoRect_; }
+    // Right and bottom edges exclusive; the logo's outline is drawn inside its edges.
+    logo::Edges PreviewEdges() const { return preview_; }
+    logo::Edges LogoEdges() const { return logoEdges_; }
     CGdipButton* OnOffButton() const { return onOff_; }
     CGdipButton* UsageLogoButton() const { return usageLogo_; }
     CGdipButton* UsageNormalButton() const { return usageNormal_; }
@@ -86,8 +87,8 @@ private:
     int cur_ = 0;
     // The window as the page last showed or took it.
     logo::Window shown_;
-    QRect logoRect_;
-    QRect previewRect_;
+    logo::Edges logoEdges_;
+    logo::Edges preview_;
     // The logo window was edited in logo usage since the last load.
     bool positionChanged_ = false;
 };
