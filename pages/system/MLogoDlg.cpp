@@ -144,6 +144,18 @@ bool MLogoDlg::IsUsable(int l) const
     return logo::IsSlotUsable(dev.logo, l, dev.outputReso.hReso, dev.outputReso.vReso);
 }
 
+void MLogoDlg::SetCurrentSlot(int l)
+{
+    cur_ = ValidSlot(l) ? l : 0;
+    GetDeviceData().logoSlot = static_cast<uint8_t>(cur_);
+}
+
+void MLogoDlg::EnableOnOffForSlot()
+{
+    const CDeviceData& dev = GetDeviceData();
+    if (dev.logo.usage == 1) layerpage::EnableButton(onOff_, dev.logo.valid[cur_] != 0);
+}
+
 logo::Window MLogoDlg::ShownWindow() const
 {
     if (!edits_[0]) return {};
@@ -196,8 +208,7 @@ void MLogoDlg::RefreshFromDevice()
     top_->SetPressed(dev.logo.pos == 0);
     border_->SetPressed(dev.logo.border != 0);
     if (dev.logo.curId >= logo::kSlotCount) dev.logo.curId = 0;
-    cur_ = dev.logo.curId;
-    dev.logoSlot = static_cast<uint8_t>(cur_);
+    SetCurrentSlot(dev.logo.curId);
     onOff_->SetPressed(dev.logo.onOff != 0);
     for (int l = 0; l < logo::kSlotCount; ++l) {
         const size_t i = static_cast<size_t>(l);
@@ -218,7 +229,7 @@ void MLogoDlg::SetUsageControls(int usage)
     CDeviceData& dev = GetDeviceData();
     if (usage == 1) {
         usageNormal_->SetPressed(false);
-        const int s = ValidSlot(dev.logoSlot) ? dev.logoSlot : 0;
+        const int s = cur_;
         LogoSettings::Windows& win = dev.logo.win;
         win.hPos[s] = logo::ToField(logo::StartInside(win.hPos[s], win.hAct[s], dev.outputReso.hReso));
         win.vPos[s] = logo::ToField(logo::StartInside(win.vPos[s], win.vAct[s], dev.outputReso.vReso));
@@ -235,7 +246,7 @@ void MLogoDlg::SetUsageControls(int usage)
             layerpage::EnableButton(clear_[i], usable && l == s);
             layerpage::EnableButton(slot_[i], usable);
         }
-        if (dev.logo.valid[s]) layerpage::EnableButton(onOff_, true);
+        EnableOnOffForSlot();
         edits_[0]->setEnabled(true);
         edits_[1]->setEnabled(true);
         edits_[2]->setEnabled(false);
@@ -334,8 +345,8 @@ void MLogoDlg::OnOnOff()
             layerpage::EnableButton(saveLoad_[static_cast<size_t>(cur_)], false);
             layerpage::EnableButton(clear_[static_cast<size_t>(r)], true);
             layerpage::EnableButton(saveLoad_[static_cast<size_t>(r)], true);
-            cur_ = r;
-            dev.logoSlot = static_cast<uint8_t>(r);
+            SetCurrentSlot(r);
+            EnableOnOffForSlot();
             PostMsg(parentWidget(), WM_LAYER_GEOMETRY, LAYER_GEOMETRY_CELL, 3);
             UpdateLogoPreview(dev.logo.usage);
             onOff_->SetPressed(false);
@@ -370,7 +381,7 @@ void MLogoDlg::OnUsage(int usage)
     if (dev.logo.usage == usage) return;
     dev.logo.onOff = 0;
     dev.logo.usage = static_cast<uint8_t>(usage);
-    if (usage == 1) dev.logoSlot = ValidSlot(dev.logo.curId) ? dev.logo.curId : 0;
+    if (usage == 1) SetCurrentSlot(dev.logo.curId);
     dev.SendCommand(CMD_LOGO, 4);
     SetUsageControls(usage);
     AnnounceLayerChange();
@@ -387,6 +398,7 @@ void MLogoDlg::OnClear(int l)
     dev.logo.valid[l] = 0;
     dev.SendCommand(CMD_LOGO, 0, l);
     if (dev.logo.usage == 1) layerpage::EnableButton(saveLoad_[i], false);
+    EnableOnOffForSlot();
 }
 
 void MLogoDlg::OnSaveLoad(int l)
@@ -437,8 +449,7 @@ void MLogoDlg::OnSaveLoad(int l)
 void MLogoDlg::OnSelectSlot(int l)
 {
     CDeviceData& dev = GetDeviceData();
-    dev.logoSlot = static_cast<uint8_t>(l);
-    cur_ = l;
+    SetCurrentSlot(l);
     SetUsageControls(dev.logo.usage);
     if (dev.logo.border && dev.logoDirty == 1) dev.SendCommand(CMD_LOGO, 3, 1);
     if (dev.logo.usage == 1) {

@@ -55,6 +55,10 @@ protected:
 private:
     static bool ValidSlot(int l) { return l >= 0 && l < logo::kSlotCount; }
     bool IsUsable(int l) const;
+    // The page's current slot and the slot of the logo command's operations 2..7 are one slot.
+    void SetCurrentSlot(int l);
+    // In logo use ON/OFF can be used only while the current slot holds a logo.
+    void EnableOnOffForSlot();
     void ShowWindow(const logo::Window& w);
     void SetUsageControls(int usage);
     void EnableWindowEdits(bool on);

@@ -365,4 +365,32 @@ TEST_F(LogoPage, AFullOutputLogoIsOutlinedInsideThePreview)
     }
 }
 
+TEST_F(LogoPage, TheCurrentSlotIsTheCommandsSlotAndOnNeedsAStoredOne)
+{
+    CDeviceData& d = GetDeviceData();
+    StoreSlot(0, 10, 20, 200, 100);
+    StoreSlot(2, 0, 0, 300, 150);
+    d.logo.curId = 0;
+    Refresh();
+    // Normal use, slot 3 chosen; "Logo" goes back to the slot last loaded, for the page too.
+    ClickButton(page->SlotButton(2));
+    ClickButton(page->UsageLogoButton());
+    EXPECT_EQ(d.logoSlot, 0);
+    EXPECT_EQ(page->CurrentSlot(), 0);
+    link.ClearCalls();
+    TypeAndEnter(page->WindowEdit(kH), QStringLiteral("40"));
+    ASSERT_EQ(Sent(CMD_LOGO).size(), 1u);
+    EXPECT_TRUE(SameBytes(Sent(CMD_LOGO)[0].bytes, LogoBlock(3, 0, 40, 20, 200, 100, 0)));
+
+    // ON shows the current slot: usable only while that slot holds a logo.
+    EXPECT_TRUE(page->OnOffButton()->isEnabled());
+    ClickButton(page->ClearButton(0));
+    EXPECT_FALSE(page->OnOffButton()->isEnabled());
+    Refresh();
+    EXPECT_FALSE(page->OnOffButton()->isEnabled());
+    StoreSlot(0, 10, 20, 200, 100);
+    Refresh();
+    EXPECT_TRUE(page->OnOffButton()->isEnabled());
+}
+
 }  // namespace
