@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev pkg-config ccache
   qt6-base-dev qt6-serialport-dev qt6-image-formats-plugins
-  libsdl2-dev libsdl2-ttf-dev
+  libsdl2-dev libsdl2-ttf-dev libxcb1-dev
   libavcodec-dev libavutil-dev libswscale-dev ffmpeg
   fonts-liberation2 fonts-wqy-microhei
   googletest libgtest-dev libgmock-dev libbenchmark-dev

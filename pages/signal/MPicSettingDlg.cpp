@@ -369,13 +369,20 @@ void MPicSettingDlg::OnApplyAll()
 
 void MPicSettingDlg::SendPicture() { GetDeviceData().SendCommand(CMD_SET_PICTURE, window_); }
 
+bool MPicSettingDlg::RefusedWithoutRecord()
+{
+    if (CurrentInput() >= 0) return false;
+    RefreshFromDevice();
+    return true;
+}
+
 void MPicSettingDlg::OnValueChanged(int id)
 {
     if (!isVisible()) return;
     int k = -1;
     for (int n = 0; n < kValueCount; ++n)
         if (kRows[n].edit == id) k = n;
-    if (k < 0) return;
+    if (k < 0 || RefusedWithoutRecord()) return;
     CDeviceData& dev = GetDeviceData();
     const float value = edits_[static_cast<size_t>(k)]->GetValue();
     const int whole = std::isfinite(value) ? static_cast<int>(value) : 0;
@@ -398,19 +405,18 @@ void MPicSettingDlg::OnValueChanged(int id)
 
 void MPicSettingDlg::OnDropSelect(int id, int index)
 {
+    if (id != pc::IDC_PICTURE_MODE_LIST && id != pc::IDC_COLOR_TEMP_LIST) return;
+    if (RefusedWithoutRecord()) return;
     CDeviceData& dev = GetDeviceData();
     if (id == pc::IDC_PICTURE_MODE_LIST) {
         if (index < 0 || index > pr::kUserMode) return;
         dev.picComm.picMode = index;
         EnableUserControls(index == pr::kUserMode);
-    } else if (id == pc::IDC_COLOR_TEMP_LIST) {
+    } else {
         if (index < 0 || index >= pr::kColorTempRows) return;
         dev.picComm.picMode = pr::kUserMode;
-        const int i = CurrentInput();
-        if (i >= 0) dev.pic[i][window_].colorTemp = index;
+        dev.pic[CurrentInput()][window_].colorTemp = index;
         EnableColorGains(index == pr::kUserColorTemp);
-    } else {
-        return;
     }
     SendPicture();
     RefreshFromDevice();
@@ -418,6 +424,7 @@ void MPicSettingDlg::OnDropSelect(int id, int index)
 
 void MPicSettingDlg::OnGammaOnOff()
 {
+    if (RefusedWithoutRecord()) return;
     gammaOn_ = gammaSwitch_ && gammaSwitch_->IsPressed();
     ShowSwitch(gammaSwitch_, gammaOn_);
     EnableValue(kGamma, gammaOn_);
@@ -430,6 +437,7 @@ void MPicSettingDlg::OnGammaOnOff()
 
 void MPicSettingDlg::OnBrightLevelOnOff()
 {
+    if (RefusedWithoutRecord()) return;
     brightLevelOn_ = brightSwitch_ && brightSwitch_->IsPressed();
     ShowSwitch(brightSwitch_, brightLevelOn_);
     EnableValue(kBrightLevel, brightLevelOn_);
@@ -443,6 +451,7 @@ void MPicSettingDlg::OnBrightLevelOnOff()
 
 void MPicSettingDlg::OnResetColorTemp()
 {
+    if (RefusedWithoutRecord()) return;
     SelectDropItemByData(colorTempList_, pr::kUserColorTemp);
     CDeviceData& dev = GetDeviceData();
     dev.picSendFlag = 1;  // byte 15: this command is the colour-temperature reset
@@ -452,6 +461,7 @@ void MPicSettingDlg::OnResetColorTemp()
 
 void MPicSettingDlg::OnResetPicture()
 {
+    if (RefusedWithoutRecord()) return;
     CDeviceData& dev = GetDeviceData();
     pr::ResetAllPictureRecords(dev, dev.picEdit.resetDefaults);
     dev.picCommonFlag = 0;  // byte 0: this command is the picture reset

@@ -72,6 +72,10 @@ private:
     void EnableColorGains(bool on);
     void SelectWindow(int w);
     void SendPicture();
+    // The picture command needs a record of the window's input (an input code beyond the table
+    // has none): without one a change is refused, nothing stored, and the controls show the
+    // device state again. True when refused.
+    bool RefusedWithoutRecord();
 
     std::array<CGdipButton*, 4> windowButtons_{};
     CGdipButton* applyInput_ = nullptr;

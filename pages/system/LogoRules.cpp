@@ -65,19 +65,29 @@ bool Pip3HasSignal(const DeviceParamBlock& block)
     return n >= 0 && block.inputState[n] != 0;
 }
 
-QRect PreviewLogoRect(const QRect& preview, const Window& w, double sx, double sy)
+Edges PreviewEdges(const QRect& group)
+{
+    const int right = group.left() + group.width();
+    const int bottom = group.top() + group.height();
+    return {group.left() + group.width() / 2, group.top() + 25, right - 30, bottom - 15};
+}
+
+Edges PreviewLogoEdges(const Edges& preview, const Window& w, double sx, double sy)
 {
     if (sx == 0) sx = 1.0;
     if (sy == 0) sy = 1.0;
     auto round = [](double x) { return static_cast<int>(std::trunc(x + 0.5)); };
-    int left = preview.left() + round(w.h / sx);
-    int top = preview.top() + round(w.v / sy);
-    int right = left + round(w.width / sx);
-    int bottom = top + round(w.height / sy);
-    if (left > right) std::swap(left, right);
-    if (top > bottom) std::swap(top, bottom);
-    return QRect(QPoint(left, top), QPoint(right, bottom));
+    Edges e;
+    e.left = preview.left + round(w.h / sx);
+    e.top = preview.top + round(w.v / sy);
+    e.right = e.left + round(w.width / sx);
+    e.bottom = e.top + round(w.height / sy);
+    if (e.left > e.right) std::swap(e.left, e.right);
+    if (e.top > e.bottom) std::swap(e.top, e.bottom);
+    return e;
 }
+
+QRect ToQRect(const Edges& e) { return QRect(e.left, e.top, e.Width(), e.Height()); }
 
 COLORREF SlotColor(bool stored, bool loaded)
 {

@@ -174,8 +174,12 @@ void MKeyerDlg::RefreshFromDevice()
     setList_->GetList()->SetItemEnabled(1, setOneUsable);
     set_ = keyer::SetAfterRefresh(set_, dev.mosaic.mode);
     setList_->SetCurSel(set_);
+    ShowSelectedSet();
+}
 
-    const KeyerSettings& s = dev.keyer[set_];
+void MKeyerDlg::ShowSelectedSet()
+{
+    const KeyerSettings& s = GetDeviceData().keyer[set_];
     onOff_->SetPressed(s.onOff != 0);
     SelectDropItemByData(modeList_, static_cast<DropItemData>(s.mode));
     KeyerSettings shown = s;
@@ -246,6 +250,9 @@ void MKeyerDlg::OnDropSelect(int id, int index)
             return;
         }
         set_ = index;
+        // Until the processor answers (or when offline) the edits hold the new set, so that an
+        // edit meanwhile never writes the old set's values into it.
+        ShowSelectedSet();
         GetDeviceData().SendCommand(CMD_QUERY_KEYER, keyer::CommandArgOfSet(index));
     }
 }

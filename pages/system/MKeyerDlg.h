@@ -44,6 +44,8 @@ private:
     void BuildLists();
     void EnableEdits(bool on);
     void ShowOnState(bool on, int32_t mode);
+    // The selected set's values as the device state holds them.
+    void ShowSelectedSet();
     void SendSet();
     void OnButton(int id);
     void OnOnOff();

@@ -9,6 +9,8 @@
 #include "pagekit/LanguageFiles.h"
 #include "pagekit/UiText.h"
 #include "platform/MessageBox.h"
+#include "platform/ProgramProcess.h"
+#include "platform/TopLevelWindows.h"
 
 #include <QFile>
 #include <QMouseEvent>
@@ -22,6 +24,7 @@ constexpr int kUiTitle = 78;
 constexpr int kMaxFolderChars = 259;
 const QString kProgramName = QStringLiteral("VEXTROL.exe");
 const QString kProgramArgument = QStringLiteral("NULL");
+constexpr char kWindowTitle[] = "LED Display Controller";
 
 QString StartFailedText(const QString& path, const QString& reason)
 {
@@ -119,10 +122,10 @@ void MLEDCfgDlg::OnSwitchDelayOver()
     pendingTile_ = -1;
     if (k < 0 || k >= kTileCount) return;
     if (tileActive_[static_cast<size_t>(k)]) {
-        if (!controller_.IsRunning()) LaunchLedController();
+        if (!controller_.IsRunning() && RunningControllers().empty()) LaunchLedController();
         return;
     }
-    controller_.Stop(stopGraceMs_);
+    StopControllers();
     tileActive_.fill(false);
     tileActive_[static_cast<size_t>(k)] = true;
     update();
@@ -139,6 +142,26 @@ QString MLEDCfgDlg::ControllerPath(QString* folderOut)
     while (base.size() > 1 && base.endsWith(QLatin1Char('/'))) base.chop(1);
     if (base == QLatin1String("/")) return base + kProgramName;
     return base + QLatin1Char('/') + kProgramName;
+}
+
+std::vector<pid_t> MLEDCfgDlg::RunningControllers()
+{
+    const QString program = ControllerPath();
+    if (program.isEmpty()) return {};
+    const std::string file = QFile::encodeName(program).toStdString();
+    std::vector<pid_t> running;
+    for (pid_t pid : FindTopLevelWindowProcesses(kWindowTitle))
+        if (IsProcessOfProgram(pid, file)) running.push_back(pid);
+    return running;
+}
+
+void MLEDCfgDlg::StopControllers()
+{
+    const std::string file = QFile::encodeName(ControllerPath()).toStdString();
+    for (pid_t pid : RunningControllers())
+        if (pid != controller_.Pid()) EndProcessOfProgram(pid, file, stopGraceMs_);
+    // Ours is ended with whatever it started, and reaped.
+    controller_.Stop(stopGraceMs_);
 }
 
 void MLEDCfgDlg::LaunchLedController()

@@ -4,8 +4,10 @@
 // the LED display-controller program so that it talks to that output.
 //
 // The controller is the executable "VEXTROL.exe" in the folder that "Info.ini" [LED_CONFIG]
-// LED_CONFIGPATH names, started there with the argument "NULL". The page keeps track of the process
-// it started and only ever ends that one.
+// LED_CONFIGPATH names, started there with the argument "NULL". A running controller is found by
+// its top-level window "LED Display Controller" on this host, whose process must be one of that
+// executable (so one left from an earlier run is found too); the page ends such processes and the
+// one it started itself, and no other.
 
 #include "pagekit/MBaseDialog.h"
 #include "platform/ChildProcess.h"
@@ -15,6 +17,8 @@
 #include <QTimer>
 
 #include <array>
+#include <sys/types.h>
+#include <vector>
 
 class MLEDCfgDlg : public MBaseDialog {
     Q_OBJECT
@@ -41,6 +45,8 @@ public:
     void LaunchLedController();
     // The controller's path ("<LED_CONFIGPATH>/VEXTROL.exe"), or empty when no folder is set.
     static QString ControllerPath(QString* folder = nullptr);
+    // The processes of the configured controller that show its window, whoever started them.
+    static std::vector<pid_t> RunningControllers();
 
     // For tests: a shorter switch delay and grace period; the process the page started.
     void SetSwitchDelay(int ms) { switchDelayMs_ = ms; }
@@ -55,6 +61,8 @@ protected:
 
 private:
     void OnSwitchDelayOver();
+    // Ends every running controller: those found by their window and the one this page started.
+    void StopControllers();
 
     std::array<QRect, kTileCount> tileRect_{};
     std::array<bool, kTileCount> tileActive_{};

@@ -104,8 +104,7 @@ void MLogoDlg::OnInitDialog()
         edits_[static_cast<size_t>(n)] = layerpage::MakeIntEdit(this, kEditIds[n], minimum, minimum, logo::kMaxEditValue, editRects[n]);
     }
 
-    const QRect g = groups_[1]->geometry();
-    previewRect_ = QRect(QPoint(g.left() + g.width() / 2, g.top() + 25), QPoint(g.right() + 1 - 30, g.bottom() + 1 - 15));
+    preview_ = logo::PreviewEdges(groups_[1]->geometry());
     ApplyFontToChildren();
 }
 
@@ -129,17 +128,32 @@ void MLogoDlg::paintEvent(QPaintEvent*)
     QPainter p(this);
     PaintBackground(p);
     DrawTitleBand(p, Title());
-    if (previewRect_.isEmpty()) return;
-    p.fillRect(previewRect_, ToQColor(kPreviewFill));
+    const QRect preview = logo::ToQRect(preview_);
+    if (preview.isEmpty()) return;
+    p.fillRect(preview, ToQColor(kPreviewFill));
     p.setPen(Qt::black);
     p.setBrush(Qt::NoBrush);
-    p.drawRect(logoRect_);
+    // A one-pixel pen covers a QRect's size plus one: shrunk by one, the outline stays inside.
+    const QRect logoRect = logo::ToQRect(logoEdges_);
+    if (!logoRect.isEmpty()) p.drawRect(logoRect.adjusted(0, 0, -1, -1));
 }
 
 bool MLogoDlg::IsUsable(int l) const
 {
     const CDeviceData& dev = GetDeviceData();
     return logo::IsSlotUsable(dev.logo, l, dev.outputReso.hReso, dev.outputReso.vReso);
+}
+
+void MLogoDlg::SetCurrentSlot(int l)
+{
+    cur_ = ValidSlot(l) ? l : 0;
+    GetDeviceData().logoSlot = static_cast<uint8_t>(cur_);
+}
+
+void MLogoDlg::EnableOnOffForSlot()
+{
+    const CDeviceData& dev = GetDeviceData();
+    if (dev.logo.usage == 1) layerpage::EnableButton(onOff_, dev.logo.valid[cur_] != 0);
 }
 
 logo::Window MLogoDlg::ShownWindow() const
@@ -194,8 +208,7 @@ void MLogoDlg::RefreshFromDevice()
     top_->SetPressed(dev.logo.pos == 0);
     border_->SetPressed(dev.logo.border != 0);
     if (dev.logo.curId >= logo::kSlotCount) dev.logo.curId = 0;
-    cur_ = dev.logo.curId;
-    dev.logoSlot = static_cast<uint8_t>(cur_);
+    SetCurrentSlot(dev.logo.curId);
     onOff_->SetPressed(dev.logo.onOff != 0);
     for (int l = 0; l < logo::kSlotCount; ++l) {
         const size_t i = static_cast<size_t>(l);
@@ -216,7 +229,7 @@ void MLogoDlg::SetUsageControls(int usage)
     CDeviceData& dev = GetDeviceData();
     if (usage == 1) {
         usageNormal_->SetPressed(false);
-        const int s = ValidSlot(dev.logoSlot) ? dev.logoSlot : 0;
+        const int s = cur_;
         LogoSettings::Windows& win = dev.logo.win;
         win.hPos[s] = logo::ToField(logo::StartInside(win.hPos[s], win.hAct[s], dev.outputReso.hReso));
         win.vPos[s] = logo::ToField(logo::StartInside(win.vPos[s], win.vAct[s], dev.outputReso.vReso));
@@ -233,7 +246,7 @@ void MLogoDlg::SetUsageControls(int usage)
             layerpage::EnableButton(clear_[i], usable && l == s);
             layerpage::EnableButton(slot_[i], usable);
         }
-        if (dev.logo.valid[s]) layerpage::EnableButton(onOff_, true);
+        EnableOnOffForSlot();
         edits_[0]->setEnabled(true);
         edits_[1]->setEnabled(true);
         edits_[2]->setEnabled(false);
@@ -282,8 +295,8 @@ void MLogoDlg::UpdateLogoPreview(int usage)
 {
     const CDeviceData& dev = GetDeviceData();
     const logo::Window w = ShownWindow();
-    const double pw = previewRect_.width();
-    const double ph = previewRect_.height();
+    const double pw = preview_.Width();
+    const double ph = preview_.Height();
     if (pw <= 0 || ph <= 0) return;
     double sx = 0;
     double sy = 0;
@@ -295,8 +308,8 @@ void MLogoDlg::UpdateLogoPreview(int usage)
         sx = dev.chnl[3].hAct / pw;
         sy = dev.chnl[3].vAct / ph;
     }
-    logoRect_ = logo::PreviewLogoRect(previewRect_, w, sx, sy);
-    update(previewRect_.adjusted(-2, -2, 2, 2));
+    logoEdges_ = logo::PreviewLogoEdges(preview_, w, sx, sy);
+    update(logo::ToQRect(preview_).adjusted(-2, -2, 2, 2));
 }
 
 void MLogoDlg::OnButton(int id)
@@ -332,8 +345,8 @@ void MLogoDlg::OnOnOff()
             layerpage::EnableButton(saveLoad_[static_cast<size_t>(cur_)], false);
             layerpage::EnableButton(clear_[static_cast<size_t>(r)], true);
             layerpage::EnableButton(saveLoad_[static_cast<size_t>(r)], true);
-            cur_ = r;
-            dev.logoSlot = static_cast<uint8_t>(r);
+            SetCurrentSlot(r);
+            EnableOnOffForSlot();
             PostMsg(parentWidget(), WM_LAYER_GEOMETRY, LAYER_GEOMETRY_CELL, 3);
             UpdateLogoPreview(dev.logo.usage);
             onOff_->SetPressed(false);
@@ -368,7 +381,7 @@ void MLogoDlg::OnUsage(int usage)
     if (dev.logo.usage == usage) return;
     dev.logo.onOff = 0;
     dev.logo.usage = static_cast<uint8_t>(usage);
-    if (usage == 1) dev.logoSlot = ValidSlot(dev.logo.curId) ? dev.logo.curId : 0;
+    if (usage == 1) SetCurrentSlot(dev.logo.curId);
     dev.SendCommand(CMD_LOGO, 4);
     SetUsageControls(usage);
     AnnounceLayerChange();
@@ -385,6 +398,7 @@ void MLogoDlg::OnClear(int l)
     dev.logo.valid[l] = 0;
     dev.SendCommand(CMD_LOGO, 0, l);
     if (dev.logo.usage == 1) layerpage::EnableButton(saveLoad_[i], false);
+    EnableOnOffForSlot();
 }
 
 void MLogoDlg::OnSaveLoad(int l)
@@ -435,8 +449,7 @@ void MLogoDlg::OnSaveLoad(int l)
 void MLogoDlg::OnSelectSlot(int l)
 {
     CDeviceData& dev = GetDeviceData();
-    dev.logoSlot = static_cast<uint8_t>(l);
-    cur_ = l;
+    SetCurrentSlot(l);
     SetUsageControls(dev.logo.usage);
     if (dev.logo.border && dev.logoDirty == 1) dev.SendCommand(CMD_LOGO, 3, 1);
     if (dev.logo.usage == 1) {

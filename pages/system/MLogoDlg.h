@@ -34,8 +34,9 @@ public:
     int CurrentSlot() const { return cur_; }
     bool PositionChanged() const { return positionChanged_; }
     logo::Window ShownWindow() const;
-    QRect PreviewRect() const { return previewRect_; }
-    QRect LogoRect() const { return logoRect_; }
+    // Right and bottom edges exclusive; the logo's outline is drawn inside its edges.
+    logo::Edges PreviewEdges() const { return preview_; }
+    logo::Edges LogoEdges() const { return logoEdges_; }
     CGdipButton* OnOffButton() const { return onOff_; }
     CGdipButton* UsageLogoButton() const { return usageLogo_; }
     CGdipButton* UsageNormalButton() const { return usageNormal_; }
@@ -54,6 +55,10 @@ protected:
 private:
     static bool ValidSlot(int l) { return l >= 0 && l < logo::kSlotCount; }
     bool IsUsable(int l) const;
+    // The page's current slot and the slot of the logo command's operations 2..7 are one slot.
+    void SetCurrentSlot(int l);
+    // In logo use ON/OFF can be used only while the current slot holds a logo.
+    void EnableOnOffForSlot();
     void ShowWindow(const logo::Window& w);
     void SetUsageControls(int usage);
     void EnableWindowEdits(bool on);
@@ -86,8 +91,8 @@ private:
     int cur_ = 0;
     // The window as the page last showed or took it.
     logo::Window shown_;
-    QRect logoRect_;
-    QRect previewRect_;
+    logo::Edges logoEdges_;
+    logo::Edges preview_;
     // The logo window was edited in logo usage since the last load.
     bool positionChanged_ = false;
 };

@@ -9,6 +9,9 @@
 #include "pages/signal/MPicSettingDlg.h"
 #include "pages/signal/PictureIds.h"
 
+#include <cstring>
+#include <functional>
+
 namespace pc = ctl::picture;
 
 namespace {
@@ -299,6 +302,48 @@ TEST_F(PicturePage, ACommitWritesTheRecordOfTheInputTheWindowShowsNow)
     EXPECT_EQ(Rec(0, 0).saturation, 50);
     ASSERT_EQ(Sent(CMD_SET_PICTURE).size(), 1u);
     EXPECT_EQ(Sent(CMD_SET_PICTURE)[0].bytes[8], 33);
+}
+
+TEST_F(PicturePage, AnInputWithoutARecordStoresNothingAndKeepsTheControls)
+{
+    // The picture command cannot be sent for input code 12 or more: no change may be stored or
+    // shown that the processor never gets.
+    auto& d = GetDeviceData();
+    d.picComm = {7, 9, 2.2f};
+    d.chnl[0].input = 12;
+    page->RefreshFromDevice();
+    uint8_t records[sizeof d.pic];
+    std::memcpy(records, d.pic, sizeof d.pic);
+    const struct {
+        const char* change;
+        std::function<void()> make;
+    } changes[] = {
+        {"mode", [&] { ChooseDropRow(page->ModeList(), 3); }},
+        {"colour temperature", [&] { ChooseDropRow(page->ColorTempList(), 2); }},
+        {"bright level", [&] { TypeAndEnter(page->ValueEdit(kBrightLevel), QStringLiteral("5")); }},
+        {"gamma", [&] { TypeAndEnter(page->ValueEdit(kGamma), QStringLiteral("1.0")); }},
+        {"contrast", [&] { TypeAndEnter(page->ValueEdit(kContrast), QStringLiteral("70")); }},
+        {"bright level off", [&] { ClickButton(page->BrightLevelSwitch()); }},
+        {"gamma off", [&] { ClickButton(page->GammaSwitch()); }},
+        {"colour temperature reset", [&] { ClickButton(page->ResetColorTempButton()); }},
+        {"picture reset", [&] { ClickButton(page->ResetPictureButton()); }},
+    };
+    for (const auto& c : changes) {
+        c.make();
+        EXPECT_TRUE(link.Commands().empty()) << c.change;
+        EXPECT_EQ(d.picComm.picMode, 7) << c.change;
+        EXPECT_EQ(d.picComm.brightLevel, 9) << c.change;
+        EXPECT_FLOAT_EQ(d.picComm.gamma, 2.2f) << c.change;
+        EXPECT_EQ(std::memcmp(records, d.pic, sizeof d.pic), 0) << c.change;
+        EXPECT_EQ(d.picSendFlag, 0) << c.change;
+        EXPECT_EQ(d.picCommonFlag, 1) << c.change;
+        EXPECT_EQ(page->ModeList()->GetCurSel(), 7) << c.change;
+        EXPECT_TRUE(page->BrightLevelSwitch()->IsPressed()) << c.change;
+        EXPECT_TRUE(page->GammaSwitch()->IsPressed()) << c.change;
+        EXPECT_EQ(Shown(kBrightLevel), QStringLiteral("9")) << c.change;
+        EXPECT_EQ(Shown(kGamma), QStringLiteral("2.2")) << c.change;
+        EXPECT_EQ(Shown(kContrast), QStringLiteral("50")) << c.change;
+    }
 }
 
 TEST_F(PicturePage, WindowButtonsFollowTheWorkMode)

@@ -39,6 +39,8 @@ protected:
 
 TEST_F(KeyerPage, OneGainChangeSendsTheWholeSetWithItsLayer)
 {
+    // The edit follows the set change before the processor answers it (or offline, where no
+    // answer comes): the block carries the new set's own values.
     struct Case {
         int32_t splicingMode;
         int setRow;
@@ -48,15 +50,17 @@ TEST_F(KeyerPage, OneGainChangeSendsTheWholeSetWithItsLayer)
         link.ClearCalls();
         GetDeviceData().mosaic.mode = c.splicingMode;
         page->RefreshFromDevice();
+        KeyerSettings expected = GetDeviceData().keyer[c.setRow];
+        expected.gainOut = 40;
         ChooseDropRow(page->SetList(), c.setRow);
         ASSERT_EQ(page->SelectedSet(), c.setRow);
-        page->RefreshFromDevice();
         TypeAndEnter(page->Edit(7), QStringLiteral("40"));  // gain out
         const KeyerSettings& k = GetDeviceData().keyer[c.setRow];
-        EXPECT_EQ(k.gainOut, 40);
+        EXPECT_EQ(k.redL, expected.redL) << "set " << c.setRow;
+        EXPECT_EQ(k.gainBnd, expected.gainBnd) << "set " << c.setRow;
         const auto sent = Sent(CMD_SET_KEYER);
         ASSERT_EQ(sent.size(), 1u) << "set " << c.setRow;
-        EXPECT_TRUE(SameBytes(sent[0].bytes, KeyerBlock(k, c.layer))) << "set " << c.setRow;
+        EXPECT_TRUE(SameBytes(sent[0].bytes, KeyerBlock(expected, c.layer))) << "set " << c.setRow;
     }
     // The other set was left alone.
     EXPECT_EQ(GetDeviceData().keyer[0].gainOut, 40);

@@ -338,9 +338,59 @@ TEST_F(LogoPage, TheNoticeFollowsPip3AndResetGivesTheWholePicture)
     d.chnl[3].hAct = 800;
     page->ResetLogoWindow();
     EXPECT_EQ(page->ShownWindow(), (logo::Window{0, 0, 800, 480}));
-    const QRect preview = page->PreviewRect();
-    EXPECT_EQ(page->LogoRect().left(), preview.left());
-    EXPECT_EQ(page->LogoRect().right(), preview.right() + 1);
+    EXPECT_EQ(page->LogoEdges(), page->PreviewEdges());
+}
+
+TEST_F(LogoPage, AFullOutputLogoIsOutlinedInsideThePreview)
+{
+    CDeviceData& d = GetDeviceData();
+    StoreSlot(0, 0, 0, 1920, 1080);
+    d.logo.usage = 1;
+    Refresh();
+    const logo::Edges p = page->PreviewEdges();
+    ASSERT_EQ(page->LogoEdges(), p);
+    const QImage shot = page->grab().toImage();
+    const int midX = (p.left + p.right) / 2;
+    const int midY = (p.top + p.bottom) / 2;
+    const QColor black(Qt::black);
+    const QColor orange = ToQColor(0x00AEFF);
+    // The outline on the preview's first and last pixels, orange inside it, nothing beyond.
+    for (QPoint at : {QPoint(p.left, midY), QPoint(p.right - 1, midY), QPoint(midX, p.top), QPoint(midX, p.bottom - 1)})
+        EXPECT_EQ(shot.pixelColor(at), black) << at.x() << "," << at.y();
+    for (QPoint at : {QPoint(p.left + 1, midY), QPoint(p.right - 2, midY), QPoint(midX, p.top + 1), QPoint(midX, p.bottom - 2)})
+        EXPECT_EQ(shot.pixelColor(at), orange) << at.x() << "," << at.y();
+    for (QPoint at : {QPoint(p.right, midY), QPoint(midX, p.bottom)}) {
+        EXPECT_NE(shot.pixelColor(at), black) << at.x() << "," << at.y();
+        EXPECT_NE(shot.pixelColor(at), orange) << at.x() << "," << at.y();
+    }
+}
+
+TEST_F(LogoPage, TheCurrentSlotIsTheCommandsSlotAndOnNeedsAStoredOne)
+{
+    CDeviceData& d = GetDeviceData();
+    StoreSlot(0, 10, 20, 200, 100);
+    StoreSlot(2, 0, 0, 300, 150);
+    d.logo.curId = 0;
+    Refresh();
+    // Normal use, slot 3 chosen; "Logo" goes back to the slot last loaded, for the page too.
+    ClickButton(page->SlotButton(2));
+    ClickButton(page->UsageLogoButton());
+    EXPECT_EQ(d.logoSlot, 0);
+    EXPECT_EQ(page->CurrentSlot(), 0);
+    link.ClearCalls();
+    TypeAndEnter(page->WindowEdit(kH), QStringLiteral("40"));
+    ASSERT_EQ(Sent(CMD_LOGO).size(), 1u);
+    EXPECT_TRUE(SameBytes(Sent(CMD_LOGO)[0].bytes, LogoBlock(3, 0, 40, 20, 200, 100, 0)));
+
+    // ON shows the current slot: usable only while that slot holds a logo.
+    EXPECT_TRUE(page->OnOffButton()->isEnabled());
+    ClickButton(page->ClearButton(0));
+    EXPECT_FALSE(page->OnOffButton()->isEnabled());
+    Refresh();
+    EXPECT_FALSE(page->OnOffButton()->isEnabled());
+    StoreSlot(0, 10, 20, 200, 100);
+    Refresh();
+    EXPECT_TRUE(page->OnOffButton()->isEnabled());
 }
 
 }  // namespace

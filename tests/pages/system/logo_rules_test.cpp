@@ -95,11 +95,25 @@ TEST(LogoRules, SignalOfPip3InputAndStartsInside)
 
 TEST(LogoRules, PreviewRectangleAndSlotColours)
 {
-    const QRect preview(100, 50, 80, 60);
-    EXPECT_EQ(logo::PreviewLogoRect(preview, {0, 0, 640, 480}, 8.0, 8.0), QRect(QPoint(100, 50), QPoint(180, 110)));
-    EXPECT_EQ(logo::PreviewLogoRect(preview, {80, 40, 160, 80}, 8.0, 8.0), QRect(QPoint(110, 55), QPoint(130, 65)));
+    // The window group of the page at 96 DPI: (5, 109) to (314, 252), edges exclusive.
+    const logo::Edges preview = logo::PreviewEdges(QRect(5, 109, 309, 143));
+    EXPECT_EQ(preview, (logo::Edges{159, 134, 284, 237}));
+    const struct {
+        const char* row;
+        logo::Window w;
+        logo::Edges drawn;
+    } cases[] = {
+        {"full output", {0, 0, 1920, 1080}, preview},
+        {"inside", {100, 50, 640, 480}, {166, 139, 208, 185}},
+        {"last pixels", {1912, 1072, 8, 8}, {283, 236, 284, 237}},
+    };
+    for (const auto& c : cases) {
+        const logo::Edges e = logo::PreviewLogoEdges(preview, c.w, 1920.0 / preview.Width(), 1080.0 / preview.Height());
+        EXPECT_EQ(e, c.drawn) << c.row;
+    }
+    EXPECT_EQ(logo::ToQRect(preview), QRect(159, 134, 125, 103));
     // A scale of 0 (PIP-3 not read yet) counts as 1.
-    EXPECT_EQ(logo::PreviewLogoRect(preview, {1, 2, 3, 4}, 0, 0), QRect(QPoint(101, 52), QPoint(104, 56)));
+    EXPECT_EQ(logo::PreviewLogoEdges({100, 50, 180, 110}, {1, 2, 3, 4}, 0, 0), (logo::Edges{101, 52, 104, 56}));
     EXPECT_EQ(logo::SlotColor(true, true), 0x00FF00u);
     EXPECT_EQ(logo::SlotColor(true, false), 0x9CEFu);
     EXPECT_EQ(logo::SlotColor(false, true), 0xEBEBEBu);

@@ -1,10 +1,12 @@
-// The LED controller launcher on its fixture, with a stand-in controller: a small shell script named
-// VEXTROL.exe in a temporary folder that logs where and with what it was started.
+// The LED controller launcher on its fixture, with stand-in controllers named VEXTROL.exe in a
+// temporary folder: a small shell script that logs where and with what it was started, and a
+// program that maps a window titled as the controller's, for a controller the page did not start.
 
 #include "device/CommandIds.h"
 #include "device/IniFile.h"
 #include "pages/system/MLEDCfgDlg.h"
 #include "tests/support/PageFixture.h"
+#include "tests/support/TitledWindowStandIn.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,6 +37,15 @@ protected:
         f.write("#!/bin/sh\necho \"$(pwd) $#:$*\" >> starts.log\nexec sleep 30\n");
         f.close();
         f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        EXPECT_TRUE(IniWriteString(InfoIni(), "LED_CONFIG", "LED_CONFIGPATH", folder));
+        return folder;
+    }
+    // The controller's folder with the window stand-in as the controller.
+    QString InstallWindowController()
+    {
+        const QString folder = AppDir() + "led";
+        EXPECT_TRUE(QDir().mkpath(folder));
+        EXPECT_TRUE(TitledWindowStandIn::CopyTo(folder + "/VEXTROL.exe"));
         EXPECT_TRUE(IniWriteString(InfoIni(), "LED_CONFIG", "LED_CONFIGPATH", folder));
         return folder;
     }
@@ -163,4 +174,36 @@ TEST_F(LedConfigPage, AMissingControllerIsReportedAndNoFolderStartsNothing)
     EXPECT_TRUE(boxes[0].text.contains(folder + "/VEXTROL.exe")) << boxes[0].text.toStdString();
     EXPECT_EQ(boxes[0].caption, "Tips");
     EXPECT_FALSE(page->Controller().IsRunning());
+}
+
+TEST_F(LedConfigPage, AControllerFromAnEarlierRunIsFoundByItsWindowAndEnded)
+{
+    const QString folder = InstallWindowController();
+    TitledWindowStandIn earlier;
+    ASSERT_TRUE(earlier.Start({QStringLiteral("NULL")}, folder + "/VEXTROL.exe"));
+    // Another program with the same window title is no controller: it is left alone.
+    ASSERT_TRUE(TitledWindowStandIn::CopyTo(folder + "/Other.exe"));
+    TitledWindowStandIn other;
+    ASSERT_TRUE(other.Start({QStringLiteral("NULL")}, folder + "/Other.exe"));
+    EXPECT_EQ(MLEDCfgDlg::RunningControllers(), std::vector<pid_t>{earlier.Pid()});
+
+    Click(2);
+    EXPECT_TRUE(earlier.WaitEnded(2000));
+    EXPECT_FALSE(other.WaitEnded(0));
+    ASSERT_TRUE(page->Controller().IsRunning());
+    const pid_t ours = page->Controller().Pid();
+    ASSERT_TRUE(SpinUntil([&] { return MLEDCfgDlg::RunningControllers() == std::vector<pid_t>{ours}; }, 5000));
+
+    // The active tile again while a controller from elsewhere runs: nothing more is started.
+    page->Controller().Stop(500);
+    TitledWindowStandIn again;
+    ASSERT_TRUE(again.Start({QStringLiteral("NULL")}, folder + "/VEXTROL.exe"));
+    Click(2);
+    EXPECT_FALSE(page->Controller().IsRunning());
+    EXPECT_FALSE(again.WaitEnded(0));
+    // Another tile ends it and starts ours.
+    Click(0);
+    EXPECT_TRUE(again.WaitEnded(2000));
+    EXPECT_TRUE(page->Controller().IsRunning());
+    EXPECT_FALSE(other.WaitEnded(0));
 }
