@@ -42,6 +42,9 @@ void KordalDlg::ShowBusyDialog(bool show, const QString& text)
             m_BusyDlg.move(mapToGlobal(rect().center()) - QPoint(180, 80));
             m_BusyDlg.show();
         }
+        // Hiding it raises this window over it, and a window shown again keeps its place in the
+        // stacking order: without this it would wait unseen under the disabled window.
+        m_BusyDlg.raise();
         // Every show gives the processor the full time again.
         busyWatchdog_.start();
     } else {

@@ -12,7 +12,9 @@
 
 #include "comm/QVN_Comm.h"
 #include "controls/CDropButton.h"
+#include "controls/CDropList.h"
 #include "controls/CGdipButton.h"
+#include "controls/CProgressDlg.h"
 #include "device/CDeviceData.h"
 #include "device/CommandIds.h"
 #include "platform/ControlId.h"
@@ -24,9 +26,14 @@
 #include "pages/system/MiscIds.h"
 
 #include <QAbstractButton>
+#include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QTest>
 
+#include <xcb/xcb.h>
+
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -191,6 +198,15 @@ protected:
         Settle();
     }
     static void Click(const QWidget& parent, int id) { Click(Control(parent, id)); }
+    // A click at a point of parent, on whatever child shows there.
+    static void ClickAt(QWidget& parent, QPoint at)
+    {
+        QWidget* target = parent.childAt(at);
+        if (!target) target = &parent;
+        ASSERT_TRUE(target->isVisible() && target->isEnabled()) << GetControlId(target);
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(&parent, at));
+        Settle();
+    }
 
     // Side button of the main window by id: opens (or closes) its page.
     void OpenSidePage(int buttonId)
@@ -225,16 +241,19 @@ protected:
         TypeInto(Control(parent, id), text, enter);
     }
 
-    // Opens the drop list and picks the row as a click in the list does.
+    // Drops the list with a click (refused, as any click, on a hidden or disabled list) and clicks
+    // the row.
     static void ChooseRow(CDropButton* list, int row)
     {
         ASSERT_NE(list, nullptr);
-        ASSERT_TRUE(list->isVisible()) << GetControlId(list);
-        list->DropList();
+        Click(list);
+        ASSERT_TRUE(list->IsListShown()) << GetControlId(list);
+        CDropList* rows = list->GetList();
+        ASSERT_TRUE(row >= 0 && row < rows->GetCount()) << "row " << row;
+        rows->EnsureVisible(row);
+        QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, rows->ItemRect(row).center());
         Settle();
-        SendMsg(list, WM_DROPLIST_SELECT, static_cast<WPARAM>(row), 0);
-        list->CloseList();
-        Settle();
+        ASSERT_FALSE(list->IsListShown()) << "row " << row << " not taken";
     }
     static void ChooseRow(const QWidget& parent, int id, int row)
     {
@@ -246,6 +265,48 @@ protected:
         QTest::keyPress(w, key, mods);
         QTest::keyRelease(w, key, mods);
         Settle();
+    }
+
+    // --- waiting as the operator waits -----------------------------------------------------------
+
+    // Runs act, which puts up the busy dialog, and waits for the processor's answer to take it down
+    // and give the window back; false when that takes longer than ms (the watchdog would end the
+    // wait only after 15 s).
+    bool BusyEndsWithin(const std::function<void()>& act, int ms = 1000)
+    {
+        CProgressDlg& busy = window->m_BusyDlg;
+        busy.SetText(QString());
+        QElapsedTimer clock;
+        clock.start();
+        act();
+        EXPECT_FALSE(busy.Text().isEmpty()) << "no busy dialog";
+        const bool ended = SpinUntil([&] { return !busy.isVisible() && window->isEnabled(); }, ms);
+        return ended && clock.elapsed() <= ms;
+    }
+
+    // Whether upper's top-level window is mapped and stacked above lower's, as the X server holds
+    // them (without a window manager both are children of the root, listed bottom to top).
+    static bool MappedAbove(const QWidget& upper, const QWidget& lower)
+    {
+        auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+        if (!x11 || !x11->connection()) return false;
+        xcb_connection_t* c = x11->connection();
+        const auto up = static_cast<xcb_window_t>(upper.window()->winId());
+        const auto low = static_cast<xcb_window_t>(lower.window()->winId());
+        xcb_get_window_attributes_reply_t* attr = xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, up), nullptr);
+        const bool mapped = attr && attr->map_state == XCB_MAP_STATE_VIEWABLE;
+        free(attr);
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+        xcb_query_tree_reply_t* tree = xcb_query_tree_reply(c, xcb_query_tree(c, root), nullptr);
+        if (!tree) return false;
+        const xcb_window_t* children = xcb_query_tree_children(tree);
+        int upAt = -1, lowAt = -1;
+        for (int i = 0; i < xcb_query_tree_children_length(tree); ++i) {
+            if (children[i] == up) upAt = i;
+            if (children[i] == low) lowAt = i;
+        }
+        free(tree);
+        return mapped && lowAt >= 0 && upAt > lowAt;
     }
 
     // --- waiting on the emulator ---------------------------------------------------------------

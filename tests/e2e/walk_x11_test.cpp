@@ -105,13 +105,15 @@ TEST_F(WalkEndToEnd, LayerPagesReachTheProcessor)
     TypeInto(w.m_PIPDlg, ctl::pip::IDC_PIP1_ALPHA_EDIT, QString::number(alpha));
     EXPECT_TRUE(StoredSoon([&](const DeviceParamBlock& b) { return b.chnl[1].alpha == alpha; })) << "PIP alpha";
 
-    // Switcher (side button "KEYER"): a fade time.
+    // Switcher (side button "KEYER"): switched on, which opens its fade list; a fade time; off again.
     OpenSidePage(mw::IDC_SIDE_KEYER);
     Shot(w.m_SwitcherDlg, "e2e_switcher");
+    EXPECT_TRUE(BusyEndsWithin([&] { Click(w.m_SwitcherDlg, ctl::switcher::IDC_ON_OFF); })) << "switcher on";
     CDropButton* fade = w.m_SwitcherDlg.FadeList();
     const int fadeRow = NextRow(fade);
     ChooseRow(fade, fadeRow);
     EXPECT_TRUE(StoredSoon([&](const DeviceParamBlock& b) { return b.pvwDTime == fadeRow; })) << "fade time";
+    EXPECT_TRUE(BusyEndsWithin([&] { Click(w.m_SwitcherDlg, ctl::switcher::IDC_ON_OFF); })) << "switcher off";
 
     // Keyer: the system page's "Keyer" tab, switched on, a gain typed.
     OpenSidePage(mw::IDC_SIDE_MISC);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 namespace emu {
 namespace {
@@ -179,6 +180,22 @@ void VgaAdjust(EmulatorDevice& d, Replies& r, const Params& p)
 }
 
 void WorkModeReply(EmulatorDevice& d, Replies& r) { r.Add(REPLY_WORK_MODE, BlockRange(d.block, 0x8C8, 0x8D8)); }
+
+// The events that end the program's wait after a command it follows with the busy dialog, sent
+// once the command has been applied. Where the protocol names no event for a command these are
+// assumptions about the processor, each chosen so that the program's handling hides the busy
+// dialog and, where it has a read-back for it, reads back what the command changed.
+//
+// Assumed: a work-mode change and TAKE end with event 3 (the program reads back the layer states,
+// the four layer windows and the work mode).
+void LayoutChanged(Replies& r) { r.Add(REPLY_EVENT, {3}); }
+// Assumed: a splicing mode or arrangement that the processor has laid out ends with event 11, 0
+// (the program reads back the splicing set-up and every layer and splicing window).
+void SplicingLaidOut(Replies& r) { r.Add(REPLY_EVENT, {11, 0}); }
+// Assumed: a logo captured, loaded or switched on ends with the plain event 4. Nothing is read
+// back: the logo page already holds what it sent, and no logo record follows a logo command (the
+// page's refresh would put the window the operator is typing back to the stored one).
+void LogoDone(Replies& r) { r.Add(REPLY_EVENT, {4}); }
 
 // Command 24: caption settings, stored in the caption's record.
 void CaptionSettings(EmulatorDevice& d, const Params& p, Replies& r)
@@ -355,6 +372,9 @@ void ApplyCommand(EmulatorDevice& d, int id, const Params& p, Replies& r)
         b.mosaic.win.hTotal[sw] = I32(p, 20);
         b.mosaic.win.vTotal[sw] = I32(p, 24);
         r.Add(REPLY_SPLICING, BlockRange(b, 0x24, 0x90), sw);
+        // Splicing switched on, a panel mode or an arrangement chosen: the processor lays the
+        // picture out anew. Window edits (sub-operation 2) and switching off need no wait.
+        if (p[0] == 1 || (p[0] == 0 && b.mosaic.mode != 0)) SplicingLaidOut(r);
         return;
     }
     case CMD_SET_LAYER_INPUT: {
@@ -379,9 +399,10 @@ void ApplyCommand(EmulatorDevice& d, int id, const Params& p, Replies& r)
         b.logo.pos = p[13];
         b.logo.border = p[14];
         const int slot = p[1];
+        const uint8_t op = p[0];
         if (slot < kLogoSlotCount) {
             LogoSettings::Windows& win = b.logo.win;
-            switch (p[0]) {
+            switch (op) {
             case 0:  // clear
                 b.logo.valid[slot] = 0;
                 break;
@@ -392,18 +413,31 @@ void ApplyCommand(EmulatorDevice& d, int id, const Params& p, Replies& r)
                 win.hAct[slot] = U16(p, 6);
                 win.vAct[slot] = U16(p, 8);
                 break;
-            case 2:  // capture PIP-3's picture into the slot
+            case 2:  // capture the window given of PIP-3's picture into the slot
                 b.logo.valid[slot] = 1;
                 win.hPos[slot] = 0;
                 win.vPos[slot] = 0;
                 win.hAct[slot] = U16(p, 6);
                 win.vAct[slot] = U16(p, 8);
                 break;
+            case 3:
+                // The window being set: in logo use the slot's logo moves there; in normal use it
+                // only frames the next capture, which carries the window itself.
+                if (b.logo.usage == 1) {
+                    win.hPos[slot] = U16(p, 2);
+                    win.vPos[slot] = U16(p, 4);
+                    win.hAct[slot] = U16(p, 6);
+                    win.vAct[slot] = U16(p, 8);
+                }
+                break;
             default:
                 break;
             }
         }
-        r.Add(REPLY_LOGO, BlockRange(b, 0x89C, 0x8C6));
+        if (op == 1 || op == 2 || (op == 5 && b.logo.onOff != 0))
+            LogoDone(r);
+        else
+            r.Status();
         return;
     }
     case CMD_SET_EDID: {
@@ -471,6 +505,15 @@ void ApplyCommand(EmulatorDevice& d, int id, const Params& p, Replies& r)
     case CMD_SET_WORK_MODE:
         b.pvwMode = p[0] % 3;
         WorkModeReply(d, r);
+        LayoutChanged(r);
+        return;
+    case CMD_SET_MULTI_MACHINE:
+        // TAKE. Assumed: the windows on preview go to program and those on program to preview
+        // (nothing to take in normal mode).
+        d.multiMachine = p[0];
+        if (b.pvwMode != 0)
+            for (int k = 0; k < kWindowCount; ++k) std::swap(b.pgmState[k], b.pvwState[k]);
+        LayoutChanged(r);
         return;
     case CMD_SET_FADE_TIME:
         b.pvwDTime = p[0];

@@ -55,6 +55,7 @@ struct EmulatorDevice {
     uint16_t grabY = 0;
     uint8_t feather[36] = {};
     uint8_t previewMode = 1;
+    uint8_t multiMachine = 0;  // the flag the last TAKE carried
 
     // What the processor did that leaves no trace in the block.
     int factoryResets = 0;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 
 using namespace emu;
 
@@ -194,10 +195,16 @@ TEST(EmulatorDevice, LogoOperationsChangeTheirSlot)
 {
     auto d = Device();
     std::memset(&d.block.logo, 0, sizeof d.block.logo);
-    // Capture into slot 2: stored, at the origin, with the window's size.
-    auto r = Respond(d, Command(CMD_LOGO, P({2, 2, 0x10, 0, 0x20, 0, 0x40, 1, 0xF0, 0, 0, 0, 0, 1, 0})));
+    // A capture window set in normal use frames the next capture only: no logo record answers it
+    // (it would put the page's edits back).
+    auto r = Respond(d, Command(CMD_LOGO, P({3, 2, 0x10, 0, 0x20, 0, 0x40, 1, 0xF0, 0, 0, 0, 0, 1, 0})));
     ASSERT_EQ(r.size(), 1u);
-    EXPECT_EQ(r[0].replyId, REPLY_LOGO);
+    EXPECT_EQ(r[0].replyId, REPLY_STATUS);
+    EXPECT_EQ(d.block.logo.win.hAct[2], 0);
+    // Capture into slot 2: stored, at the origin, with the window's size.
+    r = Respond(d, Command(CMD_LOGO, P({2, 2, 0x10, 0, 0x20, 0, 0x40, 1, 0xF0, 0, 0, 0, 0, 1, 0})));
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].replyId, REPLY_EVENT);
     EXPECT_EQ(d.block.logo.valid[2], 1);
     EXPECT_EQ(d.block.logo.win.hPos[2], 0);
     EXPECT_EQ(d.block.logo.win.hAct[2], 0x140);
@@ -211,6 +218,12 @@ TEST(EmulatorDevice, LogoOperationsChangeTheirSlot)
     EXPECT_EQ(d.block.logo.usage, 1);
     EXPECT_EQ(d.block.logo.onOff, 1);
     EXPECT_EQ(d.block.logo.border, 1);
+    // In logo use a window moves the slot's logo.
+    r = Respond(d, Command(CMD_LOGO, P({3, 2, 0x30, 0, 0x40, 0, 0x40, 1, 0xF0, 0, 0, 1, 1, 0, 1})));
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].replyId, REPLY_STATUS);
+    EXPECT_EQ(d.block.logo.win.hPos[2], 0x30);
+    EXPECT_EQ(d.block.logo.win.vPos[2], 0x40);
     // Clear leaves the loaded slot number alone; a slot beyond the four changes no slot.
     Respond(d, Command(CMD_LOGO, P({0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0})));
     EXPECT_EQ(d.block.logo.valid[2], 0);
@@ -219,6 +232,59 @@ TEST(EmulatorDevice, LogoOperationsChangeTheirSlot)
     Respond(d, Command(CMD_LOGO, P({2, 9, 1, 1, 1, 1, 1, 1, 1, 1, 0, 1, 0, 0, 1})));
     EXPECT_EQ(std::memcmp(&d.block.logo.win, &before.win, sizeof before.win), 0);
     EXPECT_EQ(std::memcmp(d.block.logo.valid, before.valid, sizeof before.valid), 0);
+}
+
+// Commands the program follows with the busy dialog: the processor applies each, then ends the
+// wait with an event whose handling hides the dialog.
+TEST(EmulatorDevice, CommandsTheProgramWaitsForEndWithAnEventOnceApplied)
+{
+    struct Case {
+        const char* what;
+        int cmd;
+        std::array<uint8_t, 32> params;
+        std::vector<uint8_t> event;  // empty: no event
+        std::function<bool(const EmulatorDevice&)> applied;
+    } cases[] = {
+        {"dual", CMD_SET_WORK_MODE, P({2}), {3}, [](auto& d) { return d.block.pvwMode == 2; }},
+        {"switcher off", CMD_SET_WORK_MODE, P({0}), {3}, [](auto& d) { return d.block.pvwMode == 0; }},
+        {"TAKE", CMD_SET_MULTI_MACHINE, P({1}), {3},
+         [](auto& d) {
+             return d.multiMachine == 1 && d.block.pgmState[2] == 1 && d.block.pvwState[2] == 0 && d.block.pvwState[0] == 1;
+         }},
+        {"splicing on", CMD_SET_SPLICING_WINDOW, P({0, 3, 8, 0}), {11, 0}, [](auto& d) { return d.block.mosaic.mode == 3; }},
+        {"arrangement", CMD_SET_SPLICING_WINDOW, P({1, 4, 3, 0}), {11, 0}, [](auto& d) { return d.block.mosaic.autoArr == 3; }},
+        {"splicing off", CMD_SET_SPLICING_WINDOW, P({0, 0, 8, 0}), {}, [](auto& d) { return d.block.mosaic.mode == 0; }},
+        {"splicing window", CMD_SET_SPLICING_WINDOW, P({2, 3, 8, 1, 7, 0, 0, 0}), {}, [](auto& d) { return d.block.mosaic.win.hPos[1] == 7; }},
+        {"logo save", CMD_LOGO, P({2, 1, 0, 0, 0, 0, 0x40, 0, 0x20, 0, 0, 0, 0, 0, 0}), {4},
+         [](auto& d) { return d.block.logo.valid[1] == 1 && d.block.logo.win.hAct[1] == 0x40; }},
+        {"logo load", CMD_LOGO, P({1, 1, 9, 0, 0, 0, 0x40, 0, 0x20, 0, 0, 1, 0, 0, 0}), {4},
+         [](auto& d) { return d.block.logo.curId == 1 && d.block.logo.win.hPos[1] == 9; }},
+        {"logo on", CMD_LOGO, P({5, 1, 9, 0, 0, 0, 0x40, 0, 0x20, 0, 0, 1, 1, 0, 0}), {4}, [](auto& d) { return d.block.logo.onOff == 1; }},
+        {"logo off", CMD_LOGO, P({5, 1, 9, 0, 0, 0, 0x40, 0, 0x20, 0, 0, 1, 0, 0, 0}), {}, [](auto& d) { return d.block.logo.onOff == 0; }},
+        {"logo usage", CMD_LOGO, P({4, 1, 9, 0, 0, 0, 0x40, 0, 0x20, 0, 0, 0, 0, 0, 0}), {}, [](auto& d) { return d.block.logo.usage == 0; }},
+    };
+    for (const auto& c : cases) {
+        auto d = Device();
+        // Switcher mode: window 2 on preview, the others on program.
+        d.block.pvwMode = 1;
+        std::memset(d.block.pgmState, 1, sizeof d.block.pgmState);
+        std::memset(d.block.pvwState, 0, sizeof d.block.pvwState);
+        d.block.pgmState[2] = 0;
+        d.block.pvwState[2] = 1;
+        auto r = Respond(d, Command(c.cmd, c.params));
+        ASSERT_FALSE(r.empty()) << c.what;
+        EXPECT_TRUE(c.applied(d)) << c.what;
+        int events = 0;
+        for (const auto& reply : r) events += reply.replyId == REPLY_EVENT;
+        if (c.event.empty()) {
+            EXPECT_EQ(events, 0) << c.what;
+            continue;
+        }
+        // One event, after every other answer.
+        EXPECT_EQ(events, 1) << c.what;
+        EXPECT_EQ(r.back().replyId, REPLY_EVENT) << c.what;
+        EXPECT_EQ(r.back().payload, c.event) << c.what;
+    }
 }
 
 TEST(EmulatorDevice, SearchAnswersWithMacAndIp)
