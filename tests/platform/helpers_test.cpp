@@ -1,12 +1,15 @@
-// Colours, DPI scaling, dialog units and fonts.
+// Colours, DPI scaling, dialog units, fonts and the result box.
 
 #include "platform/ColorRef.h"
 #include "platform/DialogUnits.h"
 #include "platform/Dpi.h"
 #include "platform/Fonts.h"
+#include "platform/MessageBox.h"
 
 #include <QApplication>
+#include <QAbstractButton>
 #include <QFontInfo>
+#include <QMessageBox>
 
 #include <gtest/gtest.h>
 
@@ -109,6 +112,40 @@ TEST(Fonts, PointFontAndFlags)
     EXPECT_TRUE(u.italic());
     EXPECT_TRUE(u.underline());
     EXPECT_TRUE(u.strikeOut());
+}
+
+// A result box is shown without an event loop inside the call; while it is up, a further result
+// takes it over; once it is answered the next result opens a new one. A handler answers in its place.
+TEST(ResultBox, OneAtATimeShownWithoutWaiting)
+{
+    App();
+    QWidget parent;
+    ShowResultBox(&parent, QStringLiteral("first"), QStringLiteral("Title"));
+    ShowResultBox(&parent, QStringLiteral("second"), QStringLiteral("Other"));
+    const QList<QMessageBox*> boxes = parent.findChildren<QMessageBox*>();
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_TRUE(boxes[0]->isVisible());
+    EXPECT_EQ(boxes[0]->text(), QStringLiteral("second"));
+    EXPECT_EQ(boxes[0]->windowTitle(), QStringLiteral("Other"));
+
+    boxes[0]->button(QMessageBox::Ok)->click();
+    EXPECT_FALSE(boxes[0]->isVisible());
+    ShowResultBox(&parent, QStringLiteral("third"), QStringLiteral("Title"));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const QList<QMessageBox*> again = parent.findChildren<QMessageBox*>();
+    ASSERT_EQ(again.size(), 1);
+    EXPECT_TRUE(again[0]->isVisible());
+    EXPECT_EQ(again[0]->text(), QStringLiteral("third"));
+
+    QStringList answered;
+    const MessageBoxHandler before = SetMessageBoxHandler([&](const MessageBoxRequest& r) {
+        answered << r.text;
+        return IDOK;
+    });
+    ShowResultBox(&parent, QStringLiteral("fourth"), QStringLiteral("Title"));
+    SetMessageBoxHandler(before);
+    EXPECT_EQ(answered, QStringList{QStringLiteral("fourth")});
+    EXPECT_EQ(again[0]->text(), QStringLiteral("third"));
 }
 
 } // namespace
