@@ -23,29 +23,14 @@ struct PinSystemLocale {
     }
 };
 
-// The process's peak resident memory from construction on, in MiB (the kernel's high-water mark
-// is reset at construction; without that it counts from the process's start).
-class PeakMemory {
-public:
-    PeakMemory()
-    {
-        QFile reset(QStringLiteral("/proc/self/clear_refs"));
-        if (reset.open(QIODevice::WriteOnly)) reset.write("5");
-        startKb_ = Status("VmRSS:");
-    }
-    long long GrowthMb() const { return (Status("VmHWM:") - startKb_) / 1024; }
-
-private:
-    static long long Status(const QByteArray& field)
-    {
-        QFile f(QStringLiteral("/proc/self/status"));
-        if (!f.open(QIODevice::ReadOnly)) return 0;
-        for (const QByteArray& line : f.readAll().split('\n'))
-            if (line.startsWith(field)) return line.mid(field.size()).trimmed().split(' ').value(0).toLongLong();
-        return 0;
-    }
-    long long startKb_ = 0;
-};
+// The process's peak resident memory so far, in MiB.
+inline long long PeakResidentMb()
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    const QByteArray status = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    const qsizetype at = status.indexOf("VmHWM:");
+    return at < 0 ? 0 : status.mid(at + 6).trimmed().split(' ').value(0).toLongLong() / 1024;
+}
 
 class AppStartupTest : public TempAppDirTest {
 protected:

@@ -131,7 +131,6 @@ TEST_F(MainWindowClose, SettingsFilesThatAreNoRegularFilesAreLeftAlone)
     ASSERT_TRUE(QFile::link("/dev/zero", InfoIni()));
     ASSERT_TRUE(QFile::link("/dev/zero", LanguageDir() + "English.ini"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(LanguageDir() + "Chinese.ini").constData(), 0600), 0);
-    const PeakMemory peak;
     QString pathWhileOpen, languageFile = "<not started>";
     QTimer::singleShot(0, app_.get(), [&] {
         pathWhileOpen = window_->ProjectPath();
@@ -139,7 +138,7 @@ TEST_F(MainWindowClose, SettingsFilesThatAreNoRegularFilesAreLeftAlone)
         window_->close();
     });
     EXPECT_EQ(app_->Run(), 0);
-    EXPECT_LT(peak.GrowthMb(), 512);
+    EXPECT_LT(PeakResidentMb(), 1024);
     EXPECT_EQ(languageFile, QString());
     EXPECT_EQ(UiText(UI_TEXT_TIPS), "Tips");
     EXPECT_EQ(QFileInfo(InfoIni()).symLinkTarget(), "/dev/zero");
