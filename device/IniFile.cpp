@@ -3,7 +3,6 @@
 #include "device/CodePage.h"
 #include "device/PathUtils.h"
 
-#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 
@@ -308,7 +307,8 @@ bool IniWriteString(const QString& path, const QString& section, const QString& 
         return false;
     };
     QByteArray old;
-    switch (ReadRegularFile(path, kMaxIniFileBytes, old)) {
+    const FileRead read = ReadRegularFile(path, kMaxIniFileBytes, old);
+    switch (read) {
     case FileRead::Read:
     case FileRead::Missing: break;
     case FileRead::NotRegular: return fail(QStringLiteral("it is not a regular file"));
@@ -318,7 +318,7 @@ bool IniWriteString(const QString& path, const QString& section, const QString& 
     IniDocument doc = IniDocument::FromBytes(old);
     doc.SetValue(section, key, value);
     const QByteArray bytes = doc.ToBytes();
-    if (QFileInfo::exists(path) && bytes == old) return true;
+    if (read == FileRead::Read && bytes == old) return true;
     if (!doc.ReadsBackFrom(bytes))
         return fail(QStringLiteral("the file's encoding (a legacy code page) cannot hold the value"));
     QSaveFile out(path);
