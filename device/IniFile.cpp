@@ -1,8 +1,8 @@
 #include "device/IniFile.h"
 
 #include "device/CodePage.h"
+#include "device/PathUtils.h"
 
-#include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
 
@@ -285,9 +285,9 @@ void IniDocument::SetLines(const QString& section, const QString& key, const QSt
 
 IniDocument IniDocument::FromFile(const QString& path)
 {
-    QFile f(path);
-    if (path.isEmpty() || !f.open(QIODevice::ReadOnly) || f.size() > kMaxIniFileBytes) return FromBytes({});
-    return FromBytes(f.readAll());
+    QByteArray bytes;
+    ReadRegularFile(path, kMaxIniFileBytes, bytes);  // empty unless the whole file was read
+    return FromBytes(bytes);
 }
 
 QString IniReadString(const QString& path, const QString& section, const QString& key, const QString& defaultValue)
@@ -307,17 +307,18 @@ bool IniWriteString(const QString& path, const QString& section, const QString& 
         return false;
     };
     QByteArray old;
-    QFile f(path);
-    if (f.exists()) {
-        if (!f.open(QIODevice::ReadOnly)) return fail(f.errorString());
-        if (f.size() > kMaxIniFileBytes) return fail(QStringLiteral("the file is too large"));
-        old = f.readAll();
-        f.close();
+    const FileRead read = ReadRegularFile(path, kMaxIniFileBytes, old);
+    switch (read) {
+    case FileRead::Read:
+    case FileRead::Missing: break;
+    case FileRead::NotRegular: return fail(QStringLiteral("it is not a regular file"));
+    case FileRead::CannotOpen: return fail(QStringLiteral("the file cannot be read"));
+    case FileRead::TooLarge: return fail(QStringLiteral("the file is too large"));
     }
     IniDocument doc = IniDocument::FromBytes(old);
     doc.SetValue(section, key, value);
     const QByteArray bytes = doc.ToBytes();
-    if (f.exists() && bytes == old) return true;
+    if (read == FileRead::Read && bytes == old) return true;
     if (!doc.ReadsBackFrom(bytes))
         return fail(QStringLiteral("the file's encoding (a legacy code page) cannot hold the value"));
     QSaveFile out(path);

@@ -25,7 +25,8 @@ public:
     enum class Encoding { Utf8, Utf8Bom, Utf16Le, Latin1 };
 
     static IniDocument FromBytes(const QByteArray& bytes);
-    // The file's contents; an empty document when it is missing, unreadable or too large.
+    // The file's contents; an empty document when it is missing, unreadable, too large or not a
+    // regular file (a device or FIFO is never opened).
     static IniDocument FromFile(const QString& path);
     QByteArray ToBytes() const;
     // True when bytes (this document's ToBytes) read back as the very same lines.

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cstdint>
 
 QString g_IniSection;
@@ -22,6 +23,38 @@ QString GetAppDirectory()
     }
     if (!dir.endsWith(QLatin1Char('/'))) dir += QLatin1Char('/');
     return dir;
+}
+
+FileRead ReadRegularFile(const QString& path, qint64 maxBytes, QByteArray& out)
+{
+    out.clear();
+    if (path.isEmpty()) return FileRead::Missing;
+    const QFileInfo info(path);
+    if (!info.exists()) return FileRead::Missing;
+    if (!info.isFile()) return FileRead::NotRegular;
+    if (info.size() > maxBytes) return FileRead::TooLarge;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return FileRead::CannotOpen;
+    // Something else put in its place since the check.
+    if (file.isSequential()) return FileRead::NotRegular;
+    // Sized by what the file held at the check; a file that grows meanwhile is read on in pieces,
+    // never beyond the bound.
+    qint64 piece = std::min(info.size(), maxBytes) + 1;
+    while (out.size() <= maxBytes) {
+        const QByteArray more = file.read(std::min(piece, maxBytes + 1 - out.size()));
+        if (more.isEmpty()) break;
+        out += more;
+        piece = 64 * 1024;
+    }
+    if (file.error() != QFile::NoError) {
+        out.clear();
+        return FileRead::CannotOpen;
+    }
+    if (out.size() > maxBytes) {
+        out.clear();
+        return FileRead::TooLarge;
+    }
+    return FileRead::Read;
 }
 
 QString GetPathDirectory(const QString& path)

@@ -1,7 +1,9 @@
 #pragma once
-// Small shared routines: where the program's files live, IPv4 texts and device addresses,
-// INI-style line splitting, and the 1-bit BMP writer used for caption bitmaps. Paths use '/'.
+// Small shared routines: where the program's files live, bounded reads of the files it is
+// given, IPv4 texts and device addresses, INI-style line splitting, and the 1-bit BMP writer used
+// for caption bitmaps. Paths use '/'.
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -15,6 +17,18 @@ QString GetPathDirectory(const QString& path);
 // The file name without its extension (text before the file name's first '.'); a file name without
 // a '.' gives the whole path back, and a path without '/' gives the text before its first '.'.
 QString GetPathFileTitle(const QString& path);
+
+enum class FileRead {
+    Read,        // the whole file is in the buffer
+    Missing,     // no file there (an empty path, a dangling link)
+    NotRegular,  // a folder, device, FIFO or socket: refused without being opened
+    CannotOpen,  // a regular file that cannot be opened or read
+    TooLarge,    // more than the bound
+};
+// Reads a whole regular file of at most maxBytes bytes into out (empty unless Read). Links are
+// followed. Nothing but a regular file is opened: a FIFO without a writer would block the open and
+// a device never ends. At most maxBytes + 1 bytes are read whatever the file claims.
+FileRead ReadRegularFile(const QString& path, qint64 maxBytes, QByteArray& out);
 
 void SplitIpOctets(const QString& text, QStringList& pieces);
 bool IsValidIpAddress(const QString& text);

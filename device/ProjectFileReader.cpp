@@ -8,7 +8,6 @@
 #include "device/ProjectFileTable.h"
 #include "device/StdioFileEx.h"
 
-#include <QFile>
 #include <QSet>
 
 namespace {
@@ -84,22 +83,28 @@ int ReadProjectBlock(const QByteArray& fileBytes, DeviceParamBlock& block)
     return found;
 }
 
-bool LoadProjectFile(CDeviceData& device, const QString& path, MainWindowLink* link)
+ProjectLoad LoadProjectFile(CDeviceData& device, const QString& path, MainWindowLink* link)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return false;
-    if (file.size() > kMaxProjectFileBytes) return false;
-    const QByteArray bytes = file.read(kMaxProjectFileBytes + 1);
-    file.close();
-    if (bytes.size() > kMaxProjectFileBytes) return false;
+    QByteArray bytes;
+    switch (ReadRegularFile(path, kMaxProjectFileBytes, bytes)) {
+    case FileRead::Read: break;
+    case FileRead::Missing: return ProjectLoad::Empty;
+    case FileRead::NotRegular:
+    case FileRead::CannotOpen:
+    case FileRead::TooLarge: return ProjectLoad::Refused;
+    }
+    if (bytes.isEmpty() || bytes == QByteArray("\xFF\xFE", 2)) return ProjectLoad::Empty;
 
     // Keys absent from the file, and the bytes no key covers, keep what the device state holds.
     DeviceParamBlock block = device.Block();
-    if (ReadProjectBlock(bytes, block) == 0) return false;
+    if (ReadProjectBlock(bytes, block) == 0) return ProjectLoad::Refused;
     device.fromFile = 1;
     device.ParseParamBlock(block);
     if (link) link->PostRefresh(2, 0);
-    return true;
+    return ProjectLoad::Applied;
 }
 
-bool LoadProjectFile(const QString& path) { return LoadProjectFile(GetDeviceData(), path, GetMainWindowLink()); }
+ProjectLoad LoadProjectFile(const QString& path)
+{
+    return LoadProjectFile(GetDeviceData(), path, GetMainWindowLink());
+}

@@ -1,6 +1,7 @@
 #include "platform/MessageBox.h"
 
 #include <QMessageBox>
+#include <QPointer>
 
 #include <utility>
 
@@ -9,6 +10,13 @@ MessageBoxHandler& Handler()
 {
     static MessageBoxHandler handler;
     return handler;
+}
+
+// The result box while it is up (null once it is answered or its parent is gone).
+QPointer<QMessageBox>& ResultBox()
+{
+    static QPointer<QMessageBox> box;
+    return box;
 }
 } // namespace
 
@@ -23,6 +31,29 @@ int ShowMessageBox(QWidget* parent, const QString& text, const QString& caption,
     QMessageBox box(withCancel ? QMessageBox::Question : QMessageBox::Information, caption, text,
                     withCancel ? (QMessageBox::Ok | QMessageBox::Cancel) : QMessageBox::Ok, parent);
     return box.exec() == QMessageBox::Ok ? IDOK : IDCANCEL;
+}
+
+void ShowResultBox(QWidget* parent, const QString& text, const QString& caption)
+{
+    if (const MessageBoxHandler& handler = Handler()) {
+        handler(MessageBoxRequest{parent, text, caption, MB_OK});
+        return;
+    }
+    QPointer<QMessageBox>& box = ResultBox();
+    if (box) {
+        box->setText(text);
+        box->setWindowTitle(caption);
+        return;
+    }
+    auto* shown = new QMessageBox(QMessageBox::Information, caption, text, QMessageBox::Ok, parent);
+    shown->setWindowModality(Qt::ApplicationModal);
+    QObject::connect(shown, &QDialog::finished, shown, [shown] {
+        // Forgotten at once: a result arriving before the deletion opens a new box.
+        if (ResultBox() == shown) ResultBox() = nullptr;
+        shown->deleteLater();
+    });
+    box = shown;
+    shown->show();
 }
 
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler)

@@ -27,6 +27,13 @@ using MessageBoxHandler = std::function<int(const MessageBoxRequest&)>;
 // only OK returns IDOK. UI thread only.
 int ShowMessageBox(QWidget* parent, const QString& text, const QString& caption, unsigned type = MB_OK);
 
+// A result box with only OK, for what the processor reports (a reply handler must not run an
+// event loop inside itself). Shown without waiting: the call returns at once. The program shows
+// one result box at a time: while it is up, a further result replaces its text and caption
+// instead of opening another. Modal to the application like the boxes above. An installed
+// handler answers it at once, as it does ShowMessageBox.
+void ShowResultBox(QWidget* parent, const QString& text, const QString& caption);
+
 // Installs a handler that answers every box instead of a modal window (empty: real boxes again).
 // Returns the handler that was installed before.
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);

@@ -134,9 +134,7 @@ void KordalDlg::OnInitDialog()
 
     SetCaption(QString::fromLatin1(kMainWindowTitle));
 
-    projectPath_ = IniReadString(GetInfoIniPath(), QStringLiteral("Project"), QStringLiteral("FilePath"));
-    EnsureProjectFile(projectPath_);
-    LoadProjectFile(GetDeviceData(), projectPath_, this);
+    OpenStartProject();
 
     LayoutSideBars(1);
     LayoutSideBars(0);

@@ -254,6 +254,7 @@ private:
     CGdipButton* MakeButton(int id, const QString& caption, unsigned stdImage, unsigned altImage);
     void PaintInputArea(QPainter& p);
     void SetCaption(const QString& text);
+    void OpenStartProject();
 
     bool initialised_ = false;
     bool handlersRegistered_ = false;

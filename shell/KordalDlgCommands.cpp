@@ -7,6 +7,8 @@
 #include "device/IniFile.h"
 #include "device/ProjectFileReader.h"
 #include "device/ProjectFileWriter.h"
+#include "pages/system/MiscIds.h"
+#include "platform/MessageBox.h"
 #include "platform/MessageIds.h"
 #include "platform/PageNotifyCodes.h"
 #include "shell/MainWindowIds.h"
@@ -100,14 +102,50 @@ void KordalDlg::ApplyLanguageTexts()
 
 // --- project files ---
 
+namespace {
+
+// Loads the project at path unless the file there holds something else (which is logged): then
+// it is the operator's file, not the project, and nothing may save over it. False in that case.
+bool LoadProjectOrLeaveAlone(const QString& path, MainWindowLink* link)
+{
+    if (LoadProjectFile(GetDeviceData(), path, link) != ProjectLoad::Refused) return true;
+    qWarning("%s", qUtf8Printable(QStringLiteral("%1 holds no project this program can read: it is left as it is")
+                                      .arg(path)));
+    return false;
+}
+
+}  // namespace
+
+// The project "Info.ini" names, settled and loaded. A file there that holds something other than
+// a project this program reads is the operator's, not ours: it is left as it is and the dated
+// default takes its place, as when "Info.ini" names none.
+void KordalDlg::OpenStartProject()
+{
+    QString named = IniReadString(GetInfoIniPath(), QStringLiteral("Project"), QStringLiteral("FilePath"));
+    EnsureProjectFile(named);
+    projectPath_ = named;
+    if (LoadProjectOrLeaveAlone(named, this)) return;
+    QString fallback;
+    EnsureProjectFile(fallback);
+    projectPath_ = fallback != named && LoadProjectOrLeaveAlone(fallback, this) ? fallback : QString();
+    qWarning("%s", qUtf8Printable(projectPath_.isEmpty()
+                                      ? QStringLiteral("The project is not saved at close")
+                                      : QStringLiteral("The project is saved to %1 at close").arg(projectPath_)));
+}
+
 LRESULT KordalDlg::OnProjectFileOp(WPARAM op, const QVariant& path)
 {
     const QString given = path.toString();
     const QString ini = GetInfoIniPath();
+    bool openFailed = false;
     switch (op) {
     case PROJECT_FILE_OPEN:
+        // A file that did not load does not become the project the close saves.
+        if (!LoadProjectOrLeaveAlone(given, this)) {
+            openFailed = true;
+            break;
+        }
         projectPath_ = given;
-        LoadProjectFile(GetDeviceData(), projectPath_, this);
         IniWriteString(ini, QStringLiteral("Project"), QStringLiteral("FilePath"), projectPath_);
         break;
     case PROJECT_FILE_SAVE: {
@@ -125,6 +163,11 @@ LRESULT KordalDlg::OnProjectFileOp(WPARAM op, const QVariant& path)
         break;
     }
     SendMsg(this, WM_BUSY_DIALOG, 0, 0);
+    if (openFailed) {
+        const auto* open = PageButton(m_MiscDlg, ctl::misc::IDC_OPEN_PROJECT);
+        const QString operation = open ? open->text() : QStringLiteral("Open Project");
+        ShowMessageBox(this, QStringLiteral("%1 %2").arg(operation, UiText(67)), UiText(UI_TEXT_TIPS));
+    }
     return 0;
 }
 

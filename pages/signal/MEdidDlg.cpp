@@ -246,7 +246,7 @@ void MEdidDlg::OnRestore()
 void MEdidDlg::ShowResultMessage()
 {
     const bool ok = GetDeviceData().eventArg[1] != 0;
-    ShowMessageBox(this, signalpage::ResultText(g_UiText[kResultText], ok), signalpage::ApplicationTitle(), MB_OK);
+    ShowResultBox(this, signalpage::ResultText(g_UiText[kResultText], ok), signalpage::ApplicationTitle());
 }
 
 void MEdidDlg::OnDropSelect(int id, int index)

@@ -210,7 +210,7 @@ void MVgaDlg::RefreshFromDevice()
 void MVgaDlg::ShowAdjustResult()
 {
     const bool ok = GetDeviceData().eventArg[0] != 0;
-    ShowMessageBox(this, signalpage::ResultText(g_UiText[kResultText], ok), signalpage::ApplicationTitle(), MB_OK);
+    ShowResultBox(this, signalpage::ResultText(g_UiText[kResultText], ok), signalpage::ApplicationTitle());
 }
 
 void MVgaDlg::OnButton(int id)

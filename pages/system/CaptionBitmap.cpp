@@ -1,6 +1,7 @@
 #include "pages/system/CaptionBitmap.h"
 
-#include <QFile>
+#include "device/PathUtils.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -122,13 +123,16 @@ BmpError ParseLayout(const QByteArray& f, BmpLayout& l)
 
 BmpError ReadWholeFile(const QString& path, QByteArray& out)
 {
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) return BmpError::CannotOpen;
     // A caption file is at most a few hundred kilobytes; anything far larger is no caption.
     constexpr qint64 kLargest = 64ll * 1024 * 1024;
-    if (file.size() > kLargest) return BmpError::TooLarge;
-    out = file.readAll();
-    return file.error() == QFile::NoError ? BmpError::None : BmpError::CannotOpen;
+    switch (ReadRegularFile(path, kLargest, out)) {
+    case FileRead::Read: return BmpError::None;
+    case FileRead::TooLarge: return BmpError::TooLarge;
+    case FileRead::Missing:
+    case FileRead::NotRegular:
+    case FileRead::CannotOpen: break;
+    }
+    return BmpError::CannotOpen;
 }
 
 }  // namespace

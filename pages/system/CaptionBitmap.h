@@ -39,7 +39,7 @@ QImage RenderCaptionText(const QString& text, const QFont& font, int width, int 
 
 enum class BmpError {
     None,
-    CannotOpen,        // missing or unreadable file
+    CannotOpen,        // missing or unreadable file, or no regular file (a device, a FIFO)
     NotBmp,            // no "BM", or shorter than the two headers
     BadHeader,         // unknown info header, planes, palette outside the file
     UnsupportedDepth,  // a depth this reader does not take (the sent file must be 1 bit)

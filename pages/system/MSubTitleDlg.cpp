@@ -921,7 +921,7 @@ void MSubTitleDlg::HandleAccept(bool accepted)
         acceptTimer_.stop();
         transfer_.Accept(false);
         SetBusy(false);
-        ShowMessageBox(this, kCaptionInvalid, UiText(UI_TEXT_TIPS));
+        ShowResultBox(this, kCaptionInvalid, UiText(UI_TEXT_TIPS));
         return;
     }
     if (transferDisarmed_) return;

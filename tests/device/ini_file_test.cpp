@@ -2,7 +2,10 @@
 #include "device/IniFile.h"
 #include "DeviceFileTestSupport.h"
 
+#include <QFileInfo>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -115,6 +118,29 @@ TEST_F(IniFileTest, LongValuesAreNotCut)
     const QString longValue(1000, 'v');
     ASSERT_TRUE(IniWriteString(path(), "S", "K", longValue));
     EXPECT_EQ(ReadIniString(path(), "S", "K"), longValue);
+}
+
+// Only a regular file within the bound is read or rewritten: a link to a device, a FIFO without a
+// writer (which would block the open) and an oversized file read as absent and are left alone.
+TEST_F(IniFileTest, WhatIsNoRegularFileWithinTheBoundIsNeitherReadNorWritten)
+{
+    ASSERT_TRUE(QFile::link("/dev/zero", path("zero.ini")));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("fifo.ini")).constData(), 0600), 0);
+    QFile big(path("big.ini"));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.write("[S]\r\nK=v\r\n") > 0 && big.resize(kMaxIniFileBytes + 1));
+    big.close();
+    for (const char* name : {"zero.ini", "fifo.ini", "big.ini"}) {
+        const QFileInfo before(path(name));
+        EXPECT_EQ(IniReadString(path(name), "S", "K", "none"), "none") << name;
+        EXPECT_EQ(IniDocument::FromFile(path(name)).lineCount(), 0) << name;
+        QString why;
+        EXPECT_FALSE(IniWriteString(path(name), "S", "K", "w", &why)) << name;
+        EXPECT_FALSE(why.isEmpty()) << name;
+        const QFileInfo after(path(name));
+        EXPECT_EQ(after.isSymLink(), before.isSymLink()) << name;
+        EXPECT_EQ(after.isFile(), before.isFile()) << name;
+        EXPECT_EQ(after.size(), before.size()) << name;
+    }
 }
 
 TEST_F(IniFileTest, ComSettings)

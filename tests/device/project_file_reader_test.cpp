@@ -6,10 +6,13 @@
 
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <random>
 
 #include <gtest/gtest.h>
@@ -103,7 +106,7 @@ TEST_F(ReaderTest, LoadAppliesTheBlockAndPostsTheRefresh)
     dev->mosaic.option = 77;
     dev->logo.border = 5;
     dev->freezeState = 1;
-    ASSERT_TRUE(LoadProjectFile(*dev, path(), &link));
+    ASSERT_EQ(LoadProjectFile(*dev, path(), &link), ProjectLoad::Applied);
     ExpectKeyedFieldsEqual(saved, dev->Block());
     EXPECT_EQ(dev->fromFile, 0);
     EXPECT_EQ(dev->feather.onOff, 0);
@@ -143,32 +146,50 @@ TEST_F(ReaderTest, AbsentKeyKeepsTheCurrentValue)
     dev->outputReso.vReso = 777;
     dev->outputReso.fps = 4321;
     ASSERT_TRUE(WriteFileBytes(path(), "[OUTPUTRESO]\r\nRESOINDEX=3\r\nVRESO=1080\r\n"));
-    ASSERT_TRUE(LoadProjectFile(*dev, path(), &link));
+    ASSERT_EQ(LoadProjectFile(*dev, path(), &link), ProjectLoad::Applied);
     EXPECT_EQ(dev->outputReso.resoIndex, 3);
     EXPECT_EQ(dev->outputReso.hReso, 1234);  // not the number of the key before it
     EXPECT_EQ(dev->outputReso.vReso, 1080);
     EXPECT_EQ(dev->outputReso.fps, 4321);
 }
 
-TEST_F(ReaderTest, MissingFileChangesNothing)
+// A file that is not applied changes nothing. One holding nothing may take the project; one with
+// content (junk, too large, a device, a FIFO without a writer) must not be saved over.
+TEST_F(ReaderTest, FilesThatAreNotAppliedChangeNothing)
 {
-    dev->outputReso.hReso = 1234;
-    EXPECT_FALSE(LoadProjectFile(*dev, path("missing.pro"), &link));
-    EXPECT_EQ(dev->outputReso.hReso, 1234);
-    EXPECT_EQ(dev->fromFile, 0);
-    EXPECT_TRUE(link.refreshes.empty());
-}
-
-TEST_F(ReaderTest, FileWithoutAnyKeyIsNotApplied)
-{
+    QByteArray oversized = "[OUTPUTRESO]\r\nHRESO=100\r\n";
+    oversized += QByteArray(kMaxProjectFileBytes, ' ');
+    const QString fifo = path("fifo.pro");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link("/dev/zero", path("zero.pro")));
+    struct Case {
+        const char* what;
+        QString file;
+        std::optional<QByteArray> content;  // written first when set
+        ProjectLoad expected;
+    } const cases[] = {
+        {"missing", path("missing.pro"), {}, ProjectLoad::Empty},
+        {"no bytes", path(), QByteArray(), ProjectLoad::Empty},
+        {"byte-order mark only", path(), QByteArray("\xFF\xFE"), ProjectLoad::Empty},
+        {"no key", path(), QByteArray("junk\r\n[X]\r\nA=1\r\n"), ProjectLoad::Refused},
+        {"a mark and a line", path(), QByteArray("\xFF\xFE\r\n"), ProjectLoad::Refused},
+        {"over the bound", path(), oversized, ProjectLoad::Refused},
+        {"a folder", dir.path(), {}, ProjectLoad::Refused},
+        {"a FIFO", fifo, {}, ProjectLoad::Refused},
+        {"a link to /dev/zero", path("zero.pro"), {}, ProjectLoad::Refused},
+    };
+    dev->outputReso.hReso = 5;
     dev->inputNames[0].enabled = 1;
     dev->input[0].src = 55;  // ParseParamBlock would disable row 0
-    for (const QByteArray& content : {QByteArray("\xFF\xFE"), QByteArray(), QByteArray("junk\r\n[X]\r\nA=1\r\n")}) {
-        ASSERT_TRUE(WriteFileBytes(path(), content));
-        EXPECT_FALSE(LoadProjectFile(*dev, path(), &link));
-        EXPECT_EQ(dev->fromFile, 0);
-        EXPECT_EQ(dev->inputNames[0].enabled, 1);
-        EXPECT_TRUE(link.refreshes.empty());
+    for (const Case& c : cases) {
+        if (c.content) {
+            ASSERT_TRUE(WriteFileBytes(c.file, *c.content));
+        }
+        EXPECT_EQ(LoadProjectFile(*dev, c.file, &link), c.expected) << c.what;
+        EXPECT_EQ(dev->outputReso.hReso, 5) << c.what;
+        EXPECT_EQ(dev->fromFile, 0) << c.what;
+        EXPECT_EQ(dev->inputNames[0].enabled, 1) << c.what;
+        EXPECT_TRUE(link.refreshes.empty()) << c.what;
     }
 }
 
@@ -177,18 +198,8 @@ TEST_F(ReaderTest, EnsuredEmptyFileIsNotApplied)
     QString p = path("fresh.pro");
     EnsureProjectFile(p);
     ASSERT_EQ(ReadFileBytes(p), QByteArray("\xFF\xFE"));
-    EXPECT_FALSE(LoadProjectFile(*dev, p, &link));
+    EXPECT_EQ(LoadProjectFile(*dev, p, &link), ProjectLoad::Empty);
     EXPECT_TRUE(link.refreshes.empty());
-}
-
-TEST_F(ReaderTest, OversizedFileIsRefused)
-{
-    QByteArray big = "[OUTPUTRESO]\r\nHRESO=100\r\n";
-    big += QByteArray(kMaxProjectFileBytes, ' ');
-    ASSERT_TRUE(WriteFileBytes(path(), big));
-    dev->outputReso.hReso = 5;
-    EXPECT_FALSE(LoadProjectFile(*dev, path(), &link));
-    EXPECT_EQ(dev->outputReso.hReso, 5);
 }
 
 TEST_F(ReaderTest, LinesBeforeTheFirstSectionBelongToNoEarlierFile)
@@ -207,7 +218,7 @@ TEST_F(ReaderTest, GlobalLoadUsesTheInstalledLink)
     const DeviceParamBlock saved = global.Block();
     SetMainWindowLink(&link);
     ASSERT_TRUE(WriteFileBytes(path(), "[LOOPINFO]\r\nLOOPOUTIP=3\r\n"));
-    EXPECT_TRUE(LoadProjectFile(path()));
+    EXPECT_EQ(LoadProjectFile(path()), ProjectLoad::Applied);
     EXPECT_EQ(global.loopOutIp, 3);
     EXPECT_EQ(link.refreshes.size(), 1u);
     SetMainWindowLink(nullptr);

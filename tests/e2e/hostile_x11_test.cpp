@@ -9,11 +9,23 @@
 #include "shell/pages/SearchMachineIds.h"
 #include "shell/pages/SerialPortList.h"
 
+#include <QMessageBox>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
 namespace mw = ctl::main_window;
+
+// The message boxes on the screen.
+std::vector<QMessageBox*> ShownBoxes()
+{
+    std::vector<QMessageBox*> out;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) out.push_back(box);
+    return out;
+}
 
 // Counts the ticks of a 50 ms timer: the event loop keeps turning while they come.
 class Heartbeat {
@@ -157,6 +169,57 @@ TEST_F(HostileEndToEnd, BrokenRepliesLeaveTheWindowWorking)
     EXPECT_TRUE(ReadConfiguration()) << "no read-out after the flood";
     EXPECT_EQ(GetDeviceData().outputReso.resoIndex, row);
     EXPECT_TRUE(SpinUntil([] { return GetDeviceData().onlineState == 1; }, 5000));
+}
+
+// The processor repeats the result events of EDID Apply and of the VGA adjustment by the thousand:
+// one result box shows the latest result, none opens inside another, and the window answers once
+// the operator has closed it.
+TEST_F(HostileEndToEnd, RepeatedResultEventsShowOneBoxAtATime)
+{
+    KordalDlg& w = Connected("127.0.0.155");
+    OpenSidePage(mw::IDC_SIDE_EDID);
+    SetMessageBoxHandler({});  // the boxes the operator sees
+    std::size_t most = 0;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        most = std::max(most, ShownBoxes().size());
+        // Once boxes have opened inside each other, each is closed as it shows, so that the nesting
+        // unwinds back to the test.
+        if (most > 1)
+            if (auto* inner = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) inner->done(0);
+    });
+    watch.start(2);
+
+    constexpr int kEvents = 1000;
+    QStringList trace;
+    w.SetCallTrace(&trace);
+    for (int k = 0; k < kEvents; ++k) {
+        comm::ReplyPacket r;
+        r.replyId = REPLY_EVENT;
+        r.deviceAddress = r.status = emulator->Address();
+        const bool last = k == kEvents - 1;
+        r.payload = {static_cast<uint8_t>(last ? 1 : k % 2), static_cast<uint8_t>(last ? 1 : 0), 0};
+        emulator->Broadcast(r);
+    }
+    const auto results = [&] {
+        return trace.count(QStringLiteral("MEdidDlg::ShowResultMessage")) +
+               trace.count(QStringLiteral("MVgaDlg::ShowAdjustResult"));
+    };
+    EXPECT_TRUE(SpinUntil([&] { return results() == kEvents; }, 60000)) << results();
+    w.SetCallTrace(nullptr);
+    SpinFor(100);
+    watch.stop();
+    EXPECT_EQ(most, 1u);
+    const std::vector<QMessageBox*> shown = ShownBoxes();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0]->text(), QStringLiteral("VGA Adjustment Ok"));
+
+    QTest::mouseClick(shown[0]->button(QMessageBox::Ok), Qt::LeftButton);
+    EXPECT_TRUE(SpinUntil([] { return ShownBoxes().empty(); }, 5000));
+    Heartbeat beat;
+    ClickThroughPages();
+    EXPECT_TRUE(ReadConfiguration()) << "no read-out after the events";
+    EXPECT_GE(beat.ticks, 1);
 }
 
 // Found by the search page and linked from there, the processor drops the link and comes back: the

@@ -1,12 +1,15 @@
-// Colours, DPI scaling, dialog units and fonts.
+// Colours, DPI scaling, dialog units, fonts and the result box.
 
 #include "platform/ColorRef.h"
 #include "platform/DialogUnits.h"
 #include "platform/Dpi.h"
 #include "platform/Fonts.h"
+#include "platform/MessageBox.h"
 
 #include <QApplication>
+#include <QAbstractButton>
 #include <QFontInfo>
+#include <QMessageBox>
 
 #include <gtest/gtest.h>
 
@@ -109,6 +112,28 @@ TEST(Fonts, PointFontAndFlags)
     EXPECT_TRUE(u.italic());
     EXPECT_TRUE(u.underline());
     EXPECT_TRUE(u.strikeOut());
+}
+
+// A result box is shown without an event loop inside the call; while it is up, a further result
+// takes it over; once it is answered the next result opens a new one.
+TEST(ResultBox, OneAtATimeShownWithoutWaiting)
+{
+    App();
+    QWidget parent;
+    ShowResultBox(&parent, QStringLiteral("first"), QStringLiteral("Title"));
+    ShowResultBox(&parent, QStringLiteral("second"), QStringLiteral("Other"));
+    QList<QMessageBox*> boxes = parent.findChildren<QMessageBox*>();
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_TRUE(boxes[0]->isVisible());
+    EXPECT_EQ(boxes[0]->text() + boxes[0]->windowTitle(), QStringLiteral("secondOther"));
+
+    boxes[0]->button(QMessageBox::Ok)->click();
+    ShowResultBox(&parent, QStringLiteral("third"), QStringLiteral("Title"));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    boxes = parent.findChildren<QMessageBox*>();
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_TRUE(boxes[0]->isVisible());
+    EXPECT_EQ(boxes[0]->text(), QStringLiteral("third"));
 }
 
 } // namespace

@@ -7,6 +7,8 @@
 #include "comm/RecordingCommLibrary.h"
 #include "shell/KordalApp.h"
 
+#include <QFile>
+
 #include <cstdlib>
 #include <memory>
 
@@ -20,6 +22,15 @@ struct PinSystemLocale {
         ::unsetenv("LC_MESSAGES");
     }
 };
+
+// The process's peak resident memory so far, in MiB.
+inline long long PeakResidentMb()
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    const QByteArray status = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    const qsizetype at = status.indexOf("VmHWM:");
+    return at < 0 ? 0 : status.mid(at + 6).trimmed().split(' ').value(0).toLongLong() / 1024;
+}
 
 class AppStartupTest : public TempAppDirTest {
 protected:

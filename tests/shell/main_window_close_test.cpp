@@ -10,6 +10,8 @@
 #include <QFileInfo>
 #include <QTimer>
 
+#include <sys/stat.h>
+
 namespace {
 
 const PinSystemLocale kEnglishSystem("en_US.UTF-8");
@@ -118,6 +120,32 @@ TEST_F(MainWindowClose, StartsFromTheRememberedProjectAndSavesBackToIt)
     EXPECT_EQ(app_->Run(), 0);
     EXPECT_EQ(IniReadString(InfoIni(), "Project", "FilePath"), path);
     EXPECT_GT(QFileInfo(path).size(), 2);
+}
+
+// "Info.ini" and the language files as links to a device that never ends and as a FIFO without a
+// writer: the program starts in English and closes, reading nothing from them and writing nothing
+// through them; its memory stays bounded. The project goes to the dated default.
+TEST_F(MainWindowClose, SettingsFilesThatAreNoRegularFilesAreLeftAlone)
+{
+    ASSERT_TRUE(MakeLanguageDir());
+    ASSERT_TRUE(QFile::link("/dev/zero", InfoIni()));
+    ASSERT_TRUE(QFile::link("/dev/zero", LanguageDir() + "English.ini"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(LanguageDir() + "Chinese.ini").constData(), 0600), 0);
+    QString pathWhileOpen, languageFile = "<not started>";
+    QTimer::singleShot(0, app_.get(), [&] {
+        pathWhileOpen = window_->ProjectPath();
+        languageFile = g_LanguageFile;
+        window_->close();
+    });
+    EXPECT_EQ(app_->Run(), 0);
+    EXPECT_LT(PeakResidentMb(), 1024);
+    EXPECT_EQ(languageFile, QString());
+    EXPECT_EQ(UiText(UI_TEXT_TIPS), "Tips");
+    EXPECT_EQ(QFileInfo(InfoIni()).symLinkTarget(), "/dev/zero");
+    EXPECT_EQ(QFileInfo(LanguageDir() + "English.ini").symLinkTarget(), "/dev/zero");
+    const QString today = QDate::currentDate().toString("yyyy-MM-dd");
+    EXPECT_EQ(pathWhileOpen, AppDir() + "Project/" + today + "/" + today + ".pro");
+    EXPECT_GT(ReadBytes(pathWhileOpen).size(), 1000);
 }
 
 TEST_F(MainWindowClose, RegistersEachReplyHandlerOnce)

@@ -2,6 +2,7 @@
 // switch, project-file commands and the names read from "Info.ini".
 
 #include "MainWindowTestSupport.h"
+#include "tests/support/QtPrinters.h"
 
 #include "controls/CDropButton.h"
 #include "device/CDeviceData.h"
@@ -80,6 +81,45 @@ TEST_F(MainWindowLinkTest, FirstStartMakesTheDatedFoldersButNoFile)
     EXPECT_EQ(w.ProjectPath(), AppDir() + "Project/" + today + "/" + today + ".pro");
     EXPECT_TRUE(QDir(AppDir() + "Project/" + today).exists());
     EXPECT_FALSE(QFile::exists(w.ProjectPath()));
+}
+
+// A file "Info.ini" names that holds no project this program reads is the operator's: start and
+// close leave it byte for byte and the project goes to the dated default. A missing file becomes
+// the project and is written at close.
+TEST_F(MainWindowLinkTest, TheCloseSavesOverNoFileThatDidNotLoad)
+{
+    const QString today = QDate::currentDate().toString("yyyy-MM-dd");
+    const QString fallback = AppDir() + "Project/" + today + "/" + today + ".pro";
+    const QString large = AppDir() + "large.pro";
+    ASSERT_TRUE(SaveProjectFile(GetDeviceData(), large));
+    QByteArray largeBytes = ReadBytes(large);
+    largeBytes += QByteArray(2 * 1024 * 1024 - largeBytes.size(), ' ');
+    struct Case {
+        const char* what;
+        QString file;
+        QByteArray content;  // nothing written when empty
+        bool leftAlone;
+    } const cases[] = {
+        {"a text file", AppDir() + "notes.txt", "Keynote at nine\r\nHRESO=800\r\n", true},
+        {"a project of 2 MiB", large, largeBytes, true},
+        {"a missing file", AppDir() + "new.pro", {}, false},
+    };
+    for (const Case& c : cases) {
+        QFile::remove(fallback);
+        if (!c.content.isEmpty()) {
+            ASSERT_TRUE(WriteBytes(c.file, c.content));
+        }
+        ASSERT_TRUE(IniWriteString(InfoIni(), "Project", "FilePath", c.file));
+        const QString current = Window().ProjectPath();
+        EXPECT_EQ(current, c.leftAlone ? fallback : c.file) << c.what;
+        window_->close();
+        window_.reset();
+        EXPECT_EQ(IniReadString(InfoIni(), "Project", "FilePath"), current) << c.what;
+        EXPECT_GT(ReadBytes(current).size(), 1000) << c.what;
+        if (c.leftAlone) {
+            EXPECT_EQ(ReadBytes(c.file), c.content) << c.what;
+        }
+    }
 }
 
 TEST_F(MainWindowLinkTest, BusyDialogDisablesAndReenablesTheWindow)

@@ -38,6 +38,35 @@ TEST_F(ProjectCommandTest, OpenLoadsAndRemembersThePath)
     EXPECT_EQ(w.RepliesReceived(), before + 1);
 }
 
+// A file that does not load is not opened: the operator is told, the project stays the one it
+// was, and the close does not save over the file. A file holding nothing yet is opened.
+TEST_F(ProjectCommandTest, OpenRefusesAFileThatHoldsNoProject)
+{
+    KordalDlg& w = Ready();
+    const QString before = w.ProjectPath();
+    const QString iniBefore = IniReadString(InfoIni(), "Project", "FilePath");
+    const QString notes = AppDir() + "notes.txt";
+    ASSERT_TRUE(WriteBytes(notes, "Keynote at nine\r\n"));
+    MessageBoxRecorder boxes;
+    Busy(w);
+    SendMsg(&w, WM_PROJECT_FILE, PROJECT_FILE_OPEN, 0, notes);
+    ASSERT_EQ(boxes.requests.size(), 1u);
+    EXPECT_EQ(boxes.requests[0].text, "Open Project Failed");
+    EXPECT_EQ(boxes.requests[0].caption, "Tips");
+    EXPECT_EQ(w.ProjectPath(), before);
+    EXPECT_EQ(IniReadString(InfoIni(), "Project", "FilePath"), iniBefore);
+    ExpectIdle(w);
+
+    const QString fresh = AppDir() + "fresh.pro";
+    ASSERT_TRUE(WriteBytes(fresh, "\xFF\xFE"));
+    SendMsg(&w, WM_PROJECT_FILE, PROJECT_FILE_OPEN, 0, fresh);
+    EXPECT_EQ(boxes.requests.size(), 1u);
+    EXPECT_EQ(w.ProjectPath(), fresh);
+    w.close();
+    EXPECT_EQ(ReadBytes(notes), "Keynote at nine\r\n");
+    EXPECT_GT(ReadBytes(fresh).size(), 1000);
+}
+
 TEST_F(ProjectCommandTest, SaveWritesACopyAndKeepsThePath)
 {
     KordalDlg& w = Ready();

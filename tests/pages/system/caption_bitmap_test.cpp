@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 
 #include <cstdint>
+#include <sys/stat.h>
 #include <functional>
 #include <vector>
 
@@ -250,11 +251,18 @@ TEST(CaptionBitmap, BadFilesAreRefused)
         EXPECT_EQ(ReadMonoBmp(f, m), c.expected) << c.what;
         EXPECT_TRUE(m.rows.empty()) << c.what;
     }
-    MonoBitmap m;
-    EXPECT_EQ(ReadMonoBmpFile(QStringLiteral("/no/such/file.bmp"), m), BmpError::CannotOpen);
-    EXPECT_EQ(ReadMonoBmpFile(QString(), m), BmpError::CannotOpen);
-    QImage img;
-    EXPECT_EQ(DecodeBmpFile(QStringLiteral("/no/such/file.bmp"), img), BmpError::CannotOpen);
+    // Files that cannot be read, and what is no regular file (a device that never ends, a FIFO
+    // without a writer that would block the open), are refused unread.
+    QTemporaryDir dir;
+    const QString zero = dir.filePath("zero.bmp"), fifo = dir.filePath("fifo.bmp");
+    ASSERT_TRUE(QFile::link("/dev/zero", zero));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString& path : {QStringLiteral("/no/such/file.bmp"), QString(), zero, fifo}) {
+        MonoBitmap m;
+        EXPECT_EQ(ReadMonoBmpFile(path, m), BmpError::CannotOpen) << path.toStdString();
+        QImage img;
+        EXPECT_EQ(DecodeBmpFile(path, img), BmpError::CannotOpen) << path.toStdString();
+    }
 }
 
 TEST(CaptionBitmap, PickedPicturesOfEveryCommonDepthDecode)

@@ -423,6 +423,15 @@ TEST_F(CaptionPage, BrowseTakesAPictureOfAnyDepthAndRefusesALargeOne)
     EXPECT_EQ(boxes[0].text, "Caption Invalid");
     EXPECT_FALSE(page->UserBitmap());
 
+    // A link to a device that never ends is refused unread.
+    boxes.clear();
+    nextFile = AppDir() + "zero.bmp";
+    ASSERT_TRUE(QFile::link("/dev/zero", nextFile));
+    ClickButton(page->Button(cc::IDC_BROWSE));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Caption Invalid");
+    EXPECT_FALSE(page->UserBitmap());
+
     boxes.clear();
     nextFile = Picked(45, 30);
     ClickButton(page->Button(cc::IDC_BROWSE));
