@@ -86,6 +86,12 @@ void Prefetch(const QSize& firstSize)
     });
 }
 
+void FinishPrefetch()
+{
+    Cache& cache = TheCache();
+    if (cache.pending.valid()) cache.pending.wait();
+}
+
 QPixmap ScaledTo(const QSize& size)
 {
     Q_ASSERT(!QCoreApplication::instance() || QThread::currentThread() == QCoreApplication::instance()->thread());

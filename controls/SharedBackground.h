@@ -19,6 +19,11 @@ inline constexpr unsigned kTextureResource = 106;
 // it. Does nothing once the texture is decoded or being decoded.
 void Prefetch(const QSize& firstSize = QSize());
 
+// Waits for a decode that Prefetch started and nothing has used yet (a window closed before its
+// first paint), so that no worker outlives the window that started it; the texture stays for a
+// later use.
+void FinishPrefetch();
+
 // The texture stretched over rect, or the body colour when it cannot be loaded.
 void Paint(QPainter& p, const QRect& rect);
 

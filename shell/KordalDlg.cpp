@@ -90,6 +90,7 @@ KordalDlg::~KordalDlg()
     titleTimer_.stop();
     busyWatchdog_.stop();
     if (GetMainWindowLink() == this) SetMainWindowLink(nullptr);
+    shared_background::FinishPrefetch();  // a window closed before its first paint
 }
 
 void KordalDlg::showEvent(QShowEvent* e)
