@@ -39,6 +39,10 @@ public:
     bool IsCropOn() const { return cropOn_; }
     croprules::Edges PreviewEdges() const { return preview_; }
     croprules::Edges CropEdges() const { return cropRect_; }
+    QList<PaintedArea> PaintedAreas() const override
+    {
+        return {{QStringLiteral("crop preview"), croprules::ToQRect(preview_)}};
+    }
     CGdipButton* LayerButton(int k) const { return k >= 0 && k < 4 ? layerButtons_[static_cast<size_t>(k)] : nullptr; }
     CGdipButton* OnOffButton() const { return onOffButton_; }
     CGdipButton* ResetButton() const { return resetButton_; }
