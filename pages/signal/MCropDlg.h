@@ -41,7 +41,9 @@ public:
     croprules::Edges CropEdges() const { return cropRect_; }
     QList<PaintedArea> PaintedAreas() const override
     {
-        return {{QStringLiteral("crop preview"), croprules::ToQRect(preview_)}};
+        const QRect at = croprules::ToQRect(preview_);
+        if (at.isEmpty()) return {};
+        return {{QStringLiteral("crop preview"), at}};
     }
     CGdipButton* LayerButton(int k) const { return k >= 0 && k < 4 ? layerButtons_[static_cast<size_t>(k)] : nullptr; }
     CGdipButton* OnOffButton() const { return onOffButton_; }
