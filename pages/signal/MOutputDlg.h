@@ -55,7 +55,7 @@ public:
     int PreviewRotation() const { return previewCode_; }
     const QImage& PreviewImage() const { return preview_; }
     // Where the preview image is drawn: centred between the rotation buttons, scaled down when
-    // turned upright so that none of them covers it.
+    // turned a quarter so that none of them covers it.
     QRect PreviewRect() const;
     QList<PaintedArea> PaintedAreas() const override;
     bool DetailedTimingOn() const;
