@@ -211,6 +211,7 @@ void MBaseDialog::DrawTitleBand(QPainter& p, const QString& title)
     p.setPen(ToQColor(kPageTitleColor));
     p.drawText(band, Qt::AlignCenter, title);
     p.restore();
+    paintedTitle_ = title;
 }
 
 void MBaseDialog::paintEvent(QPaintEvent*)

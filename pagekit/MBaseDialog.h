@@ -14,6 +14,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QList>
 #include <QPoint>
 #include <QRect>
 #include <QString>
@@ -78,6 +79,17 @@ public:
     // The text of the title band (the window title unless set).
     QString Title() const;
     void SetTitle(const QString& title);
+    // The text the title band was last painted with: what the operator reads there.
+    QString PaintedTitle() const { return paintedTitle_; }
+
+    // A picture the page paints itself rather than through a control, in page coordinates, with
+    // a name for reports. Layout checks treat it like a control: nothing may cover it.
+    struct PaintedArea {
+        QString name;
+        QRect rect;
+    };
+    // The pictures the page paints at present; none by default.
+    virtual QList<PaintedArea> PaintedAreas() const { return {}; }
 
     // Places the caption buttons in the title band, creating them the first time. Only the
     // four-view window asks for the maximise button.
@@ -147,6 +159,7 @@ private:
     int forwardedKey_ = 0;
     QRect normalGeometry_;
     QString title_;
+    QString paintedTitle_;
     bool titleSet_ = false;
     QFont titleFont_;
     QFont controlFont_;

@@ -87,10 +87,7 @@ void KordalDlg::ApplyLanguageTexts()
     for (const PageRow& row : MainWindowPageTable()) {
         MBaseDialog* page = PageById(row.dialogId);
         if (!page) continue;
-        if (row.language == PageLanguage::Own)
-            page->ApplyLanguage();
-        else if (row.language == PageLanguage::DialogTexts)
-            ApplyDialogLanguage(page, row.dialogId);
+        page->ApplyLanguage();
         // The highlighted language label follows the language.
         page->ApplyStaticColours();
     }

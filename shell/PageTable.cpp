@@ -32,31 +32,30 @@ std::unique_ptr<MBaseDialog> Make(QWidget* parent)
 }
 
 using enum PageArea;
-using enum PageLanguage;
 
 constexpr PageRow kRows[] = {
-    {IDD_OPERATING, -1, Operating, None, &Make<MMainDlg>},
-    {IDD_PICTURE, 0, SideColumn, Own, &Make<MPicSettingDlg>},
-    {IDD_OUTPUT, 1, SideColumn, Own, &Make<MOutputDlg>},
-    {IDD_CROP, 5, SideColumn, DialogTexts, &Make<MCropDlg>},
-    {IDD_MOSAIC, 2, SideColumn, Own, &Make<MMosaicDlg>},
-    {IDD_PIP, 4, SideColumn, DialogTexts, &Make<MPIPDlg>},
-    {IDD_LOGO, 6, SideColumn, Own, &Make<MLogoDlg>},
-    {IDD_KEYER, -1, SystemSubPage, Own, &Make<MKeyerDlg>},
-    {IDD_EDID, 7, SideColumn, Own, &Make<MEdidDlg>},
-    {IDD_VGA, 8, SideColumn, Own, &Make<MVgaDlg>},
-    {IDD_TEST_PATTERN, -1, SystemSubPage, Own, &Make<MTstPatternDlg>},
-    {IDD_TASK, -1, SystemSubPage, Own, &Make<MTaskDlg>},
-    {IDD_MISC, 9, SideColumn, Own, &Make<MMiscDlg>},
-    {IDD_SWITCHER, 3, SideColumn, Own, &Make<MSwitcherDlg>},
+    {IDD_OPERATING, -1, Operating, &Make<MMainDlg>},
+    {IDD_PICTURE, 0, SideColumn, &Make<MPicSettingDlg>},
+    {IDD_OUTPUT, 1, SideColumn, &Make<MOutputDlg>},
+    {IDD_CROP, 5, SideColumn, &Make<MCropDlg>},
+    {IDD_MOSAIC, 2, SideColumn, &Make<MMosaicDlg>},
+    {IDD_PIP, 4, SideColumn, &Make<MPIPDlg>},
+    {IDD_LOGO, 6, SideColumn, &Make<MLogoDlg>},
+    {IDD_KEYER, -1, SystemSubPage, &Make<MKeyerDlg>},
+    {IDD_EDID, 7, SideColumn, &Make<MEdidDlg>},
+    {IDD_VGA, 8, SideColumn, &Make<MVgaDlg>},
+    {IDD_TEST_PATTERN, -1, SystemSubPage, &Make<MTstPatternDlg>},
+    {IDD_TASK, -1, SystemSubPage, &Make<MTaskDlg>},
+    {IDD_MISC, 9, SideColumn, &Make<MMiscDlg>},
+    {IDD_SWITCHER, 3, SideColumn, &Make<MSwitcherDlg>},
     // The caption page opens from the test-pattern page, in the settings column.
-    {IDD_CAPTION, -1, SideColumn, Own, &Make<MSubTitleDlg>},
-    {IDD_VIDEO_SETTING, -1, Floating, Own, &Make<MVideoSettingDlg>},
-    {IDD_MEDIA_PLAYER, -1, Floating, Own, &Make<MMediaPlayerDlg>},
-    {IDD_LED_CONFIG, 10, SideColumn, None, &Make<MLEDCfgDlg>},
-    {IDD_CONNECT, 11, SideColumn, Own, &Make<MConnectDlg>},
-    {IDD_SEARCH_MACHINE, -1, Floating, Own, &Make<MSearchMachineDlg>},
-    {IDD_FEATHER, -1, Floating, Own, &Make<QVN_FeatherDlg>},
+    {IDD_CAPTION, -1, SideColumn, &Make<MSubTitleDlg>},
+    {IDD_VIDEO_SETTING, -1, Floating, &Make<MVideoSettingDlg>},
+    {IDD_MEDIA_PLAYER, -1, Floating, &Make<MMediaPlayerDlg>},
+    {IDD_LED_CONFIG, 10, SideColumn, &Make<MLEDCfgDlg>},
+    {IDD_CONNECT, 11, SideColumn, &Make<MConnectDlg>},
+    {IDD_SEARCH_MACHINE, -1, Floating, &Make<MSearchMachineDlg>},
+    {IDD_FEATHER, -1, Floating, &Make<QVN_FeatherDlg>},
 };
 
 } // namespace

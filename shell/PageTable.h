@@ -2,7 +2,8 @@
 // The main window's pages in one table: for every page its dialog id, its side button (if it has
 // one), the area it sits in and how it is made. Construction, the side buttons, switching,
 // relayout and the language switch all walk this table, so filling a page touches that page's
-// files and at most its row.
+// files and at most its row. A language switch calls every page's ApplyLanguage: what a page
+// re-words is the page's own business, not its row's.
 
 #include <QWidget>
 
@@ -19,18 +20,10 @@ enum class PageArea {
     Floating,       // keeps its own size, opened over the operating page's corner
 };
 
-// How a language switch reaches the page.
-enum class PageLanguage {
-    None,         // nothing to re-word
-    Own,          // the page's ApplyLanguage
-    DialogTexts,  // only the captions keyed on its dialog id
-};
-
 struct PageRow {
     int dialogId;
     int sideIndex;  // index of its side button (0..11), -1 when it has none
     PageArea area;
-    PageLanguage language;
     std::unique_ptr<MBaseDialog> (*make)(QWidget* parent);
 };
 

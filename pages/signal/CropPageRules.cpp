@@ -32,11 +32,14 @@ Edges CropPreviewEdges(const Edges& preview, int hTotal, int vTotal, int hStart,
     float sy = ph != 0 ? static_cast<float>(vTotal) / static_cast<float>(ph) : 0.0f;
     if (sx == 0.0f) sx = 1.0f;
     if (sy == 0.0f) sy = 1.0f;
+    // The quotients stay single precision like the scales: 480 / (1920 / 130.f) is exactly 32.5
+    // in float, 32.4999998 in double, and the frame would land a pixel short.
+    const auto scaled = [](int value, float scale) { return RoundHalfUp(static_cast<float>(value) / scale); };
     Edges c;
-    c.left = preview.left + RoundHalfUp(hStart / static_cast<double>(sx));
-    c.top = preview.top + RoundHalfUp(vStart / static_cast<double>(sy));
-    c.right = c.left + RoundHalfUp(width / static_cast<double>(sx));
-    c.bottom = c.top + RoundHalfUp(height / static_cast<double>(sy));
+    c.left = preview.left + scaled(hStart, sx);
+    c.top = preview.top + scaled(vStart, sy);
+    c.right = c.left + scaled(width, sx);
+    c.bottom = c.top + scaled(height, sy);
     if (c.left > c.right) std::swap(c.left, c.right);
     if (c.top > c.bottom) std::swap(c.top, c.bottom);
     return c;

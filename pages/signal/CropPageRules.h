@@ -23,7 +23,7 @@ struct Edges {
 };
 
 // The crop inside the preview P: source pixels scaled by total / P's size (a scale of exactly 0
-// counts as 1), each coordinate rounded half up, reversed edges swapped.
+// counts as 1), in single precision, each coordinate rounded half up, reversed edges swapped.
 Edges CropPreviewEdges(const Edges& preview, int hTotal, int vTotal, int hStart, int vStart, int width,
                        int height);
 

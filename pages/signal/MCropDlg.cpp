@@ -134,8 +134,9 @@ void MCropDlg::ApplyLanguage()
     const QString text = inputLabel_ ? inputLabel_->text() : QString();
     if (!text.isEmpty()) inputSourceCaption_ = text.section(QLatin1Char('\n'), 0, 0);
     SetTitle(g_UiText[70]);
+    // The layer buttons' captions follow the work mode, not the language: re-applying them here
+    // would also move the page to the preview layer in switcher mode.
     UpdateInputSourceLabel();
-    UpdateLayerButtonTexts();
     update();
 }
 

@@ -39,6 +39,12 @@ public:
     bool IsCropOn() const { return cropOn_; }
     croprules::Edges PreviewEdges() const { return preview_; }
     croprules::Edges CropEdges() const { return cropRect_; }
+    QList<PaintedArea> PaintedAreas() const override
+    {
+        const QRect at = croprules::ToQRect(preview_);
+        if (at.isEmpty()) return {};
+        return {{QStringLiteral("crop preview"), at}};
+    }
     CGdipButton* LayerButton(int k) const { return k >= 0 && k < 4 ? layerButtons_[static_cast<size_t>(k)] : nullptr; }
     CGdipButton* OnOffButton() const { return onOffButton_; }
     CGdipButton* ResetButton() const { return resetButton_; }

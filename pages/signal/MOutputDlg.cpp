@@ -786,8 +786,28 @@ void MOutputDlg::paintEvent(QPaintEvent*)
         p.setPen(ToQColor(kLineColor));
         p.drawLine(ScaleX(5), y, width() - 1 - ScaleX(5), y);
     }
-    if (rotateGroup_ && !preview_.isNull()) {
-        const QRect g = rotateGroup_->geometry();
-        p.drawImage(g.center().x() - preview_.width() / 2 + 1, g.center().y() - preview_.height() / 2 + 1, preview_);
+    const QRect at = PreviewRect();
+    if (!at.isEmpty()) {
+        p.setRenderHint(QPainter::SmoothPixmapTransform, at.size() != preview_.size());
+        p.drawImage(at, preview_);
     }
+}
+
+QRect MOutputDlg::PreviewRect() const
+{
+    if (!rotateGroup_ || preview_.isNull()) return {};
+    // Centred in the group, inside its frame, and a little apart from every rotation button.
+    const int gap = ScaleX(2);
+    std::vector<QRect> buttons;
+    for (const CGdipButton* b : rotationButtons_)
+        if (b && b->isVisibleTo(this)) buttons.push_back(b->geometry().adjusted(-gap, -gap, gap, gap));
+    const QRect g = rotateGroup_->geometry();
+    return ow::PreviewPlacement(preview_.size(), g.center() + QPoint(1, 1), g.adjusted(gap, gap, -gap, -gap), buttons);
+}
+
+QList<MBaseDialog::PaintedArea> MOutputDlg::PaintedAreas() const
+{
+    const QRect at = PreviewRect();
+    if (at.isEmpty()) return {};
+    return {{QStringLiteral("rotation preview"), at}};
 }

@@ -54,6 +54,10 @@ public:
     int CurrentWindow() const { return window_; }
     int PreviewRotation() const { return previewCode_; }
     const QImage& PreviewImage() const { return preview_; }
+    // Where the preview image is drawn: centred between the rotation buttons, scaled down when
+    // turned a quarter so that none of them covers it.
+    QRect PreviewRect() const;
+    QList<PaintedArea> PaintedAreas() const override;
     bool DetailedTimingOn() const;
     CDropButton* ResolutionList() const { return resolutionList_; }
     CDropButton* HPolarityList() const { return hPolList_; }

@@ -96,4 +96,21 @@ StepList UndoSteps(int code)
     }
 }
 
+QRect PreviewPlacement(const QSize& picture, const QPoint& centre, const QRect& bounds,
+                       std::span<const QRect> obstacles)
+{
+    if (picture.isEmpty()) return {};
+    const int longer = std::max(picture.width(), picture.height());
+    for (int k = longer; k > 0; --k) {
+        const int w = static_cast<int>(static_cast<qint64>(picture.width()) * k / longer);
+        const int h = static_cast<int>(static_cast<qint64>(picture.height()) * k / longer);
+        if (w < 1 || h < 1) break;
+        const QRect at(centre.x() - w / 2, centre.y() - h / 2, w, h);
+        if (!bounds.contains(at)) continue;
+        if (std::none_of(obstacles.begin(), obstacles.end(), [&](const QRect& o) { return o.intersects(at); }))
+            return at;
+    }
+    return {};
+}
+
 } // namespace outputwindow

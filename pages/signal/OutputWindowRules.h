@@ -1,8 +1,13 @@
 #pragma once
 // Window geometry on the output page: the limits of the start and size edits, the quick layouts
-// and the rotation codes with the image steps that show and undo them. Plain functions.
+// and the rotation codes with the image steps that show and undo them, and where the rotation
+// preview is drawn. Plain functions.
+
+#include <QRect>
+#include <QSize>
 
 #include <array>
+#include <span>
 
 namespace outputwindow {
 
@@ -55,5 +60,12 @@ struct StepList {
 // unknown code.
 StepList ShowSteps(int code);
 StepList UndoSteps(int code);
+
+// Where a preview picture of that size is drawn, centred on centre: at its natural size when it
+// stays within bounds and clear of every obstacle (a rotation button), else at the largest
+// smaller size of the same shape that does (a picture turned a quarter is taller than the gap
+// between the button rows). Empty when nothing fits.
+QRect PreviewPlacement(const QSize& picture, const QPoint& centre, const QRect& bounds,
+                       std::span<const QRect> obstacles);
 
 } // namespace outputwindow

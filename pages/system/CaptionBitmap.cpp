@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace caption {
 
@@ -13,6 +14,22 @@ QFont CaptionRenderFont(const QFont& font)
 {
     QFont f = font;
     f.setStyleStrategy(QFont::NoAntialias);
+    return f;
+}
+
+QFont CaptionFontWithHeight(const QFont& font, int height)
+{
+    constexpr int kMaxPixels = 1000;
+    QFont f = font;
+    if (height == 0) return f;
+    const int size = std::min(std::abs(height), kMaxPixels);
+    f.setPixelSize(size);
+    if (height < 0) return f;
+    // The cell is about an eighth taller than the em: step down until it fits.
+    for (int px = size; px > 1; --px) {
+        f.setPixelSize(px);
+        if (QFontMetrics(CaptionRenderFont(f)).height() <= size) break;
+    }
     return f;
 }
 

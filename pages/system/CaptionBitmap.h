@@ -29,6 +29,11 @@ constexpr int RoundUpToFour(int v) { return (v + 3) / 4 * 4; }
 // The font as the caption uses it: no antialiasing, so every pixel is plainly text or background.
 QFont CaptionRenderFont(const QFont& font);
 
+// The caption font at a classic font height. A positive height is the character cell, ascent plus
+// descent, as the processor's captions are sized: the pixel (em) size becomes the largest whose
+// cell fits that height. A negative height is the em size itself; 0 leaves the size alone.
+QFont CaptionFontWithHeight(const QFont& font, int height);
+
 // Extent of the text in the font; an italic font's width grows by the overhang of "f" (its left
 // bearing minus its right bearing). An empty text measures (0, 0).
 QSize MeasureCaptionText(const QString& text, const QFont& font);

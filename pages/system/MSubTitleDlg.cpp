@@ -13,6 +13,7 @@
 #include "pagekit/DialogLanguage.h"
 #include "pagekit/PageControls.h"
 #include "pagekit/UiText.h"
+#include "pages/system/CaptionBitmap.h"
 #include "pages/system/CaptionIds.h"
 #include "platform/CaptionTarget.h"
 #include "platform/ControlId.h"
@@ -78,6 +79,15 @@ int ListIndex(int id)
     case cc::IDC_CAPTION_LIST: return 3;
     default: return -1;
     }
+}
+
+// "Arial" bold with a 32-pixel character cell, not antialiased.
+QFont DefaultCaptionFont()
+{
+    QFont font = MakeFont(QStringLiteral("Arial"), 0, 700);
+    font.setStyleStrategy(QFont::NoAntialias);
+    font.setStyleHint(QFont::SansSerif);
+    return caption::CaptionFontWithHeight(font, 32);
 }
 
 uint8_t Lo(int v) { return static_cast<uint8_t>(v & 0xFF); }
@@ -294,10 +304,7 @@ void MSubTitleDlg::OnInitDialog()
 
 void MSubTitleDlg::ResetDefaults()
 {
-    QFont font = MakeFont(QStringLiteral("Arial"), 32, 700);
-    font.setStyleStrategy(QFont::NoAntialias);
-    font.setStyleHint(QFont::SansSerif);
-    ApplyCaptionFont(font);
+    ApplyCaptionFont(DefaultCaptionFont());
     textEdit_->setText(kWelcome);
     fgColour_ = 0x0000FF;
     bgColour_ = 0;
@@ -846,9 +853,7 @@ void MSubTitleDlg::OnAdvanced(bool on)
         update();
         return;
     }
-    QFont font = MakeFont(QStringLiteral("Arial"), 32, 700);
-    font.setStyleHint(QFont::SansSerif);
-    ApplyCaptionFont(font);
+    ApplyCaptionFont(DefaultCaptionFont());
     MeasureText();
     bgColour_ = 0;
     fgColour_ = 0x0000FF;
@@ -880,9 +885,8 @@ void MSubTitleDlg::LoadOutputCaption(int output)
     Edit(cc::IDC_DISPLAY_WIDTH_EDIT)->SetValue(RecordU16(rec, 8));
     fgColour_ = RecordColour(rec, 16);
     bgColour_ = RecordColour(rec, 20);
-    QFont font = captionFont_;
-    font.setPixelSize(EditValue(cc::IDC_HEIGHT_EDIT));
-    ApplyCaptionFont(font);
+    // The record's height is the caption's cell height, and so the font's.
+    ApplyCaptionFont(caption::CaptionFontWithHeight(captionFont_, EditValue(cc::IDC_HEIGHT_EDIT)));
     ApplyTextColours();
     SelectDropItemByData(List(cc::IDC_BACKGROUND_LIST), rec[13]);
     SelectDropItemByData(List(cc::IDC_SPEED_LIST), rec[11]);

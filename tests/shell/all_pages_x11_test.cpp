@@ -1,10 +1,16 @@
-// Every page of the main window at the design size, opened as an operator opens it, in English
-// and Chinese: no control of a page leaves the page or covers another. The pictures of the whole
-// window with each page open are kept in the build folder.
+// Every page of the main window at the design size, in Chinese and back in English, each switched
+// and opened as an operator does it (the language label of the system page, then the page): no
+// control or painted picture of a page leaves the page or covers another, and the title band and
+// every language text show the chosen language. The pictures of the whole window with each page
+// open are kept in the build folder.
 
 #include "MainWindowTestSupport.h"
 #include "tests/support/PageScreenshots.h"
 
+#include "device/CDeviceData.h"
+#include "pagekit/DialogIds.h"
+#include "pages/signal/MCropDlg.h"
+#include "pages/system/MMiscDlg.h"
 #include "platform/MessageIds.h"
 #include "platform/PageNotifyCodes.h"
 #include "shell/PageTable.h"
@@ -39,7 +45,7 @@ void Close(KordalDlg& w, const PageRow& row, MBaseDialog& page)
     if (row.area == PageArea::SystemSubPage) w.SwitchPage(9, true);
 }
 
-TEST_F(AllPagesX11, EveryPageFitsInBothLanguages)
+TEST_F(AllPagesX11, EveryPageFitsAndFollowsTheLanguageChosenOnTheSystemPage)
 {
     ASSERT_TRUE(InstallShippedLanguageFiles(LanguageDir()));
     SelectLanguage(QStringLiteral("English"));
@@ -48,22 +54,37 @@ TEST_F(AllPagesX11, EveryPageFitsInBothLanguages)
     SettleForPicture();
     ASSERT_EQ(w.size(), QSize(1280, 728));
 
-    for (int language : {1, 0}) {
-        SendMsg(&w, WM_LANGUAGE_CHANGE, static_cast<WPARAM>(language), 0);
-        const QString lang = language ? QStringLiteral("chinese") : QStringLiteral("english");
+    for (bool chinese : {true, false}) {
+        // "MISC", the language's label, "MISC" again.
+        w.SideButton(9)->click();
+        ASSERT_TRUE(ClickLanguageLabel(w.m_MiscDlg, chinese));
+        w.SideButton(9)->click();
+        const QString lang = chinese ? QStringLiteral("chinese") : QStringLiteral("english");
+        ASSERT_EQ(GetLanguageSetting().toLower(), lang);
         for (const PageRow& row : MainWindowPageTable()) {
             MBaseDialog* page = w.PageById(row.dialogId);
             ASSERT_NE(page, nullptr);
             Open(w, row, *page);
             SettleForPicture();
-            EXPECT_TRUE(page->isVisibleTo(&w)) << row.dialogId;
-            EXPECT_TRUE(w.rect().contains(page->geometry())) << row.dialogId;
+            const QImage picture = w.grab().toImage();  // paints every page shown
+            const std::string where = std::to_string(row.dialogId) + " " + lang.toStdString();
+            EXPECT_TRUE(page->isVisibleTo(&w)) << where;
+            EXPECT_TRUE(w.rect().contains(page->geometry())) << where;
             QStringList outside = ControlsOutside(*page);
             // The layout canvas is far larger than the operating page by design: the page clips it.
             if (row.area == PageArea::Operating) outside.removeAll(QStringLiteral("CPictureCtrl #1027"));
-            EXPECT_EQ(outside, QStringList()) << row.dialogId << " " << lang.toStdString();
-            EXPECT_EQ(OverlappingControls(*page), QStringList()) << row.dialogId << " " << lang.toStdString();
-            w.grab().save(QStringLiteral(SVP_BINARY_DIR "/page_%1_%2.png").arg(row.dialogId).arg(lang));
+            EXPECT_EQ(outside, QStringList()) << where;
+            EXPECT_EQ(OverlappingControls(*page), QStringList()) << where;
+            EXPECT_EQ(LanguageTextProblems(*page), QStringList()) << where;
+            if (row.dialogId == IDD_CROP) {
+                // Below its language text the input label names the layer's input.
+                const CDeviceData& dev = GetDeviceData();
+                const int input = dev.chnl[w.m_CropDlg.SelectedLayer()].input;
+                ASSERT_TRUE(input >= 0 && input < kInputIndexCount);
+                EXPECT_EQ(w.m_CropDlg.InputSourceLabel()->text(),
+                          LoadLangString(QStringLiteral("IDS_1182")) + QLatin1Char('\n') + dev.inputNames[input].name.trimmed());
+            }
+            picture.save(QStringLiteral(SVP_BINARY_DIR "/page_%1_%2.png").arg(row.dialogId).arg(lang));
             Close(w, row, *page);
         }
     }

@@ -38,6 +38,11 @@ TEST(CropPageRules, ThePreviewRectangleScalesTheCropIntoTheDrawing)
         {"the whole picture", 1920, 1080, 0, 0, 1920, 1080, {74, 246, 204, 346}},
         // 1920 / 130 = 14.769...: 1000 / 14.769 = 67.7 -> 68 (half up), 45 / 14.769 = 3.05 -> 3.
         {"rounded half up", 1920, 1080, 45, 54, 1000, 32, {77, 251, 145, 254}},
+        // Exact halves in single precision: 480 / 14.769231f = 32.5, 27 / 10.8f = 2.5, 96 -> 6.5,
+        // 81 -> 7.5; each rounds up.
+        {"exact halves round up", 1920, 1080, 480, 27, 96, 81, {107, 249, 114, 257}},
+        {"exact halves, 4K source", 3840, 2160, 960, 54, 192, 162, {107, 249, 114, 257}},
+        {"a full-output window of a 4K source", 3840, 2160, 0, 0, 3840, 2160, {74, 246, 204, 346}},
         {"zero totals count as scale 1", 0, 0, 10, 20, 32, 40, {84, 266, 116, 306}},
         {"one zero total", 1300, 0, 100, 20, 650, 40, {84, 266, 149, 306}},
     };

@@ -207,6 +207,11 @@ TEST_F(CropPage, LayerButtonsFollowTheWorkMode)
     EXPECT_EQ(page->LayerButton(1)->text(), QStringLiteral("PGM"));
     EXPECT_FALSE(page->LayerButton(1)->isEnabled());
     EXPECT_EQ(page->LayerButton(2)->text(), QStringLiteral("PIP2"));
+    // A language switch keeps the layer the operator chose and the work mode's captions.
+    page->OnSelectLayer(ctl::crop::IDC_LAYER_PIP3);
+    page->ApplyLanguage();
+    EXPECT_EQ(page->SelectedLayer(), 3);
+    EXPECT_EQ(page->LayerButton(1)->text(), QStringLiteral("PGM"));
 
     d.pvwMode = 2;
     d.pgmState[0] = 1;

@@ -168,4 +168,24 @@ TEST(OutputWindowRules, EveryRotationIsUndone)
     EXPECT_EQ(ow::UndoSteps(-1).count, 0);
 }
 
+TEST(OutputWindowRules, ThePreviewKeepsItsSizeWhenItFitsElseShrinksKeepingItsShape)
+{
+    // Two button rows above and below the centre (100 apart), a button left and right of it.
+    const QRect group(0, 0, 320, 200);
+    const QRect buttons[] = {{10, 20, 300, 30}, {10, 150, 300, 30}, {10, 85, 80, 30}, {230, 85, 80, 30}};
+    const QPoint centre(160, 100);
+    struct Case {
+        const char* what;
+        QSize picture;
+        QRect at;
+    } cases[] = {
+        {"upright, natural size, centred", {120, 68}, {100, 66, 120, 68}},
+        {"turned a quarter: as tall as the gap between the rows", {68, 120}, {132, 50, 56, 100}},
+        {"too wide for the gap between the side buttons", {200, 20}, {90, 93, 140, 14}},
+        {"empty picture", {0, 0}, {}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ow::PreviewPlacement(c.picture, centre, group, buttons), c.at) << c.what;
+    EXPECT_EQ(ow::PreviewPlacement({120, 68}, centre, QRect(), buttons), QRect()) << "no room at all";
+}
+
 } // namespace

@@ -673,7 +673,11 @@ TEST_F(CaptionPage, ARecordLoadsInAdvancedModeOnly)
     EXPECT_EQ(page->Edit(cc::IDC_DISPLAY_WIDTH_EDIT)->GetValue(), 400);
     EXPECT_EQ(page->ForeColour(), 0x332211u);
     EXPECT_EQ(page->BackColour(), 0x665544u);
-    EXPECT_EQ(page->CaptionFont().pixelSize(), 40);
+    // The record's height is the font's cell: the largest that fits 40 pixels.
+    QFont larger = page->CaptionFont();
+    larger.setPixelSize(larger.pixelSize() + 1);
+    EXPECT_LE(QFontMetrics(page->CaptionFont()).height(), 40);
+    EXPECT_GT(QFontMetrics(larger).height(), 40);
     EXPECT_EQ(page->List(cc::IDC_DIRECTION_LIST)->GetCurSel(), 1);
     EXPECT_EQ(page->List(cc::IDC_SPEED_LIST)->GetCurSel(), 2);
     EXPECT_EQ(page->List(cc::IDC_BACKGROUND_LIST)->GetCurSel(), 2);
@@ -694,6 +698,45 @@ TEST_F(CaptionPage, ARecordLoadsInAdvancedModeOnly)
     EXPECT_EQ(page->CaptionNo(), 1);
 }
 
+// The caption's ink, rendered again from what the page holds, lies inside the caption rectangle:
+// drawn on a larger canvas, nothing reaches past the rectangle's columns or rows.
+TEST_F(CaptionPage, ACaptionRendersInsideItsRectangleWithTheDefaultFontAndALoadedSize)
+{
+    const auto expectInkInside = [&](const char* what, int width, int height) {
+        const QImage canvas =
+            caption::RenderCaptionText(page->TextEdit()->text(), page->CaptionFont(), width + 64, height + 32, false);
+        QRect ink;
+        for (int y = 0; y < canvas.height(); ++y)
+            for (int x = 0; x < canvas.width(); ++x)
+                if (canvas.pixel(x, y) != qRgb(0, 0, 0)) ink |= QRect(x, y, 1, 1);
+        ASSERT_FALSE(ink.isEmpty()) << what;
+        EXPECT_TRUE(QRect(0, 0, width, height).contains(ink)) << what << ": ink to column " << ink.right() << " of "
+                                                              << width << ", row " << ink.bottom() << " of " << height;
+    };
+
+    // The default font, "Arial" with a 32-pixel cell, as the page measures a text in it.
+    page->TextEdit()->setText("Welcome jpgy");
+    SendMsg(page.get(), WM_CAPTION_REMEASURE, 0, 0);
+    EXPECT_LE(page->Edit(cc::IDC_HEIGHT_EDIT)->GetValue(), 32);
+    expectInkInside("default font", int(page->Edit(cc::IDC_WIDTH_EDIT)->GetValue()), 32);
+
+    // Sizes loaded from a caption record (width at +0, height at +2).
+    struct Case {
+        const char* text;
+        int width, height;
+    } cases[] = {{"Welcome", 140, 36}, {"jpgy Quay", 180, 36}, {"Welcome jpgy", 600, 20}, {"Welcome", 400, 96}};
+    ClickButton(page->Button(cc::IDC_ADVANCED));
+    for (const Case& c : cases) {
+        page->TextEdit()->setText(QString::fromLatin1(c.text));
+        uint8_t* rec = GetDeviceData().caption[0];
+        std::memset(rec, 0, 32);
+        rec[0] = uint8_t(c.width), rec[1] = uint8_t(c.width >> 8), rec[2] = uint8_t(c.height);
+        page->LoadOutputCaption(0);
+        ASSERT_EQ(page->Edit(cc::IDC_HEIGHT_EDIT)->GetValue(), c.height) << c.text;
+        expectInkInside(c.text, c.width, c.height);
+    }
+}
+
 TEST_F(CaptionPage, HidingLeavesAdvancedModeAndRestoresTheDefaults)
 {
     ClickButton(page->Button(cc::IDC_ADVANCED));
@@ -706,7 +749,8 @@ TEST_F(CaptionPage, HidingLeavesAdvancedModeAndRestoresTheDefaults)
     EXPECT_FALSE(page->IsAdvanced());
     EXPECT_EQ(page->ForeColour(), 0x0000FFu);
     EXPECT_EQ(page->BackColour(), 0u);
-    EXPECT_EQ(page->CaptionFont().pixelSize(), 32);
+    EXPECT_LE(QFontMetrics(page->CaptionFont()).height(), 32);
+    EXPECT_GT(page->CaptionFont().pixelSize(), 24);
     EXPECT_TRUE(page->CaptionFont().bold());
     for (int id : {cc::IDC_SPEED_LIST, cc::IDC_BACKGROUND_LIST, cc::IDC_DIRECTION_LIST})
         EXPECT_EQ(page->List(id)->GetCurSel(), 0) << id;
