@@ -367,7 +367,8 @@ void MMainDlg::UpdateLogoLabel(int flag)
         return;
     } else {
         cell->SetName(LayerName(QStringLiteral("PIP-%1 : ").arg(3), 3));
-        if (d.pvwMode != oprules::kWorkNormal && d.pgmState[3] == 1) cell->state = 1;
+        // The label is the layer's own again: so is its lock, which the logo may have set.
+        cell->state = d.pvwMode != oprules::kWorkNormal && d.pgmState[3] == 1 ? 1 : 0;
         cell->SetHidden(d.chnl[3].onOff == 0);
     }
     UpdateLayerCellRect(3);

@@ -42,15 +42,15 @@ protected:
     CCell* Fixed(int k) { return page->FixedCellAt(k); }
     static CellRect Origin(const CCell* c) { return CellRect{c->originX, c->originY, 0, 0}; }
 
-    // A left-button drag on the canvas, in canvas pixels.
-    void Drag(QPoint from, QPoint to)
+    // A left-button drag on the canvas, in canvas pixels, in equal mouse moves (two by default).
+    void Drag(QPoint from, QPoint to, int moves = 2)
     {
         CPictureCtrl& canvas = page->Canvas();
         QMouseEvent press(QEvent::MouseButtonPress, from, canvas.mapToGlobal(from), Qt::LeftButton, Qt::LeftButton,
                           Qt::NoModifier);
         QCoreApplication::sendEvent(&canvas, &press);
-        const QPoint mid = (from + to) / 2;
-        for (const QPoint& p : {mid, to}) {
+        for (int i = 1; i <= moves; ++i) {
+            const QPoint p = from + (to - from) * i / moves;
             QMouseEvent move(QEvent::MouseMove, p, canvas.mapToGlobal(p), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
             QCoreApplication::sendEvent(&canvas, &move);
         }
@@ -367,6 +367,27 @@ TEST_F(OperatingPage, LayerRectFollowsTheWorkModeOriginAndTheLogo)
     const CellRect pgm = Fixed(MMainDlg::kProgram1)->outputRect;
     EXPECT_EQ(Layer(1)->outputRect, (CellRect{pgm.left + 100, pgm.top + 50, pgm.left + 900, pgm.top + 650}));
     EXPECT_EQ(Layer(1)->SourceRect().x, 176 + 9);  // program: quadrant 1
+}
+
+TEST_F(OperatingPage, LogoUseEndingGivesThePip3CellBackItsLabelAndItsDrag)
+{
+    CDeviceData& d = GetDeviceData();
+    d.chnl[3] = LayerWindow{1, 0, 3, 0, 1500, 800, 200, 150, 0};
+    d.logo.usage = 1;
+    d.logo.onOff = 1;
+    page->UpdateLogoLabel(1);
+    ASSERT_EQ(Layer(3)->state, 1);
+    d.logo.usage = 0;
+    page->UpdateLogoLabel(1);
+    EXPECT_EQ(Layer(3)->state, 0);
+    EXPECT_TRUE(Layer(3)->Name().startsWith("PIP-3 : ")) << Layer(3)->Name().toStdString();
+    const CellRect r = Layer(3)->rect;
+    const QPoint from((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    Drag(from, from + QPoint(-20, -10));
+    const auto sent = Sent(CMD_SET_LAYER_WINDOW);
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].bytes[0], 3);
+    EXPECT_LT(d.chnl[3].hPos, 1500);
 }
 
 TEST_F(OperatingPage, LabelsFollowTheWorkMode)
