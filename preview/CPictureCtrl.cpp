@@ -74,7 +74,7 @@ void CPictureCtrl::UseScaleFor(const CCell* cell)
 
 void CPictureCtrl::MapCell(CCell* cell, bool layerPair)
 {
-    cell->outputRect = RaiseNegatives(Rect{originX, originY, originX + outputWidth, originY + outputHeight});
+    cell->outputRect = RaiseNegatives(cellgeo::SizedRect(originX, originY, outputWidth, outputHeight));
     scaleX = layerPair ? layerScaleX : fixedScaleX;
     scaleY = layerPair ? layerScaleY : fixedScaleY;
     cell->rect = OutputToCanvas(cell->outputRect);
@@ -261,7 +261,8 @@ void CPictureCtrl::MoveCellBy(CCell* cell, const Rect& output)
 {
     if (!cell) return;
     const Rect o = cellgeo::Normalised(output);
-    cell->outputRect = RaiseNegatives(cellgeo::Offset(cell->outputRect, o.left - cell->originX, o.top - cell->originY));
+    cell->outputRect = RaiseNegatives(
+        cellgeo::Offset(cell->outputRect, int64_t{o.left} - cell->originX, int64_t{o.top} - cell->originY));
     cell->originX = o.left;
     cell->originY = o.top;
     scaleX = layerScaleX;

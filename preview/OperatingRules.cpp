@@ -40,12 +40,27 @@ CellRect QuadrantRect(int q, int previewWidth, int previewHeight)
 
 namespace {
 
+// +0.5 and truncated; values beyond 32 bits saturate.
 int Rounded(double v)
 {
-    return static_cast<int>(v + 0.5);
+    v += 0.5;
+    if (!(v == v)) return 0;
+    return static_cast<int>(std::clamp(v, -2147483648.0, 2147483647.0));
 }
 
 } // namespace
+
+Window ShownWindow(const Window& w)
+{
+    auto cut = [](int v) { return std::clamp(v, 0, kMaxShownWindowSpan); };
+    return Window{cut(w.hPos), cut(w.vPos), cut(w.hAct), cut(w.vAct)};
+}
+
+CellRect WindowOutputRect(int originX, int originY, const Window& window)
+{
+    const Window w = ShownWindow(window);
+    return cellgeo::SizedRect(int64_t{originX} + w.hPos, int64_t{originY} + w.vPos, w.hAct, w.vAct);
+}
 
 std::optional<CellRect> LayerSourceRect(const Window& window, int q, int previewWidth, int previewHeight,
                                         int outputWidth, int outputHeight, bool logoWindow)
@@ -55,18 +70,18 @@ std::optional<CellRect> LayerSourceRect(const Window& window, int q, int preview
     const CellRect quad = QuadrantRect(q, previewWidth, previewHeight);
     const double sx = static_cast<double>(quad.Width()) / outputWidth;
     const double sy = static_cast<double>(quad.Height()) / outputHeight;
-    const int left = Rounded(window.hPos * sx);
-    const int width = Rounded(window.hAct * sx);
-    int top = 0;
-    int height = 0;
+    const int64_t left = Rounded(window.hPos * sx);
+    const int64_t width = Rounded(window.hAct * sx);
+    int64_t top = 0;
+    int64_t height = 0;
     if (logoWindow) {
-        top = static_cast<int>(static_cast<long long>(window.vPos) * quad.Height() / outputHeight);
-        height = static_cast<int>(static_cast<long long>(window.vAct) * quad.Height() / outputHeight);
+        top = int64_t{window.vPos} * quad.Height() / outputHeight;
+        height = int64_t{window.vAct} * quad.Height() / outputHeight;
     } else {
         top = Rounded(window.vPos * sy);
         height = Rounded(window.vAct * sy);
     }
-    CellRect r{quad.left + left, quad.top + top, quad.left + left + width, quad.top + top + height};
+    CellRect r = cellgeo::SizedRect(quad.left + left, quad.top + top, width, height);
     // A window reaching past the output would show the neighbouring quadrant.
     r.left = std::clamp(r.left, quad.left, quad.right);
     r.top = std::clamp(r.top, quad.top, quad.bottom);
