@@ -249,7 +249,15 @@ void CPictureCtrl::PlaceCellWindow(const Rect& output, CCell* cell)
         cell->altRect = canvasRect;
     else
         cell->PlaceWindow(canvasRect);
+    // Placed anew while it is dragged (a reply, a zoom): the rest of the drag starts from here.
+    if (capturing && cell == selected) Anchor(cell);
     update();
+}
+
+void CPictureCtrl::Anchor(const CCell* cell)
+{
+    anchorOutput = cell->outputRect;
+    anchorCanvas = cell->rect;
 }
 
 void CPictureCtrl::RelayoutCells()
@@ -344,6 +352,7 @@ void CPictureCtrl::mousePressEvent(QMouseEvent* e)
     lastX = downX = x;
     lastY = downY = y;
     capturing = true;
+    Anchor(cell);
     PostMsg(parentWidget(), WM_CELL_SELECTED, reinterpret_cast<WPARAM>(cell), 0);
 }
 
@@ -386,10 +395,9 @@ void CPictureCtrl::MoveStep(CCell* cell, int x, int y)
         moved = cell->fixed ? cellgeo::Inflate(s.rect, -m.left, -m.top, -m.right, -m.bottom) : s.rect;
         break;
     }
-    const Rect before = cell->rect;
     if (cell->MoveTo(client, moved)) {
         UseScaleFor(cell);
-        cell->outputRect = cellgeo::DragOutputRect(cellgeo::kZoneInterior, true, cell->outputRect, before, cell->rect,
+        cell->outputRect = cellgeo::DragOutputRect(cellgeo::kZoneInterior, true, anchorOutput, anchorCanvas, cell->rect,
                                                    scaleX, scaleY, cell->limitRect, cell->limitOutputRect);
         if (neighbour) cell->outputRect = cellgeo::ApplySnapToOutput(snap, cell->outputRect, neighbour->outputRect, true);
         if (!cell->fixed) cell->PlaceWindow(cell->rect);
@@ -399,10 +407,9 @@ void CPictureCtrl::MoveStep(CCell* cell, int x, int y)
 
 void CPictureCtrl::ResizeStep(CCell* cell, int x, int y)
 {
-    const Rect before = cell->rect;
     cell->ResizeByHandle(ClientRect(), dragZone, x, y);
     UseScaleFor(cell);
-    cell->outputRect = cellgeo::DragOutputRect(dragZone, false, cell->outputRect, before, cell->rect, scaleX, scaleY,
+    cell->outputRect = cellgeo::DragOutputRect(dragZone, false, anchorOutput, anchorCanvas, cell->rect, scaleX, scaleY,
                                                cell->limitRect, cell->limitOutputRect);
     cell->PlaceWindow(cell->rect);
     SnapResize(dragZone, false, cell);

@@ -187,6 +187,22 @@ TEST_F(OperatingPage, DraggingPip2WritesItsWindowAndSendsCommandFourOnce)
     EXPECT_TRUE(page->IsCellMarkTimerActive());
 }
 
+TEST_F(OperatingPage, ADragAfterAWheelNotchCommitsWhereTheLayerIsDrawn)
+{
+    CDeviceData& d = GetDeviceData();
+    for (int delta : {120, -120, -120}) {  // zoom 5.5, then 6.0, then 6.5
+        SCOPED_TRACE(delta);
+        page->OnWheelZoom(Qt::ControlModifier, delta);
+        page->ShowLayerCell(2, 1);
+        CCell* pip2 = Layer(2);
+        const QPoint from((pip2->rect.left + pip2->rect.right) / 2, (pip2->rect.top + pip2->rect.bottom) / 2);
+        Drag(from, from + QPoint(60, 0), 60);
+        const CellRect drawn = page->Canvas().CanvasToOutput(pip2->rect);
+        EXPECT_LE(std::abs(d.chnl[2].hPos - (drawn.left - 125)), page->Zoom()) << d.chnl[2].hPos;
+        EXPECT_EQ(d.chnl[2].hAct, 480);
+    }
+}
+
 TEST_F(OperatingPage, AMoveCommitsThePostedCellNotTheSelectedOne)
 {
     CDeviceData& d = GetDeviceData();
