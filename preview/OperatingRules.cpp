@@ -148,8 +148,12 @@ std::optional<std::array<CellRect, 4>> ArrangeOutputs(int code, const std::array
 {
     if (code < 0 || code > 7) return std::nullopt;
     std::array<CellRect, 4> r = current;
-    auto rightOf = [&](const CellRect& a) { return CellRect{a.right, a.top, a.right + hAct, a.bottom}; };
-    auto below = [&](const CellRect& a) { return CellRect{a.left, a.bottom, a.right, a.bottom + vAct}; };
+    auto rightOf = [&](const CellRect& a) {
+        return CellRect{a.right, a.top, cellgeo::Saturated(int64_t{a.right} + hAct), a.bottom};
+    };
+    auto below = [&](const CellRect& a) {
+        return CellRect{a.left, a.bottom, a.right, cellgeo::Saturated(int64_t{a.bottom} + vAct)};
+    };
     switch (code) {
     case 0: r[1] = rightOf(r[0]); break;
     case 1: r[1] = below(r[0]); break;
@@ -184,10 +188,10 @@ std::optional<std::array<CellRect, 4>> ArrangeOutputs(int code, const std::array
 
 CellRect RescaleOutputRect(const CellRect& r, int oldWidth, int oldHeight, int newWidth, int newHeight)
 {
-    if (oldWidth <= 0 || oldHeight <= 0) return CellRect{r.left, r.top, r.left + newWidth, r.top + newHeight};
+    if (oldWidth <= 0 || oldHeight <= 0) return cellgeo::SizedRect(r.left, r.top, newWidth, newHeight);
     const int left = Rounded(static_cast<double>(newWidth) * r.left / oldWidth);
     const int top = Rounded(static_cast<double>(newHeight) * r.top / oldHeight);
-    return CellRect{left, top, left + newWidth, top + newHeight};
+    return cellgeo::SizedRect(left, top, newWidth, newHeight);
 }
 
 std::optional<TwoAreaScales> TwoAreaScale(int workMode, int clientWidth, int clientHeight, int hAct, int vAct)
@@ -205,7 +209,7 @@ TwoAreaPlaces TwoAreaPlacement(int workMode, int clientWidth, int clientHeight, 
     const int cx = Rounded((clientWidth / 2) * s.x);
     const int upperTop = Rounded(40 * s.y);
     const int lowerTop = Rounded((clientHeight / 2) * s.y + 40 * s.y);
-    auto at = [&](int left, int top) { return CellRect{left, top, left + hAct, top + vAct}; };
+    auto at = [&](int64_t left, int top) { return cellgeo::SizedRect(left, top, hAct, vAct); };
     TwoAreaPlaces p;
     if (workMode == kWorkDual) {
         p.preview1 = at(cx - hAct, upperTop);
