@@ -79,6 +79,9 @@ private:
         // No session bus: SDL's libdbus would fork a bus launcher from this threaded process.
         qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/svp-fuzz-bus");
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        // Offscreen widgets have no X windows for SDL to draw into, even when an X server is there.
+        if (qgetenv("QT_QPA_PLATFORM") == "offscreen" && qEnvironmentVariableIsEmpty("SDL_VIDEODRIVER"))
+            qputenv("SDL_VIDEODRIVER", "dummy");
         if (!QApplication::instance()) {
             static int argc = 1;
             static char name[] = "fuzz_shell_reply_dispatch";
