@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Writes the seed corpora of the caption, encoder-answer, system-info, task-rules, reply-queue and
-discovery-targets fuzz targets: a few valid inputs and a few broken ones each. The files are
+"""Writes the seed corpora of the caption, encoder-answer, system-info, task-rules, reply-queue,
+discovery-targets and reply-dispatch fuzz targets: a few valid inputs and a few broken ones each. The files are
 checked in; run this again only to change them (it rewrites exactly these files). Files named
 finding_* are inputs a fuzzer found a fault with, kept as found; the H.264 seeds come from
 fuzz/preview/make_h264_seeds."""
@@ -122,6 +122,56 @@ def discovery():
     write(d, "unicode", "\u0661.\u0662.\u0663.\u0664 127.0.0.\u0661")
 
 
+def reply_dispatch():
+    d = "shell/corpus/reply_dispatch"
+    big, small = 0x7FFFFFFF, -0x80000000
+
+    def rep(reply_id, payload=b"", a0=0, a1=0, status=0, address=0):
+        return struct.pack("<BBBiiH", reply_id + 1, status, address, a0, a1, len(payload)) + payload
+
+    def window(w, h_pos, v_pos, h_act, v_act):
+        return rep(10, struct.pack("<5i", h_pos, v_pos, h_act, v_act, 0), w)
+
+    def work_mode(mode, pgm=(0, 0, 0, 0), pvw=(0, 0, 0, 0)):
+        return rep(20, struct.pack("<B3xi4B4B", mode, 0, *pgm, *pvw))
+
+    def logo(usage, on=1):
+        return rep(15, bytes([usage, 0, on, 0, 0, 0]) + struct.pack("<4H4H4H4H", 40, 0, 0, 0, 30, 0, 0, 0,
+                                                                      200, 0, 0, 0, 100, 0, 0, 0) + bytes([1, 0, 0, 0]))
+
+    def splicing(mode):
+        return rep(12, struct.pack("<3i", mode, 0, 0) + bytes(96))
+
+    def block(windows, pvw_mode=0):
+        b = bytearray(2360)
+        struct.pack_into("<iHH", b, 0, 0, 1920, 1080)
+        for w, (hp, vp, ha, va) in enumerate(windows):
+            struct.pack_into("<BBBBiiiii", b, 0x90 + 24 * w, 1, 255, w, 0, hp, vp, ha, va, 0)
+        b[0x8C8] = pvw_mode
+        return rep(2, bytes(b))
+
+    def every_window(v):
+        return b"".join(window(w, v, v, v, v) for w in range(4))
+
+    write(d, "layer_windows_largest", every_window(big))
+    write(d, "layer_windows_smallest", every_window(small))
+    write(d, "layer_windows_mixed", window(0, big, 0, big, 100) + window(1, small, 5, 300, small)
+          + window(2, 100, 100, 0, 0) + window(3, 5000, 3000, 200, 100))
+    write(d, "work_modes_with_extremes", work_mode(1, (1, 0, 0, 1), (0, 1, 0, 0)) + every_window(big)
+          + work_mode(2, (0, 1, 0, 1), (1, 0, 1, 0)) + every_window(small) + work_mode(0))
+    write(d, "block_with_extremes", block([(big, big, big, big), (small, small, small, small), (0, 0, 0, 0),
+                                           (1000, 500, 640, 360)]))
+    write(d, "block_in_dual_mode", block([(0, 0, 960, 540)] * 4, pvw_mode=2))
+    write(d, "logo_use_on_and_off", logo(1) + window(3, big, big, 10, 10) + logo(0) + window(3, 100, 100, 400, 300))
+    write(d, "splicing_modes", splicing(5) + every_window(big) + splicing(2) + splicing(4) + every_window(small))
+    write(d, "preview_on_with_windows", rep(1, b"\x01") + every_window(big) + rep(1, b"\x00"))
+    write(d, "events_and_acks", rep(24, bytes([3, 0])) + rep(9, b"\x00") + rep(24, bytes([0, 1, 0]))
+          + rep(24, bytes([1, 0, 0])) + rep(23))
+    write(d, "bad_ids_and_short_payloads", rep(-1) + rep(32, b"\x01\x02") + rep(10, b"\x01\x02\x03", 0)
+          + window(7, 1, 2, 3, 4) + window(-1, 1, 2, 3, 4))
+    write(d, "empty", b"")
+
+
 if __name__ == "__main__":
     caption()
     encoder()
@@ -129,3 +179,4 @@ if __name__ == "__main__":
     task_rules()
     reply_queue()
     discovery()
+    reply_dispatch()

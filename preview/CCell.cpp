@@ -295,7 +295,8 @@ void CCell::RenderFrame(const VideoPicture& picture)
     }
     const SDL_Rect src = srcRect;
     SDL_Surface* label = LabelSurfaceLocked(SDL_Color{255, 0, 0, 255}, redLabel, redLabelText);
-    const bool shown = window->Surface().Render(picture, src.w > 0 && src.h > 0 ? &src : nullptr,
+    // An empty source (a layer window of no size, or outside its output) shows nothing.
+    const bool shown = window->Surface().Render(picture, &src,
                                                 dst.w > 0 && dst.h > 0 ? &dst : nullptr,
                                                 [label](SDL_Renderer* r) { CopyLabel(r, label); });
     if (shown) framesShown.fetch_add(1, std::memory_order_relaxed);

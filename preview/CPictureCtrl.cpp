@@ -74,7 +74,7 @@ void CPictureCtrl::UseScaleFor(const CCell* cell)
 
 void CPictureCtrl::MapCell(CCell* cell, bool layerPair)
 {
-    cell->outputRect = RaiseNegatives(Rect{originX, originY, originX + outputWidth, originY + outputHeight});
+    cell->outputRect = RaiseNegatives(cellgeo::SizedRect(originX, originY, outputWidth, outputHeight));
     scaleX = layerPair ? layerScaleX : fixedScaleX;
     scaleY = layerPair ? layerScaleY : fixedScaleY;
     cell->rect = OutputToCanvas(cell->outputRect);
@@ -249,7 +249,15 @@ void CPictureCtrl::PlaceCellWindow(const Rect& output, CCell* cell)
         cell->altRect = canvasRect;
     else
         cell->PlaceWindow(canvasRect);
+    // Placed anew while it is dragged (a reply, a zoom): the rest of the drag starts from here.
+    if (capturing && cell == selected) Anchor(cell);
     update();
+}
+
+void CPictureCtrl::Anchor(const CCell* cell)
+{
+    anchorOutput = cell->outputRect;
+    anchorCanvas = cell->rect;
 }
 
 void CPictureCtrl::RelayoutCells()
@@ -261,7 +269,8 @@ void CPictureCtrl::MoveCellBy(CCell* cell, const Rect& output)
 {
     if (!cell) return;
     const Rect o = cellgeo::Normalised(output);
-    cell->outputRect = RaiseNegatives(cellgeo::Offset(cell->outputRect, o.left - cell->originX, o.top - cell->originY));
+    cell->outputRect = RaiseNegatives(
+        cellgeo::Offset(cell->outputRect, int64_t{o.left} - cell->originX, int64_t{o.top} - cell->originY));
     cell->originX = o.left;
     cell->originY = o.top;
     scaleX = layerScaleX;
@@ -343,6 +352,7 @@ void CPictureCtrl::mousePressEvent(QMouseEvent* e)
     lastX = downX = x;
     lastY = downY = y;
     capturing = true;
+    Anchor(cell);
     PostMsg(parentWidget(), WM_CELL_SELECTED, reinterpret_cast<WPARAM>(cell), 0);
 }
 
@@ -385,10 +395,9 @@ void CPictureCtrl::MoveStep(CCell* cell, int x, int y)
         moved = cell->fixed ? cellgeo::Inflate(s.rect, -m.left, -m.top, -m.right, -m.bottom) : s.rect;
         break;
     }
-    const Rect before = cell->rect;
     if (cell->MoveTo(client, moved)) {
         UseScaleFor(cell);
-        cell->outputRect = cellgeo::DragOutputRect(cellgeo::kZoneInterior, true, cell->outputRect, before, cell->rect,
+        cell->outputRect = cellgeo::DragOutputRect(cellgeo::kZoneInterior, true, anchorOutput, anchorCanvas, cell->rect,
                                                    scaleX, scaleY, cell->limitRect, cell->limitOutputRect);
         if (neighbour) cell->outputRect = cellgeo::ApplySnapToOutput(snap, cell->outputRect, neighbour->outputRect, true);
         if (!cell->fixed) cell->PlaceWindow(cell->rect);
@@ -398,10 +407,9 @@ void CPictureCtrl::MoveStep(CCell* cell, int x, int y)
 
 void CPictureCtrl::ResizeStep(CCell* cell, int x, int y)
 {
-    const Rect before = cell->rect;
     cell->ResizeByHandle(ClientRect(), dragZone, x, y);
     UseScaleFor(cell);
-    cell->outputRect = cellgeo::DragOutputRect(dragZone, false, cell->outputRect, before, cell->rect, scaleX, scaleY,
+    cell->outputRect = cellgeo::DragOutputRect(dragZone, false, anchorOutput, anchorCanvas, cell->rect, scaleX, scaleY,
                                                cell->limitRect, cell->limitOutputRect);
     cell->PlaceWindow(cell->rect);
     SnapResize(dragZone, false, cell);

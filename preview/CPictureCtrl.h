@@ -99,6 +99,9 @@ private:
     void MapCell(CCell* cell, bool layerPair);
     void UseScaleFor(const CCell* cell);
     void InvalidateCell(const CCell* cell);
+    // The selected cell's output and canvas rectangles at the press (or where it was last placed
+    // during the drag): each drag step converts the whole distance from there once.
+    void Anchor(const CCell* cell);
     void MoveStep(CCell* cell, int x, int y);
     void ResizeStep(CCell* cell, int x, int y);
     void SnapResize(int zone, bool move, CCell* cell);
@@ -116,6 +119,8 @@ private:
     int downX = 0;
     int downY = 0;
     bool capturing = false;
+    Rect anchorOutput;
+    Rect anchorCanvas;
     Rect clip;
     CCell* selected = nullptr;
     int snapMode = cellgeo::kSnapNone;

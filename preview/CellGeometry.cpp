@@ -42,26 +42,21 @@ int32_t EdgeOf(const CellRect& r, Edge e)
     return 0;
 }
 
+// Moves edge a to v; with follow, edge b keeps its distance to a.
+void MoveEdge(int32_t& a, int32_t& b, int32_t v, bool follow)
+{
+    if (follow) b = Saturated(int64_t{b} + v - a);
+    a = v;
+}
+
 // Shifts r along one axis so that its edge e lies at v (keepSize), or moves only that edge.
 void PutEdge(CellRect& r, Edge e, int32_t v, bool keepSize)
 {
     switch (e) {
-    case Edge::Left:
-        if (keepSize) r.right += v - r.left;
-        r.left = v;
-        break;
-    case Edge::Right:
-        if (keepSize) r.left += v - r.right;
-        r.right = v;
-        break;
-    case Edge::Top:
-        if (keepSize) r.bottom += v - r.top;
-        r.top = v;
-        break;
-    case Edge::Bottom:
-        if (keepSize) r.top += v - r.bottom;
-        r.bottom = v;
-        break;
+    case Edge::Left: MoveEdge(r.left, r.right, v, keepSize); break;
+    case Edge::Right: MoveEdge(r.right, r.left, v, keepSize); break;
+    case Edge::Top: MoveEdge(r.top, r.bottom, v, keepSize); break;
+    case Edge::Bottom: MoveEdge(r.bottom, r.top, v, keepSize); break;
     case Edge::None: break;
     }
 }
@@ -71,10 +66,11 @@ void KeepSpanInside(int32_t& lo, int32_t& hi, int32_t limLo, int32_t limHi, bool
 {
     if (limHi <= limLo) return;
     if (move) {
-        int32_t size = std::min(hi - lo, limHi - limLo);
-        if (lo < limLo) lo = limLo;
-        if (lo + size > limHi) lo = limHi - size;
-        hi = lo + size;
+        const int64_t size = std::min(int64_t{hi} - lo, int64_t{limHi} - limLo);
+        int64_t from = std::max<int64_t>(lo, limLo);
+        if (from + size > limHi) from = limHi - size;
+        lo = Saturated(from);
+        hi = Saturated(from + size);
     } else {
         lo = std::clamp(lo, limLo, limHi);
         hi = std::clamp(hi, limLo, limHi);
@@ -90,22 +86,20 @@ CellRect Normalised(CellRect r)
     return r;
 }
 
-CellRect Offset(CellRect r, int dx, int dy)
+CellRect SizedRect(int64_t left, int64_t top, int64_t width, int64_t height)
 {
-    r.left += dx;
-    r.right += dx;
-    r.top += dy;
-    r.bottom += dy;
-    return r;
+    return CellRect{Saturated(left), Saturated(top), Saturated(left + width), Saturated(top + height)};
+}
+
+CellRect Offset(CellRect r, int64_t dx, int64_t dy)
+{
+    return CellRect{Saturated(r.left + dx), Saturated(r.top + dy), Saturated(r.right + dx), Saturated(r.bottom + dy)};
 }
 
 CellRect Inflate(CellRect r, int l, int t, int rr, int b)
 {
-    r.left -= l;
-    r.top -= t;
-    r.right += rr;
-    r.bottom += b;
-    return r;
+    return CellRect{Saturated(int64_t{r.left} - l), Saturated(int64_t{r.top} - t), Saturated(int64_t{r.right} + rr),
+                    Saturated(int64_t{r.bottom} + b)};
 }
 
 CellRect Intersection(const CellRect& a, const CellRect& b)
@@ -325,30 +319,33 @@ CellRect CanvasToOutput(CellRect c, double scaleX, double scaleY)
     CellRect r;
     r.left = CanvasEdgeToOutput(c.left, scaleX);
     r.top = CanvasEdgeToOutput(c.top, scaleY);
-    r.right = r.left + RoundHalfUp(c.Width() * scaleX);
-    r.bottom = r.top + RoundHalfUp(c.Height() * scaleY);
+    r.right = Saturated(int64_t{r.left} + RoundHalfUp(c.Width() * scaleX));
+    r.bottom = Saturated(int64_t{r.top} + RoundHalfUp(c.Height() * scaleY));
     return r;
 }
 
-CellRect DragOutputRect(int zone, bool move, const CellRect& oldOutput, const CellRect& oldCanvasIn,
+CellRect DragOutputRect(int zone, bool move, const CellRect& anchorOutput, const CellRect& anchorCanvasIn,
                         const CellRect& canvasIn, double scaleX, double scaleY, const CellRect& limitCanvas,
                         const CellRect& limitOutput)
 {
-    const CellRect oldCanvas = Normalised(oldCanvasIn);
+    const CellRect anchor = Normalised(anchorCanvasIn);
     const CellRect canvas = Normalised(canvasIn);
-    auto scaled = [](int64_t d, double s) { return static_cast<int32_t>(std::llround(static_cast<double>(d) * s)); };
+    // The whole canvas distance of an edge since the press, in output pixels, rounded once.
+    auto scaled = [](int32_t to, int32_t from, double s) -> int64_t {
+        const double d = std::round((static_cast<double>(to) - from) * s);
+        return d == d ? static_cast<int64_t>(std::clamp(d, -4294967296.0, 4294967296.0)) : 0;
+    };
     const bool hasLimit = !limitCanvas.IsEmpty() && !limitOutput.IsEmpty();
     ZoneEdges e = EdgesOfZone(zone);
-    CellRect out = Normalised(oldOutput);
+    CellRect out = Normalised(anchorOutput);
     if (move) {
         e = {true, true, true, true};
-        out = Offset(out, scaled(int64_t(canvas.left) - oldCanvas.left, scaleX),
-                     scaled(int64_t(canvas.top) - oldCanvas.top, scaleY));
+        out = Offset(out, scaled(canvas.left, anchor.left, scaleX), scaled(canvas.top, anchor.top, scaleY));
     } else {
-        if (e.left) out.left += scaled(int64_t(canvas.left) - oldCanvas.left, scaleX);
-        if (e.top) out.top += scaled(int64_t(canvas.top) - oldCanvas.top, scaleY);
-        if (e.right) out.right += scaled(int64_t(canvas.right) - oldCanvas.right, scaleX);
-        if (e.bottom) out.bottom += scaled(int64_t(canvas.bottom) - oldCanvas.bottom, scaleY);
+        if (e.left) out.left = Saturated(out.left + scaled(canvas.left, anchor.left, scaleX));
+        if (e.top) out.top = Saturated(out.top + scaled(canvas.top, anchor.top, scaleY));
+        if (e.right) out.right = Saturated(out.right + scaled(canvas.right, anchor.right, scaleX));
+        if (e.bottom) out.bottom = Saturated(out.bottom + scaled(canvas.bottom, anchor.bottom, scaleY));
     }
     // Canvas 0 and 1 are the output's edge, as CanvasToOutput has them.
     if (e.left && canvas.left <= 1) PutEdge(out, Edge::Left, 0, move);
@@ -365,8 +362,8 @@ CellRect DragOutputRect(int zone, bool move, const CellRect& oldOutput, const Ce
         KeepSpanInside(out.top, out.bottom, lim.top, lim.bottom, move);
     }
     out = Normalised(out);
-    if (out.left < 0) out = Offset(out, -out.left, 0);
-    if (out.top < 0) out = Offset(out, 0, -out.top);
+    if (out.left < 0) out = Offset(out, -int64_t{out.left}, 0);
+    if (out.top < 0) out = Offset(out, 0, -int64_t{out.top});
     return out;
 }
 
@@ -418,8 +415,8 @@ CellRect ApplySnapToOutput(const SnapResult& snap, CellRect mOutput, const CellR
     if (snap.mX != Edge::None) PutEdge(mOutput, snap.mX, EdgeOf(nOutput, snap.nX), keepSize);
     if (snap.mY != Edge::None) PutEdge(mOutput, snap.mY, EdgeOf(nOutput, snap.nY), keepSize);
     mOutput = Normalised(mOutput);
-    if (mOutput.left < 0) mOutput = Offset(mOutput, -mOutput.left, 0);
-    if (mOutput.top < 0) mOutput = Offset(mOutput, 0, -mOutput.top);
+    if (mOutput.left < 0) mOutput = Offset(mOutput, -int64_t{mOutput.left}, 0);
+    if (mOutput.top < 0) mOutput = Offset(mOutput, 0, -int64_t{mOutput.top});
     return mOutput;
 }
 

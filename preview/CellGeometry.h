@@ -8,20 +8,29 @@
 
 namespace cellgeo {
 
+// A 64-bit sum or difference cut into 32 bits. Edges come from the processor and from files as
+// any 32-bit value, so geometry adds and subtracts in 64 bits and saturates.
+constexpr int32_t Saturated(int64_t v)
+{
+    return v > INT32_MAX ? INT32_MAX : v < INT32_MIN ? INT32_MIN : static_cast<int32_t>(v);
+}
+
 struct CellRect {
     int32_t left = 0;
     int32_t top = 0;
     int32_t right = 0;
     int32_t bottom = 0;
 
-    int32_t Width() const { return right - left; }
-    int32_t Height() const { return bottom - top; }
+    int32_t Width() const { return Saturated(int64_t{right} - left); }
+    int32_t Height() const { return Saturated(int64_t{bottom} - top); }
     bool IsEmpty() const { return right <= left || bottom <= top; }
     bool operator==(const CellRect&) const = default;
 };
 
+// {left, top, left + width, top + height}, summed in 64 bits and saturated.
+CellRect SizedRect(int64_t left, int64_t top, int64_t width, int64_t height);
 CellRect Normalised(CellRect r);
-CellRect Offset(CellRect r, int dx, int dy);
+CellRect Offset(CellRect r, int64_t dx, int64_t dy);
 // Moves each edge outwards by the given amount (negative amounts shrink).
 CellRect Inflate(CellRect r, int l, int t, int rr, int b);
 // The common part of a and b; {0, 0, 0, 0} when they do not overlap.
@@ -82,12 +91,13 @@ CellRect CanvasToOutput(CellRect c, double scaleX, double scaleY);
 // One canvas edge position in output pixels, rounded as CanvasToOutput rounds a left edge.
 int32_t CanvasEdgeToOutput(int32_t canvasEdge, double scale);
 
-// The output rectangle a cell holds after a drag step took it from oldCanvas to canvas: each
-// moved edge moves by its canvas distance times the scale (a move keeps the output size), so
-// edges that did not move keep their exact output position. An edge at canvas 0 or 1 is output
-// 0; edges flush with the limit's canvas edges take the limit's output edges, and the result
-// stays inside the output limit when one is given.
-CellRect DragOutputRect(int zone, bool move, const CellRect& oldOutput, const CellRect& oldCanvas,
+// The output rectangle a cell holds after a drag took it from anchorCanvas (where it was at the
+// press) to canvas: each moved edge moves by its whole canvas distance times the scale, converted
+// once, so rounding does not add up over the steps of a drag (a move keeps the output size), and
+// edges that did not move keep their exact output position. An edge at canvas 0 or 1 is output 0;
+// edges flush with the limit's canvas edges take the limit's output edges, and the result stays
+// inside the output limit when one is given.
+CellRect DragOutputRect(int zone, bool move, const CellRect& anchorOutput, const CellRect& anchorCanvas,
                         const CellRect& canvas, double scaleX, double scaleY, const CellRect& limitCanvas,
                         const CellRect& limitOutput);
 

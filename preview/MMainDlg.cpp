@@ -44,7 +44,7 @@ std::atomic<const MMainDlg*> g_sinkOwner{nullptr};
 
 CellRect WindowRect(int left, int top, int width, int height)
 {
-    return CellRect{left, top, left + width, top + height};
+    return cellgeo::SizedRect(left, top, width, height);
 }
 
 int ClampedLogoSlot(const CDeviceData& d)
@@ -349,8 +349,7 @@ void MMainDlg::UpdateLayerCellRect(int w)
         }
         break;
     }
-    const CellRect r = WindowRect(cell->originX + win.hPos, cell->originY + win.vPos, win.hAct, win.vAct);
-    canvas->PlaceCellWindow(r, cell);
+    canvas->PlaceCellWindow(oprules::WindowOutputRect(cell->originX, cell->originY, win), cell);
     SelectLayerQuadrant(w);
 }
 
@@ -367,7 +366,8 @@ void MMainDlg::UpdateLogoLabel(int flag)
         return;
     } else {
         cell->SetName(LayerName(QStringLiteral("PIP-%1 : ").arg(3), 3));
-        if (d.pvwMode != oprules::kWorkNormal && d.pgmState[3] == 1) cell->state = 1;
+        // The label is the layer's own again: so is its lock, which the logo may have set.
+        cell->state = d.pvwMode != oprules::kWorkNormal && d.pgmState[3] == 1 ? 1 : 0;
         cell->SetHidden(d.chnl[3].onOff == 0);
     }
     UpdateLayerCellRect(3);
@@ -596,7 +596,8 @@ void MMainDlg::OnRebuildCells(bool on)
     const CCell* out1 = FixedCellAt(kOutput1);
     for (int w = 0; w < kWindowCount; ++w) {
         const LayerWindow& L = d.chnl[w];
-        CCell* cell = canvas->AddLayerCell(L.hAct, L.vAct, L.hPos, L.vPos, QString(), w, L.input);
+        const oprules::Window win = oprules::ShownWindow({L.hPos, L.vPos, L.hAct, L.vAct});
+        CCell* cell = canvas->AddLayerCell(win.hAct, win.vAct, win.hPos, win.vPos, QString(), w, L.input);
         if (!cell) continue;
         // Layer-relative, then into output 1: its origin is added once.
         if (out1) canvas->MoveCellBy(cell, out1->outputRect);
@@ -673,8 +674,8 @@ void MMainDlg::OnCellMoved(CCell* cell, bool fixed)
     }
     CDeviceData& d = GetDeviceData();
     const CellRect& r = cell->outputRect;
-    d.chnl[w].hPos = std::max(0, r.left - cell->originX);
-    d.chnl[w].vPos = std::max(0, r.top - cell->originY);
+    d.chnl[w].hPos = cellgeo::Saturated(std::max<int64_t>(0, int64_t{r.left} - cell->originX));
+    d.chnl[w].vPos = cellgeo::Saturated(std::max<int64_t>(0, int64_t{r.top} - cell->originY));
     d.chnl[w].hAct = r.Width();
     d.chnl[w].vAct = r.Height();
     d.SendCommand(CMD_SET_LAYER_WINDOW, w);

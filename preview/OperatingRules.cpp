@@ -40,12 +40,27 @@ CellRect QuadrantRect(int q, int previewWidth, int previewHeight)
 
 namespace {
 
+// +0.5 and truncated; values beyond 32 bits saturate.
 int Rounded(double v)
 {
-    return static_cast<int>(v + 0.5);
+    v += 0.5;
+    if (!(v == v)) return 0;
+    return static_cast<int>(std::clamp(v, -2147483648.0, 2147483647.0));
 }
 
 } // namespace
+
+Window ShownWindow(const Window& w)
+{
+    auto cut = [](int v) { return std::clamp(v, 0, kMaxShownWindowSpan); };
+    return Window{cut(w.hPos), cut(w.vPos), cut(w.hAct), cut(w.vAct)};
+}
+
+CellRect WindowOutputRect(int originX, int originY, const Window& window)
+{
+    const Window w = ShownWindow(window);
+    return cellgeo::SizedRect(int64_t{originX} + w.hPos, int64_t{originY} + w.vPos, w.hAct, w.vAct);
+}
 
 std::optional<CellRect> LayerSourceRect(const Window& window, int q, int previewWidth, int previewHeight,
                                         int outputWidth, int outputHeight, bool logoWindow)
@@ -55,18 +70,18 @@ std::optional<CellRect> LayerSourceRect(const Window& window, int q, int preview
     const CellRect quad = QuadrantRect(q, previewWidth, previewHeight);
     const double sx = static_cast<double>(quad.Width()) / outputWidth;
     const double sy = static_cast<double>(quad.Height()) / outputHeight;
-    const int left = Rounded(window.hPos * sx);
-    const int width = Rounded(window.hAct * sx);
-    int top = 0;
-    int height = 0;
+    const int64_t left = Rounded(window.hPos * sx);
+    const int64_t width = Rounded(window.hAct * sx);
+    int64_t top = 0;
+    int64_t height = 0;
     if (logoWindow) {
-        top = static_cast<int>(static_cast<long long>(window.vPos) * quad.Height() / outputHeight);
-        height = static_cast<int>(static_cast<long long>(window.vAct) * quad.Height() / outputHeight);
+        top = int64_t{window.vPos} * quad.Height() / outputHeight;
+        height = int64_t{window.vAct} * quad.Height() / outputHeight;
     } else {
         top = Rounded(window.vPos * sy);
         height = Rounded(window.vAct * sy);
     }
-    CellRect r{quad.left + left, quad.top + top, quad.left + left + width, quad.top + top + height};
+    CellRect r = cellgeo::SizedRect(quad.left + left, quad.top + top, width, height);
     // A window reaching past the output would show the neighbouring quadrant.
     r.left = std::clamp(r.left, quad.left, quad.right);
     r.top = std::clamp(r.top, quad.top, quad.bottom);
@@ -133,8 +148,12 @@ std::optional<std::array<CellRect, 4>> ArrangeOutputs(int code, const std::array
 {
     if (code < 0 || code > 7) return std::nullopt;
     std::array<CellRect, 4> r = current;
-    auto rightOf = [&](const CellRect& a) { return CellRect{a.right, a.top, a.right + hAct, a.bottom}; };
-    auto below = [&](const CellRect& a) { return CellRect{a.left, a.bottom, a.right, a.bottom + vAct}; };
+    auto rightOf = [&](const CellRect& a) {
+        return CellRect{a.right, a.top, cellgeo::Saturated(int64_t{a.right} + hAct), a.bottom};
+    };
+    auto below = [&](const CellRect& a) {
+        return CellRect{a.left, a.bottom, a.right, cellgeo::Saturated(int64_t{a.bottom} + vAct)};
+    };
     switch (code) {
     case 0: r[1] = rightOf(r[0]); break;
     case 1: r[1] = below(r[0]); break;
@@ -169,10 +188,10 @@ std::optional<std::array<CellRect, 4>> ArrangeOutputs(int code, const std::array
 
 CellRect RescaleOutputRect(const CellRect& r, int oldWidth, int oldHeight, int newWidth, int newHeight)
 {
-    if (oldWidth <= 0 || oldHeight <= 0) return CellRect{r.left, r.top, r.left + newWidth, r.top + newHeight};
+    if (oldWidth <= 0 || oldHeight <= 0) return cellgeo::SizedRect(r.left, r.top, newWidth, newHeight);
     const int left = Rounded(static_cast<double>(newWidth) * r.left / oldWidth);
     const int top = Rounded(static_cast<double>(newHeight) * r.top / oldHeight);
-    return CellRect{left, top, left + newWidth, top + newHeight};
+    return cellgeo::SizedRect(left, top, newWidth, newHeight);
 }
 
 std::optional<TwoAreaScales> TwoAreaScale(int workMode, int clientWidth, int clientHeight, int hAct, int vAct)
@@ -190,7 +209,7 @@ TwoAreaPlaces TwoAreaPlacement(int workMode, int clientWidth, int clientHeight, 
     const int cx = Rounded((clientWidth / 2) * s.x);
     const int upperTop = Rounded(40 * s.y);
     const int lowerTop = Rounded((clientHeight / 2) * s.y + 40 * s.y);
-    auto at = [&](int left, int top) { return CellRect{left, top, left + hAct, top + vAct}; };
+    auto at = [&](int64_t left, int top) { return cellgeo::SizedRect(left, top, hAct, vAct); };
     TwoAreaPlaces p;
     if (workMode == kWorkDual) {
         p.preview1 = at(cx - hAct, upperTop);

@@ -36,6 +36,15 @@ struct Window {
     int hPos = 0, vPos = 0, hAct = 0, vAct = 0;
 };
 
+// The largest position or size of a layer window the canvas shows: far beyond any output, and
+// small enough that origins, sums and scaled values stay well inside 32 bits.
+inline constexpr int kMaxShownWindowSpan = 1 << 24;
+// A window from the processor or a project file as the canvas shows it: every value cut to
+// 0..kMaxShownWindowSpan. The processor's own values stay in the block.
+Window ShownWindow(const Window& w);
+// The shown window placed at the origin (an output's top-left), in output pixels.
+CellRect WindowOutputRect(int originX, int originY, const Window& w);
+
 // The part of the mosaic that shows `window` in quadrant q: the window scaled by quadrant size /
 // output size, each value rounded to the nearest pixel, offset into the quadrant and kept inside
 // it. The logo window rounds its left and width but truncates its top and height (integer

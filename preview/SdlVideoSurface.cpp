@@ -127,7 +127,8 @@ bool SdlVideoSurface::Render(const VideoPicture& picture, const SDL_Rect* src, c
     bool ok = SDL_UpdateYUVTexture(texture, &whole, picture.y, picture.lumaPitch, picture.u,
                                    picture.chromaPitch, picture.v, picture.chromaPitch) == 0;
     if (ok) ok = SDL_RenderClear(renderer) == 0;
-    if (ok) ok = SDL_RenderCopy(renderer, texture, src, dst) == 0;
+    const bool emptySource = src && (src->w <= 0 || src->h <= 0);
+    if (ok && !emptySource) ok = SDL_RenderCopy(renderer, texture, src, dst) == 0;
     if (ok && overlay) overlay(renderer);
     if (ok) {
         SDL_RenderPresent(renderer);

@@ -34,9 +34,10 @@ public:
     // UI thread: tells SDL the window's new size, so the renderer's output follows the widget.
     void SetWindowSize(int windowWidth, int windowHeight);
 
-    // Render thread. Uploads the picture, copies src (whole texture when null) to dst (whole
-    // window when null), lets overlay draw on top, and presents. A picture whose size is not
-    // the texture's is skipped. False when nothing was shown.
+    // Render thread. Uploads the picture, copies src (whole texture when null; nothing when
+    // empty, which leaves the window black) to dst (whole window when null), lets overlay draw on
+    // top, and presents. A picture whose size is not the texture's is skipped. False when nothing
+    // was shown.
     bool Render(const VideoPicture& picture, const SDL_Rect* src, const SDL_Rect* dst,
                 const std::function<void(SDL_Renderer*)>& overlay = {});
 

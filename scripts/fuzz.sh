@@ -39,6 +39,7 @@ main() {
     "fuzz_pages_task_rules        fuzz/pages/fuzz_pages_task_rules                fuzz/pages/corpus/task_rules"
     "fuzz_preview_h264_stream     fuzz/preview/fuzz_preview_h264_stream           fuzz/preview/corpus/h264_stream"
     "fuzz_shell_discovery_targets fuzz/shell/fuzz_shell_discovery_targets         fuzz/shell/corpus/discovery_targets"
+    "fuzz_shell_reply_dispatch    fuzz/shell/fuzz_shell_reply_dispatch            fuzz/shell/corpus/reply_dispatch"
   )
 
   selected=()

@@ -95,6 +95,6 @@ COLORREF SlotColor(bool stored, bool loaded)
     return stored ? kSlotStoredColor : kSlotEmptyColor;
 }
 
-uint16_t ToField(int value) { return static_cast<uint16_t>(std::clamp(value, 0, 0xFFFF)); }
+uint16_t ToField(int64_t value) { return static_cast<uint16_t>(std::clamp<int64_t>(value, 0, 0xFFFF)); }
 
 }  // namespace logo

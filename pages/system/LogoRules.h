@@ -70,7 +70,8 @@ QRect ToQRect(const Edges& e);
 // Caption colour of a slot button: loaded (or current and stored), stored, empty.
 COLORREF SlotColor(bool stored, bool loaded);
 
-// Clamps into a 16-bit field (the device's logo windows are u16).
-uint16_t ToField(int value);
+// Clamps into a 16-bit field (the device's logo windows are u16). 64-bit, so that a sum with
+// PIP-3's position, which the processor gives as any 32-bit value, cannot overflow first.
+uint16_t ToField(int64_t value);
 
 }  // namespace logo

@@ -262,8 +262,8 @@ void MLogoDlg::SetUsageControls(int usage)
         const logo::Window w = ShownWindow();
         dev.logoEdit.hAct[cur_] = logo::ToField(w.width);
         dev.logoEdit.vAct[cur_] = logo::ToField(w.height);
-        dev.logoEdit.hPos[cur_] = logo::ToField(pip3.hPos + w.h);
-        dev.logoEdit.vPos[cur_] = logo::ToField(pip3.vPos + w.v);
+        dev.logoEdit.hPos[cur_] = logo::ToField(int64_t{pip3.hPos} + w.h);
+        dev.logoEdit.vPos[cur_] = logo::ToField(int64_t{pip3.vPos} + w.v);
         for (int l = 0; l < logo::kSlotCount; ++l) {
             const size_t i = static_cast<size_t>(l);
             saveLoad_[i]->setText(g_UiText[kSaveText]);
@@ -416,8 +416,8 @@ void MLogoDlg::OnSaveLoad(int l)
         layerpage::EnableButton(clear_[i], l == cur_);
         slot_[i]->SetColorAndRedraw(logo::kSlotStoredColor);
         const LayerWindow& pip3 = dev.chnl[3];
-        dev.logoEdit.hPos[cur_] = logo::ToField(pip3.hPos + w.h);
-        dev.logoEdit.vPos[cur_] = logo::ToField(pip3.vPos + w.v);
+        dev.logoEdit.hPos[cur_] = logo::ToField(int64_t{pip3.hPos} + w.h);
+        dev.logoEdit.vPos[cur_] = logo::ToField(int64_t{pip3.vPos} + w.v);
         dev.logoEdit.hAct[cur_] = logo::ToField(w.width);
         dev.logoEdit.vAct[cur_] = logo::ToField(w.height);
         dev.logo.win.hPos[l] = 0;
@@ -477,8 +477,8 @@ void MLogoDlg::OnValueChanged(int id)
     UpdateLogoPreview(dev.logo.usage);
     const int s = cur_;
     const LayerWindow& pip3 = dev.chnl[3];
-    dev.logoEdit.hPos[s] = logo::ToField(logoUsage ? w.h : pip3.hPos + w.h);
-    dev.logoEdit.vPos[s] = logo::ToField(logoUsage ? w.v : pip3.vPos + w.v);
+    dev.logoEdit.hPos[s] = logo::ToField(logoUsage ? w.h : int64_t{pip3.hPos} + w.h);
+    dev.logoEdit.vPos[s] = logo::ToField(logoUsage ? w.v : int64_t{pip3.vPos} + w.v);
     dev.logoEdit.hAct[s] = logo::ToField(w.width);
     dev.logoEdit.vAct[s] = logo::ToField(w.height);
     const int provisional = dev.logo.border ? 1 : 0;

@@ -6,6 +6,11 @@
 #include "EndToEndSupport.h"
 
 #include "controls/CDropList.h"
+#include "device/ProjectFileReader.h"
+#include "device/ProjectFileWriter.h"
+#include "preview/CCell.h"
+#include "preview/CPictureCtrl.h"
+#include "preview/MMainDlg.h"
 #include "shell/pages/SearchMachineIds.h"
 #include "shell/pages/SerialPortList.h"
 
@@ -13,6 +18,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -220,6 +226,60 @@ TEST_F(HostileEndToEnd, RepeatedResultEventsShowOneBoxAtATime)
     ClickThroughPages();
     EXPECT_TRUE(ReadConfiguration()) << "no read-out after the events";
     EXPECT_GE(beat.ticks, 1);
+}
+
+// Layer windows at both ends of the 32-bit range, from the processor (reply 10) and from a project
+// file: the program keeps running, every layer cell stays on the canvas inside its output, and the
+// device state keeps the values as they came.
+TEST_F(HostileEndToEnd, LayerWindowsAtTheEndsOfTheRangeStayOnTheCanvas)
+{
+    KordalDlg& w = Connected("127.0.0.157");
+    const CPictureCtrl& canvas = w.m_MainDlg.Canvas();
+    auto expectWindows = [&](const std::array<int32_t, 4>& values) {
+        EXPECT_TRUE(SpinUntil([&] {
+            for (int l = 0; l < 4; ++l) {
+                const LayerWindow& c = GetDeviceData().chnl[l];
+                if (c.hPos != values[l] || c.vPos != values[l] || c.hAct != values[l] || c.vAct != values[l]) return false;
+            }
+            return true;
+        }, 5000)) << "the values are not kept as they came";
+        Settle();
+        for (int l = 0; l < 4; ++l) {
+            const CCell* cell = w.m_MainDlg.LayerCell(l);
+            ASSERT_NE(cell, nullptr);
+            const cellgeo::CellRect r = cell->rect;
+            EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.left <= r.right && r.top <= r.bottom &&
+                        r.right <= canvas.width() && r.bottom <= canvas.height())
+                << "layer " << l << " at " << cellgeo::ToString(r);
+            if (!r.IsEmpty()) {
+                EXPECT_EQ(cellgeo::Intersection(r, cell->limitRect), r) << "layer " << l;
+            }
+        }
+    };
+    for (const int32_t v : {INT32_MAX, INT32_MIN}) {
+        for (int l = 0; l < 4; ++l) {
+            comm::ReplyPacket reply;
+            reply.replyId = REPLY_LAYER_WINDOW;
+            reply.deviceAddress = emulator->Address();
+            reply.args[0] = l;
+            const int32_t window[5] = {v, v, v, v, 0};
+            reply.payload.assign(reinterpret_cast<const uint8_t*>(window), reinterpret_cast<const uint8_t*>(window + 5));
+            emulator->Broadcast(reply);
+        }
+        expectWindows({v, v, v, v});
+    }
+    // The same from a project file, both ends at once.
+    DeviceParamBlock block = GetDeviceData().Block();
+    const std::array<int32_t, 4> ends{INT32_MAX, INT32_MIN, INT32_MAX, INT32_MIN};
+    for (int l = 0; l < 4; ++l) {
+        LayerWindow& c = block.chnl[l];
+        c.hPos = c.vPos = c.hAct = c.vAct = ends[l];
+    }
+    const QString project = AppDir() + QStringLiteral("extremes.pro");
+    ASSERT_TRUE(SaveProjectFile(block, project));
+    ASSERT_EQ(LoadProjectFile(project), ProjectLoad::Applied);
+    expectWindows(ends);
+    EXPECT_TRUE(ReadConfiguration()) << "no read-out after the extreme windows";
 }
 
 // Found by the search page and linked from there, the processor drops the link and comes back: the

@@ -220,6 +220,19 @@ TEST(CellGeometry, DragOutputMovesEdgesByTheScaleAndTakesFlushEdgesFromTheLimit)
               (CellRect{0, 0, 600, 300}));
 }
 
+TEST(CellGeometry, SumsOfExtremeEdgesSaturate)
+{
+    EXPECT_EQ((CellRect{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}.Width()), INT32_MAX);
+    EXPECT_EQ((CellRect{0, INT32_MAX, 0, INT32_MIN}.Height()), INT32_MIN);
+    EXPECT_EQ(SizedRect(INT32_MAX, -5, INT32_MAX, INT32_MIN), (CellRect{INT32_MAX, -5, INT32_MAX, INT32_MIN}));
+    EXPECT_EQ(Offset({10, -10, INT32_MAX - 1, 20}, 5, INT32_MIN), (CellRect{15, INT32_MIN, INT32_MAX, INT32_MIN + 20}));
+    EXPECT_EQ(Inflate({INT32_MIN, 0, INT32_MAX, 0}, 10, 0, 10, 0), (CellRect{INT32_MIN, 0, INT32_MAX, 0}));
+    // A cell held far out is dragged back into its limit, keeping its size.
+    EXPECT_EQ(DragOutputRect(kZoneInterior, true, {INT32_MAX - 1000, 300, INT32_MAX, 900}, {300, 50, 341, 150},
+                             {290, 50, 331, 150}, 6.0, 6.0, {21, 33, 341, 213}, {125, 198, 2045, 1278}),
+              (CellRect{1045, 300, 2045, 900}));
+}
+
 TEST(CellGeometry, SnapTestsInTheirFixedOrder)
 {
     const CellRect n{100, 100, 200, 200};

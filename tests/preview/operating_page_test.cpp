@@ -369,6 +369,27 @@ TEST_F(OperatingPage, LayerRectFollowsTheWorkModeOriginAndTheLogo)
     EXPECT_EQ(Layer(1)->SourceRect().x, 176 + 9);  // program: quadrant 1
 }
 
+TEST_F(OperatingPage, LogoUseEndingGivesThePip3CellBackItsLabelAndItsDrag)
+{
+    CDeviceData& d = GetDeviceData();
+    d.chnl[3] = LayerWindow{1, 0, 3, 0, 1500, 800, 200, 150, 0};
+    d.logo.usage = 1;
+    d.logo.onOff = 1;
+    page->UpdateLogoLabel(1);
+    ASSERT_EQ(Layer(3)->state, 1);
+    d.logo.usage = 0;
+    page->UpdateLogoLabel(1);
+    EXPECT_EQ(Layer(3)->state, 0);
+    EXPECT_TRUE(Layer(3)->Name().startsWith("PIP-3 : ")) << Layer(3)->Name().toStdString();
+    const CellRect r = Layer(3)->rect;
+    const QPoint from((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    Drag(from, from + QPoint(-20, -10));
+    const auto sent = Sent(CMD_SET_LAYER_WINDOW);
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].bytes[0], 3);
+    EXPECT_LT(d.chnl[3].hPos, 1500);
+}
+
 TEST_F(OperatingPage, LabelsFollowTheWorkMode)
 {
     CDeviceData& d = GetDeviceData();

@@ -89,6 +89,10 @@ TEST(OperatingRules, SourceRectanglesAtBothPreviewSizes)
         // a window reaching past the output stays in its quadrant
         {{1800, 0, 400, 100}, 0, 1920, 1080, false, {900, 0, 960, 50}},
         {{-200, -100, 400, 200}, 3, 1920, 1080, false, {960, 540, 1061, 591}},
+        // the largest and smallest 32-bit windows: nothing of the quadrant, and no overflow
+        {{INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX}, 0, 352, 240, false, {176, 120, 176, 120}},
+        {{INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN}, 3, 352, 240, false, {176, 120, 176, 120}},
+        {{INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX}, 1, 1920, 1080, true, {1920, 540, 1920, 540}},
     };
     for (const SourceCase& c : cases) {
         SCOPED_TRACE(testing::Message() << "window " << c.win.hPos << "," << c.win.vPos << " " << c.win.hAct << "x"
@@ -98,6 +102,23 @@ TEST(OperatingRules, SourceRectanglesAtBothPreviewSizes)
         ASSERT_TRUE(r.has_value());
         EXPECT_EQ(*r, c.expected) << cellgeo::ToString(*r);
     }
+}
+
+TEST(OperatingRules, WindowsAreShownCutToWhatTheCanvasTakes)
+{
+    constexpr int kMax = kMaxShownWindowSpan;
+    const struct {
+        Window win;
+        CellRect expected;
+    } cases[] = {
+        {{200, 100, 1000, 600}, {325, 298, 1325, 898}},
+        {{INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX}, {125 + kMax, 198 + kMax, 125 + 2 * kMax, 198 + 2 * kMax}},
+        {{INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN}, {125, 198, 125, 198}},
+        {{-5, 7, 1 << 30, -1}, {125, 205, 125 + kMax, 205}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(WindowOutputRect(125, 198, c.win), c.expected) << cellgeo::ToString(c.expected);
+    // From the far corner of the output range, the sums still fit.
+    EXPECT_EQ(WindowOutputRect(INT32_MAX, INT32_MIN, {kMax, 0, kMax, 10}), (CellRect{INT32_MAX, INT32_MIN, INT32_MAX, INT32_MIN + 10}));
 }
 
 TEST(OperatingRules, SourceRectangleRefusesBadSizes)

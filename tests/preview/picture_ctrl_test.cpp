@@ -4,6 +4,7 @@
 #include "platform/MessageIds.h"
 #include "platform/MessageTarget.h"
 #include "preview/CPictureCtrl.h"
+#include "preview/OperatingRules.h"
 #include "preview/SdlVideoWidget.h"
 #include "preview/TtfLibrary.h"
 #include "preview/VideoChannelSet.h"
@@ -65,6 +66,8 @@ protected:
 
 const CellRect kOutput1{125, 198, 2045, 1278};
 const CellRect kOutput2{2045, 198, 3965, 1278};
+// Where AtScale puts the main cell: room to drag 40 pixels every way at every scale used.
+const CellRect kMainStart{625, 548, 1425, 948};
 
 class PictureCtrlTest : public ::testing::Test {
 protected:
@@ -105,12 +108,24 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    void Drag(QPoint from, QPoint to, Qt::KeyboardModifiers mods = {})
+    // From one point to another in equal mouse moves, as a hand moves the mouse.
+    void Drag(QPoint from, QPoint to, Qt::KeyboardModifiers mods = {}, int moves = 1)
     {
         QTest::mousePress(canvas, Qt::LeftButton, mods, from);
-        QTest::mouseMove(canvas, to);
+        for (int i = 1; i <= moves; ++i) QTest::mouseMove(canvas, from + (to - from) * i / moves);
         QTest::mouseRelease(canvas, Qt::LeftButton, mods, to);
         QCoreApplication::processEvents();
+    }
+
+    // Every scale pair at (sx, sy), the cells placed again and main back at kMainStart.
+    void AtScale(double sx, double sy)
+    {
+        canvas->scaleX = canvas->fixedScaleX = canvas->layerScaleX = sx;
+        canvas->scaleY = canvas->fixedScaleY = canvas->layerScaleY = sy;
+        for (CCell* c : canvas->Cells())
+            if (!c->fixed) canvas->MoveCellBy(c, kOutput1);
+        main->outputRect = kMainStart;
+        canvas->RelayoutCells();
     }
 
     struct AppFirst {
@@ -308,6 +323,76 @@ TEST_F(PictureCtrlTest, AMoveSnapsCornerToCornerInOutputPixels)
     EXPECT_EQ(canvas->SnapMode(), cellgeo::kSnapNone);
     EXPECT_EQ(main->outputRect, (CellRect{400, 400, 1400, 1000}));
     EXPECT_EQ(host.Of(WM_CELL_CHANGED).size(), 1u);
+}
+
+TEST_F(PictureCtrlTest, DragsInSmallStepsAtFractionalScalesCommitWhereTheCellIsDrawn)
+{
+    const auto switcher = oprules::TwoAreaScale(oprules::kWorkSwitcher, 1280, 728, 1920, 1080);
+    const auto dual = oprules::TwoAreaScale(oprules::kWorkDual, 1280, 728, 1920, 1080);
+    ASSERT_TRUE(switcher && dual);
+    // One Ctrl+wheel notch either way, a far zoom, the switcher and the dual-mode scales.
+    const oprules::TwoAreaScales scales[] = {{5.5, 5.5}, {6.5, 6.5}, {3.5, 3.5}, *switcher, *dual};
+    // The zone grabbed and one mouse move of a drag of 40.
+    const struct {
+        int zone;
+        QPoint step;
+    } drags[] = {
+        {cellgeo::kZoneInterior, {1, 0}}, {cellgeo::kZoneInterior, {-1, 1}}, {cellgeo::kZoneRight, {1, 0}},
+        {cellgeo::kZoneLeft, {-1, 0}},    {cellgeo::kZoneBottom, {0, 1}},     {cellgeo::kZoneTop, {0, -1}},
+        {cellgeo::kZoneBottomRight, {1, 1}}, {cellgeo::kZoneTopLeft, {-1, -1}},
+    };
+    for (const auto& s : scales)
+        for (const auto& d : drags) {
+            SCOPED_TRACE(testing::Message() << "scale " << s.x << " x " << s.y << ", zone " << d.zone);
+            AtScale(s.x, s.y);
+            const CellRect h = cellgeo::HandleRect(main->rect, d.zone);
+            const QPoint from((h.left + h.right) / 2, (h.top + h.bottom) / 2);
+            Drag(from, from + d.step * 40, {}, 40);
+            const CellRect drawn = canvas->CanvasToOutput(main->rect);
+            const CellRect& out = main->outputRect;
+            const bool move = d.zone == cellgeo::kZoneInterior;
+            const cellgeo::ZoneEdges e = move ? cellgeo::ZoneEdges{true, true, true, true} : cellgeo::EdgesOfZone(d.zone);
+            // A moved edge within one scale step of where it is drawn; an edge not dragged exact.
+            auto check = [](bool moved, int32_t edge, int32_t drawnEdge, int32_t startEdge, double scale) {
+                if (moved) {
+                    EXPECT_LE(std::abs(edge - drawnEdge), scale) << edge << " drawn at " << drawnEdge;
+                } else {
+                    EXPECT_EQ(edge, startEdge);
+                }
+            };
+            check(e.left, out.left, drawn.left, kMainStart.left, s.x);
+            check(e.right, out.right, drawn.right, kMainStart.right, s.x);
+            check(e.top, out.top, drawn.top, kMainStart.top, s.y);
+            check(e.bottom, out.bottom, drawn.bottom, kMainStart.bottom, s.y);
+            if (move) {
+                EXPECT_EQ(out.Width(), kMainStart.Width());
+            }
+        }
+}
+
+TEST_F(PictureCtrlTest, FlushAndSnappedEdgesCommitTheirExactValuesAtFractionalScales)
+{
+    CCell* pip = AddLayer(1, {1375, 850, 1775, 1050});  // output {1500, 1048, 1900, 1248}
+    for (double s : {5.5, 6.5, 3.5}) {
+        SCOPED_TRACE(s);
+        AtScale(s, s);
+        // Against the limit's right edge, and the left edge past the limit's: the output's edges.
+        Drag(Centre(main), Centre(main) + QPoint(400, 0), {}, 100);
+        EXPECT_EQ(main->outputRect.right, kOutput1.right);
+        EXPECT_EQ(main->outputRect.Width(), kMainStart.Width());
+        const int y = Centre(main).y();
+        Drag(QPoint(main->rect.left + 1, y), QPoint(0, y), {}, 100);
+        EXPECT_EQ(main->outputRect.left, kOutput1.left);
+        EXPECT_EQ(main->outputRect.right, kOutput1.right);
+        // Bottom-right onto the other cell's top-left, one pixel at a time: adjoining exactly.
+        AtScale(s, s);
+        const int gapX = pip->rect.left - main->rect.right, gapY = pip->rect.top - main->rect.bottom;
+        ASSERT_GT(gapX, 2);
+        ASSERT_GT(gapY, 2);
+        Drag(Centre(main), Centre(main) + QPoint(gapX - 1, 0), {}, gapX - 1);
+        Drag(Centre(main), Centre(main) + QPoint(0, gapY - 1), {}, gapY - 1);
+        EXPECT_EQ(main->outputRect, cellgeo::Offset(kMainStart, 1500 - kMainStart.right, 1048 - kMainStart.bottom));
+    }
 }
 
 TEST_F(PictureCtrlTest, ResizeSnapPutsAnEdgeWithinTwoOutputPixelsOnTheOutputEdge)

@@ -183,6 +183,16 @@ TEST_F(VideoCellX11, ACellShowsItsQuadrantWithItsNameInRed)
             }
         EXPECT_GT(red, 100) << "quadrant " << q;
     }
+    // An empty source (a window of no size, or lying outside its output) shows the cell's black,
+    // not the whole mosaic.
+    for (const CellRect empty : {CellRect{88, 60, 88, 120}, CellRect{176, 120, 176, 120}, CellRect{0, 0, 0, 0}}) {
+        cell->SetCropRect({0, 0, Mosaic::kWidth, Mosaic::kHeight}, empty);
+        cell->RenderFrame(mosaic.Picture());
+        Wait(30);
+        const QImage shot = Grab(cell);
+        for (const QPoint p : {QPoint(75, 150), QPoint(225, 150), QPoint(290, 190)})
+            EXPECT_EQ(shot.pixelColor(p), QColor(0, 0, 0)) << cellgeo::ToString(empty) << " at " << p.x() << "," << p.y();
+    }
 }
 
 TEST_F(VideoCellX11, TheUnattachedPlaceholderIsBlackWithTheNameInWhite)

@@ -98,6 +98,11 @@ TEST_F(LogoPage, ASmallPip3NeverWrapsTheStoredWindow)
     EXPECT_EQ(page->ShownWindow(), (logo::Window{0, 0, 8, 8}));
     EXPECT_EQ(d.logoEdit.hAct[0], 8);
     EXPECT_EQ(d.logoEdit.hPos[0], 100);
+    // Nor does a PIP-3 at the far end of the 32-bit range: its position plus the start is cut.
+    d.chnl[3].hPos = d.chnl[3].hAct = INT32_MAX;
+    Refresh();
+    TypeAndEnter(page->WindowEdit(kH), QStringLiteral("100"));
+    EXPECT_EQ(d.logoEdit.hPos[0], 0xFFFF);
     // An input code beyond the table reads no input state: Save is refused.
     d.chnl[3].input = 200;
     ClickButton(page->SaveLoadButton(0));
