@@ -36,6 +36,10 @@ const char* const kLayerCaptions[4] = {"MAIN", "PIP-1", "PIP-2", "PIP-3"};
 enum IconType { kIconDvi, kIconHdmi, kIconDp, kIconSdi, kIconVga, kIconUsb };
 constexpr unsigned kIconImages[6][2] = {{137, 138}, {139, 140}, {135, 136}, {141, 143}, {151, 153}, {1585, 1584}};
 
+// The input buttons sit below the title of the "Loop-Out" frame.
+constexpr int kInputButtonTop = 16;
+constexpr int kInputButtonHeight = 17;
+
 int IconTypeForCode(int src, int fallback)
 {
     switch (src) {
@@ -77,7 +81,9 @@ void KordalDlg::InitFonts()
         group->SetTitleFont(&groupFont_);
         group->SetBackColor(0x1E1E1E);
         group->SetTitleColor(titleColor);
+        // Under the controls it frames; made while the window is being shown, so shown here.
         group->lower();
+        group->show();
         return group;
     };
     if (!loopOutGroup_) loopOutGroup_ = makeGroup(mw::IDC_LOOP_OUT_GROUP, QStringLiteral("Loop-Out"), 0x009CEF);
@@ -227,17 +233,20 @@ void KordalDlg::LayoutSideBars(int which)
         return;
     }
 
-    // Top band: input buttons over their icons, indicators and the sync frames at the right.
+    // Top band: input buttons over their icons, indicators and the sync frames at the right. The
+    // buttons leave the band's top line to the "Loop-Out" frame's title, which must show (a click
+    // on it opens the system page); the icon pictures sit low in their cells, under the buttons.
     for (int k = 0; k < 8; ++k) {
         const QRect& icon = inputIconRects_[static_cast<size_t>(k)];
-        inputButtons_[static_cast<size_t>(k)]->setGeometry(icon.left(), 2, icon.width(), 20);
+        inputButtons_[static_cast<size_t>(k)]->setGeometry(icon.left(), kInputButtonTop, icon.width(), kInputButtonHeight);
     }
     const QRect& dp = inputIconRects_[4];
-    inputButtons_[8]->setGeometry(dp.left(), 2, dp.width() / 2, 20);
-    inputButtons_[9]->setGeometry(dp.left() + dp.width() / 2, 2, dp.width() - dp.width() / 2, 20);
+    inputButtons_[8]->setGeometry(dp.left(), kInputButtonTop, dp.width() / 2, kInputButtonHeight);
+    inputButtons_[9]->setGeometry(dp.left() + dp.width() / 2, kInputButtonTop, dp.width() - dp.width() / 2,
+                                  kInputButtonHeight);
     if (loopOutGroup_) {
-        const QRect& first = inputIconRects_[0];
-        loopOutGroup_->setGeometry(first.left() - 16, 0, first.width() + 32, 102);
+        const QRect& icon = inputIconRects_[static_cast<size_t>(loopOutInput_)];
+        loopOutGroup_->setGeometry(icon.left() - 16, 0, icon.width() + 32, 104);
     }
     const int syncX = W - 24 - 272;
     if (syncModeGroup_) syncModeGroup_->setGeometry(syncX, 2, 272, 54);

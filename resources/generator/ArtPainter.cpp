@@ -181,15 +181,15 @@ void PaintPencil(QPainter& p, const ImageSpec& s)
     p.drawPolygon(QPolygonF({QPointF(-len / 2, 0), QPointF(-len / 2 + w, -w / 2), QPointF(-len / 2 + w, w / 2)}));
 }
 
-// Connector pictograms: a plug outline in the shape of each connector type.
+// Connector pictograms: a plug outline in the shape of each connector type, at most 16 pixels
+// high and standing on the cell's bottom, so the input button above may reach into the cell.
 void PaintInput(QPainter& p, const ImageSpec& s)
 {
     const QColor line = s.highlighted ? kAccent : QColor(200, 200, 200);
     const QColor fill = s.highlighted ? QColor(70, 50, 10) : QColor(45, 45, 45);
-    const QRectF cell(0, 0, s.width, s.height);
     p.setPen(QPen(line, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(fill);
-    const QPointF c = cell.center();
+    const QPointF c(s.width / 2.0, s.height - 8.5);
     switch (s.style) {
     case ArtStyle::InputDvi: {
         const QRectF body(c.x() - 24, c.y() - 8, 48, 16);
@@ -217,10 +217,10 @@ void PaintInput(QPainter& p, const ImageSpec& s)
         break;
     }
     case ArtStyle::InputSdi: {
-        p.drawEllipse(c, 10, 10);
-        p.drawEllipse(c, 4, 4);
-        p.drawLine(QPointF(c.x() - 26, c.y()), QPointF(c.x() - 11, c.y()));
-        p.drawLine(QPointF(c.x() + 11, c.y()), QPointF(c.x() + 26, c.y()));
+        p.drawEllipse(c, 8, 8);
+        p.drawEllipse(c, 3.5, 3.5);
+        p.drawLine(QPointF(c.x() - 26, c.y()), QPointF(c.x() - 9, c.y()));
+        p.drawLine(QPointF(c.x() + 9, c.y()), QPointF(c.x() + 26, c.y()));
         break;
     }
     case ArtStyle::InputVga: {
