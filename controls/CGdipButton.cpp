@@ -251,33 +251,53 @@ void CGdipButton::paintEvent(QPaintEvent*)
         DrawCaption(p, state == kStateStdPressed || state == kStateAltPressed);
 }
 
-void CGdipButton::DrawCaption(QPainter& p, bool selected) const
+CGdipButton::CaptionLayout CGdipButton::LayOutCaption(bool selected) const
 {
+    CaptionLayout c;
     QRect r = rect();
     // A pressed caption sits one pixel lower and to the right of the resting one.
     if (!selected)
         r.translate(-1, -1);
-    QRect textRect;
-    int flags = 0;
-    QString caption = text();
+    c.text = text();
     if (captionFont_) {
-        p.setFont(*captionFont_);
+        c.font = *captionFont_;
         // A caption wider than the button (less a small margin) breaks between words rather
         // than being cut at the button's edges.
-        flags = Qt::AlignCenter | Qt::TextWordWrap;
-        textRect = r.width() > 12 ? r.adjusted(3, 0, -3, 0) : r;
+        c.flags = Qt::AlignCenter | Qt::TextWordWrap;
+        c.rect = r.width() > 12 ? r.adjusted(3, 0, -3, 0) : r;
     } else {
-        p.setFont(font());
+        c.font = font();
         const int th = QFontMetrics(font()).height();
         int top = r.top() + (r.height() - th) / 2;
         if (placement_ == kCaptionTop)
             top = r.top() + 2;
         else if (placement_ == kCaptionBottom)
             top = r.top() + r.height() - th - 2;
-        textRect = QRect(r.left(), top, r.width(), th);
-        flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine;
-        caption.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        c.rect = QRect(r.left(), top, r.width(), th);
+        c.flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine;
+        c.text.replace(QLatin1Char('\n'), QLatin1Char(' '));
     }
+    return c;
+}
+
+QRect CGdipButton::CaptionRect() const
+{
+    const CaptionLayout c = LayOutCaption(true);
+    const QFontMetrics fm(c.font);
+    const QRect lines = fm.boundingRect(c.rect, c.flags, c.text);
+    // From the lines' boxes to the glyphs: less the room above the tallest glyph of the first
+    // line and below the deepest one of the last.
+    const QRect glyphs = fm.tightBoundingRect(QString(c.text).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+    return lines.adjusted(0, fm.ascent() + glyphs.top(), 0, glyphs.bottom() - fm.descent());
+}
+
+void CGdipButton::DrawCaption(QPainter& p, bool selected) const
+{
+    const CaptionLayout c = LayOutCaption(selected);
+    const QRect& textRect = c.rect;
+    const int flags = c.flags;
+    const QString& caption = c.text;
+    p.setFont(c.font);
     if (disabledLook_) {
         p.setPen(ToQColor(kImageButtonEmbossDark));
         p.drawText(textRect.translated(1, 1), flags, caption);

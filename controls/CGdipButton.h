@@ -96,6 +96,11 @@ public:
     void SetCaptionPlacement(int placement);  // clamped to 0..2
     int CaptionPlacement() const { return placement_; }
 
+    // The glyphs of the caption while the button is held down (at rest they sit a pixel up and
+    // left): horizontally the text's advance, vertically its ink. They reach past the button when
+    // the caption is too long for it.
+    QRect CaptionRect() const;
+
     bool IsHovering() const { return hover_; }
     // Which image the button shows when not pressed down: the pressed flag of a radio, check
     // or toggle button; the standard image for a plain button.
@@ -129,6 +134,13 @@ private:
     // Null when it does not load.
     static const std::shared_ptr<const Looks>& LooksOfResource(unsigned id);
     const QImage* ImageForState(int state) const;
+    struct CaptionLayout {
+        QFont font;
+        QRect rect;
+        int flags = 0;
+        QString text;
+    };
+    CaptionLayout LayOutCaption(bool selected) const;
     void DrawCaption(QPainter& p, bool selected) const;
 
     std::shared_ptr<const Looks> std_;

@@ -39,13 +39,6 @@ void NumericEditBase::ApplyRangeAndFormat(float limitA, float limitB, const QStr
     update();
 }
 
-void NumericEditBase::SetEnabledField(bool enabled)
-{
-    enabled_ = enabled;
-    setEnabled(enabled);
-    update();
-}
-
 void NumericEditBase::ShowValueText(double value)
 {
     setText(FormatEditValue(format_, value));
@@ -237,7 +230,7 @@ void NumericEditBase::paintEvent(QPaintEvent* e)
 {
     {
         QPainter p(this);
-        DrawEditFrame(p, rect(), frameWidth_, enabled_, frameColor_, frameDisabledColor_);
+        DrawEditFrame(p, rect(), frameWidth_, isEnabled(), frameColor_, frameDisabledColor_);
     }
     QLineEdit::paintEvent(e);
 }

@@ -2,6 +2,8 @@
 // Common ground of the two numeric edits: range and format, the character filter on every way
 // text can come in (keys, paste, input methods; drops are refused), the rounded frame, and the
 // keys and focus changes that commit. What a commit does is the derived edit's business.
+// The frame shows whether the edit takes input: the accent colour while it is enabled, the body
+// colour while it (or a widget it lies on) is disabled, however it came to be so.
 
 #include "controls/NumericEditRules.h"
 #include "platform/ColorRef.h"
@@ -23,10 +25,6 @@ public:
     int CharClasses() const { return rules_.classes; }
     int TextLimit() const { return rules_.limit; }
     int FrameWidth() const { return frameWidth_; }
-    bool IsEnabledField() const { return enabled_; }
-    // Enables or disables the edit together with its frame, which switches between the field
-    // look and the disabled look (a plain setEnabled keeps the frame it had).
-    void SetEnabledField(bool enabled);
     bool IsTyped() const { return typed_; }
 
     // Inserts text at the selection as if its characters were typed one by one: refused
@@ -73,7 +71,6 @@ protected:
     float value_ = 0;
     float minimum_ = 0;
     float maximum_ = 99999.0f;
-    bool enabled_ = true;
     bool typed_ = false;
     EditCharRules rules_{kEditDigits, 4};
     int frameWidth_ = 0;

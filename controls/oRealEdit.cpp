@@ -6,7 +6,7 @@ void oRealEdit::Init(bool enabled, float limitA, float initial, float limitB, co
 {
     ApplyRangeAndFormat(limitA, limitB, format);
     SetValue(initial);
-    SetEnabledField(enabled);
+    setEnabled(enabled);
 }
 
 void oRealEdit::SetValue(float v)

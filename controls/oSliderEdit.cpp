@@ -17,7 +17,7 @@ void oSliderEdit::Init(bool enabled, float limitA, float initial, float limitB, 
     ApplyRangeAndFormat(limitA, limitB, format);
     scale_ = format.contains(u'.') ? 100.0f : 1.0f;
     SetValue(initial);
-    SetEnabledField(enabled);
+    setEnabled(enabled);
     if (slider_)
         slider_->Enable(enabled);
 }
@@ -43,7 +43,8 @@ void oSliderEdit::AttachSlider(oBitmapSlider* slider)
     slider->SetRange(std::min(a, b), std::max(a, b));
     slider->SetPageSize(static_cast<int>((static_cast<long long>(std::max(a, b)) - std::min(a, b)) / 2));
     slider->SetPos(SliderPosition());
-    slider->Enable(enabled_);
+    // The edit's own state, not that of the page it lies on.
+    slider->Enable(!testAttribute(Qt::WA_ForceDisabled));
 }
 
 void oSliderEdit::DetachSlider() { slider_ = nullptr; }

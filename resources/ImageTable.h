@@ -11,6 +11,8 @@ enum class ImageKind { Png, Bitmap, Gif, Icon };
 // How the art generator draws an id.
 enum class ArtStyle {
     SkinNormal, SkinSelected, SkinPressed,      // rounded button skins
+    SkinLight, SkinLightSelected,               // mid-grey: dark and light captions both read
+    SkinPale, SkinPaleSelected,                 // near white: for dark and red captions
     TabNormal, TabSelected,
     ToggleOff, ToggleOn,                        // switch pictograms
     CheckOff, CheckOn,

@@ -377,6 +377,7 @@ private:
     QStringList* callTrace_ = nullptr;
     int canvasLayer_ = 0;
     int lastInputCode_ = -1;
+    int loopOutInput_ = 0;  // the input whose column the "Loop-Out" frame surrounds
     bool testPatternLocked_ = false;
     std::array<uint8_t, 4> pendingInput_{};  // last code chosen per layer by the input buttons
 };

@@ -36,6 +36,14 @@ const char* const kLayerCaptions[4] = {"MAIN", "PIP-1", "PIP-2", "PIP-3"};
 enum IconType { kIconDvi, kIconHdmi, kIconDp, kIconSdi, kIconVga, kIconUsb };
 constexpr unsigned kIconImages[6][2] = {{137, 138}, {139, 140}, {135, 136}, {141, 143}, {151, 153}, {1585, 1584}};
 
+// Light skins for the buttons with dark captions: the layer rows and "Freeze", and the locks.
+constexpr unsigned kLayerSkin = 2001, kLayerSkinSelected = 2002;
+constexpr unsigned kLockSkin = 2003, kLockSkinSelected = 2004;
+
+// The input buttons sit below the title of the "Loop-Out" frame.
+constexpr int kInputButtonTop = 16;
+constexpr int kInputButtonHeight = 17;
+
 int IconTypeForCode(int src, int fallback)
 {
     switch (src) {
@@ -58,6 +66,8 @@ CGdipButton* KordalDlg::MakeButton(int id, const QString& caption, unsigned stdI
     if (stdImage) button->LoadStdImage(stdImage);
     if (altImage) button->LoadAltImage(altImage);
     button->SetCaptionFont(&smallFont_);
+    // Light on the dark skins; the buttons with captions of their own colour set it after.
+    button->SetColorAndRedraw(kColorLightText);
     allButtons_.push_back(button);
     return button;
 }
@@ -77,7 +87,9 @@ void KordalDlg::InitFonts()
         group->SetTitleFont(&groupFont_);
         group->SetBackColor(0x1E1E1E);
         group->SetTitleColor(titleColor);
+        // Under the controls it frames; made while the window is being shown, so shown here.
         group->lower();
+        group->show();
         return group;
     };
     if (!loopOutGroup_) loopOutGroup_ = makeGroup(mw::IDC_LOOP_OUT_GROUP, QStringLiteral("Loop-Out"), 0x009CEF);
@@ -106,19 +118,18 @@ void KordalDlg::BuildPresetBar()
         presetButtons_[static_cast<size_t>(i)] = MakeButton(mw::IDC_PRESET_SLOT_1 + i, QString::number(i + 1), 172, 173);
         presetButtons_[static_cast<size_t>(i)]->SetColorAndRedraw(0);
     }
-    for (int i = 0; i < 10; ++i) {
-        CGdipButton* b = MakeButton(kInputButtonIds[i], QString::fromLatin1(kInputButtonCaptions[i]), 144, 148);
-        b->SetColorAndRedraw(0xEBEBEB);
-        inputButtons_[static_cast<size_t>(i)] = b;
-    }
+    for (int i = 0; i < 10; ++i)
+        inputButtons_[static_cast<size_t>(i)] = MakeButton(kInputButtonIds[i], QString::fromLatin1(kInputButtonCaptions[i]), 144, 148);
     // Without "Dual CH." the two DP halves stay hidden.
     inputButtons_[8]->hide();
     inputButtons_[9]->hide();
     for (int i = 0; i < 4; ++i) {
         leftLayerButtons_[static_cast<size_t>(i)] =
-            MakeButton(mw::IDC_LAYER_MAIN + i, QString::fromLatin1(kLayerCaptions[i]), 144, 148);
+            MakeButton(mw::IDC_LAYER_MAIN + i, QString::fromLatin1(kLayerCaptions[i]), kLayerSkin, kLayerSkinSelected);
         rightLayerButtons_[static_cast<size_t>(i)] =
-            MakeButton(mw::IDC_PVW_LAYER_MAIN + i, QString::fromLatin1(kLayerCaptions[i]), 144, 148);
+            MakeButton(mw::IDC_PVW_LAYER_MAIN + i, QString::fromLatin1(kLayerCaptions[i]), kLayerSkin, kLayerSkinSelected);
+        leftLayerButtons_[static_cast<size_t>(i)]->SetColorAndRedraw(kImageButtonCaptionDefault);
+        rightLayerButtons_[static_cast<size_t>(i)]->SetColorAndRedraw(kImageButtonCaptionDefault);
         rightLayerButtons_[static_cast<size_t>(i)]->hide();
         topButtons_[static_cast<size_t>(i)] = MakeButton(mw::IDC_TOP_MAIN + i, QStringLiteral("TOP"), 144, 0);
         topButtons_[static_cast<size_t>(i)]->hide();
@@ -138,11 +149,14 @@ void KordalDlg::BuildPresetBar()
     MakeButton(mw::IDC_PRESET_SAVE, QStringLiteral("Save"), 129, 0);
     MakeButton(mw::IDC_SWITCHER, UiText(41), 144, 148)->SetToggle(true);
     MakeButton(mw::IDC_TAKE, QStringLiteral("TAKE"), 169, 0)->hide();
-    CGdipButton* lockOutput = MakeButton(mw::IDC_LOCK_OUTPUT, QStringLiteral("Lock Output"), 145, 146);
-    lockOutput->SetToggle(true);
-    CGdipButton* lockLayer = MakeButton(mw::IDC_LOCK_LAYER, QStringLiteral("Lock Layer"), 145, 146);
-    lockLayer->SetToggle(true);
-    MakeButton(mw::IDC_FREEZE, QStringLiteral("Freeze"), 144, 148)->SetToggle(true);
+    for (int id : {mw::IDC_LOCK_OUTPUT, mw::IDC_LOCK_LAYER, mw::IDC_FREEZE}) {
+        const bool lock = id != mw::IDC_FREEZE;
+        const char* caption = id == mw::IDC_LOCK_OUTPUT ? "Lock Output" : id == mw::IDC_LOCK_LAYER ? "Lock Layer" : "Freeze";
+        CGdipButton* b = MakeButton(id, QString::fromLatin1(caption), lock ? kLockSkin : kLayerSkin,
+                                    lock ? kLockSkinSelected : kLayerSkinSelected);
+        b->SetToggle(true);
+        b->SetColorAndRedraw(kImageButtonCaptionDefault);
+    }
     MakeButton(mw::IDC_LINK_SERIAL_INDICATOR, QString(), 1485, 0)->SetToolTipText(UiText(87));
     CGdipButton* network = MakeButton(mw::IDC_LINK_NETWORK_INDICATOR, QString(), 1486, 0);
     network->SetToolTipText(UiText(87));
@@ -227,17 +241,20 @@ void KordalDlg::LayoutSideBars(int which)
         return;
     }
 
-    // Top band: input buttons over their icons, indicators and the sync frames at the right.
+    // Top band: input buttons over their icons, indicators and the sync frames at the right. The
+    // buttons leave the band's top line to the "Loop-Out" frame's title, which must show (a click
+    // on it opens the system page); the icon pictures sit low in their cells, under the buttons.
     for (int k = 0; k < 8; ++k) {
         const QRect& icon = inputIconRects_[static_cast<size_t>(k)];
-        inputButtons_[static_cast<size_t>(k)]->setGeometry(icon.left(), 2, icon.width(), 20);
+        inputButtons_[static_cast<size_t>(k)]->setGeometry(icon.left(), kInputButtonTop, icon.width(), kInputButtonHeight);
     }
     const QRect& dp = inputIconRects_[4];
-    inputButtons_[8]->setGeometry(dp.left(), 2, dp.width() / 2, 20);
-    inputButtons_[9]->setGeometry(dp.left() + dp.width() / 2, 2, dp.width() - dp.width() / 2, 20);
+    inputButtons_[8]->setGeometry(dp.left(), kInputButtonTop, dp.width() / 2, kInputButtonHeight);
+    inputButtons_[9]->setGeometry(dp.left() + dp.width() / 2, kInputButtonTop, dp.width() - dp.width() / 2,
+                                  kInputButtonHeight);
     if (loopOutGroup_) {
-        const QRect& first = inputIconRects_[0];
-        loopOutGroup_->setGeometry(first.left() - 16, 0, first.width() + 32, 102);
+        const QRect& icon = inputIconRects_[static_cast<size_t>(loopOutInput_)];
+        loopOutGroup_->setGeometry(icon.left() - 16, 0, icon.width() + 32, 104);
     }
     const int syncX = W - 24 - 272;
     if (syncModeGroup_) syncModeGroup_->setGeometry(syncX, 2, 272, 54);

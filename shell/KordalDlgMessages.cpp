@@ -191,6 +191,7 @@ void KordalDlg::OnSwitcherMode(LPARAM on)
 void KordalDlg::OnLoopOut(LPARAM input)
 {
     if (input < 0 || input >= kInputIconCount || !loopOutGroup_) return;
+    loopOutInput_ = static_cast<int>(input);
     const QRect icon = inputIconRects_[static_cast<size_t>(input)];
     const QRect old = loopOutGroup_->geometry();
     QRect moved = old;

@@ -1,5 +1,7 @@
 #include "shell/MainWindowGeometry.h"
 
+#include "pages/system/SystemPageRules.h"
+
 #include <QPoint>
 
 namespace {
@@ -73,6 +75,7 @@ PageAreaLayout ComputePageArea(const QRect& client, int dpiX, bool pageOpen)
     PageAreaLayout out;
     out.operating = FromEdges(pageOpen ? L + 77 + w : L + 75, T + 106, R - 24, B - 141);
     out.settings = FromEdges(L + 77, T + 106, L + 77 + w, B - 96);
-    out.subPage = FromEdges(L + 83, T + 208, L + 83 + w, B - 104);
+    out.subPage = FromEdges(out.settings.left() + kSubPageLeft, out.settings.top() + kSubPageTop,
+                            out.settings.left() + kSubPageLeft + w, B - 96 - kSubPageBottom);
     return out;
 }

@@ -170,7 +170,7 @@ void MCropDlg::SetCropOn(bool on)
         resetButton_->setEnabled(on);
     }
     for (oRealEdit* e : edits_)
-        if (e) e->SetEnabledField(on);
+        if (e) e->setEnabled(on);
 }
 
 void MCropDlg::ShowRecord()

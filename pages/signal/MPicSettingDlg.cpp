@@ -290,7 +290,7 @@ void MPicSettingDlg::ShowApplyChoice()
 
 void MPicSettingDlg::EnableValue(int k, bool on)
 {
-    if (k >= 0 && k < kValueCount && edits_[static_cast<size_t>(k)]) edits_[static_cast<size_t>(k)]->SetEnabledField(on);
+    if (k >= 0 && k < kValueCount && edits_[static_cast<size_t>(k)]) edits_[static_cast<size_t>(k)]->setEnabled(on);
     if (oBitmapSlider* s = ValueSlider(k)) {
         s->Enable(on);
         s->setEnabled(on);

@@ -78,22 +78,24 @@ void MKeyerDlg::OnInitDialog()
     connect(onOff_, &CGdipButton::clickedId, this, &MKeyerDlg::OnButton);
     connect(reset_, &CGdipButton::clickedId, this, &MKeyerDlg::OnButton);
 
-    QLabel* notice = layerpage::MakeStatic(this, k::IDC_NOTICE_LABEL, QStringLiteral("Notice : Chroma Keyer On PIP-3"), Dlu(8, 43, 200, 9));
+    // The notice fills the room between the two groups, so the taller Chinese glyphs fit.
+    QLabel* notice = layerpage::MakeStatic(this, k::IDC_NOTICE_LABEL, QStringLiteral("Notice : Chroma Keyer On PIP-3"), Dlu(8, 41, 200, 11));
     notice->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    layerpage::MakeStatic(this, k::IDC_COLOR_RANGE_LABEL, QStringLiteral("Color Range"), Dlu(44, 66, 60, 12));
-    layerpage::MakeStatic(this, k::IDC_RED_LABEL, QStringLiteral("Red :"), Dlu(11, 81, 28, 12));
-    layerpage::MakeStatic(this, k::IDC_GREEN_LABEL, QStringLiteral("Green :"), Dlu(11, 97, 28, 12));
-    layerpage::MakeStatic(this, k::IDC_BLUE_LABEL, QStringLiteral("Blue :"), Dlu(11, 113, 28, 12));
-    layerpage::MakeStatic(this, k::IDC_RED_RANGE_SIGN, QStringLiteral("~"), Dlu(68, 81, 8, 8));
-    layerpage::MakeStatic(this, k::IDC_GREEN_RANGE_SIGN, QStringLiteral("~"), Dlu(68, 97, 8, 8));
-    layerpage::MakeStatic(this, k::IDC_BLUE_RANGE_SIGN, QStringLiteral("~"), Dlu(68, 113, 8, 8));
+    // The colour labels are as wide as "Green :"; the edits stand right of them.
+    layerpage::MakeStatic(this, k::IDC_COLOR_RANGE_LABEL, QStringLiteral("Color Range"), Dlu(52, 66, 60, 12));
+    layerpage::MakeStatic(this, k::IDC_RED_LABEL, QStringLiteral("Red :"), Dlu(11, 81, 38, 12));
+    layerpage::MakeStatic(this, k::IDC_GREEN_LABEL, QStringLiteral("Green :"), Dlu(11, 97, 38, 12));
+    layerpage::MakeStatic(this, k::IDC_BLUE_LABEL, QStringLiteral("Blue :"), Dlu(11, 113, 38, 12));
+    layerpage::MakeStatic(this, k::IDC_RED_RANGE_SIGN, QStringLiteral("~"), Dlu(76, 81, 8, 8));
+    layerpage::MakeStatic(this, k::IDC_GREEN_RANGE_SIGN, QStringLiteral("~"), Dlu(76, 97, 8, 8));
+    layerpage::MakeStatic(this, k::IDC_BLUE_RANGE_SIGN, QStringLiteral("~"), Dlu(76, 113, 8, 8));
     layerpage::MakeStatic(this, k::IDC_GAIN_IN_LABEL, QStringLiteral("Gain In"), Dlu(11, 132, 53, 12));
     layerpage::MakeStatic(this, k::IDC_GAIN_OUT_LABEL, QStringLiteral("Gain Out"), Dlu(11, 151, 53, 12));
     layerpage::MakeStatic(this, k::IDC_GAIN_BND_LABEL, QStringLiteral("Gain Bnd"), Dlu(11, 169, 53, 12));
 
-    const QRect editRects[kEditCount] = {Dlu(43, 80, 24, 14), Dlu(79, 80, 24, 14),   Dlu(43, 96, 24, 14),
-                                         Dlu(79, 96, 24, 14), Dlu(43, 112, 24, 14),  Dlu(79, 112, 24, 14),
-                                         Dlu(79, 129, 24, 14), Dlu(79, 147, 24, 14), Dlu(79, 166, 24, 14)};
+    const QRect editRects[kEditCount] = {Dlu(51, 80, 24, 14), Dlu(87, 80, 24, 14),   Dlu(51, 96, 24, 14),
+                                         Dlu(87, 96, 24, 14), Dlu(51, 112, 24, 14),  Dlu(87, 112, 24, 14),
+                                         Dlu(87, 129, 24, 14), Dlu(87, 147, 24, 14), Dlu(87, 166, 24, 14)};
     for (int n = 0; n < kEditCount; ++n) {
         edits_[static_cast<size_t>(n)] = layerpage::MakeIntEdit(this, kEditIds[n], 0, kEditStart[n], kEditMax[n], editRects[n]);
         edits_[static_cast<size_t>(n)]->setEnabled(n >= 6);

@@ -91,14 +91,15 @@ void MLogoDlg::OnInitDialog()
 
     notice_ = layerpage::MakeStatic(this, lc::IDC_NOTICE_LABEL, QString(), Dlu(64, 22, 138, 11));
     notice_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    layerpage::MakeStatic(this, lc::IDC_H_START_LABEL, QStringLiteral("H Start :"), Dlu(10, 83, 42, 12));
-    layerpage::MakeStatic(this, lc::IDC_V_START_LABEL, QStringLiteral("V Start :"), Dlu(10, 100, 42, 12));
-    layerpage::MakeStatic(this, lc::IDC_WIDTH_LABEL, QStringLiteral("Width :"), Dlu(10, 117, 42, 12));
-    layerpage::MakeStatic(this, lc::IDC_HEIGHT_LABEL, QStringLiteral("Height :"), Dlu(10, 136, 42, 12));
+    // Wide enough for the Chinese labels (four characters and the colon); the edits follow them.
+    layerpage::MakeStatic(this, lc::IDC_H_START_LABEL, QStringLiteral("H Start :"), Dlu(10, 83, 48, 12));
+    layerpage::MakeStatic(this, lc::IDC_V_START_LABEL, QStringLiteral("V Start :"), Dlu(10, 100, 48, 12));
+    layerpage::MakeStatic(this, lc::IDC_WIDTH_LABEL, QStringLiteral("Width :"), Dlu(10, 117, 48, 12));
+    layerpage::MakeStatic(this, lc::IDC_HEIGHT_LABEL, QStringLiteral("Height :"), Dlu(10, 136, 48, 12));
     layerpage::MakeStatic(this, lc::IDC_TOP_LABEL, QStringLiteral("Logo Top"), Dlu(7, 279, 46, 11));
     layerpage::MakeStatic(this, lc::IDC_BORDER_LABEL, QStringLiteral("Logo Border"), Dlu(96, 279, 68, 11));
 
-    const QRect editRects[4] = {Dlu(54, 81, 36, 14), Dlu(54, 98, 36, 14), Dlu(54, 115, 36, 14), Dlu(54, 134, 36, 14)};
+    const QRect editRects[4] = {Dlu(60, 81, 36, 14), Dlu(60, 98, 36, 14), Dlu(60, 115, 36, 14), Dlu(60, 134, 36, 14)};
     for (int n = 0; n < 4; ++n) {
         const int minimum = n < 2 ? 0 : logo::kMinSize;
         edits_[static_cast<size_t>(n)] = layerpage::MakeIntEdit(this, kEditIds[n], minimum, minimum, logo::kMaxEditValue, editRects[n]);

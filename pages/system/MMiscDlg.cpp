@@ -395,39 +395,48 @@ void MMiscDlg::Layout()
     constexpr int kRowH = 26;
     const int lineH = QFontMetrics(ControlFont()).lineSpacing();
 
-    // Tab row: two rows of two.
+    // Tab row: two rows of two. A sub-page opened by a tab covers the page below the row, from
+    // kSubPageTop down to kSubPageBottom above the page's bottom and from kSubPageLeft across;
+    // everything below the row lies wholly under it, so nothing shows half-covered.
     for (int k = 0; k < 4; ++k) place(tabs_[static_cast<size_t>(k)], 8 + (k % 2) * 154, 30 + (k / 2) * 28, 150, kRowH);
+    const int left = kSubPageLeft, right = 320 - kSubPageLeft;
+    auto group = [&](int id, int x, int y, int w, int h) { place(Group(id), x, y, w, h); };
 
     // Loop-out: two rows of four buttons.
-    place(Group(ids::IDC_GROUP_1255), 4, 88, 312, 80);
-    for (int k = 0; k < 8; ++k) place(loopOut_[static_cast<size_t>(k)], 10 + (k % 4) * 76, 106 + (k / 4) * 28, 72, kRowH);
+    int y = kSubPageTop + 2;
+    group(ids::IDC_GROUP_1255, left, y, right - left, 76);
+    for (int k = 0; k < 8; ++k) place(loopOut_[static_cast<size_t>(k)], 10 + (k % 4) * 76, y + 16 + (k / 4) * 28, 72, kRowH);
 
     // Files and the whole configuration.
-    place(Group(ids::IDC_GROUP_1336), 4, 172, 312, 80);
-    place(Button(ids::IDC_OPEN_PROJECT), 10, 190, 148, kRowH);
-    place(Button(ids::IDC_SAVE_PROJECT), 162, 190, 148, kRowH);
-    place(Button(ids::IDC_GET_DATA), 10, 218, 148, kRowH);
-    place(Button(ids::IDC_SET_DATA), 162, 218, 148, kRowH);
+    y += 78;
+    group(ids::IDC_GROUP_1336, left, y, right - left, 76);
+    place(Button(ids::IDC_OPEN_PROJECT), 10, y + 16, 148, kRowH);
+    place(Button(ids::IDC_SAVE_PROJECT), 162, y + 16, 148, kRowH);
+    place(Button(ids::IDC_GET_DATA), 10, y + 44, 148, kRowH);
+    place(Button(ids::IDC_SET_DATA), 162, y + 44, 148, kRowH);
 
     // Shortcuts to further pages and the channel toggle.
-    place(shortcuts_[0], 8, 258, 150, kRowH);
-    place(shortcuts_[1], 162, 258, 150, kRowH);
-    place(shortcuts_[2], 8, 286, 150, kRowH);
-    place(dualChannel_, 162, 286, 150, kRowH);
+    y += 80;
+    place(shortcuts_[0], 8, y, 150, kRowH);
+    place(shortcuts_[1], 162, y, 150, kRowH);
+    place(shortcuts_[2], 8, y + 28, 150, kRowH);
+    place(dualChannel_, 162, y + 28, 150, kRowH);
 
     // Language and factory reset side by side.
-    place(Group(ids::IDC_GROUP_1346), 4, 316, 110, 50);
-    place(Label(ids::IDC_LANGUAGE_ENGLISH), 12, 336, 58, 22);
-    place(Label(ids::IDC_LANGUAGE_CHINESE), 74, 336, 36, 22);
-    place(Group(ids::IDC_GROUP_1337), 118, 316, 198, 50);
-    for (int s = 0; s < ResetLatch::kSteps; ++s) place(reset_[static_cast<size_t>(s)], 124 + s * 38, 334, 36, kRowH);
+    y += 56;
+    group(ids::IDC_GROUP_1346, left, y, 108, 50);
+    place(Label(ids::IDC_LANGUAGE_ENGLISH), 12, y + 20, 58, 22);
+    place(Label(ids::IDC_LANGUAGE_CHINESE), 74, y + 20, 36, 22);
+    group(ids::IDC_GROUP_1337, 118, y, right - 118, 50);
+    for (int s = 0; s < ResetLatch::kSteps; ++s) place(reset_[static_cast<size_t>(s)], 123 + s * 38, y + 18, 36, kRowH);
 
     // System information: the processor's record, then the program and library versions.
+    y += 52;
     const int infoH = 4 * lineH + 2;
     const int versionH = 3 * lineH + 2;
-    place(Group(ids::IDC_GROUP_1343), 4, 370, 312, 22 + infoH + versionH);
-    place(systemInfo_, 12, 388, 300, infoH);
-    place(versionText_, 12, 388 + infoH, 300, versionH);
+    group(ids::IDC_GROUP_1343, left, y, right - left, 20 + infoH + versionH);
+    place(systemInfo_, 12, y + 18, 300, infoH);
+    place(versionText_, 12, y + 18 + infoH, 300, versionH);
     FitCaptions();
 }
 

@@ -21,8 +21,9 @@ using layerpage::Dlu;
 
 namespace {
 
-constexpr unsigned kPanelImage = 115;
-constexpr unsigned kPanelPressedImage = 116;
+// Light skins, for the panel buttons' dark captions.
+constexpr unsigned kPanelImage = 2005;
+constexpr unsigned kPanelPressedImage = 2006;
 constexpr COLORREF kPanelCaption = 0x101010;
 constexpr int kSwitchModeText = 28;
 constexpr int kMultiMachineText = 90;

@@ -17,6 +17,7 @@
 
 #include <QDateEdit>
 #include <QLabel>
+#include <QPainter>
 #include <QTimeEdit>
 #include <QTimer>
 
@@ -24,10 +25,14 @@ namespace ids = ctl::task;
 
 namespace {
 
-constexpr unsigned kSwitchOffImage = 128;
+// The schedule switch carries its caption under the track, clear of the knob.
+constexpr unsigned kSwitchOffImage = 2009;
 constexpr unsigned kButtonImage = 129;
-constexpr unsigned kSwitchOnImage = 130;
+constexpr unsigned kSwitchOnImage = 2010;
 constexpr unsigned kButtonPressedImage = 147;
+// Light skins for the task buttons, whose captions are black (the current task's light).
+constexpr unsigned kTaskImage = 2007;
+constexpr unsigned kTaskPressedImage = 2008;
 constexpr int kClockTickMs = 1000;
 constexpr COLORREF kCurrentTaskCaption = kColorLightText;
 constexpr COLORREF kTaskCaption = 0x000000;
@@ -72,7 +77,7 @@ MTaskDlg::MTaskDlg(QWidget* parent) : MBaseDialog(IDD_TASK, parent, false), cloc
     onOff_ = MakeButton(ids::IDC_SCHEDULE_ON_OFF, QStringLiteral("ON/OFF"), kSwitchOffImage, kSwitchOnImage);
     onOff_->SetCheck(true);
     for (int t = 0; t < kTaskCount; ++t) {
-        CGdipButton* b = MakeButton(ids::IDC_TASK_1 + t, QString::number(t + 1), kButtonImage, kButtonPressedImage);
+        CGdipButton* b = MakeButton(ids::IDC_TASK_1 + t, QString::number(t + 1), kTaskImage, kTaskPressedImage);
         b->SetCheck(true);
         b->SetColorAndRedraw(kTaskCaption);
         taskButtons_[static_cast<size_t>(t)] = b;
@@ -133,6 +138,8 @@ void MTaskDlg::OnInitDialog()
 {
     if (IsInitialised()) return;
     MBaseDialog::OnInitDialog();
+    // A tab of the system page: no title band, no caption buttons.
+    if (CloseButton()) CloseButton()->hide();
     const QList<CGdipButton*> buttons = findChildren<CGdipButton*>();
     for (CGdipButton* b : buttons) {
         if (b == CloseButton()) continue;
@@ -142,8 +149,8 @@ void MTaskDlg::OnInitDialog()
     const QList<CSxGroupBox*> groups = findChildren<CSxGroupBox*>();
     for (CSxGroupBox* g : groups) g->SetTitleFont(&ControlFont());
     ApplyFontToChildren();
-    // The caption sits on the switch's picture: the smaller page font keeps it inside.
-    onOff_->SetCaptionFont(&PageFont());
+    onOff_->setFont(PageFont());
+    onOff_->SetCaptionPlacement(kCaptionBottom);
     ApplyLanguage();
     tickTimer_->start();
     const QDateTime now = clock_.localNow();
@@ -352,25 +359,32 @@ void MTaskDlg::Layout()
     };
     auto group = [this](int id) { return FindControlById(this, id); };
 
-    place(group(ids::IDC_DATE_TIME_GROUP), 4, 28, 312, 126);
-    place(group(ids::IDC_MACHINE_TIME_GROUP), 10, 44, 300, 46);
-    place(machineTimeText_, 16, 62, 288, 22);
-    place(group(ids::IDC_LOCAL_TIME_GROUP), 10, 94, 300, 54);
+    place(group(ids::IDC_DATE_TIME_GROUP), 4, 4, 312, 126);
+    place(group(ids::IDC_MACHINE_TIME_GROUP), 10, 20, 300, 46);
+    place(machineTimeText_, 16, 38, 288, 22);
+    place(group(ids::IDC_LOCAL_TIME_GROUP), 10, 70, 300, 54);
     const int editX[6] = {16, 64, 96, 134, 166, 198};
     const int editW[6] = {44, 28, 28, 28, 28, 28};
-    for (int n = 0; n < 6; ++n) place(localEdits_[static_cast<size_t>(n)], editX[n], 116, editW[n], 24);
-    place(Button(ids::IDC_SYNC_CLOCK), 234, 114, 70, 28);
+    for (int n = 0; n < 6; ++n) place(localEdits_[static_cast<size_t>(n)], editX[n], 92, editW[n], 24);
+    place(Button(ids::IDC_SYNC_CLOCK), 234, 90, 70, 28);
 
-    place(group(ids::IDC_SCHEDULE_GROUP), 4, 158, 312, 84);
-    place(onOff_, 8, 190, 82, 26);
+    place(group(ids::IDC_SCHEDULE_GROUP), 4, 134, 312, 84);
+    // The switch's picture keeps its proportions; its caption stands under the track.
+    place(onOff_, 14, 156, 60, 44);
     for (int t = 0; t < kTaskCount; ++t)
-        place(taskButtons_[static_cast<size_t>(t)], 96 + (t % 5) * 44, 176 + (t / 5) * 30, 40, 26);
+        place(taskButtons_[static_cast<size_t>(t)], 96 + (t % 5) * 44, 152 + (t / 5) * 30, 40, 26);
 
-    place(group(ids::IDC_TASK_EDIT_GROUP), 4, 246, 312, 120);
-    place(datePicker_, 12, 266, 150, 26);
-    place(timePicker_, 170, 266, 138, 26);
-    for (int k = 0; k < 3; ++k) place(optionButtons_[static_cast<size_t>(k)], 12 + k * 100, 298, 96, 28);
-    place(presetLabel_, 12, 334, 70, 24);
-    place(presetList_, 86, 334, 90, 24);
-    place(Button(ids::IDC_CONFIRM), 208, 332, 100, 28);
+    place(group(ids::IDC_TASK_EDIT_GROUP), 4, 222, 312, 120);
+    place(datePicker_, 12, 242, 150, 26);
+    place(timePicker_, 170, 242, 138, 26);
+    for (int k = 0; k < 3; ++k) place(optionButtons_[static_cast<size_t>(k)], 12 + k * 100, 274, 96, 28);
+    place(presetLabel_, 12, 310, 70, 24);
+    place(presetList_, 86, 310, 90, 24);
+    place(Button(ids::IDC_CONFIRM), 208, 308, 100, 28);
+}
+
+void MTaskDlg::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    PaintBackground(p);
 }

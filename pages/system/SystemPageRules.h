@@ -10,6 +10,12 @@
 #include <array>
 #include <cstdint>
 
+// Where a sub-page opened by a tab of the system page stands on the page: this far right of its
+// left edge and this far below its top (under the tab row), down to this far above its bottom.
+inline constexpr int kSubPageLeft = 6;
+inline constexpr int kSubPageTop = 102;
+inline constexpr int kSubPageBottom = 8;
+
 // Five check buttons "1>", "2>", "3>", "4>", ">OK" guard the factory reset: a step lights only
 // while the step before it is lit, releasing any step clears the row, and the reset goes out
 // once ">OK" lights (the row is cleared again after it).

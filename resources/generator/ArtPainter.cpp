@@ -53,6 +53,21 @@ void PaintSkin(QPainter& p, const ImageSpec& s)
     case ArtStyle::TakeSkin:
         Skin(p, r, QColor(120, 30, 30), QColor(60, 10, 10), kAccent, radius);
         break;
+    // Mid-grey, about 0.2 relative luminance under the caption: 0x141414 and 0x101010 captions
+    // stand out at over 4:1, 0xEBEBEB ones at over 3:1.
+    case ArtStyle::SkinLight:
+        Skin(p, r, QColor(152, 152, 152), QColor(106, 106, 106), kEdge, radius);
+        break;
+    case ArtStyle::SkinLightSelected:
+        Skin(p, r, QColor(156, 146, 126), QColor(110, 100, 82), kAccent, radius);
+        break;
+    // Near white: black captions at over 12:1, red (0x0000FF) ones at 3:1.
+    case ArtStyle::SkinPale:
+        Skin(p, r, QColor(250, 250, 250), QColor(218, 218, 218), kMid, radius);
+        break;
+    case ArtStyle::SkinPaleSelected:
+        Skin(p, r, QColor(252, 240, 214), QColor(226, 208, 170), kAccent, radius);
+        break;
     default:
         Skin(p, r, kFaceTop, kFaceBottom, kEdge, radius);
         break;
@@ -67,7 +82,8 @@ void PaintSkin(QPainter& p, const ImageSpec& s)
 
 void PaintToggle(QPainter& p, const ImageSpec& s, bool on)
 {
-    const QRectF track(2, 3, s.width - 4, s.height - 6);
+    // A picture taller than the switch leaves the room under the track to a caption.
+    const QRectF track(2, 3, s.width - 4, std::min(s.height, 26) - 6);
     const qreal rad = track.height() / 2;
     p.setPen(QPen(kEdge, 1.5));
     p.setBrush(on ? kAccent : QColor(60, 60, 60));
@@ -181,15 +197,15 @@ void PaintPencil(QPainter& p, const ImageSpec& s)
     p.drawPolygon(QPolygonF({QPointF(-len / 2, 0), QPointF(-len / 2 + w, -w / 2), QPointF(-len / 2 + w, w / 2)}));
 }
 
-// Connector pictograms: a plug outline in the shape of each connector type.
+// Connector pictograms: a plug outline in the shape of each connector type, at most 16 pixels
+// high and standing on the cell's bottom, so the input button above may reach into the cell.
 void PaintInput(QPainter& p, const ImageSpec& s)
 {
     const QColor line = s.highlighted ? kAccent : QColor(200, 200, 200);
     const QColor fill = s.highlighted ? QColor(70, 50, 10) : QColor(45, 45, 45);
-    const QRectF cell(0, 0, s.width, s.height);
     p.setPen(QPen(line, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(fill);
-    const QPointF c = cell.center();
+    const QPointF c(s.width / 2.0, s.height - 8.5);
     switch (s.style) {
     case ArtStyle::InputDvi: {
         const QRectF body(c.x() - 24, c.y() - 8, 48, 16);
@@ -217,10 +233,10 @@ void PaintInput(QPainter& p, const ImageSpec& s)
         break;
     }
     case ArtStyle::InputSdi: {
-        p.drawEllipse(c, 10, 10);
-        p.drawEllipse(c, 4, 4);
-        p.drawLine(QPointF(c.x() - 26, c.y()), QPointF(c.x() - 11, c.y()));
-        p.drawLine(QPointF(c.x() + 11, c.y()), QPointF(c.x() + 26, c.y()));
+        p.drawEllipse(c, 8, 8);
+        p.drawEllipse(c, 3.5, 3.5);
+        p.drawLine(QPointF(c.x() - 26, c.y()), QPointF(c.x() - 9, c.y()));
+        p.drawLine(QPointF(c.x() + 9, c.y()), QPointF(c.x() + 26, c.y()));
         break;
     }
     case ArtStyle::InputVga: {
@@ -502,7 +518,11 @@ QImage PaintArt(const ImageSpec& s)
     case ArtStyle::SkinPressed:
     case ArtStyle::TabNormal:
     case ArtStyle::TabSelected:
-    case ArtStyle::TakeSkin: PaintSkin(p, s); break;
+    case ArtStyle::TakeSkin:
+    case ArtStyle::SkinLight:
+    case ArtStyle::SkinLightSelected:
+    case ArtStyle::SkinPale:
+    case ArtStyle::SkinPaleSelected: PaintSkin(p, s); break;
     case ArtStyle::ToggleOff: PaintToggle(p, s, false); break;
     case ArtStyle::ToggleOn: PaintToggle(p, s, true); break;
     case ArtStyle::CheckOff: PaintCheck(p, s, false); break;

@@ -11,6 +11,7 @@
 #include "device/IniFile.h"
 #include "device/PathUtils.h"
 #include "platform/ControlId.h"
+#include "platform/Fonts.h"
 #include "platform/MessageIds.h"
 #include "platform/PageNotifyCodes.h"
 #include "shell/pages/SearchMachineIds.h"
@@ -56,6 +57,9 @@ QByteArray Utf8(const QString& s)
 MSearchMachineDlg::MSearchMachineDlg(QWidget* parent) : MBaseDialog(IDD_SEARCH_MACHINE, parent, false)
 {
     setWindowTitle(QStringLiteral("Search Machines"));
+    resize(kSearchPageWidth, kSearchPageHeight);
+    // Small enough that a tile's IP line ends above its bottom frame.
+    tileFont_ = MakeFont(QStringLiteral("Arial"), 12, 700);
 }
 
 MSearchMachineDlg::~MSearchMachineDlg()
@@ -493,7 +497,7 @@ void MSearchMachineDlg::DrawTile(QPainter& p, const DeviceTile& tile)
     const QRect picture(icon.right() + 1 + 5, icon.top(), 150, 21);
     if (!devicePicture_.isNull()) p.drawImage(picture, devicePicture_);
     p.setPen(ToQColor(kTileTextColor));
-    p.setFont(ControlFont());
+    p.setFont(tileFont_);
     const QRect nameBox(QPoint(r.left() + 16, picture.bottom() + 1 + 5), QPoint(r.left() + 166 - 1, picture.bottom() + 30));
     p.save();
     p.setClipRect(nameBox);

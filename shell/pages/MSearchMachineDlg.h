@@ -29,6 +29,10 @@ class QTimer;
 
 inline constexpr int kTileWatchdogDefaultMs = 10000;
 inline constexpr int kLinkAllDelayMs = 1000;
+// The page holds a whole row of tiles with the first tile's margin on both sides, and five rows
+// at the height of the settings column of a 1280 by 728 main window.
+inline constexpr int kSearchPageWidth = 2 * kFirstTileLeft + kTilesPerRow * kTileWidth + (kTilesPerRow - 1) * kTileGap;
+inline constexpr int kSearchPageHeight = 526;
 
 class MSearchMachineDlg : public MBaseDialog {
     Q_OBJECT
@@ -92,6 +96,7 @@ private:
     QWidget* MainWindow() const { return parentWidget(); }
 
     std::vector<DeviceTile> tiles_;
+    QFont tileFont_;
     QStringList localIps_;
     int renaming_ = -1;  // index of the tile being renamed
     bool firstOffline_ = true;

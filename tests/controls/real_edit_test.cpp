@@ -225,16 +225,30 @@ TEST(oRealEdit, EnterAndEscapeDoNotCloseTheDialog)
     EXPECT_TRUE(over.isAccepted());
 }
 
-TEST(oRealEdit, FrameColourFollowsTheEnabledState)
+// The frame shows whether the edit takes input, whichever way it was switched: by Init, by the
+// page's setEnabled, or with the page itself.
+TEST(oRealEdit, EditFrameColourFollowsWhetherItTakesInput)
 {
-    Fixture f;
-    f.edit->Init(true, 0, 5, 100, "%d");
-    QImage on = f.edit->grab().toImage();
-    EXPECT_EQ(on.pixelColor(40, 0), QColor(0xEF, 0x9C, 0x00));  // 0x9CEF
-    EXPECT_EQ(on.pixelColor(40, 12).rgb() & 0xFFFFFF, 0x101010u);
-    f.edit->Init(false, 0, 5, 100, "%d");
-    QImage off = f.edit->grab().toImage();
-    EXPECT_EQ(off.pixelColor(40, 0), QColor(0x10, 0x10, 0x10));
+    const QColor accent(0xEF, 0x9C, 0x00), dark(0x10, 0x10, 0x10);  // 0x9CEF, 0x101010
+    const struct {
+        bool init;
+        int setEnabled;  // -1: not called
+        bool pageEnabled;
+        QColor frame;
+    } cases[] = {
+        {true, -1, true, accent}, {false, -1, true, dark}, {true, 0, true, dark},
+        {false, 1, true, accent}, {true, -1, false, dark}, {true, 1, false, dark},
+    };
+    for (const auto& c : cases) {
+        Fixture f;
+        f.edit->Init(c.init, 0, 5, 100, "%d");
+        if (c.setEnabled >= 0) f.edit->setEnabled(c.setEnabled != 0);
+        f.page.setEnabled(c.pageEnabled);
+        const QImage picture = f.edit->grab().toImage();
+        EXPECT_EQ(picture.pixelColor(40, 0), c.frame) << c.init << c.setEnabled << c.pageEnabled;
+        EXPECT_EQ(picture.pixelColor(40, 12).rgb() & 0xFFFFFF, 0x101010u);
+        EXPECT_EQ(f.edit->isEnabled(), c.frame == accent);
+    }
 }
 
 } // namespace

@@ -1,8 +1,9 @@
 // Every page of the main window at the design size, in Chinese and back in English, each switched
 // and opened as an operator does it (the language label of the system page, then the page): no
 // control or painted picture of a page leaves the page or covers another, and the title band and
-// every language text show the chosen language. The pictures of the whole window with each page
-// open are kept in the build folder.
+// every language text show the chosen language; every numeric edit's frame shows whether it takes
+// input and every caption stands out from its button. The pictures of the whole window with each
+// page open are kept in the build folder.
 
 #include "MainWindowTestSupport.h"
 #include "tests/support/PageScreenshots.h"
@@ -36,6 +37,17 @@ void Open(KordalDlg& w, const PageRow& row, MBaseDialog& page)
     }
 }
 
+// The controls of page (its group frames too) that lie partly under cover, a page over it.
+QStringList HalfCovered(const QWidget& page, const QWidget& cover)
+{
+    const QRect covered = cover.geometry().translated(-page.pos());
+    QStringList out;
+    for (QWidget* c : page.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (c->isVisibleTo(&page) && c->geometry().intersects(covered) && !covered.contains(c->geometry()))
+            out << ControlName(c);
+    return out;
+}
+
 void Close(KordalDlg& w, const PageRow& row, MBaseDialog& page)
 {
     if (row.sideIndex >= 0)
@@ -45,17 +57,13 @@ void Close(KordalDlg& w, const PageRow& row, MBaseDialog& page)
     if (row.area == PageArea::SystemSubPage) w.SwitchPage(9, true);
 }
 
-TEST_F(AllPagesX11, EveryPageFitsAndFollowsTheLanguageChosenOnTheSystemPage)
+// Opens every page of the table in Chinese, then English, each language chosen as an operator
+// does (the "MISC" side button, the language's label, "MISC" again), settles the page and hands it
+// to look with the window painted, then closes it again.
+template <class Look>
+void ForEveryOpenPage(KordalDlg& w, Look look)
 {
-    ASSERT_TRUE(InstallShippedLanguageFiles(LanguageDir()));
-    SelectLanguage(QStringLiteral("English"));
-    KordalDlg& w = Window();
-    w.move(0, 0);
-    SettleForPicture();
-    ASSERT_EQ(w.size(), QSize(1280, 728));
-
     for (bool chinese : {true, false}) {
-        // "MISC", the language's label, "MISC" again.
         w.SideButton(9)->click();
         ASSERT_TRUE(ClickLanguageLabel(w.m_MiscDlg, chinese));
         w.SideButton(9)->click();
@@ -67,27 +75,63 @@ TEST_F(AllPagesX11, EveryPageFitsAndFollowsTheLanguageChosenOnTheSystemPage)
             Open(w, row, *page);
             SettleForPicture();
             const QImage picture = w.grab().toImage();  // paints every page shown
-            const std::string where = std::to_string(row.dialogId) + " " + lang.toStdString();
-            EXPECT_TRUE(page->isVisibleTo(&w)) << where;
-            EXPECT_TRUE(w.rect().contains(page->geometry())) << where;
-            QStringList outside = ControlsOutside(*page);
-            // The layout canvas is far larger than the operating page by design: the page clips it.
-            if (row.area == PageArea::Operating) outside.removeAll(QStringLiteral("CPictureCtrl #1027"));
-            EXPECT_EQ(outside, QStringList()) << where;
-            EXPECT_EQ(OverlappingControls(*page), QStringList()) << where;
-            EXPECT_EQ(LanguageTextProblems(*page), QStringList()) << where;
-            if (row.dialogId == IDD_CROP) {
-                // Below its language text the input label names the layer's input.
-                const CDeviceData& dev = GetDeviceData();
-                const int input = dev.chnl[w.m_CropDlg.SelectedLayer()].input;
-                ASSERT_TRUE(input >= 0 && input < kInputIndexCount);
-                EXPECT_EQ(w.m_CropDlg.InputSourceLabel()->text(),
-                          LoadLangString(QStringLiteral("IDS_1182")) + QLatin1Char('\n') + dev.inputNames[input].name.trimmed());
-            }
-            picture.save(QStringLiteral(SVP_BINARY_DIR "/page_%1_%2.png").arg(row.dialogId).arg(lang));
+            look(row, *page, lang, picture);
             Close(w, row, *page);
         }
     }
+}
+
+TEST_F(AllPagesX11, EveryPageFitsAndFollowsTheLanguageChosenOnTheSystemPage)
+{
+    ASSERT_TRUE(InstallShippedLanguageFiles(LanguageDir()));
+    SelectLanguage(QStringLiteral("English"));
+    ReloadUiText();
+    KordalDlg& w = Window();
+    SettleForPicture();
+    ASSERT_EQ(w.size(), QSize(1280, 728));
+
+    ForEveryOpenPage(w, [&w](const PageRow& row, MBaseDialog& page, const QString& lang, const QImage& picture) {
+        const std::string where = std::to_string(row.dialogId) + " " + lang.toStdString();
+        EXPECT_TRUE(page.isVisibleTo(&w)) << where;
+        EXPECT_TRUE(w.rect().contains(page.geometry())) << where;
+        QStringList outside = ControlsOutside(page);
+        // The layout canvas is far larger than the operating page by design: the page clips it.
+        if (row.area == PageArea::Operating) outside.removeAll(QStringLiteral("CPictureCtrl #1027"));
+        EXPECT_EQ(outside, QStringList()) << where;
+        EXPECT_EQ(OverlappingControls(page), QStringList()) << where;
+        EXPECT_EQ(LanguageTextProblems(page), QStringList()) << where;
+        // A tab's sub-page over the system page leaves nothing of it half shown.
+        if (row.area == PageArea::SystemSubPage) EXPECT_EQ(HalfCovered(*w.PageById(IDD_MISC), page), QStringList()) << where;
+        if (row.dialogId == IDD_CROP) {
+            // Below its language text the input label names the layer's input.
+            const CDeviceData& dev = GetDeviceData();
+            const int input = dev.chnl[w.m_CropDlg.SelectedLayer()].input;
+            ASSERT_TRUE(input >= 0 && input < kInputIndexCount);
+            EXPECT_EQ(w.m_CropDlg.InputSourceLabel()->text(),
+                      LoadLangString(QStringLiteral("IDS_1182")) + QLatin1Char('\n') + dev.inputNames[input].name.trimmed());
+        }
+        picture.save(QStringLiteral(SVP_BINARY_DIR "/page_%1_%2.png").arg(row.dialogId).arg(lang));
+    });
+}
+
+// With each page open, every numeric edit of the window wears the frame of whether it takes input,
+// and every caption stands out from its button, the main window's own included.
+TEST_F(AllPagesX11, EveryEditFrameShowsWhetherItTakesInput)
+{
+    ASSERT_TRUE(InstallShippedLanguageFiles(LanguageDir()));
+    KordalDlg& w = Window();
+    ForEveryOpenPage(w, [&w](const PageRow& row, MBaseDialog&, const QString& lang, const QImage& picture) {
+        EXPECT_EQ(EditFramesNotShowingInput(w, picture), QStringList()) << row.dialogId << " " << lang.toStdString();
+    });
+}
+
+TEST_F(AllPagesX11, EveryCaptionContrastsWithItsButton)
+{
+    ASSERT_TRUE(InstallShippedLanguageFiles(LanguageDir()));
+    KordalDlg& w = Window();
+    ForEveryOpenPage(w, [&w](const PageRow& row, MBaseDialog&, const QString& lang, const QImage&) {
+        EXPECT_EQ(LowContrastCaptions(w), QStringList()) << row.dialogId << " " << lang.toStdString();
+    });
 }
 
 } // namespace

@@ -3,8 +3,12 @@
 
 #include "MainWindowTestSupport.h"
 
+#include "controls/CSxGroupBox.h"
+#include "platform/ControlId.h"
 #include "platform/Dpi.h"
 #include "platform/MessageIds.h"
+#include "platform/PageNotifyCodes.h"
+#include "shell/MainWindowIds.h"
 
 #include <QDeadlineTimer>
 #include <QFontDatabase>
@@ -32,6 +36,23 @@ size_t ColourCount(const QImage& image, const QRect& area)
     for (int y = r.top(); y <= r.bottom(); ++y)
         for (int x = r.left(); x <= r.right(); ++x) colours.insert(image.pixel(x, y));
     return colours.size();
+}
+
+// Pixels of the group's title colour where its title stands: the frame is there and nothing covers
+// its title.
+int TitlePixels(const QImage& image, const KordalDlg& w, int groupId)
+{
+    const auto* group = FindControlAs<CSxGroupBox>(&w, groupId);
+    if (!group || !group->isVisibleTo(&w)) return 0;
+    const QRect title = group->Geometry().titleRect.translated(group->pos()).intersected(image.rect());
+    const QColor c = ToQColor(group->TitleColor());
+    int n = 0;
+    for (int y = title.top(); y <= title.bottom(); ++y)
+        for (int x = title.left(); x <= title.right(); ++x) {
+            const QColor p = image.pixelColor(x, y);
+            if (std::abs(p.red() - c.red()) + std::abs(p.green() - c.green()) + std::abs(p.blue() - c.blue()) < 60) ++n;
+        }
+    return n;
 }
 
 class MainWindowX11 : public TempAppDirTest {
@@ -80,6 +101,9 @@ TEST_F(MainWindowX11, OpensAtDesignSizeWithSideButtonsInEnglishAndChinese)
     EXPECT_GT(ColourCount(english, first), 8u);
     // The operating area's frame and body are there.
     EXPECT_GT(ColourCount(english, QRect(0, 0, 1280, 728)), 50u);
+    // The "Loop-Out" frame and the "Sync Mode" group show their titles.
+    EXPECT_GT(TitlePixels(english, w, ctl::main_window::IDC_LOOP_OUT_GROUP), 20);
+    EXPECT_GT(TitlePixels(english, w, ctl::main_window::IDC_SYNC_MODE_GROUP), 20);
 
     SendMsg(&w, WM_LANGUAGE_CHANGE, 1, 0);
     Settle(w);
@@ -90,6 +114,13 @@ TEST_F(MainWindowX11, OpensAtDesignSizeWithSideButtonsInEnglishAndChinese)
     // The captions changed: the first side button's pixels differ between the two languages.
     EXPECT_NE(english.copy(first), chinese.copy(first));
     EXPECT_GT(ColourCount(chinese, first), 8u);
+    EXPECT_GT(TitlePixels(chinese, w, ctl::main_window::IDC_SYNC_MODE_GROUP), 20);
+    // The "Loop-Out" frame follows the loop-out source and keeps its place when the window is laid out.
+    SendMsg(&w, WM_PAGE_NOTIFY, NOTIFY_LOOP_OUT, 5);
+    w.resize(1300, 740);
+    Settle(w);
+    EXPECT_EQ(w.LoopOutGroup()->geometry().center().x(), w.InputIconRects()[5].center().x());
+    EXPECT_GT(TitlePixels(w.grab().toImage(), w, ctl::main_window::IDC_LOOP_OUT_GROUP), 20);
     w.close();
 }
 

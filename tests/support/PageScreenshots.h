@@ -1,13 +1,18 @@
 #pragma once
 // Pictures of a page in English and Chinese for a look (kept in the test's build folder), and the
-// layout checks that go with them: controls and the pictures a page paints itself that leave the
-// page's visible area or overlap; the texts a page shows after a language switch.
-// Screenshot tests run under Xvfb (files named *_x11_test.cpp).
+// checks that go with them: controls and the pictures a page paints itself that leave the page's
+// visible area or overlap, texts that do not fit their controls (the layout), numeric edits whose
+// frame does not show whether they take input, button captions that do not stand out from their
+// skins, and the texts a page shows after a language switch. Screenshot tests run under Xvfb
+// (files named *_x11_test.cpp).
 
 #include "tests/support/QtPrinters.h"
 
 #include "controls/CDropButton.h"
+#include "controls/CGdipButton.h"
 #include "controls/CSxGroupBox.h"
+#include "controls/EditFrame.h"
+#include "controls/NumericEditBase.h"
 #include "pagekit/DialogLanguage.h"
 #include "pagekit/LanguageFiles.h"
 #include "pagekit/MBaseDialog.h"
@@ -29,6 +34,7 @@
 #include <QTest>
 #include <QWidget>
 
+#include <cmath>
 #include <utility>
 #include <vector>
 
@@ -162,17 +168,124 @@ inline bool ClickLanguageLabel(QWidget& systemPage, bool chinese)
     return true;
 }
 
+// Whether w shows at its own point p in a picture of root: visible and not covered there by
+// another widget.
+inline bool ShowsAt(const QWidget& root, const QWidget* w, QPoint p)
+{
+    if (!w->isVisibleTo(&root)) return false;
+    const QWidget* top = root.childAt(w->mapTo(&root, p));
+    return top == w || (top && w->isAncestorOf(top));
+}
+
+// The numeric edits shown in picture (a grab of root) whose frame does not show whether they take
+// input: the accent frame for one that does, the body colour for one that does not.
+inline QStringList EditFramesNotShowingInput(const QWidget& root, const QImage& picture)
+{
+    QStringList out;
+    for (NumericEditBase* e : root.findChildren<NumericEditBase*>()) {
+        const QPoint top = e->mapTo(&root, QPoint(e->width() / 2, 0));
+        if (e->FrameWidth() <= 0 || !ShowsAt(root, e, QPoint(e->width() / 2, 0)) || !picture.rect().contains(top)) continue;
+        const QColor shown = picture.pixelColor(top);
+        const QColor wanted = ToQColor(e->isEnabled() ? kEditFrameColor : kEditFrameDisabledColor);
+        const int off = std::abs(shown.red() - wanted.red()) + std::abs(shown.green() - wanted.green()) +
+                        std::abs(shown.blue() - wanted.blue());
+        if (off > 24) out << ControlName(e) + (e->isEnabled() ? QStringLiteral(" takes input") : QStringLiteral(" is disabled"));
+    }
+    return out;
+}
+
+// Relative luminance of an sRGB colour and the contrast ratio of two luminances (1 to 21).
+inline double RelativeLuminance(const QColor& c)
+{
+    auto linear = [](int v) {
+        const double s = v / 255.0;
+        return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(c.red()) + 0.7152 * linear(c.green()) + 0.0722 * linear(c.blue());
+}
+
+inline double ContrastRatio(double a, double b)
+{
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+// The least contrast of a caption with its skin: the floor for bold text.
+inline constexpr double kMinimumCaptionContrast = 3.0;
+
+// The image buttons shown in a picture of root whose caption stands out from its skin by less than
+// the minimum: the caption's colour against the mean luminance of the skin under the caption's
+// glyphs (root is grabbed once with the captions taken off). Greyed captions, drawn embossed in two
+// colours to recede, are left out.
+inline QStringList LowContrastCaptions(QWidget& root)
+{
+    std::vector<std::pair<CGdipButton*, QString>> captioned;
+    for (CGdipButton* b : root.findChildren<CGdipButton*>())
+        if (!b->HasDisabledLook() && !b->text().trimmed().isEmpty() && ShowsAt(root, b, b->rect().center()))
+            captioned.emplace_back(b, b->text());
+    for (auto& [b, text] : captioned) b->setText(QString());
+    const QImage skins = root.grab().toImage();
+    for (auto& [b, text] : captioned) b->setText(text);
+
+    QStringList out;
+    for (const auto& [b, text] : captioned) {
+        const QRect under = b->CaptionRect().intersected(b->rect()).translated(b->mapTo(&root, QPoint(0, 0))).intersected(skins.rect());
+        if (under.isEmpty()) continue;
+        double sum = 0;
+        for (int y = under.top(); y <= under.bottom(); ++y)
+            for (int x = under.left(); x <= under.right(); ++x) sum += RelativeLuminance(skins.pixelColor(x, y));
+        const double skin = sum / (static_cast<double>(under.width()) * under.height());
+        const double ratio = ContrastRatio(RelativeLuminance(ToQColor(b->CaptionColor())), skin);
+        if (ratio < kMinimumCaptionContrast)
+            out << QStringLiteral("%1 \"%2\" %3:1").arg(ControlName(b), text).arg(ratio, 0, 'f', 1);
+    }
+    return out;
+}
+
+// The page's visible labels and image-button captions whose text (less blanks around it) does not
+// fit inside them: its advance across, its glyphs' ink up and down; a caption keeps off the
+// button's border.
+inline QStringList ClippedTexts(const QWidget& page)
+{
+    QStringList out;
+    auto clipped = [&out](const QWidget* w, const QString& text, const QRect& room, const QRect& need) {
+        if (!room.contains(need))
+            out << QStringLiteral("%1 \"%2\" needs %3x%4, has %5x%6")
+                       .arg(ControlName(w), text).arg(need.width()).arg(need.height()).arg(room.width()).arg(room.height());
+    };
+    for (QWidget* w : page.findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(&page) || w->isWindow()) continue;
+        if (auto* l = qobject_cast<QLabel*>(w)) {
+            const QString text = l->text().trimmed();
+            if (text.isEmpty() || l->wordWrap() || l->textFormat() == Qt::RichText || !l->pixmap().isNull()) continue;
+            const QRect room = l->contentsRect().adjusted(l->margin(), l->margin(), -l->margin(), -l->margin());
+            const QFontMetrics fm = l->fontMetrics();
+            const QRect glyphs = fm.tightBoundingRect(QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+            clipped(l, text, room,
+                    fm.boundingRect(room, static_cast<int>(l->alignment()), text)
+                        .adjusted(0, fm.ascent() + glyphs.top(), 0, glyphs.bottom() - fm.descent()));
+        } else if (auto* b = qobject_cast<CGdipButton*>(w)) {
+            if (!b->text().trimmed().isEmpty()) clipped(b, b->text(), b->rect().adjusted(1, 2, -1, -2), b->CaptionRect());
+        }
+    }
+    return out;
+}
+
 inline void SettleForPicture()
 {
     for (int i = 0; i < 10; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
 }
 
+// What ScreenshotAndCheck looks for; each runs in tests of its own.
+enum PictureCheck : unsigned { kCheckLayout = 1, kCheckEditFrames = 2, kCheckCaptionContrast = 4 };
+
 // For Chinese, then English: re-words the page with its own language operation, saves
-// "<name>_<language>.png" in the test's build folder and lists every control that leaves the page
-// or overlaps another ("chinese: ..."). The language is English afterwards. The application folder
-// must hold the language files (InstallShippedLanguageFiles). Empty when all is well.
+// "<name>_<language>.png" in the test's build folder and lists what the checks find ("chinese:
+// ..."): by default every control that leaves the page or overlaps another and every text that
+// does not fit. The language is English afterwards. The application folder must hold the language files
+// (InstallShippedLanguageFiles). Empty when all is well.
 inline QStringList ScreenshotAndCheck(MBaseDialog& page, const QString& name,
-                                      const QStringList& framingClasses = {"CSxGroupBox"})
+                                      const QStringList& framingClasses = {"CSxGroupBox"},
+                                      unsigned checks = kCheckLayout)
 {
     QStringList problems;
     for (const char* language : {"Chinese", "English"}) {
@@ -185,10 +298,22 @@ inline QStringList ScreenshotAndCheck(MBaseDialog& page, const QString& name,
         const QImage picture = page.grab().toImage();
         const QString file = QStringLiteral(SVP_BINARY_DIR "/") + name + QLatin1Char('_') + lang + QStringLiteral(".png");
         if (picture.isNull() || !picture.save(file)) problems << lang + QStringLiteral(": no picture");
-        for (const QString& c : ControlsOutside(page)) problems << lang + QStringLiteral(": outside ") + c;
-        for (const QString& c : OverlappingControls(page, framingClasses)) problems << lang + QStringLiteral(": overlap ") + c;
+        if (checks & kCheckLayout) {
+            for (const QString& c : ControlsOutside(page)) problems << lang + QStringLiteral(": outside ") + c;
+            for (const QString& c : OverlappingControls(page, framingClasses)) problems << lang + QStringLiteral(": overlap ") + c;
+            for (const QString& c : ClippedTexts(page)) problems << lang + QStringLiteral(": clipped ") + c;
+        }
+        if (checks & kCheckEditFrames)
+            for (const QString& c : EditFramesNotShowingInput(page, picture)) problems << lang + QStringLiteral(": frame ") + c;
+        if (checks & kCheckCaptionContrast)
+            for (const QString& c : LowContrastCaptions(page)) problems << lang + QStringLiteral(": caption ") + c;
     }
     return problems;
+}
+
+inline QStringList ScreenshotAndCheck(MBaseDialog& page, const QString& name, unsigned checks)
+{
+    return ScreenshotAndCheck(page, name, {"CSxGroupBox"}, checks);
 }
 
 // The pictures alone: true when both were written.

@@ -77,7 +77,6 @@ TEST_F(PicturePage, APresetShowsItsRowAndGreysTheUserControls)
     EXPECT_EQ(page->ColorTempList()->GetCurSel(), 8);
     for (int row = 0; row < MPicSettingDlg::kValueCount; ++row) {
         EXPECT_FALSE(page->ValueEdit(row)->isEnabled()) << row;
-        EXPECT_FALSE(page->ValueEdit(row)->IsEnabledField()) << row;
         EXPECT_FALSE(page->ValueSlider(row)->isEnabled()) << row;
     }
     EXPECT_FALSE(page->ColorTempList()->isEnabled());

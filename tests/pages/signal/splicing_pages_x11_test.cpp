@@ -11,19 +11,25 @@
 
 namespace {
 
-using SplicingPageX11 = PageFixture<MMosaicDlg>;
-
-TEST_F(SplicingPageX11, FitsTheSettingsColumnInBothLanguages)
-{
-    ASSERT_TRUE(InstallShippedLanguageFiles(LanguageDir()));
-    page->setGeometry(0, 0, 320, 620);
+class SplicingPageX11 : public PageFixture<MMosaicDlg> {
+protected:
     // Three panels with the middle arrangement chosen, so the preview has cells and a marker.
-    GetDeviceData().mosaic.mode = 4;
-    GetDeviceData().mosaic.autoArr = 3;
-    page->RefreshFromDevice(3);
-    EXPECT_EQ(ScreenshotAndCheck(*page, QStringLiteral("splicing_page")), QStringList());
-    GetDeviceData().mosaicCell = 8;
-}
+    QStringList Check(unsigned checks)
+    {
+        EXPECT_TRUE(InstallShippedLanguageFiles(LanguageDir()));
+        page->setGeometry(0, 0, 320, 620);
+        GetDeviceData().mosaic.mode = 4;
+        GetDeviceData().mosaic.autoArr = 3;
+        page->RefreshFromDevice(3);
+        const QStringList problems = ScreenshotAndCheck(*page, QStringLiteral("splicing_page"), checks);
+        GetDeviceData().mosaicCell = 8;
+        return problems;
+    }
+};
+
+TEST_F(SplicingPageX11, FitsTheSettingsColumnInBothLanguages) { EXPECT_EQ(Check(kCheckLayout), QStringList()); }
+// The six "Manual Arrangement" edits take input in this arrangement.
+TEST_F(SplicingPageX11, EditFramesShowWhetherTheyTakeInput) { EXPECT_EQ(Check(kCheckEditFrames), QStringList()); }
 
 using FeatherPageX11 = PageFixture<QVN_FeatherDlg>;
 

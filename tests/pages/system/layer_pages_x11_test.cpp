@@ -37,7 +37,7 @@ void ShowcaseState()
 template <class Page>
 class LayerPagePicture : public PageFixture<Page> {
 protected:
-    void Check(const QString& name, int height)
+    void Check(const QString& name, int height, unsigned checks = kCheckLayout)
     {
         ASSERT_TRUE(InstallShippedLanguageFiles(this->LanguageDir()));
         ShowcaseState();
@@ -47,7 +47,7 @@ protected:
         EXPECT_TRUE(ControlsOutside(*this->page).isEmpty()) << ControlsOutside(*this->page).join(", ").toStdString();
         EXPECT_TRUE(OverlappingControls(*this->page).isEmpty()) << OverlappingControls(*this->page).join(", ").toStdString();
         // The numbered texts are reloaded too, as the main window does on a switch (group titles, list texts).
-        EXPECT_EQ(ScreenshotAndCheck(*this->page, name), QStringList());
+        EXPECT_EQ(ScreenshotAndCheck(*this->page, name, checks), QStringList());
     }
     virtual void Refresh() = 0;
 };
@@ -82,5 +82,7 @@ TEST_F(KeyerPicture, KeyerPage) { Check(QStringLiteral("keyer_page"), 320); }
 TEST_F(LogoPicture, LogoPage) { Check(QStringLiteral("logo_page"), 490); }
 TEST_F(SwitcherPicture, SwitcherPage) { Check(QStringLiteral("switcher_page"), 220); }
 TEST_F(PipPicture, PipPage) { Check(QStringLiteral("pip_page"), 560); }
+// The switcher's panel buttons, switched on, have dark captions.
+TEST_F(SwitcherPicture, SwitcherPageCaptionContrast) { Check(QStringLiteral("switcher_page"), 220, kCheckCaptionContrast); }
 
 }  // namespace

@@ -39,7 +39,7 @@ protected:
         TempAppDirTest::TearDown();
     }
     // Shows the page at its size and checks it in both languages.
-    void Check(MBaseDialog& page, const QSize& size, const QString& name)
+    void Check(MBaseDialog& page, const QSize& size, const QString& name, unsigned checks = kCheckLayout)
     {
         page.OnInitDialog();
         page.setGeometry(QRect(QPoint(77, 106), size));
@@ -48,8 +48,9 @@ protected:
         while (!deadline.hasExpired() && !(host_->windowHandle() && host_->windowHandle()->isExposed()))
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         // As the main window switches: the numbered texts first, then the page's own.
-        EXPECT_EQ(ScreenshotAndCheck(page, name), QStringList());
+        EXPECT_EQ(ScreenshotAndCheck(page, name, checks), QStringList());
     }
+    void SchedulePage(unsigned checks);
 
     std::unique_ptr<MessageRecorder> host_;
 
@@ -83,7 +84,7 @@ TEST_F(SystemPagesX11, SystemPage)
     Check(page, QSize(320, 526), QStringLiteral("system_page"));
 }
 
-TEST_F(SystemPagesX11, SchedulePage)
+void SystemPagesX11::SchedulePage(unsigned checks)
 {
     MTaskDlg page(host_.get());
     page.SetClock({[] { return QDateTime(QDate(2026, 3, 5), QTime(14, 7, 9)); }, [] { return qint64(0); }});
@@ -95,8 +96,19 @@ TEST_F(SystemPagesX11, SchedulePage)
     page.ShowMachineTime();
     page.OnTimerTick();
     // The sub-page area below the system page's tab row.
-    Check(page, QSize(320, 416), QStringLiteral("schedule_page"));
+    Check(page, QSize(320, 416), QStringLiteral("schedule_page"), checks);
+    // A tab of the system page: no title band of its own (its orange title) and no close button.
+    EXPECT_FALSE(page.CloseButton()->isVisibleTo(&page));
+    const QImage top = page.grab().toImage().copy(0, 0, page.width(), kTitleBandHeight);
+    int orange = 0;
+    for (int y = 0; y < top.height(); ++y)
+        for (int x = 0; x < top.width(); ++x) orange += top.pixel(x, y) == ToQColor(kPageTitleColor).rgb();
+    EXPECT_EQ(orange, 0);
 }
+
+TEST_F(SystemPagesX11, SchedulePage) { SchedulePage(kCheckLayout); }
+// Black task captions, the current task's light one and the ON/OFF caption, with the schedule on.
+TEST_F(SystemPagesX11, SchedulePageCaptionContrast) { SchedulePage(kCheckCaptionContrast); }
 
 TEST_F(SystemPagesX11, MediaPlayerKeys)
 {
