@@ -1,5 +1,6 @@
 #include "pagekit/DialogLanguage.h"
 
+#include "controls/CSxGroupBox.h"
 #include "platform/CaptionTarget.h"
 #include "platform/ControlId.h"
 #include "pagekit/LanguageFiles.h"
@@ -45,6 +46,8 @@ void SetCaption(QWidget* w, const QString& text)
         label->setText(text);
     else if (auto* group = qobject_cast<QGroupBox*>(w))
         group->setTitle(text);
+    else if (auto* frame = qobject_cast<CSxGroupBox*>(w))
+        frame->SetCaption(text);
 }
 
 // Depth first, in child order (the stacking order the window manager would walk).

@@ -3,6 +3,7 @@
 
 #include "tests/support/AppDirTestSupport.h"
 
+#include "controls/CSxGroupBox.h"
 #include "platform/CaptionTarget.h"
 #include "platform/ControlId.h"
 #include "pagekit/DialogLanguage.h"
@@ -79,7 +80,7 @@ protected:
 TEST_F(DialogLanguage, TitleAndCaptionsOfEachKind)
 {
     UseFile({"IDD110_Title=Picture Setting", "IDS_1=Button", "IDS_2=Label", "IDS_3=Group", "IDS_4=Check",
-             "IDS_5=Custom"});
+             "IDS_5=Custom", "IDS_6=Frame"});
     QWidget window;
     window.setWindowTitle("before");
     auto* button = AddControl<QPushButton>(&window, 1);
@@ -88,6 +89,8 @@ TEST_F(DialogLanguage, TitleAndCaptionsOfEachKind)
     group->setTitle("old");
     auto* check = AddControl<QCheckBox>(&window, 4);
     auto* custom = AddControl<CaptionWidget>(&window, 5);
+    auto* frame = AddControl<CSxGroupBox>(&window, 6);
+    frame->SetCaption("old");
 
     ApplyDialogLanguage(&window, 110);
     EXPECT_EQ(window.windowTitle(), "Picture Setting");
@@ -96,6 +99,7 @@ TEST_F(DialogLanguage, TitleAndCaptionsOfEachKind)
     EXPECT_EQ(group->title(), "Group");
     EXPECT_EQ(check->text(), "Check");
     EXPECT_EQ(custom->caption, "Custom");
+    EXPECT_EQ(frame->Caption(), "Frame");
 }
 
 TEST_F(DialogLanguage, WindowSpecificKeyWinsOverThePlainOne)

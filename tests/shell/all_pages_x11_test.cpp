@@ -100,6 +100,7 @@ TEST_F(AllPagesX11, EveryPageFitsAndFollowsTheLanguageChosenOnTheSystemPage)
         EXPECT_EQ(outside, QStringList()) << where;
         EXPECT_EQ(OverlappingControls(page), QStringList()) << where;
         EXPECT_EQ(LanguageTextProblems(page), QStringList()) << where;
+        EXPECT_EQ(w.LoopOutGroup()->Caption(), LoadLangString(QStringLiteral("IDD102_IDS_1255"))) << where;
         // A tab's sub-page over the system page leaves nothing of it half shown.
         if (row.area == PageArea::SystemSubPage) EXPECT_EQ(HalfCovered(*w.PageById(IDD_MISC), page), QStringList()) << where;
         if (row.dialogId == IDD_CROP) {
