@@ -15,8 +15,11 @@ constexpr int kMarkerGap = 2;
 constexpr std::array<int, kCellCount> kSlotOfCell = {0, 1, 0, 1, 2, 0, 1, 2};
 constexpr std::array<unsigned, kCellCount> kCellImages = {1503, 1504, 1511, 1512, 186, 124, 123, 122};
 
-// A start may not push the window past the total; a total below the size leaves 0.
-int AtMost(int value, int limit) { return std::clamp(value, 0, std::max(limit, 0)); }
+// A start may not push the window past the total; a total below the size leaves 0. The totals
+// come from the processor as any 32-bit value, so the limit is worked out in 64 bits.
+int AtMost(int value, int64_t limit) { return static_cast<int>(std::clamp<int64_t>(value, 0, std::max<int64_t>(limit, 0))); }
+
+int64_t Less(int a, int b) { return int64_t{a} - b; }
 
 } // namespace
 
@@ -70,19 +73,19 @@ int HitTestCell(int mode, const PreviewLayout& layout, QPoint point)
 ManualWindow LimitManualEdit(ManualWindow e, ManualField changed, int storedHTotal, int storedVTotal)
 {
     switch (changed) {
-    case ManualField::HStart: e.hPos = AtMost(e.hPos, storedHTotal - e.hAct); break;
-    case ManualField::VStart: e.vPos = AtMost(e.vPos, storedVTotal - e.vAct); break;
-    case ManualField::Width: e.hAct = AtMost(e.hAct, storedHTotal - e.hPos); break;
-    case ManualField::Height: e.vAct = AtMost(e.vAct, storedVTotal - e.vPos); break;
+    case ManualField::HStart: e.hPos = AtMost(e.hPos, Less(storedHTotal, e.hAct)); break;
+    case ManualField::VStart: e.vPos = AtMost(e.vPos, Less(storedVTotal, e.vAct)); break;
+    case ManualField::Width: e.hAct = AtMost(e.hAct, Less(storedHTotal, e.hPos)); break;
+    case ManualField::Height: e.vAct = AtMost(e.vAct, Less(storedVTotal, e.vPos)); break;
     case ManualField::HTotal:
         e.hTotal = std::max(e.hTotal, 0);
-        if (e.hAct > e.hTotal) e.hAct = e.hTotal;
-        if (e.hPos > e.hTotal - e.hAct) e.hPos = e.hTotal - e.hAct;
+        e.hAct = AtMost(e.hAct, e.hTotal);
+        e.hPos = AtMost(e.hPos, Less(e.hTotal, e.hAct));
         break;
     case ManualField::VTotal:
         e.vTotal = std::max(e.vTotal, 0);
-        if (e.vAct > e.vTotal) e.vAct = e.vTotal;
-        if (e.vPos > e.vTotal - e.vAct) e.vPos = e.vTotal - e.vAct;
+        e.vAct = AtMost(e.vAct, e.vTotal);
+        e.vPos = AtMost(e.vPos, Less(e.vTotal, e.vAct));
         break;
     }
     return e;

@@ -98,6 +98,10 @@ TEST(SplicingRules, ManualEditsLimitOneAnother)
         {"stored total rules a start", {300, 0, 1000, 1080, 9999, 1080}, F::HStart, 1200, 1080, {200, 0, 1000, 1080, 9999, 1080}},
         // A size above the stored total leaves no room: the start goes to 0, never below.
         {"no room", {50, 0, 3000, 1080, 1920, 1080}, F::HStart, 1920, 1080, {0, 0, 3000, 1080, 1920, 1080}},
+        // Stored totals are the processor's, any 32-bit value.
+        {"least stored total", {50, 0, 1920, 1080, 1920, 1080}, F::HStart, INT32_MIN, INT32_MIN, {0, 0, 1920, 1080, 1920, 1080}},
+        {"largest stored total", {50, 0, 1920, 1080, 1920, 1080}, F::Width, INT32_MAX, INT32_MAX, {50, 0, 1920, 1080, 1920, 1080}},
+        {"least stored total, height", {0, 9, 1920, 1080, 1920, 1080}, F::Height, INT32_MIN, INT32_MIN, {0, 9, 1920, 0, 1920, 1080}},
     };
     for (const auto& c : cases) EXPECT_EQ(LimitManualEdit(c.edits, c.changed, c.storedH, c.storedV), c.expected) << c.what;
 }
