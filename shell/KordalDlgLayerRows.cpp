@@ -94,7 +94,11 @@ void KordalDlg::OnLayerButton(int id)
         }
         Trace("MLogoDlg::SetLogoOnOff", {s});
         m_LogoDlg.SetLogoOnOff(s);
-        if (device.logo.usage != 0) return;
+        if (device.logo.usage != 0) {
+            // The logo page may refuse (an empty slot, a load that does not fit): show what it did.
+            button->SetPressed(device.logo.onOff != 0);
+            return;
+        }
     } else if (right && layer == 3) {
         Trace("MLogoDlg::SetLogoOnOff", {s});
         m_LogoDlg.SetLogoOnOff(s);

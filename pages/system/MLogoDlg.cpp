@@ -335,6 +335,12 @@ void MLogoDlg::OnOnOff()
     }
     SendFinalWindowIfDirty();
     const bool on = onOff_->IsPressed();
+    // In logo use ON shows the current slot: an empty one has nothing to show (the main window's
+    // PIP-3 button reaches here whatever the ON button's state).
+    if (on && dev.logo.usage == 1 && !dev.logo.valid[static_cast<size_t>(cur_)]) {
+        onOff_->SetPressed(false);
+        return;
+    }
     if (on && positionChanged_) {
         const int answer = ShowMessageBox(this, g_UiText[kPositionChangedText], g_UiText[UI_TEXT_TIPS], MB_OKCANCEL);
         if (answer != IDOK) {
@@ -354,7 +360,11 @@ void MLogoDlg::OnOnOff()
             positionChanged_ = false;
             return;
         }
-        OnSaveLoad(cur_);
+        // A Load refused (the slot does not fit the output) leaves the logo off.
+        if (!OnSaveLoad(cur_)) {
+            onOff_->SetPressed(false);
+            return;
+        }
     }
     dev.logo.onOff = on ? 1 : 0;
     dev.SendCommand(CMD_LOGO, 5);
@@ -402,7 +412,7 @@ void MLogoDlg::OnClear(int l)
     EnableOnOffForSlot();
 }
 
-void MLogoDlg::OnSaveLoad(int l)
+bool MLogoDlg::OnSaveLoad(int l)
 {
     CDeviceData& dev = GetDeviceData();
     const size_t i = static_cast<size_t>(l);
@@ -410,7 +420,7 @@ void MLogoDlg::OnSaveLoad(int l)
     if (dev.logo.usage == 0) {
         if (!logo::Pip3HasSignal(dev)) {
             ShowMessageBox(this, g_UiText[kNoSignalText], ApplicationTitle(), MB_OK);
-            return;
+            return false;
         }
         dev.logo.valid[l] = 1;
         clear_[i]->setText(g_UiText[kClearText]);
@@ -430,7 +440,7 @@ void MLogoDlg::OnSaveLoad(int l)
         dev.SendCommand(CMD_LOGO, 2);
     } else {
         // A slot that does not fit the output cannot be loaded.
-        if (!IsUsable(l)) return;
+        if (!IsUsable(l)) return false;
         if (ValidSlot(dev.logo.curId)) slot_[static_cast<size_t>(dev.logo.curId)]->SetColorAndRedraw(logo::kSlotStoredColor);
         slot_[i]->SetColorAndRedraw(logo::kSlotLoadedColor);
         dev.logo.win.hPos[l] = logo::ToField(w.h);
@@ -445,6 +455,7 @@ void MLogoDlg::OnSaveLoad(int l)
         positionChanged_ = false;
     }
     ShowBusy();
+    return true;
 }
 
 void MLogoDlg::OnSelectSlot(int l)

@@ -73,7 +73,7 @@ private:
     void OnTop();
     void OnUsage(int usage);
     void OnClear(int l);
-    void OnSaveLoad(int l);
+    bool OnSaveLoad(int l);  // false when refused
     void OnSelectSlot(int l);
     void OnValueChanged(int id) override;
 

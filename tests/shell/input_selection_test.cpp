@@ -156,14 +156,23 @@ TEST_F(InputSelectionTest, Pip3AsLogoLayerWithoutAValidSlotChangesNothing)
     EXPECT_TRUE(CommandsWithId(recording_, CMD_SET_PIP).empty());
     EXPECT_TRUE(calls.isEmpty());
 
-    // With a stored logo the logo page switches it; the PIP layer stays as it is.
+    // A logo stored in another slot than the current one: the logo page has nothing to show, and
+    // the button says so.
     d.logo.valid[2] = 1;
+    w.LeftLayerButton(3)->click();
+    EXPECT_FALSE(w.LeftLayerButton(3)->IsPressed());
+    EXPECT_EQ(d.logo.onOff, 0);
+
+    // With the current slot stored the logo page switches it; the PIP layer stays as it is.
+    d.logo.valid[0] = 1;
     w.SetCallTrace(&calls);
     w.LeftLayerButton(3)->click();
     w.SetCallTrace(nullptr);
     // The logo page announces PIP-3 (the logo layer) to the main window.
     EXPECT_EQ(calls, (QStringList{"MLogoDlg::SetLogoOnOff(1)", "MMainDlg::ShowLayerCell(3,1)", "MPIPDlg::UpdateByWorkMode"}));
     EXPECT_EQ(d.chnl[3].onOff, 0);
+    EXPECT_EQ(d.logo.onOff, 1);
+    EXPECT_TRUE(w.LeftLayerButton(3)->IsPressed());
     EXPECT_TRUE(CommandsWithId(recording_, CMD_SET_PIP).empty());
 }
 

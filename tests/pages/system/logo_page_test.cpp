@@ -393,9 +393,27 @@ TEST_F(LogoPage, TheCurrentSlotIsTheCommandsSlotAndOnNeedsAStoredOne)
     EXPECT_FALSE(page->OnOffButton()->isEnabled());
     Refresh();
     EXPECT_FALSE(page->OnOffButton()->isEnabled());
+    // The main window's PIP-3 button reaches ON whatever its state: an empty slot stays off.
+    link.ClearCalls();
+    page->SetLogoOnOff(1);
+    EXPECT_EQ(d.logo.onOff, 0);
+    EXPECT_FALSE(page->OnOffButton()->IsPressed());
+    EXPECT_TRUE(LogoOps().empty());
     StoreSlot(0, 10, 20, 200, 100);
     Refresh();
     EXPECT_TRUE(page->OnOffButton()->isEnabled());
+
+    // A current slot the output cannot show, its position edited: ON asks to load it first (OK),
+    // the load is refused, and the logo stays off.
+    StoreSlot(1, 0, 0, 2000, 100);
+    d.logo.curId = 1;
+    Refresh();
+    TypeAndEnter(page->WindowEdit(kH), QStringLiteral("40"));
+    link.ClearCalls();
+    ClickButton(page->OnOffButton());
+    EXPECT_EQ(d.logo.onOff, 0);
+    EXPECT_FALSE(page->OnOffButton()->IsPressed());
+    EXPECT_TRUE(LogoOps().empty());
 }
 
 }  // namespace
