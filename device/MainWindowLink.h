@@ -3,6 +3,7 @@
 // the status report, and hiding the busy dialog. The main window implements it; tests use a double.
 // Every call is made on the UI thread.
 
+#include <QByteArray>
 #include <QString>
 
 #include <array>
@@ -13,6 +14,14 @@ public:
     virtual ~MainWindowLink() = default;
     // Stores (wParam, lParam) as the last reply pair and posts WM_DEVICE_REPLY with it.
     virtual void PostRefresh(int32_t wParam, int32_t lParam) = 0;
+    // PostRefresh for a reply whose device fields the next reply of its id overwrites
+    // (ReplyRecord.h): a main window that overrides it lets the copy travel with the post and puts
+    // it back before dispatching.
+    virtual void PostRecordRefresh(int32_t wParam, int32_t lParam, const QByteArray& record)
+    {
+        (void)record;
+        PostRefresh(wParam, lParam);
+    }
     // Records the status byte in the device state and posts the status report (23, 0); the byte
     // travels with the posted message.
     virtual void NotifyReplyStatus(uint8_t status) = 0;

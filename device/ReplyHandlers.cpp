@@ -1,4 +1,5 @@
 #include "device/ReplyHandlers.h"
+#include "device/ReplyRecord.h"
 
 #include "device/CDeviceData.h"
 #include "device/CropRules.h"
@@ -34,7 +35,13 @@ ReplyHandlers::ReplyHandlers(CDeviceData& device, TimerSource& timers)
 
 void ReplyHandlers::Post(int32_t replyId, int32_t lParam)
 {
-    if (MainWindowLink* link = GetMainWindowLink()) link->PostRefresh(replyId, lParam);
+    MainWindowLink* link = GetMainWindowLink();
+    if (!link) return;
+    const QByteArray record = CaptureReplyRecord(dev_, replyId);
+    if (record.isEmpty())
+        link->PostRefresh(replyId, lParam);
+    else
+        link->PostRecordRefresh(replyId, lParam, record);
 }
 
 void ReplyHandlers::Status(uint8_t status)

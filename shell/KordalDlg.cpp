@@ -186,6 +186,13 @@ void KordalDlg::PostRefresh(int32_t wParam, int32_t lParam)
     PostMsg(this, WM_DEVICE_REPLY, static_cast<WPARAM>(wParam), lParam);
 }
 
+void KordalDlg::PostRecordRefresh(int32_t wParam, int32_t lParam, const QByteArray& record)
+{
+    lastReplyId_.store(wParam);
+    lastReplyParam_.store(lParam);
+    PostMsg(this, WM_DEVICE_REPLY, static_cast<WPARAM>(wParam), lParam, record);
+}
+
 void KordalDlg::NotifyReplyStatus(uint8_t status)
 {
     CDeviceData& device = GetDeviceData();

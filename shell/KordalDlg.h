@@ -75,6 +75,7 @@ public:
 
     // MainWindowLink
     void PostRefresh(int32_t wParam, int32_t lParam) override;
+    void PostRecordRefresh(int32_t wParam, int32_t lParam, const QByteArray& record) override;
     void NotifyReplyStatus(uint8_t status) override;
     void HideBusyDialog() override;
     void PostDeviceFound(const QString& ip, const std::array<uint8_t, 6>& mac) override;

@@ -6,6 +6,7 @@
 #include "controls/CGdipButton.h"
 #include "controls/CSxGroupBox.h"
 #include "device/CDeviceData.h"
+#include "device/ReplyRecord.h"
 #include "platform/Dpi.h"
 #include "platform/MessageIds.h"
 #include "platform/PageNotifyCodes.h"
@@ -35,6 +36,9 @@ void KordalDlg::Trace(const char* op, std::initializer_list<long long> args)
 
 void KordalDlg::DispatchDeviceReply(WPARAM replyId, LPARAM value, const QVariant& payload)
 {
+    // The fields this reply left, which a later reply of the same id may have overwritten since.
+    if (payload.typeId() == QMetaType::QByteArray)
+        RestoreReplyRecord(GetDeviceData(), static_cast<int>(replyId), payload.toByteArray());
     if (const ReplyRefreshRow* row = FindReplyRefreshRow(static_cast<int>(replyId))) {
         if (row->accepts && !row->accepts(value)) return;
         for (const RefreshStep& step : row->steps) {

@@ -1,6 +1,7 @@
 // The plain store-post-report replies, one by one.
 #include "ReplyTestSupport.h"
 
+#include "device/ReplyRecord.h"
 #include "device/VideoPacketSink.h"
 
 #include <numeric>
@@ -373,3 +374,24 @@ TEST(VideoSink, PacketsReachTheSinkOnlyForChannelsZeroToThree)
 }
 
 }  // namespace
+
+TEST(ReplyRecord, ACopyGoesBackWholeOrNotAtAll)
+{
+    auto dev = std::make_unique<CDeviceData>();
+    dev->eventCode = 7;
+    dev->ackValue = 0x1234;
+    dev->ackOffset = 99;
+    const QByteArray event = CaptureReplyRecord(*dev, REPLY_EVENT);
+    dev->eventCode = 1;
+    dev->ackValue = 0;
+    EXPECT_FALSE(RestoreReplyRecord(*dev, REPLY_EVENT, event.left(event.size() - 1)));
+    EXPECT_FALSE(RestoreReplyRecord(*dev, REPLY_ENCODER_INFO, event));
+    EXPECT_EQ(dev->eventCode, 1);
+    EXPECT_TRUE(RestoreReplyRecord(*dev, REPLY_EVENT, event));
+    EXPECT_EQ(dev->eventCode, 7);
+    EXPECT_EQ(dev->ackValue, 0x1234u);
+    EXPECT_EQ(dev->ackOffset, 99u);
+    // Replies whose fields keep every reply need no copy.
+    EXPECT_TRUE(CaptureReplyRecord(*dev, REPLY_LAYER_WINDOW).isEmpty());
+    EXPECT_FALSE(RestoreReplyRecord(*dev, REPLY_LAYER_WINDOW, QByteArray()));
+}

@@ -3,11 +3,15 @@
 
 #include "DispatchTestSupport.h"
 #include "PresetTestSupport.h"
+#include "tests/support/QtPrinters.h"
 
 #include "controls/CDropButton.h"
 #include "controls/CSxGroupBox.h"
+#include "device/ReplyHandlers.h"
+#include "device/TimerSource.h"
 #include "platform/PageNotifyCodes.h"
 
+#include <QRegularExpression>
 #include <QVariantMap>
 
 namespace {
@@ -178,6 +182,31 @@ TEST_F(ReplyDispatchTest, StatusByteTravelsWithThePost)
     QCoreApplication::processEvents();
     EXPECT_EQ(calls_, QStringList{"MSearchMachineDlg::UpdateDeviceStatus(0)"});
     EXPECT_EQ(d.lastStatus, 5);
+}
+
+// Replies handled before the notice of an earlier one is dispatched (a burst, a busy window): each
+// notice still shows its own encoder record and its own event.
+TEST_F(ReplyDispatchTest, EncoderRecordsAndEventsTravelWithThePost)
+{
+    KordalDlg& w = Traced();
+    CDeviceData& d = GetDeviceData();
+    MessageBoxRecorder boxes;
+    QtTimerSource timers;
+    ReplyHandlers handlers(d, timers);
+    // A stream record for 1280 x 720 (code 16), then the version record.
+    const std::array<uint8_t, 10> stream{2, 0, 7, 16, 0x18, 0}, version{1, 2, 3};
+    handlers.OnReplyEncoderInfo(ReplyBytes<10>(stream), 0);
+    handlers.OnReplyEncoderInfo(ReplyBytes<10>(version), 0);
+    const std::array<uint8_t, 3> edid{0, 1, 0}, vga{1, 1, 0};
+    handlers.OnReplyEvent(edid, 0);
+    handlers.OnReplyEvent(vga, 0);
+    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();  // the page's own notice too
+    EXPECT_EQ(calls_.filter(QRegularExpression(QStringLiteral("ShowResultMessage|ShowAdjustResult|SetPreviewFormat"))),
+              (QStringList{"MEdidDlg::ShowResultMessage", "MVgaDlg::ShowAdjustResult", "MMainDlg::SetPreviewFormat(16)"}));
+    EXPECT_EQ(w.m_MainDlg.PreviewWidth(), 1280);
+    // Afterwards the fields hold the latest replies.
+    EXPECT_EQ(d.encoderInfo[0], 1);
+    EXPECT_EQ(d.eventCode, 1);
 }
 
 TEST_F(ReplyDispatchTest, FoundProcessorTravelsWithThePost)
