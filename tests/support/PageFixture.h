@@ -149,6 +149,9 @@ protected:
     static void TypeAndEnter(QLineEdit* edit, const QString& text)
     {
         ASSERT_NE(edit, nullptr);
+        // An operator's keys come through the event queue, behind whatever already waits there (a
+        // reply's refresh of this very edit): QTest delivers them at once, so let that go first.
+        Settle();
         edit->setFocus(Qt::OtherFocusReason);
         edit->selectAll();
         QTest::keyClicks(edit, text);

@@ -140,7 +140,7 @@ TEST_F(VgaEmulator, AdjustmentsReachTheProcessorsVgaRecord)
     ASSERT_TRUE(SpinUntil([&] { return refresh.Heard(REPLY_VGA_DATA); }));
     EXPECT_EQ(emulator->DeviceState().vga[0], 3);
 
-    page->Edit(cv::IDC_CLOCK_EDIT)->SetValue(1344);
+    TypeAndEnter(page->Edit(cv::IDC_CLOCK_EDIT), QStringLiteral("1344"));
     TypeAndEnter(page->Edit(cv::IDC_H_POSITION_EDIT), QStringLiteral("-5"));
     ASSERT_TRUE(SpinUntil([&] { return emulator->DeviceState().vga[12] == 0xFB; }));
     EXPECT_EQ(emulator->DeviceState().vga[4] | emulator->DeviceState().vga[5] << 8, 1344);
