@@ -214,11 +214,19 @@ void MBaseDialog::DrawTitleBand(QPainter& p, const QString& title)
     paintedTitle_ = title;
 }
 
+void MBaseDialog::UseTabLook()
+{
+    tabLook_ = true;
+    if (closeButton_) closeButton_->hide();
+    if (maximizeButton_) maximizeButton_->hide();
+    update();
+}
+
 void MBaseDialog::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     PaintBackground(p);
-    DrawTitleBand(p, Title());
+    if (!tabLook_) DrawTitleBand(p, Title());
 }
 
 void MBaseDialog::resizeEvent(QResizeEvent* e)

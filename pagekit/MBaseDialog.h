@@ -96,6 +96,9 @@ public:
     void CreateCaptionButtons(bool withMaximize);
     CGdipButton* CloseButton() const { return closeButton_; }
     CGdipButton* MaximizeButton() const { return maximizeButton_; }
+    // A tab of the system page: the page above carries the title band and the close button, so
+    // this one paints the body only and hides its caption buttons.
+    void UseTabLook();
 
     // Gives every child control the control font and the page colours (static texts by id,
     // orange edit texts on the body colour).
@@ -161,6 +164,7 @@ private:
     QString title_;
     QString paintedTitle_;
     bool titleSet_ = false;
+    bool tabLook_ = false;
     QFont titleFont_;
     QFont controlFont_;
     QFont pageFont_;

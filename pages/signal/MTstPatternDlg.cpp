@@ -64,8 +64,7 @@ void MTstPatternDlg::OnInitDialog()
 {
     if (IsInitialised()) return;
     MBaseDialog::OnInitDialog();
-    // A tab of the system page: no title band, so no caption buttons either.
-    if (CloseButton()) CloseButton()->hide();
+    UseTabLook();
     const CDeviceData& dev = GetDeviceData();
 
     patternGroup_ = MakePageGroup(this, ct::IDC_PATTERN_GROUP, g_UiText[kPatternGroupText], DesignRect(6, 12, 308, 104));

@@ -25,11 +25,16 @@ QFont CaptionFontWithHeight(const QFont& font, int height)
     const int size = std::min(std::abs(height), kMaxPixels);
     f.setPixelSize(size);
     if (height < 0) return f;
-    // The cell is about an eighth taller than the em: step down until it fits.
-    for (int px = size; px > 1; --px) {
+    // The cell is about an eighth taller than the em: start from the em its proportion gives,
+    // then step to the largest whose cell fits.
+    const auto cell = [&f](int px) {
         f.setPixelSize(px);
-        if (QFontMetrics(CaptionRenderFont(f)).height() <= size) break;
-    }
+        return QFontMetrics(CaptionRenderFont(f)).height();
+    };
+    int px = std::clamp(static_cast<int>(static_cast<qint64>(size) * size / std::max(cell(size), 1)), 1, size);
+    while (px < size && cell(px + 1) <= size) ++px;
+    while (px > 1 && cell(px) > size) --px;
+    f.setPixelSize(px);
     return f;
 }
 

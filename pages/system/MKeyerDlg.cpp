@@ -15,7 +15,6 @@
 #include "platform/MessageIds.h"
 
 #include <QLabel>
-#include <QPainter>
 #include <QPointer>
 #include <QTimer>
 
@@ -65,8 +64,7 @@ void MKeyerDlg::OnInitDialog()
 {
     if (IsInitialised()) return;
     MBaseDialog::OnInitDialog();
-    // A tab of the system page: no title band, no caption buttons.
-    if (CloseButton()) CloseButton()->hide();
+    UseTabLook();
 
     keyerGroup_ = layerpage::MakeGroup(this, k::IDC_CHROMA_KEYER_GROUP, g_UiText[13], Dlu(3, 11, 207, 30));
     modeGroup_ = layerpage::MakeGroup(this, k::IDC_KEYER_MODE_GROUP, g_UiText[14], Dlu(3, 52, 207, 132));
@@ -146,12 +144,6 @@ void MKeyerDlg::ApplyLanguage()
     if (modeGroup_) modeGroup_->SetCaption(g_UiText[14]);
     if (modeList_) BuildLists();
     update();
-}
-
-void MKeyerDlg::paintEvent(QPaintEvent*)
-{
-    QPainter p(this);
-    PaintBackground(p);
 }
 
 void MKeyerDlg::EnableEdits(bool on)

@@ -38,7 +38,6 @@ public:
     oRealEdit* Edit(int n) const { return n >= 0 && n < kEditCount ? edits_[static_cast<size_t>(n)] : nullptr; }
 
 protected:
-    void paintEvent(QPaintEvent* e) override;
 
 private:
     void BuildLists();

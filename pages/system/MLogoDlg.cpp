@@ -151,10 +151,14 @@ void MLogoDlg::SetCurrentSlot(int l)
     GetDeviceData().logoSlot = static_cast<uint8_t>(cur_);
 }
 
+bool MLogoDlg::CurrentSlotStored() const
+{
+    return GetDeviceData().logo.valid[static_cast<size_t>(cur_)] != 0;
+}
+
 void MLogoDlg::EnableOnOffForSlot()
 {
-    const CDeviceData& dev = GetDeviceData();
-    if (dev.logo.usage == 1) layerpage::EnableButton(onOff_, dev.logo.valid[cur_] != 0);
+    if (GetDeviceData().logo.usage == 1) layerpage::EnableButton(onOff_, CurrentSlotStored());
 }
 
 logo::Window MLogoDlg::ShownWindow() const
@@ -337,7 +341,7 @@ void MLogoDlg::OnOnOff()
     const bool on = onOff_->IsPressed();
     // In logo use ON shows the current slot: an empty one has nothing to show (the main window's
     // PIP-3 button reaches here whatever the ON button's state).
-    if (on && dev.logo.usage == 1 && !dev.logo.valid[static_cast<size_t>(cur_)]) {
+    if (on && dev.logo.usage == 1 && !CurrentSlotStored()) {
         onOff_->SetPressed(false);
         return;
     }

@@ -58,6 +58,7 @@ private:
     // The page's current slot and the slot of the logo command's operations 2..7 are one slot.
     void SetCurrentSlot(int l);
     // In logo use ON/OFF can be used only while the current slot holds a logo.
+    bool CurrentSlotStored() const;
     void EnableOnOffForSlot();
     void ShowWindow(const logo::Window& w);
     void SetUsageControls(int usage);

@@ -17,7 +17,6 @@
 
 #include <QDateEdit>
 #include <QLabel>
-#include <QPainter>
 #include <QTimeEdit>
 #include <QTimer>
 
@@ -138,8 +137,7 @@ void MTaskDlg::OnInitDialog()
 {
     if (IsInitialised()) return;
     MBaseDialog::OnInitDialog();
-    // A tab of the system page: no title band, no caption buttons.
-    if (CloseButton()) CloseButton()->hide();
+    UseTabLook();
     const QList<CGdipButton*> buttons = findChildren<CGdipButton*>();
     for (CGdipButton* b : buttons) {
         if (b == CloseButton()) continue;
@@ -383,8 +381,3 @@ void MTaskDlg::Layout()
     place(Button(ids::IDC_CONFIRM), 208, 308, 100, 28);
 }
 
-void MTaskDlg::paintEvent(QPaintEvent*)
-{
-    QPainter p(this);
-    PaintBackground(p);
-}

@@ -52,8 +52,6 @@ public:
     LRESULT OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload) override;
 
 protected:
-    // The body only, as the keyer page: the system page above carries the title and close button.
-    void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
 
 private:

@@ -47,6 +47,16 @@ inline DeviceParamBlock BlockOf(const std::vector<uint8_t>& bytes)
     return b;
 }
 
+// A layer window switched on at (x, y), w x h output pixels.
+inline void ShowLayerAt(LayerWindow& layer, int32_t x, int32_t y, int32_t w, int32_t h)
+{
+    layer.onOff = 1;
+    layer.hPos = x;
+    layer.vPos = y;
+    layer.hAct = w;
+    layer.vAct = h;
+}
+
 inline std::vector<uint8_t> DeviceBlockBytes()
 {
     std::vector<uint8_t> bytes(sizeof(DeviceParamBlock));

@@ -78,11 +78,7 @@ TEST_F(BusyEndToEnd, LogoWindowIsCapturedLoadedAndMoved)
 {
     StartEmulatorAt("127.0.0.149");
     DeviceParamBlock b = Stored();
-    b.chnl[3].onOff = 1;
-    b.chnl[3].hPos = 100;
-    b.chnl[3].vPos = 50;
-    b.chnl[3].hAct = 960;
-    b.chnl[3].vAct = 540;
+    ShowLayerAt(b.chnl[3], 100, 50, 960, 540);
     b.logo = {};
     emulator->SetBlock(b);
     KordalDlg& w = Connected();

@@ -146,11 +146,7 @@ TEST_F(WalkMoreEndToEnd, DraggingALayerCellMovesTheLayerOnTheProcessor)
 {
     StartEmulatorAt("127.0.0.163");
     DeviceParamBlock b = Stored();
-    b.chnl[0].onOff = 1;
-    b.chnl[0].hPos = 200;
-    b.chnl[0].vPos = 150;
-    b.chnl[0].hAct = 800;
-    b.chnl[0].vAct = 500;
+    ShowLayerAt(b.chnl[0], 200, 150, 800, 500);
     emulator->SetBlock(b);
     KordalDlg& w = Connected();
     MMainDlg& page = w.m_MainDlg;
@@ -199,10 +195,7 @@ TEST_F(WalkMoreEndToEnd, PreviewFollowsADraggedLayerCellAndShowsInTheFourViews)
         b.chnl[l].input = static_cast<uint8_t>(l);
         b.pgmState[l] = b.pvwState[l] = 0;
     }
-    b.chnl[0].hPos = 200;
-    b.chnl[0].vPos = 150;
-    b.chnl[0].hAct = 960;
-    b.chnl[0].vAct = 540;
+    ShowLayerAt(b.chnl[0], 200, 150, 960, 540);
     emulator->SetBlock(b);
     KordalDlg& w = Connected();
     MMainDlg& page = w.m_MainDlg;
