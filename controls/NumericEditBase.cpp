@@ -63,6 +63,17 @@ float NumericEditBase::ReadAndClamp(bool force)
 void NumericEditBase::PostValueChanged()
 {
     NotifyOwner(this, WM_VALUE_CHANGED, static_cast<WPARAM>(GetControlId(this)), 0);
+    const quint64 commit = ++postedCommits_;
+    // Posted behind the notification, so it runs once the owner has had it, also for an owner
+    // that does not report taking it up.
+    QMetaObject::invokeMethod(
+        this, [this, commit] { deliveredCommits_ = std::max(deliveredCommits_, commit); }, Qt::QueuedConnection);
+}
+
+void NumericEditBase::CommitDelivered()
+{
+    if (CommitPending())
+        ++deliveredCommits_;
 }
 
 bool NumericEditBase::TypeChar(QChar ch)

@@ -34,6 +34,13 @@ public:
     QMenu* CreateFilteredContextMenu();
     static bool IsPasteAction(const QAction* a);
 
+    // The owner has taken up the commit it was told of; a refresh may show another value again.
+    void CommitDelivered();
+    // A commit is posted and its owner has not handled it yet. The owner reads the value when it
+    // does, so a refresh arriving in between (a reply behind the operator's Enter) must not
+    // replace what the operator committed.
+    bool CommitPending() const { return deliveredCommits_ < postedCommits_; }
+
 protected:
     // Takes range and format as Init does: frame on, classes and text limit from the range.
     void ApplyRangeAndFormat(float limitA, float limitB, const QString& format);
@@ -79,5 +86,8 @@ protected:
 
 private:
     bool TypeChar(QChar ch);
+
+    quint64 postedCommits_ = 0;
+    quint64 deliveredCommits_ = 0;
     void OnTextChanged();
 };

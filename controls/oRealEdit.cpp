@@ -11,6 +11,8 @@ void oRealEdit::Init(bool enabled, float limitA, float initial, float limitB, co
 
 void oRealEdit::SetValue(float v)
 {
+    if (CommitPending())
+        return;
     // Clamped before formatting so a far-out value cannot overflow the text limit or an int.
     ShowValueText(ClampEditValue(v, minimum_, maximum_));
     Validate(false);

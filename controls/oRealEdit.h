@@ -12,7 +12,7 @@ public:
 
     // Range from the two limits (either order), format "%d" or with a decimal point ("%.2f").
     void Init(bool enabled, float limitA, float initial, float limitB, const QString& format = QStringLiteral("%d"));
-    // Shows v clamped into the range; posts nothing.
+    // Shows v clamped into the range; posts nothing. Ignored while a commit awaits its owner.
     void SetValue(float v);
     // Reads the text and clamps it; with notify the text is rewritten and the owner told.
     void Validate(bool notify);

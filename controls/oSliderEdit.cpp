@@ -24,6 +24,8 @@ void oSliderEdit::Init(bool enabled, float limitA, float initial, float limitB, 
 
 void oSliderEdit::SetValue(float v)
 {
+    if (CommitPending())
+        return;
     ShowValueText(ClampEditValue(v, minimum_, maximum_));
     UpdateValue(false);
 }

@@ -15,7 +15,8 @@ public:
     ~oSliderEdit() override;
 
     void Init(bool enabled, float limitA, float initial, float limitB, const QString& format = QStringLiteral("%d"));
-    // Shows v (clamped) and moves the slider; posts nothing.
+    // Shows v (clamped) and moves the slider; posts nothing. Ignored while a commit awaits its
+    // owner.
     void SetValue(float v);
     // Binds the slider to this edit and gives it the edit's range (times the scale), value and
     // enabled state. Null does nothing.

@@ -140,6 +140,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    // Tells the page's numeric edit with this id that its posted commit is being handled.
+    void TakeUpCommit(int editId);
     // Watches the keys of every widget on the page, however deep: a control that takes a key
     // (an edit accepts its key releases) would otherwise keep it from the page.
     void WatchKeysOf(QObject* object);

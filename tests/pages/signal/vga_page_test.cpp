@@ -108,6 +108,23 @@ TEST_F(VgaPage, ADisplayEditSendsAllFourValues)
     // Mode, input, sub-code, clock, phase, positions, sub-code, six ADC values, sub-code.
     EXPECT_TRUE(SameBytes(sent[0].bytes, Block32({0, 4, 0, 0x40, 0x05, 20, 0xFB, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
                                                   0, 0, 0})));
+
+    // A reply's refresh that lands between the operator's Enter and the page taking the commit up
+    // leaves the committed value to be sent.
+    link.ClearCalls();
+    oRealEdit* h = E(cv::IDC_H_POSITION_EDIT);
+    h->selectAll();
+    QTest::keyClicks(h, QStringLiteral("7"));
+    QTest::keyClick(h, Qt::Key_Return);
+    page->RefreshFromDevice();
+    Settle();
+    EXPECT_EQ(GetDeviceData().vga.hPos, 7);
+    ASSERT_EQ(Sent(CMD_VGA_ADJUST).size(), 1u);
+    EXPECT_EQ(Sent(CMD_VGA_ADJUST)[0].bytes[6], 7);
+    // Once taken up, refreshes show the processor's values again.
+    GetDeviceData().vga.hPos = 0xFB;
+    page->RefreshFromDevice();
+    EXPECT_EQ(h->GetValue(), -5);
 }
 
 TEST_F(VgaPage, AnAdcEditSendsAllSixInTheCommandsOrder)
