@@ -86,8 +86,8 @@ protected:
 
 private:
     bool TypeChar(QChar ch);
+    void OnTextChanged();
 
     quint64 postedCommits_ = 0;
     quint64 deliveredCommits_ = 0;
-    void OnTextChanged();
 };
