@@ -294,16 +294,13 @@ QRect CGdipButton::CaptionRect() const
 void CGdipButton::DrawCaption(QPainter& p, bool selected) const
 {
     const CaptionLayout c = LayOutCaption(selected);
-    const QRect& textRect = c.rect;
-    const int flags = c.flags;
-    const QString& caption = c.text;
     p.setFont(c.font);
     if (disabledLook_) {
         p.setPen(ToQColor(kImageButtonEmbossDark));
-        p.drawText(textRect.translated(1, 1), flags, caption);
+        p.drawText(c.rect.translated(1, 1), c.flags, c.text);
         p.setPen(ToQColor(kColorBtnShadow));
     } else {
         p.setPen(ToQColor(captionColor_));
     }
-    p.drawText(textRect, flags, caption);
+    p.drawText(c.rect, c.flags, c.text);
 }

@@ -1,33 +1,17 @@
 #include "platform/ChildProcess.h"
+#include "platform/PidFd.h"
 
 #include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
-#include <poll.h>
 #include <spawn.h>
-#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
 extern char** environ;
-
-namespace {
-
-// A descriptor that becomes readable when the process ends; -1 where the kernel has none.
-int OpenPidFd(pid_t pid)
-{
-#ifdef SYS_pidfd_open
-    return static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
-#else
-    (void)pid;
-    return -1;
-#endif
-}
-
-} // namespace
 
 bool ChildProcess::Start(const std::string& program, const std::vector<std::string>& args,
                          const std::string& workingDir, std::string* error)
@@ -98,8 +82,7 @@ bool ChildProcess::WaitEnded(int ms)
         const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) break;
         if (pidFd >= 0) {
-            pollfd p{pidFd, POLLIN, 0};
-            ::poll(&p, 1, static_cast<int>(left.count()));
+            WaitPidFd(pidFd, static_cast<int>(left.count()));
         } else {
             std::this_thread::sleep_for(std::min(left, std::chrono::milliseconds(10)));
         }

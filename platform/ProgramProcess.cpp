@@ -1,4 +1,5 @@
 #include "platform/ProgramProcess.h"
+#include "platform/PidFd.h"
 
 #include <cerrno>
 #include <climits>
@@ -6,8 +7,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <poll.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace {
@@ -43,39 +42,6 @@ bool IsRunning(pid_t pid)
     return state != 'Z' && state != 'X' && state != 'x';
 }
 
-int PidFdOpen(pid_t pid)
-{
-#ifdef SYS_pidfd_open
-    return static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
-#else
-    (void)pid;
-    errno = ENOSYS;
-    return -1;
-#endif
-}
-
-bool PidFdSignal(int fd, int signal)
-{
-#ifdef SYS_pidfd_send_signal
-    return ::syscall(SYS_pidfd_send_signal, fd, signal, nullptr, 0) == 0;
-#else
-    (void)fd;
-    (void)signal;
-    return false;
-#endif
-}
-
-// Sleeps until the process ends or ms pass; true when it has ended.
-bool WaitEnded(int pidFd, int ms)
-{
-    pollfd p{pidFd, POLLIN, 0};
-    int r = 0;
-    do {
-        r = ::poll(&p, 1, ms < 0 ? 0 : ms);
-    } while (r < 0 && errno == EINTR);
-    return r > 0;
-}
-
 }  // namespace
 
 bool IsProcessOfProgram(pid_t pid, const std::string& program)
@@ -103,16 +69,16 @@ bool IsProcessOfProgram(pid_t pid, const std::string& program)
 bool EndProcessOfProgram(pid_t pid, const std::string& program, int graceMs)
 {
     if (pid <= 0) return false;
-    const int fd = PidFdOpen(pid);
+    const int fd = OpenPidFd(pid);
     if (fd < 0) {
         if (errno != ENOSYS || !IsProcessOfProgram(pid, program)) return false;
         return ::kill(pid, SIGTERM) == 0;
     }
     // Checked after the descriptor was taken: while it has not ended, the id is still its own.
     bool ended = false;
-    if (IsProcessOfProgram(pid, program) && !WaitEnded(fd, 0) && PidFdSignal(fd, SIGTERM)) {
-        ended = WaitEnded(fd, graceMs);
-        if (!ended && PidFdSignal(fd, SIGKILL)) ended = WaitEnded(fd, graceMs);
+    if (IsProcessOfProgram(pid, program) && !WaitPidFd(fd, 0) && SignalPidFd(fd, SIGTERM)) {
+        ended = WaitPidFd(fd, graceMs);
+        if (!ended && SignalPidFd(fd, SIGKILL)) ended = WaitPidFd(fd, graceMs);
     }
     ::close(fd);
     return ended;

@@ -179,18 +179,13 @@ void KordalDlg::RegisterReplyHandlers()
 
 // --- MainWindowLink ---
 
-void KordalDlg::PostRefresh(int32_t wParam, int32_t lParam)
-{
-    lastReplyId_.store(wParam);
-    lastReplyParam_.store(lParam);
-    PostMsg(this, WM_DEVICE_REPLY, static_cast<WPARAM>(wParam), lParam);
-}
+void KordalDlg::PostRefresh(int32_t wParam, int32_t lParam) { PostRecordRefresh(wParam, lParam, {}); }
 
 void KordalDlg::PostRecordRefresh(int32_t wParam, int32_t lParam, const QByteArray& record)
 {
     lastReplyId_.store(wParam);
     lastReplyParam_.store(lParam);
-    PostMsg(this, WM_DEVICE_REPLY, static_cast<WPARAM>(wParam), lParam, record);
+    PostMsg(this, WM_DEVICE_REPLY, static_cast<WPARAM>(wParam), lParam, record.isEmpty() ? QVariant() : QVariant(record));
 }
 
 void KordalDlg::NotifyReplyStatus(uint8_t status)

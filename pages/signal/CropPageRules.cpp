@@ -50,8 +50,6 @@ Edges PreviewEdgesBelow(int buttonLeft, int buttonTop)
     return {buttonLeft - 30, buttonTop + 50, buttonLeft + 100, buttonTop + 150};
 }
 
-QRect ToQRect(const Edges& e) { return QRect(e.left, e.top, e.right - e.left, e.bottom - e.top); }
-
 long CropNotifyValue(int inputIndex, int window) { return (static_cast<long>(inputIndex) << 8) | window; }
 
 } // namespace croprules

@@ -2,6 +2,8 @@
 // The crop page's arithmetic without a window: how far an edit may go given the other edit of
 // its axis, and where the crop rectangle sits inside the small drawing of the input picture.
 
+#include "platform/RectEdges.h"
+
 #include <QRect>
 
 namespace croprules {
@@ -16,11 +18,8 @@ inline constexpr int kCropMax = 9999;
 // known (no signal): nothing then limits the value, so typing without a source loses nothing.
 int LimitByOtherEdit(int value, int total, int otherEdit);
 
-// Edges as a Windows RECT: right and bottom are one past the last pixel.
-struct Edges {
-    int left = 0, top = 0, right = 0, bottom = 0;
-    bool operator==(const Edges&) const = default;
-};
+using Edges = RectEdges;
+using ::ToQRect;
 
 // The crop inside the preview P: source pixels scaled by total / P's size (a scale of exactly 0
 // counts as 1), in single precision, each coordinate rounded half up, reversed edges swapped.
@@ -30,9 +29,6 @@ Edges CropPreviewEdges(const Edges& preview, int hTotal, int vTotal, int hStart,
 // The preview rectangle of a page: 30 pixels left of the ON/OFF button's corner to 100 pixels
 // right of it, 50 to 150 pixels below it.
 Edges PreviewEdgesBelow(int buttonLeft, int buttonTop);
-
-// Edges to a QRect covering the same pixels.
-QRect ToQRect(const Edges& e);
 
 // The notification value for a (layer, input index) pair: input in the high byte.
 long CropNotifyValue(int inputIndex, int window);

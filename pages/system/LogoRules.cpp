@@ -87,8 +87,6 @@ Edges PreviewLogoEdges(const Edges& preview, const Window& w, double sx, double 
     return e;
 }
 
-QRect ToQRect(const Edges& e) { return QRect(e.left, e.top, e.Width(), e.Height()); }
-
 COLORREF SlotColor(bool stored, bool loaded)
 {
     if (stored && loaded) return kSlotLoadedColor;

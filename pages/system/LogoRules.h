@@ -3,6 +3,7 @@
 // is pulled back inside its bounds, where the logo sits in the preview, and the slot colours.
 
 #include "platform/ColorRef.h"
+#include "platform/RectEdges.h"
 
 #include <QRect>
 
@@ -48,13 +49,8 @@ int StartInside(int start, int size, int output);
 // True when PIP-3's input carries a signal (a logo can be captured from it).
 bool Pip3HasSignal(const DeviceParamBlock& block);
 
-// Edges as a Windows RECT: right and bottom are one past the last pixel.
-struct Edges {
-    int left = 0, top = 0, right = 0, bottom = 0;
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
-    bool operator==(const Edges&) const = default;
-};
+using Edges = RectEdges;
+using ::ToQRect;
 
 // The preview inside the window group (its rectangle on the page): from the group's middle, 25
 // pixels below its top, to 30 pixels inside its right edge and 15 above its bottom.
@@ -63,9 +59,6 @@ Edges PreviewEdges(const QRect& group);
 // The logo drawn inside the preview: the window scaled by sx, sy (0 counts as 1), each size
 // rounded half up, reversed edges swapped. A window of the scale's whole size fills the preview.
 Edges PreviewLogoEdges(const Edges& preview, const Window& w, double sx, double sy);
-
-// The pixels the edges enclose.
-QRect ToQRect(const Edges& e);
 
 // Caption colour of a slot button: loaded (or current and stored), stored, empty.
 COLORREF SlotColor(bool stored, bool loaded);

@@ -37,8 +37,6 @@ public:
     // Red low/high, green low/high, blue low/high, gain in, out, bound.
     oRealEdit* Edit(int n) const { return n >= 0 && n < kEditCount ? edits_[static_cast<size_t>(n)] : nullptr; }
 
-protected:
-
 private:
     void BuildLists();
     void EnableEdits(bool on);
