@@ -42,6 +42,13 @@ QRgb GreyPixel(QRgb c)
     return qRgba(g, g, g, qAlpha(c));
 }
 
+QRgb FadedPixel(QRgb c)
+{
+    const int g = qRed(GreyPixel(c));
+    auto ch = [g](int v) { return ToByte((v + g) / 2.0); };
+    return qRgba(ch(qRed(c)), ch(qGreen(c)), ch(qBlue(c)), qAlpha(c));
+}
+
 QImage BrightenedImage(const QImage& image)
 {
     return image.isNull() ? QImage() : MapPixels(image, &BrightenPixel);
@@ -50,6 +57,11 @@ QImage BrightenedImage(const QImage& image)
 QImage GreyImage(const QImage& image)
 {
     return image.isNull() ? QImage() : MapPixels(image, &GreyPixel);
+}
+
+QImage FadedImage(const QImage& image)
+{
+    return image.isNull() ? QImage() : MapPixels(image, &FadedPixel);
 }
 
 CGdipButton::CGdipButton(QWidget* parent) : QAbstractButton(parent)
@@ -87,6 +99,13 @@ const QImage& CGdipButton::Looks::Grey() const
     if (!grey_)
         grey_ = GreyImage(normal);
     return *grey_;
+}
+
+const QImage& CGdipButton::Looks::Faded() const
+{
+    if (!faded_)
+        faded_ = FadedImage(normal);
+    return *faded_;
 }
 
 std::shared_ptr<const CGdipButton::Looks> CGdipButton::MakeLooks(const QImage& image)
@@ -210,7 +229,7 @@ const QImage* CGdipButton::ImageForState(int state) const
     switch (state) {
     case kStateStdHover:
     case kStateAltHover: return &looks->Hover();
-    case kStateDisabledLook: return &looks->Grey();
+    case kStateDisabledLook: return useAlt ? &looks->Faded() : &looks->Grey();
     default: return &looks->normal;
     }
 }

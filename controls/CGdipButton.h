@@ -36,7 +36,7 @@ enum ImageButtonState {
     kStateAltNormal = 3,
     kStateAltPressed = 4,
     kStateAltHover = 5,
-    kStateDisabledLook = 6,  // standard or alternate by the pressed flag, in grey
+    kStateDisabledLook = 6,  // standard in grey, or alternate faded by the pressed flag
 };
 
 // Caption placement without a caption font.
@@ -46,9 +46,13 @@ enum ImageButtonPlacement { kCaptionTop = 0, kCaptionCentre = 1, kCaptionBottom 
 QRgb BrightenPixel(QRgb straight);
 // The disabled look: every channel 0.3 R + 0.59 G + 0.11 B, alpha kept.
 QRgb GreyPixel(QRgb straight);
+// The disabled look of a pressed button: halfway between the colour and its grey, so that the
+// alternate image's accent still tells pressed from released.
+QRgb FadedPixel(QRgb straight);
 // The whole image through one of the looks (format ARGB32_Premultiplied).
 QImage BrightenedImage(const QImage& image);
 QImage GreyImage(const QImage& image);
+QImage FadedImage(const QImage& image);
 
 class CGdipButton : public QAbstractButton {
     Q_OBJECT
@@ -124,9 +128,10 @@ private:
         QImage normal;
         const QImage& Hover() const;
         const QImage& Grey() const;
+        const QImage& Faded() const;
 
     private:
-        mutable std::optional<QImage> hover_, grey_;
+        mutable std::optional<QImage> hover_, grey_, faded_;
     };
     // Null for a null image.
     static std::shared_ptr<const Looks> MakeLooks(const QImage& image);

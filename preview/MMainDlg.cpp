@@ -599,9 +599,10 @@ void MMainDlg::OnRebuildCells(bool on)
         const oprules::Window win = oprules::ShownWindow({L.hPos, L.vPos, L.hAct, L.vAct});
         CCell* cell = canvas->AddLayerCell(win.hAct, win.vAct, win.hPos, win.vPos, QString(), w, L.input);
         if (!cell) continue;
-        // Layer-relative, then into output 1: its origin is added once.
+        // Layer-relative, then into output 1: its origin is added once, before anything is raised
+        // to 0, so that a window overhanging the output's top-left keeps its place.
         if (out1) canvas->MoveCellBy(cell, out1->outputRect);
-        canvas->PlaceCellWindow(cell->outputRect, cell);
+        canvas->PlaceCellWindow(oprules::WindowOutputRect(cell->originX, cell->originY, win), cell);
         if (SdlVideoWidget* window = cell->Window()) window->Surface().SetNotifier(relayoutNotifier.get());
         cell->SetName(LayerName(w == 0 ? QStringLiteral("Main : ") : QStringLiteral("PIP-%1 : ").arg(w), w));
         cell->SetHidden(L.onOff == 0);

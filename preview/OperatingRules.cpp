@@ -52,8 +52,9 @@ int Rounded(double v)
 
 Window ShownWindow(const Window& w)
 {
-    auto cut = [](int v) { return std::clamp(v, 0, kMaxShownWindowSpan); };
-    return Window{cut(w.hPos), cut(w.vPos), cut(w.hAct), cut(w.vAct)};
+    auto place = [](int v) { return std::clamp(v, -kMaxShownWindowSpan, kMaxShownWindowSpan); };
+    auto size = [](int v) { return std::clamp(v, 0, kMaxShownWindowSpan); };
+    return Window{place(w.hPos), place(w.vPos), size(w.hAct), size(w.vAct)};
 }
 
 CellRect WindowOutputRect(int originX, int originY, const Window& window)

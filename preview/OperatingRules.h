@@ -39,7 +39,8 @@ struct Window {
 // The largest position or size of a layer window the canvas shows: far beyond any output, and
 // small enough that origins, sums and scaled values stay well inside 32 bits.
 inline constexpr int kMaxShownWindowSpan = 1 << 24;
-// A window from the processor or a project file as the canvas shows it: every value cut to
+// A window from the processor or a project file as the canvas shows it: positions cut to
+// -kMaxShownWindowSpan..kMaxShownWindowSpan (a window may overhang its output's top-left), sizes to
 // 0..kMaxShownWindowSpan. The processor's own values stay in the block.
 Window ShownWindow(const Window& w);
 // The shown window placed at the origin (an output's top-left), in output pixels.

@@ -329,6 +329,10 @@ public:
     void SetLayerButtonState(int layer, bool on);
     void ApplyWorkModeToButtons();
     void ApplyWorkModeVisibility();
+    // Whether a layer button takes clicks in the current work mode and test-pattern state; the
+    // buttons that do not are greyed.
+    bool LayerButtonUsable(int layer, bool left) const;
+    void EnableLayerButtons();
 
     // Controls of the top bar and the layer rows.
     void OnInputButton(int id);

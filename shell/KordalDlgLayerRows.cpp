@@ -202,6 +202,26 @@ void KordalDlg::SetLayerButtonState(int layer, bool on)
     }
 }
 
+bool KordalDlg::LayerButtonUsable(int layer, bool left) const
+{
+    if (testPatternLocked_) return false;
+    const CDeviceData& device = GetDeviceData();
+    switch (device.pvwMode) {
+    case 1: return !left && device.pgmState[layer] == 0;
+    case 2: return false;
+    default: return left && layer != 0;
+    }
+}
+
+void KordalDlg::EnableLayerButtons()
+{
+    // A layer button that takes no click looks it, pressed or not.
+    for (int k = 0; k < kWindowCount; ++k) {
+        Grey(LeftLayerButton(k), !LayerButtonUsable(k, true));
+        Grey(RightLayerButton(k), !LayerButtonUsable(k, false));
+    }
+}
+
 void KordalDlg::ApplyWorkModeToButtons()
 {
     ApplyWorkModeVisibility();
@@ -218,12 +238,10 @@ void KordalDlg::ApplyWorkModeVisibility()
     CGdipButton* keyerTab = PageButton(m_MiscDlg, ctl::misc::IDC_TAB_KEYER);
     CGdipButton* patternTab = PageButton(m_MiscDlg, ctl::misc::IDC_TAB_TEST_PATTERN);
 
+    EnableLayerButtons();
     if (mode == 0) {
         for (int k = 0; k < kWindowCount; ++k) {
-            if (CGdipButton* b = LeftLayerButton(k)) {
-                b->show();
-                b->setEnabled(k != 0);
-            }
+            if (CGdipButton* b = LeftLayerButton(k)) b->show();
             if (CGdipButton* b = RightLayerButton(k)) b->hide();
         }
         if (CGdipButton* main = LeftLayerButton(0)) main->SetPressed(true);
@@ -241,13 +259,11 @@ void KordalDlg::ApplyWorkModeVisibility()
         for (int k = 0; k < kWindowCount; ++k) {
             const bool shown = k >= 2;
             if (CGdipButton* b = LeftLayerButton(k)) {
-                b->setEnabled(false);
                 b->setVisible(shown);
                 b->SetPressed(device.pgmState[k] != 0);
             }
             if (CGdipButton* b = RightLayerButton(k)) {
                 const bool onProgram = device.pgmState[k] != 0;
-                b->setEnabled(!onProgram);
                 b->SetColorAndRedraw(onProgram ? kProgramLayerColor : kLayerButtonColor);
                 b->SetPressed(device.pvwState[k] != 0);
                 b->setVisible(shown);
@@ -264,11 +280,8 @@ void KordalDlg::ApplyWorkModeVisibility()
         return;
     }
     for (int k = 0; k < kWindowCount; ++k) {
-        for (CGdipButton* b : {LeftLayerButton(k), RightLayerButton(k)}) {
-            if (!b) continue;
-            b->setEnabled(false);
-            b->hide();
-        }
+        for (CGdipButton* b : {LeftLayerButton(k), RightLayerButton(k)})
+            if (b) b->hide();
     }
     if (take) take->show();
     if (lockOutput) lockOutput->hide();

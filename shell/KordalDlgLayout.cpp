@@ -139,6 +139,7 @@ void KordalDlg::BuildPresetBar()
         }
     }
     leftLayerButtons_[0]->SetPressed(true);
+    leftLayerButtons_[0]->SetDisabledLook(true);
     leftLayerButtons_[0]->setEnabled(false);
 
     CGdipButton* presets = MakeButton(mw::IDC_TAB_PRESETS, QStringLiteral("Presets"), 131, 132);

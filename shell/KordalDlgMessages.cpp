@@ -363,10 +363,7 @@ LRESULT KordalDlg::OnTestPatternState(LPARAM on)
     testPatternLocked_ = on != 0;
     Trace("MMainDlg::SetLayerCellsLocked", {testPatternLocked_ ? 1 : 0});
     m_MainDlg.SetLayerCellsLocked(testPatternLocked_);
-    for (int k = 0; k < kWindowCount; ++k) {
-        if (CGdipButton* b = LeftLayerButton(k)) b->setEnabled(!testPatternLocked_);
-        if (CGdipButton* b = RightLayerButton(k)) b->setEnabled(!testPatternLocked_);
-    }
+    EnableLayerButtons();
     if (CGdipButton* take = ButtonById(mw::IDC_TAKE)) take->setEnabled(!testPatternLocked_);
     return 0;
 }

@@ -198,7 +198,8 @@ void MKeyerDlg::OnOnOff()
 {
     CDeviceData& dev = GetDeviceData();
     if (!keyer::IsKeyedLayerOn(dev, set_)) {
-        onOff_->SetPressed(false);
+        // Refused either way: the switch stays as the processor has it.
+        onOff_->SetPressed(SetOf(set_).onOff != 0);
         ShowMessageBox(this, LayerOffText(set_), g_UiText[UI_TEXT_TIPS], MB_OK);
         return;
     }

@@ -235,8 +235,6 @@ void MTaskDlg::LoadTask(int t)
     RepairTask(task);
     datePicker_->setDate(QDate(2000 + task.year, task.month, task.day));
     timePicker_->setTime(QTime(task.hour, task.min, task.sec));
-    optionChosen_ = false;
-    presetChosen_ = false;
 
     std::array<bool, kPresetRows> enabled{};
     const CDropList* list = presetList_->GetList();
@@ -245,8 +243,7 @@ void MTaskDlg::LoadTask(int t)
         enabled[static_cast<size_t>(s)] = row >= 0 && list && list->IsItemEnabled(row);
     }
     const int preset = ResolveTaskPreset(task.presetId, enabled);
-    taskShownWhole_ = preset >= 0;
-    if (!taskShownWhole_) return;
+    if (preset < 0) return;
     task.presetId = static_cast<uint8_t>(preset);
     SelectDropItemByData(presetList_, static_cast<DropItemData>(preset));
 
@@ -269,20 +266,18 @@ void MTaskDlg::OnConfirm()
     task.hour = static_cast<uint8_t>(time.hour());
     task.min = static_cast<uint8_t>(time.minute());
     task.sec = static_cast<uint8_t>(time.second());
-    if (taskShownWhole_ || optionChosen_) {
-        for (int k = 0; k < 3; ++k)
-            if (optionButtons_[static_cast<size_t>(k)]->IsPressed()) {
-                task.option = k;
-                break;
-            }
-    }
-    if (taskShownWhole_ || presetChosen_) {
-        const int row = presetList_->GetCurSel();
-        const CDropList* list = presetList_->GetList();
-        if (row >= 0 && list) {
-            const DropItemData data = list->GetItemData(row);
-            if (data < static_cast<DropItemData>(kPresetRows)) task.presetId = static_cast<uint8_t>(data);
+    // The task takes what the editor shows, also when the task's own option or preset could not
+    // be shown: the processor then holds what the operator saw.
+    for (int k = 0; k < 3; ++k)
+        if (optionButtons_[static_cast<size_t>(k)]->IsPressed()) {
+            task.option = k;
+            break;
         }
+    const int row = presetList_->GetCurSel();
+    const CDropList* list = presetList_->GetList();
+    if (row >= 0 && list) {
+        const DropItemData data = list->GetItemData(row);
+        if (data < static_cast<DropItemData>(kPresetRows)) task.presetId = static_cast<uint8_t>(data);
     }
     taskButtons_[static_cast<size_t>(t)]->SetPressed(true);
     d.SendCommand(CMD_SET_SCHEDULE, t, 1);
@@ -323,7 +318,6 @@ void MTaskDlg::OnButton(int id)
         LoadTask(t);
     } else if (id == ids::IDC_OPTION_NOT_USE || id == ids::IDC_OPTION_ONCE || id == ids::IDC_OPTION_EVERY_DAY) {
         for (int k = 0; k < 3; ++k) optionButtons_[static_cast<size_t>(k)]->SetPressed(kOptionIds[k] == id);
-        optionChosen_ = true;
     } else if (id == ids::IDC_CONFIRM) {
         OnConfirm();
     }
@@ -331,12 +325,8 @@ void MTaskDlg::OnButton(int id)
 
 LRESULT MTaskDlg::OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload)
 {
-    if (msg == WM_DROPLIST_SELECT) {
-        // Confirm reads the list's choice; a choice made here counts even for a task whose own
-        // preset could not be shown.
-        if (wParam == static_cast<WPARAM>(ids::IDC_PRESET_LIST)) presetChosen_ = true;
-        return 0;
-    }
+    // Confirm reads the list's choice.
+    if (msg == WM_DROPLIST_SELECT) return 0;
     return MBaseDialog::OnMessage(msg, wParam, lParam, payload);
 }
 

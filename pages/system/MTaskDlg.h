@@ -64,11 +64,6 @@ private:
     int currentTask_ = 0;
     ProcessorClock machineClock_;
     PageClock clock_;
-    // Whether the shown task's option and preset are on the page: a preset that names no list row
-    // stops the showing, and Confirm must not write the previous task's choices into this one.
-    bool taskShownWhole_ = false;
-    bool optionChosen_ = false;
-    bool presetChosen_ = false;
 
     QLabel* machineTimeText_ = nullptr;
     std::array<oRealEdit*, 6> localEdits_{};

@@ -464,8 +464,10 @@ TEST_F(OperatingPage, OutputModeChangeWithoutVideoRebuildsTheLayerCells)
     d.previewAvailable = 0;
     page->CheckOutputModeChanged();  // no change: nothing
     EXPECT_EQ(Layer(2)->outputRect.Width(), 480);
+    d.chnl[1] = LayerWindow{1, 0, 3, 0, -5, -7, 300, 200, 0};
     page->OnRebuildCells(false);
     EXPECT_EQ(Layer(2)->outputRect, (CellRect{135, 218, 435, 418}));
+    EXPECT_EQ(Layer(1)->outputRect, (CellRect{120, 191, 420, 391}));
     EXPECT_TRUE(Layer(2)->IsVisible());
     EXPECT_FALSE(page->IsPreviewOn());
 }

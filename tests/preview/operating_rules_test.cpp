@@ -113,12 +113,14 @@ TEST(OperatingRules, WindowsAreShownCutToWhatTheCanvasTakes)
     } cases[] = {
         {{200, 100, 1000, 600}, {325, 298, 1325, 898}},
         {{INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX}, {125 + kMax, 198 + kMax, 125 + 2 * kMax, 198 + 2 * kMax}},
-        {{INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN}, {125, 198, 125, 198}},
-        {{-5, 7, 1 << 30, -1}, {125, 205, 125 + kMax, 205}},
+        {{INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN}, {125 - kMax, 198 - kMax, 125 - kMax, 198 - kMax}},
+        // A window overhanging its output's top-left stays where the processor has it.
+        {{-5, 7, 1 << 30, -1}, {120, 205, 120 + kMax, 205}},
     };
     for (const auto& c : cases) EXPECT_EQ(WindowOutputRect(125, 198, c.win), c.expected) << cellgeo::ToString(c.expected);
     // From the far corner of the output range, the sums still fit.
     EXPECT_EQ(WindowOutputRect(INT32_MAX, INT32_MIN, {kMax, 0, kMax, 10}), (CellRect{INT32_MAX, INT32_MIN, INT32_MAX, INT32_MIN + 10}));
+    EXPECT_EQ(WindowOutputRect(INT32_MIN, 0, {INT32_MIN, 0, 10, 10}), (CellRect{INT32_MIN, 0, INT32_MIN, 10}));
 }
 
 TEST(OperatingRules, SourceRectangleRefusesBadSizes)

@@ -4,6 +4,8 @@
 #include "MainWindowTestSupport.h"
 
 #include "controls/CSxGroupBox.h"
+#include "device/CDeviceData.h"
+#include "device/CommandIds.h"
 #include "platform/ControlId.h"
 #include "platform/Dpi.h"
 #include "platform/MessageIds.h"
@@ -13,6 +15,7 @@
 #include <QDeadlineTimer>
 #include <QFontDatabase>
 #include <QImage>
+#include <QPainter>
 #include <QPixmap>
 #include <QWindow>
 
@@ -53,6 +56,27 @@ int TitlePixels(const QImage& image, const KordalDlg& w, int groupId)
             if (std::abs(p.red() - c.red()) + std::abs(p.green() - c.green()) + std::abs(p.blue() - c.blue()) < 60) ++n;
         }
     return n;
+}
+
+// Whether two pictures of one size differ visibly: at least 3 % of their pixels by more than 60
+// over the three channels.
+bool VisiblyDifferent(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size() || a.isNull()) return false;
+    int n = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QColor p = a.pixelColor(x, y), q = b.pixelColor(x, y);
+            n += std::abs(p.red() - q.red()) + std::abs(p.green() - q.green()) + std::abs(p.blue() - q.blue()) > 60;
+        }
+    return n * 100 >= a.width() * a.height() * 3;
+}
+
+// A button's edge, its caption blacked out: compares buttons with different captions.
+QImage Edge(QImage look)
+{
+    QPainter(&look).fillRect(look.rect().adjusted(5, 5, -5, -5), Qt::black);
+    return look;
 }
 
 class MainWindowX11 : public TempAppDirTest {
@@ -121,6 +145,63 @@ TEST_F(MainWindowX11, OpensAtDesignSizeWithSideButtonsInEnglishAndChinese)
     Settle(w);
     EXPECT_EQ(w.LoopOutGroup()->geometry().center().x(), w.InputIconRects()[5].center().x());
     EXPECT_GT(TitlePixels(w.grab().toImage(), w, ctl::main_window::IDC_LOOP_OUT_GROUP), 20);
+    w.close();
+}
+
+// The layer rows in the three work modes, in English and Chinese: a pressed button looks different
+// from a released one and a greyed one from one that takes clicks, pressed or not.
+TEST_F(MainWindowX11, LayerRowsShowPressedAndGreyedButtonsInEveryWorkMode)
+{
+    ASSERT_TRUE(InstallShippedLanguageFiles(LanguageDir()));
+    SelectLanguage(QStringLiteral("English"));
+    CDeviceData& d = GetDeviceData();
+    KordalDlg w;
+    w.move(0, 0);
+    w.show();
+    for (const char* language : {"english", "chinese"}) {
+        if (language[0] == 'c') SendMsg(&w, WM_LANGUAGE_CHANGE, 1, 0);
+        auto shot = [&](int mode, const char* name) {
+            d.pvwMode = static_cast<uint8_t>(mode);
+            SendMsg(&w, WM_DEVICE_REPLY, REPLY_WORK_MODE, 0);
+            Settle(w);
+            const QImage image = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+            const QRect row(0, w.LeftLayerButton(0)->y() - 8, w.width(), w.LeftLayerButton(0)->height() + 16);
+            EXPECT_TRUE(image.copy(row).save(QStringLiteral(SVP_BINARY_DIR "/layer_row_%1_%2.png").arg(name, language)));
+            return image;
+        };
+        auto look = [](const QImage& image, CGdipButton* b) { return image.copy(b->geometry()); };
+        CGdipButton* left[4] = {w.LeftLayerButton(0), w.LeftLayerButton(1), w.LeftLayerButton(2), w.LeftLayerButton(3)};
+        CGdipButton* right3 = w.RightLayerButton(3);
+
+        std::fill(std::begin(d.pgmState), std::end(d.pgmState), 0);
+        std::fill(std::begin(d.pvwState), std::end(d.pvwState), 0);
+        for (CGdipButton* b : left) b->SetPressed(b == left[0]);
+        const QImage released = shot(0, "normal_pip2_off");
+        // MAIN is on air and greyed: its edge is not that of the released PIP-1.
+        EXPECT_TRUE(VisiblyDifferent(Edge(look(released, left[0])), Edge(look(released, left[1])))) << language;
+        left[2]->click();
+        const QImage normal = shot(0, "normal");
+        EXPECT_TRUE(VisiblyDifferent(look(released, left[2]), look(normal, left[2]))) << language;
+        SendMsg(&w, WM_TEST_PATTERN_STATE, 0, 1);
+        const QImage locked = shot(0, "normal_locked");
+        EXPECT_TRUE(VisiblyDifferent(look(normal, left[2]), look(locked, left[2]))) << language;
+        EXPECT_TRUE(VisiblyDifferent(look(normal, left[1]), look(locked, left[1]))) << language;
+        SendMsg(&w, WM_TEST_PATTERN_STATE, 0, 0);
+
+        d.pgmState[2] = 1;
+        const QImage switcher = shot(1, "switcher");
+        // Left row: PIP-2 on program, PIP-3 not, both greyed.
+        EXPECT_TRUE(VisiblyDifferent(Edge(look(switcher, left[2])), Edge(look(switcher, left[3])))) << language;
+        d.pgmState[3] = 1;
+        const QImage onProgram = shot(1, "switcher_pip3_on_program");
+        EXPECT_TRUE(VisiblyDifferent(look(switcher, right3), look(onProgram, right3))) << language;
+
+        shot(2, "dual");
+        for (int k = 0; k < 4; ++k)
+            EXPECT_FALSE(left[k]->isVisibleTo(&w) || w.RightLayerButton(k)->isVisibleTo(&w)) << language << k;
+    }
+    std::fill(std::begin(d.pgmState), std::end(d.pgmState), 0);
+    d.pvwMode = 0;
     w.close();
 }
 

@@ -87,7 +87,7 @@ TEST_F(KeyerPage, AModeChangeSendsTheSettingThenTheQueryAfterAPause)
     for (int n = 0; n < 9; ++n) EXPECT_TRUE(page->Edit(n)->isEnabled()) << n;
 }
 
-TEST_F(KeyerPage, SwitchingOnWithTheLayerOffIsRefused)
+TEST_F(KeyerPage, SwitchingWithTheLayerOffIsRefused)
 {
     CDeviceData& d = GetDeviceData();
     d.keyer[0].onOff = 0;
@@ -120,6 +120,17 @@ TEST_F(KeyerPage, SwitchingOnWithTheLayerOffIsRefused)
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[1].text, QStringLiteral("PIP1 Is Off"));
     EXPECT_FALSE(page->OnOffButton()->IsPressed());
+
+    // Switching off is refused the same way; the switch stays drawn on, as the processor has it.
+    d.keyer[1].onOff = 1;
+    page->RefreshFromDevice();
+    link.ClearCalls();
+    ClickButton(page->OnOffButton());
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes[2].text, QStringLiteral("PIP1 Is Off"));
+    EXPECT_TRUE(page->OnOffButton()->IsPressed());
+    EXPECT_EQ(d.keyer[1].onOff, 1);
+    EXPECT_TRUE(link.Commands().empty());
 }
 
 TEST_F(KeyerPage, OffDisablesEverythingAndResetKeepsTheGains)

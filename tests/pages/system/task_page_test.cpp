@@ -170,29 +170,22 @@ TEST_F(TaskPage, ATaskNamingAnUnstoredPresetMovesToAStoredOne)
     EXPECT_TRUE(link.Commands().empty());
 }
 
-TEST_F(TaskPage, ATaskWithAPresetOnNoRowKeepsItsOwnOptionAndPresetOnConfirm)
+TEST_F(TaskPage, ATaskWithAPresetOnNoRowIsConfirmedAsTheEditorShowsIt)
 {
-    GetDeviceData().task[0] = ScheduleTask{26, 5, 6, 7, 8, 9, 6, 0, 2};
+    GetDeviceData().task[0] = ScheduleTask{26, 5, 6, 7, 8, 9, 1, 0, 2};
     ShowTask(0);
     ASSERT_TRUE(page->Button(ids::IDC_OPTION_EVERY_DAY)->IsPressed());
     ScheduleTask& odd = GetDeviceData().task[3];
-    odd = ScheduleTask{26, 4, 4, 4, 4, 4, 200, 0, 1};
+    odd = ScheduleTask{26, 4, 4, 4, 4, 4, 99, 0, 1};
     ShowTask(3);
-    // The pickers show the task; the rest of the editor still shows task 1.
+    // The pickers show the task; the rest of the editor still shows task 1, and Confirm sends that.
     EXPECT_EQ(page->DatePicker()->date(), QDate(2026, 4, 4));
-    EXPECT_TRUE(page->Button(ids::IDC_OPTION_EVERY_DAY)->IsPressed());
-    Click(ids::IDC_CONFIRM);
-    EXPECT_EQ(odd.presetId, 200);
-    EXPECT_EQ(odd.option, 1);
-    ASSERT_EQ(Sent(CMD_SET_SCHEDULE).size(), 1u);
-    EXPECT_TRUE(SameBytes(Sent(CMD_SET_SCHEDULE)[0].bytes, ScheduleBlock(1, 0, {26, 4, 4, 4, 4, 4}, 3, 200, 1)));
-
-    // What the operator chooses for it is written.
-    Click(ids::IDC_OPTION_ONCE);
-    ChooseDropRow(page->PresetList(), 1);
+    EXPECT_EQ(page->PresetList()->Caption(), "2");
     Click(ids::IDC_CONFIRM);
     EXPECT_EQ(odd.presetId, 1);
-    EXPECT_EQ(odd.option, 1);
+    EXPECT_EQ(odd.option, 2);
+    ASSERT_EQ(Sent(CMD_SET_SCHEDULE).size(), 1u);
+    EXPECT_TRUE(SameBytes(Sent(CMD_SET_SCHEDULE)[0].bytes, ScheduleBlock(1, 0, {26, 4, 4, 4, 4, 4}, 3, 1, 2)));
 }
 
 TEST_F(TaskPage, ARefreshShowsTheSwitchTheTaskMarksAndTheCurrentTask)
