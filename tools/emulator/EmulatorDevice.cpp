@@ -552,7 +552,7 @@ void ApplyCommand(EmulatorDevice& d, int id, const Params& p, Replies& r)
         r.Add(REPLY_LOOP_OUT, {b.loopOutIp});
         return;
     case CMD_FACTORY_RESET:
-        // Back to the settings it left the factory with; the schedule and clock are cleared.
+        // Back to the configuration it left the factory with.
         ++d.factoryResets;
         b = FactoryBlock();
         r.Status();
