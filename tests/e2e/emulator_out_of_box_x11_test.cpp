@@ -90,8 +90,12 @@ TEST_F(OutOfBoxEndToEnd, TheReadmeEmulatorsPreviewShowsInTheMainCellAndTheFourVi
         EXPECT_TRUE(SpinUntil([&] { return (seen = DominantChannel(four.View(i).Child())) == i; }, 5000))
             << "view " << i << " shows " << seen;
     }
-    SettleForPicture();
-    w.screen()->grabWindow(w.winId()).save(QStringLiteral(SVP_BINARY_DIR "/e2e_readme_emulator_preview.png"));
+    for (int language : {0, 1}) {
+        SendMsg(&w, WM_LANGUAGE_CHANGE, static_cast<WPARAM>(language), 0);
+        SettleForPicture();
+        w.screen()->grabWindow(w.winId()).save(QStringLiteral(SVP_BINARY_DIR "/e2e_readme_emulator_preview_%1.png")
+                                                   .arg(language ? QStringLiteral("chinese") : QStringLiteral("english")));
+    }
 }
 
 // The emulator out of the box: read, every page opened in turn, and nothing in the configuration
