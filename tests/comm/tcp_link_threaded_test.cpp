@@ -92,10 +92,11 @@ TEST(TcpLink, HandlerSendsFromInsideItselfWithoutDeadlockOrReordering)
     link.ConnectNet("127.0.0.2", comm::kDevicePort);
     auto cmd = Block55();
     QVN_Comm_SendCommand(0, cmd.data(), 2);
-    // The answers to the whole chain come back: 25, 28, 29, 21 (twice), 20, 30, 17.
+    // The answers to the whole chain come back: 25, 28, 29, 21 (twice), 20, 30, 17; then the
+    // processor's prompt to ask for its system information (24).
     ASSERT_TRUE(replies.WaitFor([](const auto& all) {
         for (const auto& p : all)
-            if (p.replyId == 17) return true;
+            if (p.replyId == 24) return true;
         return false;
     }));
     {
@@ -106,7 +107,7 @@ TEST(TcpLink, HandlerSendsFromInsideItselfWithoutDeadlockOrReordering)
     std::vector<int> order;
     for (const auto& p : replies.All())
         if (p.replyId != 0) order.push_back(p.replyId);
-    EXPECT_EQ(order, (std::vector<int>{2, 25, 28, 29, 21, 21, 20, 30, 17}));
+    EXPECT_EQ(order, (std::vector<int>{2, 25, 28, 29, 21, 21, 20, 30, 17, 24}));
     comm::InstallCommLibrary(nullptr);
     link.Shutdown();
 }

@@ -1,6 +1,7 @@
 #include "tools/emulator/EmulatorDevice.h"
 
 #include "device/CommandIds.h"
+#include "tools/emulator/FactoryBlock.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -127,6 +128,13 @@ void PutU16(uint8_t* at, uint16_t v)
     at[1] = static_cast<uint8_t>(v >> 8);
 }
 
+// A processor whose preview encoder runs says so after the program has read it and whenever it
+// is asked about the stream.
+void PreviewModeReply(EmulatorDevice& d, Replies& r)
+{
+    if (d.previewMode) r.Add(REPLY_PREVIEW_MODE, {d.previewMode});
+}
+
 void EncoderReply(EmulatorDevice& d, Replies& r, int type)
 {
     if (type < 0 || type > 2) {
@@ -140,6 +148,7 @@ void EncoderReply(EmulatorDevice& d, Replies& r, int type)
             for (unsigned i = 0; i < 4; ++i) record[5 + i] = static_cast<uint8_t>(std::array<unsigned, 4>{a, b, c, e}[i]);
     }
     r.Add(REPLY_ENCODER_INFO, record);
+    if (type == 2) PreviewModeReply(d, r);
 }
 
 void VgaReply(EmulatorDevice& d, Replies& r)
@@ -271,6 +280,7 @@ void ApplyCommand(EmulatorDevice& d, int id, const Params& p, Replies& r)
     switch (id) {
     case CMD_GET_ALL_DATA:
         r.Add(REPLY_ALL_DATA, BytesOf(b));
+        PreviewModeReply(d, r);
         return;
     case CMD_PRESET:
         // A processor keeps the whole set-up in the slot and puts it back on a recall of a
@@ -542,12 +552,9 @@ void ApplyCommand(EmulatorDevice& d, int id, const Params& p, Replies& r)
         r.Add(REPLY_LOOP_OUT, {b.loopOutIp});
         return;
     case CMD_FACTORY_RESET:
-        // Back to the settings it left the factory with; the schedule and clock are cleared.
+        // Back to the configuration it left the factory with.
         ++d.factoryResets;
-        b = MakeDefaultBlock(0);
-        b.taskStatus = 0;
-        for (ScheduleTask& t : b.task) t = ScheduleTask{0, 1, 1, 0, 0, 0, 0, 0, 0};
-        b.loopOutIp = 0;
+        b = FactoryBlock();
         r.Status();
         return;
     case CMD_MEDIA_KEY:
@@ -648,7 +655,7 @@ void ApplyCommand(EmulatorDevice& d, int id, const Params& p, Replies& r)
 
 }  // namespace
 
-DeviceParamBlock MakeDefaultBlock(uint32_t seed)
+DeviceParamBlock MakeSeededBlock(uint32_t seed)
 {
     DeviceParamBlock b;
     auto* bytes = reinterpret_cast<uint8_t*>(&b);
@@ -739,7 +746,7 @@ std::vector<uint8_t> ChunkAck(uint32_t offset, uint32_t length, uint8_t status)
             static_cast<uint8_t>(offset >> 24)};
 }
 
-std::vector<ReplyPacket> Respond(EmulatorDevice& device, const comm::Frame& frame)
+std::vector<ReplyPacket> Respond(EmulatorDevice& device, const comm::Frame& frame, LinkState* link)
 {
     Replies r(device);
     switch (frame.type) {
@@ -748,6 +755,14 @@ std::vector<ReplyPacket> Respond(EmulatorDevice& device, const comm::Frame& fram
         Params params{};
         if (!comm::ReadCommandPayload(frame.payload, id, params)) return {};
         ApplyCommand(device, id, params, r);
+        if (link && id == CMD_GET_ALL_DATA) link->fullRead = true;
+        // Assumed: once per link, when the program has read the whole configuration and the
+        // queries that follow it (the preset flags come last), the processor prompts it to ask
+        // for the system information (event 5 with 1).
+        if (link && id == CMD_QUERY_68 && link->fullRead && !link->systemInfoAnnounced) {
+            link->systemInfoAnnounced = true;
+            r.Add(REPLY_EVENT, {5, 1});
+        }
         break;
     }
     case comm::FrameType::ParamBlock:

@@ -45,16 +45,20 @@ struct EmulatorDevice {
         {2, 0, 7, 17, 0x20, 0x00, 0, 0, 0, 0},
     };
     uint8_t ledOutput = 0;  // the output the LED configuration talks to
-    uint8_t systemInfo[18] = {};
-    // The VGA record (reply 5): input u32, clock u32, phase u32, h and v position, six ADC values.
-    uint8_t vga[28] = {};
+    // System information (reply 19): supply voltage x 100 at 2, version letters at 4..7, three
+    // version numbers at 8, 10, 12 (no second version number).
+    uint8_t systemInfo[18] = {1, 0, 0xB5, 0x04, 'E', 'M', 'U', 'L', 0x01, 0, 0x29, 0, 0x03, 0};
+    // The VGA record (reply 5): input u32, clock u32, phase u32, h and v position, six ADC values
+    // (a 1024 x 768 at 60 Hz source, the ADC at its reset values).
+    uint8_t vga[28] = {0, 0, 0, 0, 0x40, 0x05, 0, 0, 16, 0, 0, 0, 0, 0,
+                       0, 2, 0, 2, 0, 2, 0, 2, 0, 2, 0, 2};
     uint8_t ddc = 0;
     uint8_t testPattern = 0;
     uint8_t pixelGrab = 0;
     uint16_t grabX = 0;
     uint16_t grabY = 0;
     uint8_t feather[36] = {};
-    uint8_t previewMode = 1;
+    uint8_t previewMode = 0;  // 1 while the preview encoder streams
     uint8_t multiMachine = 0;  // the flag the last TAKE carried
 
     // What the processor did that leaves no trace in the block.
@@ -74,13 +78,20 @@ struct EmulatorDevice {
 // A caption record after Initialise.
 void ResetCaptionRecord(uint8_t (&record)[32], int n);
 
-// A block with every byte set (reserved ones included) so that byte-exact comparisons mean
-// something, and the fields a program reads within their ranges.
-DeviceParamBlock MakeDefaultBlock(uint32_t seed);
+// A block of noise with every byte set (reserved ones included) so that byte-exact comparisons
+// mean something, and only the fields that select tables kept in range: what tests and the
+// misbehaving emulator hold. A processor out of the box holds FactoryBlock (FactoryBlock.h).
+DeviceParamBlock MakeSeededBlock(uint32_t seed);
+
+// What the processor remembers of one link (a TCP client or the serial line).
+struct LinkState {
+    bool fullRead = false;           // the program read the whole configuration
+    bool systemInfoAnnounced = false;
+};
 
 // The replies a processor sends for one received frame (none for a frame it ignores). Probes are
-// not replies: the caller echoes them itself.
-std::vector<comm::ReplyPacket> Respond(EmulatorDevice& device, const comm::Frame& frame);
+// not replies: the caller echoes them itself. link is the frame's link (null for datagrams).
+std::vector<comm::ReplyPacket> Respond(EmulatorDevice& device, const comm::Frame& frame, LinkState* link = nullptr);
 
 // The reply-24 event-7 payload that acknowledges one bulk-data chunk.
 std::vector<uint8_t> ChunkAck(uint32_t offset, uint32_t length, uint8_t status);

@@ -1,5 +1,7 @@
 #include "tools/emulator/H264Clip.h"
 
+#include <cstring>
+
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavutil/imgutils.h>
@@ -13,6 +15,29 @@ namespace {
 void SetError(std::string* error, const char* text)
 {
     if (error) *error = text;
+}
+
+// Chroma of the four quadrants (top-left, top-right, bottom-left, bottom-right): red, green,
+// blue and grey, so that each layer's and each view's part of the mosaic can be told apart.
+constexpr uint8_t kQuadrantU[4] = {96, 64, 200, 128};
+constexpr uint8_t kQuadrantV[4] = {200, 64, 100, 128};
+
+// Picture n: vertical bars of two brightnesses sliding 4 pixels a picture, over each quadrant's
+// colour. Every luma row is the same, and every chroma row of a half: rows are copied.
+void FillMosaicPicture(uint8_t* const* planes, const int* pitch, int width, int height, int n)
+{
+    for (int x = 0; x < width; ++x) planes[0][x] = ((x + n * 4) / 16) % 2 ? 150 : 100;
+    for (int y = 1; y < height; ++y) std::memcpy(planes[0] + y * pitch[0], planes[0], static_cast<std::size_t>(width));
+    const int cw = width / 2, ch = height / 2;
+    for (int p = 1; p <= 2; ++p) {
+        const uint8_t* colour = p == 1 ? kQuadrantU : kQuadrantV;
+        for (int y = 0; y < ch; ++y) {
+            uint8_t* row = planes[p] + y * pitch[p];
+            const int q = y >= ch / 2 ? 2 : 0;
+            std::memset(row, colour[q], static_cast<std::size_t>(cw / 2));
+            std::memset(row + cw / 2, colour[q + 1], static_cast<std::size_t>(cw - cw / 2));
+        }
+    }
 }
 
 void Drain(AVCodecContext* ctx, AVPacket* pkt, std::vector<std::vector<uint8_t>>& out)
@@ -49,7 +74,7 @@ std::vector<std::vector<uint8_t>> EncodeTestClip(int width, int height, int fram
         ctx->time_base = AVRational{1, 25};
         ctx->framerate = AVRational{25, 1};
         ctx->pix_fmt = AV_PIX_FMT_YUV420P;
-        ctx->gop_size = 25;
+        ctx->gop_size = 12;  // a program joining the stream waits at most 12 pictures for a key picture
         ctx->max_b_frames = 0;
         av_opt_set(ctx->priv_data, "preset", "ultrafast", 0);
         av_opt_set(ctx->priv_data, "tune", "zerolatency", 0);
@@ -66,14 +91,7 @@ std::vector<std::vector<uint8_t>> EncodeTestClip(int width, int height, int fram
             } else {
                 for (int n = 0; n < frames; ++n) {
                     av_frame_make_writable(frame);
-                    for (int y = 0; y < height; ++y)
-                        for (int x = 0; x < width; ++x)
-                            frame->data[0][y * frame->linesize[0] + x] = static_cast<uint8_t>(((x + n * 4) / 16) * 32);
-                    for (int y = 0; y < height / 2; ++y)
-                        for (int x = 0; x < width / 2; ++x) {
-                            frame->data[1][y * frame->linesize[1] + x] = static_cast<uint8_t>(64 + y * 2 + n);
-                            frame->data[2][y * frame->linesize[2] + x] = static_cast<uint8_t>(192 - x * 2);
-                        }
+                    FillMosaicPicture(frame->data, frame->linesize, width, height, n);
                     frame->pts = n;
                     if (avcodec_send_frame(ctx, frame) < 0) break;
                     Drain(ctx, pkt, out);

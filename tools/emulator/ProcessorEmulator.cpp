@@ -3,6 +3,7 @@
 #include "comm/FrameDecoder.h"
 #include "comm/PosixIo.h"
 #include "device/CommandIds.h"
+#include "tools/emulator/FactoryBlock.h"
 #include "tools/emulator/HostileStreams.h"
 
 #include <algorithm>
@@ -43,6 +44,7 @@ struct ProcessorEmulator::Io {
         uint16_t sequence = 0;
         std::size_t junkPos = 0;
         bool notReading = false;
+        LinkState link;
 
         std::size_t Pending() const { return out.size() - outPos; }
     };
@@ -75,6 +77,7 @@ struct ProcessorEmulator::Io {
     int videoChannel = 0;
     int videoIntervalMs = 40;
     bool videoOn = false;
+    bool videoFromStart = false;  // a new clip begins with its first (key) picture
     std::string error;
     int clientCount = 0;
 
@@ -270,7 +273,7 @@ struct ProcessorEmulator::Io {
             ::sendto(udpFd, datagram.data(), datagram.size(), 0, reinterpret_cast<const sockaddr*>(from), sizeof *from);
             return;
         }
-        if (peer) QueueReplies(*peer, Respond(device, frame));
+        if (peer) QueueReplies(*peer, Respond(device, frame, &peer->link));
     }
 
     void ReadPeer(Peer& peer, Transport transport)
@@ -327,6 +330,10 @@ struct ProcessorEmulator::Io {
             for (const auto& r : broadcasts)
                 for (Peer* p : all) QueueReplies(*p, {r});
             broadcasts.clear();
+            if (videoFromStart) {
+                videoIndex = 0;
+                videoFromStart = false;
+            }
             if (videoOn && !video.empty() && now >= nextVideo) {
                 // A steady rate, as the processor's encoder sends: the next picture is due one
                 // interval after this one was due, not after the poll that noticed it (unless far
@@ -444,7 +451,7 @@ ProcessorEmulator::ProcessorEmulator(EmulatorOptions options)
     d.address = options_.address >= 0 ? static_cast<uint8_t>(options_.address) : comm::LastOctet(options_.ip);
     d.mac = options_.mac;
     if (d.mac[5] == 0) d.mac[5] = d.address;
-    d.block = MakeDefaultBlock(options_.blockSeed);
+    d.block = options_.blockSeed ? MakeSeededBlock(options_.blockSeed) : FactoryBlock();
     io_->junk = CraftedHeaderStream(1000);
 }
 
@@ -634,6 +641,8 @@ void ProcessorEmulator::StartVideo(std::vector<std::vector<uint8_t>> packets, in
         io_->videoChannel = channel;
         io_->videoIntervalMs = intervalMs > 0 ? intervalMs : 40;
         io_->videoOn = true;
+        io_->videoFromStart = true;
+        io_->device.previewMode = 1;
     }
     io_->Wake();
 }
@@ -642,6 +651,7 @@ void ProcessorEmulator::StopVideo()
 {
     std::lock_guard lock(io_->mu);
     io_->videoOn = false;
+    io_->device.previewMode = 0;
 }
 
 void ProcessorEmulator::Broadcast(const comm::ReplyPacket& reply)

@@ -32,7 +32,9 @@ struct EmulatorOptions {
     bool pty = false;              // also serve a pseudo-terminal
     int address = -1;              // device address; -1: last octet of ip
     std::array<uint8_t, 6> mac{0x02, 0x5E, 0x00, 0x00, 0x00, 0x00};  // last byte: address when 0
-    uint32_t blockSeed = 1;
+    // 0: the configuration of a processor out of the box (FactoryBlock); otherwise a block of
+    // noise made from this seed (MakeSeededBlock).
+    uint32_t blockSeed = 0;
     // The received-frame log keeps at most this many frames and bytes (the oldest go first).
     std::size_t logFrames = 4096;
     std::size_t logBytes = 16 * 1024 * 1024;
@@ -108,6 +110,8 @@ public:
     std::array<uint8_t, 32> CaptionRecord(int n) const;
 
     // Preview: streams the clip as reply 26 (args[0] = channel), one packet per interval, looped.
+    // While it streams the processor reports preview available (reply 1) after a full read and
+    // with the stream settings.
     void StartVideo(std::vector<std::vector<uint8_t>> packets, int channel, int intervalMs);
     void StopVideo();
 

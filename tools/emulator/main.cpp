@@ -3,6 +3,7 @@
 
 #include "comm/Frame.h"
 #include "tools/emulator/H264Clip.h"
+#include "tools/emulator/PreviewFormat.h"
 #include "tools/emulator/ProcessorEmulator.h"
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -18,6 +20,26 @@ namespace {
 
 volatile std::sig_atomic_t g_stop = 0;
 void OnSignal(int) { g_stop = 1; }
+
+constexpr int kClipPictures = 50;
+
+// The preview clip follows the encoder's stream settings: at start and whenever the program
+// changes them, the clip is made anew at the size and rate they give. False when no clip can be
+// made.
+bool FollowStreamSettings(emu::ProcessorEmulator& emulator, std::optional<emu::PreviewFormat>& streaming)
+{
+    const auto format = emu::PreviewFormatOf(emulator.DeviceState().encoderRecords[2]);
+    if (!format || format == streaming) return true;
+    std::string error;
+    auto clip = emu::EncodeTestClip(format->width, format->height, kClipPictures, &error);
+    if (clip.empty()) {
+        std::fprintf(stderr, "processor-emulator: no video: %s\n", error.c_str());
+        return false;
+    }
+    emulator.StartVideo(std::move(clip), 0, format->intervalMs);
+    streaming = format;
+    return true;
+}
 
 void Usage(std::FILE* to)
 {
@@ -32,10 +54,11 @@ void Usage(std::FILE* to)
                  "  --udp-port N       UDP port that answers the machine search (default 61213)\n"
                  "  --address N        the processor's device address, 0..255\n"
                  "  --pty              also serve a pseudo-terminal as a serial line (its path is printed)\n"
-                 "  --video            stream a short H.264 test clip as the preview of channel 0\n"
+                 "  --video            stream a short H.264 test clip as the preview of channel 0, at the size\n"
+                 "                     and rate of the encoder's stream settings, and report preview available\n"
                  "Misbehaviour, for trying the program against a faulty processor:\n"
                  "  --split-writes     send every byte in a write of its own\n"
-                 "  --hostile          answer with indexes beyond every table\n"
+                 "  --hostile          hold a configuration of noise and answer with indexes beyond every table\n"
                  "  --short-payloads   cut every reply's payload to half its length\n"
                  "  --reply-flood      send whole blocks and status replies to every client as fast as it reads\n"
                  "  --crafted-headers  send only valid headers declaring the largest payload, each failing its CRC\n"
@@ -62,7 +85,10 @@ int main(int argc, char** argv)
         else if (a == "--pty") options.pty = true;
         else if (a == "--video") video = true;
         else if (a == "--split-writes") split = true;
-        else if (a == "--hostile") hostile = true;
+        else if (a == "--hostile") {
+            hostile = true;
+            options.blockSeed = 1;
+        }
         else if (a == "--short-payloads") shortPayloads = true;
         else if (a == "--reply-flood") flood = true;
         else if (a == "--crafted-headers") crafted = true;
@@ -86,12 +112,8 @@ int main(int argc, char** argv)
     emulator.SetReplyFlood(flood);
     emulator.SetCraftedHeaders(crafted);
     emulator.SetReading(!noRead);
-    if (video) {
-        std::string error;
-        auto clip = emu::EncodeTestClip(320, 180, 50, &error);
-        if (clip.empty()) std::fprintf(stderr, "processor-emulator: no video: %s\n", error.c_str());
-        else emulator.StartVideo(std::move(clip), 0, 40);
-    }
+    std::optional<emu::PreviewFormat> streaming;
+    if (video) video = FollowStreamSettings(emulator, streaming);
     std::printf("address %d, tcp %s:%d, udp %d%s%s\n", emulator.Address(), emulator.Ip().c_str(), emulator.TcpPort(),
                 emulator.UdpPort(), emulator.PtyPath().empty() ? "" : ", serial ", emulator.PtyPath().c_str());
     std::fflush(stdout);
@@ -100,6 +122,7 @@ int main(int argc, char** argv)
     uint64_t printed = 0;
     while (!g_stop) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        if (video) video = FollowStreamSettings(emulator, streaming);
         // The log keeps the latest frames only; what fell out of it before printing is counted.
         const uint64_t total = emulator.ReceivedTotal();
         const auto frames = emulator.Received();

@@ -56,7 +56,7 @@ protected:
 
 DeviceParamBlock SplicingOff()
 {
-    DeviceParamBlock b = emu::MakeDefaultBlock(7);
+    DeviceParamBlock b = emu::MakeSeededBlock(7);
     b.mosaic.mode = 0;
     b.mosaic.autoArr = 8;
     for (int w = 0; w < 4; ++w) {

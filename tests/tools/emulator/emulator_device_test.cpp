@@ -30,7 +30,7 @@ EmulatorDevice Device()
 {
     EmulatorDevice d;
     d.address = 7;
-    d.block = MakeDefaultBlock(3);
+    d.block = MakeSeededBlock(3);
     return d;
 }
 
