@@ -1,7 +1,9 @@
 #include "controls/NumericEditBase.h"
 
 #include "controls/EditFrame.h"
+#include "controls/PendingCommits.h"
 #include "platform/ControlId.h"
+#include "platform/MessageEvent.h"
 #include "platform/MessageIds.h"
 
 #include <QAction>
@@ -26,6 +28,8 @@ NumericEditBase::NumericEditBase(QWidget* parent) : QLineEdit(parent)
     setDragEnabled(false);
     connect(this, &QLineEdit::textChanged, this, &NumericEditBase::OnTextChanged);
 }
+
+NumericEditBase::~NumericEditBase() { pendingcommits::Remove(this); }
 
 void NumericEditBase::ApplyRangeAndFormat(float limitA, float limitB, const QString& format)
 {
@@ -62,18 +66,21 @@ float NumericEditBase::ReadAndClamp(bool force)
 
 void NumericEditBase::PostValueChanged()
 {
-    NotifyOwner(this, WM_VALUE_CHANGED, static_cast<WPARAM>(GetControlId(this)), 0);
-    const quint64 commit = ++postedCommits_;
-    // Posted behind the notification, so it runs once the owner has had it, also for an owner
-    // that does not report taking it up.
-    QMetaObject::invokeMethod(
-        this, [this, commit] { deliveredCommits_ = std::max(deliveredCommits_, commit); }, Qt::QueuedConnection);
+    if (commitPending_)
+        return;
+    commitPending_ = true;
+    pendingcommits::Add(this);
+    QMetaObject::invokeMethod(this, &NumericEditBase::DeliverCommit, Qt::QueuedConnection);
 }
 
-void NumericEditBase::CommitDelivered()
+void NumericEditBase::DeliverCommit()
 {
-    if (CommitPending())
-        ++deliveredCommits_;
+    if (!commitPending_)
+        return;
+    commitPending_ = false;
+    pendingcommits::Remove(this);
+    // Last: the owner may set this edit, or take it away.
+    SendMsg(GetControlOwner(this), WM_VALUE_CHANGED, static_cast<WPARAM>(GetControlId(this)), 0);
 }
 
 bool NumericEditBase::TypeChar(QChar ch)

@@ -17,6 +17,7 @@ class NumericEditBase : public QLineEdit {
     Q_OBJECT
 public:
     explicit NumericEditBase(QWidget* parent = nullptr);
+    ~NumericEditBase() override;
 
     float GetValue() const { return value_; }
     float GetMinimum() const { return minimum_; }
@@ -34,12 +35,12 @@ public:
     QMenu* CreateFilteredContextMenu();
     static bool IsPasteAction(const QAction* a);
 
-    // The owner has taken up the commit it was told of; a refresh may show another value again.
-    void CommitDelivered();
-    // A commit is posted and its owner has not handled it yet. The owner reads the value when it
-    // does, so a refresh arriving in between (a reply behind the operator's Enter) must not
-    // replace what the operator committed.
-    bool CommitPending() const { return deliveredCommits_ < postedCommits_; }
+    // A commit waits for its owner, which reads the value when it takes it up: a refresh arriving
+    // in between (a reply behind the operator's Enter) must not replace what the operator
+    // committed. The owner's own changes come after it has taken the commit up.
+    bool CommitPending() const { return commitPending_; }
+    // Tells the owner of the waiting commit now (WM_VALUE_CHANGED, sent); nothing when none waits.
+    void DeliverCommit();
 
 protected:
     // Takes range and format as Init does: frame on, classes and text limit from the range.
@@ -50,6 +51,8 @@ protected:
     // Reads the text, clamps it into the range and stores it; rewrites the text when clamping
     // changed it or force is set. Returns the stored value.
     float ReadAndClamp(bool force);
+    // Posts the commit to the owner. While one waits, a further commit joins it: the owner reads
+    // the value once, when it takes the commit up.
     void PostValueChanged();
 
     // Enter or Escape was pressed (the key is consumed either way).
@@ -88,6 +91,5 @@ private:
     bool TypeChar(QChar ch);
     void OnTextChanged();
 
-    quint64 postedCommits_ = 0;
-    quint64 deliveredCommits_ = 0;
+    bool commitPending_ = false;
 };

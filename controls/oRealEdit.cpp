@@ -21,8 +21,10 @@ void oRealEdit::SetValue(float v)
 void oRealEdit::Validate(bool notify)
 {
     ReadAndClamp(notify);
-    if (notify)
-        PostValueChanged();
+    if (!notify)
+        return;
+    changedSinceCommit_ = false;
+    PostValueChanged();
 }
 
 void oRealEdit::OnCommitKey()
@@ -33,7 +35,11 @@ void oRealEdit::OnCommitKey()
         Validate(true);
 }
 
-void oRealEdit::OnTypedChange() { pristine_ = false; }
+void oRealEdit::OnTypedChange()
+{
+    pristine_ = false;
+    changedSinceCommit_ = true;
+}
 
 void oRealEdit::OnFocusGained() { hasFocus_ = true; }
 
@@ -42,11 +48,15 @@ void oRealEdit::OnFocusLost()
     if (!hasFocus_)
         return;
     hasFocus_ = false;
-    if (!pristine_)
+    // A value committed and not changed since has been told; the text is read as it is now (a
+    // button may have set it after the commit).
+    if (!pristine_ && changedSinceCommit_)
         Validate(true);
 }
 
 void oRealEdit::OnWheelNotch(int direction)
 {
     SetValue(static_cast<float>(TruncToInt(value_) + static_cast<long long>(direction)));
+    if (!pristine_)
+        changedSinceCommit_ = true;
 }

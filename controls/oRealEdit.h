@@ -1,7 +1,8 @@
 #pragma once
 // Numeric edit with a range and an integer or decimal format. Commits on Enter, Escape or focus
 // loss: the text is clamped into the range and WM_VALUE_CHANGED (control id, 0) is posted to the
-// owner, so the page always reads a value inside the range.
+// owner, so the page always reads a value inside the range. Focus loss commits only what the
+// operator changed since the last commit.
 
 #include "controls/NumericEditBase.h"
 
@@ -29,4 +30,5 @@ protected:
 private:
     bool pristine_ = true;
     bool hasFocus_ = false;
+    bool changedSinceCommit_ = false;
 };

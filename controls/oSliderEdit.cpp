@@ -27,7 +27,9 @@ void oSliderEdit::SetValue(float v)
     if (CommitPending())
         return;
     ShowValueText(ClampEditValue(v, minimum_, maximum_));
-    UpdateValue(false);
+    // Shown, not typed: a commit made before still stands, so focus loss sends nothing again.
+    ReadAndClamp(false);
+    MoveSlider();
 }
 
 int oSliderEdit::SliderPosition() const { return TruncToInt(static_cast<double>(value_) * scale_); }
@@ -51,11 +53,16 @@ void oSliderEdit::AttachSlider(oBitmapSlider* slider)
 
 void oSliderEdit::DetachSlider() { slider_ = nullptr; }
 
+void oSliderEdit::MoveSlider()
+{
+    if (slider_)
+        slider_->SetPos(SliderPosition());
+}
+
 void oSliderEdit::UpdateValue(bool notify)
 {
     ReadAndClamp(notify);
-    if (slider_)
-        slider_->SetPos(SliderPosition());
+    MoveSlider();
     committed_ = notify;
     if (notify)
         PostValueChanged();

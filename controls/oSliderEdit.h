@@ -15,8 +15,8 @@ public:
     ~oSliderEdit() override;
 
     void Init(bool enabled, float limitA, float initial, float limitB, const QString& format = QStringLiteral("%d"));
-    // Shows v (clamped) and moves the slider; posts nothing. Ignored while a commit awaits its
-    // owner.
+    // Shows v (clamped) and moves the slider; posts nothing, and a commit made before stands.
+    // Ignored while a commit awaits its owner.
     void SetValue(float v);
     // Binds the slider to this edit and gives it the edit's range (times the scale), value and
     // enabled state. Null does nothing.
@@ -39,6 +39,7 @@ protected:
 
 private:
     int SliderPosition() const;
+    void MoveSlider();
 
     QPointer<oBitmapSlider> slider_;
     float scale_ = 1.0f;

@@ -2,7 +2,7 @@
 
 #include "controls/CGdipButton.h"
 #include "controls/FillGradient.h"
-#include "controls/NumericEditBase.h"
+#include "controls/PendingCommits.h"
 #include "controls/SharedBackground.h"
 #include "platform/ControlId.h"
 #include "platform/Fonts.h"
@@ -350,24 +350,12 @@ void MBaseDialog::mouseReleaseEvent(QMouseEvent* e)
     QWidget::mouseReleaseEvent(e);
 }
 
-void MBaseDialog::TakeUpCommit(int editId)
-{
-    // From here the page reads the committed value and may set the edit itself.
-    for (NumericEditBase* edit : findChildren<NumericEditBase*>()) {
-        if (GetControlId(edit) == editId && GetControlOwner(edit) == this && edit->CommitPending()) {
-            edit->CommitDelivered();
-            return;
-        }
-    }
-}
+void MBaseDialog::TakeUpCommits() { pendingcommits::DeliverAll(this); }
 
 LRESULT MBaseDialog::OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant&)
 {
     switch (msg) {
-    case WM_VALUE_CHANGED:
-        TakeUpCommit(static_cast<int>(wParam));
-        OnValueChanged(static_cast<int>(wParam));
-        break;
+    case WM_VALUE_CHANGED: OnValueChanged(static_cast<int>(wParam)); break;
     case WM_DROPLIST_SELECT: OnDropSelect(static_cast<int>(wParam), static_cast<int>(lParam)); break;
     default: break;
     }

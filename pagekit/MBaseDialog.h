@@ -124,6 +124,9 @@ protected:
     virtual void OnValueChanged(int id) {}
     // A drop list of the page chose a row (WM_DROPLIST_SELECT).
     virtual void OnDropSelect(int id, int index) {}
+    // Takes up the commits of the page's edits that still wait, before the page gives its edits
+    // to something else (another layer): a commit belongs to what the edit showed when made.
+    void TakeUpCommits();
 
     void PaintBackground(QPainter& p);
     void DrawTitleBand(QPainter& p, const QString& title);
@@ -140,8 +143,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
-    // Tells the page's numeric edit with this id that its posted commit is being handled.
-    void TakeUpCommit(int editId);
     // Watches the keys of every widget on the page, however deep: a control that takes a key
     // (an edit accepts its key releases) would otherwise keep it from the page.
     void WatchKeysOf(QObject* object);

@@ -148,6 +148,13 @@ protected:
     // Replaces the edit's text by typing and presses Enter, as an operator would.
     static void TypeAndEnter(QLineEdit* edit, const QString& text)
     {
+        TypeAndEnterInOnePass(edit, text);
+        Settle();
+    }
+    // The same, leaving the commit waiting in the event queue, where the operator's next key or
+    // click in the same pass of the event loop finds it.
+    static void TypeAndEnterInOnePass(QLineEdit* edit, const QString& text)
+    {
         ASSERT_NE(edit, nullptr);
         // An operator's keys come through the event queue, behind whatever already waits there (a
         // reply's refresh of this very edit): QTest delivers them at once, so let that go first.
@@ -155,7 +162,7 @@ protected:
         edit->setFocus(Qt::OtherFocusReason);
         edit->selectAll();
         QTest::keyClicks(edit, text);
-        PressKey(edit, Qt::Key_Return);
+        QTest::keyClick(edit, Qt::Key_Return);
     }
     // Opens the list and picks the row, the way a click in the list does.
     static void ChooseDropRow(CDropButton* button, int row)

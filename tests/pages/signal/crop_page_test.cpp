@@ -55,6 +55,31 @@ TEST_F(CropPage, AStartPastTheWidthIsPulledBackAndStored)
     EXPECT_TRUE(SameBytes(sent[0].bytes, CropBlock(0, 1, 920, 0, 1000, 500, 0)));
 }
 
+TEST_F(CropPage, TwoCommitsInOnePassSendOnlyThePulledBackStart)
+{
+    // Enter, then the focus moves on before the event loop runs: two commits of one edit.
+    Rec(0, 0) = {1, 0, 0, 0, 1000, 500, 1920, 1080};
+    page->RefreshFromDevice();
+    TypeAndEnterInOnePass(page->Edit(0), QStringLiteral("1200"));
+    page->Edit(1)->setFocus(Qt::TabFocusReason);
+    Settle();
+    EXPECT_EQ(Rec(0, 0).hPos, 920);
+    EXPECT_EQ(page->Edit(0)->text(), QStringLiteral("920"));
+    const auto sent = Sent(CMD_SET_CROP);
+    ASSERT_FALSE(sent.empty());
+    for (const auto& c : sent) EXPECT_TRUE(SameBytes(c.bytes, CropBlock(0, 1, 920, 0, 1000, 500, 0)));
+
+    // A reply re-selecting the layer while a commit waits: the commit goes to the layer it was
+    // typed on, and the page shows the newly selected one.
+    Rec(1, 1) = {1, 0, 0, 7, 800, 600, 1920, 1080};
+    TypeAndEnterInOnePass(page->Edit(1), QStringLiteral("30"));
+    page->OnSelectLayer(ctl::crop::IDC_LAYER_PIP1);
+    Settle();
+    EXPECT_EQ(Rec(0, 0).vPos, 30);
+    EXPECT_EQ(Rec(1, 1).vPos, 7);
+    EXPECT_EQ(page->Edit(1)->text(), QStringLiteral("7"));
+}
+
 TEST_F(CropPage, EachEditIsLimitedByTheOtherEditOfItsAxis)
 {
     struct Case {

@@ -365,6 +365,17 @@ TEST_F(SplicingPage, ATotalBelowTheSizeCutsTheSizeThenTheStart)
     EXPECT_EQ(Trace(), (Strings{"6(1,2)"}));
 }
 
+TEST_F(SplicingPage, TwoCommitsInOnePassSendTheCutStartOnce)
+{
+    RefreshWith(2);
+    TypeAndEnterInOnePass(page->Edit(cm::IDC_H_START_EDIT), QStringLiteral("500"));
+    page->Edit(cm::IDC_WIDTH_EDIT)->setFocus(Qt::TabFocusReason);
+    Settle();
+    EXPECT_EQ(Shown(cm::IDC_H_START_EDIT), QStringLiteral("0"));
+    EXPECT_EQ(GetDeviceData().mosaic.win.hPos[0], 0);
+    EXPECT_EQ(Trace(), (Strings{"6(0,2)"}));
+}
+
 TEST_F(SplicingPage, EditsAreIgnoredWhileThePageIsHidden)
 {
     RefreshWith(2);

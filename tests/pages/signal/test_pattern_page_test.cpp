@@ -123,8 +123,8 @@ TEST_F(TestPatternPage, GrabPositionsArePulledIntoTheOutput)
     TypeAndEnter(page->GrabEdit(ct::IDC_GRAB_V_START_EDIT), QStringLiteral("-1"));
     EXPECT_EQ(GetDeviceData().grabPos.y, 0xFFFF);
     const auto sent = Sent(CMD_PIXEL_GRAB);
-    // Switch on, then every committed position (an edit also commits again when it loses the focus).
-    ASSERT_GE(sent.size(), 3u);
+    // Switch on, then each committed position (an edit left without a change commits nothing more).
+    ASSERT_EQ(sent.size(), 3u);
     EXPECT_EQ(sent[0].bytes[0], 1);
     EXPECT_TRUE(SameBytes(sent[1].bytes, Block32({1, 0x7F, 0x07, 0, 0})));
     EXPECT_TRUE(SameBytes(sent.back().bytes, Block32({1, 0x7F, 0x07, 0xFF, 0xFF})));
@@ -151,6 +151,18 @@ TEST_F(TestPatternPage, PatternAndGrabSwitchEachOtherOffOnTheProcessor)
     EXPECT_FALSE(page->GrabEdit(ct::IDC_GRAB_H_START_EDIT)->isEnabled());
     ASSERT_EQ(Sent(CMD_PIXEL_GRAB).size(), 1u);
     EXPECT_EQ(Sent(CMD_PIXEL_GRAB)[0].bytes[0], 0);
+}
+
+TEST_F(TestPatternPage, EnterThenGrabOffLeavesTheGrabOff)
+{
+    ClickButton(B(ct::IDC_PIXEL_GRAB_ON_OFF));
+    link.ClearCalls();
+    TypeAndEnterInOnePass(page->GrabEdit(ct::IDC_GRAB_V_START_EDIT), QStringLiteral("5"));
+    ClickButton(B(ct::IDC_PIXEL_GRAB_ON_OFF));
+    EXPECT_FALSE(B(ct::IDC_PIXEL_GRAB_ON_OFF)->IsPressed());
+    const auto sent = Sent(CMD_PIXEL_GRAB);
+    ASSERT_FALSE(sent.empty());
+    EXPECT_EQ(sent.back().bytes[0], 0);
 }
 
 TEST_F(TestPatternPage, CaptionButtonOpensTheCaptionPageAndStopsBoth)

@@ -162,6 +162,20 @@ TEST_F(KeyerPage, OffDisablesEverythingAndResetKeepsTheGains)
     for (int n = 0; n < 9; ++n) EXPECT_TRUE(page->Edit(n)->isEnabled()) << n;
 }
 
+TEST_F(KeyerPage, EnterThenResetLeavesTheProcessorAtTheReset)
+{
+    CDeviceData& d = GetDeviceData();
+    d.keyer[0].onOff = 1;
+    page->RefreshFromDevice();
+    link.ClearCalls();
+    TypeAndEnterInOnePass(page->Edit(2), QStringLiteral("30"));  // green low
+    ClickButton(page->ResetButton());
+    EXPECT_EQ(page->Edit(2)->text(), QStringLiteral("0"));
+    const auto sent = Sent(CMD_SET_KEYER);
+    ASSERT_FALSE(sent.empty());
+    EXPECT_TRUE(SameBytes(sent.back().bytes, KeyerBlock(d.keyer[0], 3)));
+}
+
 TEST_F(KeyerPage, SetOneOnlyInSplicingModeThree)
 {
     CDeviceData& d = GetDeviceData();

@@ -98,6 +98,18 @@ TEST_F(PipPage, AlphaIsStoredTruncatedAndSent)
     EXPECT_EQ(page->AlphaSlider(1)->GetPos(), 0);
 }
 
+TEST_F(PipPage, AnAlphaCommittedWithEnterIsSentOncePerChange)
+{
+    ClickButton(page->OnOffButton(0));
+    link.ClearCalls();
+    TypeAndEnter(page->AlphaEdit(0), QStringLiteral("33"));
+    page->RefreshFromDevice();  // as the processor's answer does
+    page->OnOffButton(1)->setFocus(Qt::MouseFocusReason);
+    Settle();
+    ASSERT_EQ(Sent(CMD_SET_PIP).size(), 1u);
+    EXPECT_TRUE(SameBytes(Sent(CMD_SET_PIP)[0].bytes, Block32({1, 1, 33})));
+}
+
 TEST_F(PipPage, AnInputChoicePostsAndSendsNothingItself)
 {
     CDeviceData& d = GetDeviceData();
