@@ -166,7 +166,10 @@ void MKeyerDlg::RefreshFromDevice()
     const CDeviceData& dev = GetDeviceData();
     const bool setOneUsable = keyer::IsSetSelectable(1, dev.mosaic.mode);
     setList_->GetList()->SetItemEnabled(1, setOneUsable);
-    set_ = keyer::SetAfterRefresh(set_, dev.mosaic.mode);
+    const int set = keyer::SetAfterRefresh(set_, dev.mosaic.mode);
+    // A commit still waiting belongs to the set it was typed for: hand it over before switching.
+    if (set != set_) TakeUpCommits();
+    set_ = set;
     setList_->SetCurSel(set_);
     ShowSelectedSet();
 }
