@@ -170,6 +170,8 @@ CaptionDialogs DefaultCaptionDialogs()
 MSubTitleDlg::MSubTitleDlg(QWidget* parent) : MBaseDialog(IDD_CAPTION, parent, false), dialogs_(DefaultCaptionDialogs())
 {
     setWindowTitle(QStringLiteral("Caption Setting"));
+    // Of the settings pages, this one is moved by its title band (it opens over the system page).
+    SetDragByBand(true);
     bitmapPath_ = GetAppDirectory() + QStringLiteral("PFile.BMP");
     for (QTimer* t : {&ackTimer_, &pauseTimer_, &acceptTimer_, &guardTimer_, &initialiseTimer_}) t->setSingleShot(true);
     connect(&ackTimer_, &QTimer::timeout, this, &MSubTitleDlg::OnAckTimer);
