@@ -9,6 +9,7 @@
 #include "platform/MessageBox.h"
 #include "platform/MessageIds.h"
 #include "pagekit/DialogIds.h"
+#include "pages/system/MiscIds.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -154,6 +155,37 @@ TEST_F(PageSwitching, ASubPageClosesWithoutTellingAnyone)
     EXPECT_FALSE(Shown(w.m_KeyerDlg));
     EXPECT_EQ(w.CurrentPage(), 9);
     EXPECT_TRUE(Shown(w.m_MiscDlg));
+}
+
+// A shortcut of the system page is lit exactly while its page shows, however that page closes:
+// by its own close button, by the shortcut, by another shortcut, or with the system page.
+TEST_F(PageSwitching, TheSystemPageShortcutsFollowTheirPages)
+{
+    KordalDlg& w = Window();
+    Click(Button(1244));  // MISC
+    const struct {
+        int id;
+        MBaseDialog& page;
+    } shortcuts[] = {{ctl::misc::IDC_VIDEO_SETTING, w.m_VideoSettingDlg}, {ctl::misc::IDC_MEDIA_PLAYER, w.m_MediaPlayerDlg}};
+    auto inStep = [&](int id, const MBaseDialog& page) {
+        const CGdipButton* b = w.m_MiscDlg.Button(id);
+        return b->IsPressed() == Shown(page) && b->CaptionColor() == (Shown(page) ? kColorAccent : kColorLightText);
+    };
+    for (const auto& s : shortcuts) {
+        Click(w.m_MiscDlg.Button(s.id));
+        ASSERT_TRUE(Shown(s.page));
+        EXPECT_TRUE(inStep(s.id, s.page)) << s.id << " opened";
+        Click(s.page.CloseButton());
+        EXPECT_TRUE(inStep(s.id, s.page)) << s.id << " closed by its button";
+        Click(w.m_MiscDlg.Button(s.id));
+        Click(w.m_MiscDlg.Button(s.id));
+        EXPECT_TRUE(inStep(s.id, s.page)) << s.id << " closed by the shortcut";
+    }
+    Click(w.m_MiscDlg.Button(shortcuts[0].id));
+    Click(w.m_MiscDlg.Button(shortcuts[1].id));
+    EXPECT_TRUE(inStep(shortcuts[0].id, shortcuts[0].page)) << "closed by the other shortcut";
+    Click(Button(1244));  // the system page closes, and its shortcut pages with it
+    for (const auto& s : shortcuts) EXPECT_TRUE(!Shown(s.page) && inStep(s.id, s.page)) << s.id;
 }
 
 TEST_F(PageSwitching, EnterAndEscapeAreEatenAndKeyReleasesReachTheMainWindowOnce)
