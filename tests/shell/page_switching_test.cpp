@@ -163,29 +163,21 @@ TEST_F(PageSwitching, TheSystemPageShortcutsFollowTheirPages)
 {
     KordalDlg& w = Window();
     Click(Button(1244));  // MISC
-    const struct {
-        int id;
-        MBaseDialog& page;
-    } shortcuts[] = {{ctl::misc::IDC_VIDEO_SETTING, w.m_VideoSettingDlg}, {ctl::misc::IDC_MEDIA_PLAYER, w.m_MediaPlayerDlg}};
-    auto inStep = [&](int id, const MBaseDialog& page) {
-        const CGdipButton* b = w.m_MiscDlg.Button(id);
-        return b->IsPressed() == Shown(page) && b->CaptionColor() == (Shown(page) ? kColorAccent : kColorLightText);
-    };
-    for (const auto& s : shortcuts) {
-        Click(w.m_MiscDlg.Button(s.id));
-        ASSERT_TRUE(Shown(s.page));
-        EXPECT_TRUE(inStep(s.id, s.page)) << s.id << " opened";
-        Click(s.page.CloseButton());
-        EXPECT_TRUE(inStep(s.id, s.page)) << s.id << " closed by its button";
-        Click(w.m_MiscDlg.Button(s.id));
-        Click(w.m_MiscDlg.Button(s.id));
-        EXPECT_TRUE(inStep(s.id, s.page)) << s.id << " closed by the shortcut";
+    CGdipButton* video = w.m_MiscDlg.Button(ctl::misc::IDC_VIDEO_SETTING);
+    CGdipButton* media = w.m_MiscDlg.Button(ctl::misc::IDC_MEDIA_PLAYER);
+    auto lit = [](const CGdipButton* b) { return b->IsPressed() && b->CaptionColor() == kColorAccent; };
+    using Shortcut = std::pair<CGdipButton*, MBaseDialog*>;
+    for (auto [button, page] : {Shortcut{video, &w.m_VideoSettingDlg}, Shortcut{media, &w.m_MediaPlayerDlg}}) {
+        Click(button);
+        EXPECT_TRUE(Shown(*page) && lit(button));
+        Click(page->CloseButton());
+        EXPECT_FALSE(lit(button));
+        Click(button);  // opens it again at once
+        EXPECT_TRUE(Shown(*page) && lit(button));
     }
-    Click(w.m_MiscDlg.Button(shortcuts[0].id));
-    Click(w.m_MiscDlg.Button(shortcuts[1].id));
-    EXPECT_TRUE(inStep(shortcuts[0].id, shortcuts[0].page)) << "closed by the other shortcut";
+    EXPECT_FALSE(Shown(w.m_VideoSettingDlg) || lit(video));  // closed by the other shortcut
     Click(Button(1244));  // the system page closes, and its shortcut pages with it
-    for (const auto& s : shortcuts) EXPECT_TRUE(!Shown(s.page) && inStep(s.id, s.page)) << s.id;
+    EXPECT_FALSE(Shown(w.m_MediaPlayerDlg) || lit(media));
 }
 
 TEST_F(PageSwitching, EnterAndEscapeAreEatenAndKeyReleasesReachTheMainWindowOnce)
