@@ -28,6 +28,27 @@ QImage MapPixels(const QImage& image, QRgb (*look)(QRgb))
     return out.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
+// Relative luminance of an sRGB grey level or colour, and the grey level of a luminance.
+double Linear(int v)
+{
+    const double s = v / 255.0;
+    return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+}
+double Luminance(QRgb c)
+{
+    return 0.2126 * Linear(qRed(c)) + 0.7152 * Linear(qGreen(c)) + 0.0722 * Linear(qBlue(c));
+}
+int GreyLevel(double luminance)
+{
+    const double l = std::clamp(luminance, 0.0, 1.0);
+    const double s = l <= 0.0031308 ? l * 12.92 : 1.055 * std::pow(l, 1.0 / 2.4) - 0.055;
+    return ToByte(s * 255.0);
+}
+double Contrast(double a, double b)
+{
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
 } // namespace
 
 QRgb BrightenPixel(QRgb c)
@@ -310,14 +331,47 @@ QRect CGdipButton::CaptionRect() const
     return lines.adjusted(0, fm.ascent() + glyphs.top(), 0, glyphs.bottom() - fm.descent());
 }
 
+COLORREF CGdipButton::DisabledCaptionColor() const
+{
+    const QImage* skin = ImageForState(kStateDisabledLook);
+    if (!skin || skin->isNull() || width() <= 0 || height() <= 0) return kColorBtnShadow;
+    // The mean luminance of the skin's opaque pixels under the caption's glyphs.
+    const QRect glyphs = CaptionRect().intersected(rect());
+    const double sx = static_cast<double>(skin->width()) / width(), sy = static_cast<double>(skin->height()) / height();
+    const QRect under = QRect(static_cast<int>(glyphs.left() * sx), static_cast<int>(glyphs.top() * sy),
+                              std::max(1, static_cast<int>(glyphs.width() * sx)), std::max(1, static_cast<int>(glyphs.height() * sy)))
+                            .intersected(skin->rect());
+    double sum = 0;
+    int count = 0;
+    for (int y = under.top(); y <= under.bottom(); ++y)
+        for (int x = under.left(); x <= under.right(); ++x) {
+            const QRgb c = qUnpremultiply(skin->pixel(x, y));
+            if (qAlpha(c) < 128) continue;
+            sum += Luminance(c);
+            ++count;
+        }
+    if (count == 0) return kColorBtnShadow;
+    const double face = sum / count;
+    if (Contrast(Luminance(ToQColor(kColorBtnShadow).rgb()), face) >= kDisabledCaptionContrast) return kColorBtnShadow;
+    // Dark captions have more room on a skin above the middle of the contrast scale (0.18).
+    const double middle = std::sqrt(1.05 * 0.05) - 0.05;
+    const double text = face >= middle ? (face + 0.05) / kDisabledCaptionContrast - 0.05
+                                       : (face + 0.05) * kDisabledCaptionContrast - 0.05;
+    const int g = GreyLevel(text);
+    return MakeColorRef(g, g, g);
+}
+
 void CGdipButton::DrawCaption(QPainter& p, bool selected) const
 {
     const CaptionLayout c = LayOutCaption(selected);
     p.setFont(c.font);
     if (disabledLook_) {
-        p.setPen(ToQColor(kImageButtonEmbossDark));
+        // The emboss edge lies on the far side of the skin from the caption: a dark caption (on a
+        // light skin) is etched with a light edge.
+        const COLORREF caption = DisabledCaptionColor();
+        p.setPen(ToQColor(ColorRefRed(caption) < 0x80 ? kImageButtonEmbossLight : kImageButtonEmbossDark));
         p.drawText(c.rect.translated(1, 1), c.flags, c.text);
-        p.setPen(ToQColor(kColorBtnShadow));
+        p.setPen(ToQColor(caption));
     } else {
         p.setPen(ToQColor(captionColor_));
     }

@@ -27,6 +27,9 @@
 
 inline constexpr COLORREF kImageButtonCaptionDefault = 0x141414;
 inline constexpr COLORREF kImageButtonEmbossDark = 0x323232;
+inline constexpr COLORREF kImageButtonEmbossLight = 0xC8C8C8;
+// The contrast a greyed caption keeps with its skin (a ratio of relative luminances).
+inline constexpr double kDisabledCaptionContrast = 2.5;
 
 // Draw states: image and treatment.
 enum ImageButtonState {
@@ -99,6 +102,12 @@ public:
     void SetCaptionFont(const QFont* font);
     void SetCaptionPlacement(int placement);  // clamped to 0..2
     int CaptionPlacement() const { return placement_; }
+
+    // The colour of the caption in the disabled look: the system's button-shadow grey where it
+    // stands out from the greyed skin under the caption by kDisabledCaptionContrast, else the grey
+    // that does on the far side of the skin (dark on a light skin). Fainter than an enabled caption,
+    // still readable.
+    COLORREF DisabledCaptionColor() const;
 
     // The glyphs of the caption while the button is held down (at rest they sit a pixel up and
     // left): horizontally the text's advance, vertically its ink. They reach past the button when

@@ -18,6 +18,7 @@
 #include "pagekit/DialogIds.h"
 #include "pagekit/DialogLanguage.h"
 #include "pagekit/LanguageFiles.h"
+#include "pages/system/MiscIds.h"
 
 #include <QCloseEvent>
 #include <QVariantMap>
@@ -150,6 +151,9 @@ void KordalDlg::CreatePages()
         page->ShowPage(false);
     }
     m_BusyDlg.hide();
+    m_MiscDlg.TieShortcutToPage(ctl::misc::IDC_VIDEO_SETTING, &m_VideoSettingDlg);
+    m_MiscDlg.TieShortcutToPage(ctl::misc::IDC_MEDIA_PLAYER, &m_MediaPlayerDlg);
+    m_MiscDlg.TieShortcutToPage(ctl::misc::IDC_FEATHERING, &m_FeatherDlg);
     RelayoutPages();
     // The operating page is always there; the others wait for their side buttons.
     m_MainDlg.ShowPage(true);

@@ -192,6 +192,9 @@ public:
     void LayoutSideBars(int which);
     // Places the layer rows and the action buttons beside the page column, skipping hidden ones.
     void LayoutLayerBand();
+    // Places "DP-L" and "DP-R" over the halves of the DP connector's place, wide enough for their
+    // captions.
+    void PlaceDualDpButtons();
     const std::array<QRect, kInputIconCount>& InputIconRects() const { return inputIconRects_; }
     // The input bar's names, remarks and resolutions where they are painted.
     std::vector<struct InputBarLabel> InputBarLabelLayout() const;

@@ -83,6 +83,7 @@ void KordalDlg::ApplyLanguageTexts()
     if (CGdipButton* b = ButtonById(mw::IDC_FOUR_VIEW)) b->SetToolTipText(UiText(137));
     if (syncModeGroup_) syncModeGroup_->SetCaption(UiText(7));
     if (portSwitchGroup_) portSwitchGroup_->SetCaption(UiText(150));
+    PlaceDualDpButtons();  // their captions may be longer in this language
 
     for (const PageRow& row : MainWindowPageTable()) {
         MBaseDialog* page = PageById(row.dialogId);

@@ -16,8 +16,11 @@
 #include "pagekit/UiText.h"
 
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPen>
+
+#include <algorithm>
 
 namespace mw = ctl::main_window;
 
@@ -249,10 +252,7 @@ void KordalDlg::LayoutSideBars(int which)
         const QRect& icon = inputIconRects_[static_cast<size_t>(k)];
         inputButtons_[static_cast<size_t>(k)]->setGeometry(icon.left(), kInputButtonTop, icon.width(), kInputButtonHeight);
     }
-    const QRect& dp = inputIconRects_[4];
-    inputButtons_[8]->setGeometry(dp.left(), kInputButtonTop, dp.width() / 2, kInputButtonHeight);
-    inputButtons_[9]->setGeometry(dp.left() + dp.width() / 2, kInputButtonTop, dp.width() - dp.width() / 2,
-                                  kInputButtonHeight);
+    PlaceDualDpButtons();
     if (loopOutGroup_) {
         const QRect& icon = inputIconRects_[static_cast<size_t>(loopOutInput_)];
         loopOutGroup_->setGeometry(icon.left() - 16, 0, icon.width() + 32, 104);
@@ -286,6 +286,26 @@ void KordalDlg::LayoutSideBars(int which)
     for (int i = 0; i < 4; ++i)
         if (CGdipButton* b = ButtonById(indicatorIds[i])) b->setGeometry(indicatorsX + place[i] * 40, H - 58, 32, 32);
     if (CGdipButton* b = ButtonById(mw::IDC_FOUR_VIEW)) b->setGeometry(indicatorsX + 3 * 40, H - 62, 40, 40);
+}
+
+// Half the connector's place is narrower than a caption and its margins ("DP-R" wrapped at the
+// hyphen): a half then reaches out into the gap beside the place, as far as the neighbouring
+// button and the "Loop-Out" frame's edge allow.
+void KordalDlg::PlaceDualDpButtons()
+{
+    if (!inputButtons_[9]) return;
+    constexpr int kCaptionMargins = 8;  // the button's caption margins and its resting offset
+    constexpr int kMaxReach = 12;       // the "Loop-Out" frame's edge lies 16 pixels out
+    const QRect& dp = inputIconRects_[4];
+    const QFontMetrics fm(smallFont_);
+    int need = 0;
+    for (CGdipButton* b : {inputButtons_[8], inputButtons_[9]})
+        need = std::max(need, fm.horizontalAdvance(b->text()) + kCaptionMargins);
+    const int mid = dp.left() + dp.width() / 2;
+    const int left = std::clamp(need, mid - dp.left(), mid - dp.left() + kMaxReach);
+    const int right = std::clamp(need, dp.left() + dp.width() - mid, dp.left() + dp.width() - mid + kMaxReach);
+    inputButtons_[8]->setGeometry(mid - left, kInputButtonTop, left, kInputButtonHeight);
+    inputButtons_[9]->setGeometry(mid, kInputButtonTop, right, kInputButtonHeight);
 }
 
 // The band between the operating page and the preset bar: the layer rows, then TAKE, the locks,

@@ -361,6 +361,29 @@ void MMiscDlg::OnShortcut(int id)
         SendMsg(owner, WM_PAGE_NOTIFY, kShortcutCodes[k], kShortcutIds[k] == id ? 0 : 3);
 }
 
+void MMiscDlg::TieShortcutToPage(int shortcutId, QWidget* page)
+{
+    for (size_t k = 0; k < shortcutPages_.size(); ++k) {
+        if (kShortcutIds[k] != shortcutId) continue;
+        if (shortcutPages_[k]) shortcutPages_[k]->removeEventFilter(this);
+        shortcutPages_[k] = page;
+        if (!page) return;
+        page->installEventFilter(this);
+        SetSelected(shortcuts_[k], page->isVisibleTo(page->parentWidget()));
+    }
+}
+
+bool MMiscDlg::eventFilter(QObject* watched, QEvent* e)
+{
+    for (size_t k = 0; k < shortcutPages_.size(); ++k) {
+        if (watched != shortcutPages_[k]) continue;
+        if (e->type() == QEvent::ShowToParent || e->type() == QEvent::HideToParent)
+            SetSelected(shortcuts_[k], e->type() == QEvent::ShowToParent);
+        return false;  // a page of its own: its keys are not this page's
+    }
+    return MBaseDialog::eventFilter(watched, e);
+}
+
 void MMiscDlg::OnLanguageLabel(int id)
 {
     if (id == g_LanguageLabelId) return;

@@ -7,6 +7,8 @@
 #include "pages/system/SystemPageRules.h"
 #include "pagekit/MBaseDialog.h"
 
+#include <QPointer>
+
 #include <array>
 #include <functional>
 
@@ -31,6 +33,10 @@ public:
     // The main window's "Dual CH." check box changed: the page's toggle shows the same state.
     void SetDualChannel(bool on);
 
+    // The page a shortcut button opens: from here the button is lit exactly while that page
+    // shows, however it is shown or closed (its own close button included).
+    void TieShortcutToPage(int shortcutId, QWidget* page);
+
     // Asks for a project file to open (save false) or to save to (save true); an empty path means
     // the operator cancelled. Tests put their own answer here.
     using ProjectFileChooser = std::function<QString(QWidget* parent, bool save)>;
@@ -52,6 +58,7 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     CGdipButton* MakeButton(int id, const QString& caption);
@@ -73,6 +80,7 @@ private:
     std::array<CGdipButton*, ResetLatch::kSteps> reset_{};
     std::array<CGdipButton*, 4> tabs_{};
     std::array<CGdipButton*, 3> shortcuts_{};
+    std::array<QPointer<QWidget>, 3> shortcutPages_{};
     CGdipButton* dualChannel_ = nullptr;
     QLabel* systemInfo_ = nullptr;
     QLabel* versionText_ = nullptr;

@@ -32,6 +32,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <limits>
 
 namespace cc = ctl::caption;
 using caption::BmpError;
@@ -54,6 +55,8 @@ constexpr int kRow = 24;
 constexpr int kPreviewLeft = 8;
 constexpr int kGroupLeft = 4;
 constexpr int kGroupWidth = kPageWidth - 2 * kGroupLeft;
+constexpr int kBottomMargin = 4;        // below the lowest group
+constexpr int kMinTextEditHeight = 40;  // the text edit, however little room there is
 const QString kWelcome = QStringLiteral("Welcome");
 const QString kTooLarge = QString::fromUtf8("图片超过 3840*128 的限制");
 const QString kCaptionInvalid = QStringLiteral("Caption Invalid");
@@ -170,6 +173,8 @@ CaptionDialogs DefaultCaptionDialogs()
 MSubTitleDlg::MSubTitleDlg(QWidget* parent) : MBaseDialog(IDD_CAPTION, parent, false), dialogs_(DefaultCaptionDialogs())
 {
     setWindowTitle(QStringLiteral("Caption Setting"));
+    // Of the settings pages, this one is moved by its title band (it opens over the system page).
+    SetDragByBand(true);
     bitmapPath_ = GetAppDirectory() + QStringLiteral("PFile.BMP");
     for (QTimer* t : {&ackTimer_, &pauseTimer_, &acceptTimer_, &guardTimer_, &initialiseTimer_}) t->setSingleShot(true);
     connect(&ackTimer_, &QTimer::timeout, this, &MSubTitleDlg::OnAckTimer);
@@ -343,10 +348,29 @@ void MSubTitleDlg::FillLists()
 }
 
 // Positions follow the caption height: the text edit (and the preview) are as tall as the caption.
+// In advanced mode the preview shows the caption at its full height; where the window leaves no
+// room below the page for both, the text edit gives up what is missing, so that the display area
+// stays in reach.
 void MSubTitleDlg::Relayout()
 {
     if (!textEdit_) return;
     const int h = std::clamp(EditValue(cc::IDC_HEIGHT_EDIT), 10, caption::kMaxHeight);
+    const int over = LayOutControls(h, h) + kBottomMargin - RoomBelow();
+    if (IsAdvanced() && over > 0) LayOutControls(h, std::max(std::min(h, kMinTextEditHeight), h - over));
+    ApplyPageHeight();
+}
+
+// The room from the page's top to its parent's bottom edge.
+int MSubTitleDlg::RoomBelow() const
+{
+    return parentWidget() ? parentWidget()->height() - y() : std::numeric_limits<int>::max() / 2;
+}
+
+// Places every control for a caption captionHeight pixels high with a text edit editHeight high;
+// returns the bottom of the display area group (the lowest in advanced mode).
+int MSubTitleDlg::LayOutControls(int captionHeight, int editHeight)
+{
+    const int h = captionHeight;
     // Static texts keep the control font while they fit, else a little smaller (long translations).
     auto fit = [this](QLabel* label, int width) {
         QFont font = ControlFont();
@@ -376,8 +400,11 @@ void MSubTitleDlg::Relayout()
     };
     auto closeGroup = [&](CSxGroupBox* group, int top) { group->setGeometry(kGroupLeft, top, kGroupWidth, y - top); };
     const int inputTop = y;
-    row(textEdit_, 12, y + 20, kGroupWidth - 16, h);
-    y += 20 + h + 4;
+    row(textEdit_, 12, y + 20, kGroupWidth - 16, editHeight);
+    // A caption font taller than the edit is shown smaller, whole.
+    textEdit_->setFont(QFontMetrics(captionFont_).height() > editHeight ? caption::CaptionFontWithHeight(captionFont_, editHeight)
+                                                                        : captionFont_);
+    y += 20 + editHeight + 4;
     PlaceButtonRow({fontButton_, fgButton_, bgButton_, browse_}, 10, kGroupLeft + kGroupWidth - 6, y, 26);
     y += 26 + 6;
     closeGroup(inputGroup_, inputTop);
@@ -422,7 +449,7 @@ void MSubTitleDlg::Relayout()
     for (int k = 0; k < 4; ++k) check(outputs_[k], 10 + 75 * k, y, 52);
     y += kRow + 4;
     closeGroup(displayGroup_, displayTop);
-    ApplyPageHeight();
+    return y;
 }
 
 // A row of buttons as wide as their captions; a caption font a little smaller when the texts of
@@ -457,8 +484,10 @@ void MSubTitleDlg::ApplyPageHeight()
 {
     const bool advanced = IsAdvanced();
     int height = ScaleX(advanced ? kAdvancedHeight : kSimpleHeight);  // page heights follow the horizontal DPI
-    // A tall caption pushes the display area down: the page grows rather than cut it off.
-    if (advanced && displayGroup_) height = std::max(height, displayGroup_->geometry().bottom() + 4);
+    // A tall caption pushes the display area down: the page grows rather than cut it off, within
+    // the room below it as far as the controls allow.
+    if (advanced && displayGroup_)
+        height = std::max(std::min(height, RoomBelow()), displayGroup_->geometry().bottom() + 1 + kBottomMargin);
     if (this->height() != height) resize(width(), height);
 }
 
@@ -801,7 +830,7 @@ void MSubTitleDlg::OnColour(bool foreground)
 void MSubTitleDlg::OnFont()
 {
     if (!dialogs_.chooseFont) return;
-    QFont font = textEdit_->font();
+    QFont font = captionFont_;  // the edit may show it smaller
     if (!dialogs_.chooseFont(this, font, ToQColor(fgColour_))) return;
     ApplyCaptionFont(font);
     if (textEdit_->text().isEmpty()) textEdit_->setText(kWelcome);
@@ -842,7 +871,7 @@ void MSubTitleDlg::ShowAdvancedPart(bool on)
                                                       Edit(cc::IDC_DISPLAY_WIDTH_EDIT), List(cc::IDC_CAPTION_LIST),
                                                       outputs_[0], outputs_[1], outputs_[2], outputs_[3]})
         w->setVisible(on);
-    ApplyPageHeight();
+    Relayout();
 }
 
 void MSubTitleDlg::OnAdvanced(bool on)

@@ -111,6 +111,8 @@ private:
     CDropButton* MakeList(int id);
     void FillLists();
     void Relayout();
+    int LayOutControls(int captionHeight, int editHeight);
+    int RoomBelow() const;
     void PlaceButtonRow(std::initializer_list<CGdipButton*> buttons, int left, int right, int y, int height);
     void ApplyPageHeight();
     void ResetDefaults();

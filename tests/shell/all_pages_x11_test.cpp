@@ -11,7 +11,11 @@
 #include "device/CDeviceData.h"
 #include "pagekit/DialogIds.h"
 #include "pages/signal/MCropDlg.h"
+#include "controls/oRealEdit.h"
+#include "pages/system/CaptionBitmap.h"
+#include "pages/system/CaptionIds.h"
 #include "pages/system/MMiscDlg.h"
+#include "pages/system/MSubTitleDlg.h"
 #include "platform/MessageIds.h"
 #include "platform/PageNotifyCodes.h"
 #include "shell/PageTable.h"
@@ -124,6 +128,29 @@ TEST_F(AllPagesX11, EveryEditFrameShowsWhetherItTakesInput)
     ForEveryOpenPage(w, [&w](const PageRow& row, MBaseDialog&, const QString& lang, const QImage& picture) {
         EXPECT_EQ(EditFramesNotShowingInput(w, picture), QStringList()) << row.dialogId << " " << lang.toStdString();
     });
+}
+
+// The caption page in advanced mode at the tallest caption it takes: every control inside the page,
+// the page inside the window, in both languages.
+TEST_F(AllPagesX11, TheTallestAdvancedCaptionKeepsEveryControlInReach)
+{
+    ASSERT_TRUE(InstallShippedLanguageFiles(LanguageDir()));
+    KordalDlg& w = Window();
+    MSubTitleDlg& page = w.m_SubTitleDlg;
+    for (WPARAM chinese : {1, 0}) {
+        SendMsg(&w, WM_LANGUAGE_CHANGE, chinese, 0);
+        page.ShowPage(true);
+        page.raise();
+        page.Button(ctl::caption::IDC_ADVANCED)->click();
+        page.Edit(ctl::caption::IDC_HEIGHT_EDIT)->SetValue(float(caption::kMaxHeight));
+        SendMsg(&page, WM_VALUE_CHANGED, ctl::caption::IDC_HEIGHT_EDIT, 0);
+        SettleForPicture();
+        EXPECT_TRUE(w.rect().contains(page.geometry())) << chinese;
+        EXPECT_EQ(ControlsOutside(page), QStringList()) << chinese;
+        EXPECT_EQ(OverlappingControls(page), QStringList()) << chinese;
+        w.grab().toImage().save(QStringLiteral(SVP_BINARY_DIR "/caption_tallest_in_window_%1.png").arg(chinese));
+        page.ShowPage(false);
+    }
 }
 
 TEST_F(AllPagesX11, EveryCaptionContrastsWithItsButton)

@@ -12,6 +12,7 @@
 #include "platform/PageNotifyCodes.h"
 #include "shell/MainWindowIds.h"
 
+#include <QCheckBox>
 #include <QDeadlineTimer>
 #include <QFontDatabase>
 #include <QImage>
@@ -203,6 +204,23 @@ TEST_F(MainWindowX11, LayerRowsShowPressedAndGreyedButtonsInEveryWorkMode)
     std::fill(std::begin(d.pgmState), std::end(d.pgmState), 0);
     d.pvwMode = 0;
     w.close();
+}
+
+// With "Dual CH." on, the two DP halves share the connector's place: each caption whole, on one line
+// (a second line would not fit the button's height).
+TEST_F(MainWindowX11, DualDpCaptionsFitInBothLanguages)
+{
+    ASSERT_TRUE(InstallShippedLanguageFiles(LanguageDir()));
+    KordalDlg w;
+    w.show();
+    w.DualChannelBox()->setChecked(true);
+    for (WPARAM chinese : {1, 0}) {
+        SendMsg(&w, WM_LANGUAGE_CHANGE, chinese, 0);
+        Settle(w);
+        for (const CGdipButton* b : {w.ButtonById(ctl::main_window::IDC_INPUT_DP_L), w.ButtonById(ctl::main_window::IDC_INPUT_DP_R)})
+            EXPECT_TRUE(b->isVisible() && b->rect().adjusted(1, 1, -1, -1).contains(b->CaptionRect())) << b->text().toStdString();
+        w.grab().toImage().save(QStringLiteral(SVP_BINARY_DIR "/main_window_dual_dp_%1.png").arg(chinese));
+    }
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "platform/MessageBox.h"
 #include "platform/MessageIds.h"
 #include "pagekit/DialogIds.h"
+#include "pages/system/MiscIds.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -154,6 +155,29 @@ TEST_F(PageSwitching, ASubPageClosesWithoutTellingAnyone)
     EXPECT_FALSE(Shown(w.m_KeyerDlg));
     EXPECT_EQ(w.CurrentPage(), 9);
     EXPECT_TRUE(Shown(w.m_MiscDlg));
+}
+
+// A shortcut of the system page is lit exactly while its page shows, however that page closes:
+// by its own close button, by the shortcut, by another shortcut, or with the system page.
+TEST_F(PageSwitching, TheSystemPageShortcutsFollowTheirPages)
+{
+    KordalDlg& w = Window();
+    Click(Button(1244));  // MISC
+    CGdipButton* video = w.m_MiscDlg.Button(ctl::misc::IDC_VIDEO_SETTING);
+    CGdipButton* media = w.m_MiscDlg.Button(ctl::misc::IDC_MEDIA_PLAYER);
+    auto lit = [](const CGdipButton* b) { return b->IsPressed() && b->CaptionColor() == kColorAccent; };
+    using Shortcut = std::pair<CGdipButton*, MBaseDialog*>;
+    for (auto [button, page] : {Shortcut{video, &w.m_VideoSettingDlg}, Shortcut{media, &w.m_MediaPlayerDlg}}) {
+        Click(button);
+        EXPECT_TRUE(Shown(*page) && lit(button));
+        Click(page->CloseButton());
+        EXPECT_FALSE(lit(button));
+        Click(button);  // opens it again at once
+        EXPECT_TRUE(Shown(*page) && lit(button));
+    }
+    EXPECT_FALSE(Shown(w.m_VideoSettingDlg) || lit(video));  // closed by the other shortcut
+    Click(Button(1244));  // the system page closes, and its shortcut pages with it
+    EXPECT_FALSE(Shown(w.m_MediaPlayerDlg) || lit(media));
 }
 
 TEST_F(PageSwitching, EnterAndEscapeAreEatenAndKeyReleasesReachTheMainWindowOnce)

@@ -209,18 +209,19 @@ inline double ContrastRatio(double a, double b)
     return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
 }
 
-// The least contrast of a caption with its skin: the floor for bold text.
+// The least contrast of a caption with its skin: the floor for bold text, and for a greyed caption,
+// which recedes but stays readable.
 inline constexpr double kMinimumCaptionContrast = 3.0;
+inline constexpr double kMinimumGreyedCaptionContrast = 2.0;
 
 // The image buttons shown in a picture of root whose caption stands out from its skin by less than
-// the minimum: the caption's colour against the mean luminance of the skin under the caption's
-// glyphs (root is grabbed once with the captions taken off). Greyed captions, drawn embossed in two
-// colours to recede, are left out.
+// the minimum: the caption's colour (a greyed one's colour of the disabled look) against the mean
+// luminance of the skin under the caption's glyphs (root is grabbed once with the captions taken off).
 inline QStringList LowContrastCaptions(QWidget& root)
 {
     std::vector<std::pair<CGdipButton*, QString>> captioned;
     for (CGdipButton* b : root.findChildren<CGdipButton*>())
-        if (!b->HasDisabledLook() && !b->text().trimmed().isEmpty() && ShowsAt(root, b, b->rect().center()))
+        if (!b->text().trimmed().isEmpty() && ShowsAt(root, b, b->rect().center()))
             captioned.emplace_back(b, b->text());
     for (auto& [b, text] : captioned) b->setText(QString());
     const QImage skins = root.grab().toImage();
@@ -234,8 +235,9 @@ inline QStringList LowContrastCaptions(QWidget& root)
         for (int y = under.top(); y <= under.bottom(); ++y)
             for (int x = under.left(); x <= under.right(); ++x) sum += RelativeLuminance(skins.pixelColor(x, y));
         const double skin = sum / (static_cast<double>(under.width()) * under.height());
-        const double ratio = ContrastRatio(RelativeLuminance(ToQColor(b->CaptionColor())), skin);
-        if (ratio < kMinimumCaptionContrast)
+        const bool greyed = b->HasDisabledLook();
+        const double ratio = ContrastRatio(RelativeLuminance(ToQColor(greyed ? b->DisabledCaptionColor() : b->CaptionColor())), skin);
+        if (ratio < (greyed ? kMinimumGreyedCaptionContrast : kMinimumCaptionContrast))
             out << QStringLiteral("%1 \"%2\" %3:1").arg(ControlName(b), text).arg(ratio, 0, 'f', 1);
     }
     return out;

@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QFontMetrics>
+#include <QMouseEvent>
 #include <QScrollBar>
 
 #include <QElapsedTimer>
@@ -786,6 +787,22 @@ TEST_F(CaptionPage, DraggingThePreviewScrollsWithinItsLimits)
     page->PreviewScroll()->triggerAction(QAbstractSlider::SliderPageStepAdd);
     EXPECT_EQ(page->PreviewScroll()->value(), 11);
     EXPECT_TRUE(link.Calls().size() == 1u);
+}
+
+TEST_F(CaptionPage, TheTitleBandDragsThePage)
+{
+    page->move(10, 20);
+    auto drag = [&](QPoint from, QPoint by) {
+        QTest::mousePress(page.get(), Qt::LeftButton, {}, from);
+        QMouseEvent move(QEvent::MouseMove, QPointF(from + by), page->mapToGlobal(QPointF(from + by)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(page.get(), &move);
+        QTest::mouseRelease(page.get(), Qt::LeftButton, {}, from + by);
+    };
+    drag(QPoint(60, kTitleBandHeight / 2), QPoint(30, 40));
+    EXPECT_EQ(page->pos(), QPoint(40, 60));
+    drag(QPoint(60, kTitleBandHeight + 2), QPoint(30, 40));  // below the band
+    EXPECT_EQ(page->pos(), QPoint(40, 60));
 }
 
 TEST_F(CaptionPage, ThePreviewShowsTheTextOnItsBackgroundOrThePickedPicture)

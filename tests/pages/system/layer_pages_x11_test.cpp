@@ -63,9 +63,11 @@ class LogoPicture : public LayerPagePicture<MLogoDlg> {
     }
 };
 class SwitcherPicture : public LayerPagePicture<MSwitcherDlg> {
+protected:
+    int mode = 1;
     void Refresh() override
     {
-        GetDeviceData().pvwMode = 1;
+        GetDeviceData().pvwMode = static_cast<uint8_t>(mode);
         page->RefreshFromDevice();
     }
 };
@@ -84,5 +86,11 @@ TEST_F(SwitcherPicture, SwitcherPage) { Check(QStringLiteral("switcher_page"), 2
 TEST_F(PipPicture, PipPage) { Check(QStringLiteral("pip_page"), 560); }
 // The switcher's panel buttons, switched on, have dark captions.
 TEST_F(SwitcherPicture, SwitcherPageCaptionContrast) { Check(QStringLiteral("switcher_page"), 220, kCheckCaptionContrast); }
+// Switched off, the greyed panel captions stay readable on their light skins.
+TEST_F(SwitcherPicture, SwitcherOffCaptionContrast)
+{
+    mode = 0;
+    Check(QStringLiteral("switcher_page_off"), 220, kCheckCaptionContrast);
+}
 
 }  // namespace
