@@ -1041,6 +1041,17 @@ void MSubTitleDlg::OnInitialiseTimer()
     ShowMessageBox(this, QStringLiteral("%1 %2").arg(initialise_->text(), UiText(67)), UiText(UI_TEXT_TIPS));
 }
 
+// The main window places its side pages at the column's height; in advanced mode this page needs
+// its own height (and room for a tall caption), so it lays itself out again whatever resized it.
+void MSubTitleDlg::resizeEvent(QResizeEvent* e)
+{
+    MBaseDialog::resizeEvent(e);
+    if (relayingOut_) return;
+    relayingOut_ = true;
+    Relayout();
+    relayingOut_ = false;
+}
+
 void MSubTitleDlg::changeEvent(QEvent* e)
 {
     // The main window brings the page back when the processor answers Save or Initialise.

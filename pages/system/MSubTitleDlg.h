@@ -102,6 +102,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void changeEvent(QEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
 
 private:
     CGdipButton* MakeButton(int id, const QString& caption);
@@ -195,6 +196,7 @@ private:
     bool announcing_ = false;      // within the pause after the announcement
     int pendingAccept_ = -1;       // an answer that came during the pause (1 accepted, 0 refused)
     bool waitingInitialise_ = false;
+    bool relayingOut_ = false;
     QTimer ackTimer_;
     QTimer pauseTimer_;
     QTimer acceptTimer_;
