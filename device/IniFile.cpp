@@ -3,8 +3,14 @@
 #include "device/CodePage.h"
 #include "device/PathUtils.h"
 
+#include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
+
+#include <cstring>
+#include <memory>
+#include <mutex>
+#include <sys/stat.h>
 
 namespace {
 
@@ -13,11 +19,11 @@ bool IsTrimmedQuoted(const QString& v)
     return v.size() >= 2 && (v.front() == u'"' || v.front() == u'\'') && v.back() == v.front();
 }
 
-QString DecodeUtf16Le(const QByteArray& bytes, qsizetype from)
+QString DecodeUtf16Le(QByteArrayView bytes)
 {
-    const qsizetype pairs = (bytes.size() - from) / 2;
+    const qsizetype pairs = bytes.size() / 2;
     QString out(pairs, Qt::Uninitialized);
-    const auto* p = reinterpret_cast<const uchar*>(bytes.constData() + from);
+    const auto* p = reinterpret_cast<const uchar*>(bytes.data());
     for (qsizetype k = 0; k < pairs; ++k) out[k] = QChar(char16_t(p[2 * k] | (p[2 * k + 1] << 8)));
     return out;
 }
@@ -41,61 +47,85 @@ QString OneLine(const QString& s)
 
 }  // namespace
 
-void IniDocument::AddLine(IniDocument& doc, QString text, QString end, QByteArray raw)
-{
-    doc.m_lines.push_back({std::move(text), std::move(end), std::move(raw), false});
-}
-
 IniDocument IniDocument::FromBytes(const QByteArray& bytes)
 {
     IniDocument doc;
-    qsizetype from = 0;
     if (bytes.size() >= 2 && uchar(bytes[0]) == 0xFF && uchar(bytes[1]) == 0xFE) {
         doc.m_encoding = Encoding::Utf16Le;
-        from = 2;
+        doc.m_from = 2;
     } else if (bytes.startsWith("\xEF\xBB\xBF")) {
         doc.m_encoding = Encoding::Utf8Bom;
-        from = 3;
+        doc.m_from = 3;
     } else if (IsValidUtf8(bytes)) {
         doc.m_encoding = Encoding::Utf8;
     } else {
         doc.m_encoding = Encoding::Latin1;
     }
-    doc.m_prefix = bytes.left(from);
-    const QString crlf = QStringLiteral("\r\n"), lf = QStringLiteral("\n");
-    if (doc.m_encoding == Encoding::Utf16Le) {
-        // Lines end at the code unit 0x000A; an odd last byte stays in the last line's bytes.
-        qsizetype start = from;
-        const qsizetype units = (bytes.size() - from) / 2;
-        const auto* p = reinterpret_cast<const uchar*>(bytes.constData());
-        for (qsizetype u = 0; u < units; ++u) {
-            const qsizetype at = from + 2 * u;
-            if (p[at] != 0x0A || p[at + 1] != 0) continue;
-            QString text = DecodeUtf16Le(bytes.mid(start, at - start), 0);
-            const bool cr = text.endsWith(u'\r');
-            if (cr) text.chop(1);
-            AddLine(doc, std::move(text), cr ? crlf : lf, bytes.mid(start, at + 2 - start));
-            start = at + 2;
-        }
-        if (start < bytes.size()) AddLine(doc, DecodeUtf16Le(bytes.mid(start), 0), QString(), bytes.mid(start));
-        doc.Reindex();
-        return doc;
-    }
-    const bool latin1 = doc.m_encoding == Encoding::Latin1;
-    qsizetype start = from;
-    while (start < bytes.size()) {
-        const qsizetype nl = bytes.indexOf('\n', start);
-        const qsizetype stop = nl < 0 ? bytes.size() : nl + 1;
-        qsizetype textEnd = nl < 0 ? bytes.size() : nl;
-        const bool cr = nl >= 0 && nl > start && bytes[nl - 1] == '\r';
-        if (cr) --textEnd;
-        const QByteArrayView view(bytes.constData() + start, textEnd - start);
-        AddLine(doc, latin1 ? QString::fromLatin1(view) : DecodeUtf8Line(view), nl < 0 ? QString() : cr ? crlf : lf,
-                bytes.mid(start, stop - start));
-        start = stop;
-    }
+    doc.m_bytes = bytes;
     doc.Reindex();
     return doc;
+}
+
+IniDocument::Span IniDocument::LineAt(qsizetype start) const
+{
+    const qsizetype size = m_bytes.size();
+    const char* p = m_bytes.constData();
+    if (m_encoding == Encoding::Utf16Le) {
+        // Lines end at the code unit 0x000A; an odd last byte stays in the last line's bytes.
+        for (qsizetype at = start; at + 1 < size; at += 2) {
+            if (p[at] != 0x0A || p[at + 1] != 0) continue;
+            const bool cr = at - 2 >= start && p[at - 2] == 0x0D && p[at - 1] == 0;
+            return {start, cr ? at - 2 : at, at + 2};
+        }
+        return {start, size, size};
+    }
+    const auto* found = static_cast<const char*>(std::memchr(p + start, '\n', size_t(size - start)));
+    if (!found) return {start, size, size};
+    const qsizetype nl = found - p;
+    const bool cr = nl > start && p[nl - 1] == '\r';
+    return {start, cr ? nl - 1 : nl, nl + 1};
+}
+
+template <typename F>
+void IniDocument::ForEachLine(F&& f) const
+{
+    for (qsizetype at = m_from; at < m_bytes.size();) {
+        const Span line = LineAt(at);
+        if (!f(line)) return;
+        at = line.stop;
+    }
+}
+
+QString IniDocument::Text(const Span& line) const
+{
+    if (!m_written.empty()) {
+        const auto it = m_written.find(line.start);
+        if (it != m_written.end()) return it->second;
+    }
+    const QByteArrayView view(m_bytes.constData() + line.start, line.textEnd - line.start);
+    if (view.isEmpty()) return {};
+    switch (m_encoding) {
+    case Encoding::Utf16Le: return DecodeUtf16Le(view);
+    case Encoding::Latin1: return QString::fromLatin1(view);
+    case Encoding::Utf8:
+    case Encoding::Utf8Bom: break;
+    }
+    return DecodeUtf8Line(view);
+}
+
+QString IniDocument::End(const Span& line) const
+{
+    const qsizetype bytes = line.stop - line.textEnd;
+    if (bytes == 0) return {};
+    const qsizetype unit = m_encoding == Encoding::Utf16Le ? 2 : 1;
+    return bytes == unit ? QStringLiteral("\n") : QStringLiteral("\r\n");
+}
+
+qsizetype IniDocument::lineCount() const
+{
+    qsizetype n = 0;
+    ForEachLine([&n](const Span&) { return ++n, true; });
+    return n;
 }
 
 void IniDocument::Reindex()
@@ -103,21 +133,24 @@ void IniDocument::Reindex()
     // The names as Classify reads them, through views: no copy of a line that is not a name.
     m_keyLines.clear();
     QHash<QString, qsizetype>* keys = nullptr;  // of the current section, when it is the first of its name
-    for (size_t i = 0; i < m_lines.size(); ++i) {
-        const QStringView t = QStringView(m_lines[i].text).trimmed();
-        if (t.isEmpty() || t.front() == u';') continue;
+    ForEachLine([&](const Span& line) {
+        if (line.textEnd == line.start && m_written.empty()) return true;  // empty: nothing to index
+        const QString text = Text(line);
+        const QStringView t = QStringView(text).trimmed();
+        if (t.isEmpty() || t.front() == u';') return true;
         if (t.front() == u'[') {
             const qsizetype close = t.indexOf(QLatin1Char(']'));
             const QString section = (close < 0 ? t.mid(1) : t.mid(1, close - 1)).trimmed().toString().toCaseFolded();
             // Later sections of the same name are never read.
             keys = m_keyLines.contains(section) ? nullptr : &*m_keyLines.insert(section, {});
-            continue;
+            return true;
         }
-        if (!keys) continue;
+        if (!keys) return true;
         const qsizetype eq = t.indexOf(QLatin1Char('='));
         const QString key = (eq < 0 ? t : t.left(eq)).trimmed().toString().toCaseFolded();
-        if (!keys->contains(key)) keys->insert(key, static_cast<qsizetype>(i));
-    }
+        if (!keys->contains(key)) keys->insert(key, line.start);
+        return true;
+    });
 }
 
 QByteArray IniDocument::Encode(const QString& text) const
@@ -142,33 +175,41 @@ QByteArray IniDocument::Encode(const QString& text) const
     return text.toUtf8();
 }
 
-void IniDocument::EndLine(Line& line, const QString& eol) const
+void IniDocument::Splice(qsizetype from, qsizetype to, const QByteArray& bytes, const QString& text)
 {
-    line.end = eol;
-    // A last line that ends in a lone CR, given an LF, reads back as a line with a CR LF end.
-    if (eol == QLatin1String("\n") && line.text.endsWith(u'\r')) {
-        line.text.chop(1);
-        line.end = QStringLiteral("\r\n");
-    }
-    // A UTF-16 line cut after an odd byte cannot take a line end after it: rewrite it whole.
-    if (m_encoding == Encoding::Utf16Le && line.raw.size() % 2 != 0) line.dirty = true;
-    if (!line.dirty) line.raw += Encode(eol);
+    const qsizetype shift = bytes.size() - (to - from);
+    m_bytes.replace(from, to - from, bytes);
+    // Written lines after the change move with their bytes.
+    std::map<qsizetype, QString> moved;
+    for (auto& [start, written] : m_written)
+        if (start < from || start >= to) moved.emplace(start >= to ? start + shift : start, std::move(written));
+    moved[from] = text;
+    m_written = std::move(moved);
 }
 
-QByteArray IniDocument::ToBytes() const
+void IniDocument::EndLastLine(const Span& line, const QString& eol)
 {
-    QByteArray out = m_prefix;
-    for (const Line& l : m_lines) out += l.dirty ? Encode(l.text + l.end) : l.raw;
-    return out;
+    QString text = Text(line);
+    // A UTF-16 line cut after an odd byte loses that byte: the line is written again whole.
+    const qsizetype keep = m_encoding == Encoding::Utf16Le && (line.stop - line.start) % 2 ? line.stop - 1 : line.stop;
+    // A last line that ends in a lone CR, given an LF, reads back as a line with a CR LF end.
+    if (eol == QLatin1String("\n") && text.endsWith(u'\r')) text.chop(1);
+    const QByteArray kept = m_bytes.mid(line.start, keep - line.start);
+    Splice(line.start, line.stop, kept + Encode(eol), text);
 }
 
 bool IniDocument::ReadsBackFrom(const QByteArray& bytes) const
 {
     const IniDocument again = FromBytes(bytes);
-    if (again.m_lines.size() != m_lines.size()) return false;
-    for (std::size_t i = 0; i < m_lines.size(); ++i)
-        if (again.m_lines[i].text != m_lines[i].text || again.m_lines[i].end != m_lines[i].end) return false;
-    return true;
+    bool same = true;
+    qsizetype at = again.m_from;
+    ForEachLine([&](const Span& line) {
+        if (at >= again.m_bytes.size()) return same = false;
+        const Span theirs = again.LineAt(at);
+        at = theirs.stop;
+        return same = Text(line) == again.Text(theirs) && End(line) == again.End(theirs);
+    });
+    return same && at >= again.m_bytes.size();
 }
 
 IniDocument::Kind IniDocument::Classify(const QString& text, QString* name, QString* value)
@@ -193,27 +234,34 @@ IniDocument::Kind IniDocument::Classify(const QString& text, QString* name, QStr
     return Kind::Key;
 }
 
-qsizetype IniDocument::FindSection(const QString& section) const
+bool IniDocument::FindSection(const QString& section, Span& out) const
 {
     QString name;
     const QString wanted = section.trimmed();
-    for (size_t i = 0; i < m_lines.size(); ++i)
-        if (Classify(m_lines[i].text, &name, nullptr) == Kind::Section &&
-            name.compare(wanted, Qt::CaseInsensitive) == 0)
-            return static_cast<qsizetype>(i);
-    return -1;
+    bool found = false;
+    ForEachLine([&](const Span& line) {
+        found = Classify(Text(line), &name, nullptr) == Kind::Section && name.compare(wanted, Qt::CaseInsensitive) == 0;
+        if (found) out = line;
+        return !found;
+    });
+    return found;
 }
 
-qsizetype IniDocument::FindKey(qsizetype sectionLine, const QString& key) const
+bool IniDocument::FindKey(const Span& sectionLine, const QString& key, Span& out) const
 {
     QString name;
     const QString wanted = key.trimmed();
-    for (size_t i = static_cast<size_t>(sectionLine) + 1; i < m_lines.size(); ++i) {
-        const Kind kind = Classify(m_lines[i].text, &name, nullptr);
+    for (qsizetype at = sectionLine.stop; at < m_bytes.size();) {
+        const Span line = LineAt(at);
+        const Kind kind = Classify(Text(line), &name, nullptr);
         if (kind == Kind::Section) break;
-        if (kind == Kind::Key && name.compare(wanted, Qt::CaseInsensitive) == 0) return static_cast<qsizetype>(i);
+        if (kind == Kind::Key && name.compare(wanted, Qt::CaseInsensitive) == 0) {
+            out = line;
+            return true;
+        }
+        at = line.stop;
     }
-    return -1;
+    return false;
 }
 
 bool IniDocument::Value(const QString& section, const QString& key, QString& out) const
@@ -222,17 +270,19 @@ bool IniDocument::Value(const QString& section, const QString& key, QString& out
     if (keys == m_keyLines.cend()) return false;
     const auto line = keys->constFind(key.trimmed().toCaseFolded());
     if (line == keys->cend()) return false;
-    const qsizetype k = *line;
     QString name;
-    Classify(m_lines[static_cast<size_t>(k)].text, &name, &out);
+    Classify(Text(LineAt(*line)), &name, &out);
     return true;
 }
 
 QString IniDocument::NewLineEnd() const
 {
-    for (const Line& l : m_lines)
-        if (!l.end.isEmpty()) return l.end;
-    return QStringLiteral("\r\n");
+    QString end;
+    ForEachLine([&](const Span& line) {
+        end = End(line);
+        return end.isEmpty();
+    });
+    return end.isEmpty() ? QStringLiteral("\r\n") : end;
 }
 
 void IniDocument::SetValue(const QString& section, const QString& key, const QString& value)
@@ -246,41 +296,47 @@ void IniDocument::SetLines(const QString& section, const QString& key, const QSt
     const QString eol = NewLineEnd();
     const QString keyText = OneLine(key.trimmed());
     const QString line = keyText + QLatin1Char('=') + OneLine(value);
-    const qsizetype s = FindSection(section);
-    if (s < 0) {
-        if (!m_lines.empty()) {
-            if (m_lines.back().end.isEmpty()) EndLine(m_lines.back(), eol);
-            if (!m_lines.back().text.trimmed().isEmpty()) m_lines.push_back({QString(), eol, {}, true});
+    auto append = [&](const QString& text) { Splice(m_bytes.size(), m_bytes.size(), Encode(text + eol), text); };
+    Span s;
+    if (!FindSection(section, s)) {
+        if (m_bytes.size() > m_from) {
+            Span last;
+            ForEachLine([&last](const Span& l) { return last = l, true; });
+            const bool blank = Text(last).trimmed().isEmpty();
+            if (last.stop == last.textEnd) EndLastLine(last, eol);
+            if (!blank) append(QString());
         }
-        m_lines.push_back({QLatin1Char('[') + OneLine(section.trimmed()) + QLatin1Char(']'), eol, {}, true});
-        m_lines.push_back({line, eol, {}, true});
+        append(QLatin1Char('[') + OneLine(section.trimmed()) + QLatin1Char(']'));
+        append(line);
         return;
     }
-    const qsizetype k = FindKey(s, key);
-    if (k >= 0) {
-        Line& l = m_lines[static_cast<size_t>(k)];
+    Span k;
+    if (FindKey(s, key, k)) {
+        const QString old = Text(k);
         // Keep the key as the file spells it and any indentation before it.
         qsizetype indent = 0;
-        while (indent < l.text.size() && l.text.at(indent).isSpace()) ++indent;
+        while (indent < old.size() && old.at(indent).isSpace()) ++indent;
         QString name;
-        Classify(l.text, &name, nullptr);
-        const QString text = l.text.left(indent) + name + QLatin1Char('=') + OneLine(value);
-        if (text != l.text) {
-            l.text = text;
-            l.dirty = true;
-        }
+        Classify(old, &name, nullptr);
+        const QString text = old.left(indent) + name + QLatin1Char('=') + OneLine(value);
+        if (text != old) Splice(k.start, k.stop, Encode(text + End(k)), text);
         return;
     }
     // A new key goes after the section's last key (or its header), before trailing blanks and
     // comments that introduce the next section.
-    size_t insertAt = static_cast<size_t>(s) + 1;
-    for (size_t i = static_cast<size_t>(s) + 1; i < m_lines.size(); ++i) {
-        const Kind kind = Classify(m_lines[i].text, nullptr, nullptr);
+    Span after = s;
+    for (qsizetype at = s.stop; at < m_bytes.size();) {
+        const Span l = LineAt(at);
+        const Kind kind = Classify(Text(l), nullptr, nullptr);
         if (kind == Kind::Section) break;
-        if (kind == Kind::Key) insertAt = i + 1;
+        if (kind == Kind::Key) after = l;
+        at = l.stop;
     }
-    if (m_lines[insertAt - 1].end.isEmpty()) EndLine(m_lines[insertAt - 1], eol);
-    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(insertAt), Line{line, eol, {}, true});
+    if (after.stop == after.textEnd) {
+        EndLastLine(after, eol);
+        after = LineAt(after.start);
+    }
+    Splice(after.stop, after.stop, Encode(line + eol), line);
 }
 
 IniDocument IniDocument::FromFile(const QString& path)
@@ -290,11 +346,50 @@ IniDocument IniDocument::FromFile(const QString& path)
     return FromBytes(bytes);
 }
 
+namespace {
+
+// The file looked up last, kept while it stays the same: callers read their keys one after the
+// other. A write replaces the file (a new inode); any other change shows in its size or time.
+std::mutex g_lastLock;
+struct {
+    QString path;
+    struct stat seen {};
+    std::shared_ptr<const IniDocument> doc;
+} g_last;
+
+bool SameFile(const struct stat& a, const struct stat& b)
+{
+    return a.st_ino == b.st_ino && a.st_dev == b.st_dev && a.st_size == b.st_size &&
+           a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec &&
+           a.st_ctim.tv_sec == b.st_ctim.tv_sec && a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
+}
+
+std::shared_ptr<const IniDocument> LookUpDocument(const QString& path)
+{
+    struct stat now {};
+    const bool known = !path.isEmpty() && ::stat(QFile::encodeName(path).constData(), &now) == 0;
+    std::lock_guard<std::mutex> guard(g_lastLock);
+    if (known && g_last.doc && g_last.path == path && SameFile(g_last.seen, now)) return g_last.doc;
+    // Stated before it is read: a change in between is seen at the next look-up.
+    auto doc = std::make_shared<const IniDocument>(IniDocument::FromFile(path));
+    g_last.path = known ? path : QString();
+    g_last.seen = now;
+    g_last.doc = known ? doc : nullptr;
+    return doc;
+}
+
+void ForgetDocument(const QString& path)
+{
+    std::lock_guard<std::mutex> guard(g_lastLock);
+    if (g_last.path == path) g_last.doc.reset();
+}
+
+}  // namespace
+
 QString IniReadString(const QString& path, const QString& section, const QString& key, const QString& defaultValue)
 {
-    const IniDocument doc = IniDocument::FromFile(path);
     QString value;
-    if (!doc.Value(section, key, value)) return defaultValue;
+    if (!LookUpDocument(path)->Value(section, key, value)) return defaultValue;
     return value;
 }
 
@@ -315,6 +410,7 @@ bool IniWriteString(const QString& path, const QString& section, const QString& 
     case FileRead::CannotOpen: return fail(QStringLiteral("the file cannot be read"));
     case FileRead::TooLarge: return fail(QStringLiteral("the file is too large"));
     }
+    ForgetDocument(path);
     IniDocument doc = IniDocument::FromBytes(old);
     doc.SetValue(section, key, value);
     const QByteArray bytes = doc.ToBytes();

@@ -18,7 +18,7 @@
 #include <QString>
 #include <QStringList>
 
-#include <vector>
+#include <map>
 
 class IniDocument {
 public:
@@ -28,7 +28,7 @@ public:
     // The file's contents; an empty document when it is missing, unreadable, too large or not a
     // regular file (a device or FIFO is never opened).
     static IniDocument FromFile(const QString& path);
-    QByteArray ToBytes() const;
+    QByteArray ToBytes() const { return m_bytes; }
     // True when bytes (this document's ToBytes) read back as the very same lines.
     bool ReadsBackFrom(const QByteArray& bytes) const;
 
@@ -37,37 +37,50 @@ public:
     void SetValue(const QString& section, const QString& key, const QString& value);
 
     Encoding encoding() const { return m_encoding; }
-    qsizetype lineCount() const { return static_cast<qsizetype>(m_lines.size()); }
+    qsizetype lineCount() const;
 
 private:
-    struct Line {
-        QString text;
-        QString end;     // "\r\n", "\n" or "" (the last line without a line end)
-        QByteArray raw;  // the line's bytes in the file, line end included
-        bool dirty = false;  // text or end changed: raw no longer holds it
+    // The file is held as its bytes alone (a file of empty lines costs no more than its size):
+    // a line is found by its offsets, and only names are indexed.
+    struct Span {
+        qsizetype start = 0;    // first byte of the text
+        qsizetype textEnd = 0;  // first byte of the line end
+        qsizetype stop = 0;     // first byte of the next line
     };
-    static void AddLine(IniDocument& doc, QString text, QString end, QByteArray raw);
+    // The line starting at the byte (which starts a line); a line ends with the code unit LF.
+    Span LineAt(qsizetype start) const;
+    // Calls f(span) for each line in order until it returns false.
+    template <typename F>
+    void ForEachLine(F&& f) const;
+    // The line's text without its end: as written by SetValue, or as the file's bytes read.
+    QString Text(const Span& line) const;
+    QString End(const Span& line) const;
     QByteArray Encode(const QString& text) const;
-    // Gives a line without a line end the end eol, keeping its bytes.
-    void EndLine(Line& line, const QString& eol) const;
+    // Gives the last line, which has no line end, the end eol.
+    void EndLastLine(const Span& line, const QString& eol);
+    // Puts bytes in place of [from, to) and text as the text of the line starting at from.
+    void Splice(qsizetype from, qsizetype to, const QByteArray& bytes, const QString& text);
     enum class Kind { Blank, Comment, Section, Key };
     static Kind Classify(const QString& text, QString* name, QString* value);
-    // Index of the first line of the first section with that name, -1 when none.
-    qsizetype FindSection(const QString& section) const;
-    qsizetype FindKey(qsizetype sectionLine, const QString& key) const;
+    // The first line of the first section with that name; false when none.
+    bool FindSection(const QString& section, Span& out) const;
+    bool FindKey(const Span& sectionLine, const QString& key, Span& out) const;
     QString NewLineEnd() const;
     void SetLines(const QString& section, const QString& key, const QString& value);
     void Reindex();
 
     Encoding m_encoding = Encoding::Utf8;
-    QByteArray m_prefix;  // the byte-order mark, as the file had it
-    std::vector<Line> m_lines;
-    // Line of the first key of each name in the first section of each name, by case-folded
-    // names: a language file of hundreds of keys is looked up hundreds of times at start-up.
+    qsizetype m_from = 0;  // bytes of the byte-order mark
+    QByteArray m_bytes;    // the whole file, mark included
+    // Lines SetValue wrote, by their first byte: their text, which the file's encoding may not hold.
+    std::map<qsizetype, QString> m_written;
+    // First byte of the first key line of each name in the first section of each name, by
+    // case-folded names: a language file of hundreds of keys is looked up hundreds of times.
     QHash<QString, QHash<QString, qsizetype>> m_keyLines;
 };
 
 // GetPrivateProfileString: the value, or defaultValue when the file, section or key is absent.
+// The file looked up last is read again only when it has changed (keys are read one by one).
 QString IniReadString(const QString& path, const QString& section, const QString& key,
                       const QString& defaultValue = QString());
 // WritePrivateProfileString: creates the file and the section when missing. The file is replaced

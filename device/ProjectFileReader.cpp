@@ -1,79 +1,28 @@
 #include "device/ProjectFileReader.h"
 
 #include "device/CDeviceData.h"
-#include "device/IniLineRoutines.h"
+#include "device/IniKeyIndex.h"
 #include "device/MainWindowLink.h"
 #include "device/NumberText.h"
 #include "device/PathUtils.h"
 #include "device/ProjectFileTable.h"
 #include "device/StdioFileEx.h"
 
-#include <QSet>
-
-namespace {
-
-// The key search over the file's lines held in memory. A key that stands on no line at all ends
-// the search exactly where a full search would (at the end, in the last section of the file)
-// without reading the lines again, so junk files cost no more than one pass.
-class ProjectKeySearch {
-public:
-    explicit ProjectKeySearch(QStringList lines) : m_source(std::move(lines))
-    {
-        QString key;
-        QString value;
-        for (const QString& line : m_source.Lines()) {
-            if (line.startsWith(QLatin1Char('['))) {
-                m_lastSection = line;
-                m_hasSection = true;
-                continue;
-            }
-            SplitKeyValue(line, key, value);
-            m_keys.insert(key);
-        }
-    }
-
-    bool Find(QString& value, const QString& section, const QString& key)
-    {
-        if (!m_keys.contains(key)) {
-            if (m_hasSection) ParseSectionName(m_lastSection);
-            m_source.SeekToEnd();
-            return false;
-        }
-        return FindIniValue(value, &m_source, section, key);
-    }
-
-private:
-    MemoryLineSource m_source;
-    QSet<QString> m_keys;
-    QString m_lastSection;
-    bool m_hasSection = false;
-};
-
-QStringList ReadAllLines(const QByteArray& bytes)
-{
-    QStringList lines;
-    CStdioFileEx file;
-    file.codePage = kCodePageSystem;
-    if (!file.OpenBuffer(bytes, CStdioFileEx::modeRead | CStdioFileEx::shareDenyWrite | CStdioFileEx::typeText))
-        return lines;
-    QString line;
-    while (file.ReadString(line)) lines.append(line);
-    file.Close();
-    return lines;
-}
-
-}  // namespace
-
 int ReadProjectBlock(const QByteArray& fileBytes, DeviceParamBlock& block)
 {
-    ProjectKeySearch search(ReadAllLines(fileBytes));
+    CStdioFileEx file;
+    file.codePage = kCodePageSystem;
+    if (!file.OpenBuffer(fileBytes, CStdioFileEx::modeRead | CStdioFileEx::shareDenyWrite | CStdioFileEx::typeText))
+        return 0;
+    IniKeyIndex index(file);
+    file.Close();
     // Each file is searched from a clean state: a section left over from an earlier file must
     // not claim the lines before this file's first section line.
     g_IniSection.clear();
     int found = 0;
     QString value;
     for (const ProjectFileKey& e : ProjectFileLayout()) {
-        if (!search.Find(value, e.section, e.key)) continue;
+        if (!index.Find(value, e.section, e.key)) continue;
         ++found;
         if (e.type == ProjectFieldType::F32)
             WriteProjectFloat(block, e, NarrowToFloat(ParseDoubleLikeWtof(value)));

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <algorithm>
+
 CStdioFileEx::~CStdioFileEx()
 {
     // An unfinished write is discarded: the target keeps its old content.
@@ -90,8 +92,11 @@ bool CStdioFileEx::ReadUtf16Line(QString& line)
     // Two bytes per character up to and including the next U+000A; the "\n" is dropped here.
     QString out;
     bool any = false;
-    for (;;) {
-        const QByteArray chunk = m_device->peek(8192);
+    // Short lines are the rule: look ahead a little first, more while the line goes on, so a
+    // file of short lines costs time in proportion to its size.
+    qint64 ahead = 128;
+    for (;; ahead = std::min<qint64>(ahead * 2, 8192)) {
+        const QByteArray chunk = m_device->peek(ahead);
         const qsizetype pairs = chunk.size() / 2;
         if (pairs == 0) {
             if (!chunk.isEmpty()) m_device->skip(chunk.size());  // a lone last byte is no character

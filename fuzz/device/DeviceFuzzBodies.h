@@ -23,11 +23,11 @@
 namespace fuzz_device {
 
 // The plain search, line by line through the file, key after key, each search going on from where
-// the last one stopped and wrapping round once: what the fast reader (which skips keys the file
-// lacks, and uses FindIniValue for the rest) must agree with. A model of FindIniValue rather than
-// FindIniValue itself, so that it checks that too: the file's lines are read once and turned into
-// numbered section and key names, and each step of the search compares two numbers. The layout's
-// names are numbered once for all inputs, which keeps the fuzzer at thousands of inputs a second.
+// the last one stopped and wrapping round once: what the indexed reader (IniKeyIndex) must agree
+// with. A model of FindIniValue rather than FindIniValue itself, so that it checks that too: the
+// file's lines are read once and turned into numbered section and key names, and each step of the
+// search compares two numbers. The layout's names are numbered once for all inputs, which keeps
+// the fuzzer at thousands of inputs a second.
 struct PlainSearchLine {
     bool section = false;
     int name = -1;  // the section's name, or the key before the first "="; -1: empty

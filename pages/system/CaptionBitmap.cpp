@@ -2,7 +2,9 @@
 
 #include "device/PathUtils.h"
 
+#include <QBuffer>
 #include <QFontMetrics>
+#include <QImageReader>
 #include <QPainter>
 
 #include <algorithm>
@@ -189,45 +191,28 @@ BmpError ReadMonoBmpFile(const QString& path, MonoBitmap& out)
 BmpError DecodeBmp(const QByteArray& file, QImage& out)
 {
     out = QImage();
-    BmpLayout l;
-    const BmpError e = ParseLayout(file, l);
-    if (e != BmpError::None) return e;
-    std::vector<QRgb> palette(static_cast<std::size_t>(l.paletteSize));
-    for (int i = 0; i < l.paletteSize; ++i) {
-        const qsizetype at = l.paletteOffset + 4 * i;  // blue, green, red, reserved
-        palette[i] = qRgb(uint8_t(file[at + 2]), uint8_t(file[at + 1]), uint8_t(file[at]));
+    if (file.size() < kFileHeaderSize + kInfoHeaderSize || file[0] != 'B' || file[1] != 'M') return BmpError::NotBmp;
+    QBuffer buffer;
+    buffer.setData(file);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "bmp");
+    reader.setAutoDetectImageFormat(false);
+    // The size comes from the header alone: a picture too large for a caption is never decoded.
+    const QSize told = reader.size();
+    // A top-down picture tells its height as a negative number.
+    const qint64 width = told.width(), height = std::abs(qint64(told.height()));
+    if (width <= 0 || height <= 0) return BmpError::BadHeader;
+    if (width > kMaxWidth || height > kMaxHeight) return BmpError::TooLarge;
+    const QSize size{int(width), int(height)};
+    // Qt's reader makes up the rows a cut file lacks; the system's loader refuses such a file.
+    const uint32_t compression = U32(file, 30);
+    if (U32(file, 14) >= kInfoHeaderSize && (compression == 0 || compression == 3 || compression == 6)) {
+        const qint64 stride = (width * U16(file, 28) + 31) / 32 * 4;
+        if (U32(file, 10) + stride * height > file.size()) return BmpError::DataOutsideFile;
     }
-    QImage image(l.width, l.height, QImage::Format_RGB32);
-    if (image.isNull()) return BmpError::TooLarge;
-    const auto* data = reinterpret_cast<const uint8_t*>(file.constData()) + l.dataOffset;
-    for (int y = 0; y < l.height; ++y) {
-        const uint8_t* row = data + (l.height - 1 - y) * l.stride;
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < l.width; ++x) {
-            QRgb c = 0;
-            switch (l.bitCount) {
-            case 1:
-            case 4:
-            case 8: {
-                const int bitPos = x * l.bitCount;
-                const int index = (row[bitPos / 8] >> (8 - l.bitCount - bitPos % 8)) & ((1 << l.bitCount) - 1);
-                // An index beyond a short palette reads as black.
-                c = index < l.paletteSize ? palette[index] : qRgb(0, 0, 0);
-                break;
-            }
-            case 16: {
-                const int v = row[2 * x] | row[2 * x + 1] << 8;  // x-5-5-5
-                c = qRgb(((v >> 10) & 31) * 255 / 31, ((v >> 5) & 31) * 255 / 31, (v & 31) * 255 / 31);
-                break;
-            }
-            case 24: c = qRgb(row[3 * x + 2], row[3 * x + 1], row[3 * x]); break;
-            case 32: c = qRgb(row[4 * x + 2], row[4 * x + 1], row[4 * x]); break;
-            default: break;
-            }
-            line[x] = c;
-        }
-    }
-    out = image;
+    QImage image;
+    if (!reader.read(&image) || image.size() != size) return BmpError::BadHeader;
+    out = image.convertToFormat(QImage::Format_RGB32);
     return BmpError::None;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // Caption pictures without any window: the caption text rendered white on black, text measuring,
-// and BMP files read back with their headers checked (the 1-bit file that is sent, and a picked
-// picture of any common depth). Every file is untrusted: nothing is read outside it.
+// and BMP files read back: the 1-bit file that is sent with its headers checked here, a picked
+// picture through Qt's BMP reader. Every file is untrusted: nothing is read outside it.
 
 #include <QByteArray>
 #include <QFont>
@@ -69,8 +69,10 @@ struct MonoBitmap {
 BmpError ReadMonoBmp(const QByteArray& file, MonoBitmap& out);
 BmpError ReadMonoBmpFile(const QString& path, MonoBitmap& out);
 
-// A picked picture: uncompressed 1, 4, 8, 16 (5-5-5), 24 or 32 bits per pixel, decoded to its real
-// colours (RGB32). A picture larger than kMaxWidth x kMaxHeight gives TooLarge.
+// A picked picture: any BMP the system's reader takes (info headers of 40, 108 or 124 bytes, 1 to
+// 32 bits per pixel, bit-field masks, rows bottom-up or top-down), decoded to its real colours
+// (RGB32). A picture larger than kMaxWidth x kMaxHeight gives TooLarge without being decoded; one
+// that cannot be read gives NotBmp or BadHeader.
 BmpError DecodeBmp(const QByteArray& file, QImage& out);
 BmpError DecodeBmpFile(const QString& path, QImage& out);
 

@@ -801,7 +801,12 @@ void MSubTitleDlg::OnBrowse()
         ShowMessageBox(this, kTooLarge, UiText(UI_TEXT_TIPS));
         return;
     }
-    if (error != BmpError::None || !SaveBitmapToFile(picked, bitmapPath_)) {
+    // A picture that cannot be read changes nothing: "Caption Invalid" is the processor's refusal.
+    if (error != BmpError::None) {
+        qWarning("%s: no picture: %s", qUtf8Printable(path), caption::BmpErrorName(error));
+        return;
+    }
+    if (!SaveBitmapToFile(picked, bitmapPath_)) {
         ShowMessageBox(this, kCaptionInvalid, UiText(UI_TEXT_TIPS));
         return;
     }

@@ -17,6 +17,21 @@ protected:
     QString path(const char* name = "Info.ini") const { return dir.filePath(name); }
 };
 
+// Resident memory of the process in KiB: now, or the peak since the last ResetPeak.
+long long ResidentKb(const char* field)
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    const QByteArray status = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    const qsizetype at = status.indexOf(field);
+    return at < 0 ? -1 : status.mid(at + qstrlen(field)).trimmed().split(' ').value(0).toLongLong();
+}
+
+bool ResetPeak()
+{
+    QFile f(QStringLiteral("/proc/self/clear_refs"));
+    return f.open(QIODevice::WriteOnly) && f.write("5") == 1;
+}
+
 }  // namespace
 
 TEST_F(IniFileTest, ReadsCaseInsensitivelyAndTrimmed)
@@ -185,4 +200,23 @@ TEST(IniDocument, FirstSectionAndFirstKeyWinAlsoAfterEdits)
     IniDocument accented = IniDocument::FromBytes(QString::fromUtf8("[Ärger]\nÖl=ja\n").toUtf8());
     ASSERT_TRUE(accented.Value(QString::fromUtf8("ärger"), QString::fromUtf8("öL"), v));
     EXPECT_EQ(v, "ja");
+}
+
+TEST_F(IniFileTest, FileOfEmptyLinesAtTheBoundHoldsFewTimesItsSize)
+{
+    QByteArray lines(kMaxIniFileBytes, '\n');
+    lines.replace(0, 16, "[Setting]\nA=1\n\n\n");
+    ASSERT_TRUE(WriteFileBytes(path(), lines));
+    lines = QByteArray();
+    ASSERT_TRUE(ResetPeak());
+    const long long before = ResidentKb("VmRSS:");
+    const IniDocument doc = IniDocument::FromFile(path());
+    QString value;
+    EXPECT_TRUE(doc.Value("Setting", "A", value));
+    EXPECT_EQ(value, "1");
+    EXPECT_FALSE(doc.Value("Setting", "B", value));
+    const long long grown = ResidentKb("VmHWM:") - before;
+    EXPECT_LT(grown, 4 * kMaxIniFileBytes / 1024 + 16 * 1024) << "KiB";
+    // Read and written back: the very same bytes.
+    EXPECT_EQ(doc.ToBytes(), ReadFileBytes(path()));
 }

@@ -1,4 +1,6 @@
 #include "device/CDeviceData.h"
+#include "device/IniLineRoutines.h"
+#include "device/PathUtils.h"
 #include "device/ProjectFileReader.h"
 #include "device/ProjectFileTable.h"
 #include "device/ProjectFileWriter.h"
@@ -9,7 +11,9 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <optional>
@@ -56,7 +60,97 @@ QByteArray Shuffled(const QByteArray& file, uint32_t seed)
     return out;
 }
 
+// Lines of a saved file (without their ends) reordered, duplicated, dropped and mixed with blank
+// and malformed ones, some before the first section.
+QByteArray Scrambled(const QByteArray& file, uint32_t seed)
+{
+    std::mt19937 rng(seed);
+    QList<QByteArray> lines = file.trimmed().split('\n');
+    std::shuffle(lines.begin(), lines.end(), rng);
+    const char* junk[] = {"", "[", "[]", "[OUTPUTRESO", "=5", "HRESO", " HRESO=1", "KEYERREDL=3", "[KEYERINFO]x"};
+    QByteArray out;
+    for (const QByteArray& l : lines) {
+        const unsigned roll = rng() % 16;
+        if (roll == 0) continue;
+        out += l.trimmed() + (roll == 1 ? "0\r\n" + l.trimmed() : QByteArray()) + "\r\n";
+        if (roll == 2) out += QByteArray(junk[rng() % std::size(junk)]) + "\r\n";
+    }
+    return out;
+}
+
+QByteArray SavedFile(uint32_t seed)
+{
+    DeviceParamBlock saved{};
+    FillRandomInRange(saved, seed);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("p.pro");
+    return SaveProjectFile(saved, path) ? ReadFileBytes(path) : QByteArray();
+}
+
+// Every key by FindIniValue, each search going on where the last one ended.
+DeviceParamBlock PlainSearchBlock(const QByteArray& file)
+{
+    MemoryLineSource lines(QString::fromLatin1(file).split(QStringLiteral("\r\n")));
+    g_IniSection.clear();
+    DeviceParamBlock block{};
+    QString value;
+    for (const ProjectFileKey& e : ProjectFileLayout()) {
+        if (!FindIniValue(value, &lines, e.section, e.key)) continue;
+        if (e.type == ProjectFieldType::F32) WriteProjectFloat(block, e, NarrowToFloat(ParseDoubleLikeWtof(value)));
+        else WriteProjectField(block, e, ParseIntLikeWtoi(value));
+    }
+    return block;
+}
+
 }  // namespace
+
+TEST_F(ReaderTest, IndexedSearchGivesThePlainSearchsBlock)
+{
+    const QByteArray saved = SavedFile(9);
+    for (uint32_t seed = 1; seed <= 6; ++seed) {
+        const QByteArray file = Scrambled(saved, seed);
+        DeviceParamBlock indexed{};
+        ReadProjectBlock(file, indexed);
+        const DeviceParamBlock plain = PlainSearchBlock(file);
+        EXPECT_EQ(std::memcmp(&indexed, &plain, sizeof plain), 0) << "seed " << seed;
+    }
+}
+
+TEST_F(ReaderTest, ReversedFileLoadsAsFastAsTheWrittenOrder)
+{
+    // The keys in reverse order, each under its section, and each line followed by blank ones to
+    // about 1 MiB in all.
+    std::vector<QList<QByteArray>> sections;
+    for (const QByteArray& l : SavedFile(5).trimmed().split('\n')) {
+        if (l.startsWith('[')) sections.push_back({l});
+        else sections.back().append(l);
+    }
+    const QByteArray blanks = QByteArray("\r\n").repeated(kMaxProjectFileBytes / 2 / (kProjectKeyCount + 13) - 12);
+    auto padded = [&] {
+        QByteArray out;
+        for (const auto& section : sections)
+            for (const QByteArray& l : section) out += l + '\n' + blanks;
+        return out;
+    };
+    const QByteArray inOrder = padded();
+    std::reverse(sections.begin(), sections.end());
+    for (auto& section : sections) std::reverse(section.begin() + 1, section.end());
+    const QByteArray reversed = padded();
+    ASSERT_LE(reversed.size(), kMaxProjectFileBytes);
+    auto fastest = [](const QByteArray& file) {
+        double best = 1e9;
+        for (int run = 0; run < 2; ++run) {
+            DeviceParamBlock b{};
+            const auto start = std::chrono::steady_clock::now();
+            EXPECT_EQ(ReadProjectBlock(file, b), kProjectKeyCount);
+            best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        }
+        return best;
+    };
+    const double ratio = fastest(reversed) / fastest(inOrder);
+    std::printf("reversed / written order: %.2f\n", ratio);
+    EXPECT_LT(ratio, 3.0);
+}
 
 TEST_F(ReaderTest, RandomBlockRoundTrips)
 {

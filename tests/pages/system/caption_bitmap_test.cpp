@@ -1,5 +1,5 @@
 // Caption pictures: text rendered to 1 bit per pixel and written, the written file read back by
-// our reader and by an independent tool (ffmpeg), picked pictures of every common depth, and
+// our reader and by an independent tool (ffmpeg), picked pictures of every common form, and
 // hostile files refused.
 
 #include "device/PathUtils.h"
@@ -14,7 +14,10 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <array>
+#include <bit>
 #include <cstdint>
+#include <string>
 #include <sys/stat.h>
 #include <functional>
 #include <vector>
@@ -36,44 +39,63 @@ void Put(QByteArray& f, int at, uint32_t v, int bytes)
     for (int i = 0; i < bytes; ++i) f[at + i] = static_cast<char>(v >> (8 * i));
 }
 
+// How a BMP is laid out beyond its size and depth: the info header's size, bit-field masks (red,
+// green, blue; none: uncompressed) after a 40-byte header or inside a longer one, the row order.
+struct BmpForm {
+    int header = 40;
+    std::array<uint32_t, 3> masks{};
+    bool topDown = false;
+};
+
+// The channel c (0..255) scaled into the bits of the mask.
+uint32_t InMask(int c, uint32_t mask)
+{
+    if (!mask) return 0;
+    const int shift = std::countr_zero(mask);
+    const uint32_t top = mask >> shift;
+    return (uint32_t(c) * top + 127) / 255 << shift;
+}
+
 // A BMP file built here from the format alone: pixel(x, y) gives the stored value of a pixel
 // (palette index, or 0xRRGGBB for 16/24/32 bits), y counted from the top.
 QByteArray MakeBmp(int width, int height, int bits, const std::vector<QRgb>& palette,
-                   const std::function<uint32_t(int, int)>& pixel)
+                   const std::function<uint32_t(int, int)>& pixel, const BmpForm& form = {})
 {
+    const bool fields = form.masks[0] != 0;
     const int stride = ((width * bits + 31) / 32) * 4;
-    const int offset = 54 + 4 * int(palette.size());
+    const int paletteAt = 14 + form.header + (fields && form.header == 40 ? 12 : 0);
+    const int offset = paletteAt + 4 * int(palette.size());
     QByteArray f(offset + stride * height, '\0');
     f[0] = 'B';
     f[1] = 'M';
     Put(f, 2, f.size(), 4);
     Put(f, 10, offset, 4);
-    Put(f, 14, 40, 4);
+    Put(f, 14, form.header, 4);
     Put(f, 18, width, 4);
-    Put(f, 22, height, 4);
+    Put(f, 22, form.topDown ? uint32_t(-height) : uint32_t(height), 4);
     Put(f, 26, 1, 2);
     Put(f, 28, bits, 2);
+    Put(f, 30, fields ? 3 : 0, 4);
     Put(f, 46, static_cast<uint32_t>(palette.size()), 4);
+    for (int m = 0; m < 3 && fields; ++m) Put(f, 54 + 4 * m, form.masks[m], 4);
     for (std::size_t i = 0; i < palette.size(); ++i) {
-        f[54 + 4 * int(i)] = char(qBlue(palette[i]));
-        f[55 + 4 * int(i)] = char(qGreen(palette[i]));
-        f[56 + 4 * int(i)] = char(qRed(palette[i]));
+        f[paletteAt + 4 * int(i)] = char(qBlue(palette[i]));
+        f[paletteAt + 1 + 4 * int(i)] = char(qGreen(palette[i]));
+        f[paletteAt + 2 + 4 * int(i)] = char(qRed(palette[i]));
     }
     for (int y = 0; y < height; ++y) {
-        char* row = f.data() + offset + (height - 1 - y) * stride;
+        char* row = f.data() + offset + (form.topDown ? y : height - 1 - y) * stride;
         for (int x = 0; x < width; ++x) {
-            const uint32_t v = pixel(x, y);
+            uint32_t v = pixel(x, y);
+            if (fields) v = InMask(qRed(v), form.masks[0]) | InMask(qGreen(v), form.masks[1]) | InMask(qBlue(v), form.masks[2]);
+            else if (bits == 16) v = InMask(qRed(v), 0x7C00) | InMask(qGreen(v), 0x3E0) | InMask(qBlue(v), 0x1F);
             switch (bits) {
             case 1: case 4: case 8: {
                 const int pos = x * bits;
                 row[pos / 8] = char(uint8_t(row[pos / 8]) | (v << (8 - bits - pos % 8)));
                 break;
             }
-            case 16: {
-                const uint32_t r = (v >> 19) & 31, g = (v >> 11) & 31, b = (v >> 3) & 31;
-                Put(f, int(row - f.data()) + 2 * x, (r << 10) | (g << 5) | b, 2);
-                break;
-            }
+            case 16: Put(f, int(row - f.data()) + 2 * x, v, 2); break;
             case 24: Put(f, int(row - f.data()) + 3 * x, v, 3); break;
             case 32: Put(f, int(row - f.data()) + 4 * x, v, 4); break;
             }
@@ -265,7 +287,7 @@ TEST(CaptionBitmap, BadFilesAreRefused)
     }
 }
 
-TEST(CaptionBitmap, PickedPicturesOfEveryCommonDepthDecode)
+TEST(CaptionBitmap, PickedPicturesOfEveryCommonFormDecode)
 {
     const int w = 13, h = 6;
     auto colour = [](int x, int y) { return PatternWhite(x, y) ? qRgb(250, 240, 230) : qRgb(10, 40, 90); };
@@ -277,34 +299,42 @@ TEST(CaptionBitmap, PickedPicturesOfEveryCommonDepthDecode)
     pal256[77] = qRgb(10, 40, 90);
     pal256[200] = qRgb(250, 240, 230);
     auto rgb = [&](int x, int y) { return uint32_t(colour(x, y) & 0xFFFFFF); };
+    const std::array<uint32_t, 3> m565{0xF800, 0x07E0, 0x001F}, m555{0x7C00, 0x03E0, 0x001F};
+    const std::array<uint32_t, 3> mRgbx{0xFF0000, 0xFF00, 0xFF}, mXbgr{0xFF, 0xFF00, 0xFF0000};
     struct Case {
         int bits;
-        QByteArray file;
+        BmpForm form;
         int tolerance;
     };
     const Case cases[] = {
-        {1, MakeBmp(w, h, 1, pal2, [](int x, int y) { return uint32_t(PatternWhite(x, y)); }), 0},
-        {4, MakeBmp(w, h, 4, pal16, [](int x, int y) { return PatternWhite(x, y) ? 12u : 3u; }), 0},
-        {8, MakeBmp(w, h, 8, pal256, [](int x, int y) { return PatternWhite(x, y) ? 200u : 77u; }), 0},
-        {16, MakeBmp(w, h, 16, {}, rgb), 8},
-        {24, MakeBmp(w, h, 24, {}, rgb), 0},
-        {32, MakeBmp(w, h, 32, {}, rgb), 0},
+        {1, {}, 0},           {4, {}, 0},           {8, {}, 0},           {16, {}, 16},
+        {24, {}, 0},          {32, {}, 0},          {1, {40, {}, true}, 0}, {8, {124, {}, true}, 0},
+        {24, {108, {}, true}, 0}, {16, {40, m565}, 16}, {16, {108, m555, true}, 16}, {16, {124, m565}, 16},
+        {32, {40, mXbgr}, 0}, {32, {108, mRgbx}, 0}, {32, {124, mRgbx}, 0}, {32, {124, mXbgr, true}, 0},
     };
     for (const auto& c : cases) {
+        const QByteArray file = c.bits == 1   ? MakeBmp(w, h, 1, pal2, [](int x, int y) { return uint32_t(PatternWhite(x, y)); }, c.form)
+                                : c.bits == 4 ? MakeBmp(w, h, 4, pal16, [](int x, int y) { return PatternWhite(x, y) ? 12u : 3u; }, c.form)
+                                : c.bits == 8 ? MakeBmp(w, h, 8, pal256, [](int x, int y) { return PatternWhite(x, y) ? 200u : 77u; }, c.form)
+                                              : MakeBmp(w, h, c.bits, {}, rgb, c.form);
+        const std::string what = std::to_string(c.bits) + " bits, header " + std::to_string(c.form.header) +
+                                 (c.form.masks[0] ? ", masks" : "") + (c.form.topDown ? ", top-down" : "");
         QImage img;
-        ASSERT_EQ(DecodeBmp(c.file, img), BmpError::None) << c.bits;
-        ASSERT_EQ(img.size(), QSize(w, h));
+        ASSERT_EQ(DecodeBmp(file, img), BmpError::None) << what;
+        ASSERT_EQ(img.size(), QSize(w, h)) << what;
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) {
                 const QRgb got = img.pixel(x, y), want = colour(x, y);
-                EXPECT_NEAR(qRed(got), qRed(want), c.tolerance) << c.bits << " " << x << "," << y;
-                EXPECT_NEAR(qBlue(got), qBlue(want), c.tolerance) << c.bits << " " << x << "," << y;
+                EXPECT_NEAR(qRed(got), qRed(want), c.tolerance) << what << " " << x << "," << y;
+                EXPECT_NEAR(qGreen(got), qGreen(want), c.tolerance) << what << " " << x << "," << y;
+                EXPECT_NEAR(qBlue(got), qBlue(want), c.tolerance) << what << " " << x << "," << y;
             }
     }
-    // A picture larger than a caption is reported as such.
+    // A picture larger than a caption is refused from its header, before any pixel is decoded: a
+    // file holding only the headers says so as well.
     QImage img;
     EXPECT_EQ(DecodeBmp(MakeBmp(3841, 2, 1, pal2, [](int, int) { return 0u; }), img), BmpError::TooLarge);
-    EXPECT_EQ(DecodeBmp(MakeBmp(20, 129, 1, pal2, [](int, int) { return 0u; }), img), BmpError::TooLarge);
+    EXPECT_EQ(DecodeBmp(MakeBmp(20, 129, 24, {}, [](int, int) { return 0u; }).left(54), img), BmpError::TooLarge);
     EXPECT_TRUE(img.isNull());
     // A palette index beyond a short palette reads as black, never past the palette.
     const QByteArray shortPal = MakeBmp(4, 1, 8, {qRgb(255, 255, 255)}, [](int x, int) { return uint32_t(x * 60); });

@@ -416,22 +416,18 @@ TEST_F(CaptionPage, BrowseTakesAPictureOfAnyDepthAndRefusesALargeOne)
     EXPECT_FALSE(page->UserBitmap());
     EXPECT_EQ(page->Edit(cc::IDC_WIDTH_EDIT)->GetValue(), 600);
 
+    // A picture that cannot be read, or a link to a device that never ends (refused unread),
+    // changes nothing and is not answered with the processor's refusal text.
     boxes.clear();
     nextFile = AppDir() + "nonsense.bmp";
     WriteBytes(nextFile, "BM nonsense");
     ClickButton(page->Button(cc::IDC_BROWSE));
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Caption Invalid");
-    EXPECT_FALSE(page->UserBitmap());
-
-    // A link to a device that never ends is refused unread.
-    boxes.clear();
     nextFile = AppDir() + "zero.bmp";
     ASSERT_TRUE(QFile::link("/dev/zero", nextFile));
     ClickButton(page->Button(cc::IDC_BROWSE));
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Caption Invalid");
+    EXPECT_TRUE(boxes.empty());
     EXPECT_FALSE(page->UserBitmap());
+    EXPECT_EQ(page->Edit(cc::IDC_WIDTH_EDIT)->GetValue(), 600);
 
     boxes.clear();
     nextFile = Picked(45, 30);
