@@ -106,7 +106,9 @@ TEST_F(AllPagesX11, EveryPageFitsAndFollowsTheLanguageChosenOnTheSystemPage)
         EXPECT_EQ(LanguageTextProblems(page), QStringList()) << where;
         EXPECT_EQ(w.LoopOutGroup()->Caption(), LoadLangString(QStringLiteral("IDD102_IDS_1255"))) << where;
         // A tab's sub-page over the system page leaves nothing of it half shown.
-        if (row.area == PageArea::SystemSubPage) EXPECT_EQ(HalfCovered(*w.PageById(IDD_MISC), page), QStringList()) << where;
+        if (row.area == PageArea::SystemSubPage) {
+            EXPECT_EQ(HalfCovered(*w.PageById(IDD_MISC), page), QStringList()) << where;
+        }
         if (row.dialogId == IDD_CROP) {
             // Below its language text the input label names the layer's input.
             const CDeviceData& dev = GetDeviceData();
