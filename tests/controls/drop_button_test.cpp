@@ -11,7 +11,9 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QPushButton>
 #include <QScrollBar>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -316,6 +318,37 @@ TEST(CDropButton, PressOutsideThePopupClosesIt)
                     Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(popup, &far);
     EXPECT_FALSE(popup->isVisible());
+    Deliver();
+    EXPECT_TRUE(f.page->got.empty());
+}
+
+TEST(CDropButton, ThePointerLeavingOrAClickOutsideClosesTheListAndTheClickActs)
+{
+    Fixture f;
+    f.Fill({"a", "b"});
+    auto* confirm = new QPushButton(QStringLiteral("Confirm"), f.page.get());
+    confirm->setGeometry(200, 30, 80, 24);
+    confirm->show();
+    int clicks = 0;
+    QObject::connect(confirm, &QPushButton::clicked, [&clicks] { ++clicks; });
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(f.page.get()));
+    // Through the window, as the pointer comes: the open popup holds the mouse.
+    QWindow* window = f.page->windowHandle();
+    const QPoint onButton(25, 35), onList(25, 60), onConfirm = confirm->geometry().center();
+
+    QTest::mouseClick(window, Qt::LeftButton, {}, onButton);
+    QTest::mouseMove(window, onList);
+    EXPECT_TRUE(f.button->IsListShown());
+    QTest::mouseMove(window, onConfirm);  // on its way to "Confirm"
+    EXPECT_FALSE(f.button->IsListShown());
+    QTest::mouseClick(window, Qt::LeftButton, {}, onConfirm);
+    EXPECT_EQ(clicks, 1);
+
+    QTest::mouseClick(window, Qt::LeftButton, {}, onButton);
+    ASSERT_TRUE(f.button->IsListShown());
+    QTest::mouseClick(window, Qt::LeftButton, {}, onConfirm);  // straight from the open list
+    EXPECT_FALSE(f.button->IsListShown());
+    EXPECT_EQ(clicks, 2);
     Deliver();
     EXPECT_TRUE(f.page->got.empty());
 }
