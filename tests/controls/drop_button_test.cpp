@@ -572,11 +572,12 @@ TEST(CDropButton, FaceColours)
     EXPECT_FALSE(f.button->IsHovering());
     img = Render(f.button);
     EXPECT_EQ(img.pixelColor(3, 10), ToQColor(kDropDisabledFace));
-    // The arrow sits right of the caption area in the text colour.
-    bool arrow = false;
-    for (int x = f.button->width() - 30; x < f.button->width() - 2; ++x)
-        arrow = arrow || img.pixelColor(x, 10) == ToQColor(0xEBEBEB);
-    EXPECT_TRUE(arrow);
+    // The arrow sits right of the caption area in the text colour, greyed while disabled.
+    const QPolygon arrow = f.button->ArrowPolygon();
+    const QPoint inArrow(arrow.point(2).x(), arrow.point(0).y() + 2);
+    EXPECT_EQ(img.pixelColor(inArrow), ToQColor(kColorDisabledText));
+    f.button->setEnabled(true);
+    EXPECT_EQ(Render(f.button).pixelColor(inArrow), ToQColor(0xEBEBEB));
 }
 
 TEST(CDropList, RowColours)
