@@ -10,9 +10,9 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPolygon>
 
 #include <algorithm>
+#include <cmath>
 
 CDropButton::CDropButton(QWidget* parent) : MessageReceiver<QWidget>(parent)
 {
@@ -56,7 +56,12 @@ bool CDropButton::Create(const QString& caption, QWidget* parent, int id, COLORR
 
     popup_ = new CListWnd(this);
     popup_->List()->SetListFont(font_);
-    popup_->List()->SetBkColor(listBack);
+    if (listBack == kDropDefaultColor) {
+        popup_->List()->SetBkColor(kColorListBack);
+        popup_->List()->SetHighlightColor(kDropSelectionTheme);
+    } else {
+        popup_->List()->SetBkColor(listBack);
+    }
     show();
     return true;
 }
@@ -165,36 +170,72 @@ LRESULT CDropButton::ChooseItem(WPARAM index)
     return 1;
 }
 
+COLORREF CDropButton::InkColor() const
+{
+    return isEnabled() ? textColor_ : kColorDisabledText;
+}
+
+QPolygon CDropButton::ArrowPolygon() const
+{
+    // A small filled triangle, as wide as an "M", near the right edge.
+    const QFontMetrics fm(font_);
+    const int cx = fm.horizontalAdvance(QLatin1Char('M'));
+    const int x0 = width() - cx - 5;
+    const int y0 = fm.height() / 3 + (height() - fm.height()) / 2;
+    QPolygon arrow;
+    arrow << QPoint(x0, y0) << QPoint(x0 + cx - 1, y0) << QPoint(x0 + cx / 2, y0 + cx / 2);
+    return arrow;
+}
+
+QRect CDropButton::CaptionRect() const
+{
+    const int cx = QFontMetrics(font_).horizontalAdvance(QLatin1Char('M'));
+    return QRect(5, 0, std::max(0, width() - cx - 10 - 5), height());
+}
+
+CDropButton::CaptionLayout CDropButton::LayOutCaption() const
+{
+    // The rows' texts carry blanks as an indent for the list; the caption has its own margin.
+    // Choices that differ only at their end ("Speed 1", "Speed 2") must never look alike, so a
+    // caption a little too wide is drawn narrower rather than cut.
+    constexpr double kNarrowest = 0.85;
+    const QFontMetrics fm(font_);
+    const QString text = caption_.trimmed();
+    const int room = CaptionRect().width();
+    const int natural = fm.horizontalAdvance(text);
+    if (natural <= room)
+        return {text, 1.0};
+    if (natural * kNarrowest <= room)
+        return {text, static_cast<double>(room) / natural};
+    return {fm.elidedText(text, Qt::ElideRight, static_cast<int>(room / kNarrowest)), kNarrowest};
+}
+
+QString CDropButton::ShownCaption() const
+{
+    return LayOutCaption().text;
+}
+
 void CDropButton::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    const QRect r = rect();
     COLORREF face = hover_ ? hoverColor_ : normalColor_;
     if (!isEnabled())
         face = kDropDisabledFace;
     p.setPen(QPen(ToQColor(kDropFrameColor), 1));
     p.setBrush(ToQColor(face));
-    p.drawRect(r.adjusted(0, 0, -1, -1));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
 
+    const QColor ink = ToQColor(InkColor());
+    p.setPen(ink);
+    p.setBrush(ink);
+    p.drawPolygon(ArrowPolygon());
     p.setFont(font_);
-    const QFontMetrics fm(font_);
-    const int cx = fm.horizontalAdvance(QLatin1Char('M'));
-    const int cy = fm.height();
-    const int th = fm.height();
-
-    // The arrow: a small filled triangle, as wide as an "M", near the right edge.
-    const int x0 = r.width() - cx - 5;
-    const int y0 = cy / 3 + (r.height() - th) / 2;
-    QPolygon arrow;
-    arrow << QPoint(x0, y0) << QPoint(x0 + cx - 1, y0) << QPoint(x0 + cx / 2, y0 + cx / 2);
-    const QColor text = ToQColor(textColor_);
-    p.setPen(text);
-    p.setBrush(text);
-    p.drawPolygon(arrow);
-
-    const QRect textRect(5, 0, std::max(0, r.width() - cx - 10 - 5), r.height());
-    p.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-               fm.elidedText(caption_, Qt::ElideRight, textRect.width()));
+    const QRect room = CaptionRect();
+    const CaptionLayout caption = LayOutCaption();
+    p.translate(room.left(), 0);
+    p.scale(caption.squeeze, 1.0);
+    p.drawText(QRect(0, room.top(), static_cast<int>(std::ceil(room.width() / caption.squeeze)), room.height()),
+               Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, caption.text);
 }
 
 void CDropButton::mousePressEvent(QMouseEvent* e)

@@ -15,6 +15,7 @@
 
 #include <QFont>
 #include <QPointer>
+#include <QPolygon>
 #include <QRect>
 #include <QString>
 #include <QWidget>
@@ -38,6 +39,8 @@ public:
     // Makes the button a visible child of parent at rect (parent coordinates) with control id
     // id, and makes its popup. normal = kDropDefaultColor gives the face pair 0xCDD9DD / 0xD9E5E9
     // (hover is then ignored); text = kDropDefaultColor gives black; extra is kept, not drawn.
+    // listBack = kDropDefaultColor gives the theme's list: background 0x2E2E2E, under the rows'
+    // light text, and the selection colour 0x50FFFF.
     // font null gives 15-pixel "Arial". False for a null parent, a negative id or a second call.
     bool Create(const QString& caption, QWidget* parent, int id, COLORREF normal, COLORREF hover, COLORREF text,
                 COLORREF extra, const QFont* font, COLORREF listBack, const QRect& rect);
@@ -74,6 +77,15 @@ public:
     COLORREF TextColor() const { return textColor_; }
     COLORREF ExtraColor() const { return extraColor_; }
     int ControlId() const;
+    // The colour the caption and arrow are drawn in: the text colour, or the theme's disabled
+    // text colour while the button takes no input (the face alone does not say so).
+    COLORREF InkColor() const;
+    // The arrow's triangle and the caption's room, in button coordinates.
+    QPolygon ArrowPolygon() const;
+    QRect CaptionRect() const;
+    // The caption as drawn: without the blanks around it, drawn narrower (down to 85%) when it
+    // is a little too wide for its room, and cut short with an ellipsis only beyond that.
+    QString ShownCaption() const;
 
     // Messages: WM_DROPLIST_SELECT (wParam = index) from the popup chooses that row; returns 1,
     // or 0 for a bad or disabled row.
@@ -92,6 +104,11 @@ protected:
     void changeEvent(QEvent* e) override;
 
 private:
+    struct CaptionLayout {
+        QString text;
+        double squeeze = 1.0;  // horizontal scale the text is drawn at
+    };
+    CaptionLayout LayOutCaption() const;
     LRESULT ChooseItem(WPARAM index);
 
     CListWnd* popup_ = nullptr;  // a Qt child; deleted first in the destructor

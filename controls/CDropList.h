@@ -19,6 +19,7 @@ inline constexpr int LB_ERR = -1;
 inline constexpr std::uint32_t kDropItemAdded = 0x20;    // set on every added row
 inline constexpr std::uint32_t kDropItemDisabled = 0x2;  // the row cannot be chosen
 inline constexpr COLORREF kDropSelectionDefault = 0xEFF7F7;
+inline constexpr COLORREF kDropSelectionTheme = 0x50FFFF;
 
 struct DropListItem {
     QString text;

@@ -4,8 +4,11 @@
 #include "controls/CDropList.h"
 #include "platform/MessageIds.h"
 
+#include <QApplication>
+#include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWindow>
 
 namespace {
 constexpr int kListBoxId = 1125;
@@ -18,6 +21,7 @@ CListWnd::CListWnd(CDropButton* owner)
     list_->setObjectName(QStringLiteral("dropList%1").arg(kListBoxId));
     list_->setGeometry(rect().adjusted(1, 1, -1, -1));
     setFocusProxy(list_);
+    setMouseTracking(true);
     connect(list_, &CDropList::itemChosen, this, &CListWnd::OnItemChosen);
     connect(list_, &CDropList::cancelled, this, &QWidget::hide);
     resize(200, 200);
@@ -46,15 +50,75 @@ void CListWnd::resizeEvent(QResizeEvent* e)
     list_->setGeometry(rect().adjusted(1, 1, -1, -1));
 }
 
+bool CListWnd::Covers(QPoint global) const
+{
+    if (geometry().contains(global))
+        return true;
+    return owner_ && owner_->rect().contains(owner_->mapFromGlobal(global));
+}
+
 void CListWnd::mousePressEvent(QMouseEvent* e)
 {
-    // A press on the popup's own button closes the popup; it must not drop it again at once.
-    if (owner_) {
-        const QPoint onButton = owner_->mapFromGlobal(e->globalPosition().toPoint());
-        if (owner_->rect().contains(onButton))
-            setAttribute(Qt::WA_NoMouseReplay);
+    if (rect().contains(e->position().toPoint())) {
+        QWidget::mousePressEvent(e);
+        return;
     }
-    QWidget::mousePressEvent(e);
+    // Outside: the drop ends and the press goes on at once to what lies under it, so the click
+    // the operator aimed at another control acts. A press on the popup's own button only closes
+    // the popup; it must not drop it again.
+    e->accept();
+    setAttribute(Qt::WA_NoMouseReplay);
+    hide();
+    const QPoint global = e->globalPosition().toPoint();
+    if (!owner_ || !owner_->rect().contains(owner_->mapFromGlobal(global)))
+        PassPressOn(*e);
+}
+
+void CListWnd::PassPressOn(const QMouseEvent& e)
+{
+    const QPoint global = e.globalPosition().toPoint();
+    QWidget* under = QApplication::widgetAt(global);
+    if (!under)
+        return;
+    QWindow* window = under->window()->windowHandle();
+    if (!window)
+        return;
+    // Through the window, as the press would have come: it picks the child and remembers it for
+    // the release. A click gives the focus as it does without a popup.
+    for (QWidget* w = under; w; w = w->isWindow() ? nullptr : w->parentWidget()) {
+        if ((w->focusPolicy() & Qt::ClickFocus) && w->isEnabled()) {
+            w->setFocus(Qt::MouseFocusReason);
+            break;
+        }
+    }
+    const QPointF local = window->mapFromGlobal(QPointF(global));
+    QMouseEvent press(QEvent::MouseButtonPress, local, local, QPointF(global), e.button(), e.buttons(), e.modifiers(),
+                      e.pointingDevice());
+    QCoreApplication::sendEvent(window, &press);
+}
+
+void CListWnd::mouseMoveEvent(QMouseEvent* e)
+{
+    // The popup holds the mouse while it shows: moves anywhere come here.
+    if (Covers(e->globalPosition().toPoint()))
+        pointerSeen_ = true;
+    else if (pointerSeen_)
+        hide();
+    QWidget::mouseMoveEvent(e);
+}
+
+void CListWnd::enterEvent(QEnterEvent* e)
+{
+    pointerSeen_ = true;
+    QWidget::enterEvent(e);
+}
+
+void CListWnd::showEvent(QShowEvent* e)
+{
+    // A list dropped from the keyboard with the pointer elsewhere stays open until the pointer
+    // has come over it (or its button) and left again.
+    pointerSeen_ = Covers(QCursor::pos());
+    QWidget::showEvent(e);
 }
 
 void CListWnd::hideEvent(QHideEvent* e)

@@ -50,6 +50,11 @@ bool IsTextEntry(const QWidget* w)
            qobject_cast<const QTextEdit*>(w) || qobject_cast<const QPlainTextEdit*>(w);
 }
 
+bool TakesEnterAndEscape(const QWidget* w)
+{
+    return IsTextEntry(w) || w->window()->windowType() == Qt::Popup;
+}
+
 } // namespace
 
 COLORREF StaticTextColorForId(int controlId)
@@ -291,11 +296,12 @@ bool MBaseDialog::eventFilter(QObject* watched, QEvent* e)
         WatchKeysOf(static_cast<QChildEvent*>(e)->child());
         break;
     case QEvent::KeyPress: {
-        // Text entries commit and cancel on Enter and Escape; on any other control (a focused
-        // button would take Enter as a press) the keys are eaten before it sees them.
+        // Text entries commit and cancel on Enter and Escape, and so does an open drop list in
+        // its popup; on any other control (a focused button would take Enter as a press) the
+        // keys are eaten before it sees them.
         const int key = static_cast<QKeyEvent*>(e)->key();
         const bool enterOrEscape = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
-        if (enterOrEscape && watched->isWidgetType() && !IsTextEntry(static_cast<QWidget*>(watched))) {
+        if (enterOrEscape && watched->isWidgetType() && !TakesEnterAndEscape(static_cast<QWidget*>(watched))) {
             e->accept();
             return true;
         }

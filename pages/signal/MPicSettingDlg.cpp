@@ -150,11 +150,11 @@ void MPicSettingDlg::OnInitDialog()
 
     modeList_ = new CDropButton(this);
     modeList_->Create(QString(), this, pc::IDC_PICTURE_MODE_LIST, 0xFFFFFF, 0xEBEBEB, 0x101010, kDropDefaultColor,
-                      &ControlFont(), 0xFFFFFF, QRect(kLabelLeft, kModeListTop, 296 - kLabelLeft, 22));
+                      &ControlFont(), kDropDefaultColor, QRect(kLabelLeft, kModeListTop, 296 - kLabelLeft, 22));
     modeList_->SetDropHeightLimit(200);
     colorTempList_ = new CDropButton(this);
     colorTempList_->Create(QString(), this, pc::IDC_COLOR_TEMP_LIST, 0xFFFFFF, 0xEBEBEB, 0x101010, kDropDefaultColor,
-                           &ControlFont(), 0xFFFFFF, QRect(kLabelLeft, kColorListTop, 190, 22));
+                           &ControlFont(), kDropDefaultColor, QRect(kLabelLeft, kColorListTop, 190, 22));
     colorTempList_->SetDropHeightLimit(200);
     resetColorTemp_ = makeButton(pc::IDC_RESET_COLOR_TEMP, QStringLiteral("Reset"), kSmallImage, 0,
                                  QRect(222, kColorListTop - 2, 88, 26));

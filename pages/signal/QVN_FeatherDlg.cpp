@@ -113,7 +113,7 @@ void QVN_FeatherDlg::CreateLists()
         if (!list) {
             list = new CDropButton(this);
             list->Create(QString(), this, kListIds[k], 0xFFFFFF, 0xEBEBEB, 0x101010, kDropDefaultColor,
-                         &ControlFont(), 0xFFFFFF, ListRect(k));
+                         &ControlFont(), kDropDefaultColor, ListRect(k));
             list->setEnabled(false);
         }
         CDropList* rows = list->GetList();

@@ -108,7 +108,9 @@ void MKeyerDlg::BuildLists()
     const CDeviceData& dev = GetDeviceData();
     if (!modeList_) {
         const QRect g = modeGroup_->geometry();
-        modeList_ = layerpage::MakeDropList(this, k::IDC_MODE_LIST, QRect(QPoint(g.right() + 1 - 155, g.top()), QPoint(g.right() - 15, g.top() + 19)));
+        // Wider than 140 pixels so that " Green On White1" and " Green On White2" show whole,
+        // closed and open; it stays right of the group's title.
+        modeList_ = layerpage::MakeDropList(this, k::IDC_MODE_LIST, QRect(QPoint(g.right() + 1 - 185, g.top()), QPoint(g.right() - 15, g.top() + 19)));
     }
     if (!setList_) {
         const QRect g = keyerGroup_->geometry();

@@ -224,8 +224,8 @@ oRealEdit* MSubTitleDlg::MakeEdit(int id, float low, float initial, float high)
 CDropButton* MSubTitleDlg::MakeList(int id)
 {
     auto* list = new CDropButton(this);
-    list->Create(QString(), this, id, 0xFFFFFF, 0xEBEBEB, 0x101010, kDropDefaultColor, &ControlFont(), 0xFFFFFF,
-                 QRect(0, 0, 80, 22));
+    list->Create(QString(), this, id, 0xFFFFFF, 0xEBEBEB, 0x101010, kDropDefaultColor, &ControlFont(),
+                 kDropDefaultColor, QRect(0, 0, 80, 22));
     SetControlOwner(list, this);
     lists_[ListIndex(id)] = list;
     return list;
@@ -418,7 +418,7 @@ int MSubTitleDlg::LayOutControls(int captionHeight, int editHeight)
     pair(labels_[2], 12, 62, List(cc::IDC_SPEED_LIST), 76, 84);
     pair(labels_[3], 164, 82, List(cc::IDC_DIRECTION_LIST), 246, 62);
     y += kRow;
-    pair(labels_[4], 12, 100, List(cc::IDC_BACKGROUND_LIST), 114, 110);
+    pair(labels_[4], 12, 100, List(cc::IDC_BACKGROUND_LIST), 114, 130);
     y += kRow;
     check(invert_, 12, y, 110);
     check(alignCentre_, 150, y, 140);

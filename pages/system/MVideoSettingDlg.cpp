@@ -192,11 +192,11 @@ void MVideoSettingDlg::FillLists()
     if (!qualityList_) {
         resolutionList_ = new CDropButton(this);
         resolutionList_->Create(QString(), this, vs::IDC_RESOLUTION_LIST, kDropFace, kDropHover, kDropText,
-                                kDropDefaultColor, &ControlFont(), kDropFace, QRect(156, 64, 164, 24));
+                                kDropDefaultColor, &ControlFont(), kDropDefaultColor, QRect(156, 64, 164, 24));
         resolutionList_->hide();
         qualityList_ = new CDropButton(this);
         qualityList_->Create(QString(), this, vs::IDC_QUALITY_LIST, kDropFace, kDropHover, kDropText,
-                             kDropDefaultColor, &ControlFont(), kDropFace, QRect(156, 64, 164, 24));
+                             kDropDefaultColor, &ControlFont(), kDropDefaultColor, QRect(156, 64, 164, 24));
     }
     // A refill (a language switch) keeps what the lists show.
     const int resolutionRow = resolutionList_->GetCurSel();

@@ -91,7 +91,7 @@ void MConnectDlg::OnInitDialog()
     localIpLabel_->hide();
     localIpList_ = new CDropButton(this);
     localIpList_->Create(QString(), this, cc::IDC_LOCAL_IP_LIST, 0xFFFFFF, 0xEBEBEB, 0x101010, kDropDefaultColor,
-                         &ControlFont(), 0xFFFFFF, QRect(140, 88, 100, 22));
+                         &ControlFont(), kDropDefaultColor, QRect(140, 88, 100, 22));
     localIpList_->hide();
     refreshLocalButton_ = MakeButton(cc::IDC_REFRESH_LOCAL_IP, QStringLiteral("Refresh"), kButtonImage, 0,
                                      QRect(246, 86, 60, 26));
@@ -139,7 +139,7 @@ void MConnectDlg::OnInitDialog()
     comLabel_ = MakePageLabel(this, cc::IDC_COM_LABEL, QStringLiteral("Com"), QRect(20, 364, 90, 22));
     comList_ = new CDropButton(this);
     comList_->Create(QString(), this, cc::IDC_COM_PORT_LIST, 0xFFFFFF, 0xEBEBEB, 0x101010, kDropDefaultColor,
-                     &ControlFont(), 0xFFFFFF, QRect(20 + 90 + 10, 364, 80, 22));
+                     &ControlFont(), kDropDefaultColor, QRect(20 + 90 + 10, 364, 80, 22));
     baudLabel_ = MakePageLabel(this, cc::IDC_BAUD_RATE_LABEL, QStringLiteral("Baud Rate"), QRect(20, 398, 90, 22));
     baudEdit_ = MakePageEdit(this, cc::IDC_BAUD_RATE_EDIT, 38400, 115200, 115200, QStringLiteral("%d"),
                              QRect(120, 397, 100, 24));

@@ -11,7 +11,9 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QPushButton>
 #include <QScrollBar>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -320,6 +322,37 @@ TEST(CDropButton, PressOutsideThePopupClosesIt)
     EXPECT_TRUE(f.page->got.empty());
 }
 
+TEST(CDropButton, ThePointerLeavingOrAClickOutsideClosesTheListAndTheClickActs)
+{
+    Fixture f;
+    f.Fill({"a", "b"});
+    auto* confirm = new QPushButton(QStringLiteral("Confirm"), f.page.get());
+    confirm->setGeometry(200, 30, 80, 24);
+    confirm->show();
+    int clicks = 0;
+    QObject::connect(confirm, &QPushButton::clicked, [&clicks] { ++clicks; });
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(f.page.get()));
+    // Through the window, as the pointer comes: the open popup holds the mouse.
+    QWindow* window = f.page->windowHandle();
+    const QPoint onButton(25, 35), onList(25, 60), onConfirm = confirm->geometry().center();
+
+    QTest::mouseClick(window, Qt::LeftButton, {}, onButton);
+    QTest::mouseMove(window, onList);
+    EXPECT_TRUE(f.button->IsListShown());
+    QTest::mouseMove(window, onConfirm);  // on its way to "Confirm"
+    EXPECT_FALSE(f.button->IsListShown());
+    QTest::mouseClick(window, Qt::LeftButton, {}, onConfirm);
+    EXPECT_EQ(clicks, 1);
+
+    QTest::mouseClick(window, Qt::LeftButton, {}, onButton);
+    ASSERT_TRUE(f.button->IsListShown());
+    QTest::mouseClick(window, Qt::LeftButton, {}, onConfirm);  // straight from the open list
+    EXPECT_FALSE(f.button->IsListShown());
+    EXPECT_EQ(clicks, 2);
+    Deliver();
+    EXPECT_TRUE(f.page->got.empty());
+}
+
 TEST(CDropButton, OwnerCanDifferFromParent)
 {
     Fixture f;
@@ -539,11 +572,12 @@ TEST(CDropButton, FaceColours)
     EXPECT_FALSE(f.button->IsHovering());
     img = Render(f.button);
     EXPECT_EQ(img.pixelColor(3, 10), ToQColor(kDropDisabledFace));
-    // The arrow sits right of the caption area in the text colour.
-    bool arrow = false;
-    for (int x = f.button->width() - 30; x < f.button->width() - 2; ++x)
-        arrow = arrow || img.pixelColor(x, 10) == ToQColor(0xEBEBEB);
-    EXPECT_TRUE(arrow);
+    // The arrow sits right of the caption area in the text colour, greyed while disabled.
+    const QPolygon arrow = f.button->ArrowPolygon();
+    const QPoint inArrow(arrow.point(2).x(), arrow.point(0).y() + 2);
+    EXPECT_EQ(img.pixelColor(inArrow), ToQColor(kColorDisabledText));
+    f.button->setEnabled(true);
+    EXPECT_EQ(Render(f.button).pixelColor(inArrow), ToQColor(0xEBEBEB));
 }
 
 TEST(CDropList, RowColours)

@@ -1,8 +1,10 @@
 // Keys on a page: an edit sees Enter and Escape before the page, commits the clamped value once
-// through its binding, and neither key closes the page or presses a default button.
+// through its binding, and neither key closes the page or presses a default button; an open drop
+// list takes both keys.
 
 #include "tests/support/PageFixture.h"
 
+#include "controls/CDropButton.h"
 #include "controls/oRealEdit.h"
 #include "device/CommandIds.h"
 #include "pagekit/FieldBinding.h"
@@ -29,6 +31,11 @@ public:
         fallback->setDefault(true);
         fallback->setAutoDefault(true);
         QObject::connect(fallback, &QPushButton::clicked, this, [this] { ++defaultPresses; });
+        list = new CDropButton(this);
+        list->Create(QString(), this, 4102, 0x101010, 0x101010, 0xEBEBEB, 0, nullptr, 0x2E2E2E,
+                     QRect(20, 120, 120, 20));
+        for (const char* text : {"a", "b"}) list->GetList()->AddString(QString::fromLatin1(text));
+        list->SetCurSel(0);
     }
     LRESULT OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload) override
     {
@@ -38,6 +45,7 @@ public:
 
     oRealEdit* alpha = nullptr;
     QPushButton* fallback = nullptr;
+    CDropButton* list = nullptr;
     FieldBindings bindings;
     int defaultPresses = 0;
 };
@@ -66,6 +74,20 @@ TEST_F(PageKeys, NeitherKeyClosesThePageNorPressesTheDefaultButton)
     EXPECT_TRUE(page->isVisible());
     EXPECT_EQ(page->defaultPresses, 0);
     EXPECT_TRUE(host->Of(WM_PAGE_CLOSED).empty());
+}
+
+TEST_F(PageKeys, EscapeClosesAnOpenDropListAndEnterChoosesInIt)
+{
+    page->list->DropList();
+    ASSERT_TRUE(page->list->IsListShown());
+    PressKey(page->list->GetList(), Qt::Key_Escape);
+    EXPECT_FALSE(page->list->IsListShown());
+    page->list->DropList();
+    PressKey(page->list->GetList(), Qt::Key_Down);
+    PressKey(page->list->GetList(), Qt::Key_Return);
+    EXPECT_FALSE(page->list->IsListShown());
+    EXPECT_EQ(page->list->Caption(), QStringLiteral("b"));
+    EXPECT_TRUE(page->isVisible());
 }
 
 TEST_F(PageKeys, ARefreshShowsTheStoredValue)

@@ -6,6 +6,7 @@
 // page open are kept in the build folder.
 
 #include "MainWindowTestSupport.h"
+#include "tests/support/DropListChecks.h"
 #include "tests/support/PageScreenshots.h"
 
 #include "device/CDeviceData.h"
@@ -165,6 +166,18 @@ TEST_F(AllPagesX11, EveryCaptionContrastsWithItsButton)
     KordalDlg& w = Window();
     ForEveryOpenPage(w, [&w](const PageRow& row, MBaseDialog&, const QString& lang, const QImage&) {
         EXPECT_EQ(LowContrastCaptions(w), QStringList()) << row.dialogId << " " << lang.toStdString();
+    });
+}
+
+// With each page open (the operating page with the window's own lists), every disabled drop button
+// reads as disabled, every list opened reads at a glance and every closed list shows its whole choice.
+TEST_F(AllPagesX11, EveryDropListReadsAsItBehaves)
+{
+    ASSERT_TRUE(InstallShippedLanguageFiles(LanguageDir()));
+    KordalDlg& w = Window();
+    ForEveryOpenPage(w, [&w](const PageRow& row, MBaseDialog& page, const QString& lang, const QImage&) {
+        QWidget& root = row.area == PageArea::Operating ? static_cast<QWidget&>(w) : page;
+        EXPECT_EQ(DropListProblems(root, root.grab().toImage()), QStringList()) << row.dialogId << " " << lang.toStdString();
     });
 }
 

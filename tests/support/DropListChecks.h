@@ -1,0 +1,52 @@
+#pragma once
+// Picture check for the drop buttons shown in a window: a disabled one draws its arrow in the
+// disabled text colour, an open list's rows stand out from their fill by 3:1 at least, and a
+// closed list shows each of its choices whole.
+
+#include "tests/support/PageScreenshots.h"
+
+#include "controls/CDropButton.h"
+#include "controls/CDropList.h"
+
+// What is wrong with the drop buttons showing in picture (a grab of root). Each list is dropped
+// in turn (a disabled one enabled for it): a row's ink is the pixel that differs most from the
+// fill right of its text. Then each row is shown closed, and the shown row again.
+inline QStringList DropListProblems(QWidget& root, const QImage& picture)
+{
+    QStringList out;
+    for (CDropButton* b : root.findChildren<CDropButton*>()) {
+        if (!b->IsCreated() || !ShowsAt(root, b, b->rect().center())) continue;
+        const QPolygon arrow = b->ArrowPolygon();
+        const QColor ink = picture.pixelColor(b->mapTo(&root, QPoint(arrow.point(2).x(), arrow.point(0).y() + 2)));
+        if (!b->isEnabled() && ink != ToQColor(kColorDisabledText)) out << ControlName(b) + " not greyed " + ink.name();
+
+        const bool enabled = b->isEnabled();
+        b->setEnabled(true);
+        b->DropList();
+        SettleForPicture();
+        CDropList* list = b->GetList();
+        const QImage rows = list->viewport()->grab().toImage();
+        for (int i = list->TopIndex(); i < list->GetCount() && list->ItemRect(i).bottom() < rows.height(); ++i) {
+            const QRect r = list->ItemRect(i);
+            const double fill = RelativeLuminance(rows.pixelColor(r.right() - 1, r.center().y()));
+            double best = 1;
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                for (int x = r.left(); x < r.right(); ++x)
+                    best = std::max(best, ContrastRatio(fill, RelativeLuminance(rows.pixelColor(x, y))));
+            if (best < 3.0) out << QStringLiteral("%1 row \"%2\" %3:1").arg(ControlName(b), list->GetText(i)).arg(best, 0, 'f', 1);
+        }
+        b->CloseList();
+        b->setEnabled(enabled);
+
+        const int shown = b->GetCurSel();
+        const QString caption = b->Caption();
+        for (int i = 0; i < list->GetCount(); ++i) {
+            b->SetCurSel(i);
+            if (b->ShownCaption() != b->Caption().trimmed()) out << ControlName(b) + " cuts \"" + b->Caption() + '"';
+        }
+        list->SetCurrentIndex(shown);
+        list->RestoreSelection();
+        b->SetCaption(caption);
+    }
+    return out;
+}
