@@ -53,6 +53,8 @@ void KordalDlg::ShowBusyDialog(bool show, const QString& text)
         busyWatchdog_.stop();
         setEnabled(true);
         raise();
+        // A result the operator has not yet closed stays above the window.
+        RaiseResultBox();
         if (m_BusyDlg.isVisible()) m_BusyDlg.hide();
     }
 }

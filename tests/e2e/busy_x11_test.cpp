@@ -147,4 +147,25 @@ TEST_F(BusyEndToEnd, BusyDialogIsShownAboveTheMainWindowWhileItWaits)
     }
 }
 
+// A result box still open when a wait ends stays above the main window, and a later result
+// brings it back up.
+TEST_F(BusyEndToEnd, ResultBoxStaysAboveTheMainWindowAfterTheBusyDialogHides)
+{
+    KordalDlg& w = StartProgram();
+    SetMessageBoxHandler({});
+    ShowResultBox(&w, QStringLiteral("first"), QStringLiteral("Tips"));
+    QWidget* box = QApplication::activeModalWidget();
+    ASSERT_NE(box, nullptr);
+    SendMsg(&w, WM_BUSY_DIALOG, 1, 0, QStringLiteral("waiting"));
+    EXPECT_TRUE(SpinUntil([&] { return MappedAbove(w.m_BusyDlg, *box); }, 2000));
+    SendMsg(&w, WM_BUSY_DIALOG, 0, 0);
+    SpinFor(300);
+    EXPECT_TRUE(MappedAbove(*box, w)) << "under the main window after the wait";
+    w.raise();
+    ASSERT_TRUE(SpinUntil([&] { return MappedAbove(w, *box); }, 2000));
+    ShowResultBox(&w, QStringLiteral("second"), QStringLiteral("Tips"));
+    SpinFor(300);
+    EXPECT_TRUE(MappedAbove(*box, w)) << "under the main window after a new result";
+}
+
 } // namespace
