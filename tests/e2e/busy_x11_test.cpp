@@ -147,6 +147,18 @@ TEST_F(BusyEndToEnd, BusyDialogIsShownAboveTheMainWindowWhileItWaits)
     }
 }
 
+// With the processor gone, "Get Data From Machine" ends by the watchdog and says that it failed.
+TEST_F(BusyEndToEnd, GetDataFromAStoppedProcessorEndsInTheResultBox)
+{
+    KordalDlg& w = Connected("127.0.0.193");
+    w.SetBusyWatchdogInterval(500);
+    emulator->Stop();
+    Click(w.m_MiscDlg, ctl::misc::IDC_GET_DATA);
+    EXPECT_TRUE(w.m_BusyDlg.isVisible());
+    EXPECT_TRUE(SpinUntil([&] { return !boxes.empty() && !w.m_BusyDlg.isVisible(); }, 3000));
+    EXPECT_EQ(boxes, std::vector<QString>{QStringLiteral("Getting Data From Desitination... Failed")});
+}
+
 // A result box still open when a wait ends stays above the main window, and a later result
 // brings it back up.
 TEST_F(BusyEndToEnd, ResultBoxStaysAboveTheMainWindowAfterTheBusyDialogHides)
