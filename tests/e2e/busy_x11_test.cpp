@@ -151,11 +151,11 @@ TEST_F(BusyEndToEnd, BusyDialogIsShownAboveTheMainWindowWhileItWaits)
 TEST_F(BusyEndToEnd, GetDataFromAStoppedProcessorEndsInTheResultBox)
 {
     KordalDlg& w = Connected("127.0.0.193");
-    w.SetBusyWatchdogInterval(500);
+    w.SetBusyWatchdogInterval(2000);
     emulator->Stop();
     Click(w.m_MiscDlg, ctl::misc::IDC_GET_DATA);
     EXPECT_TRUE(w.m_BusyDlg.isVisible());
-    EXPECT_TRUE(SpinUntil([&] { return !boxes.empty() && !w.m_BusyDlg.isVisible(); }, 3000));
+    EXPECT_TRUE(SpinUntil([&] { return !boxes.empty() && !w.m_BusyDlg.isVisible(); }, 5000));
     EXPECT_EQ(boxes, std::vector<QString>{QStringLiteral("Getting Data From Desitination... Failed")});
 }
 
