@@ -12,6 +12,7 @@
 #include "pages/system/MLogoDlg.h"
 #include "pages/system/SwitcherIds.h"
 
+#include <QMessageBox>
 #include <QScreen>
 
 namespace {
@@ -153,10 +154,14 @@ TEST_F(BusyEndToEnd, GetDataFromAStoppedProcessorEndsInTheResultBox)
     KordalDlg& w = Connected("127.0.0.193");
     w.SetBusyWatchdogInterval(2000);
     emulator->Stop();
+    SetMessageBoxHandler({});  // the box the operator sees
     Click(w.m_MiscDlg, ctl::misc::IDC_GET_DATA);
     EXPECT_TRUE(w.m_BusyDlg.isVisible());
-    EXPECT_TRUE(SpinUntil([&] { return !boxes.empty() && !w.m_BusyDlg.isVisible(); }, 5000));
-    EXPECT_EQ(boxes, std::vector<QString>{QStringLiteral("Getting Data From Desitination... Failed")});
+    const auto shownBox = [] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); };
+    ASSERT_TRUE(SpinUntil([&] { return shownBox() && !w.m_BusyDlg.isVisible(); }, 5000));
+    EXPECT_EQ(shownBox()->text(), QStringLiteral("Getting Data From Desitination... Failed"));
+    SettleForPicture();
+    w.screen()->grabWindow(0).save(QStringLiteral(SVP_BINARY_DIR "/e2e_get_data_failed.png"));
 }
 
 // A result box still open when a wait ends stays above the main window, and a later result
