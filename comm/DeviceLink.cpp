@@ -66,6 +66,7 @@ struct Link {
     bool online = false;
     Clock::time_point lastRx{};
     Clock::time_point lastProbe{};
+    Clock::time_point lastOnlineReport{};
     Clock::time_point nextAttempt{};
     Clock::time_point connectStarted{};
 
@@ -74,12 +75,19 @@ struct Link {
 
 std::string Text(const char* s) { return s ? std::string(s) : std::string(); }
 
+// An online link repeats its report only when the processor was heard since the last one.
+bool ReportDue(const Link& l) { return l.online && l.fd >= 0 && l.lastRx > l.lastOnlineReport; }
+
 }  // namespace
 
 struct DeviceLink::Impl {
-    explicit Impl(DeviceLinkOptions o) : options(std::move(o)) {}
+    explicit Impl(DeviceLinkOptions o)
+        : options(std::move(o)), onlineReportInterval(std::max(options.onlineReportIntervalMs, kMinOnlineReportMs))
+    {
+    }
 
     const DeviceLinkOptions options;
+    const Ms onlineReportInterval;
 
     // Shared with the calling threads.
     std::mutex queueMutex;
@@ -129,6 +137,7 @@ struct DeviceLink::Impl {
     void ReadUdp();
     void OnFrame(Link* link, Frame&& frame, Clock::time_point now);
     void ReportOnline(Link& link, bool online);
+    void DeliverOnline(Link& link);
     void Deliver(const ReplyPacket& packet);
     void OpenUdp();
     Link* FindNet(const std::string& ip);
@@ -161,11 +170,17 @@ void DeviceLink::Impl::ReportOnline(Link& link, bool online)
 {
     if (link.online == online) return;
     link.online = online;
+    DeliverOnline(link);
+}
+
+void DeviceLink::Impl::DeliverOnline(Link& link)
+{
+    link.lastOnlineReport = Clock::now();
     ReplyPacket p;
     p.replyId = kOnlineReply;
     p.deviceAddress = link.address;
     p.status = link.address;
-    p.payload = {static_cast<uint8_t>(online ? 1 : 0)};
+    p.payload = {static_cast<uint8_t>(link.online ? 1 : 0)};
     Deliver(p);
 }
 
@@ -466,6 +481,7 @@ void DeviceLink::Impl::Timers(Clock::time_point now)
             l.lastProbe = now;
             Enqueue(l, FrameType::Probe, l.serial ? kBroadcastAddress : l.address, {});
         }
+        if (ReportDue(l) && now - l.lastOnlineReport >= onlineReportInterval) DeliverOnline(l);
     };
     for (auto& lp : netLinks) {
         Link& l = *lp;
@@ -509,12 +525,14 @@ int DeviceLink::Impl::PollTimeoutMs(Clock::time_point now) const
         case Link::State::Up:
             due(l.lastRx + Ms(options.silenceTimeoutMs));
             due(l.lastProbe + Ms(options.probeIntervalMs));
+            if (ReportDue(l)) due(l.lastOnlineReport + onlineReportInterval);
             break;
         }
     }
     if (serialLink && serialLink->fd >= 0) {
         due(serialLink->lastProbe + Ms(options.probeIntervalMs));
         if (serialLink->online) due(serialLink->lastRx + Ms(options.silenceTimeoutMs));
+        if (ReportDue(*serialLink)) due(serialLink->lastOnlineReport + onlineReportInterval);
     }
     if (!next) return -1;
     if (*next <= now) return 0;

@@ -20,10 +20,11 @@
 // Link health: every link sends a probe frame each probe interval and a processor echoes it. The
 // first frame after a link comes up is reported to the program as reply 0 with online byte 1; a
 // link that drops, or hears nothing for the silence timeout, is reported as reply 0 with online
-// byte 0 (status and address: the processor's address). Only whole frames with a good CRC count
-// as hearing from the processor: a link that receives nothing but junk goes offline all the same.
-// Network links reconnect until the
-// operator disconnects them.
+// byte 0 (status and address: the processor's address). While the processor keeps answering, the
+// online report is repeated every online report interval: the program's watchdogs count it as a
+// sign of life. Only whole frames with a good CRC count as hearing from the processor: a link that
+// receives nothing but junk goes offline all the same. Network links reconnect until the operator
+// disconnects them.
 
 #include "comm/CommLibrary.h"
 
@@ -49,6 +50,8 @@ struct DeviceLinkOptions {
 
     int probeIntervalMs = 1000;
     int silenceTimeoutMs = 5000;
+    // How often an answering link repeats its online report; never below kMinOnlineReportMs.
+    int onlineReportIntervalMs = 3000;
     int reconnectIntervalMs = 2000;
     int connectTimeoutMs = 3000;
     // Bytes a link may hold unsent. A network peer that lets more pile up is not reading: its
@@ -71,6 +74,8 @@ struct DeviceLinkStats {
     uint64_t connectAttempts = 0;
     uint64_t silenceDrops = 0;       // links dropped or reported offline for hearing nothing
 };
+
+constexpr int kMinOnlineReportMs = 1000;
 
 constexpr uint8_t kLibraryVersionMajor = 1;
 constexpr uint8_t kLibraryVersionMinor = 0;

@@ -196,6 +196,8 @@ public:
     FeatherState feather = {};
     uint32_t replyArrived = 0;
     uint8_t lastStatus = 0;
+    // Command 0 went out and no reply 2 has come since (the busy dialog's watchdog reads it).
+    uint8_t allDataAwaited = 0;
 
     // --- name tables ---
     NamedId genlockNames[13];

@@ -330,5 +330,6 @@ void CDeviceData::SendCommandArgs(int cmdId, const CommandArgs& args)
     }
     CommandBlock block;
     if (!BuildCommandBlock(cmdId, args, block)) return;
+    if ((cmdId & 0xFFFF) == CMD_GET_ALL_DATA) allDataAwaited = 1;
     QVN_Comm_SendCommand(cmdId, block.data(), g_DeviceAddress);
 }

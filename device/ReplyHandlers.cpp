@@ -74,6 +74,7 @@ void ReplyHandlers::OnReplyAllData(ReplyBytes<2360> bytes, uint8_t status)
     DeviceParamBlock block;
     std::memcpy(&block, bytes.data(), sizeof block);
     dev_.ParseParamBlock(block);
+    dev_.allDataAwaited = 0;
     Post(REPLY_ALL_DATA);
     // Give the processor a moment after the block before the read-out chain. Blocks that follow
     // each other closely share one timer, restarted by each, so a burst reads out once, after the

@@ -31,6 +31,7 @@ void ResetUiTextDefaults();
 enum UiTextId : int {
     UI_TEXT_TIPS = 38,              // caption of the program's message boxes
     UI_TEXT_WAIT_OPERATION = 65,    // busy-dialog text while the processor works
+    UI_TEXT_FAILED = 67,            // appended to what did not succeed
     UI_TEXT_PORT_SWITCH_FIRST = 145,
     UI_TEXT_PORT_SWITCH_LAST = 149,
 };

@@ -43,6 +43,7 @@ void ShowResultBox(QWidget* parent, const QString& text, const QString& caption)
     if (box) {
         box->setText(text);
         box->setWindowTitle(caption);
+        RaiseResultBox();
         return;
     }
     auto* shown = new QMessageBox(QMessageBox::Information, caption, text, QMessageBox::Ok, parent);
@@ -54,6 +55,16 @@ void ShowResultBox(QWidget* parent, const QString& text, const QString& caption)
     });
     box = shown;
     shown->show();
+    RaiseResultBox();
+}
+
+void RaiseResultBox()
+{
+    // Without a window manager nothing keeps a box above its parent: a parent raised later covers it.
+    if (QMessageBox* box = ResultBox(); box && box->isVisible()) {
+        box->raise();
+        box->activateWindow();
+    }
 }
 
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler)

@@ -32,7 +32,12 @@ int ShowMessageBox(QWidget* parent, const QString& text, const QString& caption,
 // one result box at a time: while it is up, a further result replaces its text and caption
 // instead of opening another. Modal to the application like the boxes above. An installed
 // handler answers it at once, as it does ShowMessageBox.
+// The box is raised whenever it is shown or its text changes, so a result never waits unseen.
 void ShowResultBox(QWidget* parent, const QString& text, const QString& caption);
+
+// Raises the result box while it is up (nothing otherwise): for a window that has just raised
+// itself over it.
+void RaiseResultBox();
 
 // Installs a handler that answers every box instead of a modal window (empty: real boxes again).
 // Returns the handler that was installed before.

@@ -81,7 +81,7 @@ KordalDlg::KordalDlg(QWidget* parent)
     connect(&titleTimer_, &QTimer::timeout, this, [this] { OnTimer(kTitleToggleTimerId); });
     busyWatchdog_.setSingleShot(true);
     busyWatchdog_.setInterval(kBusyWatchdogDefaultMs);
-    connect(&busyWatchdog_, &QTimer::timeout, this, [this] { ShowBusyDialog(false, QString()); });
+    connect(&busyWatchdog_, &QTimer::timeout, this, [this] { OnBusyWatchdog(); });
 
     SetMainWindowLink(this);
 }

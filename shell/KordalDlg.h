@@ -114,6 +114,9 @@ public:
     void SetBusyWatchdogInterval(int ms);
     int BusyWatchdogInterval() const { return busyWatchdog_.interval(); }
     bool IsBusyWatchdogActive() const { return busyWatchdog_.isActive(); }
+    // The busy watchdog ran out: the wait ends, and a read of the whole configuration that got no
+    // block is reported as failed.
+    void OnBusyWatchdog();
 
     // Language.
     LRESULT OnLanguageChange(WPARAM which);

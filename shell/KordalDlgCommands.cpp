@@ -51,10 +51,24 @@ void KordalDlg::ShowBusyDialog(bool show, const QString& text)
         busyWatchdog_.start();
     } else {
         busyWatchdog_.stop();
+        // The wait is over, whatever ended it: a block still missing is no longer waited for.
+        GetDeviceData().allDataAwaited = 0;
         setEnabled(true);
         raise();
+        // A result the operator has not yet closed stays above the window.
+        RaiseResultBox();
         if (m_BusyDlg.isVisible()) m_BusyDlg.hide();
     }
+}
+
+void KordalDlg::OnBusyWatchdog()
+{
+    const bool readFailed = GetDeviceData().allDataAwaited != 0;
+    const QString waited = m_BusyDlg.Text().trimmed();
+    ShowBusyDialog(false, QString());
+    // Otherwise the pages would go on showing their old values as if the read had worked.
+    if (readFailed)
+        ShowResultBox(this, QStringLiteral("%1 %2").arg(waited, UiText(UI_TEXT_FAILED)), UiText(UI_TEXT_TIPS));
 }
 
 // --- language ---

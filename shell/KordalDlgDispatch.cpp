@@ -118,7 +118,8 @@ void KordalDlg::ShowDirectLinkOnline(const QVariantMap& state)
         if (tile.connected) return;
     const bool online = state.contains(QStringLiteral("online")) ? state.value(QStringLiteral("online")).toInt() != 0
                                                                   : GetDeviceData().onlineState != 0;
-    if (CGdipButton* b = ButtonById(mw::IDC_CONNECTION_INDICATOR)) b->SetPressed(online);
+    // The library repeats the report while the processor answers: only a change is drawn.
+    if (CGdipButton* b = ButtonById(mw::IDC_CONNECTION_INDICATOR); b && b->IsPressed() != online) b->SetPressed(online);
 }
 
 // Reply 24: 8 and 10 are the caption page's; every other value acts on the event code.

@@ -90,3 +90,24 @@ TEST(LinkHealth, NoProcessorMeansNoOnlineReportAndNoHang)
     EXPECT_TRUE(replies.All().empty());
     link.Shutdown();
 }
+
+TEST(LinkHealth, AnsweringProcessorIsReportedOnlineAtASteadyPaceAndSilenceOnce)
+{
+    auto emu = StartEmulator("127.0.0.13");
+    auto o = OptionsFor(*emu);
+    o.onlineReportIntervalMs = 1;  // held to once a second
+    comm::DeviceLink link(o);
+    ReplyCollector replies(link);
+    link.ConnectNet("127.0.0.13", comm::kDevicePort);
+    ASSERT_TRUE(replies.WaitFor([](const auto& a) { return CountOnline(a, 1) == 1; }));
+    std::this_thread::sleep_for(3500ms);
+    const int reports = CountOnline(replies.All(), 1);
+    EXPECT_TRUE(reports >= 3 && reports <= 5) << reports;
+    emu->SetSilent(true);
+    ASSERT_TRUE(replies.WaitFor([](const auto& a) { return CountOnline(a, 0) == 1; }, 5000ms));
+    const int beforeSilence = CountOnline(replies.All(), 1);
+    std::this_thread::sleep_for(1500ms);
+    EXPECT_EQ(CountOnline(replies.All(), 1), beforeSilence) << "reported online while silent";
+    EXPECT_EQ(CountOnline(replies.All(), 0), 1);
+    link.Shutdown();
+}

@@ -12,6 +12,7 @@
 #include "pages/system/MLogoDlg.h"
 #include "pages/system/SwitcherIds.h"
 
+#include <QMessageBox>
 #include <QScreen>
 
 namespace {
@@ -145,6 +146,43 @@ TEST_F(BusyEndToEnd, BusyDialogIsShownAboveTheMainWindowWhileItWaits)
         emulator->SetReading(true);
         EXPECT_TRUE(SpinUntil([&] { return !w.m_BusyDlg.isVisible() && w.isEnabled(); }, 3000)) << "round " << round;
     }
+}
+
+// With the processor gone, "Get Data From Machine" ends by the watchdog and says that it failed.
+TEST_F(BusyEndToEnd, GetDataFromAStoppedProcessorEndsInTheResultBox)
+{
+    KordalDlg& w = Connected("127.0.0.193");
+    w.SetBusyWatchdogInterval(2000);
+    emulator->Stop();
+    SetMessageBoxHandler({});  // the box the operator sees
+    Click(w.m_MiscDlg, ctl::misc::IDC_GET_DATA);
+    EXPECT_TRUE(w.m_BusyDlg.isVisible());
+    const auto shownBox = [] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); };
+    ASSERT_TRUE(SpinUntil([&] { return shownBox() && !w.m_BusyDlg.isVisible(); }, 5000));
+    EXPECT_EQ(shownBox()->text(), QStringLiteral("Getting Data From Desitination... Failed"));
+    SettleForPicture();
+    w.screen()->grabWindow(0).save(QStringLiteral(SVP_BINARY_DIR "/e2e_get_data_failed.png"));
+}
+
+// A result box still open when a wait ends stays above the main window, and a later result
+// brings it back up.
+TEST_F(BusyEndToEnd, ResultBoxStaysAboveTheMainWindowAfterTheBusyDialogHides)
+{
+    KordalDlg& w = StartProgram();
+    SetMessageBoxHandler({});
+    ShowResultBox(&w, QStringLiteral("first"), QStringLiteral("Tips"));
+    QWidget* box = QApplication::activeModalWidget();
+    ASSERT_NE(box, nullptr);
+    SendMsg(&w, WM_BUSY_DIALOG, 1, 0, QStringLiteral("waiting"));
+    EXPECT_TRUE(SpinUntil([&] { return MappedAbove(w.m_BusyDlg, *box); }, 2000));
+    SendMsg(&w, WM_BUSY_DIALOG, 0, 0);
+    SpinFor(300);
+    EXPECT_TRUE(MappedAbove(*box, w)) << "under the main window after the wait";
+    w.raise();
+    ASSERT_TRUE(SpinUntil([&] { return MappedAbove(w, *box); }, 2000));
+    ShowResultBox(&w, QStringLiteral("second"), QStringLiteral("Tips"));
+    SpinFor(300);
+    EXPECT_TRUE(MappedAbove(*box, w)) << "under the main window after a new result";
 }
 
 } // namespace
