@@ -256,7 +256,13 @@ protected:
     static void ChooseRow(CDropButton* list, int row)
     {
         ASSERT_NE(list, nullptr);
-        Click(list);
+        // Without a window manager, the keyboard grab of a popup being shown can reach a loaded
+        // program as a focus loss before the focus comes back: the program is inactive for an
+        // instant and Qt closes its popups. An operator would click again; so does the walk.
+        for (int attempt = 0; attempt < 3 && !list->IsListShown(); ++attempt) {
+            SpinUntil([] { return QGuiApplication::applicationState() == Qt::ApplicationActive; }, 2000);
+            Click(list);
+        }
         ASSERT_TRUE(list->IsListShown()) << GetControlId(list);
         CDropList* rows = list->GetList();
         ASSERT_TRUE(row >= 0 && row < rows->GetCount()) << "row " << row;
