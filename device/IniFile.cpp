@@ -4,10 +4,13 @@
 #include "device/PathUtils.h"
 
 #include <QFile>
+#include <QHashFunctions>
 #include <QSaveFile>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <mutex>
 #include <sys/stat.h>
@@ -43,6 +46,53 @@ QString OneLine(const QString& s)
     out.replace(QLatin1Char('\r'), QLatin1Char(' '));
     out.replace(QLatin1Char('\n'), QLatin1Char(' '));
     return out;
+}
+
+// Hash of a case-folded name: of a key in the section whose header starts at that byte, or of a
+// section (-1). Seeded per process, so that no file can be made of names that all share a hash.
+quint32 NameHash(qsizetype section, QStringView folded)
+{
+    static const size_t seed = QHashSeed::globalSeed();
+    return quint32(qHash(folded, qHash(section, seed)));
+}
+
+// Sorts index entries by hash, in file order among equal hashes, and keeps the first entry of
+// each identity (its name read back from the file): a name repeated a million times costs one.
+template <typename Entries, typename Identity>
+void KeepFirstOfEach(Entries& entries, Identity identity)
+{
+    std::sort(entries.begin(), entries.end(),
+              [](const auto& a, const auto& b) { return a.hash != b.hash ? a.hash < b.hash : a.at < b.at; });
+    std::vector<decltype(identity(0))> seen;  // identities kept with the current hash
+    quint32 hash = 0;
+    auto kept = entries.begin();
+    for (auto it = entries.begin(); it != entries.end(); ++it) {
+        if (it == entries.begin() || it->hash != hash) {
+            seen.clear();
+            hash = it->hash;
+            // Alone with its hash (nearly always): nothing to read back.
+            if (it + 1 == entries.end() || (it + 1)->hash != hash) {
+                *kept++ = *it;
+                continue;
+            }
+        }
+        auto id = identity(it->at);
+        if (std::find(seen.begin(), seen.end(), id) != seen.end()) continue;
+        seen.push_back(std::move(id));
+        *kept++ = *it;
+    }
+    entries.erase(kept, entries.end());
+    entries.shrink_to_fit();
+}
+
+// The first entry with the hash that matches, in the order KeepFirstOfEach left; null when none.
+template <typename Entries, typename Match>
+auto FirstMatch(const Entries& entries, quint32 hash, Match match) -> decltype(entries.data())
+{
+    auto it = std::lower_bound(entries.begin(), entries.end(), hash, [](const auto& e, quint32 h) { return e.hash < h; });
+    for (; it != entries.end() && it->hash == hash; ++it)
+        if (match(it->at)) return &*it;
+    return nullptr;
 }
 
 }  // namespace
@@ -128,28 +178,121 @@ qsizetype IniDocument::lineCount() const
     return n;
 }
 
+IniDocument::Kind IniDocument::NameOf(const Span& line, QString* folded) const
+{
+    const bool written = !m_written.empty() && m_written.count(line.start);
+    if (!written && m_encoding != Encoding::Utf16Le) {
+        // A line whose first byte other than ASCII blanks is ASCII (nearly every line) is told from
+        // its bytes, and an ASCII name is folded into the caller's string: a large file is indexed
+        // in a few passes over it, without allocating for each line.
+        const char* p = m_bytes.constData();
+        const auto blank = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
+        qsizetype at = line.start;
+        while (at < line.textEnd && blank(p[at])) ++at;
+        if (at == line.textEnd) return Kind::Blank;
+        if (uchar(p[at]) < 0x80) {
+            const Kind kind = p[at] == '[' ? Kind::Section : p[at] == ';' ? Kind::Comment : Kind::Key;
+            if (!folded || kind == Kind::Comment) return kind;
+            const char stop = kind == Kind::Section ? ']' : '=';
+            qsizetype from = kind == Kind::Section ? at + 1 : at;
+            qsizetype to = from;
+            while (to < line.textEnd && p[to] != stop && uchar(p[to]) < 0x80) ++to;
+            if (to == line.textEnd || p[to] == stop) {
+                while (from < to && blank(p[from])) ++from;
+                while (to > from && blank(p[to - 1])) --to;
+                folded->resize(to - from);
+                QChar* out = folded->data();
+                for (qsizetype k = from; k < to; ++k) out[k - from] = QLatin1Char(p[k] >= 'A' && p[k] <= 'Z' ? p[k] + 32 : p[k]);
+                return kind;
+            }
+        }
+    }
+    // The name as Classify reads it, through views: no copy of a line's value.
+    if (line.textEnd == line.start && !written) return Kind::Blank;  // nothing to decode
+    const QString text = Text(line);
+    const QStringView t = QStringView(text).trimmed();
+    if (t.isEmpty()) return Kind::Blank;
+    if (t.front() == u';') return Kind::Comment;
+    QStringView name;
+    Kind kind = Kind::Key;
+    if (t.front() == u'[') {
+        const qsizetype close = t.indexOf(QLatin1Char(']'));
+        name = close < 0 ? t.mid(1) : t.mid(1, close - 1);
+        kind = Kind::Section;
+    } else {
+        const qsizetype eq = t.indexOf(QLatin1Char('='));
+        name = eq < 0 ? t : t.left(eq);
+    }
+    if (folded) *folded = name.trimmed().toString().toCaseFolded();
+    return kind;
+}
+
+const IniDocument::Body* IniDocument::FindFirstSection(const QString& folded) const
+{
+    QString name;
+    const Entry* e = FirstMatch(m_firstSections, NameHash(-1, folded), [&](quint32 at) {
+        return NameOf(LineAt(at), &name) == Kind::Section && name == folded;
+    });
+    if (!e) return nullptr;
+    return &*std::lower_bound(m_bodies.begin(), m_bodies.end(), e->at,
+                              [](const Body& b, quint32 at) { return b.start < at; });
+}
+
 void IniDocument::Reindex()
 {
-    // The names as Classify reads them, through views: no copy of a line that is not a name.
-    m_keyLines.clear();
-    QHash<QString, qsizetype>* keys = nullptr;  // of the current section, when it is the first of its name
+    m_firstSections.clear();
+    m_bodies.clear();
+    m_keys.clear();
+    // Offsets are 32 bits: only a write of a value of gigabytes makes a larger document.
+    m_indexed = m_bytes.size() <= qsizetype(std::numeric_limits<quint32>::max());
+    if (!m_indexed) return;
+    // Lines are counted first, so that each vector is allocated once at its size: one grown by
+    // doubling would for a while be held twice over.
+    qsizetype sections = 0;
+    qsizetype keys = 0;
     ForEachLine([&](const Span& line) {
-        if (line.textEnd == line.start && m_written.empty()) return true;  // empty: nothing to index
-        const QString text = Text(line);
-        const QStringView t = QStringView(text).trimmed();
-        if (t.isEmpty() || t.front() == u';') return true;
-        if (t.front() == u'[') {
-            const qsizetype close = t.indexOf(QLatin1Char(']'));
-            const QString section = (close < 0 ? t.mid(1) : t.mid(1, close - 1)).trimmed().toString().toCaseFolded();
-            // Later sections of the same name are never read.
-            keys = m_keyLines.contains(section) ? nullptr : &*m_keyLines.insert(section, {});
+        const Kind kind = NameOf(line, nullptr);
+        sections += kind == Kind::Section;
+        keys += kind == Kind::Key;
+        return true;
+    });
+    QString name;
+    m_firstSections.reserve(sections);
+    ForEachLine([&](const Span& line) {
+        if (NameOf(line, nullptr) != Kind::Section) return true;
+        NameOf(line, &name);
+        m_firstSections.push_back({NameHash(-1, name), quint32(line.start)});
+        return true;
+    });
+    KeepFirstOfEach(m_firstSections, [&](quint32 at) {
+        NameOf(LineAt(at), &name);
+        return name;
+    });
+    m_bodies.reserve(m_firstSections.size());
+    for (const Entry& e : m_firstSections) m_bodies.push_back({e.at, 0});
+    std::sort(m_bodies.begin(), m_bodies.end(), [](const Body& a, const Body& b) { return a.start < b.start; });
+    // Later sections of the same name are never read, nor are keys before the first section.
+    m_keys.reserve(keys);
+    auto next = m_bodies.begin();
+    Body* body = nullptr;  // the section being read, when it is the first of its name
+    ForEachLine([&](const Span& line) {
+        const Kind kind = NameOf(line, nullptr);
+        if (kind == Kind::Section) {
+            if (body) body->end = quint32(line.start);
+            body = next != m_bodies.end() && next->start == line.start ? &*next++ : nullptr;
             return true;
         }
-        if (!keys) return true;
-        const qsizetype eq = t.indexOf(QLatin1Char('='));
-        const QString key = (eq < 0 ? t : t.left(eq)).trimmed().toString().toCaseFolded();
-        if (!keys->contains(key)) keys->insert(key, line.start);
+        if (kind != Kind::Key || !body) return true;
+        NameOf(line, &name);
+        m_keys.push_back({NameHash(body->start, name), quint32(line.start)});
         return true;
+    });
+    if (body) body->end = quint32(m_bytes.size());
+    KeepFirstOfEach(m_keys, [&](quint32 at) {
+        NameOf(LineAt(at), &name);
+        const auto in = std::upper_bound(m_bodies.begin(), m_bodies.end(), at,
+                                         [](quint32 a, const Body& b) { return a < b.start; });
+        return std::pair(std::prev(in)->start, name);
     });
 }
 
@@ -266,12 +409,23 @@ bool IniDocument::FindKey(const Span& sectionLine, const QString& key, Span& out
 
 bool IniDocument::Value(const QString& section, const QString& key, QString& out) const
 {
-    const auto keys = m_keyLines.constFind(section.trimmed().toCaseFolded());
-    if (keys == m_keyLines.cend()) return false;
-    const auto line = keys->constFind(key.trimmed().toCaseFolded());
-    if (line == keys->cend()) return false;
+    Span line;
+    if (!m_indexed) {
+        Span header;
+        if (!FindSection(section, header) || !FindKey(header, key, line)) return false;
+    } else {
+        const Body* body = FindFirstSection(section.trimmed().toCaseFolded());
+        if (!body) return false;
+        const QString wanted = key.trimmed().toCaseFolded();
+        QString name;
+        const Entry* e = FirstMatch(m_keys, NameHash(body->start, wanted), [&](quint32 at) {
+            return at > body->start && at < body->end && NameOf(LineAt(at), &name) == Kind::Key && name == wanted;
+        });
+        if (!e) return false;
+        line = LineAt(e->at);
+    }
     QString name;
-    Classify(Text(LineAt(*line)), &name, &out);
+    Classify(Text(line), &name, &out);
     return true;
 }
 

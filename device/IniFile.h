@@ -14,11 +14,11 @@
 // byte of it into different text for good.
 
 #include <QByteArray>
-#include <QHash>
 #include <QString>
 #include <QStringList>
 
 #include <map>
+#include <vector>
 
 class IniDocument {
 public:
@@ -74,9 +74,28 @@ private:
     QByteArray m_bytes;    // the whole file, mark included
     // Lines SetValue wrote, by their first byte: their text, which the file's encoding may not hold.
     std::map<qsizetype, QString> m_written;
-    // First byte of the first key line of each name in the first section of each name, by
-    // case-folded names: a language file of hundreds of keys is looked up hundreds of times.
-    QHash<QString, QHash<QString, qsizetype>> m_keyLines;
+    // The index costs a few bytes per section or key line and no allocation per name, so any file
+    // within the read bound costs a few times its size; a language file is looked up hundreds of
+    // times. Hashes are of case-folded names and only pick candidates: a hit is read back from its
+    // line and compared, so a collision never gives a wrong answer.
+    struct Entry {
+        quint32 hash = 0;
+        quint32 at = 0;  // first byte of the line
+    };
+    struct Body {
+        quint32 start = 0;  // first byte of the section's header
+        quint32 end = 0;    // first byte of the next header, or the end of the file
+    };
+    // Kind of a line as Classify reads it, and its name case-folded when folded is given.
+    Kind NameOf(const Span& line, QString* folded) const;
+    // The first section with that case-folded name; null when none.
+    const Body* FindFirstSection(const QString& folded) const;
+    std::vector<Entry> m_firstSections;  // header of the first section of each name, by hash of its name
+    std::vector<Body> m_bodies;          // the same sections in file order
+    // The first key line of each name in those sections, by hash of header and name; empty (and
+    // lookups go through the file) past 4 GiB.
+    std::vector<Entry> m_keys;
+    bool m_indexed = false;
 };
 
 // GetPrivateProfileString: the value, or defaultValue when the file, section or key is absent.
