@@ -335,17 +335,28 @@ COLORREF CGdipButton::DisabledCaptionColor() const
 {
     const QImage* skin = ImageForState(kStateDisabledLook);
     if (!skin || skin->isNull() || width() <= 0 || height() <= 0) return kColorBtnShadow;
-    // The mean luminance of the skin's opaque pixels under the caption's glyphs.
     const QRect glyphs = CaptionRect().intersected(rect());
-    const double sx = static_cast<double>(skin->width()) / width(), sy = static_cast<double>(skin->height()) / height();
+    // Worked out again only when the skin, the size or the caption's place changed: it reads
+    // every pixel under the caption, and greyed buttons repaint often.
+    DisabledCaptionKey key{skin->cacheKey(), size(), glyphs};
+    if (disabledCaption_ && disabledCaption_->first == key) return disabledCaption_->second;
+    const COLORREF colour = WorkOutDisabledCaptionColor(*skin, glyphs);
+    disabledCaption_.emplace(key, colour);
+    return colour;
+}
+
+COLORREF CGdipButton::WorkOutDisabledCaptionColor(const QImage& skin, const QRect& glyphs) const
+{
+    // The mean luminance of the skin's opaque pixels under the caption's glyphs.
+    const double sx = static_cast<double>(skin.width()) / width(), sy = static_cast<double>(skin.height()) / height();
     const QRect under = QRect(static_cast<int>(glyphs.left() * sx), static_cast<int>(glyphs.top() * sy),
                               std::max(1, static_cast<int>(glyphs.width() * sx)), std::max(1, static_cast<int>(glyphs.height() * sy)))
-                            .intersected(skin->rect());
+                            .intersected(skin.rect());
     double sum = 0;
     int count = 0;
     for (int y = under.top(); y <= under.bottom(); ++y)
         for (int x = under.left(); x <= under.right(); ++x) {
-            const QRgb c = qUnpremultiply(skin->pixel(x, y));
+            const QRgb c = qUnpremultiply(skin.pixel(x, y));
             if (qAlpha(c) < 128) continue;
             sum += Luminance(c);
             ++count;

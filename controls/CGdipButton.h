@@ -20,10 +20,13 @@
 #include <QAbstractButton>
 #include <QFont>
 #include <QImage>
+#include <QRect>
+#include <QSize>
 #include <QString>
 
 #include <memory>
 #include <optional>
+#include <utility>
 
 inline constexpr COLORREF kImageButtonCaptionDefault = 0x141414;
 inline constexpr COLORREF kImageButtonEmbossDark = 0x323232;
@@ -142,6 +145,13 @@ private:
     private:
         mutable std::optional<QImage> hover_, grey_, faded_;
     };
+    struct DisabledCaptionKey {
+        qint64 skin = 0;  // QImage::cacheKey
+        QSize size;
+        QRect glyphs;
+        bool operator==(const DisabledCaptionKey&) const = default;
+    };
+    COLORREF WorkOutDisabledCaptionColor(const QImage& skin, const QRect& glyphs) const;
     // Null for a null image.
     static std::shared_ptr<const Looks> MakeLooks(const QImage& image);
     // The looks of a PNG resource, decoded and derived once for every button that shows it.
@@ -164,6 +174,7 @@ private:
     COLORREF captionColor_ = kImageButtonCaptionDefault;
     int placement_ = kCaptionCentre;
     bool disabledLook_ = false;
+    mutable std::optional<std::pair<DisabledCaptionKey, COLORREF>> disabledCaption_;
     bool toggle_ = false;
     bool hover_ = false;
     bool pressed_ = false;

@@ -26,8 +26,6 @@ public:
     void SeekToBegin() override { m_next = 0; }
     // The next line in place (no copy); nullptr at the end.
     const QString* Next() { return m_next < m_lines.size() ? &m_lines.at(m_next++) : nullptr; }
-    void SeekToEnd() { m_next = m_lines.size(); }
-    const QStringList& Lines() const { return m_lines; }
 
 private:
     QStringList m_lines;

@@ -1,5 +1,7 @@
 #include "preview/OperatingRules.h"
 
+#include "device/PreviewFormatCodes.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -234,16 +236,9 @@ double ZoomAfterWheel(double zoom, int delta)
 
 std::optional<PreviewSize> PreviewSizeForFormat(int code)
 {
-    switch (code) {
-    case 1: return PreviewSize{352, 240};
-    case 7: return PreviewSize{640, 480};
-    case 16: return PreviewSize{1280, 720};
-    case 17: return PreviewSize{1920, 1080};
-    case 19: return PreviewSize{960, 540};
-    case 20: return PreviewSize{640, 360};
-    case 21: return PreviewSize{480, 270};
-    default: return std::nullopt;
-    }
+    const auto size = PreviewSizeOfCode(code);
+    if (!size) return std::nullopt;
+    return PreviewSize{size->width, size->height};
 }
 
 } // namespace oprules

@@ -178,7 +178,7 @@ LRESULT KordalDlg::OnProjectFileOp(WPARAM op, const QVariant& path)
     if (openFailed) {
         const auto* open = PageButton(m_MiscDlg, ctl::misc::IDC_OPEN_PROJECT);
         const QString operation = open ? open->text() : QStringLiteral("Open Project");
-        ShowMessageBox(this, QStringLiteral("%1 %2").arg(operation, UiText(67)), UiText(UI_TEXT_TIPS));
+        ShowMessageBox(this, QStringLiteral("%1 %2").arg(operation, UiText(UI_TEXT_FAILED)), UiText(UI_TEXT_TIPS));
     }
     return 0;
 }

@@ -738,7 +738,7 @@ void MSubTitleDlg::OnSendCaption()
             caption::RenderCaptionText(textEdit_->text(), captionFont_, w, h, alignCentre_->IsPressed());
         const QString path = GetAppDirectory() + QStringLiteral("PFile%1.BMP").arg(std::max(List(cc::IDC_CAPTION_LIST)->GetCurSel(), 0));
         if (picture.isNull() || !SaveBitmapToFile(picture, path)) {
-            ShowMessageBox(this, QStringLiteral("%1 %2").arg(send_->text(), UiText(67)), UiText(UI_TEXT_TIPS));
+            ShowMessageBox(this, QStringLiteral("%1 %2").arg(send_->text(), UiText(UI_TEXT_FAILED)), UiText(UI_TEXT_TIPS));
             return;
         }
         bitmapPath_ = path;
@@ -1043,7 +1043,7 @@ void MSubTitleDlg::OnInitialiseTimer()
     waitingInitialise_ = false;
     if (transfer_.IsActive()) return;
     SetBusy(false);
-    ShowMessageBox(this, QStringLiteral("%1 %2").arg(initialise_->text(), UiText(67)), UiText(UI_TEXT_TIPS));
+    ShowMessageBox(this, QStringLiteral("%1 %2").arg(initialise_->text(), UiText(UI_TEXT_FAILED)), UiText(UI_TEXT_TIPS));
 }
 
 // The main window places its side pages at the column's height; in advanced mode this page needs

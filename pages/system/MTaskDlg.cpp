@@ -323,13 +323,6 @@ void MTaskDlg::OnButton(int id)
     }
 }
 
-LRESULT MTaskDlg::OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload)
-{
-    // Confirm reads the list's choice.
-    if (msg == WM_DROPLIST_SELECT) return 0;
-    return MBaseDialog::OnMessage(msg, wParam, lParam, payload);
-}
-
 void MTaskDlg::resizeEvent(QResizeEvent* e)
 {
     MBaseDialog::resizeEvent(e);

@@ -49,8 +49,6 @@ public:
     oRealEdit* LocalEdit(int n) const { return localEdits_[static_cast<size_t>(n)]; }
     QTimer* TickTimer() const { return tickTimer_; }
 
-    LRESULT OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload) override;
-
 protected:
     void resizeEvent(QResizeEvent* e) override;
 
