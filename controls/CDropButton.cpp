@@ -98,6 +98,17 @@ void CDropButton::SetCurSel(int n)
     list->SetCurrentIndex(n);
 }
 
+void CDropButton::ClearSel()
+{
+    CDropList* list = GetList();
+    if (!list)
+        return;
+    if (autoText_)
+        SetCaption(QString());
+    list->SetCurSel(-1);
+    list->SetCurrentIndex(-1);
+}
+
 int CDropButton::GetCurSel() const
 {
     const CDropList* list = GetList();

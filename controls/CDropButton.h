@@ -49,6 +49,8 @@ public:
     // Shows row n (caption with auto-text on) and makes it the list's current row. Posts nothing.
     // Nothing at all happens for an index outside the list (an empty list included).
     void SetCurSel(int n);
+    // Shows no row (an empty caption with auto-text on) until one is chosen or set. Posts nothing.
+    void ClearSel();
     // The row the button shows, or -1.
     int GetCurSel() const;
 

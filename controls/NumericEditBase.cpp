@@ -80,6 +80,7 @@ void NumericEditBase::DeliverCommit()
     commitPending_ = false;
     pendingcommits::Remove(this);
     // Last: the owner may set this edit, or take it away.
+    const pendingcommits::HandingOver handing;
     SendMsg(GetControlOwner(this), WM_VALUE_CHANGED, static_cast<WPARAM>(GetControlId(this)), 0);
 }
 

@@ -1,7 +1,6 @@
 #include "controls/PendingCommits.h"
 
 #include "controls/NumericEditBase.h"
-#include "platform/ControlId.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -36,6 +35,8 @@ public:
         return false;
     }
 };
+
+int handingOver = 0;
 
 std::vector<QPointer<NumericEditBase>>& Waiting()
 {
@@ -77,12 +78,17 @@ void Remove(const NumericEditBase* edit)
     if (w.size() != before && w.empty()) WatchInput(false);
 }
 
-void DeliverAll(const QObject* owner)
+void DeliverAll()
 {
+    if (handingOver > 0 || Waiting().empty()) return;
     // A commit handed over may cause others (a page disabling a focused edit); those wait their turn.
     const std::vector<QPointer<NumericEditBase>> now = Waiting();
     for (const QPointer<NumericEditBase>& edit : now)
-        if (edit && (!owner || GetControlOwner(edit) == owner)) edit->DeliverCommit();
+        if (edit) edit->DeliverCommit();
 }
+
+HandingOver::HandingOver() { ++handingOver; }
+
+HandingOver::~HandingOver() { --handingOver; }
 
 } // namespace pendingcommits

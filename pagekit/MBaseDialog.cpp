@@ -2,7 +2,6 @@
 
 #include "controls/CGdipButton.h"
 #include "controls/FillGradient.h"
-#include "controls/PendingCommits.h"
 #include "controls/SharedBackground.h"
 #include "platform/ControlId.h"
 #include "platform/Fonts.h"
@@ -355,8 +354,6 @@ void MBaseDialog::mouseReleaseEvent(QMouseEvent* e)
     }
     QWidget::mouseReleaseEvent(e);
 }
-
-void MBaseDialog::TakeUpCommits() { pendingcommits::DeliverAll(this); }
 
 LRESULT MBaseDialog::OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant&)
 {

@@ -124,9 +124,6 @@ protected:
     virtual void OnValueChanged(int id) {}
     // A drop list of the page chose a row (WM_DROPLIST_SELECT).
     virtual void OnDropSelect(int id, int index) {}
-    // Takes up the commits of the page's edits that still wait, before the page gives its edits
-    // to something else (another layer): a commit belongs to what the edit showed when made.
-    void TakeUpCommits();
 
     void PaintBackground(QPainter& p);
     void DrawTitleBand(QPainter& p, const QString& title);

@@ -5,6 +5,7 @@
 #include "controls/CGdipButton.h"
 #include "controls/CSxGroupBox.h"
 #include "controls/ImageResources.h"
+#include "controls/PendingCommits.h"
 #include "controls/SharedBackground.h"
 #include "device/CDeviceData.h"
 #include "device/IniFile.h"
@@ -231,6 +232,10 @@ void KordalDlg::PostOnline(uint8_t online, uint8_t status)
 
 LRESULT KordalDlg::OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload)
 {
+    // Every refresh a page gets comes through here (a reply, a page's notice). A commit still
+    // waiting is handed to its page first, for the target it was typed for: the refresh may move
+    // the page's edits to another layer, input, slot or output.
+    pendingcommits::DeliverAll();
     switch (msg) {
     case WM_DEVICE_REPLY:
         return OnRefresh(wParam, lParam, payload);

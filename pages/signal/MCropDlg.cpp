@@ -204,7 +204,6 @@ void MCropDlg::OnSelectLayer(int id)
     if (CGdipButton* old = LayerButton(layer_)) old->SetPressed(false);
     if (CGdipButton* now = LayerButton(k)) now->SetPressed(true);
     if (k == layer_) return;
-    TakeUpCommits();
     if (CGdipButton* old = LayerButton(layer_)) old->SetColorAndRedraw(kCaptionColor);
     if (CGdipButton* now = LayerButton(k)) now->SetColorAndRedraw(kSelectedCaptionColor);
     layer_ = k;

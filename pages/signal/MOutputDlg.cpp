@@ -694,7 +694,6 @@ void MOutputDlg::OnWindowButton(int id)
     const int w = id - co::IDC_WINDOW_0;
     if (w < 0 || w >= kWindowCount) return;
     const bool changed = w != window_;
-    if (changed) TakeUpCommits();
     window_ = w;
     PaintWindowButtons();
     if (!changed) return;

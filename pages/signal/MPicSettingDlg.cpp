@@ -346,7 +346,6 @@ void MPicSettingDlg::OnWindowButton(int id)
     if (CGdipButton* old = WindowButton(window_)) old->SetPressed(false);
     if (CGdipButton* now = WindowButton(w)) now->SetPressed(true);
     if (w == window_) return;
-    TakeUpCommits();
     if (CGdipButton* old = WindowButton(window_)) old->SetColorAndRedraw(kCaptionColor);
     if (CGdipButton* now = WindowButton(w)) now->SetColorAndRedraw(kSelectedCaptionColor);
     window_ = w;

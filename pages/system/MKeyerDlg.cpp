@@ -168,10 +168,7 @@ void MKeyerDlg::RefreshFromDevice()
     const CDeviceData& dev = GetDeviceData();
     const bool setOneUsable = keyer::IsSetSelectable(1, dev.mosaic.mode);
     setList_->GetList()->SetItemEnabled(1, setOneUsable);
-    const int set = keyer::SetAfterRefresh(set_, dev.mosaic.mode);
-    // A commit still waiting belongs to the set it was typed for: hand it over before switching.
-    if (set != set_) TakeUpCommits();
-    set_ = set;
+    set_ = keyer::SetAfterRefresh(set_, dev.mosaic.mode);
     setList_->SetCurSel(set_);
     ShowSelectedSet();
 }

@@ -242,10 +242,15 @@ void MTaskDlg::LoadTask(int t)
         const int row = FindDropItemByData(presetList_, static_cast<DropItemData>(s));
         enabled[static_cast<size_t>(s)] = row >= 0 && list && list->IsItemEnabled(row);
     }
+    // A preset that names no row shows none: Confirm keeps it until the operator picks one, and
+    // never takes the row another task left shown.
     const int preset = ResolveTaskPreset(task.presetId, enabled);
-    if (preset < 0) return;
-    task.presetId = static_cast<uint8_t>(preset);
-    SelectDropItemByData(presetList_, static_cast<DropItemData>(preset));
+    if (preset < 0) {
+        presetList_->ClearSel();
+    } else {
+        task.presetId = static_cast<uint8_t>(preset);
+        SelectDropItemByData(presetList_, static_cast<DropItemData>(preset));
+    }
 
     for (int k = 0; k < 3; ++k) optionButtons_[static_cast<size_t>(k)]->SetPressed(task.option == k);
     CGdipButton* b = taskButtons_[static_cast<size_t>(t)];
@@ -266,8 +271,7 @@ void MTaskDlg::OnConfirm()
     task.hour = static_cast<uint8_t>(time.hour());
     task.min = static_cast<uint8_t>(time.minute());
     task.sec = static_cast<uint8_t>(time.second());
-    // The task takes what the editor shows, also when the task's own option or preset could not
-    // be shown: the processor then holds what the operator saw.
+    // The task takes what the editor shows; with no preset row shown it keeps its own preset.
     for (int k = 0; k < 3; ++k)
         if (optionButtons_[static_cast<size_t>(k)]->IsPressed()) {
             task.option = k;

@@ -3,12 +3,17 @@
 
 #include "DispatchTestSupport.h"
 #include "PresetTestSupport.h"
+#include "tests/support/PageFixture.h"
 #include "tests/support/QtPrinters.h"
 
 #include "controls/CDropButton.h"
 #include "controls/CSxGroupBox.h"
+#include "controls/oRealEdit.h"
 #include "device/ReplyHandlers.h"
 #include "device/TimerSource.h"
+#include "pages/signal/MVgaDlg.h"
+#include "pages/signal/VgaIds.h"
+#include "pages/system/MLogoDlg.h"
 #include "platform/PageNotifyCodes.h"
 
 #include <QRegularExpression>
@@ -284,6 +289,48 @@ TEST_F(ReplyDispatchTest, GenlockListFollowsTheExtensionSlots)
     d.input[7].src = 3;  // VGA has no genlock entry
     Reply(w, REPLY_ALL_DATA);
     EXPECT_EQ(list->GetCount(), 9);
+}
+
+// Enter on a page, then, in the same pass of the event loop, a reply moving the page to another
+// target: the typed value goes to the target it was typed for, and the edit shows the new one's.
+TEST_F(ReplyDispatchTest, AReplyMovingAPageTakesNoWaitingCommitAlong)
+{
+    KordalDlg& w = Traced();
+    CDeviceData& d = GetDeviceData();
+    d.input[4].src = d.input[5].src = 3;  // VGA
+    d.chnl[0].input = 4;
+    Reply(w, REPLY_ALL_DATA);
+    recording_.ClearCalls();
+    TypeAndEnterInOnePass(w.m_VgaDlg.Edit(ctl::vga::IDC_H_POSITION_EDIT), QStringLiteral("10"));
+    d.chnl[0].input = 5;
+    Reply(w, REPLY_ALL_DATA);
+    QCoreApplication::processEvents();
+    const auto adjust = CommandsWithId(recording_, CMD_VGA_ADJUST);
+    ASSERT_EQ(adjust.size(), 1u);
+    EXPECT_EQ(adjust[0].bytes[1], 4);  // input
+    EXPECT_EQ(adjust[0].bytes[6], 10);
+    d.vga = VgaState{5, 1344, 8, 0xFB, 0, {}};  // the answer to the page's query of input 5
+    Reply(w, REPLY_VGA_DATA);
+    EXPECT_EQ(w.m_VgaDlg.Edit(ctl::vga::IDC_H_POSITION_EDIT)->GetValue(), -5);
+
+    // The logo page in logo use, on slot 0; the processor's logo record names slot 1.
+    d.outputReso.hReso = 1920;
+    d.outputReso.vReso = 1080;
+    d.logo.usage = 1;
+    d.logo.curId = 0;
+    d.logo.pos = d.logo.border = 0;
+    d.logo.valid[0] = d.logo.valid[1] = 1;
+    d.logo.win = {{0, 50}, {0, 60}, {200, 300}, {100, 200}};
+    w.m_LogoDlg.ShowPage(true);
+    recording_.ClearCalls();
+    TypeAndEnterInOnePass(w.m_LogoDlg.WindowEdit(0), QStringLiteral("100"));
+    d.logo.curId = 1;
+    Reply(w, REPLY_LOGO);
+    QCoreApplication::processEvents();
+    const auto logo = CommandsWithId(recording_, CMD_LOGO);
+    ASSERT_EQ(logo.size(), 1u);
+    EXPECT_TRUE(SameBytes(logo[0].bytes, Block32({3, 0, 100, 0, 0, 0, 200, 0, 100, 0, 0, 1, 0, 0, 0})));
+    EXPECT_EQ(w.m_LogoDlg.WindowEdit(0)->GetValue(), 50);
 }
 
 }  // namespace

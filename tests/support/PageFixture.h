@@ -103,6 +103,21 @@ private:
     DeviceParamBlock saved_;
 };
 
+// Replaces the edit's text by typing and presses Enter, leaving the commit waiting in the event
+// queue, where the operator's next key or click (or a reply) in the same pass of the event loop
+// finds it.
+inline void TypeAndEnterInOnePass(QLineEdit* edit, const QString& text)
+{
+    ASSERT_NE(edit, nullptr);
+    // An operator's keys come through the event queue, behind whatever already waits there (a
+    // reply's refresh of this very edit): QTest delivers them at once, so let that go first.
+    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents);
+    edit->setFocus(Qt::OtherFocusReason);
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Return);
+}
+
 template <class Page>
 class PageFixture : public TempAppDirTest {
 protected:
@@ -148,21 +163,8 @@ protected:
     // Replaces the edit's text by typing and presses Enter, as an operator would.
     static void TypeAndEnter(QLineEdit* edit, const QString& text)
     {
-        TypeAndEnterInOnePass(edit, text);
+        ::TypeAndEnterInOnePass(edit, text);
         Settle();
-    }
-    // The same, leaving the commit waiting in the event queue, where the operator's next key or
-    // click in the same pass of the event loop finds it.
-    static void TypeAndEnterInOnePass(QLineEdit* edit, const QString& text)
-    {
-        ASSERT_NE(edit, nullptr);
-        // An operator's keys come through the event queue, behind whatever already waits there (a
-        // reply's refresh of this very edit): QTest delivers them at once, so let that go first.
-        Settle();
-        edit->setFocus(Qt::OtherFocusReason);
-        edit->selectAll();
-        QTest::keyClicks(edit, text);
-        QTest::keyClick(edit, Qt::Key_Return);
     }
     // Opens the list and picks the row, the way a click in the list does.
     static void ChooseDropRow(CDropButton* button, int row)

@@ -69,11 +69,12 @@ TEST_F(CropPage, TwoCommitsInOnePassSendOnlyThePulledBackStart)
     ASSERT_FALSE(sent.empty());
     for (const auto& c : sent) EXPECT_TRUE(SameBytes(c.bytes, CropBlock(0, 1, 920, 0, 1000, 500, 0)));
 
-    // A reply re-selecting the layer while a commit waits: the commit goes to the layer it was
-    // typed on, and the page shows the newly selected one.
+    // Another layer clicked while a commit waits: the commit goes to the layer it was typed on,
+    // and the page shows the newly selected one (a reply that moves the page is the main window's
+    // matter).
     Rec(1, 1) = {1, 0, 0, 7, 800, 600, 1920, 1080};
     TypeAndEnterInOnePass(page->Edit(1), QStringLiteral("30"));
-    page->OnSelectLayer(ctl::crop::IDC_LAYER_PIP1);
+    QTest::mouseClick(page->LayerButton(1), Qt::LeftButton);
     Settle();
     EXPECT_EQ(Rec(0, 0).vPos, 30);
     EXPECT_EQ(Rec(1, 1).vPos, 7);

@@ -173,7 +173,10 @@ TEST_F(KeyerPage, EnterThenResetLeavesTheProcessorAtTheReset)
     EXPECT_EQ(page->Edit(2)->text(), QStringLiteral("0"));
     const auto sent = Sent(CMD_SET_KEYER);
     ASSERT_FALSE(sent.empty());
-    EXPECT_TRUE(SameBytes(sent.back().bytes, KeyerBlock(d.keyer[0], 3)));
+    // On, user mode, the reset limits (green low 0), the set's own gains; layer PIP-3.
+    CommandBlock reset = Block32({1, 0, 0, 255, 0, 255, 0, 255, 5, 6, 7});
+    reset[31] = 3;
+    EXPECT_TRUE(SameBytes(sent.back().bytes, reset));
 }
 
 TEST_F(KeyerPage, SetOneOnlyInSplicingModeThree)

@@ -170,22 +170,24 @@ TEST_F(TaskPage, ATaskNamingAnUnstoredPresetMovesToAStoredOne)
     EXPECT_TRUE(link.Commands().empty());
 }
 
-TEST_F(TaskPage, ATaskWithAPresetOnNoRowIsConfirmedAsTheEditorShowsIt)
+TEST_F(TaskPage, ATaskWithAPresetOnNoRowKeepsItsOwnOptionAndPreset)
 {
     GetDeviceData().task[0] = ScheduleTask{26, 5, 6, 7, 8, 9, 1, 0, 2};
     ShowTask(0);
-    ASSERT_TRUE(page->Button(ids::IDC_OPTION_EVERY_DAY)->IsPressed());
-    ScheduleTask& odd = GetDeviceData().task[3];
-    odd = ScheduleTask{26, 4, 4, 4, 4, 4, 99, 0, 1};
+    GetDeviceData().task[3] = ScheduleTask{26, 4, 4, 4, 4, 4, 99, 0, 1};
     ShowTask(3);
-    // The pickers show the task; the rest of the editor still shows task 1, and Confirm sends that.
-    EXPECT_EQ(page->DatePicker()->date(), QDate(2026, 4, 4));
-    EXPECT_EQ(page->PresetList()->Caption(), "2");
+    // Its own option, no preset row: nothing of task 0 is left in the editor.
+    EXPECT_TRUE(page->Button(ids::IDC_OPTION_ONCE)->IsPressed());
+    EXPECT_FALSE(page->Button(ids::IDC_OPTION_EVERY_DAY)->IsPressed());
+    EXPECT_EQ(page->PresetList()->GetCurSel(), -1);
+    EXPECT_EQ(page->PresetList()->Caption(), QString());
     Click(ids::IDC_CONFIRM);
-    EXPECT_EQ(odd.presetId, 1);
-    EXPECT_EQ(odd.option, 2);
     ASSERT_EQ(Sent(CMD_SET_SCHEDULE).size(), 1u);
-    EXPECT_TRUE(SameBytes(Sent(CMD_SET_SCHEDULE)[0].bytes, ScheduleBlock(1, 0, {26, 4, 4, 4, 4, 4}, 3, 1, 2)));
+    EXPECT_TRUE(SameBytes(Sent(CMD_SET_SCHEDULE)[0].bytes, ScheduleBlock(1, 0, {26, 4, 4, 4, 4, 4}, 3, 99, 1)));
+    // A row the operator picks is what Confirm sends from then on.
+    ChooseDropRow(page->PresetList(), 4);
+    Click(ids::IDC_CONFIRM);
+    EXPECT_TRUE(SameBytes(Sent(CMD_SET_SCHEDULE).back().bytes, ScheduleBlock(1, 0, {26, 4, 4, 4, 4, 4}, 3, 4, 1)));
 }
 
 TEST_F(TaskPage, ARefreshShowsTheSwitchTheTaskMarksAndTheCurrentTask)
