@@ -11,6 +11,8 @@
 #include "pages/system/LogoIds.h"
 #include "pages/system/MLogoDlg.h"
 #include "pages/system/SwitcherIds.h"
+#include "preview/CCell.h"
+#include "preview/MMainDlg.h"
 
 #include <QMessageBox>
 #include <QScreen>
@@ -37,20 +39,35 @@ protected:
     }
 };
 
+// The processor puts MAIN on program and PIP-1 on preview; TAKE swaps them, and the canvas moves
+// and names the two cells as the processor reports.
 TEST_F(BusyEndToEnd, SwitcherAndTakeWaitOnlyForTheProcessorsAnswer)
 {
-    StartEmulatorAt("127.0.0.147");
-    DeviceParamBlock b = Stored();
-    b.pvwState[2] = 1;  // PIP-2 waits on preview: TAKE puts it on program
-    emulator->SetBlock(b);
-    KordalDlg& w = Connected();
+    KordalDlg& w = Connected("127.0.0.147");
     OpenSidePage(mw::IDC_SIDE_KEYER);
     const QWidget& page = w.m_SwitcherDlg;
     namespace cs = ctl::switcher;
+    const auto onProgram = [](int w) {
+        return [w](const DeviceParamBlock& s) { return s.pgmState[w] == 1 && s.pvwState[w] == 0 && s.pvwState[1 - w] == 1; };
+    };
+    // Which of MAIN and PIP-1 the canvas shows in PROGRAM-1, named "PGM", the other in PREVIEW-1.
+    const auto canvasProgram = [&] {
+        MMainDlg& op = w.m_MainDlg;
+        const auto in = [&](const CCell* layer, int fixed, const char* label) {
+            const CCell::Rect area = op.FixedCellAt(fixed)->outputRect;
+            return layer->Name().startsWith(label) && layer->originX == area.left && layer->originY == area.top;
+        };
+        for (int l = 0; l < 2; ++l)
+            if (in(op.LayerCell(l), MMainDlg::kProgram1, "PGM : ") && in(op.LayerCell(1 - l), MMainDlg::kPreview1, "PVW : "))
+                return l;
+        return -1;
+    };
+    Run({{"ON", [&] { Click(page, cs::IDC_ON_OFF); },
+          [&](const DeviceParamBlock& s) { return s.pvwMode == 1 && onProgram(0)(s); }}});
+    EXPECT_TRUE(SpinUntil([&] { return canvasProgram() == 0; }, 3000));
+    Run({{"TAKE", [&] { Click(w, mw::IDC_TAKE); }, onProgram(1)}});
+    EXPECT_TRUE(SpinUntil([&] { return canvasProgram() == 1; }, 3000));
     Run({
-        {"ON", [&] { Click(page, cs::IDC_ON_OFF); }, [](const DeviceParamBlock& s) { return s.pvwMode == 1; }},
-        {"TAKE", [&] { Click(w, mw::IDC_TAKE); },
-         [](const DeviceParamBlock& s) { return s.pgmState[2] == 1 && s.pvwState[2] == 0; }},
         {"Panel x 2", [&] { Click(page, cs::IDC_PANEL_X2); }, [](const DeviceParamBlock& s) { return s.pvwMode == 2; }},
         {"OFF", [&] { Click(page, cs::IDC_ON_OFF); }, [](const DeviceParamBlock& s) { return s.pvwMode == 0; }},
     });
@@ -63,12 +80,24 @@ TEST_F(BusyEndToEnd, SplicingWaitsOnlyForTheProcessorsAnswer)
     OpenSidePage(mw::IDC_SIDE_MOSAIC);
     MMosaicDlg& page = w.m_MosaicDlg;
     namespace cm = ctl::mosaic;
+    // Outputs 1, 2 and 3 side by side, each where the one before it ends.
+    const auto outputsInARow = [&] {
+        CCell::Rect r[3];
+        for (int o = 0; o < 3; ++o) r[o] = w.m_MainDlg.FixedCellAt(MMainDlg::kOutput1 + o)->outputRect;
+        return r[1].left == r[0].right && r[1].top == r[0].top && r[2].left == r[1].right && r[2].top == r[1].top;
+    };
     Run({
         {"ON", [&] { Click(page, cm::IDC_ON_OFF); }, [](const DeviceParamBlock& s) { return s.mosaic.mode == 1; }},
-        {"Panel x 3", [&] { Click(page, cm::IDC_PANEL_X3); }, [](const DeviceParamBlock& s) { return s.mosaic.mode == 4; }},
-        {"arrangement", [&] { ClickAt(page, page.Layout()[3].cell.center()); },
-         [](const DeviceParamBlock& s) { return s.mosaic.autoArr == 3; }},
+        {"Panel x 2", [&] { Click(page, cm::IDC_PANEL_X2); }, [](const DeviceParamBlock& s) { return s.mosaic.mode == 2; }},
+        {"arrangement of two", [&] { ClickAt(page, page.Layout()[1].cell.center()); },
+         [](const DeviceParamBlock& s) { return s.mosaic.autoArr == 1; }},
+        // The new mode comes with no arrangement, so the outputs keep the mode's first layout.
+        {"Panel x 3", [&] { Click(page, cm::IDC_PANEL_X3); },
+         [](const DeviceParamBlock& s) { return s.mosaic.mode == 4 && s.mosaic.autoArr == 8; }},
     });
+    EXPECT_TRUE(SpinUntil(outputsInARow, 3000));
+    Run({{"arrangement of three", [&] { ClickAt(page, page.Layout()[3].cell.center()); },
+          [](const DeviceParamBlock& s) { return s.mosaic.autoArr == 3; }}});
     EXPECT_EQ(page.SelectedCell(), 3);
 }
 
