@@ -39,34 +39,30 @@ protected:
     }
 };
 
-// The processor puts MAIN on program and PIP-1 on preview; TAKE swaps them, and the canvas moves
-// and names the two cells as the processor reports.
+// The processor puts MAIN on program and PIP-1 on preview, a key switched on goes on preview and
+// TAKE swaps the two sides; the canvas shows in PROGRAM-1, named "PGM", what the processor has there.
 TEST_F(BusyEndToEnd, SwitcherAndTakeWaitOnlyForTheProcessorsAnswer)
 {
     KordalDlg& w = Connected("127.0.0.147");
     OpenSidePage(mw::IDC_SIDE_KEYER);
     const QWidget& page = w.m_SwitcherDlg;
     namespace cs = ctl::switcher;
-    const auto onProgram = [](int w) {
-        return [w](const DeviceParamBlock& s) { return s.pgmState[w] == 1 && s.pvwState[w] == 0 && s.pvwState[1 - w] == 1; };
-    };
-    // Which of MAIN and PIP-1 the canvas shows in PROGRAM-1, named "PGM", the other in PREVIEW-1.
-    const auto canvasProgram = [&] {
-        MMainDlg& op = w.m_MainDlg;
-        const auto in = [&](const CCell* layer, int fixed, const char* label) {
-            const CCell::Rect area = op.FixedCellAt(fixed)->outputRect;
-            return layer->Name().startsWith(label) && layer->originX == area.left && layer->originY == area.top;
+    const auto shownOnProgram = [&](int l) {  // and 1 - l on preview
+        const auto in = [&](int layer, int area, const char* label) {
+            const CCell* cell = w.m_MainDlg.LayerCell(layer);
+            const CCell::Rect r = w.m_MainDlg.FixedCellAt(area)->outputRect;
+            return cell->Name().startsWith(label) && cell->originX == r.left && cell->originY == r.top;
         };
-        for (int l = 0; l < 2; ++l)
-            if (in(op.LayerCell(l), MMainDlg::kProgram1, "PGM : ") && in(op.LayerCell(1 - l), MMainDlg::kPreview1, "PVW : "))
-                return l;
-        return -1;
+        return in(l, MMainDlg::kProgram1, "PGM : ") && in(1 - l, MMainDlg::kPreview1, "PVW : ");
     };
     Run({{"ON", [&] { Click(page, cs::IDC_ON_OFF); },
-          [&](const DeviceParamBlock& s) { return s.pvwMode == 1 && onProgram(0)(s); }}});
-    EXPECT_TRUE(SpinUntil([&] { return canvasProgram() == 0; }, 3000));
-    Run({{"TAKE", [&] { Click(w, mw::IDC_TAKE); }, onProgram(1)}});
-    EXPECT_TRUE(SpinUntil([&] { return canvasProgram() == 1; }, 3000));
+          [](const DeviceParamBlock& s) { return s.pvwMode == 1 && s.pgmState[0] == 1 && s.pvwState[1] == 1; }}});
+    EXPECT_TRUE(SpinUntil([&] { return shownOnProgram(0); }, 3000));
+    Click(w, mw::IDC_PVW_LAYER_PIP2);
+    EXPECT_TRUE(StoredSoon([](const DeviceParamBlock& s) { return s.pvwState[2] == 1; }, 3000)) << "PIP-2 on preview";
+    Run({{"TAKE", [&] { Click(w, mw::IDC_TAKE); },
+          [](const DeviceParamBlock& s) { return s.pgmState[1] == 1 && s.pvwState[0] == 1 && s.pgmState[2] == 1; }}});
+    EXPECT_TRUE(SpinUntil([&] { return shownOnProgram(1); }, 3000));
     Run({
         {"Panel x 2", [&] { Click(page, cs::IDC_PANEL_X2); }, [](const DeviceParamBlock& s) { return s.pvwMode == 2; }},
         {"OFF", [&] { Click(page, cs::IDC_ON_OFF); }, [](const DeviceParamBlock& s) { return s.pvwMode == 0; }},

@@ -7,7 +7,6 @@
 
 #include <cstring>
 #include <functional>
-#include <string>
 
 using namespace emu;
 
@@ -160,40 +159,14 @@ TEST(EmulatorDevice, LayerInputUsesTensAndUnits)
     EXPECT_EQ(r[0].payload.size(), 12u);
     EXPECT_EQ(r[0].payload[5], 11);
 
-    // A DP input is the whole input while it runs single-link, its left half while dual-link.
-    const struct {
-        uint8_t dpMode[2], tens, row;
-    } dp[] = {{{0, 0}, 4, 4}, {{1, 0}, 4, 8}, {{0, 0}, 6, 6}, {{0, 1}, 6, 10}};
-    for (const auto& c : dp) {
-        d.block.dpMode[0] = c.dpMode[0];
-        d.block.dpMode[1] = c.dpMode[1];
-        Respond(d, Command(CMD_SET_LAYER_INPUT, P({0, c.tens, 0})));
-        EXPECT_EQ(d.block.chnl[0].input, c.row) << int(c.tens) << " " << int(c.dpMode[0]) << int(c.dpMode[1]);
+    // DP-1 (40) and the second DP (60) are the whole input single-link, the left half dual-link.
+    for (uint8_t dual : {0, 1}) {
+        d.block.dpMode[0] = d.block.dpMode[1] = dual;
+        Respond(d, Command(CMD_SET_LAYER_INPUT, P({0, 4, 0})));
+        Respond(d, Command(CMD_SET_LAYER_INPUT, P({1, 6, 0})));
+        EXPECT_EQ(d.block.chnl[0].input, dual ? 8 : 4);
+        EXPECT_EQ(d.block.chnl[1].input, dual ? 10 : 6);
     }
-}
-
-// Switcher mode: MAIN on program, PIP-1 on preview; a key switched on goes on preview and TAKE
-// swaps the two sides. Dual mode: MAIN and PIP-1 on program, PIP-2 and PIP-3 on preview.
-TEST(EmulatorDevice, ProgramAndPreviewFollowTheWorkModeTheLayerButtonsAndTake)
-{
-    auto d = Device();
-    const auto states = [&] {
-        std::string s;
-        for (int w = 0; w < 4; ++w) s += d.block.pgmState[w] ? 'G' : d.block.pvwState[w] ? 'V' : '-';
-        return s;
-    };
-    Respond(d, Command(CMD_SET_WORK_MODE, P({1})));
-    EXPECT_EQ(states(), "GV--");
-    auto r = Respond(d, Command(CMD_SET_PIP, P({2, 1, 64})));  // PIP-2 on
-    EXPECT_EQ(states(), "GVV-");
-    ASSERT_EQ(r.size(), 2u);
-    EXPECT_EQ(r[1].replyId, REPLY_WORK_MODE);
-    Respond(d, Command(CMD_SET_MULTI_MACHINE, P({0})));
-    EXPECT_EQ(states(), "VGG-");
-    Respond(d, Command(CMD_SET_WORK_MODE, P({2})));
-    EXPECT_EQ(states(), "GGVV");
-    Respond(d, Command(CMD_SET_WORK_MODE, P({0})));
-    EXPECT_EQ(states(), "----");
 }
 
 TEST(EmulatorDevice, QueriesAnswerWithTheirReplies)
