@@ -376,6 +376,7 @@ private:
     void OnShowSubPage(const QVariant& payload);
     void OnSplicingMode(LPARAM mode);
     void OnFeatherState(LPARAM on);
+    void KeepFeatherLockout();
     void OnLinked();
     void OnLoopOut(LPARAM input);
     void OnSwitcherMode(LPARAM on);

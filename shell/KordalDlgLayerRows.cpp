@@ -225,6 +225,7 @@ void KordalDlg::EnableLayerButtons()
 void KordalDlg::ApplyWorkModeToButtons()
 {
     ApplyWorkModeVisibility();
+    KeepFeatherLockout();
     LayoutLayerBand();
 }
 

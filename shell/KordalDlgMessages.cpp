@@ -249,6 +249,7 @@ void KordalDlg::OnSplicingMode(LPARAM mode)
         Grey(PageButton(m_MiscDlg, ctl::misc::IDC_TAB_KEYER), grey);
         m_KeyerDlg.setEnabled(!grey);
     }
+    KeepFeatherLockout();
     if (lockOutput) {
         Trace("MMainDlg::ShowLayersInOutputs", {lockOutput->IsPressed() ? 1 : 0, 1});
         m_MainDlg.ShowLayersInOutputs(lockOutput->IsPressed() ? 1 : 0, 1);
@@ -285,6 +286,13 @@ void KordalDlg::ToggleOrHidePage(MBaseDialog& page, LPARAM value)
     }
     page.setVisible(page.isHidden());
     if (page.isVisible()) page.raise();
+}
+
+// The splicing and work-mode rules give the keyer, LOGO, PIP and test-pattern controls back
+// without knowing of feathering; while it is on they stay as its notice left them.
+void KordalDlg::KeepFeatherLockout()
+{
+    if (GetDeviceData().feather.onOff == 1) OnFeatherState(1);
 }
 
 void KordalDlg::OnFeatherState(LPARAM on)

@@ -227,6 +227,14 @@ void MMosaicDlg::ShowBusy()
 
 void MMosaicDlg::ClearCellFlags() { cellFlags_.fill(false); }
 
+// An arrangement belongs to the mode it was picked in: the processor keeps the cell that comes
+// with a mode change as its arrangement, so a new mode goes out with none.
+void MMosaicDlg::ForgetArrangement()
+{
+    GetDeviceData().mosaicCell = kNoCell;
+    selectedCell_ = kNoCell;
+}
+
 void MMosaicDlg::RepaintPreview()
 {
     if (autoGroup_) update(autoGroup_->geometry());
@@ -254,6 +262,7 @@ void MMosaicDlg::OnPanelMode(int id)
     const int mode = index + 1;
     dev.mosaic.mode = mode;
     dev.mosaicSubOp = 0;
+    ForgetArrangement();
     SendSplicingWindow(0);
     if (MainWindow()) SendMsg(MainWindow(), WM_PAGE_NOTIFY, NOTIFY_SPLICING_MODE, mode);
     dev.SendCommand(CMD_QUERY_73);
@@ -266,8 +275,6 @@ void MMosaicDlg::OnPanelMode(int id)
         dev.logo.usage = 0;
         if (MainWindow()) PostMsg(MainWindow(), WM_LAYER_SET_CHANGED, 1, 0);
     }
-    dev.mosaicCell = kNoCell;
-    selectedCell_ = kNoCell;
     ShowBusy();
     RepaintPreview();
 }
@@ -285,14 +292,13 @@ void MMosaicDlg::OnSplicingOnOff()
     dev.SendCommand(CMD_QUERY_KEYER, 1);
     dev.SendCommand(CMD_QUERY_KEYER, 3);
     dev.mosaicSubOp = 0;
+    ForgetArrangement();
     SendSplicingWindow(0);
     const int mode = dev.mosaic.mode;
     if (MainWindow()) SendMsg(MainWindow(), WM_PAGE_NOTIFY, NOTIFY_SPLICING_MODE, mode);
     if (on_) {
         ClearCellFlags();
         if (MainWindow()) PostMsg(MainWindow(), WM_PAGE_NOTIFY, NOTIFY_SPLICING_CELL, FirstCellOfMode(mode));
-        selectedCell_ = kNoCell;
-        dev.mosaicCell = kNoCell;
         ShowBusy();
         for (int w = 0; w < 4; ++w) dev.SendCommand(CMD_QUERY_SPLICING_WINDOW, w);
     }

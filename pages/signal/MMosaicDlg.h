@@ -60,6 +60,7 @@ private:
     void OnButton(int id);
     void ShowWindowValues();
     void ClearCellFlags();
+    void ForgetArrangement();
     void SendSplicingWindow(int subOp);
     void ShowBusy();
     void RepaintPreview();

@@ -5,6 +5,8 @@
 
 #include "controls/CDropButton.h"
 #include "controls/CSxGroupBox.h"
+#include "pages/system/MiscIds.h"
+#include "platform/ControlId.h"
 #include "platform/PageNotifyCodes.h"
 #include "preview/CPictureCtrl.h"
 #include "preview/MMainDlg.h"
@@ -356,6 +358,28 @@ TEST_F(InputSelectionTest, PageNotifications)
     SendMsg(&w, WM_PAGE_NOTIFY, NOTIFY_LAYER_VISIBILITY, 1);
     EXPECT_TRUE(w.LeftLayerButton(2)->IsPressed());
     SendMsg(&w, WM_PAGE_NOTIFY, NOTIFY_LAYER_VISIBILITY, 3);  // no such PIP
+}
+
+// What the feathering notice greys stays greyed while feathering is on, whatever changes the
+// splicing or the work mode afterwards.
+TEST_F(InputSelectionTest, FeatheringKeepsTheKeyerLogoAndPipLockedThroughModeChanges)
+{
+    KordalDlg& w = Ready();
+    CDeviceData& d = GetDeviceData();
+    d.mosaic.mode = 2;
+    d.feather.onOff = 1;
+    SendMsg(&w, WM_PAGE_NOTIFY, NOTIFY_FEATHER_STATE, 1);
+    QWidget* keyerTab = FindControlAs<CGdipButton>(&w.m_MiscDlg, ctl::misc::IDC_TAB_KEYER);
+    const auto locked = [&] {
+        return !keyerTab->isEnabled() && !w.SideButton(6)->isEnabled() && !w.SideButton(4)->isEnabled() &&
+               !w.m_KeyerDlg.isEnabled();
+    };
+    d.mosaic.mode = 3;  // "Panel x2_1"
+    SendMsg(&w, WM_PAGE_NOTIFY, NOTIFY_SPLICING_MODE, 3);
+    EXPECT_TRUE(locked()) << "splicing mode";
+    SendMsg(&w, WM_DEVICE_REPLY, REPLY_WORK_MODE, 0);
+    EXPECT_TRUE(locked()) << "work mode";
+    d.feather = {};
 }
 
 TEST_F(InputSelectionTest, TakeSendsTheMultiMachineCommandAndShowsBusy)

@@ -2,6 +2,7 @@
 
 #include "device/CommandIds.h"
 #include "tools/emulator/FactoryBlock.h"
+#include "tools/emulator/ProgramPreview.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -36,6 +37,21 @@ std::vector<uint8_t> BlockRange(const DeviceParamBlock& b, std::size_t from, std
 
 // The input index whose picture and crop records a window uses: its input code, kept in range.
 int InputIndexOf(const DeviceParamBlock& b, int w) { return b.chnl[w].input % kInputIndexCount; }
+
+// The input-name row of processor input number n (tens: the slot; units: the half of a dual-link
+// input). DP-1 (40) and the second DP or composite input (60) are one input whether or not they
+// run dual-link; the row names them as the whole input or as the left half by their DP mode.
+// Assumed: the processor files them by its DP mode, as the program's input rows do.
+int InputRowOf(const DeviceParamBlock& b, int n)
+{
+    switch (n) {
+    case 40: return b.dpMode[0] == 1 ? 8 : 4;
+    case 41: return 9;
+    case 60: return b.dpMode[1] == 1 ? 10 : 6;
+    case 61: return 11;
+    default: return (n / 10) % kInputIndexCount;
+    }
+}
 
 class Replies {
 public:
@@ -373,8 +389,10 @@ void ApplyCommand(EmulatorDevice& d, int id, const Params& p, Replies& r)
     case CMD_SET_SPLICING_WINDOW: {
         const int sw = p[3] % kWindowCount;
         b.mosaic.mode = p[1];
-        // Sub-operation 1 picks an arrangement: the cell travels in byte 2.
-        if (p[0] == 1) b.mosaic.autoArr = p[2];
+        // Sub-operation 1 picks an arrangement, 0 sets the mode: either way the cell in byte 2
+        // becomes the arrangement (8, none, when a mode comes without one). Assumed for 0: the
+        // processor keeps what it is given rather than working out an arrangement of its own.
+        if (p[0] == 0 || p[0] == 1) b.mosaic.autoArr = p[2];
         b.mosaic.win.hPos[sw] = I32(p, 4);
         b.mosaic.win.vPos[sw] = I32(p, 8);
         b.mosaic.win.hAct[sw] = I32(p, 12);
@@ -387,18 +405,17 @@ void ApplyCommand(EmulatorDevice& d, int id, const Params& p, Replies& r)
         if (p[0] == 1 || (p[0] == 0 && b.mosaic.mode != 0)) SplicingLaidOut(r);
         return;
     }
-    case CMD_SET_LAYER_INPUT: {
-        const int n = p[1] * 10 + p[2];
-        const int code = n == 40 ? 8 : n == 41 ? 9 : n == 60 ? 10 : n == 61 ? 11 : n / 10;
-        b.chnl[w].input = static_cast<uint8_t>(code % kInputIndexCount);
+    case CMD_SET_LAYER_INPUT:
+        b.chnl[w].input = static_cast<uint8_t>(InputRowOf(b, p[1] * 10 + p[2]));
         LayerStateReply(d, r);
         return;
-    }
     case CMD_SET_PIP: {
         const int k = p[0] >= 1 && p[0] <= 3 ? p[0] : 1;
         b.chnl[k].onOff = p[1];
         b.chnl[k].alpha = p[2];
         LayerStateReply(d, r);
+        // Assumed: a key that moves onto or off the preview is reported with the work mode.
+        if (LayerSwitched(b, k)) WorkModeReply(d, r);
         return;
     }
     case CMD_LOGO: {
@@ -513,16 +530,14 @@ void ApplyCommand(EmulatorDevice& d, int id, const Params& p, Replies& r)
         VgaAdjust(d, r, p);
         return;
     case CMD_SET_WORK_MODE:
-        b.pvwMode = p[0] % 3;
+        EnterWorkMode(b, p[0] % 3);
         WorkModeReply(d, r);
         LayoutChanged(r);
         return;
     case CMD_SET_MULTI_MACHINE:
-        // TAKE. Assumed: the windows on preview go to program and those on program to preview
-        // (nothing to take in normal mode).
+        // TAKE (ProgramPreview.h).
         d.multiMachine = p[0];
-        if (b.pvwMode != 0)
-            for (int k = 0; k < kWindowCount; ++k) std::swap(b.pgmState[k], b.pvwState[k]);
+        Take(b);
         LayoutChanged(r);
         return;
     case CMD_SET_FADE_TIME:

@@ -169,8 +169,8 @@ TEST_F(SplicingPage, AModeChangeSendsTheWindowThenNoticesQueriesCellAndBusy)
     EXPECT_EQ(Sequence(), (Strings{"6(0,0)", "mode 2", "73", "59(3)", "59(1)", busy_, "cell 0"}));
     const auto set = Sent(CMD_SET_SPLICING_WINDOW);
     ASSERT_EQ(set.size(), 1u);
-    // The cell byte still carries the cell chosen before the change.
-    EXPECT_TRUE(SameBytes(set[0].bytes, Block32({0, 2, 1, 0, 0x04, 0x03, 0x02, 0x01, 5, 0, 0, 0, 0x80, 0x07, 0, 0,
+    // The arrangement picked for the old mode does not travel with the new one: cell 8, none.
+    EXPECT_TRUE(SameBytes(set[0].bytes, Block32({0, 2, 8, 0, 0x04, 0x03, 0x02, 0x01, 5, 0, 0, 0, 0x80, 0x07, 0, 0,
                                                  0x38, 0x04, 0, 0, 0x00, 0x0F, 0, 0, 0x70, 0x08, 0, 0, 0, 0x33})));
     // Sent notices arrive at once, the posted first cell after them.
     EXPECT_EQ(Messages(), (Strings{"mode 2", busy_, "cell 0"}));
@@ -226,16 +226,19 @@ TEST_F(SplicingPage, TurningOnAndOffSendsTheirQueriesInOrder)
     EXPECT_EQ(Sequence(), (Strings{"59(1)", "59(3)", "6(0,0)", "mode 3", busy_, "56(0)", "56(1)", "56(2)", "56(3)",
                                    "57", "54(0)", "54(1)", "54(2)", "54(3)", "cell 0"}));
     EXPECT_EQ(Sent(CMD_SET_SPLICING_WINDOW)[0].bytes[1], 3);
+    EXPECT_EQ(Sent(CMD_SET_SPLICING_WINDOW)[0].bytes[2], 8);
     EXPECT_EQ(Messages(), (Strings{"mode 3", busy_, "cell 0"}));
     EXPECT_EQ(GetDeviceData().mosaicCell, 8);
     EXPECT_EQ(GetDeviceData().logo.usage, 1);
 
+    GetDeviceData().mosaicCell = 4;
     Forget();
     ClickButton(page->OnOffButton());
     EXPECT_FALSE(page->IsSplicingOn());
     EXPECT_EQ(GetDeviceData().mosaic.mode, 0);
     EXPECT_EQ(Sequence(), (Strings{"59(1)", "59(3)", "6(0,0)", "mode 0", "57", "54(0)", "54(1)", "54(2)", "54(3)"}));
     EXPECT_EQ(Sent(CMD_SET_SPLICING_WINDOW)[0].bytes[1], 0);
+    EXPECT_EQ(Sent(CMD_SET_SPLICING_WINDOW)[0].bytes[2], 8);
     EXPECT_EQ(Messages(), (Strings{"mode 0"}));
 }
 

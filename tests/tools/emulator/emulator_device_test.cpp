@@ -158,6 +158,15 @@ TEST(EmulatorDevice, LayerInputUsesTensAndUnits)
     EXPECT_EQ(r[0].args[0], 4);
     EXPECT_EQ(r[0].payload.size(), 12u);
     EXPECT_EQ(r[0].payload[5], 11);
+
+    // DP-1 (40) and the second DP (60) are the whole input single-link, the left half dual-link.
+    for (uint8_t dual : {0, 1}) {
+        d.block.dpMode[0] = d.block.dpMode[1] = dual;
+        Respond(d, Command(CMD_SET_LAYER_INPUT, P({0, 4, 0})));
+        Respond(d, Command(CMD_SET_LAYER_INPUT, P({1, 6, 0})));
+        EXPECT_EQ(d.block.chnl[0].input, dual ? 8 : 4);
+        EXPECT_EQ(d.block.chnl[1].input, dual ? 10 : 6);
+    }
 }
 
 TEST(EmulatorDevice, QueriesAnswerWithTheirReplies)
