@@ -3,6 +3,7 @@
 #include "device/CodePage.h"
 #include "device/PathUtils.h"
 
+#include <QDir>
 #include <QFile>
 #include <QHashFunctions>
 #include <QSaveFile>
@@ -493,10 +494,38 @@ void IniDocument::SetLines(const QString& section, const QString& key, const QSt
     Splice(after.stop, after.stop, Encode(line + eol), line);
 }
 
+namespace {
+
+std::mutex g_useLock;
+std::map<QString, IniFileUse> g_use;  // by clean path
+
+void CountUse(const QString& path, int IniFileUse::*what)
+{
+    std::lock_guard<std::mutex> guard(g_useLock);
+    ++(g_use[QDir::cleanPath(path)].*what);
+}
+
+// Every whole read of a settings file goes through here.
+FileRead ReadIniFile(const QString& path, QByteArray& bytes)
+{
+    const FileRead read = ReadRegularFile(path, kMaxIniFileBytes, bytes);
+    if (read == FileRead::Read) CountUse(path, &IniFileUse::reads);
+    return read;
+}
+
+}  // namespace
+
+IniFileUse IniFileUseOf(const QString& path)
+{
+    std::lock_guard<std::mutex> guard(g_useLock);
+    const auto it = g_use.find(QDir::cleanPath(path));
+    return it == g_use.end() ? IniFileUse{} : it->second;
+}
+
 IniDocument IniDocument::FromFile(const QString& path)
 {
     QByteArray bytes;
-    ReadRegularFile(path, kMaxIniFileBytes, bytes);  // empty unless the whole file was read
+    ReadIniFile(path, bytes);  // empty unless the whole file was read
     return FromBytes(bytes);
 }
 
@@ -556,7 +585,7 @@ bool IniWriteString(const QString& path, const QString& section, const QString& 
         return false;
     };
     QByteArray old;
-    const FileRead read = ReadRegularFile(path, kMaxIniFileBytes, old);
+    const FileRead read = ReadIniFile(path, old);
     switch (read) {
     case FileRead::Read:
     case FileRead::Missing: break;
@@ -580,5 +609,6 @@ bool IniWriteString(const QString& path, const QString& section, const QString& 
         return fail(why);
     }
     if (!out.commit()) return fail(out.errorString());
+    CountUse(path, &IniFileUse::writes);
     return true;
 }
