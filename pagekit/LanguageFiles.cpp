@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QLocale>
 
-
 QString g_LanguageFile;
 QString g_IniPath;
 
