@@ -3,6 +3,7 @@
 #include "device/CodePage.h"
 #include "device/PathUtils.h"
 
+#include <QDir>
 #include <QFile>
 #include <QHashFunctions>
 #include <QSaveFile>
@@ -13,6 +14,7 @@
 #include <limits>
 #include <memory>
 #include <mutex>
+#include <ctime>
 #include <sys/stat.h>
 
 namespace {
@@ -48,7 +50,7 @@ QString OneLine(const QString& s)
     return out;
 }
 
-// Hash of a case-folded name: of a key in the section whose header starts at that byte, or of a
+// Hash of a case-folded name: of a key in the section at that place in file order, or of a
 // section (-1). Seeded per process, so that no file can be made of names that all share a hash.
 quint32 NameHash(qsizetype section, QStringView folded)
 {
@@ -152,6 +154,11 @@ QString IniDocument::Text(const Span& line) const
         const auto it = m_written.find(line.start);
         if (it != m_written.end()) return it->second;
     }
+    return BytesText(line);
+}
+
+QString IniDocument::BytesText(const Span& line) const
+{
     const QByteArrayView view(m_bytes.constData() + line.start, line.textEnd - line.start);
     if (view.isEmpty()) return {};
     switch (m_encoding) {
@@ -161,6 +168,29 @@ QString IniDocument::Text(const Span& line) const
     case Encoding::Utf8Bom: break;
     }
     return DecodeUtf8Line(view);
+}
+
+IniDocument::Span IniDocument::LastLine() const
+{
+    // It starts after the last line end that is not at the very end.
+    const char* p = m_bytes.constData();
+    const qsizetype size = m_bytes.size();
+    qsizetype start = m_from;
+    if (m_encoding == Encoding::Utf16Le) {
+        // Line ends are code units, an even number of bytes after the mark.
+        qsizetype at = size - 3;
+        if ((at - m_from) % 2) --at;
+        for (; at >= m_from; at -= 2) {
+            if (p[at] == 0x0A && p[at + 1] == 0) {
+                start = at + 2;
+                break;
+            }
+        }
+    } else if (size - 1 > m_from) {
+        const void* nl = ::memrchr(p + m_from, '\n', size_t(size - 1 - m_from));
+        if (nl) start = static_cast<const char*>(nl) - p + 1;
+    }
+    return LineAt(start);
 }
 
 QString IniDocument::End(const Span& line) const
@@ -238,6 +268,16 @@ const IniDocument::Body* IniDocument::FindFirstSection(const QString& folded) co
                               [](const Body& b, quint32 at) { return b.start < at; });
 }
 
+bool IniDocument::FindIndexedKey(const Body& body, const QString& folded, Span& out) const
+{
+    QString name;
+    const Entry* e = FirstMatch(m_keys, NameHash(&body - m_bodies.data(), folded), [&](quint32 at) {
+        return at > body.start && at < body.end && NameOf(LineAt(at), &name) == Kind::Key && name == folded;
+    });
+    if (e) out = LineAt(e->at);
+    return e;
+}
+
 void IniDocument::Reindex()
 {
     m_firstSections.clear();
@@ -284,7 +324,7 @@ void IniDocument::Reindex()
         }
         if (kind != Kind::Key || !body) return true;
         NameOf(line, &name);
-        m_keys.push_back({NameHash(body->start, name), quint32(line.start)});
+        m_keys.push_back({NameHash(body - m_bodies.data(), name), quint32(line.start)});
         return true;
     });
     if (body) body->end = quint32(m_bytes.size());
@@ -292,7 +332,7 @@ void IniDocument::Reindex()
         NameOf(LineAt(at), &name);
         const auto in = std::upper_bound(m_bodies.begin(), m_bodies.end(), at,
                                          [](quint32 a, const Body& b) { return a < b.start; });
-        return std::pair(std::prev(in)->start, name);
+        return std::pair(std::prev(in) - m_bodies.begin(), name);
     });
 }
 
@@ -328,6 +368,25 @@ void IniDocument::Splice(qsizetype from, qsizetype to, const QByteArray& bytes, 
         if (start < from || start >= to) moved.emplace(start >= to ? start + shift : start, std::move(written));
     moved[from] = text;
     m_written = std::move(moved);
+    if (!m_indexed || shift == 0) return;
+    if (m_bytes.size() > qsizetype(std::numeric_limits<quint32>::max())) {
+        Reindex();  // no index past 4 GiB
+        return;
+    }
+    const auto move = [to, shift](quint32& at) {
+        if (at >= to) at = quint32(at + shift);
+    };
+    for (Entry& e : m_firstSections) move(e.at);
+    for (Entry& e : m_keys) move(e.at);
+    for (Body& b : m_bodies) {
+        move(b.start);
+        move(b.end);
+    }
+}
+
+void IniDocument::Append(const QString& text, const QString& eol)
+{
+    Splice(m_bytes.size(), m_bytes.size(), Encode(text + eol), text);
 }
 
 void IniDocument::EndLastLine(const Span& line, const QString& eol)
@@ -353,6 +412,22 @@ bool IniDocument::ReadsBackFrom(const QByteArray& bytes) const
         return same = Text(line) == again.Text(theirs) && End(line) == again.End(theirs);
     });
     return same && at >= again.m_bytes.size();
+}
+
+bool IniDocument::ReadsBack() const
+{
+    // A legacy file that has become valid UTF-8 would be read as UTF-8.
+    if (m_encoding == Encoding::Latin1 && IsValidUtf8(m_bytes)) return ReadsBackFrom(m_bytes);
+    // Lines not written keep their bytes, and with them their text: the encoding is told by the
+    // first bytes, which no write touches, or, for UTF-8 without a mark, by every line being valid.
+    for (const auto& [start, text] : m_written) {
+        const Span line = LineAt(start);
+        if (m_encoding == Encoding::Utf8 &&
+            !IsValidUtf8(QByteArrayView(m_bytes.constData() + line.start, line.textEnd - line.start)))
+            return false;
+        if (BytesText(line) != text) return false;
+    }
+    return true;
 }
 
 IniDocument::Kind IniDocument::Classify(const QString& text, QString* name, QString* value)
@@ -415,14 +490,7 @@ bool IniDocument::Value(const QString& section, const QString& key, QString& out
         if (!FindSection(section, header) || !FindKey(header, key, line)) return false;
     } else {
         const Body* body = FindFirstSection(section.trimmed().toCaseFolded());
-        if (!body) return false;
-        const QString wanted = key.trimmed().toCaseFolded();
-        QString name;
-        const Entry* e = FirstMatch(m_keys, NameHash(body->start, wanted), [&](quint32 at) {
-            return at > body->start && at < body->end && NameOf(LineAt(at), &name) == Kind::Key && name == wanted;
-        });
-        if (!e) return false;
-        line = LineAt(e->at);
+        if (!body || !FindIndexedKey(*body, key.trimmed().toCaseFolded(), line)) return false;
     }
     QString name;
     Classify(Text(line), &name, &out);
@@ -439,33 +507,40 @@ QString IniDocument::NewLineEnd() const
     return end.isEmpty() ? QStringLiteral("\r\n") : end;
 }
 
-void IniDocument::SetValue(const QString& section, const QString& key, const QString& value)
+bool IniDocument::SetValue(const QString& section, const QString& key, const QString& value)
 {
-    SetLines(section, key, value);
-    Reindex();  // lines may have moved
+    bool indexed = true;
+    const bool changed = SetLines(section, key, value, indexed);
+    if (!indexed) Reindex();
+    return changed;
 }
 
-void IniDocument::SetLines(const QString& section, const QString& key, const QString& value)
+bool IniDocument::SetLines(const QString& section, const QString& key, const QString& value, bool& indexed)
 {
     const QString eol = NewLineEnd();
     const QString keyText = OneLine(key.trimmed());
     const QString line = keyText + QLatin1Char('=') + OneLine(value);
-    auto append = [&](const QString& text) { Splice(m_bytes.size(), m_bytes.size(), Encode(text + eol), text); };
+    // The section and the key are found as Value finds them: the index when there is one.
     Span s;
-    if (!FindSection(section, s)) {
+    const Body* body = m_indexed ? FindFirstSection(section.trimmed().toCaseFolded()) : nullptr;
+    const qsizetype ordinal = body ? body - m_bodies.data() : -1;
+    if (body) s = LineAt(body->start);
+    if (m_indexed ? !body : !FindSection(section, s)) {
         if (m_bytes.size() > m_from) {
-            Span last;
-            ForEachLine([&last](const Span& l) { return last = l, true; });
+            const Span last = LastLine();
             const bool blank = Text(last).trimmed().isEmpty();
             if (last.stop == last.textEnd) EndLastLine(last, eol);
-            if (!blank) append(QString());
+            if (!blank) Append(QString(), eol);
         }
-        append(QLatin1Char('[') + OneLine(section.trimmed()) + QLatin1Char(']'));
-        append(line);
-        return;
+        const qsizetype header = m_bytes.size();
+        Append(QLatin1Char('[') + OneLine(section.trimmed()) + QLatin1Char(']'), eol);
+        const qsizetype at = m_bytes.size();
+        Append(line, eol);
+        indexed = m_indexed && IndexNewSection(header, at);
+        return true;
     }
     Span k;
-    if (FindKey(s, key, k)) {
+    if (body ? FindIndexedKey(*body, key.trimmed().toCaseFolded(), k) : FindKey(s, key, k)) {
         const QString old = Text(k);
         // Keep the key as the file spells it and any indentation before it.
         qsizetype indent = 0;
@@ -473,15 +548,17 @@ void IniDocument::SetLines(const QString& section, const QString& key, const QSt
         QString name;
         Classify(old, &name, nullptr);
         const QString text = old.left(indent) + name + QLatin1Char('=') + OneLine(value);
-        if (text != old) Splice(k.start, k.stop, Encode(text + End(k)), text);
-        return;
+        if (text == old) return false;
+        // The line keeps its start and its name: the index stays as it is.
+        Splice(k.start, k.stop, Encode(text + End(k)), text);
+        return true;
     }
     // A new key goes after the section's last key (or its header), before trailing blanks and
     // comments that introduce the next section.
     Span after = s;
     for (qsizetype at = s.stop; at < m_bytes.size();) {
         const Span l = LineAt(at);
-        const Kind kind = Classify(Text(l), nullptr, nullptr);
+        const Kind kind = NameOf(l, nullptr);
         if (kind == Kind::Section) break;
         if (kind == Kind::Key) after = l;
         at = l.stop;
@@ -491,25 +568,102 @@ void IniDocument::SetLines(const QString& section, const QString& key, const QSt
         after = LineAt(after.start);
     }
     Splice(after.stop, after.stop, Encode(line + eol), line);
+    indexed = !m_indexed || IndexNewKey(ordinal, after.stop);
+    return true;
+}
+
+bool IniDocument::IndexNewSection(qsizetype header, qsizetype key)
+{
+    QString name;
+    if (NameOf(LineAt(header), &name) != Kind::Section || FindFirstSection(name)) return false;
+    // The section that ran to the end of the file ends at the new header.
+    for (Body& b : m_bodies) b.end = std::min(b.end, quint32(header));
+    const Entry e{NameHash(-1, name), quint32(header)};
+    m_firstSections.insert(std::upper_bound(m_firstSections.begin(), m_firstSections.end(), e,
+                                            [](const Entry& a, const Entry& b) { return a.hash < b.hash; }),
+                           e);
+    m_bodies.push_back({quint32(header), quint32(m_bytes.size())});
+    return IndexNewKey(qsizetype(m_bodies.size()) - 1, key);
+}
+
+bool IniDocument::IndexNewKey(qsizetype section, qsizetype at)
+{
+    QString name;
+    const Kind kind = NameOf(LineAt(at), &name);
+    if (kind == Kind::Section) return false;
+    if (kind != Kind::Key) return true;  // a comment: never indexed
+    // A line of that name before it wins (a key with '=' in it may name one).
+    const Body& body = m_bodies[size_t(section)];
+    Span earlier;
+    if (FindIndexedKey(body, name, earlier)) return true;
+    const Entry e{NameHash(section, name), quint32(at)};
+    m_keys.insert(std::upper_bound(m_keys.begin(), m_keys.end(), e,
+                                   [](const Entry& a, const Entry& b) { return a.hash != b.hash ? a.hash < b.hash : a.at < b.at; }),
+                  e);
+    return true;
+}
+
+namespace {
+
+std::mutex g_useLock;
+std::map<QString, IniFileUse> g_use;  // by clean path
+
+void CountUse(const QString& path, int IniFileUse::*what)
+{
+    std::lock_guard<std::mutex> guard(g_useLock);
+    ++(g_use[QDir::cleanPath(path)].*what);
+}
+
+// Every whole read of a settings file goes through here.
+FileRead ReadIniFile(const QString& path, QByteArray& bytes)
+{
+    const FileRead read = ReadRegularFile(path, kMaxIniFileBytes, bytes);
+    if (read == FileRead::Read) CountUse(path, &IniFileUse::reads);
+    return read;
+}
+
+}  // namespace
+
+IniFileUse IniFileUseOf(const QString& path)
+{
+    std::lock_guard<std::mutex> guard(g_useLock);
+    const auto it = g_use.find(QDir::cleanPath(path));
+    return it == g_use.end() ? IniFileUse{} : it->second;
 }
 
 IniDocument IniDocument::FromFile(const QString& path)
 {
     QByteArray bytes;
-    ReadRegularFile(path, kMaxIniFileBytes, bytes);  // empty unless the whole file was read
+    ReadIniFile(path, bytes);  // empty unless the whole file was read
     return FromBytes(bytes);
 }
 
 namespace {
 
-// The file looked up last, kept while it stays the same: callers read their keys one after the
-// other. A write replaces the file (a new inode); any other change shows in its size or time.
-std::mutex g_lastLock;
-struct {
+// The files used last, most recent first: callers read their keys one after the other, and the
+// same few files (Info.ini, the language files) again and again.
+constexpr std::size_t kKeptFiles = 3;
+// The coarsest modification times a file system keeps (FAT).
+constexpr qint64 kTimestampGranularityNs = 2'000'000'000;
+
+struct KeptFile {
     QString path;
     struct stat seen {};
+    qint64 knownAtNs = 0;  // when the document was known to be the file's content
     std::shared_ptr<const IniDocument> doc;
-} g_last;
+};
+
+std::mutex g_keptLock;
+std::vector<KeptFile> g_kept;
+
+qint64 Nanoseconds(const timespec& t) { return qint64(t.tv_sec) * 1'000'000'000 + t.tv_nsec; }
+
+qint64 NowNs()
+{
+    timespec now {};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    return Nanoseconds(now);
+}
 
 bool SameFile(const struct stat& a, const struct stat& b)
 {
@@ -518,32 +672,70 @@ bool SameFile(const struct stat& a, const struct stat& b)
            a.st_ctim.tv_sec == b.st_ctim.tv_sec && a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
 }
 
-std::shared_ptr<const IniDocument> LookUpDocument(const QString& path)
+std::vector<KeptFile>::iterator FindKept(const QString& path)
 {
-    struct stat now {};
-    const bool known = !path.isEmpty() && ::stat(QFile::encodeName(path).constData(), &now) == 0;
-    std::lock_guard<std::mutex> guard(g_lastLock);
-    if (known && g_last.doc && g_last.path == path && SameFile(g_last.seen, now)) return g_last.doc;
-    // Stated before it is read: a change in between is seen at the next look-up.
-    auto doc = std::make_shared<const IniDocument>(IniDocument::FromFile(path));
-    g_last.path = known ? path : QString();
-    g_last.seen = now;
-    g_last.doc = known ? doc : nullptr;
-    return doc;
+    return std::find_if(g_kept.begin(), g_kept.end(), [&](const KeptFile& k) { return k.path == path; });
 }
 
-void ForgetDocument(const QString& path)
+void Keep(KeptFile file)
 {
-    std::lock_guard<std::mutex> guard(g_lastLock);
-    if (g_last.path == path) g_last.doc.reset();
+    const auto old = FindKept(file.path);
+    if (old != g_kept.end()) g_kept.erase(old);
+    g_kept.insert(g_kept.begin(), std::move(file));
+    if (g_kept.size() > kKeptFiles) g_kept.pop_back();
+}
+
+void Forget(const QString& path)
+{
+    const auto old = FindKept(path);
+    if (old != g_kept.end()) g_kept.erase(old);
+}
+
+// The file's document, with g_keptLock held: the kept one while the file is as it was and its
+// modification time lay more than the granularity before the document was known (so that any later
+// write shows in the times); otherwise the file is read, and parsed only when its bytes changed.
+std::shared_ptr<const IniDocument> LoadLocked(const QString& path, FileRead& read)
+{
+    const qint64 startNs = NowNs();
+    struct stat now {};
+    const bool known = !path.isEmpty() && ::stat(QFile::encodeName(path).constData(), &now) == 0;
+    const auto kept = FindKept(path);
+    if (known && kept != g_kept.end() && SameFile(kept->seen, now) &&
+        kept->knownAtNs - Nanoseconds(kept->seen.st_mtim) >= kTimestampGranularityNs) {
+        read = FileRead::Read;
+        auto doc = kept->doc;
+        if (kept != g_kept.begin()) std::rotate(g_kept.begin(), kept, kept + 1);
+        return doc;
+    }
+    // Stated before it is read: a change in between is seen at the next use.
+    QByteArray bytes;
+    read = ReadIniFile(path, bytes);
+    if (read != FileRead::Read || !known) {
+        Forget(path);
+        return std::make_shared<const IniDocument>(IniDocument::FromBytes(bytes));
+    }
+    std::shared_ptr<const IniDocument> doc;
+    if (kept != g_kept.end() && kept->doc->ToBytes() == bytes)
+        doc = kept->doc;
+    else
+        doc = std::make_shared<const IniDocument>(IniDocument::FromBytes(bytes));
+    Keep({path, now, startNs, doc});
+    return doc;
 }
 
 }  // namespace
 
+std::shared_ptr<const IniDocument> IniLoadDocument(const QString& path)
+{
+    std::lock_guard<std::mutex> guard(g_keptLock);
+    FileRead read = FileRead::Missing;
+    return LoadLocked(path, read);
+}
+
 QString IniReadString(const QString& path, const QString& section, const QString& key, const QString& defaultValue)
 {
     QString value;
-    if (!LookUpDocument(path)->Value(section, key, value)) return defaultValue;
+    if (!IniLoadDocument(path)->Value(section, key, value)) return defaultValue;
     return value;
 }
 
@@ -555,8 +747,9 @@ bool IniWriteString(const QString& path, const QString& section, const QString& 
         if (error) *error = why;
         return false;
     };
-    QByteArray old;
-    const FileRead read = ReadRegularFile(path, kMaxIniFileBytes, old);
+    std::lock_guard<std::mutex> guard(g_keptLock);
+    FileRead read = FileRead::Missing;
+    const std::shared_ptr<const IniDocument> old = LoadLocked(path, read);
     switch (read) {
     case FileRead::Read:
     case FileRead::Missing: break;
@@ -564,13 +757,14 @@ bool IniWriteString(const QString& path, const QString& section, const QString& 
     case FileRead::CannotOpen: return fail(QStringLiteral("the file cannot be read"));
     case FileRead::TooLarge: return fail(QStringLiteral("the file is too large"));
     }
-    ForgetDocument(path);
-    IniDocument doc = IniDocument::FromBytes(old);
-    doc.SetValue(section, key, value);
+    IniDocument doc = *old;
+    if (!doc.SetValue(section, key, value) && read == FileRead::Read) return true;
     const QByteArray bytes = doc.ToBytes();
-    if (read == FileRead::Read && bytes == old) return true;
-    if (!doc.ReadsBackFrom(bytes))
+    if (bytes.size() > kMaxIniFileBytes)
+        return fail(QStringLiteral("the file would grow past %1 bytes, the most that is read").arg(kMaxIniFileBytes));
+    if (!doc.ReadsBack())
         return fail(QStringLiteral("the file's encoding (a legacy code page) cannot hold the value"));
+    const qint64 writingNs = NowNs();
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly)) return fail(out.errorString());
     if (out.write(bytes) != bytes.size()) {
@@ -580,5 +774,14 @@ bool IniWriteString(const QString& path, const QString& section, const QString& 
         return fail(why);
     }
     if (!out.commit()) return fail(out.errorString());
+    CountUse(path, &IniFileUse::writes);
+    // What was written is the file's content: the next use reads it again only to confirm it.
+    struct stat now {};
+    if (::stat(QFile::encodeName(path).constData(), &now) != 0) {
+        Forget(path);
+        return true;
+    }
+    doc.DropWrittenTexts();
+    Keep({path, now, writingNs, std::make_shared<const IniDocument>(std::move(doc))});
     return true;
 }

@@ -18,6 +18,7 @@
 #include <QStringList>
 
 #include <map>
+#include <memory>
 #include <vector>
 
 class IniDocument {
@@ -31,10 +32,16 @@ public:
     QByteArray ToBytes() const { return m_bytes; }
     // True when bytes (this document's ToBytes) read back as the very same lines.
     bool ReadsBackFrom(const QByteArray& bytes) const;
+    // ReadsBackFrom(ToBytes()), knowing which lines SetValue wrote: only those are decoded again,
+    // unless the file could now be taken for another encoding.
+    bool ReadsBack() const;
+    // After ReadsBack: the written lines are read from their bytes, as a fresh read would.
+    void DropWrittenTexts() { m_written.clear(); }
 
     // False (out untouched) when the section or key is absent.
     bool Value(const QString& section, const QString& key, QString& out) const;
-    void SetValue(const QString& section, const QString& key, const QString& value);
+    // True when the document changed. The name index is kept up to date line by line.
+    bool SetValue(const QString& section, const QString& key, const QString& value);
 
     Encoding encoding() const { return m_encoding; }
     qsizetype lineCount() const;
@@ -52,21 +59,28 @@ private:
     // Calls f(span) for each line in order until it returns false.
     template <typename F>
     void ForEachLine(F&& f) const;
+    // The line holding the last byte (the document is not empty).
+    Span LastLine() const;
     // The line's text without its end: as written by SetValue, or as the file's bytes read.
     QString Text(const Span& line) const;
+    // The line's text as its bytes read.
+    QString BytesText(const Span& line) const;
     QString End(const Span& line) const;
     QByteArray Encode(const QString& text) const;
     // Gives the last line, which has no line end, the end eol.
     void EndLastLine(const Span& line, const QString& eol);
-    // Puts bytes in place of [from, to) and text as the text of the line starting at from.
+    // Puts bytes in place of [from, to) and text as the text of the line starting at from; what
+    // the index holds from to on moves with its bytes.
     void Splice(qsizetype from, qsizetype to, const QByteArray& bytes, const QString& text);
+    void Append(const QString& text, const QString& eol);
     enum class Kind { Blank, Comment, Section, Key };
     static Kind Classify(const QString& text, QString* name, QString* value);
     // The first line of the first section with that name; false when none.
     bool FindSection(const QString& section, Span& out) const;
     bool FindKey(const Span& sectionLine, const QString& key, Span& out) const;
     QString NewLineEnd() const;
-    void SetLines(const QString& section, const QString& key, const QString& value);
+    // True when the document changed; indexed false when the index no longer describes it.
+    bool SetLines(const QString& section, const QString& key, const QString& value, bool& indexed);
     void Reindex();
 
     Encoding m_encoding = Encoding::Utf8;
@@ -90,23 +104,46 @@ private:
     Kind NameOf(const Span& line, QString* folded) const;
     // The first section with that case-folded name; null when none.
     const Body* FindFirstSection(const QString& folded) const;
+    // The first key line with that case-folded name in the section; false when none.
+    bool FindIndexedKey(const Body& body, const QString& folded, Span& out) const;
+    // Index entries for lines SetLines added: a section header and its key, or a key of the
+    // section with that ordinal. False when the new line changed the document's structure (a key
+    // that reads as a section header, a header of a section that exists): then Reindex.
+    bool IndexNewSection(qsizetype header, qsizetype key);
+    bool IndexNewKey(qsizetype section, qsizetype at);
     std::vector<Entry> m_firstSections;  // header of the first section of each name, by hash of its name
     std::vector<Body> m_bodies;          // the same sections in file order
-    // The first key line of each name in those sections, by hash of header and name; empty (and
-    // lookups go through the file) past 4 GiB.
+    // The first key line of each name in those sections, by hash of the section's place in
+    // m_bodies and the name; empty (and lookups go through the file) past 4 GiB.
     std::vector<Entry> m_keys;
     bool m_indexed = false;
 };
 
+// The file's document, shared: the few files used last are kept while they stay the same (a
+// write replaces the file, so its inode changes; any other change shows in its size or times) and
+// parsed again only when their bytes differ. A file modified within two seconds of its read is
+// read again at its next use: two writes within one tick of a coarse clock (FAT keeps two seconds
+// and no change time) leave the same times. Empty when the file is absent or cannot be read.
+std::shared_ptr<const IniDocument> IniLoadDocument(const QString& path);
+
 // GetPrivateProfileString: the value, or defaultValue when the file, section or key is absent.
-// The file looked up last is read again only when it has changed (keys are read one by one).
+// Reads through IniLoadDocument (keys are read one by one).
 QString IniReadString(const QString& path, const QString& section, const QString& key,
                       const QString& defaultValue = QString());
 // WritePrivateProfileString: creates the file and the section when missing. The file is replaced
-// as a whole through a temporary file. False, with the reason in *error when given, when it could
-// not be written or the file's encoding cannot hold the value.
+// as a whole through a temporary file, updating the document IniLoadDocument keeps. False, with
+// the reason in *error when given, when it could not be written, the file's encoding cannot hold
+// the value, or the file would grow past kMaxIniFileBytes (it would then read as absent).
 bool IniWriteString(const QString& path, const QString& section, const QString& key, const QString& value,
                     QString* error = nullptr);
 
 // Largest settings file read or updated; a bigger one reads as absent and is not rewritten.
 constexpr qint64 kMaxIniFileBytes = 16 * 1024 * 1024;
+
+// How often the routines above have read a file whole and written it, by path, since the program
+// started: a probe for tests.
+struct IniFileUse {
+    int reads = 0;
+    int writes = 0;
+};
+IniFileUse IniFileUseOf(const QString& path);

@@ -5,12 +5,8 @@
 #include "pagekit/UiText.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-
-#include <mutex>
-#include <sys/stat.h>
 
 QString g_LanguageFile;
 QString g_IniPath;
@@ -150,25 +146,10 @@ void ReloadUiText()
 LanguageStrings LanguageStrings::Current()
 {
     if (g_LanguageFile.isEmpty()) return {};
-    // Every page rewords itself from the same file: it is parsed again only when it changes
-    // (a write replaces it, so its inode changes too).
-    static std::mutex lock;
-    static struct {
-        QString path;
-        struct stat seen {};
-        LanguageStrings strings;
-    } last;
-    struct stat now {};
-    const bool known = ::stat(QFile::encodeName(g_LanguageFile).constData(), &now) == 0;
-    std::lock_guard<std::mutex> guard(lock);
-    if (!known || last.path != g_LanguageFile || now.st_ino != last.seen.st_ino || now.st_dev != last.seen.st_dev ||
-        now.st_size != last.seen.st_size || now.st_mtim.tv_sec != last.seen.st_mtim.tv_sec ||
-        now.st_mtim.tv_nsec != last.seen.st_mtim.tv_nsec) {
-        last.path = known ? g_LanguageFile : QString();
-        last.seen = now;
-        last.strings = FromFile(g_LanguageFile);
-    }
-    return last.strings;
+    // Every page rewords itself from the same file: the INI routines keep it while it is unchanged.
+    LanguageStrings strings;
+    strings.doc_ = IniLoadDocument(g_LanguageFile);
+    return strings;
 }
 
 LanguageStrings LanguageStrings::FromFile(const QString& path)

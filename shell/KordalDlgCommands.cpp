@@ -187,13 +187,13 @@ LRESULT KordalDlg::OnProjectFileOp(WPARAM op, const QVariant& path)
 
 void KordalDlg::LoadPresetNames()
 {
-    // One read of "Info.ini" for all thirty names.
-    const IniDocument ini = IniDocument::FromFile(GetInfoIniPath());
+    // One look-up of "Info.ini" for all thirty names.
+    const std::shared_ptr<const IniDocument> ini = IniLoadDocument(GetInfoIniPath());
     for (int mode = 0; mode < kPresetWorkModeCount; ++mode) {
         for (int slot = 0; slot < kPresetSlotCount; ++slot) {
             QString& name = presetNames_[static_cast<size_t>(PresetNameIndex(mode, slot))];
             QString stored;
-            ini.Value(PresetNameSection(mode, slot), QString::fromLatin1(kPresetNameKey), stored);
+            ini->Value(PresetNameSection(mode, slot), QString::fromLatin1(kPresetNameKey), stored);
             name = stored.isEmpty() ? DefaultPresetName(mode, slot) : stored.left(kInfoValueMaxChars);
         }
     }
@@ -207,11 +207,11 @@ QString KordalDlg::PresetName(int workMode, int slot) const
 
 void KordalDlg::LoadInputRemarks()
 {
-    const IniDocument ini = IniDocument::FromFile(GetInfoIniPath());
+    const std::shared_ptr<const IniDocument> ini = IniLoadDocument(GetInfoIniPath());
     CDeviceData& device = GetDeviceData();
     for (int k = 0; k < kInputIconCount; ++k) {
         QString remark;
-        ini.Value(InputRemarkSection(k), QString::fromLatin1(kInputRemarkKey), remark);
+        ini->Value(InputRemarkSection(k), QString::fromLatin1(kInputRemarkKey), remark);
         if (!remark.isEmpty()) device.inputNames[k].displayName = remark.left(kInfoValueMaxChars);
     }
 }

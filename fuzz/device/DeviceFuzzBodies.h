@@ -123,6 +123,8 @@ inline void IniReaderOne(const uint8_t* data, size_t size)
 
     doc.SetValue(QStringLiteral("Setting"), QStringLiteral("Language"), QStringLiteral(" x y "));
     const QByteArray written = doc.ToBytes();
+    // Decoding only the lines written tells what reading the whole file back tells.
+    if (doc.ReadsBack() != doc.ReadsBackFrom(written)) std::abort();
     // A legacy-code-page file whose only non-UTF-8 bytes were on the written line would read back
     // as UTF-8, other lines perhaps differently: IniWriteString refuses that write.
     if (!doc.ReadsBackFrom(written)) {
@@ -134,6 +136,22 @@ inline void IniReaderOne(const uint8_t* data, size_t size)
     if (!reread.Value(QStringLiteral("setting"), QStringLiteral("LANGUAGE"), value)) std::abort();
     if (value != QStringLiteral("x y")) std::abort();
     if (reread.ToBytes() != written) std::abort();
+
+    // The index kept up line by line through further writes (a key in a new section, one that
+    // reads as a section header, one with '=' in it) answers as one built afresh.
+    const QString names[][2] = {{"Setting", "Language"}, {"COM", "port"}, {"S", "A"}, {"String", "IDS_1"},
+                                {"New", "k"}, {"New", "[T]"}, {"T", "u"}, {"com", "a"}, {"", ""}};
+    doc.DropWrittenTexts();
+    doc.SetValue(QStringLiteral("New"), QStringLiteral("k"), QStringLiteral("v"));
+    doc.SetValue(QStringLiteral("COM"), QStringLiteral("a=b"), QStringLiteral("c"));
+    doc.SetValue(QStringLiteral("New"), QStringLiteral("[T]"), QStringLiteral("w"));
+    doc.SetValue(QStringLiteral("com"), QStringLiteral("port"), QStringLiteral("7"));
+    if (!doc.ReadsBack()) return;
+    const IniDocument fresh = IniDocument::FromBytes(doc.ToBytes());
+    for (const auto& name : names) {
+        QString mine, theirs;
+        if (doc.Value(name[0], name[1], mine) != fresh.Value(name[0], name[1], theirs) || mine != theirs) std::abort();
+    }
 }
 
 }  // namespace fuzz_device

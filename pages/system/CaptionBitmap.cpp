@@ -188,30 +188,121 @@ BmpError ReadMonoBmpFile(const QString& path, MonoBitmap& out)
     return e != BmpError::None ? e : ReadMonoBmp(bytes, out);
 }
 
+namespace {
+
+// A picked picture's header as the system's reader takes it.
+struct PickedLayout {
+    qint64 width = 0;
+    qint64 height = 0;  // negative for rows stored top-down
+    int bits = 0;
+    uint32_t compression = 0;
+    qsizetype paletteAt = 0;
+    int colours = 0;  // palette entries (depths up to 8)
+    qsizetype dataAt = 0;
+};
+
+// The old 12-byte header (16-bit unsigned sizes, 3-byte palette entries) and the 40-byte one with
+// its extensions; the declared size is checked before anything else, however large it is.
+BmpError ReadPickedLayout(const QByteArray& f, PickedLayout& l)
+{
+    if (f.size() < kFileHeaderSize + 4 || f[0] != 'B' || f[1] != 'M') return BmpError::NotBmp;
+    const uint32_t infoSize = U32(f, 14);
+    const bool core = infoSize == 12;
+    if (!core && infoSize != 40 && infoSize != 64 && infoSize != 108 && infoSize != 124) return BmpError::BadHeader;
+    if (f.size() < kFileHeaderSize + (core ? 12 : kInfoHeaderSize)) return BmpError::NotBmp;
+    l.width = core ? U16(f, 18) : static_cast<int32_t>(U32(f, 18));
+    l.height = core ? U16(f, 20) : static_cast<int32_t>(U32(f, 22));
+    if (l.width > kMaxWidth || std::abs(l.height) > kMaxHeight) return BmpError::TooLarge;
+    if (l.width <= 0 || l.height == 0 || U16(f, core ? 22 : 26) != 1) return BmpError::BadHeader;
+    l.bits = U16(f, core ? 24 : 28);
+    l.compression = core ? 0 : U32(f, 30);
+    // Bit-field masks follow a 40-byte header; longer headers hold them.
+    const bool masks = !core && infoSize < 108 && l.compression == 3 && (l.bits == 16 || l.bits == 32);
+    l.paletteAt = kFileHeaderSize + infoSize + (masks ? 12 : 0);
+    if (l.bits <= 8) {
+        const uint32_t used = core ? 0 : U32(f, 46);
+        if (used > 256) return BmpError::BadHeader;
+        l.colours = used ? int(used) : 1 << l.bits;
+    }
+    const qsizetype paletteEnd = l.paletteAt + qsizetype(l.colours) * (core ? 3 : 4);
+    if (paletteEnd >= f.size()) return BmpError::BadHeader;
+    // Rows start at the offset the file header gives, never inside the palette.
+    l.dataAt = std::max<qsizetype>(U32(f, 10), paletteEnd);
+    return BmpError::None;
+}
+
+// Run-length rows (8 bits, or 4 bits two pixels a byte): pixels the data moves past or leaves
+// out are colour 0, as in the system's freshly made picture; data that ends before its end mark
+// (or before its last row has ended) is refused.
+BmpError DecodeRle(const QByteArray& f, const PickedLayout& l, QImage& out)
+{
+    if (l.bits != (l.compression == 1 ? 8 : 4)) return BmpError::BadHeader;
+    const int w = int(l.width), h = int(std::abs(l.height));
+    QImage image(w, h, QImage::Format_Indexed8);
+    if (image.isNull()) return BmpError::BadHeader;
+    image.fill(0);
+    QList<QRgb> palette;
+    for (int i = 0; i < l.colours; ++i) {
+        const auto* c = reinterpret_cast<const uchar*>(f.constData()) + l.paletteAt + 4 * i;
+        palette.append(qRgb(c[2], c[1], c[0]));
+    }
+    image.setColorTable(palette);
+    const auto* p = reinterpret_cast<const uchar*>(f.constData());
+    const qsizetype end = f.size();
+    qsizetype at = l.dataAt;
+    int x = 0, y = 0;  // y counts stored rows, bottom row first unless top-down
+    const auto put = [&](int index) {
+        if (x < w) image.scanLine(l.height < 0 ? y : h - 1 - y)[x] = uchar(index);
+        ++x;
+    };
+    const auto nibble = [&](uchar byte, int i) { return l.bits == 8 ? byte : i % 2 ? byte & 0x0F : byte >> 4; };
+    while (y < h) {
+        if (end - at < 2) return BmpError::DataOutsideFile;
+        const int count = p[at], code = p[at + 1];
+        at += 2;
+        if (count) {
+            for (int i = 0; i < count && x < w; ++i) put(nibble(uchar(code), i));
+        } else if (code == 0) {  // end of row
+            x = 0;
+            ++y;
+        } else if (code == 1) {  // end of picture
+            break;
+        } else if (code == 2) {  // move right and up
+            if (end - at < 2) return BmpError::DataOutsideFile;
+            x += p[at];
+            y += p[at + 1];
+            at += 2;
+        } else {  // pixels as they are, padded to a 16-bit boundary
+            const qsizetype bytes = l.bits == 8 ? code : (code + 1) / 2;
+            if (end - at < bytes) return BmpError::DataOutsideFile;
+            for (int i = 0; i < code && x < w; ++i) put(nibble(p[at + (l.bits == 8 ? i : i / 2)], i));
+            at += bytes + (bytes & 1);
+        }
+    }
+    out = image.convertToFormat(QImage::Format_RGB32);
+    return BmpError::None;
+}
+
+}  // namespace
+
 BmpError DecodeBmp(const QByteArray& file, QImage& out)
 {
     out = QImage();
-    if (file.size() < kFileHeaderSize + kInfoHeaderSize || file[0] != 'B' || file[1] != 'M') return BmpError::NotBmp;
+    PickedLayout l;
+    const BmpError e = ReadPickedLayout(file, l);
+    if (e != BmpError::None) return e;
+    if (l.compression == 1 || l.compression == 2) return DecodeRle(file, l, out);
+    // Qt's reader makes up the rows a cut file lacks; the system's loader refuses such a file.
+    if ((l.compression == 0 || l.compression == 3) &&
+        l.dataAt + (l.width * l.bits + 31) / 32 * 4 * std::abs(l.height) > file.size())
+        return BmpError::DataOutsideFile;
     QBuffer buffer;
     buffer.setData(file);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, "bmp");
     reader.setAutoDetectImageFormat(false);
-    // The size comes from the header alone: a picture too large for a caption is never decoded.
-    const QSize told = reader.size();
-    // A top-down picture tells its height as a negative number.
-    const qint64 width = told.width(), height = std::abs(qint64(told.height()));
-    if (width <= 0 || height <= 0) return BmpError::BadHeader;
-    if (width > kMaxWidth || height > kMaxHeight) return BmpError::TooLarge;
-    const QSize size{int(width), int(height)};
-    // Qt's reader makes up the rows a cut file lacks; the system's loader refuses such a file.
-    const uint32_t compression = U32(file, 30);
-    if (U32(file, 14) >= kInfoHeaderSize && (compression == 0 || compression == 3 || compression == 6)) {
-        const qint64 stride = (width * U16(file, 28) + 31) / 32 * 4;
-        if (U32(file, 10) + stride * height > file.size()) return BmpError::DataOutsideFile;
-    }
     QImage image;
-    if (!reader.read(&image) || image.size() != size) return BmpError::BadHeader;
+    if (!reader.read(&image) || image.size() != QSize(int(l.width), int(std::abs(l.height)))) return BmpError::BadHeader;
     out = image.convertToFormat(QImage::Format_RGB32);
     return BmpError::None;
 }

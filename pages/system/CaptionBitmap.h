@@ -69,10 +69,12 @@ struct MonoBitmap {
 BmpError ReadMonoBmp(const QByteArray& file, MonoBitmap& out);
 BmpError ReadMonoBmpFile(const QString& path, MonoBitmap& out);
 
-// A picked picture: any BMP the system's reader takes (info headers of 40, 108 or 124 bytes, 1 to
-// 32 bits per pixel, bit-field masks, rows bottom-up or top-down), decoded to its real colours
-// (RGB32). A picture larger than kMaxWidth x kMaxHeight gives TooLarge without being decoded; one
-// that cannot be read gives NotBmp or BadHeader.
+// A picked picture: any BMP the system's reader takes (info headers of 12, 40, 64, 108 or 124
+// bytes, 1 to 32 bits per pixel, bit-field masks, run-length rows, rows bottom-up or top-down),
+// decoded to its real colours (RGB32). A picture whose header declares more than kMaxWidth x
+// kMaxHeight gives TooLarge without being decoded; one whose data ends before the picture does
+// gives DataOutsideFile (every pixel comes from the file, or is palette colour 0 where run-length
+// data moves past it); one that cannot be read gives NotBmp or BadHeader.
 BmpError DecodeBmp(const QByteArray& file, QImage& out);
 BmpError DecodeBmpFile(const QString& path, QImage& out);
 

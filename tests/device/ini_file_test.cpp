@@ -151,6 +151,26 @@ TEST_F(IniFileTest, LongValuesAreNotCut)
     EXPECT_EQ(ReadIniString(path(), "S", "K"), longValue);
 }
 
+// A write whose file would pass the read bound is refused: the file stays as it was and readable.
+TEST_F(IniFileTest, NoWriteMakesAFileThatReadsAsAbsent)
+{
+    QByteArray bytes("[PRESET0-0]\r\nPNAMESTR=MyShow\r\n;");
+    const QByteArray tail("\r\n[Setting]\r\nLanguage=Chinese\r\n");
+    bytes += QByteArray(kMaxIniFileBytes - 8 - bytes.size() - tail.size(), 'x') + tail;
+    ASSERT_TRUE(WriteFileBytes(path(), bytes));
+    QString why;
+    EXPECT_FALSE(IniWriteString(path(), "Project", "FilePath", "/home/show.pro", &why));
+    EXPECT_FALSE(why.isEmpty());
+    EXPECT_EQ(ReadFileBytes(path()), bytes);
+    EXPECT_EQ(IniReadString(path(), "PRESET0-0", "PNAMESTR"), "MyShow");
+    EXPECT_EQ(IniReadString(path(), "Setting", "Language"), "Chinese");
+    // Up to the bound itself a write lands.
+    ASSERT_TRUE(IniWriteString(path(), "preset0-0", "pnamestr", "MyShow12345678"));
+    EXPECT_EQ(QFileInfo(path()).size(), kMaxIniFileBytes);
+    EXPECT_EQ(IniReadString(path(), "PRESET0-0", "PNAMESTR"), "MyShow12345678");
+    EXPECT_EQ(IniReadString(path(), "Setting", "Language"), "Chinese");
+}
+
 // Only a regular file within the bound is read or rewritten: a link to a device, a FIFO without a
 // writer (which would block the open) and an oversized file read as absent and are left alone.
 TEST_F(IniFileTest, WhatIsNoRegularFileWithinTheBoundIsNeitherReadNorWritten)

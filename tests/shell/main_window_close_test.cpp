@@ -10,7 +10,9 @@
 #include <QFileInfo>
 #include <QTimer>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <ctime>
 
 namespace {
 
@@ -146,6 +148,31 @@ TEST_F(MainWindowClose, SettingsFilesThatAreNoRegularFilesAreLeftAlone)
     const QString today = QDate::currentDate().toString("yyyy-MM-dd");
     EXPECT_EQ(pathWhileOpen, AppDir() + "Project/" + today + "/" + today + ".pro");
     EXPECT_GT(ReadBytes(pathWhileOpen).size(), 1000);
+}
+
+// A large "Info.ini" from an earlier run is read once before the window shows, and a write at
+// close costs at most one more read.
+TEST_F(MainWindowClose, ALargeInfoIniIsReadOnceAndOncePerWrite)
+{
+    QByteArray bytes = "[Setting]\r\nLanguage=English\r\n[PRESET0-0]\r\nPNAMESTR=MyShow\r\n";
+    for (int n = 0; bytes.size() < 4 * 1024 * 1024; ++n)
+        bytes += "[00-11-22-" + QByteArray::number(n, 16).rightJustified(6, '0') + "]\r\nMachineName=Wall\r\n";
+    ASSERT_TRUE(WriteBytes(InfoIni(), bytes));
+    const timespec anHourAgo[2] = {{0, UTIME_OMIT}, {::time(nullptr) - 3600, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(InfoIni()).constData(), anHourAgo, 0), 0);
+    IniFileUse atWindow;
+    QString preset;
+    QTimer::singleShot(0, app_.get(), [&] {
+        atWindow = IniFileUseOf(InfoIni());
+        preset = window_->PresetName(0, 0);
+        window_->close();
+    });
+    EXPECT_EQ(app_->Run(), 0);
+    const IniFileUse atExit = IniFileUseOf(InfoIni());
+    EXPECT_EQ(preset, "MyShow");
+    EXPECT_EQ(atWindow.reads, 1);
+    EXPECT_GE(atExit.writes, 1);
+    EXPECT_LE(atExit.reads - atWindow.reads, atExit.writes - atWindow.writes);
 }
 
 TEST_F(MainWindowClose, RegistersEachReplyHandlerOnce)

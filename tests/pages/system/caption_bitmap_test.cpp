@@ -14,17 +14,23 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
 #include <string>
 #include <sys/stat.h>
 #include <functional>
+#include <malloc.h>
 #include <vector>
 
 using namespace caption;
 
 namespace {
+
+// Memory handed out is filled with a pattern, so that a pixel no file byte reached shows (the
+// address sanitizer ignores this and fills the start of each block itself).
+const int kFillPattern = mallopt(M_PERTURB, 0xA5);
 
 void App()
 {
@@ -108,6 +114,37 @@ QByteArray MonoFile(int width, int height)
 {
     return MakeBmp(width, height, 1, {qRgb(0, 0, 0), qRgb(255, 255, 255)},
                    [](int x, int y) { return uint32_t((x + y) % 3 == 0); });
+}
+
+// A picture of a 40-byte header whose rows are run-length data (8 or 4 bits per pixel).
+QByteArray MakeRleBmp(int width, int height, int bits, const std::vector<QRgb>& palette, const QByteArray& data)
+{
+    QByteArray f = MakeBmp(width, 1, bits, palette, [](int, int) { return 0u; });
+    f.truncate(static_cast<uchar>(f[10]) | static_cast<uchar>(f[11]) << 8);
+    f += data;
+    Put(f, 2, f.size(), 4);
+    Put(f, 22, height, 4);
+    Put(f, 30, bits == 8 ? 1 : 2, 4);
+    return f;
+}
+
+// A 24-bit picture of the old 12-byte header (16-bit width and height).
+QByteArray MakeCoreBmp(int width, int height, const std::function<uint32_t(int, int)>& rgb)
+{
+    const int stride = (width * 3 + 3) / 4 * 4;
+    QByteArray f(26 + stride * height, '\0');
+    f[0] = 'B';
+    f[1] = 'M';
+    Put(f, 2, f.size(), 4);
+    Put(f, 10, 26, 4);
+    Put(f, 14, 12, 4);
+    Put(f, 18, width, 2);
+    Put(f, 20, height, 2);
+    Put(f, 22, 1, 2);
+    Put(f, 24, 24, 2);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) Put(f, 26 + (height - 1 - y) * stride + 3 * x, rgb(x, y), 3);
+    return f;
 }
 
 bool PatternWhite(int x, int y) { return (x * 5 + y * 3) % 7 == 0 || x == y; }
@@ -341,4 +378,60 @@ TEST(CaptionBitmap, PickedPicturesOfEveryCommonFormDecode)
     ASSERT_EQ(DecodeBmp(shortPal, img), BmpError::None);
     EXPECT_EQ(img.pixel(0, 0), qRgb(255, 255, 255));
     EXPECT_EQ(img.pixel(3, 0), qRgb(0, 0, 0));
+}
+
+// Pictures whose data ends before the picture does are refused, a huge declared size is too large
+// however huge, and a picture taken holds no pixel its file does not give (the test runs with a
+// memory fill pattern, so that a pixel left as allocated shows).
+TEST(CaptionBitmap, PickedPicturesHoldOnlyWhatTheirFileHolds)
+{
+    const QRgb red = qRgb(200, 0, 0), green = qRgb(0, 200, 0), blue = qRgb(0, 0, 200);
+    const QByteArray five("\x05\x01", 2), fiveOf4("\x05\x12", 2), end("\x00\x01", 2);
+    // Two pixels, a move 3 right and 1 up, three pixels, end of row, three pixels as they are.
+    const QByteArray moved("\x02\x01\x00\x02\x03\x01\x03\x01\x00\x00\x00\x03\x01\x00\x01\x00\x00\x01", 18);
+    const auto stripes = [](int x, int y) { return (x + y) % 2 ? 0xC80000u : 0x00C800u; };
+    struct Pixel {
+        int x, y;
+        QRgb colour;
+    };
+    struct Case {
+        const char* what;
+        QByteArray file;
+        BmpError expected;
+        std::vector<QRgb> named = {};
+        std::vector<Pixel> pixels = {};
+    };
+    QByteArray huge = MakeBmp(4, 4, 24, {}, [](int, int) { return 0u; });
+    Put(huge, 18, 65535, 4);
+    Put(huge, 22, 65535, 4);
+    QByteArray tallest = MakeBmp(4, 4, 24, {}, [](int, int) { return 0u; });
+    Put(tallest, 22, 0x80000000u, 4);
+    const Case cases[] = {
+        {"RLE8, five pixels of 3840 x 128", MakeRleBmp(3840, 128, 8, {red, green}, five + end), BmpError::None,
+         {red, green}, {{0, 127, green}, {4, 127, green}, {5, 127, red}, {0, 0, red}}},
+        {"RLE8 without its end", MakeRleBmp(3840, 128, 8, {red, green}, five), BmpError::DataOutsideFile},
+        {"RLE4, five pixels of 3840 x 128", MakeRleBmp(3840, 128, 4, {red, green, blue}, fiveOf4 + end),
+         BmpError::None, {red, green, blue}, {{0, 127, green}, {1, 127, blue}, {4, 127, green}, {5, 127, red}}},
+        {"RLE4 without its end", MakeRleBmp(3840, 128, 4, {red, green, blue}, fiveOf4), BmpError::DataOutsideFile},
+        {"RLE8, moved and rows ended early", MakeRleBmp(40, 10, 8, {red, green}, moved), BmpError::None,
+         {red, green},
+         {{1, 9, green}, {2, 9, red}, {5, 8, green}, {7, 8, green}, {8, 8, red}, {0, 7, green}, {1, 7, red}, {2, 7, green}}},
+        {"core header", MakeCoreBmp(40, 20, stripes), BmpError::None, {red, green}, {{0, 0, green}, {1, 0, red}}},
+        {"core header, rows cut", MakeCoreBmp(40, 20, stripes).chopped(120 * 5), BmpError::DataOutsideFile},
+        {"declares 65535 x 65535", huge, BmpError::TooLarge},
+        {"declares a height of -2^31", tallest, BmpError::TooLarge},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QImage img;
+        const BmpError got = DecodeBmp(c.file, img);
+        EXPECT_STREQ(BmpErrorName(got), BmpErrorName(c.expected));
+        if (got != BmpError::None || c.expected != BmpError::None) continue;
+        int foreign = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                foreign += std::find(c.named.begin(), c.named.end(), img.pixel(x, y)) == c.named.end();
+        EXPECT_EQ(foreign, 0);
+        for (const Pixel& p : c.pixels) EXPECT_EQ(img.pixel(p.x, p.y), p.colour) << p.x << "," << p.y;
+    }
 }
