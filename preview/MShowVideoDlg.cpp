@@ -49,6 +49,7 @@ void ShowStatic::CreateChildWindow(const CellRect& rect, QWidget* parent, int co
     w->setAttribute(Qt::WA_TransparentForMouseEvents);
     w->hide();
     w->setGeometry(ToQRect(rect));
+    w->SetRedraw([this] { Redraw(); });
     std::lock_guard<std::mutex> guard(lock);
     child = w;
 }
@@ -102,6 +103,15 @@ void ShowStatic::RenderFrame(const VideoPicture& picture)
     const SDL_Rect src = srcRect;
     const SDL_Rect dst = dstRect;
     if (child->Surface().Render(picture, src.w > 0 && src.h > 0 ? &src : nullptr, &dst)) ++framesShown;
+}
+
+void ShowStatic::Redraw()
+{
+    std::lock_guard<std::mutex> guard(lock);
+    if (!child || dstRect.w <= 0 || dstRect.h <= 0) return;
+    const SDL_Rect src = srcRect;
+    const SDL_Rect dst = dstRect;
+    child->Surface().Redraw(src.w > 0 && src.h > 0 ? &src : nullptr, &dst);
 }
 
 bool ShowStatic::IsShown() const

@@ -39,6 +39,8 @@ public:
 
     void RenderFrame(const VideoPicture& picture) override;
     bool IsShown() const override;
+    // UI thread, when the view was uncovered: its last picture again (black without one).
+    void Redraw();
 
     SdlVideoWidget* Child() const { return child; }
     bool HasSdlView() const;
