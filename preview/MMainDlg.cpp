@@ -750,6 +750,7 @@ void MMainDlg::contextMenuEvent(QContextMenuEvent* e)
 void MMainDlg::resizeEvent(QResizeEvent* e)
 {
     MBaseDialog::resizeEvent(e);
+    if (showVideo) showVideo->KeepInside(rect());
     if (canvas && FixedCellAt(kOutput1)) SendMsg(this, WM_MAINPAGE_RELAYOUT, 0, 0);
     SyncVideoWindows();
 }

@@ -14,6 +14,8 @@
 #include <QShowEvent>
 #include <QResizeEvent>
 
+#include <algorithm>
+
 using cellgeo::CellRect;
 
 namespace {
@@ -240,6 +242,17 @@ void MShowVideoDlg::showEvent(QShowEvent* e)
 {
     MBaseDialog::showEvent(e);
     SyncViewWindows();
+}
+
+void MShowVideoDlg::KeepInside(const QRect& area)
+{
+    // A page too small for the window (hidden, minimised) leaves it where it is.
+    if (area.width() < minimumWidth() || area.height() < minimumHeight()) return;
+    QRect r = geometry();
+    r.setSize(r.size().boundedTo(area.size()));
+    r.moveLeft(std::clamp(r.left(), area.left(), area.right() + 1 - r.width()));
+    r.moveTop(std::clamp(r.top(), area.top(), area.bottom() + 1 - r.height()));
+    if (r != geometry()) setGeometry(r);
 }
 
 void MShowVideoDlg::SyncViewWindows()
