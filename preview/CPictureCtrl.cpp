@@ -3,6 +3,7 @@
 #include "platform/Fonts.h"
 #include "platform/MessageEvent.h"
 #include "platform/MessageIds.h"
+#include "platform/NativeStacking.h"
 #include "preview/SdlVideoWidget.h"
 #include "preview/VideoChannelSet.h"
 
@@ -12,6 +13,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <vector>
 
 using cellgeo::CellRect;
 
@@ -164,13 +166,12 @@ void CPictureCtrl::MoveCellToTail(CCell* cell)
 
 void CPictureCtrl::ApplyZOrder()
 {
-    for (int i = static_cast<int>(cells.size()) - 1; i >= 1; --i) {
-        CCell* entry = cells[i];
-        CCell* before = cells[i - 1];
-        if (entry->fixed || before->fixed || !before->Window() || !entry->Window()) continue;
-        before->Window()->stackUnder(entry->Window());
-    }
-    if (!cells.isEmpty() && cells.front()->Window()) cells.front()->Window()->lower();
+    // The video windows of the layer cells in list order, each above the one before.
+    std::vector<QWidget*> windows;
+    for (CCell* c : cells)
+        if (!c->fixed && c->Window()) windows.push_back(c->Window());
+    for (size_t i = windows.size(); i-- > 1;) windows[i - 1]->stackUnder(windows[i]);
+    StackNativeWindows(windows);
 }
 
 void CPictureCtrl::DetachCellFromVideoChannel(CCell* cell)

@@ -56,6 +56,7 @@ public:
     void SortByLayer();
     // Moves the cell to the tail of the list (it is picked first among equals), until the next sort.
     void MoveCellToTail(CCell* cell);
+    // Stacks the layer cells' video windows in list order, the tail on top.
     void ApplyZOrder();
     void RemoveLayerCells();
     void AttachCellToVideoChannel(CCell* cell);

@@ -33,6 +33,7 @@
 
 #include <xcb/xcb.h>
 
+#include <array>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -325,7 +326,41 @@ protected:
         return mapped && lowAt >= 0 && upAt > lowAt;
     }
 
+    // The indexes of these widgets in the X server's stacking order of their native windows among
+    // their siblings, lowest first (those that are not children of the first one's native parent
+    // left out).
+    static std::vector<int> NativeStackingOf(const std::vector<const QWidget*>& widgets)
+    {
+        auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+        if (!x11 || !x11->connection() || widgets.empty() || !widgets.front()->nativeParentWidget()) return {};
+        xcb_connection_t* c = x11->connection();
+        const auto parent = static_cast<xcb_window_t>(widgets.front()->nativeParentWidget()->winId());
+        xcb_query_tree_reply_t* tree = xcb_query_tree_reply(c, xcb_query_tree(c, parent), nullptr);
+        if (!tree) return {};
+        std::vector<int> order;
+        const xcb_window_t* children = xcb_query_tree_children(tree);
+        for (int i = 0; i < xcb_query_tree_children_length(tree); ++i)
+            for (size_t k = 0; k < widgets.size(); ++k)
+                if (static_cast<xcb_window_t>(widgets[k]->internalWinId()) == children[i]) order.push_back(static_cast<int>(k));
+        free(tree);
+        return order;
+    }
+
     // --- waiting on the emulator ---------------------------------------------------------------
+
+    // The 32-byte blocks of every command id the emulator received, in order.
+    std::vector<std::array<uint8_t, comm::kCommandBlockSize>> CommandBlocks(int id) const
+    {
+        std::vector<std::array<uint8_t, comm::kCommandBlockSize>> blocks;
+        for (const auto& f : emulator->Received()) {
+            int32_t got = -1;
+            std::array<uint8_t, comm::kCommandBlockSize> params{};
+            if (f.frame.type == comm::FrameType::Command && comm::ReadCommandPayload(f.frame.payload, got, params) &&
+                got == id)
+                blocks.push_back(params);
+        }
+        return blocks;
+    }
 
     DeviceParamBlock Stored() const { return BlockOf(emulator->Block()); }
 
