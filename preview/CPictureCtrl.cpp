@@ -225,9 +225,14 @@ void CPictureCtrl::InvalidateCell(const CCell* cell)
     if (cell) update(ToQRect(cellgeo::Inflate(cell->rect, 4, 5, 5, 4)));
 }
 
+bool CPictureCtrl::IsShown(const CCell* cell)
+{
+    return cell && cell->IsVisible() && (!cell->Window() || cell->IsWindowShown());
+}
+
 void CPictureCtrl::SelectCell(CCell* cell)
 {
-    if (cell == selected) return;
+    if (cell == selected || (cell && !IsShown(cell))) return;
     if (selected) {
         selected->SetSelected(false);
         InvalidateCell(selected);
@@ -284,7 +289,7 @@ void CPictureCtrl::MoveCellBy(CCell* cell, const Rect& output)
 
 void CPictureCtrl::CommitCell(CCell* cell)
 {
-    if (!cell) return;
+    if (!IsShown(cell)) return;
     // The cell's output rectangle is already exact (snapped edges included): it is what is sent.
     PostMsg(parentWidget(), WM_CELL_CHANGED, reinterpret_cast<WPARAM>(cell), cell->fixed ? 1 : 0);
 }
@@ -296,7 +301,7 @@ CCell* CPictureCtrl::PickCell(int x, int y) const
     int selectedIndex = -1;
     for (int i = 0; i < cells.size(); ++i) {
         const CCell* c = cells[i];
-        entries.push_back({c->rect, c->IsVisible(), c->fixed != 0, c->state != 0});
+        entries.push_back({c->rect, IsShown(c), c->fixed != 0, c->state != 0});
         if (c == selected) selectedIndex = i;
     }
     const int index = cellgeo::PickCell(entries, selectedIndex, x, y);
