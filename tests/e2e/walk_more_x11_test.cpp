@@ -74,12 +74,6 @@ protected:
                 layers += std::to_string(l) + " ";
         return layers;
     }
-
-    void ClickCanvas(MMainDlg& page, QPoint at)
-    {
-        QTest::mouseClick(&page.Canvas(), Qt::LeftButton, {}, at);
-        Settle();
-    }
 };
 
 // EDID: the first input's H Active typed and applied; the processor's record takes it and reports
@@ -199,13 +193,8 @@ TEST_F(WalkMoreEndToEnd, DraggingALayerCellMovesTheLayerOnTheProcessor)
     ASSERT_TRUE(canvas.isVisible());
     const DeviceParamBlock before = Stored();
     const QPoint from((cell->rect.left + cell->rect.right) / 2, (cell->rect.top + cell->rect.bottom) / 2);
-    const QPoint to = from + QPoint(12, 8);
     emulator->ClearReceived();
-    QTest::mousePress(&canvas, Qt::LeftButton, {}, from);
-    QTest::mouseMove(&canvas, from + QPoint(6, 4));
-    QTest::mouseMove(&canvas, to);
-    QTest::mouseRelease(&canvas, Qt::LeftButton, {}, to);
-    Settle();
+    Drag(canvas, from, QPoint(12, 8));
     EXPECT_TRUE(CommandReceived(CMD_SET_LAYER_WINDOW)) << "no command 4";
     EXPECT_TRUE(StoredSoon([&](const DeviceParamBlock& s) {
         const LayerWindow& now = s.chnl[0];
@@ -237,13 +226,7 @@ TEST_F(WalkMoreEndToEnd, PreviewFollowsADraggedLayerCellAndShowsInTheFourViews)
     CPictureCtrl& canvas = page.Canvas();
     const LayerWindow before = Stored().chnl[0];
     const QPoint windowBefore = cell->Window()->mapTo(&canvas, QPoint(0, 0));
-    const QPoint from((cell->rect.left + cell->rect.right) / 2, (cell->rect.top + cell->rect.bottom) / 2);
-    const QPoint to = from + QPoint(20, 10);
-    QTest::mousePress(&canvas, Qt::LeftButton, {}, from);
-    QTest::mouseMove(&canvas, from + QPoint(10, 5));
-    QTest::mouseMove(&canvas, to);
-    QTest::mouseRelease(&canvas, Qt::LeftButton, {}, to);
-    Settle();
+    Drag(canvas, QPoint((cell->rect.left + cell->rect.right) / 2, (cell->rect.top + cell->rect.bottom) / 2), QPoint(20, 10));
     EXPECT_TRUE(StoredSoon([&](const DeviceParamBlock& s) {
         return (s.chnl[0].hPos != before.hPos || s.chnl[0].vPos != before.vPos) && s.chnl[0].hPos == GetDeviceData().chnl[0].hPos &&
                s.chnl[0].vPos == GetDeviceData().chnl[0].vPos;
@@ -288,24 +271,23 @@ TEST_F(WalkMoreEndToEnd, OffLayersShowNoVideoWhateverLaysTheCanvasOutAgain)
     MMainDlg& page = ConnectedWithPreview("127.0.0.165", emu::FactoryBlock());  // MAIN on, the PIPs off
     ASSERT_TRUE(page.IsPreviewOn());
     ASSERT_TRUE(SpinUntil([&] { return page.LayerCell(0)->FramesShown() > 5; }, 20000)) << "no pictures";
-    const std::string onlyMain = "0 ";
-    EXPECT_EQ(LayersShowing(page), onlyMain) << "read";
+    auto onlyMain = [&](const char* after) {
+        SpinFor(100);
+        EXPECT_EQ(LayersShowing(page), "0 ") << after;
+    };
+    onlyMain("read");
     Click(window->ButtonById(mw::IDC_SIDE_MISC));  // closes the open page
     ASSERT_EQ(window->CurrentPage(), -1);
-    SpinFor(100);
-    EXPECT_EQ(LayersShowing(page), onlyMain) << "page closed";
+    onlyMain("page closed");
     OpenSidePage(mw::IDC_SIDE_KEYER);
-    SpinFor(100);
-    EXPECT_EQ(LayersShowing(page), onlyMain) << "page opened";
+    onlyMain("page opened");
     for (int mode : {1, 0}) {
         ASSERT_TRUE(BusyEndsWithin([&] { Click(window->m_SwitcherDlg, ctl::switcher::IDC_ON_OFF); }, 5000)) << mode;
         ASSERT_EQ(GetDeviceData().pvwMode, mode);
-        SpinFor(100);
-        EXPECT_EQ(LayersShowing(page), onlyMain) << "work mode " << mode;
+        onlyMain("work mode changed");
     }
     ASSERT_TRUE(ReadConfiguration());
-    SpinFor(100);
-    EXPECT_EQ(LayersShowing(page), onlyMain) << "read again";
+    onlyMain("read again");
     emulator->StopVideo();
 }
 
@@ -321,24 +303,20 @@ TEST_F(WalkMoreEndToEnd, AClickOrADragActsOnTheLayerWhosePictureShowsThere)
     ASSERT_TRUE(page.IsPreviewOn());
     const CCell* main = page.LayerCell(0);
     const CCell* pip1 = page.LayerCell(1);
-    ClickCanvas(page, QPoint(main->rect.left + 15, main->rect.top + 12));  // only MAIN's picture there
+    ClickAt(page.Canvas(), QPoint(main->rect.left + 15, main->rect.top + 12));  // only MAIN's picture there
     ASSERT_EQ(page.SelectedLayer(), 0);
-    ClickCanvas(page, QPoint((pip1->rect.left + pip1->rect.right) / 2, (pip1->rect.top + pip1->rect.bottom) / 2));
+    ClickAt(page.Canvas(), QPoint((pip1->rect.left + pip1->rect.right) / 2, (pip1->rect.top + pip1->rect.bottom) / 2));
     EXPECT_EQ(page.SelectedLayer(), 0) << "PIP-1 lies under MAIN's picture";
     emulator->ClearReceived();
     Click(*window, mw::IDC_INPUT_DVI2);
     ASSERT_TRUE(CommandReceived(CMD_SET_LAYER_INPUT));
-    ASSERT_EQ(CommandBlocks(CMD_SET_LAYER_INPUT).size(), 1u);
-    EXPECT_EQ(CommandBlocks(CMD_SET_LAYER_INPUT)[0][0], 0) << "input of another layer switched";
+    const auto input = CommandBlocks(CMD_SET_LAYER_INPUT);
+    ASSERT_EQ(input.size(), 1u);
+    EXPECT_EQ(input[0][0], 0) << "input of another layer switched";
 
     ASSERT_TRUE(SpinUntil([&] { return !page.IsCellMarkTimerActive(); }, 8000));
-    const QPoint from(pip1->rect.left + 10, pip1->rect.bottom - 10);  // over PIP-2's quarter
     emulator->ClearReceived();
-    QTest::mousePress(&page.Canvas(), Qt::LeftButton, {}, from);
-    QTest::mouseMove(&page.Canvas(), from + QPoint(6, 4));
-    QTest::mouseMove(&page.Canvas(), from + QPoint(12, 8));
-    QTest::mouseRelease(&page.Canvas(), Qt::LeftButton, {}, from + QPoint(12, 8));
-    Settle();
+    Drag(page.Canvas(), QPoint(pip1->rect.left + 10, pip1->rect.bottom - 10), QPoint(12, 8));  // over PIP-2's quarter
     ASSERT_TRUE(CommandReceived(CMD_SET_LAYER_WINDOW));
     SpinFor(100);
     const auto sent = CommandBlocks(CMD_SET_LAYER_WINDOW);
@@ -360,7 +338,7 @@ TEST_F(WalkMoreEndToEnd, AfterTheMarkTheVideoWindowsStandInLayerOrder)
     for (int l = 0; l < kWindowCount; ++l) windows.push_back(page.LayerCell(l)->Window());
     ASSERT_EQ(NativeStackingOf(windows).size(), windows.size());
     const CCell* main = page.LayerCell(0);
-    ClickCanvas(page, QPoint(main->rect.left + 15, main->rect.top + 12));
+    ClickAt(page.Canvas(), QPoint(main->rect.left + 15, main->rect.top + 12));
     ASSERT_EQ(page.SelectedLayer(), 0);
     EXPECT_EQ(NativeStackingOf(windows).back(), 0) << "the marked layer on top";
     ASSERT_TRUE(SpinUntil([&] { return !page.IsCellMarkTimerActive(); }, 8000));
