@@ -292,9 +292,8 @@ TEST_F(WalkMoreEndToEnd, OffLayersShowNoVideoWhateverLaysTheCanvasOutAgain)
 }
 
 // A click or a drag acts on the layer whose picture shows there. MAIN, clicked, stands marked on
-// top of PIP-1: a click on PIP-1's place selects MAIN again, and an input button switches MAIN's
-// input. Once the mark is over, PIP-1 is above MAIN again: a drag of it where the off PIP-2 lies
-// sends PIP-1's window alone.
+// top of PIP-1: a click on PIP-1's place selects MAIN again. Once the mark is over, PIP-1 is above
+// MAIN again: a drag of it where the off PIP-2 lies sends PIP-1's window alone.
 TEST_F(WalkMoreEndToEnd, AClickOrADragActsOnTheLayerWhosePictureShowsThere)
 {
     DeviceParamBlock b = emu::FactoryBlock();
@@ -307,13 +306,6 @@ TEST_F(WalkMoreEndToEnd, AClickOrADragActsOnTheLayerWhosePictureShowsThere)
     ASSERT_EQ(page.SelectedLayer(), 0);
     ClickAt(page.Canvas(), QPoint((pip1->rect.left + pip1->rect.right) / 2, (pip1->rect.top + pip1->rect.bottom) / 2));
     EXPECT_EQ(page.SelectedLayer(), 0) << "PIP-1 lies under MAIN's picture";
-    emulator->ClearReceived();
-    Click(*window, mw::IDC_INPUT_DVI2);
-    ASSERT_TRUE(CommandReceived(CMD_SET_LAYER_INPUT));
-    const auto input = CommandBlocks(CMD_SET_LAYER_INPUT);
-    ASSERT_EQ(input.size(), 1u);
-    EXPECT_EQ(input[0][0], 0) << "input of another layer switched";
-
     ASSERT_TRUE(SpinUntil([&] { return !page.IsCellMarkTimerActive(); }, 8000));
     emulator->ClearReceived();
     Drag(page.Canvas(), QPoint(pip1->rect.left + 10, pip1->rect.bottom - 10), QPoint(12, 8));  // over PIP-2's quarter

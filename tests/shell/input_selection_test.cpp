@@ -389,11 +389,5 @@ TEST_F(InputSelectionTest, TopButtonSelectsTheLayersCellAndStartsTheCellMark)
     w.ButtonById(1446)->click();
     EXPECT_EQ(canvas.Selected(), canvas.LayerCell(0));
     EXPECT_FALSE(canvas.LayerCell(2)->IsSelected());
-    // A layer that is off is not selected.
-    w.m_MainDlg.ShowLayerCell(3, 0);
-    SendMsg(&w, WM_PAGE_NOTIFY, NOTIFY_TOP_BUTTONS, 1);
-    w.ButtonById(1449)->click();
-    EXPECT_EQ(canvas.Selected(), canvas.LayerCell(0));
-    EXPECT_EQ(w.m_MainDlg.SelectedLayer(), 0);
     canvas.RemoveLayerCells();
 }
