@@ -76,8 +76,11 @@ void CCell::SetHidden(bool hidden)
         flags.fetch_or(kHidden, std::memory_order_acq_rel);
     else
         flags.fetch_and(~kHidden, std::memory_order_acq_rel);
+    if (!window) return;
+    // Shown again, the window must not bring back a picture from before.
+    if (hidden) window->Surface().ForgetPicture();
     // The video window shows only while the cell is attached to the channel.
-    if (window) ShowWindow(!hidden && attached.load() != 0);
+    ShowWindow(!hidden && attached.load() != 0);
 }
 
 void CCell::SetName(const QString& text)
@@ -179,6 +182,7 @@ void CCell::CreateWindow(QWidget* parent, int controlId, int previewWidth, int p
     w->setAttribute(Qt::WA_TransparentForMouseEvents);
     w->hide();
     w->setGeometry(rect.left, rect.top, previewWidth, previewHeight);
+    w->SetRedraw([this] { Redraw(); });
     std::lock_guard<std::mutex> guard(lock);
     window = w;
     windowWidth = previewWidth;
@@ -280,12 +284,9 @@ void CopyLabel(SDL_Renderer* renderer, SDL_Surface* label)
 
 } // namespace
 
-void CCell::RenderFrame(const VideoPicture& picture)
+SDL_Rect CCell::WindowDestinationLocked() const
 {
-    if (IsHidden()) return;
-    std::lock_guard<std::mutex> guard(lock);
-    if (!window) return;
-    // The destination is given at the texture's size; the window may be larger or smaller.
+    // The window may be larger or smaller than the texture.
     SDL_Rect dst = dstRect;
     if (textureRect.w > 0 && textureRect.h > 0 && windowWidth > 0 && windowHeight > 0) {
         dst.x = static_cast<int>(static_cast<int64_t>(dstRect.x) * windowWidth / textureRect.w);
@@ -293,6 +294,15 @@ void CCell::RenderFrame(const VideoPicture& picture)
         dst.w = static_cast<int>(static_cast<int64_t>(dstRect.w) * windowWidth / textureRect.w);
         dst.h = static_cast<int>(static_cast<int64_t>(dstRect.h) * windowHeight / textureRect.h);
     }
+    return dst;
+}
+
+void CCell::RenderFrame(const VideoPicture& picture)
+{
+    if (IsHidden()) return;
+    std::lock_guard<std::mutex> guard(lock);
+    if (!window) return;
+    const SDL_Rect dst = WindowDestinationLocked();
     const SDL_Rect src = srcRect;
     SDL_Surface* label = LabelSurfaceLocked(SDL_Color{255, 0, 0, 255}, redLabel, redLabelText);
     // An empty source (a layer window of no size, or outside its output) shows nothing.
@@ -300,6 +310,21 @@ void CCell::RenderFrame(const VideoPicture& picture)
                                                 dst.w > 0 && dst.h > 0 ? &dst : nullptr,
                                                 [label](SDL_Renderer* r) { CopyLabel(r, label); });
     if (shown) framesShown.fetch_add(1, std::memory_order_relaxed);
+}
+
+void CCell::Redraw()
+{
+    if (!attached.load()) {
+        PaintPlaceholder();
+        return;
+    }
+    std::lock_guard<std::mutex> guard(lock);
+    if (!window) return;
+    const SDL_Rect dst = WindowDestinationLocked();
+    const SDL_Rect src = srcRect;
+    SDL_Surface* label = LabelSurfaceLocked(SDL_Color{255, 0, 0, 255}, redLabel, redLabelText);
+    window->Surface().Redraw(&src, dst.w > 0 && dst.h > 0 ? &dst : nullptr,
+                             [label](SDL_Renderer* r) { CopyLabel(r, label); });
 }
 
 void CCell::PaintPlaceholder()

@@ -109,6 +109,9 @@ public:
     // UI thread, while not attached to the video: black, the name in white, a red (selected) or
     // black outline.
     void PaintPlaceholder();
+    // UI thread, when the window was uncovered: the last picture again (black without one) with
+    // the name, or the placeholder while not attached.
+    void Redraw();
 
     // Painting on the canvas (UI thread).
     void Draw(QPainter& p);
@@ -151,6 +154,8 @@ public:
 
 private:
     const CellStyle& Style() const;
+    // Under lock: where the picture goes in the window (the destination is given at the texture's size).
+    SDL_Rect WindowDestinationLocked() const;
     void DrawFrame(QPainter& p, const Rect& r) const;
     // Under lock: the name as an SDL surface in the given colour, made again when the name changed.
     SDL_Surface* LabelSurfaceLocked(SDL_Color colour, SDL_Surface*& cache, std::string& cachedText);

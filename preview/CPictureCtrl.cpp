@@ -3,6 +3,7 @@
 #include "platform/Fonts.h"
 #include "platform/MessageEvent.h"
 #include "platform/MessageIds.h"
+#include "platform/NativeStacking.h"
 #include "preview/SdlVideoWidget.h"
 #include "preview/VideoChannelSet.h"
 
@@ -12,6 +13,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <vector>
 
 using cellgeo::CellRect;
 
@@ -164,13 +166,12 @@ void CPictureCtrl::MoveCellToTail(CCell* cell)
 
 void CPictureCtrl::ApplyZOrder()
 {
-    for (int i = static_cast<int>(cells.size()) - 1; i >= 1; --i) {
-        CCell* entry = cells[i];
-        CCell* before = cells[i - 1];
-        if (entry->fixed || before->fixed || !before->Window() || !entry->Window()) continue;
-        before->Window()->stackUnder(entry->Window());
-    }
-    if (!cells.isEmpty() && cells.front()->Window()) cells.front()->Window()->lower();
+    // The video windows of the layer cells in list order, each above the one before.
+    std::vector<QWidget*> windows;
+    for (CCell* c : cells)
+        if (!c->fixed && c->Window()) windows.push_back(c->Window());
+    for (size_t i = windows.size(); i-- > 1;) windows[i - 1]->stackUnder(windows[i]);
+    StackNativeWindows(windows);
 }
 
 void CPictureCtrl::DetachCellFromVideoChannel(CCell* cell)
@@ -224,9 +225,14 @@ void CPictureCtrl::InvalidateCell(const CCell* cell)
     if (cell) update(ToQRect(cellgeo::Inflate(cell->rect, 4, 5, 5, 4)));
 }
 
+bool CPictureCtrl::IsShown(const CCell* cell)
+{
+    return cell && cell->IsVisible() && (!cell->Window() || cell->IsWindowShown());
+}
+
 void CPictureCtrl::SelectCell(CCell* cell)
 {
-    if (cell == selected) return;
+    if (cell == selected || (cell && !IsShown(cell))) return;
     if (selected) {
         selected->SetSelected(false);
         InvalidateCell(selected);
@@ -283,7 +289,7 @@ void CPictureCtrl::MoveCellBy(CCell* cell, const Rect& output)
 
 void CPictureCtrl::CommitCell(CCell* cell)
 {
-    if (!cell) return;
+    if (!IsShown(cell)) return;
     // The cell's output rectangle is already exact (snapped edges included): it is what is sent.
     PostMsg(parentWidget(), WM_CELL_CHANGED, reinterpret_cast<WPARAM>(cell), cell->fixed ? 1 : 0);
 }
@@ -295,7 +301,7 @@ CCell* CPictureCtrl::PickCell(int x, int y) const
     int selectedIndex = -1;
     for (int i = 0; i < cells.size(); ++i) {
         const CCell* c = cells[i];
-        entries.push_back({c->rect, c->IsVisible(), c->fixed != 0, c->state != 0});
+        entries.push_back({c->rect, IsShown(c), c->fixed != 0, c->state != 0});
         if (c == selected) selectedIndex = i;
     }
     const int index = cellgeo::PickCell(entries, selectedIndex, x, y);

@@ -56,6 +56,7 @@ public:
     void SortByLayer();
     // Moves the cell to the tail of the list (it is picked first among equals), until the next sort.
     void MoveCellToTail(CCell* cell);
+    // Stacks the layer cells' video windows in list order, the tail on top.
     void ApplyZOrder();
     void RemoveLayerCells();
     void AttachCellToVideoChannel(CCell* cell);
@@ -64,12 +65,16 @@ public:
     // Whether cell is (still) one of this canvas's cells: a receiver of a posted cell checks it.
     bool HasCell(const CCell* cell) const;
 
+    // Whether the operator sees the cell: not hidden, and a layer cell with a video window only
+    // while that window shows. Only such a cell is picked, selected or committed.
+    static bool IsShown(const CCell* cell);
     CCell* Selected() const { return selected; }
+    // A cell that is not shown is not selected.
     void SelectCell(CCell* cell);
     void PlaceCellWindow(const Rect& output, CCell* cell);
     void RelayoutCells();
     void MoveCellBy(CCell* cell, const Rect& output);
-    // Posts WM_CELL_CHANGED (cell, fixed flag) to the parent.
+    // Posts WM_CELL_CHANGED (cell, fixed flag) to the parent (a cell that is shown).
     void CommitCell(CCell* cell);
 
     Rect OutputToCanvas(const Rect& r) const;

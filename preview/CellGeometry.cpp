@@ -441,14 +441,23 @@ CellRect SnapResizeOutput(int zone, bool move, CellRect out, const CellRect& f)
 int PickCell(const std::vector<PickEntry>& cells, int selected, int x, int y)
 {
     const CellRect probe{x, y, x + 1, y + 1};
+    int topLayer = -1;
+    for (int i = static_cast<int>(cells.size()) - 1; i >= 0 && topLayer < 0; --i) {
+        const PickEntry& c = cells[static_cast<size_t>(i)];
+        if (c.visible && !c.fixed && Overlaps(c.rect, probe)) topLayer = i;
+    }
+    auto seen = [&](int i) {
+        const PickEntry& c = cells[static_cast<size_t>(i)];
+        return c.visible && Overlaps(c.rect, probe) && (c.fixed || i == topLayer);
+    };
     if (selected >= 0 && selected < static_cast<int>(cells.size())) {
         const PickEntry& s = cells[static_cast<size_t>(selected)];
-        if (s.visible && IsEdgeZone(HitTest(s.rect, x, y)) && Overlaps(s.rect, probe)) return selected;
+        if (seen(selected) && IsEdgeZone(HitTest(s.rect, x, y))) return selected;
     }
     int best = -1;
     for (int i = static_cast<int>(cells.size()) - 1; i >= 0; --i) {
         const PickEntry& c = cells[static_cast<size_t>(i)];
-        if (!c.visible || (c.fixed && c.state) || !Overlaps(c.rect, probe)) continue;
+        if (!seen(i) || (c.fixed && c.state)) continue;
         if (best < 0 || c.rect.Width() < cells[static_cast<size_t>(best)].rect.Width()) best = i;
     }
     return best;

@@ -140,8 +140,10 @@ struct PickEntry {
     bool fixed = false;
     bool state = false;
 };
-// On the selected cell's edge zones the selected cell wins; else the narrowest visible cell under
-// the point (fixed cells with state set left out), ties to the one nearer the tail. -1 for none.
+// Only what shows at the point can be picked: a visible cell, and of the layer cells under the
+// point only the one nearest the tail (the others lie under its picture). On the selected cell's
+// edge zones the selected cell wins; else the narrowest of those cells (fixed cells with state set
+// left out), ties to the one nearer the tail. -1 for none.
 int PickCell(const std::vector<PickEntry>& cells, int selected, int x, int y);
 
 // Fill rectangle of a layer cell: the bounding box of the visible fixed cells it touches, in

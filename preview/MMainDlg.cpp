@@ -244,11 +244,39 @@ void MMainDlg::MoveLayerInto(int w, int fixedIndex)
     canvas->PlaceCellWindow(cell->outputRect, cell);
 }
 
+bool MMainDlg::LayerSwitchedOn(int w) const
+{
+    if (!InRange(w)) return false;
+    const CDeviceData& d = GetDeviceData();
+    return (w == 3 && d.logo.usage == 1 ? d.logo.onOff : d.chnl[w].onOff) != 0;
+}
+
+void MMainDlg::ShowLayerAsOnAir(int w, bool switchedOn)
+{
+    CCell* cell = LayerCell(w);
+    if (!cell) return;
+    const CDeviceData& d = GetDeviceData();
+    oprules::LayerShowInput in;
+    in.workMode = d.pvwMode;
+    in.switchedOn = switchedOn;
+    in.pgm = d.pgmState[w] != 0;
+    in.pvw = d.pvwState[w] != 0;
+    in.layersInOutputs = layersInOutputs;
+    const bool shown = oprules::LayerCellShown(in);
+    cell->SetHidden(!shown);
+    if (!shown && canvas->Selected() == cell) canvas->SelectCell(nullptr);
+}
+
+void MMainDlg::ApplyLayerVisibility()
+{
+    for (int w = 0; w < kWindowCount; ++w) ShowLayerAsOnAir(w, LayerSwitchedOn(w));
+}
+
 void MMainDlg::ApplyLayout()
 {
     const CDeviceData& d = GetDeviceData();
-    for (int w = 0; w < kWindowCount; ++w)
-        if (CCell* cell = LayerCell(w)) cell->SetHidden(false);
+    // Laid out anew, the layers show as on the processor: an off layer never shows its quadrant.
+    ApplyLayerVisibility();
     const oprules::SplicePlan plan = oprules::PlanForMosaicMode(d.mosaic.mode, d.pvwMode, d.mosaicCell);
     // The output cells belong to the normal work mode; the two-area modes keep them hidden.
     if (d.pvwMode == oprules::kWorkNormal)
@@ -283,23 +311,21 @@ void MMainDlg::PlaceOutputCells(int code)
 
 void MMainDlg::ShowLayerCell(int layer, int on)
 {
-    if (CCell* cell = LayerCell(layer)) cell->SetHidden(on == 0);
+    ShowLayerAsOnAir(layer, on != 0);
     canvas->update();
     update();
 }
 
 void MMainDlg::ShowLayersInOutputs(int on, int apply)
 {
-    const CDeviceData& d = GetDeviceData();
+    layersInOutputs = on != 0;
     for (int i = 0; i < 4; ++i) {
         if (CCell* out = FixedCellAt(kOutput1 + i)) {
             out->state = on ? 1 : 0;
             out->frameOnly = on ? 1 : 0;
         }
     }
-    if (apply)
-        for (int w = 0; w < kWindowCount; ++w)
-            if (CCell* cell = LayerCell(w)) cell->SetHidden(!(on && d.chnl[w].onOff));
+    if (apply) ApplyLayerVisibility();
     canvas->update();
 }
 
@@ -361,15 +387,14 @@ void MMainDlg::UpdateLogoLabel(int flag)
     if (flag == 1 && d.logo.usage == 1) {
         cell->SetName(QStringLiteral("LOGO"));
         cell->state = 1;
-        cell->SetHidden(d.logo.onOff == 0);
     } else if (flag == 1 && d.logo.usage == 0 && d.pvwMode == oprules::kWorkDual) {
         return;
     } else {
         cell->SetName(LayerName(QStringLiteral("PIP-%1 : ").arg(3), 3));
         // The label is the layer's own again: so is its lock, which the logo may have set.
         cell->state = d.pvwMode != oprules::kWorkNormal && d.pgmState[3] == 1 ? 1 : 0;
-        cell->SetHidden(d.chnl[3].onOff == 0);
     }
+    ShowLayerAsOnAir(3, LayerSwitchedOn(3));
     UpdateLayerCellRect(3);
     canvas->update();
 }
@@ -471,6 +496,7 @@ void MMainDlg::OnRelayout()
     FixedCellAt(kPreview2)->SetHidden(!dual);
     FixedCellAt(kProgram2)->SetHidden(!dual);
     for (int o = 0; o < 4; ++o) FixedCellAt(kOutput1 + o)->SetHidden(true);
+    ApplyLayerVisibility();
     canvas->RelayoutCells();
     SyncVideoWindows();
     cachedWorkMode = mode;
@@ -538,17 +564,15 @@ void MMainDlg::SetPreviewFormat(int format)
 
 void MMainDlg::RebuildLayerSurface(CCell* cell)
 {
-    const CDeviceData& d = GetDeviceData();
     cell->DestroyVideoSurface();
     cell->SetTextureRects(previewWidth, previewHeight);
     cell->CreateVideoSurface();
     if (SdlVideoWidget* window = cell->Window()) window->Surface().SetNotifier(relayoutNotifier.get());
     cell->OpenLabelFont();
     cell->PlaceWindow(cell->rect);
+    // Its window shows again only while the cell does.
     canvas->AttachCellToVideoChannel(cell);
-    const int w = cell->layer;
-    cell->ShowWindow(InRange(w) && d.chnl[w].onOff != 0 && !cell->IsHidden());
-    SelectLayerQuadrant(w);
+    SelectLayerQuadrant(cell->layer);
 }
 
 void MMainDlg::RelayoutPreview()
@@ -605,7 +629,7 @@ void MMainDlg::OnRebuildCells(bool on)
         canvas->PlaceCellWindow(oprules::WindowOutputRect(cell->originX, cell->originY, win), cell);
         if (SdlVideoWidget* window = cell->Window()) window->Surface().SetNotifier(relayoutNotifier.get());
         cell->SetName(LayerName(w == 0 ? QStringLiteral("Main : ") : QStringLiteral("PIP-%1 : ").arg(w), w));
-        cell->SetHidden(L.onOff == 0);
+        ShowLayerAsOnAir(w, LayerSwitchedOn(w));
         canvas->AttachCellToVideoChannel(cell);
         SelectLayerQuadrant(w);
         UpdateLayerLabel(w);
@@ -646,11 +670,11 @@ void MMainDlg::ShowFourView()
 
 void MMainDlg::OnCellSelected(CCell* cell)
 {
-    if (!canvas->HasCell(cell) || cell->fixed || !InRange(cell->layer)) return;
+    if (!canvas->HasCell(cell) || cell->fixed || !InRange(cell->layer) || !CPictureCtrl::IsShown(cell)) return;
     CDeviceData& d = GetDeviceData();
     selectedLayer = cell->layer;
     canvas->MoveCellToTail(cell);
-    if (cell->Window()) cell->Window()->raise();
+    canvas->ApplyZOrder();
     PostMsg(parentWidget(), WM_SELECT_LAYER, static_cast<WPARAM>(selectedLayer), 0);
     cellMarkTimer->start();
     PostMsg(parentWidget(), WM_LAYER_GEOMETRY, kLayerGeometryFromCanvas, selectedLayer);
@@ -750,6 +774,7 @@ void MMainDlg::contextMenuEvent(QContextMenuEvent* e)
 void MMainDlg::resizeEvent(QResizeEvent* e)
 {
     MBaseDialog::resizeEvent(e);
+    if (showVideo) showVideo->KeepInside(rect());
     if (canvas && FixedCellAt(kOutput1)) SendMsg(this, WM_MAINPAGE_RELAYOUT, 0, 0);
     SyncVideoWindows();
 }

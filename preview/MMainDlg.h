@@ -108,6 +108,13 @@ private:
     QString InputNameOf(int w) const;
     QString LayerName(const QString& prefix, int w) const;
     void MoveLayerInto(int w, int fixedIndex);
+    // The layer's switch: chnl[w].onOff, for PIP-3 the logo's while the logo uses it.
+    bool LayerSwitchedOn(int w) const;
+    // Layer cell w shows exactly while its layer shows on the processor (given its switch); a cell
+    // that goes is no longer selected.
+    void ShowLayerAsOnAir(int w, bool switchedOn);
+    // Every layer cell as its layer shows on the processor: after any layout.
+    void ApplyLayerVisibility();
     // Places the layer cell's window from its output rectangle and attaches it to channel 0.
     void RebuildLayerSurface(CCell* cell);
     // The layer cells' and views' native windows follow their widgets (after the page or the
@@ -124,6 +131,8 @@ private:
     int cachedWorkMode = 0;
     double zoom = kDefaultZoom;
     bool layersLocked = false;
+    // The layers stand in their outputs (Lock Output): in the normal work mode they show only then.
+    bool layersInOutputs = true;
     int previewWidth = 352;
     int previewHeight = 240;
     std::unique_ptr<VideoChannelSet> channels;

@@ -14,6 +14,8 @@
 #include <QShowEvent>
 #include <QResizeEvent>
 
+#include <algorithm>
+
 using cellgeo::CellRect;
 
 namespace {
@@ -49,6 +51,7 @@ void ShowStatic::CreateChildWindow(const CellRect& rect, QWidget* parent, int co
     w->setAttribute(Qt::WA_TransparentForMouseEvents);
     w->hide();
     w->setGeometry(ToQRect(rect));
+    w->SetRedraw([this] { Redraw(); });
     std::lock_guard<std::mutex> guard(lock);
     child = w;
 }
@@ -102,6 +105,15 @@ void ShowStatic::RenderFrame(const VideoPicture& picture)
     const SDL_Rect src = srcRect;
     const SDL_Rect dst = dstRect;
     if (child->Surface().Render(picture, src.w > 0 && src.h > 0 ? &src : nullptr, &dst)) ++framesShown;
+}
+
+void ShowStatic::Redraw()
+{
+    std::lock_guard<std::mutex> guard(lock);
+    if (!child || dstRect.w <= 0 || dstRect.h <= 0) return;
+    const SDL_Rect src = srcRect;
+    const SDL_Rect dst = dstRect;
+    child->Surface().Redraw(src.w > 0 && src.h > 0 ? &src : nullptr, &dst);
 }
 
 bool ShowStatic::IsShown() const
@@ -230,6 +242,17 @@ void MShowVideoDlg::showEvent(QShowEvent* e)
 {
     MBaseDialog::showEvent(e);
     SyncViewWindows();
+}
+
+void MShowVideoDlg::KeepInside(const QRect& area)
+{
+    // A page too small for the window (hidden, minimised) leaves it where it is.
+    if (area.width() < minimumWidth() || area.height() < minimumHeight()) return;
+    QRect r = geometry();
+    r.setSize(r.size().boundedTo(area.size()));
+    r.moveLeft(std::clamp(r.left(), area.left(), area.right() + 1 - r.width()));
+    r.moveTop(std::clamp(r.top(), area.top(), area.bottom() + 1 - r.height()));
+    if (r != geometry()) setGeometry(r);
 }
 
 void MShowVideoDlg::SyncViewWindows()

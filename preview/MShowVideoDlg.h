@@ -39,6 +39,8 @@ public:
 
     void RenderFrame(const VideoPicture& picture) override;
     bool IsShown() const override;
+    // UI thread, when the view was uncovered: its last picture again (black without one).
+    void Redraw();
 
     SdlVideoWidget* Child() const { return child; }
     bool HasSdlView() const;
@@ -78,6 +80,9 @@ public:
     // The views' native windows follow the window (Qt leaves native children behind when a
     // non-native ancestor moves).
     void SyncViewWindows();
+    // Moves the window (and shrinks it, down to its minimum size, when it is larger) so that it
+    // lies wholly inside area, its parent's rectangle: when the page narrows it stays whole.
+    void KeepInside(const QRect& area);
 
     ShowStatic& View(int i) { return views[static_cast<size_t>(i)]; }
     QLabel* Caption(int i) const { return captions[static_cast<size_t>(i)]; }

@@ -31,6 +31,16 @@ std::optional<int> SelectQuadrant(int w, const QuadrantInput& in)
     return w;
 }
 
+bool LayerCellShown(const LayerShowInput& in)
+{
+    if (!in.switchedOn) return false;
+    switch (in.workMode) {
+    case kWorkNormal: return in.layersInOutputs;
+    case kWorkDual: return in.pgm || in.pvw;
+    default: return true;
+    }
+}
+
 CellRect QuadrantRect(int q, int previewWidth, int previewHeight)
 {
     const int halfW = previewWidth / 2;

@@ -61,6 +61,19 @@ struct LayerLabel {
 };
 LayerLabel LabelForLayer(int w, int workMode, bool pgm, bool pvw, int logoUsage);
 
+// Whether a layer cell shows on the canvas: exactly while its layer shows on the processor. The
+// layer's switch (chnl[w].onOff, for PIP-3 the logo's while the logo uses it) must be on; in the
+// normal work mode the layers must stand in their outputs (Lock Output), in the dual work mode the
+// layer must be on program or preview (elsewhere it has no place).
+struct LayerShowInput {
+    int workMode = kWorkNormal;
+    bool switchedOn = false;
+    bool pgm = false;
+    bool pvw = false;
+    bool layersInOutputs = true;
+};
+bool LayerCellShown(const LayerShowInput& in);
+
 // Splicing modes (mosaic.mode): which output cells (1..4) are hidden and which output each layer
 // goes into (0: it stays where it is).
 struct SplicePlan {

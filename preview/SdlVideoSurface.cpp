@@ -93,6 +93,7 @@ void SdlVideoSurface::DestroyLocked()
     renderer = nullptr;
     window = nullptr;
     textureWidth = textureHeight = 0;
+    hasPicture = false;
     accelerated = false;
     usesGlContext = false;
     rendererName.clear();
@@ -126,6 +127,7 @@ bool SdlVideoSurface::Render(const VideoPicture& picture, const SDL_Rect* src, c
     const SDL_Rect whole{0, 0, textureWidth, textureHeight};
     bool ok = SDL_UpdateYUVTexture(texture, &whole, picture.y, picture.lumaPitch, picture.u,
                                    picture.chromaPitch, picture.v, picture.chromaPitch) == 0;
+    hasPicture = ok;
     if (ok) ok = SDL_RenderClear(renderer) == 0;
     const bool emptySource = src && (src->w <= 0 || src->h <= 0);
     if (ok && !emptySource) ok = SDL_RenderCopy(renderer, texture, src, dst) == 0;
@@ -136,6 +138,25 @@ bool SdlVideoSurface::Render(const VideoPicture& picture, const SDL_Rect* src, c
     ReleaseContext();
     if (!ok) ReportFailure();
     return ok;
+}
+
+bool SdlVideoSurface::Redraw(const SDL_Rect* src, const SDL_Rect* dst, const std::function<void(SDL_Renderer*)>& overlay)
+{
+    std::lock_guard<std::mutex> guard(lock);
+    if (!renderer) return false;
+    bool ok = SDL_RenderClear(renderer) == 0;
+    const bool emptySource = src && (src->w <= 0 || src->h <= 0);
+    if (ok && hasPicture && texture && !emptySource) ok = SDL_RenderCopy(renderer, texture, src, dst) == 0;
+    if (ok && overlay) overlay(renderer);
+    if (ok) SDL_RenderPresent(renderer);
+    ReleaseContext();
+    return ok;
+}
+
+void SdlVideoSurface::ForgetPicture()
+{
+    std::lock_guard<std::mutex> guard(lock);
+    hasPicture = false;
 }
 
 bool SdlVideoSurface::IsCreated() const

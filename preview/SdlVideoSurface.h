@@ -40,6 +40,11 @@ public:
     // was shown.
     bool Render(const VideoPicture& picture, const SDL_Rect* src, const SDL_Rect* dst,
                 const std::function<void(SDL_Renderer*)>& overlay = {});
+    // UI thread, when the window was uncovered: presents the last picture again from the texture,
+    // which keeps it, as Render does (black without one). False without a renderer.
+    bool Redraw(const SDL_Rect* src, const SDL_Rect* dst, const std::function<void(SDL_Renderer*)>& overlay = {});
+    // The texture's picture is stale (its layer went off): a redraw shows black until the next one.
+    void ForgetPicture();
 
     // Who to tell when the surface fails and must be rebuilt (may be null). The notifier must
     // outlive the surface.
@@ -70,6 +75,7 @@ private:
     SDL_Texture* texture = nullptr;
     int textureWidth = 0;
     int textureHeight = 0;
+    bool hasPicture = false;
     bool accelerated = false;
     bool usesGlContext = false;
     std::string rendererName;

@@ -69,5 +69,19 @@ void SdlVideoWidget::hideEvent(QHideEvent* event)
 
 void SdlVideoWidget::paintEvent(QPaintEvent*)
 {
-    // Nothing: the next picture from the render thread repaints the window.
+    // The window was uncovered (or shown): what lay over it stays on screen until it is drawn
+    // again. Drawn after the paint, once however many paints came: the owner may be holding its
+    // lock while it moves the window, which is what can bring a paint.
+    if (redrawPending) return;
+    redrawPending = true;
+    QMetaObject::invokeMethod(this, &SdlVideoWidget::Redraw, Qt::QueuedConnection);
+}
+
+void SdlVideoWidget::Redraw()
+{
+    redrawPending = false;
+    if (redrawHandler)
+        redrawHandler();
+    else
+        surface.Redraw(nullptr, nullptr);
 }

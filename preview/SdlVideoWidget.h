@@ -5,6 +5,7 @@
 
 #include <QWidget>
 #include <atomic>
+#include <functional>
 
 class SdlVideoWidget : public QWidget {
     Q_OBJECT
@@ -18,6 +19,10 @@ public:
     void DestroySurface();
 
     SdlVideoSurface& Surface() { return surface; }
+    // How the owner draws the window again when it is uncovered (UI thread; called after the
+    // paint, never inside it, so the owner may take its own lock). Without one the surface
+    // presents its last picture again as it is.
+    void SetRedraw(std::function<void()> redraw) { redrawHandler = std::move(redraw); }
     // Whether the widget is visible, readable from the render thread.
     bool IsShownForRendering() const { return shown.load(std::memory_order_acquire); }
 
@@ -34,6 +39,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void Redraw();
+
     SdlVideoSurface surface;
     std::atomic<bool> shown{false};
+    std::function<void()> redrawHandler;
+    bool redrawPending = false;
 };

@@ -33,6 +33,8 @@
 
 #include <xcb/xcb.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -218,6 +220,16 @@ protected:
         Settle();
     }
 
+    // A left-button drag on w from `from` by `by`, in two steps.
+    static void Drag(QWidget& w, QPoint from, QPoint by)
+    {
+        QTest::mousePress(&w, Qt::LeftButton, {}, from);
+        QTest::mouseMove(&w, from + by / 2);
+        QTest::mouseMove(&w, from + by);
+        QTest::mouseRelease(&w, Qt::LeftButton, {}, from + by);
+        Settle();
+    }
+
     // Side button of the main window by id: opens (or closes) its page.
     void OpenSidePage(int buttonId)
     {
@@ -300,32 +312,65 @@ protected:
         return ended && clock.elapsed() <= ms;
     }
 
-    // Whether upper's top-level window is mapped and stacked above lower's, as the X server holds
-    // them (without a window manager both are children of the root, listed bottom to top).
-    static bool MappedAbove(const QWidget& upper, const QWidget& lower)
+    // The children of an X window, listed bottom to top.
+    static std::vector<xcb_window_t> XChildren(xcb_connection_t* c, xcb_window_t parent)
+    {
+        xcb_query_tree_reply_t* tree = xcb_query_tree_reply(c, xcb_query_tree(c, parent), nullptr);
+        if (!tree) return {};
+        const xcb_window_t* first = xcb_query_tree_children(tree);
+        std::vector<xcb_window_t> children(first, first + xcb_query_tree_children_length(tree));
+        free(tree);
+        return children;
+    }
+    static xcb_connection_t* XConnection()
     {
         auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-        if (!x11 || !x11->connection()) return false;
-        xcb_connection_t* c = x11->connection();
+        return x11 ? x11->connection() : nullptr;
+    }
+
+    // Whether upper's top-level window is mapped and stacked above lower's, as the X server holds
+    // them (without a window manager both are children of the root).
+    static bool MappedAbove(const QWidget& upper, const QWidget& lower)
+    {
+        xcb_connection_t* c = XConnection();
+        if (!c) return false;
         const auto up = static_cast<xcb_window_t>(upper.window()->winId());
         const auto low = static_cast<xcb_window_t>(lower.window()->winId());
         xcb_get_window_attributes_reply_t* attr = xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, up), nullptr);
         const bool mapped = attr && attr->map_state == XCB_MAP_STATE_VIEWABLE;
         free(attr);
-        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
-        xcb_query_tree_reply_t* tree = xcb_query_tree_reply(c, xcb_query_tree(c, root), nullptr);
-        if (!tree) return false;
-        const xcb_window_t* children = xcb_query_tree_children(tree);
-        int upAt = -1, lowAt = -1;
-        for (int i = 0; i < xcb_query_tree_children_length(tree); ++i) {
-            if (children[i] == up) upAt = i;
-            if (children[i] == low) lowAt = i;
-        }
-        free(tree);
-        return mapped && lowAt >= 0 && upAt > lowAt;
+        const auto children = XChildren(c, xcb_setup_roots_iterator(xcb_get_setup(c)).data->root);
+        const auto upAt = std::find(children.begin(), children.end(), up);
+        const auto lowAt = std::find(children.begin(), children.end(), low);
+        return mapped && lowAt != children.end() && upAt != children.end() && upAt > lowAt;
+    }
+
+    // The indexes of these sibling widgets in the X server's stacking order of their native
+    // windows, lowest first.
+    static std::vector<int> NativeStackingOf(const std::vector<const QWidget*>& widgets)
+    {
+        xcb_connection_t* c = XConnection();
+        if (!c || widgets.empty() || !widgets.front()->nativeParentWidget()) return {};
+        std::vector<int> order;
+        for (xcb_window_t child : XChildren(c, static_cast<xcb_window_t>(widgets.front()->nativeParentWidget()->winId())))
+            for (size_t k = 0; k < widgets.size(); ++k)
+                if (static_cast<xcb_window_t>(widgets[k]->internalWinId()) == child) order.push_back(static_cast<int>(k));
+        return order;
     }
 
     // --- waiting on the emulator ---------------------------------------------------------------
+
+    // The 32-byte blocks of the commands with this id the emulator received, in order.
+    std::vector<std::array<uint8_t, comm::kCommandBlockSize>> CommandBlocks(int id) const
+    {
+        std::vector<std::array<uint8_t, comm::kCommandBlockSize>> blocks;
+        int32_t got = -1;
+        std::array<uint8_t, comm::kCommandBlockSize> params{};
+        for (const auto& f : emulator->Received())
+            if (f.frame.type == comm::FrameType::Command && comm::ReadCommandPayload(f.frame.payload, got, params) && got == id)
+                blocks.push_back(params);
+        return blocks;
+    }
 
     DeviceParamBlock Stored() const { return BlockOf(emulator->Block()); }
 

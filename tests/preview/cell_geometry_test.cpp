@@ -317,7 +317,7 @@ TEST(CellGeometry, ResizeSnapTakesEdgesWithinTwoOutputPixelsOrBeyond)
         EXPECT_EQ(SnapResizeOutput(row.zone, row.move, row.out, f), row.expected) << ToString(row.out);
 }
 
-TEST(CellGeometry, PickingPrefersTheSelectedEdgesThenTheNarrowestNearestTheTail)
+TEST(CellGeometry, PickingTakesWhatShowsThenTheSelectedEdgesThenTheNarrowestNearestTheTail)
 {
     // 0: a wide layer cell; 1: a narrow layer cell inside it; 2: an output (fixed); 3: an active
     // output (fixed, state set); 4: a hidden cell.
@@ -337,8 +337,11 @@ TEST(CellGeometry, PickingPrefersTheSelectedEdgesThenTheNarrowestNearestTheTail)
         {{0, 0, 100, 100}, true, false, false},
         {{90, 0, 190, 100}, true, false, false},
     };
-    EXPECT_EQ(PickCell(overlapping, 0, 98, 50), 0);  // edge zone of the selected cell
+    EXPECT_EQ(PickCell(overlapping, 1, 92, 50), 1);  // edge zone of the selected cell
     EXPECT_EQ(PickCell(overlapping, -1, 98, 50), 1); // equal widths: the one nearer the tail
+    // A layer cell under another's picture is not picked there, on its edges neither.
+    EXPECT_EQ(PickCell(overlapping, 0, 98, 50), 1);
+    EXPECT_EQ(PickCell({{{50, 50, 100, 100}, true, false, false}, {{0, 0, 300, 200}, true, false, false}}, -1, 75, 75), 1);
     EXPECT_EQ(PickCell(overlapping, 1, 50, 50), 0);
     EXPECT_EQ(PickCell(cells, -1, 319, 179), 2);
     EXPECT_EQ(PickCell(cells, -1, 320, 179), -1);

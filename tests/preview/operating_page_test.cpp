@@ -123,6 +123,7 @@ TEST_F(OperatingPage, ApplyLayoutForMosaicModesZeroToFive)
         {4, 3, {1, 2, 3, 2}, {true, true, true, false}},
         {5, 5, {1, 2, 3, 4}, {true, true, true, true}},
     };
+    for (int w = 0; w < 4; ++w) d.chnl[w].onOff = w != 2;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.mode);
         page->OnRebuildCells(false);  // layers back at output 1
@@ -132,7 +133,7 @@ TEST_F(OperatingPage, ApplyLayoutForMosaicModesZeroToFive)
         for (int w = 0; w < 4; ++w) {
             const QPoint o = outputOrigin[c.layerOutput[static_cast<size_t>(w)] - 1];
             EXPECT_EQ(QPoint(Layer(w)->originX, Layer(w)->originY), o) << "layer " << w;
-            EXPECT_TRUE(Layer(w)->IsVisible());
+            EXPECT_EQ(Layer(w)->IsVisible(), w != 2) << "layer " << w << ": shown exactly while it is on";
             EXPECT_EQ(Layer(w)->limitOutputRect.left, o.x());
             EXPECT_EQ(Layer(w)->outputRect.left, o.x() + d.chnl[w].hPos) << "layer " << w;
         }
@@ -211,16 +212,19 @@ TEST_F(OperatingPage, AMoveCommitsThePostedCellNotTheSelectedOne)
 
 TEST_F(OperatingPage, AFixedCellOnlyReappliesTheLayout)
 {
+    CDeviceData& d = GetDeviceData();
+    for (int w = 0; w < 4; ++w) d.chnl[w].onOff = w % 2;
     PostMsg(page.get(), WM_CELL_CHANGED, reinterpret_cast<WPARAM>(Fixed(MMainDlg::kOutput1)), 1);
     Settle();
     EXPECT_TRUE(Sent(CMD_SET_LAYER_WINDOW).empty());
-    for (int w = 0; w < 4; ++w) EXPECT_TRUE(Layer(w)->IsVisible()) << w;
+    for (int w = 0; w < 4; ++w) EXPECT_EQ(Layer(w)->IsVisible(), w % 2 == 1) << w;
 }
 
 TEST_F(OperatingPage, SelectingALayerCellTellsTheMainWindowAndSendsADirtyLogo)
 {
     CDeviceData& d = GetDeviceData();
     d.logoDirty = 1;
+    for (int w : {1, 3}) page->ShowLayerCell(w, 1);
     CCell* pip3 = Layer(3);
     SendMsg(page.get(), WM_CELL_SELECTED, reinterpret_cast<WPARAM>(pip3), 0);
     Settle();

@@ -399,7 +399,10 @@ TEST_F(InputSelectionTest, TopButtonSelectsTheLayersCellAndStartsTheCellMark)
     KordalDlg& w = Ready();
     CPictureCtrl& canvas = w.m_MainDlg.Canvas();
     canvas.resize(2000, 1000);
-    for (int layer = 0; layer < 4; ++layer) canvas.AddLayerCell(600, 600, 600 * layer, 0, QStringLiteral("layer"), layer, 0);
+    for (int layer = 0; layer < 4; ++layer) {
+        canvas.AddLayerCell(600, 600, 600 * layer, 0, QStringLiteral("layer"), layer, 0);
+        w.m_MainDlg.ShowLayerCell(layer, 1);
+    }
     SendMsg(&w, WM_PAGE_NOTIFY, NOTIFY_TOP_BUTTONS, 1);
     w.ButtonById(1448)->click();
     EXPECT_EQ(canvas.Selected(), canvas.LayerCell(2));
