@@ -496,7 +496,8 @@ void MMainDlg::ResizeOutputCells()
         for (int o = 0; o < 4; ++o) {
             CCell* out = FixedCellAt(kOutput1 + o);
             const CellRect r = out->outputRect;
-            canvas->PlaceCellWindow(oprules::RescaleOutputRect(r, r.Width(), r.Height(), hAct, vAct), out);
+            canvas->PlaceCellWindow(
+                oprules::RescaleOutputRect(r, kMarginX, kMarginY, r.Width(), r.Height(), hAct, vAct), out);
         }
     }
     if (d.pvwMode == oprules::kWorkNormal) {

@@ -472,17 +472,26 @@ TEST_F(OperatingPage, OutputModeChangeWithoutVideoRebuildsTheLayerCells)
     EXPECT_FALSE(page->IsPreviewOn());
 }
 
-TEST_F(OperatingPage, ResizedOutputsKeepTheirPlacesAtTheNewSize)
+TEST_F(OperatingPage, ResizedOutputsAdjoinAsTheSplicingLayoutPutsThem)
 {
     CDeviceData& d = GetDeviceData();
-    page->PlaceOutputCells(0);
-    d.outputReso.hReso = 1280;
-    d.outputReso.vReso = 720;
-    page->ResizeOutputCells();
-    EXPECT_EQ(Fixed(MMainDlg::kOutput1)->outputRect, (CellRect{83, 132, 1363, 852}));
-    EXPECT_EQ(Fixed(MMainDlg::kOutput1 + 1)->outputRect, (CellRect{1363, 132, 2643, 852}));
-    EXPECT_EQ(Fixed(MMainDlg::kPreview1)->outputRect.Width(), 1280);
-    EXPECT_EQ(Layer(0)->originX, 83);
+    for (int code = 0; code <= 7; ++code) {
+        SCOPED_TRACE(code);
+        d.outputReso.hReso = 1920;
+        d.outputReso.vReso = 1080;
+        page->ResizeOutputCells();
+        page->PlaceOutputCells(code);
+        d.outputReso.hReso = 1024;
+        d.outputReso.vReso = 768;
+        page->ResizeOutputCells();
+        CellRect resized[4];
+        for (int i = 0; i < 4; ++i) resized[i] = Fixed(MMainDlg::kOutput1 + i)->outputRect;
+        EXPECT_EQ(resized[0], (CellRect{125, 198, 1149, 966}));
+        page->PlaceOutputCells(code);
+        for (int i = 0; i < 4; ++i) EXPECT_EQ(Fixed(MMainDlg::kOutput1 + i)->outputRect, resized[i]) << i;
+    }
+    EXPECT_EQ(Fixed(MMainDlg::kPreview1)->outputRect.Width(), 1024);
+    EXPECT_EQ(Layer(0)->originX, 125);
 }
 
 } // namespace
