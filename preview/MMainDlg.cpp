@@ -680,6 +680,11 @@ void MMainDlg::OnCellMoved(CCell* cell, bool fixed)
     d.chnl[w].vPos = cellgeo::Saturated(std::max<int64_t>(0, int64_t{r.top} - cell->originY));
     d.chnl[w].hAct = r.Width();
     d.chnl[w].vAct = r.Height();
+    // A window left overhanging the output's top-left is sent on its edge: drawn where it is sent.
+    if (int64_t{r.left} < cell->originX || int64_t{r.top} < cell->originY)
+        canvas->PlaceCellWindow(oprules::WindowOutputRect(cell->originX, cell->originY,
+                                                          {d.chnl[w].hPos, d.chnl[w].vPos, d.chnl[w].hAct, d.chnl[w].vAct}),
+                                cell);
     d.SendCommand(CMD_SET_LAYER_WINDOW, w);
     PostMsg(parentWidget(), WM_LAYER_GEOMETRY, kLayerGeometryFromCanvas, w);
     SelectLayerQuadrant(w);

@@ -187,6 +187,34 @@ TEST_F(OperatingPage, DraggingPip2WritesItsWindowAndSendsCommandFourOnce)
     EXPECT_TRUE(page->IsCellMarkTimerActive());
 }
 
+TEST_F(OperatingPage, WindowsOverhangingTheirOutputAreDrawnWhereTheyAreAndMovedAtTheirSize)
+{
+    CDeviceData& d = GetDeviceData();
+    d.chnl[0].onOff = d.chnl[2].onOff = 0;
+    d.chnl[1] = LayerWindow{1, 0, 3, 0, -200, -100, 960, 540, 0};
+    d.chnl[3] = LayerWindow{1, 0, 3, 0, 1440, 0, 960, 540, 0};
+    for (int w = 0; w < 4; ++w) page->UpdateLayerCellRect(w);
+    page->ApplyLayout();
+    for (int w : {0, 2}) page->ShowLayerCell(w, 0);
+    CPictureCtrl& canvas = page->Canvas();
+    // Where the processor has them, cut at the edges of output 1 {125, 198, 2045, 1278}.
+    EXPECT_EQ(Layer(1)->outputRect, (CellRect{-75, 98, 885, 638}));
+    EXPECT_EQ(Layer(1)->rect, canvas.OutputToCanvas({125, 198, 885, 638}));
+    EXPECT_EQ(Layer(3)->outputRect, (CellRect{1565, 198, 2525, 738}));
+    EXPECT_EQ(Layer(3)->rect, canvas.OutputToCanvas({1565, 198, 2045, 738}));
+
+    // A move takes them by the drag from there, at their own size.
+    auto centre = [](const CCell* c) { return QPoint((c->rect.left + c->rect.right) / 2, (c->rect.top + c->rect.bottom) / 2); };
+    Drag(centre(Layer(1)), centre(Layer(1)) + QPoint(60, 30));
+    Drag(centre(Layer(3)), centre(Layer(3)) - QPoint(60, 0));
+    const auto sent = Sent(CMD_SET_LAYER_WINDOW);
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_TRUE(SameBytes(sent[0].bytes, Block32({1, 160, 0, 80, 0, 960 & 0xFF, 960 >> 8, 540 & 0xFF, 540 >> 8, 0, 0})));
+    EXPECT_TRUE(SameBytes(sent[1].bytes, Block32({3, 1080 & 0xFF, 1080 >> 8, 0, 0, 960 & 0xFF, 960 >> 8, 540 & 0xFF,
+                                                  540 >> 8, 0, 0})));
+    EXPECT_EQ(Layer(3)->rect.right, Fixed(MMainDlg::kOutput1)->rect.right);
+}
+
 TEST_F(OperatingPage, AMoveCommitsThePostedCellNotTheSelectedOne)
 {
     CDeviceData& d = GetDeviceData();
