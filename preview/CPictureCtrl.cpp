@@ -244,17 +244,25 @@ void CPictureCtrl::SelectCell(CCell* cell)
     }
 }
 
+CPictureCtrl::Rect CPictureCtrl::ShownRect(const CCell* cell) const
+{
+    const Rect area = cell->limitRect.IsEmpty() ? ClientRect() : cell->limitRect;
+    return cellgeo::CutInto(OutputToCanvas(cellgeo::CutInto(cell->outputRect, cell->limitOutputRect)), area);
+}
+
 void CPictureCtrl::PlaceCellWindow(const Rect& output, CCell* cell)
 {
     if (!cell) return;
-    cell->outputRect = RaiseNegatives(output);
     UseScaleFor(cell);
-    const Rect canvasRect = cell->KeepSizeClamp(ClientRect(), OutputToCanvas(cell->outputRect));
-    cell->rect = canvasRect;
-    if (cell->fixed)
-        cell->altRect = canvasRect;
-    else
-        cell->PlaceWindow(canvasRect);
+    if (cell->fixed) {
+        cell->outputRect = RaiseNegatives(output);
+        cell->rect = cell->altRect = cell->KeepSizeClamp(ClientRect(), OutputToCanvas(cell->outputRect));
+    } else {
+        // The processor's window as it is: a window overhanging its output keeps its place and size.
+        cell->outputRect = cellgeo::Normalised(output);
+        cell->rect = ShownRect(cell);
+        cell->PlaceWindow(cell->rect);
+    }
     // Placed anew while it is dragged (a reply, a zoom): the rest of the drag starts from here.
     if (capturing && cell == selected) Anchor(cell);
     update();
@@ -263,7 +271,18 @@ void CPictureCtrl::PlaceCellWindow(const Rect& output, CCell* cell)
 void CPictureCtrl::Anchor(const CCell* cell)
 {
     anchorOutput = cell->outputRect;
-    anchorCanvas = cell->rect;
+    anchorCanvas = dragRect = cell->rect;
+    dragCut = !cell->fixed && cellgeo::CutInto(cell->outputRect, cell->limitOutputRect) != cell->outputRect;
+    if (dragCut && dragMode == kDragResize) {
+        // A grabbed edge starts where it is drawn, on the output's edge when it is cut there.
+        const Rect shown = cellgeo::CutInto(cell->outputRect, cell->limitOutputRect);
+        const cellgeo::ZoneEdges e = cellgeo::EdgesOfZone(dragZone);
+        if (e.left) anchorOutput.left = shown.left;
+        if (e.top) anchorOutput.top = shown.top;
+        if (e.right) anchorOutput.right = shown.right;
+        if (e.bottom) anchorOutput.bottom = shown.bottom;
+    }
+    dragArea = cell->limitOutputRect.IsEmpty() ? Rect{} : cellgeo::BoundingBox(cell->limitOutputRect, anchorOutput);
 }
 
 void CPictureCtrl::RelayoutCells()
@@ -275,7 +294,8 @@ void CPictureCtrl::MoveCellBy(CCell* cell, const Rect& output)
 {
     if (!cell) return;
     const Rect o = cellgeo::Normalised(output);
-    cell->outputRect = RaiseNegatives(
+    // Not raised to 0: a window overhanging its output's top-left keeps its place.
+    cell->outputRect = cellgeo::Normalised(
         cellgeo::Offset(cell->outputRect, int64_t{o.left} - cell->originX, int64_t{o.top} - cell->originY));
     cell->originX = o.left;
     cell->originY = o.top;
@@ -380,7 +400,7 @@ void CPictureCtrl::MoveStep(CCell* cell, int x, int y)
 {
     const Rect client = ClientRect();
     const Rect& m = cell->margins;
-    Rect moved = cellgeo::Offset(cell->rect, x - lastX, y - lastY);
+    Rect moved = cellgeo::Offset(dragRect, x - lastX, y - lastY);
     snapMode = cellgeo::kSnapNone;
     cellgeo::SnapResult snap;
     const CCell* neighbour = nullptr;
@@ -401,14 +421,19 @@ void CPictureCtrl::MoveStep(CCell* cell, int x, int y)
         moved = cell->fixed ? cellgeo::Inflate(s.rect, -m.left, -m.top, -m.right, -m.bottom) : s.rect;
         break;
     }
-    if (cell->MoveTo(client, moved)) {
+    cell->rect = dragRect;
+    const bool changed = cell->MoveTo(client, moved);
+    if (changed) {
+        dragRect = cell->rect;
         UseScaleFor(cell);
         cell->outputRect = cellgeo::DragOutputRect(cellgeo::kZoneInterior, true, anchorOutput, anchorCanvas, cell->rect,
-                                                   scaleX, scaleY, cell->limitRect, cell->limitOutputRect);
+                                                   scaleX, scaleY, cell->limitRect, dragArea);
         if (neighbour) cell->outputRect = cellgeo::ApplySnapToOutput(snap, cell->outputRect, neighbour->outputRect, true);
-        if (!cell->fixed) cell->PlaceWindow(cell->rect);
     }
-    if (!cell->fixed) SnapResize(cellgeo::kZoneInterior, true, cell);
+    if (cell->fixed) return;
+    SnapResize(cellgeo::kZoneInterior, true, cell);
+    if (dragCut) cell->rect = ShownRect(cell);
+    if (changed || dragCut) cell->PlaceWindow(cell->rect);
 }
 
 void CPictureCtrl::ResizeStep(CCell* cell, int x, int y)
@@ -416,7 +441,7 @@ void CPictureCtrl::ResizeStep(CCell* cell, int x, int y)
     cell->ResizeByHandle(ClientRect(), dragZone, x, y);
     UseScaleFor(cell);
     cell->outputRect = cellgeo::DragOutputRect(dragZone, false, anchorOutput, anchorCanvas, cell->rect, scaleX, scaleY,
-                                               cell->limitRect, cell->limitOutputRect);
+                                               cell->limitRect, dragArea);
     cell->PlaceWindow(cell->rect);
     SnapResize(dragZone, false, cell);
 }
@@ -426,7 +451,9 @@ void CPictureCtrl::SnapResize(int zone, bool move, CCell* cell)
     if (!resizeSnap) return;
     for (const CCell* f : cells) {
         if (!f->fixed || f->IsHidden() || !f->IntersectsRect(cell->rect)) continue;
-        cell->outputRect = cellgeo::SnapResizeOutput(zone, move, cell->outputRect, f->outputRect);
+        // Its own output's edges lie where the drag may take the window.
+        const Rect edges = f->outputRect == cell->limitOutputRect && !dragArea.IsEmpty() ? dragArea : f->outputRect;
+        cell->outputRect = cellgeo::SnapResizeOutput(zone, move, cell->outputRect, edges);
         return;
     }
 }

@@ -102,6 +102,9 @@ protected:
 
 private:
     void MapCell(CCell* cell, bool layerPair);
+    // Where a layer cell is drawn: its window where the processor has it, cut at the edges of its
+    // output (of the canvas without one), as the picture is cut.
+    Rect ShownRect(const CCell* cell) const;
     void UseScaleFor(const CCell* cell);
     void InvalidateCell(const CCell* cell);
     // The selected cell's output and canvas rectangles at the press (or where it was last placed
@@ -126,6 +129,11 @@ private:
     bool capturing = false;
     Rect anchorOutput;
     Rect anchorCanvas;
+    // The canvas rectangle the pointer moves; a window cut at its output is drawn smaller.
+    Rect dragRect;
+    // The output area a drag keeps the window in: its output, widened to where it overhung it.
+    Rect dragArea;
+    bool dragCut = false;
     Rect clip;
     CCell* selected = nullptr;
     int snapMode = cellgeo::kSnapNone;

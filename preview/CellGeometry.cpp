@@ -115,6 +115,21 @@ bool Overlaps(const CellRect& a, const CellRect& b)
     return !Intersection(Normalised(a), Normalised(b)).IsEmpty();
 }
 
+CellRect BoundingBox(const CellRect& a, const CellRect& b)
+{
+    return CellRect{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+                    std::max(a.bottom, b.bottom)};
+}
+
+CellRect CutInto(const CellRect& rIn, const CellRect& areaIn)
+{
+    const CellRect r = Normalised(rIn);
+    const CellRect area = areaIn.IsEmpty() ? CellRect{0, 0, INT32_MAX, INT32_MAX} : Normalised(areaIn);
+    auto x = [&](int32_t v) { return std::clamp(v, area.left, area.right); };
+    auto y = [&](int32_t v) { return std::clamp(v, area.top, area.bottom); };
+    return CellRect{x(r.left), y(r.top), x(r.right), y(r.bottom)};
+}
+
 bool ContainsInclusive(const CellRect& r, int x, int y)
 {
     return x >= r.left && x <= r.right && y >= r.top && y <= r.bottom;
@@ -362,6 +377,7 @@ CellRect DragOutputRect(int zone, bool move, const CellRect& anchorOutput, const
         KeepSpanInside(out.top, out.bottom, lim.top, lim.bottom, move);
     }
     out = Normalised(out);
+    if (hasLimit) return out;
     if (out.left < 0) out = Offset(out, -int64_t{out.left}, 0);
     if (out.top < 0) out = Offset(out, 0, -int64_t{out.top});
     return out;

@@ -36,6 +36,11 @@ CellRect Inflate(CellRect r, int l, int t, int rr, int b);
 // The common part of a and b; {0, 0, 0, 0} when they do not overlap.
 CellRect Intersection(const CellRect& a, const CellRect& b);
 bool Overlaps(const CellRect& a, const CellRect& b);
+// The smallest rectangle holding both.
+CellRect BoundingBox(const CellRect& a, const CellRect& b);
+// Each edge of r kept inside area (an empty area: right of and below 0): what of r lies outside
+// is cut off, nothing is moved; empty, on area's border, when r lies wholly outside.
+CellRect CutInto(const CellRect& r, const CellRect& area);
 // All four edges inclusive.
 bool ContainsInclusive(const CellRect& r, int x, int y);
 // Left and top inclusive, right and bottom exclusive.
@@ -96,7 +101,8 @@ int32_t CanvasEdgeToOutput(int32_t canvasEdge, double scale);
 // once, so rounding does not add up over the steps of a drag (a move keeps the output size), and
 // edges that did not move keep their exact output position. An edge at canvas 0 or 1 is output 0;
 // edges flush with the limit's canvas edges take the limit's output edges, and the result stays
-// inside the output limit when one is given.
+// inside the output limit when one is given (the caller widens it to where an overhanging window
+// was, so that a drag never pushes the window in or further out).
 CellRect DragOutputRect(int zone, bool move, const CellRect& anchorOutput, const CellRect& anchorCanvas,
                         const CellRect& canvas, double scaleX, double scaleY, const CellRect& limitCanvas,
                         const CellRect& limitOutput);

@@ -522,7 +522,8 @@ void MMainDlg::ResizeOutputCells()
         for (int o = 0; o < 4; ++o) {
             CCell* out = FixedCellAt(kOutput1 + o);
             const CellRect r = out->outputRect;
-            canvas->PlaceCellWindow(oprules::RescaleOutputRect(r, r.Width(), r.Height(), hAct, vAct), out);
+            canvas->PlaceCellWindow(
+                oprules::RescaleOutputRect(r, kMarginX, kMarginY, r.Width(), r.Height(), hAct, vAct), out);
         }
     }
     if (d.pvwMode == oprules::kWorkNormal) {
@@ -703,6 +704,11 @@ void MMainDlg::OnCellMoved(CCell* cell, bool fixed)
     d.chnl[w].vPos = cellgeo::Saturated(std::max<int64_t>(0, int64_t{r.top} - cell->originY));
     d.chnl[w].hAct = r.Width();
     d.chnl[w].vAct = r.Height();
+    // A window left overhanging the output's top-left is sent on its edge: drawn where it is sent.
+    if (int64_t{r.left} < cell->originX || int64_t{r.top} < cell->originY)
+        canvas->PlaceCellWindow(oprules::WindowOutputRect(cell->originX, cell->originY,
+                                                          {d.chnl[w].hPos, d.chnl[w].vPos, d.chnl[w].hAct, d.chnl[w].vAct}),
+                                cell);
     d.SendCommand(CMD_SET_LAYER_WINDOW, w);
     PostMsg(parentWidget(), WM_LAYER_GEOMETRY, kLayerGeometryFromCanvas, w);
     SelectLayerQuadrant(w);

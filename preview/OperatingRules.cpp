@@ -199,12 +199,13 @@ std::optional<std::array<CellRect, 4>> ArrangeOutputs(int code, const std::array
     return r;
 }
 
-CellRect RescaleOutputRect(const CellRect& r, int oldWidth, int oldHeight, int newWidth, int newHeight)
+CellRect RescaleOutputRect(const CellRect& r, int originX, int originY, int oldWidth, int oldHeight, int newWidth,
+                           int newHeight)
 {
     if (oldWidth <= 0 || oldHeight <= 0) return cellgeo::SizedRect(r.left, r.top, newWidth, newHeight);
-    const int left = Rounded(static_cast<double>(newWidth) * r.left / oldWidth);
-    const int top = Rounded(static_cast<double>(newHeight) * r.top / oldHeight);
-    return cellgeo::SizedRect(left, top, newWidth, newHeight);
+    const double dx = static_cast<double>(newWidth) * (int64_t{r.left} - originX) / oldWidth;
+    const double dy = static_cast<double>(newHeight) * (int64_t{r.top} - originY) / oldHeight;
+    return cellgeo::SizedRect(int64_t{originX} + Rounded(dx), int64_t{originY} + Rounded(dy), newWidth, newHeight);
 }
 
 std::optional<TwoAreaScales> TwoAreaScale(int workMode, int clientWidth, int clientHeight, int hAct, int vAct)

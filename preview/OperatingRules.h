@@ -89,8 +89,10 @@ SplicePlan PlanForMosaicMode(int mosaicMode, int workMode, int mosaicCell);
 std::optional<std::array<CellRect, 4>> ArrangeOutputs(int code, const std::array<CellRect, 4>& current, int hAct,
                                                       int vAct);
 
-// One output rectangle rescaled after the output size changed from old to new.
-CellRect RescaleOutputRect(const CellRect& r, int oldWidth, int oldHeight, int newWidth, int newHeight);
+// One output rectangle rescaled after the output size changed from old to new: its distance from
+// the canvas origin (the top-left of the first output) scales, so outputs that adjoined still do.
+CellRect RescaleOutputRect(const CellRect& r, int originX, int originY, int oldWidth, int oldHeight, int newWidth,
+                           int newHeight);
 
 // Switcher and dual work modes: output pixels per canvas pixel for a W x H client. Nullopt when a
 // divisor would be zero or negative (a small or minimised window): the layout stays as it is.

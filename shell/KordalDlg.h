@@ -335,6 +335,9 @@ public:
     void SetLayerButtonState(int layer, bool on);
     void ApplyWorkModeToButtons();
     void ApplyWorkModeVisibility();
+    // "Lock Output" by the splicing mode: without splicing hidden and locked, with it offered;
+    // then the layers follow the lock.
+    void ApplyLockOutputRule(int splicingMode);
     // Whether a layer button takes clicks in the current work mode and test-pattern state; the
     // buttons that do not are greyed.
     bool LayerButtonUsable(int layer, bool left) const;

@@ -222,6 +222,17 @@ void KordalDlg::EnableLayerButtons()
     }
 }
 
+void KordalDlg::ApplyLockOutputRule(int splicingMode)
+{
+    CGdipButton* lockOutput = ButtonById(mw::IDC_LOCK_OUTPUT);
+    if (!lockOutput || splicingMode < 0 || splicingMode > 5) return;
+    if (splicingMode == 0) lockOutput->SetPressed(true);
+    lockOutput->setVisible(splicingMode != 0);
+    const int locked = lockOutput->IsPressed() ? 1 : 0;
+    Trace("MMainDlg::ShowLayersInOutputs", {locked, 1});
+    m_MainDlg.ShowLayersInOutputs(locked, 1);
+}
+
 void KordalDlg::ApplyWorkModeToButtons()
 {
     ApplyWorkModeVisibility();
@@ -241,6 +252,8 @@ void KordalDlg::ApplyWorkModeVisibility()
 
     EnableLayerButtons();
     if (mode == 0) {
+        // The switcher and dual modes hid "Lock Output"; workMode_ still holds the mode left.
+        if (workMode_ != 0) ApplyLockOutputRule(device.mosaic.mode);
         for (int k = 0; k < kWindowCount; ++k) {
             if (CGdipButton* b = LeftLayerButton(k)) b->show();
             if (CGdipButton* b = RightLayerButton(k)) b->hide();

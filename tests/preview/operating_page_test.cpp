@@ -188,6 +188,37 @@ TEST_F(OperatingPage, DraggingPip2WritesItsWindowAndSendsCommandFourOnce)
     EXPECT_TRUE(page->IsCellMarkTimerActive());
 }
 
+TEST_F(OperatingPage, WindowsOverhangingTheirOutputAreDrawnWhereTheyAreAndMovedAtTheirSize)
+{
+    CDeviceData& d = GetDeviceData();
+    d.chnl[0].onOff = d.chnl[2].onOff = 0;
+    d.chnl[1] = LayerWindow{1, 0, 3, 0, -200, -100, 960, 540, 0};
+    d.chnl[3] = LayerWindow{1, 0, 3, 0, 1440, 0, 960, 540, 0};
+    for (int w = 0; w < 4; ++w) page->UpdateLayerCellRect(w);
+    page->ApplyLayout();
+    for (int w : {0, 2}) page->ShowLayerCell(w, 0);
+    CPictureCtrl& canvas = page->Canvas();
+    // Where the processor has them, cut at the edges of output 1 {125, 198, 2045, 1278}.
+    EXPECT_EQ(Layer(1)->outputRect, (CellRect{-75, 98, 885, 638}));
+    EXPECT_EQ(Layer(1)->rect, canvas.OutputToCanvas({125, 198, 885, 638}));
+    EXPECT_EQ(Layer(3)->outputRect, (CellRect{1565, 198, 2525, 738}));
+    EXPECT_EQ(Layer(3)->rect, canvas.OutputToCanvas({1565, 198, 2045, 738}));
+
+    // A move takes them by the drag from there, at their own size.
+    auto centre = [](const CCell* c) { return QPoint((c->rect.left + c->rect.right) / 2, (c->rect.top + c->rect.bottom) / 2); };
+    Drag(centre(Layer(1)), centre(Layer(1)) + QPoint(60, 30));
+    Drag(centre(Layer(3)), centre(Layer(3)) - QPoint(60, 0));
+    // Only a resize changes the size, by the drag of the grabbed edge alone.
+    const QPoint bottom(centre(Layer(3)).x(), Layer(3)->rect.bottom - 1);
+    Drag(bottom, bottom + QPoint(0, 11));  // the edge to the point: 10 pixels down
+    const auto sent = Sent(CMD_SET_LAYER_WINDOW);
+    ASSERT_EQ(sent.size(), 3u);
+    // x 160, y 80, 960 x 540; x 1080, y 0, 960 x 540; x 1080, y 0, 960 x 600.
+    EXPECT_TRUE(SameBytes(sent[0].bytes, Block32({1, 0xa0, 0, 0x50, 0, 0xc0, 3, 0x1c, 2, 0, 0})));
+    EXPECT_TRUE(SameBytes(sent[1].bytes, Block32({3, 0x38, 4, 0, 0, 0xc0, 3, 0x1c, 2, 0, 0})));
+    EXPECT_TRUE(SameBytes(sent[2].bytes, Block32({3, 0x38, 4, 0, 0, 0xc0, 3, 0x58, 2, 0, 0})));
+}
+
 TEST_F(OperatingPage, AMoveCommitsThePostedCellNotTheSelectedOne)
 {
     CDeviceData& d = GetDeviceData();
@@ -476,17 +507,26 @@ TEST_F(OperatingPage, OutputModeChangeWithoutVideoRebuildsTheLayerCells)
     EXPECT_FALSE(page->IsPreviewOn());
 }
 
-TEST_F(OperatingPage, ResizedOutputsKeepTheirPlacesAtTheNewSize)
+TEST_F(OperatingPage, ResizedOutputsAdjoinAsTheSplicingLayoutPutsThem)
 {
     CDeviceData& d = GetDeviceData();
-    page->PlaceOutputCells(0);
-    d.outputReso.hReso = 1280;
-    d.outputReso.vReso = 720;
-    page->ResizeOutputCells();
-    EXPECT_EQ(Fixed(MMainDlg::kOutput1)->outputRect, (CellRect{83, 132, 1363, 852}));
-    EXPECT_EQ(Fixed(MMainDlg::kOutput1 + 1)->outputRect, (CellRect{1363, 132, 2643, 852}));
-    EXPECT_EQ(Fixed(MMainDlg::kPreview1)->outputRect.Width(), 1280);
-    EXPECT_EQ(Layer(0)->originX, 83);
+    for (int code = 0; code <= 7; ++code) {
+        SCOPED_TRACE(code);
+        d.outputReso.hReso = 1920;
+        d.outputReso.vReso = 1080;
+        page->ResizeOutputCells();
+        page->PlaceOutputCells(code);
+        d.outputReso.hReso = 1024;
+        d.outputReso.vReso = 768;
+        page->ResizeOutputCells();
+        CellRect resized[4];
+        for (int i = 0; i < 4; ++i) resized[i] = Fixed(MMainDlg::kOutput1 + i)->outputRect;
+        EXPECT_EQ(resized[0], (CellRect{125, 198, 1149, 966}));
+        page->PlaceOutputCells(code);
+        for (int i = 0; i < 4; ++i) EXPECT_EQ(Fixed(MMainDlg::kOutput1 + i)->outputRect, resized[i]) << i;
+    }
+    EXPECT_EQ(Fixed(MMainDlg::kPreview1)->outputRect.Width(), 1024);
+    EXPECT_EQ(Layer(0)->originX, 125);
 }
 
 } // namespace

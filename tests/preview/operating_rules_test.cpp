@@ -227,10 +227,11 @@ TEST(OperatingRules, OutputArrangements)
 
 TEST(OperatingRules, OutputRescale)
 {
-    EXPECT_EQ(RescaleOutputRect({125, 198, 2045, 1278}, 1920, 1080, 1280, 720), (CellRect{83, 132, 1363, 852}));
-    EXPECT_EQ(RescaleOutputRect({2045, 198, 3965, 1278}, 1920, 1080, 1280, 720), (CellRect{1363, 132, 2643, 852}));
+    // Measured from the canvas origin: the first output stays on it, the second still adjoins.
+    EXPECT_EQ(RescaleOutputRect({125, 198, 2045, 1278}, 125, 198, 1920, 1080, 1280, 720), (CellRect{125, 198, 1405, 918}));
+    EXPECT_EQ(RescaleOutputRect({2045, 198, 3965, 1278}, 125, 198, 1920, 1080, 1280, 720), (CellRect{1405, 198, 2685, 918}));
     // An empty old size cannot scale: the rectangle only takes the new size.
-    EXPECT_EQ(RescaleOutputRect({10, 20, 10, 20}, 0, 0, 640, 480), (CellRect{10, 20, 650, 500}));
+    EXPECT_EQ(RescaleOutputRect({10, 20, 10, 20}, 125, 198, 0, 0, 640, 480), (CellRect{10, 20, 650, 500}));
 }
 
 TEST(OperatingRules, TwoAreaScalesAndSmallWindows)

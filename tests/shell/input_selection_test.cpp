@@ -201,6 +201,11 @@ TEST_F(InputSelectionTest, WorkModesLayOutTheRows)
 {
     KordalDlg& w = Ready();
     CDeviceData& d = GetDeviceData();
+    d.mosaic.mode = 2;
+    SendMsg(&w, WM_PAGE_NOTIFY, NOTIFY_SPLICING_MODE, 2);
+    CGdipButton* lockOutput = w.ButtonById(1472);
+    ASSERT_TRUE(lockOutput->isVisibleTo(&w));
+    const QRect lockOutputPlace = lockOutput->geometry();
     d.pvwMode = 1;
     d.pgmState[2] = 1;
     d.pvwState[3] = 1;
@@ -213,6 +218,7 @@ TEST_F(InputSelectionTest, WorkModesLayOutTheRows)
     EXPECT_TRUE(w.RightLayerButton(3)->isEnabled());
     EXPECT_TRUE(w.RightLayerButton(3)->IsPressed());
     EXPECT_TRUE(w.ButtonById(1451)->isVisibleTo(&w));
+    EXPECT_FALSE(lockOutput->isVisibleTo(&w));
     EXPECT_FALSE(w.SideButton(2)->isEnabled());
 
     d.pvwMode = 2;
@@ -227,6 +233,9 @@ TEST_F(InputSelectionTest, WorkModesLayOutTheRows)
     EXPECT_TRUE(w.LeftLayerButton(0)->isVisibleTo(&w));
     EXPECT_FALSE(w.LeftLayerButton(0)->isEnabled());
     EXPECT_FALSE(w.ButtonById(1451)->isVisibleTo(&w));
+    // Back in the normal mode with splicing on, "Lock Output" is offered again where it was.
+    EXPECT_TRUE(lockOutput->isVisibleTo(&w));
+    EXPECT_EQ(lockOutput->geometry(), lockOutputPlace);
 }
 
 TEST_F(InputSelectionTest, SyncListsSendTheChosenItemData)
