@@ -231,17 +231,7 @@ void KordalDlg::OnSplicingMode(LPARAM mode)
     Trace("QVN_FeatherDlg::RefreshFromDevice");
     m_FeatherDlg.RefreshFromDevice();
 
-    CGdipButton* lockOutput = ButtonById(mw::IDC_LOCK_OUTPUT);
-    if (mode == 0) {
-        if (lockOutput) {
-            lockOutput->hide();
-            lockOutput->SetPressed(true);
-        }
-        Grey(SideButton(3), false);
-    } else {
-        if (lockOutput) lockOutput->show();
-        Grey(SideButton(3), true);
-    }
+    Grey(SideButton(3), mode != 0);
     if (device.pvwMode == 0) {
         const bool grey = mode == 5;
         Grey(SideButton(6), grey);
@@ -250,10 +240,7 @@ void KordalDlg::OnSplicingMode(LPARAM mode)
         m_KeyerDlg.setEnabled(!grey);
     }
     KeepFeatherLockout();
-    if (lockOutput) {
-        Trace("MMainDlg::ShowLayersInOutputs", {lockOutput->IsPressed() ? 1 : 0, 1});
-        m_MainDlg.ShowLayersInOutputs(lockOutput->IsPressed() ? 1 : 0, 1);
-    }
+    ApplyLockOutputRule(static_cast<int>(mode));
     LayoutLayerBand();
 }
 

@@ -126,6 +126,11 @@ TEST_F(OperatingPreviewX11, CellsAndFourViewsShowTheEmulatorsQuadrantsAndSurvive
     SpinFor(200);
     w.SetCallTrace(nullptr);
     ASSERT_EQ(GetDeviceData().mosaic.mode, 5);
+    // With outputs spliced the layers show in them once the operator locks them there.
+    auto* lockOutput = FindControlAs<CGdipButton>(&w, mw::IDC_LOCK_OUTPUT);
+    ASSERT_NE(lockOutput, nullptr);
+    if (!lockOutput->IsPressed()) lockOutput->click();
+    ASSERT_TRUE(lockOutput->IsPressed());
 
     std::string error;
     // At the size the processor's encoder reported in the read-out.
