@@ -225,6 +225,7 @@ void MVideoSettingDlg::ApplyLanguage()
     if (settingGroup_) settingGroup_->SetCaption(g_UiText[kUiSetting]);
     if (updateGroup_) updateGroup_->SetCaption(g_UiText[kUiUpdate]);
     if (qualityList_) FillLists();
+    ShowResultLine();
     update();
 }
 
@@ -340,7 +341,8 @@ void MVideoSettingDlg::OnUpdate()
     if (!pathEdit_ || worker_.IsRunning()) return;
     // A new run starts from nothing: no result of an earlier one stays on show.
     progress_->SetPos(0);
-    resultText_->setText(QString());
+    resultLine_ = encoder_upload::ResultLine::Keep;
+    ShowResultLine();
 
     encoder_upload::Options options = uploadOptions_;
     options.ip = encoderIp_.toUtf8().left(49).toStdString();
@@ -354,20 +356,30 @@ void MVideoSettingDlg::SetUploadProgress(int progress)
 {
     if (!progress_ || !resultText_) return;
     using encoder_upload::ResultLine;
-    switch (encoder_upload::ResultLineFor(progress)) {
+    const ResultLine line = encoder_upload::ResultLineFor(progress);
+    if (line != ResultLine::Failure) progress_->SetPos(progress);
+    if (line == ResultLine::Keep) return;
+    resultLine_ = line;
+    resultPercent_ = progress;
+    ShowResultLine();
+}
+
+void MVideoSettingDlg::ShowResultLine()
+{
+    if (!resultText_) return;
+    using encoder_upload::ResultLine;
+    switch (resultLine_) {
     case ResultLine::Failure:
         resultText_->setText(g_UiText[kUiUpdateFailure]);
         return;
     case ResultLine::Success:
-        progress_->SetPos(progress);
         resultText_->setText(g_UiText[kUiUpdateSuccess]);
         return;
     case ResultLine::Percent:
-        progress_->SetPos(progress);
-        resultText_->setText(QStringLiteral("%1%").arg(progress));
+        resultText_->setText(QStringLiteral("%1%").arg(resultPercent_));
         return;
     case ResultLine::Keep:
-        progress_->SetPos(progress);
+        resultText_->clear();
         return;
     }
 }

@@ -89,6 +89,8 @@ private:
     void ShowStreamRecord(const uint8_t* record);
     // The code of the resolution the page shows: the hidden list's choice, else the shown preset's.
     int ShownResolutionCode() const;
+    // The result line in the current language.
+    void ShowResultLine();
 
     CSxGroupBox* settingGroup_ = nullptr;
     CSxGroupBox* updateGroup_ = nullptr;
@@ -107,6 +109,9 @@ private:
     QLabel* resultText_ = nullptr;
     QLabel* versionText_ = nullptr;
 
+    // What the result line shows (Keep: nothing), kept so that a language switch re-words it.
+    encoder_upload::ResultLine resultLine_ = encoder_upload::ResultLine::Keep;
+    int resultPercent_ = 0;
     QString encoderIp_;
     int qualityPreset_ = 3;
     // The operating page starts at a size of its own: the first stream record always tells it.

@@ -223,6 +223,20 @@ TEST_F(VideoSettingPage, TheResultLineChangesAtTensAndShowsSuccessOrFailure)
     }
 }
 
+// A result on show is worded anew by a language switch, like the page's captions.
+TEST_F(VideoSettingPage, TheResultLineFollowsALanguageSwitch)
+{
+    for (const auto& [progress, text] : {std::pair{-1, 142}, std::pair{100, 143}}) {
+        page->SetUploadProgress(progress);
+        SetUiText(text, QStringLiteral("switched %1").arg(text));
+        page->ApplyLanguage();
+        EXPECT_EQ(Result(), QStringLiteral("switched %1").arg(text));
+    }
+    page->SetUploadProgress(40);
+    page->ApplyLanguage();
+    EXPECT_EQ(Result(), "40%");
+}
+
 TEST_F(VideoSettingPage, AnUploadReportsThroughThePageToSuccess)
 {
     EncoderTestServer server({EncoderTestServer::Answer(1), true, false});
