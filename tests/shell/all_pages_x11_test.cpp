@@ -12,21 +12,19 @@
 #include "device/CDeviceData.h"
 #include "pagekit/DialogIds.h"
 #include "pages/signal/MCropDlg.h"
+#include "controls/CMyEdit.h"
 #include "controls/oRealEdit.h"
 #include "pages/system/CaptionBitmap.h"
 #include "pages/system/CaptionIds.h"
 #include "pages/system/MMiscDlg.h"
 #include "pages/system/MVideoSettingDlg.h"
 #include "pages/system/MiscIds.h"
-#include "controls/CMyEdit.h"
 #include "pages/system/MSubTitleDlg.h"
 #include "platform/MessageIds.h"
 #include "platform/PageNotifyCodes.h"
 #include "shell/PageTable.h"
 
 #include <QVariantMap>
-
-#include <cstring>
 
 namespace {
 
@@ -95,15 +93,7 @@ void ForEveryOpenPage(KordalDlg& w, Look look)
 // path far wider than the encoder page's path display.
 void ShowLongestTexts(KordalDlg& w)
 {
-    SystemInfo& info = GetDeviceData().sysInfo;
-    info = SystemInfo{};
-    info.w2 = 1205;
-    std::memcpy(info.b4, "QVNP", 4);
-    info.w8[0] = 0x12;
-    info.w8[1] = 0x3456;
-    info.w8[2] = 0x7;
-    info.w8[3] = 0x21;
-    info.b16[0] = 1;
+    GetDeviceData().sysInfo = SystemInfo{0, 1205, {'Q', 'V', 'N', 'P'}, {0x12, 0x3456, 0x7, 0x21}, {1, 0}};
     w.m_MiscDlg.ShowSystemInfo();
     w.m_VideoSettingDlg.SetFileChooser(
         [] { return QStringLiteral("/home/operator/Downloads/processor-updates/2026-03/encoder/VP_venc.tar.gz"); });

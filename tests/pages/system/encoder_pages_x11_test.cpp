@@ -6,7 +6,6 @@
 #include "tests/support/PageFixture.h"
 #include "tests/support/PageScreenshots.h"
 
-
 #include <QLabel>
 
 #include <cstring>
