@@ -94,7 +94,7 @@ public:
     void RelayoutPages();
     LRESULT OnPageClosed();
     int CurrentPage() const { return currentPage_; }
-    // Page index of a side-button id; -1 for "TEST PATTERN", "TIME/TASK" and every other id.
+    // Page index of a side-button id; -1 for "TEST PATTERN" and every other id.
     static int PageIndexForButton(int id);
     MBaseDialog* SidePage(int index) const;
     CGdipButton* SideButton(int index) const;

@@ -10,8 +10,8 @@ namespace mw = ctl::main_window;
 
 int KordalDlg::PageIndexForButton(int id)
 {
-    // "TIME/TASK" has no page of its own to open and "TEST PATTERN" shares the handler only.
-    if (id == mw::IDC_SIDE_TIME_TASK || id == mw::IDC_TEST_PATTERN) return -1;
+    // "TEST PATTERN" shares the handler only; every shown side button opens its page.
+    if (id == mw::IDC_TEST_PATTERN) return -1;
     for (int i = 0; i < kSideButtonCount; ++i)
         if (kSideButtonIds[i] == id) return i;
     return -1;

@@ -245,6 +245,9 @@ void MOutputDlg::ApplyLanguage()
     if (resolutionGroup_) resolutionGroup_->SetCaption(g_UiText[kGroupTitleText]);
     if (rotateGroup_) rotateGroup_->SetCaption(g_UiText[kRotateTitleText]);
     FillResolutionList();
+    // An unapplied customised edit goes, as on hiding: list, edits and buttons show the stored
+    // resolution alike.
+    if (IsInitialised()) ShowResolution(GetDeviceData().outputReso.resoIndex);
     update();
 }
 
@@ -342,6 +345,19 @@ void MOutputDlg::SelectResolution(int row, bool send)
         dev.outputReso.vReso = r.vAct;
         dev.outputReso.fps = r.fps;
     }
+    ShowResolution(row);
+
+    if (send) {
+        dev.SendCommand(CMD_SET_OUTPUT_TIMING);
+        SendOutputQueries(true);
+    }
+    if (row != kCustomRow) PostMsg(parent(), WM_OUTPUT_TIMING_CHANGED, 0, 0);
+}
+
+void MOutputDlg::ShowResolution(int row)
+{
+    row = RowOf(row);
+    const OutputResolutionName& r = GetDeviceData().outputResolutions[row];
     SetEdit(co::IDC_H_ACTIVE_EDIT, r.hAct);
     SetEdit(co::IDC_V_ACTIVE_EDIT, r.vAct);
     SetEdit(co::IDC_FPS_EDIT, r.fps / 100.0);
@@ -351,12 +367,6 @@ void MOutputDlg::SelectResolution(int row, bool send)
     ShowDetailedTiming(false);
     EnableCustomControls(row == kCustomRow);
     resolutionList_->SetCurSel(row);
-
-    if (send) {
-        dev.SendCommand(CMD_SET_OUTPUT_TIMING);
-        SendOutputQueries(true);
-    }
-    if (row != kCustomRow) PostMsg(parent(), WM_OUTPUT_TIMING_CHANGED, 0, 0);
 }
 
 // The four window queries; after a row choice also the work mode, logo and caption ("Apply"

@@ -82,6 +82,8 @@ private:
     void OnButton(int id);
 
     void FillResolutionList();
+    // Shows a row in the list, the edits and the buttons without storing it.
+    void ShowResolution(int row);
     void ShowDetailedTiming(bool show);
     void EnableCustomControls(bool on);
     void ShowTimingOfBlock();

@@ -21,6 +21,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QVariantMap>
+#include <QtMath>
 
 namespace ids = ctl::misc;
 
@@ -416,7 +417,8 @@ void MMiscDlg::Layout()
         if (w) w->setGeometry(X(x), y, X(x + wd) - X(x), h);
     };
     constexpr int kRowH = 26;
-    const int lineH = QFontMetrics(ControlFont()).lineSpacing();
+    // Lines of a label stand a whole number of pixels apart: the fractional spacing rounded up.
+    const int lineH = qCeil(QFontMetricsF(ControlFont()).lineSpacing());
 
     // Tab row: two rows of two. A sub-page opened by a tab covers the page below the row, from
     // kSubPageTop down to kSubPageBottom above the page's bottom and from kSubPageLeft across;
@@ -439,7 +441,7 @@ void MMiscDlg::Layout()
     place(Button(ids::IDC_SET_DATA), 162, y + 44, 148, kRowH);
 
     // Shortcuts to further pages and the channel toggle.
-    y += 80;
+    y += 78;
     place(shortcuts_[0], 8, y, 150, kRowH);
     place(shortcuts_[1], 162, y, 150, kRowH);
     place(shortcuts_[2], 8, y + 28, 150, kRowH);
@@ -447,15 +449,17 @@ void MMiscDlg::Layout()
 
     // Language and factory reset side by side.
     y += 56;
-    group(ids::IDC_GROUP_1346, left, y, 108, 50);
+    group(ids::IDC_GROUP_1346, left, y, 108, 48);
     place(Label(ids::IDC_LANGUAGE_ENGLISH), 12, y + 20, 58, 22);
     place(Label(ids::IDC_LANGUAGE_CHINESE), 74, y + 20, 36, 22);
-    group(ids::IDC_GROUP_1337, 118, y, right - 118, 50);
+    group(ids::IDC_GROUP_1337, 118, y, right - 118, 48);
     for (int s = 0; s < ResetLatch::kSteps; ++s) place(reset_[static_cast<size_t>(s)], 123 + s * 38, y + 18, 36, kRowH);
 
-    // System information: the processor's record, then the program and library versions.
-    y += 52;
-    const int infoH = 4 * lineH + 2;
+    // System information: the processor's record (four lines with a second version), then the
+    // program and library versions; each keeps room below its last line's descenders, and a gap
+    // wider than a line's parts the two.
+    y += 50;
+    const int infoH = 4 * lineH + 4;
     const int versionH = 3 * lineH + 2;
     group(ids::IDC_GROUP_1343, left, y, right - left, 20 + infoH + versionH);
     place(systemInfo_, 12, y + 18, 300, infoH);

@@ -4,6 +4,7 @@
 #include "controls/CGdipButton.h"
 #include "controls/CMyEdit.h"
 #include "controls/CSxGroupBox.h"
+#include "controls/ElidedPath.h"
 #include "controls/oBitmapSlider.h"
 #include "controls/oSliderEdit.h"
 #include "controls/oRealEdit.h"
@@ -225,6 +226,8 @@ void MVideoSettingDlg::ApplyLanguage()
     if (settingGroup_) settingGroup_->SetCaption(g_UiText[kUiSetting]);
     if (updateGroup_) updateGroup_->SetCaption(g_UiText[kUiUpdate]);
     if (qualityList_) FillLists();
+    ShowPackagePath();
+    ShowResultLine();
     update();
 }
 
@@ -332,19 +335,38 @@ void MVideoSettingDlg::OnBrowse()
         path = QFileDialog::getOpenFileName(this, QString(), QString(), QStringLiteral("All Filter(*.*) (*)"));
     if (path.isEmpty()) return;
     if (QFileInfo(path).fileName() != kPackageName) return;
-    if (pathEdit_) pathEdit_->setText(path);
+    SetPackagePath(path);
+}
+
+void MVideoSettingDlg::SetPackagePath(const QString& path)
+{
+    packagePath_ = path;
+    ShowPackagePath();
+}
+
+void MVideoSettingDlg::ShowPackagePath()
+{
+    if (!pathEdit_) return;
+    // The edit's room for text: inside its text margins and its own two pixels a side, with the
+    // cursor's pixel; a path too long for it would otherwise show its end cut mid-letter on the left.
+    const QMargins m = pathEdit_->textMargins();
+    const int room = pathEdit_->contentsRect().width() - m.left() - m.right() - 4 - 1;
+    pathEdit_->setText(ElidePathFolders(packagePath_, pathEdit_->fontMetrics(), room));
+    pathEdit_->setCursorPosition(0);
+    pathEdit_->setToolTip(packagePath_);
 }
 
 void MVideoSettingDlg::OnUpdate()
 {
-    if (!pathEdit_ || worker_.IsRunning()) return;
+    if (!progress_ || worker_.IsRunning()) return;
     // A new run starts from nothing: no result of an earlier one stays on show.
     progress_->SetPos(0);
-    resultText_->setText(QString());
+    resultLine_ = encoder_upload::ResultLine::Keep;
+    ShowResultLine();
 
     encoder_upload::Options options = uploadOptions_;
     options.ip = encoderIp_.toUtf8().left(49).toStdString();
-    options.path = QFile::encodeName(pathEdit_->text()).toStdString();
+    options.path = QFile::encodeName(packagePath_).toStdString();
     worker_.Start(std::move(options), [this](int progress) {
         PostMsg(this, WM_UPLOAD_PROGRESS, 0, progress);
     });
@@ -354,20 +376,30 @@ void MVideoSettingDlg::SetUploadProgress(int progress)
 {
     if (!progress_ || !resultText_) return;
     using encoder_upload::ResultLine;
-    switch (encoder_upload::ResultLineFor(progress)) {
+    const ResultLine line = encoder_upload::ResultLineFor(progress);
+    if (line != ResultLine::Failure) progress_->SetPos(progress);
+    if (line == ResultLine::Keep) return;
+    resultLine_ = line;
+    resultPercent_ = progress;
+    ShowResultLine();
+}
+
+void MVideoSettingDlg::ShowResultLine()
+{
+    if (!resultText_) return;
+    using encoder_upload::ResultLine;
+    switch (resultLine_) {
     case ResultLine::Failure:
         resultText_->setText(g_UiText[kUiUpdateFailure]);
         return;
     case ResultLine::Success:
-        progress_->SetPos(progress);
         resultText_->setText(g_UiText[kUiUpdateSuccess]);
         return;
     case ResultLine::Percent:
-        progress_->SetPos(progress);
-        resultText_->setText(QStringLiteral("%1%").arg(progress));
+        resultText_->setText(QStringLiteral("%1%").arg(resultPercent_));
         return;
     case ResultLine::Keep:
-        progress_->SetPos(progress);
+        resultText_->clear();
         return;
     }
 }

@@ -57,6 +57,9 @@ public:
     void OnDropSelect(int listId, int index) override;
     void OnValueChanged(int editId) override;
     void OnBrowse();
+    // The package to upload; the path display shows it shortened to its width, the name whole.
+    void SetPackagePath(const QString& path);
+    QString PackagePath() const { return packagePath_; }
     void OnUpdate();
     bool IsUploading() const { return worker_.IsRunning(); }
 
@@ -89,6 +92,9 @@ private:
     void ShowStreamRecord(const uint8_t* record);
     // The code of the resolution the page shows: the hidden list's choice, else the shown preset's.
     int ShownResolutionCode() const;
+    void ShowPackagePath();
+    // The result line in the current language.
+    void ShowResultLine();
 
     CSxGroupBox* settingGroup_ = nullptr;
     CSxGroupBox* updateGroup_ = nullptr;
@@ -107,6 +113,10 @@ private:
     QLabel* resultText_ = nullptr;
     QLabel* versionText_ = nullptr;
 
+    // What the result line shows (Keep: nothing), kept so that a language switch re-words it.
+    encoder_upload::ResultLine resultLine_ = encoder_upload::ResultLine::Keep;
+    int resultPercent_ = 0;
+    QString packagePath_;
     QString encoderIp_;
     int qualityPreset_ = 3;
     // The operating page starts at a size of its own: the first stream record always tells it.

@@ -1,9 +1,9 @@
 // Every page of the main window at the design size, in Chinese and back in English, each switched
 // and opened as an operator does it (the language label of the system page, then the page): no
-// control or painted picture of a page leaves the page or covers another, and the title band and
-// every language text show the chosen language; every numeric edit's frame shows whether it takes
-// input and every caption stands out from its button. The pictures of the whole window with each
-// page open are kept in the build folder.
+// control or painted picture of a page leaves the page or covers another, every text shows whole,
+// and the title band and every language text show the chosen language; every numeric edit's frame
+// shows whether it takes input and every caption stands out from its button. The pictures of the
+// whole window with each page open are kept in the build folder.
 
 #include "MainWindowTestSupport.h"
 #include "tests/support/DropListChecks.h"
@@ -12,10 +12,13 @@
 #include "device/CDeviceData.h"
 #include "pagekit/DialogIds.h"
 #include "pages/signal/MCropDlg.h"
+#include "controls/CMyEdit.h"
 #include "controls/oRealEdit.h"
 #include "pages/system/CaptionBitmap.h"
 #include "pages/system/CaptionIds.h"
 #include "pages/system/MMiscDlg.h"
+#include "pages/system/MVideoSettingDlg.h"
+#include "pages/system/MiscIds.h"
 #include "pages/system/MSubTitleDlg.h"
 #include "platform/MessageIds.h"
 #include "platform/PageNotifyCodes.h"
@@ -86,12 +89,25 @@ void ForEveryOpenPage(KordalDlg& w, Look look)
     }
 }
 
+// The longest texts two pages show: the system information with a second version, and a package
+// path far wider than the encoder page's path display.
+void ShowLongestTexts(KordalDlg& w)
+{
+    GetDeviceData().sysInfo = SystemInfo{0, 1205, {'Q', 'V', 'N', 'P'}, {0x12, 0x3456, 0x7, 0x21}, {1, 0}};
+    w.m_MiscDlg.ShowSystemInfo();
+    w.m_VideoSettingDlg.SetFileChooser(
+        [] { return QStringLiteral("/home/operator/Downloads/processor-updates/2026-03/encoder/VP_venc.tar.gz"); });
+    w.m_VideoSettingDlg.BrowseButton()->click();
+}
+
 TEST_F(AllPagesX11, EveryPageFitsAndFollowsTheLanguageChosenOnTheSystemPage)
 {
     ASSERT_TRUE(InstallShippedLanguageFiles(LanguageDir()));
     SelectLanguage(QStringLiteral("English"));
     ReloadUiText();
     KordalDlg& w = Window();
+    const SystemInfo saved = GetDeviceData().sysInfo;
+    ShowLongestTexts(w);
     SettleForPicture();
     ASSERT_EQ(w.size(), QSize(1280, 728));
 
@@ -105,6 +121,19 @@ TEST_F(AllPagesX11, EveryPageFitsAndFollowsTheLanguageChosenOnTheSystemPage)
         EXPECT_EQ(outside, QStringList()) << where;
         EXPECT_EQ(OverlappingControls(page), QStringList()) << where;
         EXPECT_EQ(LanguageTextProblems(page), QStringList()) << where;
+        // Every text whole: no label's edge cuts its glyphs, no caption or display is too narrow.
+        EXPECT_EQ(ClippedTexts(page), QStringList()) << where;
+        EXPECT_EQ(TextsCutByTheirEdges(page, page.grab().toImage()), QStringList()) << where;
+        if (row.dialogId == IDD_MISC) {
+            const QRect box = w.m_MiscDlg.Group(ctl::misc::IDC_GROUP_1343)->geometry();
+            for (int id : {ctl::misc::IDC_SYSTEM_INFO_TEXT, ctl::misc::IDC_VERSION_TEXT})
+                EXPECT_TRUE(box.contains(w.m_MiscDlg.Label(id)->geometry())) << where << " " << id;
+        }
+        if (row.dialogId == IDD_VIDEO_SETTING) {
+            const QString shown = w.m_VideoSettingDlg.PathEdit()->text();
+            EXPECT_TRUE(shown.startsWith(QStringLiteral("/home/")) && shown.endsWith(QStringLiteral("/VP_venc.tar.gz")))
+                << where << " " << shown.toStdString();
+        }
         EXPECT_EQ(w.LoopOutGroup()->Caption(), LoadLangString(QStringLiteral("IDD102_IDS_1255"))) << where;
         // A tab's sub-page over the system page leaves nothing of it half shown.
         if (row.area == PageArea::SystemSubPage) {
@@ -120,6 +149,7 @@ TEST_F(AllPagesX11, EveryPageFitsAndFollowsTheLanguageChosenOnTheSystemPage)
         }
         picture.save(QStringLiteral(SVP_BINARY_DIR "/page_%1_%2.png").arg(row.dialogId).arg(lang));
     });
+    GetDeviceData().sysInfo = saved;
 }
 
 // With each page open, every numeric edit of the window wears the frame of whether it takes input,

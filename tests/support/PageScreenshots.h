@@ -27,6 +27,7 @@
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QSet>
 #include <QString>
@@ -267,7 +268,35 @@ inline QStringList ClippedTexts(const QWidget& page)
                         .adjusted(0, fm.ascent() + glyphs.top(), 0, glyphs.bottom() - fm.descent()));
         } else if (auto* b = qobject_cast<CGdipButton*>(w)) {
             if (!b->text().trimmed().isEmpty()) clipped(b, b->text(), b->rect().adjusted(1, 2, -1, -2), b->CaptionRect());
+        } else if (auto* e = qobject_cast<QLineEdit*>(w); e && (!e->isEnabled() || e->isReadOnly())) {
+            // A text display shows its text from the first character, inside the edit's own margins
+            // (two pixels a side) and with room for the cursor's pixel.
+            if (e->text().isEmpty()) continue;
+            const QMargins m = e->textMargins();
+            const QRect room = e->contentsRect().adjusted(m.left() + 2, 0, -m.right() - 2, 0);
+            clipped(e, e->text(), room, QRect(room.topLeft(), QSize(e->fontMetrics().horizontalAdvance(e->text()) + 1, room.height())));
         }
+    }
+    return out;
+}
+
+// The page's visible labels whose glyphs their own edge cuts, in picture (a grab of page): ink of
+// the label's text colour in its top or bottom row, which whole lines leave free.
+inline QStringList TextsCutByTheirEdges(const QWidget& page, const QImage& picture)
+{
+    QStringList out;
+    for (QLabel* l : page.findChildren<QLabel*>()) {
+        if (!l->isVisibleTo(&page) || l->text().trimmed().isEmpty() || !l->pixmap().isNull()) continue;
+        const QColor ink = l->palette().color(QPalette::WindowText);
+        const QRect r(l->mapTo(&page, QPoint(0, 0)), l->size());
+        int inked = 0;
+        for (int y : {r.top(), r.bottom()})
+            for (int x = r.left(); x <= r.right(); ++x) {
+                if (!picture.rect().contains(x, y)) continue;
+                const QColor c = picture.pixelColor(x, y);
+                inked += std::abs(c.red() - ink.red()) + std::abs(c.green() - ink.green()) + std::abs(c.blue() - ink.blue()) <= 60;
+            }
+        if (inked > 0) out << QStringLiteral("%1 \"%2\" %3 pixels on its edges").arg(ControlName(l), l->text()).arg(inked);
     }
     return out;
 }

@@ -198,6 +198,22 @@ TEST_F(OutputPage, HidingDiscardsUnappliedValuesAndCommitsWhileHiddenAreIgnored)
     EXPECT_EQ(GetDeviceData().chnl[0].hPos, 0);
 }
 
+// A language switch in the middle of a customised edit: list, edits and buttons all show the
+// stored resolution again.
+TEST_F(OutputPage, ALanguageSwitchShowsTheStoredResolutionThroughout)
+{
+    ChooseDropRow(page->ResolutionList(), MOutputDlg::kCustomRow);
+    Type(co::IDC_H_ACTIVE_EDIT, "1024");
+    Type(co::IDC_V_ACTIVE_EDIT, "768");
+    TurnMoreOn();
+    page->ApplyLanguage();
+    EXPECT_EQ(page->ResolutionList()->GetCurSel(), 10);
+    EXPECT_EQ(Value(co::IDC_H_ACTIVE_EDIT), 1920);
+    EXPECT_EQ(Value(co::IDC_V_ACTIVE_EDIT), 1080);
+    EXPECT_FALSE(E(co::IDC_H_ACTIVE_EDIT)->isEnabled() || page->Button(co::IDC_APPLY)->isEnabled() ||
+                 page->Button(co::IDC_MORE)->isEnabled() || page->DetailedTimingOn());
+}
+
 TEST_F(OutputPage, TimingRulesThroughTheEdits)
 {
     ChooseDropRow(page->ResolutionList(), MOutputDlg::kCustomRow);

@@ -23,9 +23,6 @@ TEST_F(OutputPageX11, LooksRightInBothLanguages)
     ASSERT_EQ(QGuiApplication::platformName(), "xcb") << "needs an X server (run under xvfb-run -a)";
     ASSERT_TRUE(InstallShippedLanguageFiles(LanguageDir()));
     page->setGeometry(0, 0, ScaleX(320), ScaleY(620));
-    ChooseDropRow(page->ResolutionList(), MOutputDlg::kCustomRow);
-    ClickButton(page->Button(co::IDC_MORE));
-    ASSERT_TRUE(page->DetailedTimingOn());
     page->SelectWindow(1);
 
     for (const char* language : {"Chinese", "English"}) {
@@ -34,6 +31,10 @@ TEST_F(OutputPageX11, LooksRightInBothLanguages)
         ReloadUiText();
         page->ApplyLanguage();
         page->ApplyStaticColours();
+        // The switch shows the stored resolution; the customised timing is opened again.
+        ChooseDropRow(page->ResolutionList(), MOutputDlg::kCustomRow);
+        ClickButton(page->Button(co::IDC_MORE));
+        ASSERT_TRUE(page->DetailedTimingOn());
         SettleForPicture();
         EXPECT_TRUE(ControlsOutside(*page).isEmpty()) << ControlsOutside(*page).join(", ").toStdString();
         EXPECT_TRUE(OverlappingControls(*page).isEmpty()) << OverlappingControls(*page).join(", ").toStdString();

@@ -6,8 +6,6 @@
 #include "tests/support/PageFixture.h"
 #include "tests/support/PageScreenshots.h"
 
-#include "controls/CMyEdit.h"
-
 #include <QLabel>
 
 #include <cstring>
@@ -53,7 +51,7 @@ TEST_F(EncoderPagesX11, EncoderSettingsPage)
     page.OnInitDialog();
     page.move(0, 0);
     // A run's texts in place, so the picture shows them.
-    page.PathEdit()->setText(QStringLiteral("/home/operator/packages/encoder/VP_venc.tar.gz"));
+    page.SetPackagePath(QStringLiteral("/home/operator/packages/encoder/VP_venc.tar.gz"));
     page.SetUploadProgress(60);
     uint8_t version[10] = {1, 0x01, 0x07};
     std::memcpy(GetDeviceData().encoderInfo, version, sizeof version);

@@ -202,7 +202,7 @@ TEST_F(VideoSettingPage, BrowseTakesOnlyThePackageByItsExactName)
     for (const Case& c : cases) {
         page->SetFileChooser([&] { return c.chosen; });
         ClickButton(page->BrowseButton());
-        EXPECT_EQ(page->PathEdit()->text(), c.shown) << c.chosen.toStdString();
+        EXPECT_EQ(page->PackagePath(), c.shown) << c.chosen.toStdString();
     }
 }
 
@@ -223,12 +223,26 @@ TEST_F(VideoSettingPage, TheResultLineChangesAtTensAndShowsSuccessOrFailure)
     }
 }
 
+// A result on show is worded anew by a language switch, like the page's captions.
+TEST_F(VideoSettingPage, TheResultLineFollowsALanguageSwitch)
+{
+    for (const auto& [progress, text] : {std::pair{-1, 142}, std::pair{100, 143}}) {
+        page->SetUploadProgress(progress);
+        SetUiText(text, QStringLiteral("switched %1").arg(text));
+        page->ApplyLanguage();
+        EXPECT_EQ(Result(), QStringLiteral("switched %1").arg(text));
+    }
+    page->SetUploadProgress(40);
+    page->ApplyLanguage();
+    EXPECT_EQ(Result(), "40%");
+}
+
 TEST_F(VideoSettingPage, AnUploadReportsThroughThePageToSuccess)
 {
     EncoderTestServer server({EncoderTestServer::Answer(1), true, false});
     FastUploadTo(server.Port());
     Record({0, 0, 0, 0, 0, 127, 0, 0, 1});
-    page->PathEdit()->setText(Package(4096));
+    page->SetPackagePath(Package(4096));
     page->SetUploadProgress(-1);
     ClickButton(page->UpdateButton());
     // What the last run left is gone as soon as a new one starts.
@@ -259,7 +273,7 @@ TEST_F(VideoSettingPage, UploadFailuresEndInUpdateFailure)
         FastUploadTo(server.Port());
         std::memset(GetDeviceData().encoderInfo, 0, 10);
         if (c.address) Record({0, 0, 0, 0, 0, 127, 0, 0, 1});
-        page->PathEdit()->setText(c.package ? Package(3000) : QString());
+        page->SetPackagePath(c.package ? Package(3000) : QString());
         ClickButton(page->UpdateButton());
         EXPECT_TRUE(SpinUntil([&] { return !page->IsUploading() && Result() == "Update Failure"; }, 10000))
             << c.what << ": " << Result().toStdString();
@@ -281,7 +295,7 @@ TEST_F(VideoSettingPage, ClosingThePageStopsAnUploadThatWaitsForTheEncoder)
     o.replyAttemptMs = 30'000;
     page->SetUploadOptions(o);
     Record({0, 0, 0, 0, 0, 127, 0, 0, 1});
-    page->PathEdit()->setText(Package(100));
+    page->SetPackagePath(Package(100));
     ClickButton(page->UpdateButton());
     ASSERT_TRUE(SpinUntil([&] { return server.Received().size() >= 130u; }, 10000));
     const auto started = std::chrono::steady_clock::now();
