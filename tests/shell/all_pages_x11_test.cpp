@@ -169,6 +169,17 @@ TEST_F(AllPagesX11, EveryCaptionContrastsWithItsButton)
     });
 }
 
+// With each page open, every image button of the window that takes no input reads as such, in its
+// pixels: duller than itself taking input, however it was disabled.
+TEST_F(AllPagesX11, EveryDisabledImageButtonReadsAsDisabled)
+{
+    ASSERT_TRUE(InstallShippedLanguageFiles(LanguageDir()));
+    KordalDlg& w = Window();
+    ForEveryOpenPage(w, [&w](const PageRow& row, MBaseDialog&, const QString& lang, const QImage& picture) {
+        EXPECT_EQ(LiveLookingDisabledButtons(w, picture), QStringList()) << row.dialogId << " " << lang.toStdString();
+    });
+}
+
 // With each page open (the operating page with the window's own lists), every disabled drop button
 // reads as disabled, every list opened reads at a glance and every closed list shows its whole choice.
 TEST_F(AllPagesX11, EveryDropListReadsAsItBehaves)

@@ -235,7 +235,7 @@ inline QStringList LowContrastCaptions(QWidget& root)
         for (int y = under.top(); y <= under.bottom(); ++y)
             for (int x = under.left(); x <= under.right(); ++x) sum += RelativeLuminance(skins.pixelColor(x, y));
         const double skin = sum / (static_cast<double>(under.width()) * under.height());
-        const bool greyed = b->HasDisabledLook();
+        const bool greyed = b->ShowsDisabledLook();
         const double ratio = ContrastRatio(RelativeLuminance(ToQColor(greyed ? b->DisabledCaptionColor() : b->CaptionColor())), skin);
         if (ratio < (greyed ? kMinimumGreyedCaptionContrast : kMinimumCaptionContrast))
             out << QStringLiteral("%1 \"%2\" %3:1").arg(ControlName(b), text).arg(ratio, 0, 'f', 1);
@@ -275,6 +275,59 @@ inline QStringList ClippedTexts(const QWidget& page)
 inline void SettleForPicture()
 {
     for (int i = 0; i < 10; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+// The spread of a picture's colours: the mean distance of its pixels from their mean colour.
+inline double ColourSpread(const QImage& image)
+{
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    const double n = static_cast<double>(rgb.width()) * rgb.height();
+    if (n <= 0) return 0;
+    double r = 0, g = 0, b = 0;
+    for (int y = 0; y < rgb.height(); ++y)
+        for (int x = 0; x < rgb.width(); ++x) {
+            const QRgb c = rgb.pixel(x, y);
+            r += qRed(c), g += qGreen(c), b += qBlue(c);
+        }
+    r /= n, g /= n, b /= n;
+    double spread = 0;
+    for (int y = 0; y < rgb.height(); ++y)
+        for (int x = 0; x < rgb.width(); ++x) {
+            const QRgb c = rgb.pixel(x, y);
+            spread += std::hypot(qRed(c) - r, qGreen(c) - g, qBlue(c) - b);
+        }
+    return spread / n;
+}
+
+// The image buttons showing in picture (a grab of root) that take no input and do not read so:
+// each must look clearly duller than it does taking input, in a second grab of root with these
+// buttons, and whatever disabled them, enabled and their disabled look cleared.
+inline QStringList LiveLookingDisabledButtons(QWidget& root, const QImage& picture)
+{
+    std::vector<std::pair<CGdipButton*, bool>> disabled;  // with its disabled-look flag
+    QList<QWidget*> switchedOn;
+    for (CGdipButton* b : root.findChildren<CGdipButton*>()) {
+        if (b->isEnabled() || !ShowsAt(root, b, b->rect().center())) continue;
+        disabled.emplace_back(b, b->HasDisabledLook());
+        for (QWidget* w = b; w; w = w == &root ? nullptr : w->parentWidget())
+            if (w->testAttribute(Qt::WA_ForceDisabled) && !switchedOn.contains(w)) switchedOn << w;
+    }
+    if (disabled.empty()) return {};
+    for (auto& [b, look] : disabled) b->SetDisabledLook(false);
+    for (QWidget* w : switchedOn) w->setEnabled(true);
+    SettleForPicture();
+    const QImage enabled = root.grab().toImage();
+    for (QWidget* w : switchedOn) w->setEnabled(false);
+    for (auto& [b, look] : disabled) b->SetDisabledLook(look);
+    SettleForPicture();
+
+    QStringList out;
+    for (const auto& [b, look] : disabled) {
+        const QRect r(b->mapTo(&root, QPoint(0, 0)), b->size());
+        const double now = ColourSpread(picture.copy(r)), live = ColourSpread(enabled.copy(r));
+        if (now > 0.8 * live) out << QStringLiteral("%1 \"%2\" spread %3 of %4").arg(ControlName(b), b->text()).arg(now, 0, 'f', 1).arg(live, 0, 'f', 1);
+    }
+    return out;
 }
 
 // What ScreenshotAndCheck looks for; each runs in tests of its own.
