@@ -5,7 +5,10 @@
 #include "tests/support/PageFixture.h"
 #include "tests/support/PageScreenshots.h"
 
+#include "controls/ImageResources.h"
+#include "pagekit/PageControls.h"
 #include "pages/system/MMediaPlayerDlg.h"
+#include "pages/system/MediaPlayerIds.h"
 #include "pages/system/MMiscDlg.h"
 #include "pages/system/MTaskDlg.h"
 #include "pagekit/UiText.h"
@@ -14,6 +17,8 @@
 #include <QWindow>
 
 namespace {
+
+namespace ids = ctl::media_player;
 
 class SystemPagesX11 : public TempAppDirTest {
 protected:
@@ -110,13 +115,41 @@ TEST_F(SystemPagesX11, SchedulePage) { SchedulePage(kCheckLayout); }
 // Black task captions, the current task's light one and the ON/OFF caption, with the schedule on.
 TEST_F(SystemPagesX11, SchedulePageCaptionContrast) { SchedulePage(kCheckCaptionContrast); }
 
+// The share of a picture's pixels in the accent's shades (orange to brown).
+double AccentShare(const QImage& image)
+{
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    int accent = 0;
+    for (int y = 0; y < rgb.height(); ++y)
+        for (int x = 0; x < rgb.width(); ++x) {
+            const QRgb c = rgb.pixel(x, y);
+            accent += qRed(c) - qBlue(c) >= 60 && qGreen(c) - qBlue(c) >= 30;
+        }
+    return rgb.isNull() ? 0 : double(accent) / (double(rgb.width()) * rgb.height());
+}
+
+// Both disks in: the chosen one wears the pages' pressed face, with its accent frame, and the
+// other one the plain face, as pressed and released buttons do on every page.
 TEST_F(SystemPagesX11, MediaPlayerKeys)
 {
     MMediaPlayerDlg page(host_.get());
     GetDeviceData().input[6].src = 9;
-    GetDeviceData().input[7].src = 4;
+    GetDeviceData().input[7].src = 9;
     page.RefreshFromDevice();
     Check(page, page.size(), QStringLiteral("media_player_page"));
+
+    CGdiPlusBitmapResource pressed, plain;
+    ASSERT_TRUE(pressed.Load(kPageActionPressedImage) && plain.Load(kPageActionImage));
+    const double pressedShare = AccentShare(pressed.Bitmap());
+    ASSERT_GT(pressedShare, 0.02);
+    ASSERT_LT(AccentShare(plain.Bitmap()), 0.002);
+    for (int chosen : {ids::IDC_DISK_1, ids::IDC_DISK_2}) {
+        page.Button(chosen)->click();
+        const QImage shot = page.grab().toImage();
+        const int other = chosen == ids::IDC_DISK_1 ? ids::IDC_DISK_2 : ids::IDC_DISK_1;
+        EXPECT_GT(AccentShare(shot.copy(page.Button(chosen)->geometry())), pressedShare / 2) << chosen;
+        EXPECT_LT(AccentShare(shot.copy(page.Button(other)->geometry())), 0.002) << chosen;
+    }
 }
 
 }  // namespace
