@@ -119,9 +119,7 @@ void MOutputDlg::OnInitDialog()
 
     // Output resolution.
     resolutionGroup_ = MakePageGroup(this, co::IDC_RESOLUTION_GROUP, g_UiText[kGroupTitleText], DesignRect(6, 60, 308, 202));
-    resolutionList_ = new CDropButton(this);
-    resolutionList_->Create(QString(), this, co::IDC_RESOLUTION_LIST, 0xFFFFFF, 0xEBEBEB, 0x101010,
-                            kDropDefaultColor, &ControlFont(), kDropDefaultColor, DesignRect(16, 82, 288, 22));
+    resolutionList_ = MakePageDropList(this, co::IDC_RESOLUTION_LIST, DesignRect(16, 82, 288, 22), &ControlFont());
     resolutionList_->SetDropHeightLimit(ScaleY(400));
     FillResolutionList();
 
@@ -162,12 +160,8 @@ void MOutputDlg::OnInitDialog()
     }
     detailedControls_.push_back(MakeLabel(co::IDC_H_POLARITY_LABEL, QStringLiteral("H pol :"), DesignRect(16, 232, 82, 22)));
     detailedControls_.push_back(MakeLabel(co::IDC_V_POLARITY_LABEL, QStringLiteral("V pol :"), DesignRect(164, 232, 82, 22)));
-    hPolList_ = new CDropButton(this);
-    hPolList_->Create(QString(), this, co::IDC_H_POLARITY_LIST, 0xFFFFFF, 0xEBEBEB, 0x101010, kDropDefaultColor,
-                      &ControlFont(), kDropDefaultColor, DesignRect(100, 232, 56, 22));
-    vPolList_ = new CDropButton(this);
-    vPolList_->Create(QString(), this, co::IDC_V_POLARITY_LIST, 0xFFFFFF, 0xEBEBEB, 0x101010, kDropDefaultColor,
-                      &ControlFont(), kDropDefaultColor, DesignRect(248, 232, 56, 22));
+    hPolList_ = MakePageDropList(this, co::IDC_H_POLARITY_LIST, DesignRect(100, 232, 56, 22), &ControlFont());
+    vPolList_ = MakePageDropList(this, co::IDC_V_POLARITY_LIST, DesignRect(248, 232, 56, 22), &ControlFont());
     for (CDropButton* list : {hPolList_, vPolList_}) {
         SetControlOwner(list, this);
         list->GetList()->AddString(QStringLiteral("N(-)"));

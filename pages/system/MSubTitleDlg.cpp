@@ -223,10 +223,7 @@ oRealEdit* MSubTitleDlg::MakeEdit(int id, float low, float initial, float high)
 
 CDropButton* MSubTitleDlg::MakeList(int id)
 {
-    auto* list = new CDropButton(this);
-    list->Create(QString(), this, id, 0xFFFFFF, 0xEBEBEB, 0x101010, kDropDefaultColor, &ControlFont(),
-                 kDropDefaultColor, QRect(0, 0, 80, 22));
-    SetControlOwner(list, this);
+    CDropButton* list = MakePageDropList(this, id, QRect(0, 0, 80, 22), &ControlFont());
     lists_[ListIndex(id)] = list;
     return list;
 }

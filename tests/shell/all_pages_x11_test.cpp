@@ -20,6 +20,7 @@
 #include "platform/MessageIds.h"
 #include "platform/PageNotifyCodes.h"
 #include "shell/PageTable.h"
+#include "shell/pages/ConnectIds.h"
 
 #include <QVariantMap>
 
@@ -181,7 +182,8 @@ TEST_F(AllPagesX11, EveryDisabledImageButtonReadsAsDisabled)
 }
 
 // With each page open (the operating page with the window's own lists), every disabled drop button
-// reads as disabled, every list opened reads at a glance and every closed list shows its whole choice.
+// reads as disabled, every list opened reads at a glance and every closed list shows its whole choice,
+// in the dark look of the pages unless the list keeps colours of its own (the connection page's).
 TEST_F(AllPagesX11, EveryDropListReadsAsItBehaves)
 {
     ASSERT_TRUE(InstallShippedLanguageFiles(LanguageDir()));
@@ -189,6 +191,9 @@ TEST_F(AllPagesX11, EveryDropListReadsAsItBehaves)
     ForEveryOpenPage(w, [&w](const PageRow& row, MBaseDialog& page, const QString& lang, const QImage&) {
         QWidget& root = row.area == PageArea::Operating ? static_cast<QWidget&>(w) : page;
         EXPECT_EQ(DropListProblems(root, root.grab().toImage()), QStringList()) << row.dialogId << " " << lang.toStdString();
+        EXPECT_EQ(LightDropLists(root, root.grab().toImage(), {ctl::connect::IDC_COM_PORT_LIST, ctl::connect::IDC_LOCAL_IP_LIST}),
+                  QStringList())
+            << row.dialogId << " " << lang.toStdString();
     });
 }
 

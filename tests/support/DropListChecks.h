@@ -1,7 +1,7 @@
 #pragma once
 // Picture check for the drop buttons shown in a window: a disabled one draws its arrow in the
 // disabled text colour, an open list's rows stand out from their fill by 3:1 at least, and a
-// closed list shows each of its choices whole.
+// closed list shows each of its choices whole; and which closed lists are not in the dark look.
 
 #include "tests/support/PageScreenshots.h"
 
@@ -47,6 +47,20 @@ inline QStringList DropListProblems(QWidget& root, const QImage& picture)
         list->SetCurrentIndex(shown);
         list->RestoreSelection();
         b->SetCaption(caption);
+    }
+    return out;
+}
+
+// The closed drop buttons showing in picture (a grab of root) whose face is not dark (the pages'
+// look: a face of 0x101010, or the greyed 0x2E2E2E), leaving out the control ids of lists that keep
+// colours of their own.
+inline QStringList LightDropLists(QWidget& root, const QImage& picture, const QList<int>& ownColours = {})
+{
+    QStringList out;
+    for (CDropButton* b : root.findChildren<CDropButton*>()) {
+        if (!b->IsCreated() || b->IsListShown() || ownColours.contains(b->ControlId()) || !ShowsAt(root, b, QPoint(2, 2))) continue;
+        const QColor face = picture.pixelColor(b->mapTo(&root, QPoint(2, 2)));
+        if (std::max({face.red(), face.green(), face.blue()}) > 0x40) out << ControlName(b) + " face " + face.name();
     }
     return out;
 }
