@@ -112,6 +112,8 @@ public:
     // Null: the button's own font, placed by SetCaptionPlacement; otherwise centred both ways.
     void SetCaptionFont(const QFont* font);
     void SetCaptionPlacement(int placement);  // clamped to 0..2
+    // The font the caption is drawn in: the caption font, else the button's own.
+    QFont DrawnCaptionFont() const { return captionFont_ ? *captionFont_ : font(); }
     int CaptionPlacement() const { return placement_; }
 
     // The colour of the caption in the disabled look: the system's button-shadow grey where it

@@ -147,7 +147,6 @@ void MTaskDlg::OnInitDialog()
     const QList<CSxGroupBox*> groups = findChildren<CSxGroupBox*>();
     for (CSxGroupBox* g : groups) g->SetTitleFont(&ControlFont());
     ApplyFontToChildren();
-    onOff_->setFont(PageFont());
     onOff_->SetCaptionPlacement(kCaptionBottom);
     ApplyLanguage();
     tickTimer_->start();
@@ -351,7 +350,7 @@ void MTaskDlg::Layout()
 
     place(group(ids::IDC_SCHEDULE_GROUP), 4, 134, 312, 84);
     // The switch's picture keeps its proportions; its caption stands under the track.
-    place(onOff_, 14, 156, 60, 44);
+    place(onOff_, 14, 156, 72, 44);
     for (int t = 0; t < kTaskCount; ++t)
         place(taskButtons_[static_cast<size_t>(t)], 96 + (t % 5) * 44, 152 + (t / 5) * 30, 40, 26);
 

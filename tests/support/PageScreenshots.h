@@ -243,9 +243,12 @@ inline QStringList LowContrastCaptions(QWidget& root)
     return out;
 }
 
+// The room a caption leaves at either side of its button: its glyphs do not touch the button's edge.
+inline constexpr int kCaptionSideRoom = 3;
+
 // The page's visible labels and image-button captions whose text (less blanks around it) does not
 // fit inside them: its advance across, its glyphs' ink up and down; a caption keeps off the
-// button's border.
+// button's border, by kCaptionSideRoom at the sides.
 inline QStringList ClippedTexts(const QWidget& page)
 {
     QStringList out;
@@ -266,8 +269,30 @@ inline QStringList ClippedTexts(const QWidget& page)
                     fm.boundingRect(room, static_cast<int>(l->alignment()), text)
                         .adjusted(0, fm.ascent() + glyphs.top(), 0, glyphs.bottom() - fm.descent()));
         } else if (auto* b = qobject_cast<CGdipButton*>(w)) {
-            if (!b->text().trimmed().isEmpty()) clipped(b, b->text(), b->rect().adjusted(1, 2, -1, -2), b->CaptionRect());
+            if (!b->text().trimmed().isEmpty()) clipped(b, b->text(), b->rect().adjusted(kCaptionSideRoom, 2, -kCaptionSideRoom, -2), b->CaptionRect());
         }
+    }
+    return out;
+}
+
+// The page's visible image-button captions and labels not drawn in the page's control font (its
+// pixel size and weight).
+inline QStringList TextsInOtherFonts(const MBaseDialog& page)
+{
+    const QFontInfo control(page.ControlFont());
+    QStringList out;
+    for (QWidget* w : page.findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(&page) || w->isWindow()) continue;
+        QFont font;
+        QString text;
+        if (auto* b = qobject_cast<CGdipButton*>(w))
+            font = b->DrawnCaptionFont(), text = b->text();
+        else if (auto* l = qobject_cast<QLabel*>(w))
+            font = l->font(), text = l->text();
+        if (text.trimmed().isEmpty()) continue;
+        const QFontInfo drawn(font);
+        if (drawn.pixelSize() != control.pixelSize() || drawn.weight() != control.weight())
+            out << QStringLiteral("%1 \"%2\" %3px weight %4").arg(ControlName(w), text).arg(drawn.pixelSize()).arg(drawn.weight());
     }
     return out;
 }
@@ -357,6 +382,7 @@ inline QStringList ScreenshotAndCheck(MBaseDialog& page, const QString& name,
             for (const QString& c : ControlsOutside(page)) problems << lang + QStringLiteral(": outside ") + c;
             for (const QString& c : OverlappingControls(page, framingClasses)) problems << lang + QStringLiteral(": overlap ") + c;
             for (const QString& c : ClippedTexts(page)) problems << lang + QStringLiteral(": clipped ") + c;
+            for (const QString& c : TextsInOtherFonts(page)) problems << lang + QStringLiteral(": font ") + c;
         }
         if (checks & kCheckEditFrames)
             for (const QString& c : EditFramesNotShowingInput(page, picture)) problems << lang + QStringLiteral(": frame ") + c;
