@@ -4,6 +4,7 @@
 #include "controls/CDropList.h"
 #include "controls/CGdipButton.h"
 #include "controls/CSxGroupBox.h"
+#include "controls/PickerLook.h"
 #include "controls/oRealEdit.h"
 #include "device/CDeviceData.h"
 #include "device/CommandIds.h"
@@ -90,6 +91,8 @@ MTaskDlg::MTaskDlg(QWidget* parent) : MBaseDialog(IDD_TASK, parent, false), cloc
     timePicker_ = new QTimeEdit(this);
     SetControlId(timePicker_, ids::IDC_TASK_TIME);
     timePicker_->setDisplayFormat(QStringLiteral("HH:mm:ss"));
+    ApplyDarkPickerLook(datePicker_);
+    ApplyDarkPickerLook(timePicker_);
 
     const char* optionCaptions[3] = {"Not Use", "Once", "Every Day"};
     for (int k = 0; k < 3; ++k) {

@@ -13,7 +13,9 @@
 #include "pages/system/MTaskDlg.h"
 #include "pagekit/UiText.h"
 
+#include <QDateEdit>
 #include <QDeadlineTimer>
+#include <QTimeEdit>
 #include <QWindow>
 
 namespace {
@@ -89,6 +91,38 @@ TEST_F(SystemPagesX11, SystemPage)
     Check(page, QSize(320, 526), QStringLiteral("system_page"));
 }
 
+// What keeps a date or time picker in picture (a grab of its page) from the page's look: a face
+// that is not dark, text that is not light, arrows that do not stand out from the buttons they
+// sit on, a frame not in the accent.
+QStringList PickerProblems(const QAbstractSpinBox& picker, const QImage& picture)
+{
+    const QImage shot = picture.copy(picker.geometry()).convertToFormat(QImage::Format_RGB32);
+    auto dark = [](QRgb c) { return std::max({qRed(c), qGreen(c), qBlue(c)}) <= 0x40; };
+    auto light = [](QRgb c) { return std::min({qRed(c), qGreen(c), qBlue(c)}) >= 0xC0; };
+    // The text field, the left part, and the arrows, the right 18 pixels, inside the frame.
+    const QRect inside = shot.rect().adjusted(3, 3, -3, -3);
+    const QRect text(inside.left(), inside.top(), inside.width() - 24, inside.height());
+    const QRect arrows(inside.right() - 17, inside.top(), 18, inside.height());
+    auto count = [&shot](const QRect& r, auto test) {
+        int n = 0;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x) n += test(shot.pixel(x, y));
+        return n;
+    };
+    const double area = double(text.width()) * text.height();
+    QStringList out;
+    if (count(text, dark) < area / 2) out << QStringLiteral("face not dark");
+    if (count(text, light) < 10) out << QStringLiteral("text not light");
+    // The arrows' buttons are dark too, their arrows light.
+    if (count(arrows, dark) < arrows.width() * arrows.height() / 2) out << QStringLiteral("arrow buttons not dark");
+    if (count(arrows, light) < 6) out << QStringLiteral("arrows not light");
+    const QColor frame = QColor(shot.pixel(shot.width() / 2, 0));
+    const QColor accent = ToQColor(kColorAccent);
+    if (std::abs(frame.red() - accent.red()) + std::abs(frame.green() - accent.green()) + std::abs(frame.blue() - accent.blue()) > 40)
+        out << QStringLiteral("frame ") + frame.name();
+    return out;
+}
+
 void SystemPagesX11::SchedulePage(unsigned checks)
 {
     MTaskDlg page(host_.get());
@@ -104,7 +138,10 @@ void SystemPagesX11::SchedulePage(unsigned checks)
     Check(page, QSize(320, 416), QStringLiteral("schedule_page"), checks);
     // A tab of the system page: no title band of its own (its orange title) and no close button.
     EXPECT_FALSE(page.CloseButton()->isVisibleTo(&page));
-    const QImage top = page.grab().toImage().copy(0, 0, page.width(), kTitleBandHeight);
+    const QImage shot = page.grab().toImage();
+    EXPECT_EQ(PickerProblems(*page.DatePicker(), shot), QStringList()) << "date";
+    EXPECT_EQ(PickerProblems(*page.TimePicker(), shot), QStringList()) << "time";
+    const QImage top = shot.copy(0, 0, page.width(), kTitleBandHeight);
     int orange = 0;
     for (int y = 0; y < top.height(); ++y)
         for (int x = 0; x < top.width(); ++x) orange += top.pixel(x, y) == ToQColor(kPageTitleColor).rgb();
