@@ -2,6 +2,7 @@
 
 #include "platform/ControlId.h"
 
+#include <QEvent>
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -70,19 +71,39 @@ QRgb FadedPixel(QRgb c)
     return qRgba(ch(qRed(c)), ch(qGreen(c)), ch(qBlue(c)), qAlpha(c));
 }
 
+QRgb DimPixel(QRgb c)
+{
+    auto ch = [](int v) { return ToByte((v + kDisabledDimLevel) / 2.0); };
+    return qRgba(ch(qRed(c)), ch(qGreen(c)), ch(qBlue(c)), qAlpha(c));
+}
+
+namespace {
+
+QRgb DisabledPixel(QRgb c)
+{
+    return DimPixel(GreyPixel(c));
+}
+
+QRgb DisabledPressedPixel(QRgb c)
+{
+    return DimPixel(FadedPixel(c));
+}
+
+} // namespace
+
 QImage BrightenedImage(const QImage& image)
 {
     return image.isNull() ? QImage() : MapPixels(image, &BrightenPixel);
 }
 
-QImage GreyImage(const QImage& image)
+QImage DisabledImage(const QImage& image)
 {
-    return image.isNull() ? QImage() : MapPixels(image, &GreyPixel);
+    return image.isNull() ? QImage() : MapPixels(image, &DisabledPixel);
 }
 
-QImage FadedImage(const QImage& image)
+QImage DisabledPressedImage(const QImage& image)
 {
-    return image.isNull() ? QImage() : MapPixels(image, &FadedPixel);
+    return image.isNull() ? QImage() : MapPixels(image, &DisabledPressedPixel);
 }
 
 CGdipButton::CGdipButton(QWidget* parent) : QAbstractButton(parent)
@@ -118,14 +139,14 @@ const QImage& CGdipButton::Looks::Hover() const
 const QImage& CGdipButton::Looks::Grey() const
 {
     if (!grey_)
-        grey_ = GreyImage(normal);
+        grey_ = DisabledImage(normal);
     return *grey_;
 }
 
 const QImage& CGdipButton::Looks::Faded() const
 {
     if (!faded_)
-        faded_ = FadedImage(normal);
+        faded_ = DisabledPressedImage(normal);
     return *faded_;
 }
 
@@ -227,7 +248,7 @@ bool CGdipButton::IsAlternateShown() const
 
 int CGdipButton::DrawState() const
 {
-    if (disabledLook_)
+    if (ShowsDisabledLook())
         return kStateDisabledLook;
     bool alt = IsAlternateShown();
     if (isDown()) {
@@ -277,6 +298,16 @@ void CGdipButton::leaveEvent(QEvent* e)
     QAbstractButton::leaveEvent(e);
     hover_ = false;
     update();
+}
+
+void CGdipButton::changeEvent(QEvent* e)
+{
+    QAbstractButton::changeEvent(e);
+    if (e->type() == QEvent::EnabledChange) {
+        // A button that stops taking input is no longer under the pointer as far as its look goes.
+        if (!isEnabled()) hover_ = false;
+        update();
+    }
 }
 
 void CGdipButton::paintEvent(QPaintEvent*)
@@ -376,7 +407,7 @@ void CGdipButton::DrawCaption(QPainter& p, bool selected) const
 {
     const CaptionLayout c = LayOutCaption(selected);
     p.setFont(c.font);
-    if (disabledLook_) {
+    if (ShowsDisabledLook()) {
         // The emboss edge lies on the far side of the skin from the caption: a dark caption (on a
         // light skin) is etched with a light edge.
         const COLORREF caption = DisabledCaptionColor();

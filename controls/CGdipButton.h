@@ -55,10 +55,15 @@ QRgb GreyPixel(QRgb straight);
 // The disabled look of a pressed button: halfway between the colour and its grey, so that the
 // alternate image's accent still tells pressed from released.
 QRgb FadedPixel(QRgb straight);
+// Both disabled looks are also dimmed: every channel halfway to the dark of the pages, alpha kept.
+// Artwork that is grey already would otherwise look the same whether it takes input or not.
+inline constexpr int kDisabledDimLevel = 0x20;
+QRgb DimPixel(QRgb straight);
 // The whole image through one of the looks (format ARGB32_Premultiplied).
 QImage BrightenedImage(const QImage& image);
-QImage GreyImage(const QImage& image);
-QImage FadedImage(const QImage& image);
+// The images the disabled look draws: grey (released) or faded (pressed), then dimmed.
+QImage DisabledImage(const QImage& image);
+QImage DisabledPressedImage(const QImage& image);
 
 class CGdipButton : public QAbstractButton {
     Q_OBJECT
@@ -101,9 +106,14 @@ public:
     bool IsCheck() const { return check_; }
     bool IsToggle() const { return toggle_; }
     bool HasDisabledLook() const { return disabledLook_; }
+    // The disabled look shows while it is set, and whenever the button takes no input (disabled
+    // itself or through a parent), however that came about.
+    bool ShowsDisabledLook() const { return disabledLook_ || !isEnabled(); }
     // Null: the button's own font, placed by SetCaptionPlacement; otherwise centred both ways.
     void SetCaptionFont(const QFont* font);
     void SetCaptionPlacement(int placement);  // clamped to 0..2
+    // The font the caption is drawn in: the caption font, else the button's own.
+    QFont DrawnCaptionFont() const { return captionFont_ ? *captionFont_ : font(); }
     int CaptionPlacement() const { return placement_; }
 
     // The colour of the caption in the disabled look: the system's button-shadow grey where it
@@ -132,9 +142,10 @@ protected:
     void nextCheckState() override;
     void enterEvent(QEnterEvent* e) override;
     void leaveEvent(QEvent* e) override;
+    void changeEvent(QEvent* e) override;
 
 private:
-    // The hover and grey looks are derived when first drawn: most buttons are never hovered
+    // The hover and disabled looks are derived when first drawn: most buttons are never hovered
     // nor greyed. UI thread only.
     struct Looks {
         QImage normal;

@@ -2,6 +2,7 @@
 
 #include "controls/CGdipButton.h"
 #include "controls/FillGradient.h"
+#include "controls/PickerLook.h"
 #include "controls/SharedBackground.h"
 #include "platform/ControlId.h"
 #include "platform/Fonts.h"
@@ -193,6 +194,8 @@ void MBaseDialog::ApplyStaticColours()
 {
     const QList<QWidget*> children = findChildren<QWidget*>();
     for (QWidget* w : children) {
+        if (HasDarkPickerLook(w))
+            continue;  // a date or time picker keeps the colours of its own look
         if (IsTextEntry(w))
             SetTextColours(w, kPageTitleColor, kColorBody);
         else if (qobject_cast<QLabel*>(w))

@@ -1,5 +1,6 @@
 #include "pagekit/PageControls.h"
 
+#include "controls/CDropButton.h"
 #include "controls/CGdipButton.h"
 #include "controls/CSxGroupBox.h"
 #include "controls/oRealEdit.h"
@@ -18,6 +19,14 @@ CGdipButton* MakePageButton(MBaseDialog* page, int id, const QString& caption, u
     button->SetCaptionFont(&page->ControlFont());
     button->SetColorAndRedraw(captionColor);
     return button;
+}
+
+CDropButton* MakePageDropList(QWidget* page, int id, const QRect& rect, const QFont* font)
+{
+    auto* list = new CDropButton(page);
+    list->Create(QString(), page, id, kPageDropFace, kPageDropFace, kPageDropText, kDropDefaultColor, font,
+                 kDropDefaultColor, rect);
+    return list;
 }
 
 oRealEdit* MakePageEdit(QWidget* page, int id, float low, float initial, float high, const QString& format,

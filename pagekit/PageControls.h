@@ -11,8 +11,10 @@
 
 #include <initializer_list>
 
+class CDropButton;
 class CSxGroupBox;
 class MBaseDialog;
+class QFont;
 class oRealEdit;
 class QLabel;
 class QWidget;
@@ -24,6 +26,8 @@ inline constexpr unsigned kPageSwitchOffImage = 128;      // on/off switch, off
 inline constexpr unsigned kPageSwitchOnImage = 130;       // on/off switch, on
 inline constexpr COLORREF kPageCaptionColor = 0xEBEBEB;   // button captions and group titles
 inline constexpr COLORREF kPageGroupBack = 0x1E1E1E;
+inline constexpr COLORREF kPageDropFace = kColorBody;         // closed drop lists
+inline constexpr COLORREF kPageDropText = kColorLightText;
 
 // An image button with its standard (and, when not 0, alternate) picture, the page's control font
 // for its caption and that caption colour.
@@ -39,6 +43,11 @@ CGdipButton* MakePageButton(Page* page, int id, const QString& caption, unsigned
     QObject::connect(button, &CGdipButton::clickedId, page, onClick);
     return button;
 }
+
+// A drop list in the pages' dark look: a 0x101010 face (0x2E2E2E while greyed), light text and the
+// theme's list; font null gives the drop button's own. For every list whose colours the page does
+// not choose itself, so that one control has one look.
+CDropButton* MakePageDropList(QWidget* page, int id, const QRect& rect, const QFont* font);
 
 // An enabled numeric edit over [low, high] showing initial in format ("%d" or with a decimal
 // point).

@@ -37,8 +37,8 @@ constexpr std::array kImages = {
     ImageSpec{2007, K::Png, 80, 28, S::SkinLight, false, "schedule task button skin"},
     ImageSpec{2008, K::Png, 80, 28, S::SkinLightSelected, false, "schedule task button skin, pressed"},
     // The schedule's ON/OFF switch: the track on top, room for its caption under it.
-    ImageSpec{2009, K::Png, 60, 44, S::ToggleOff, false, "ON/OFF switch with a caption, off"},
-    ImageSpec{2010, K::Png, 60, 44, S::ToggleOn, false, "ON/OFF switch with a caption, on"},
+    ImageSpec{2009, K::Png, 72, 44, S::ToggleOff, false, "ON/OFF switch with a caption, off"},
+    ImageSpec{2010, K::Png, 72, 44, S::ToggleOn, false, "ON/OFF switch with a caption, on"},
     ImageSpec{174, K::Png, 64, 24, S::ChevronDown, false, "side-bar expand button"},
     ImageSpec{175, K::Png, 64, 24, S::ChevronUp, false, "side-bar expand button, expanded"},
     ImageSpec{128, K::Png, 60, 26, S::ToggleOff, false, "ON/OFF switch, off"},

@@ -1,5 +1,4 @@
 #include "pages/signal/MOutputDlg.h"
-#include "platform/Fonts.h"
 
 #include "controls/CDropButton.h"
 #include "controls/CGdipButton.h"
@@ -119,9 +118,7 @@ void MOutputDlg::OnInitDialog()
 
     // Output resolution.
     resolutionGroup_ = MakePageGroup(this, co::IDC_RESOLUTION_GROUP, g_UiText[kGroupTitleText], DesignRect(6, 60, 308, 202));
-    resolutionList_ = new CDropButton(this);
-    resolutionList_->Create(QString(), this, co::IDC_RESOLUTION_LIST, 0xFFFFFF, 0xEBEBEB, 0x101010,
-                            kDropDefaultColor, &ControlFont(), kDropDefaultColor, DesignRect(16, 82, 288, 22));
+    resolutionList_ = MakePageDropList(this, co::IDC_RESOLUTION_LIST, DesignRect(16, 82, 288, 22), &ControlFont());
     resolutionList_->SetDropHeightLimit(ScaleY(400));
     FillResolutionList();
 
@@ -162,12 +159,8 @@ void MOutputDlg::OnInitDialog()
     }
     detailedControls_.push_back(MakeLabel(co::IDC_H_POLARITY_LABEL, QStringLiteral("H pol :"), DesignRect(16, 232, 82, 22)));
     detailedControls_.push_back(MakeLabel(co::IDC_V_POLARITY_LABEL, QStringLiteral("V pol :"), DesignRect(164, 232, 82, 22)));
-    hPolList_ = new CDropButton(this);
-    hPolList_->Create(QString(), this, co::IDC_H_POLARITY_LIST, 0xFFFFFF, 0xEBEBEB, 0x101010, kDropDefaultColor,
-                      &ControlFont(), kDropDefaultColor, DesignRect(100, 232, 56, 22));
-    vPolList_ = new CDropButton(this);
-    vPolList_->Create(QString(), this, co::IDC_V_POLARITY_LIST, 0xFFFFFF, 0xEBEBEB, 0x101010, kDropDefaultColor,
-                      &ControlFont(), kDropDefaultColor, DesignRect(248, 232, 56, 22));
+    hPolList_ = MakePageDropList(this, co::IDC_H_POLARITY_LIST, DesignRect(100, 232, 56, 22), &ControlFont());
+    vPolList_ = MakePageDropList(this, co::IDC_V_POLARITY_LIST, DesignRect(248, 232, 56, 22), &ControlFont());
     for (CDropButton* list : {hPolList_, vPolList_}) {
         SetControlOwner(list, this);
         list->GetList()->AddString(QStringLiteral("N(-)"));
@@ -190,13 +183,11 @@ void MOutputDlg::OnInitDialog()
     MakeLabel(co::IDC_HEIGHT_LABEL, QStringLiteral("Height : "), DesignRect(164, 292, 82, 22));
     MakeEdit(co::IDC_HEIGHT_EDIT, 1, layer.height, 9999, intFormat, DesignRect(248, 292, 56, 22));
 
-    // Its caption takes two lines: a smaller font keeps them off the button's border.
-    const QFont twoLines = MakeFont(QStringLiteral("Arial"), 13, 700);
-    MakeButton(co::IDC_FULL_SCREEN, QStringLiteral("Full\nScreen"), kActionImage, 0, DesignRect(16, 318, 70, 32))
-        ->SetCaptionFont(&twoLines);
-    MakeButton(co::IDC_LAYOUT_HALF, QStringLiteral("1/2"), kActionImage, 0, DesignRect(94, 318, 66, 32));
-    MakeButton(co::IDC_LAYOUT_THIRDS, QStringLiteral("[ | | ]"), kActionImage, 0, DesignRect(166, 318, 66, 32));
-    MakeButton(co::IDC_LAYOUT_QUARTER, QStringLiteral("1/4"), kActionImage, 0, DesignRect(238, 318, 66, 32));
+    // The row is tall enough for the two lines of "Full Screen" in the control font.
+    MakeButton(co::IDC_FULL_SCREEN, QStringLiteral("Full\nScreen"), kActionImage, 0, DesignRect(16, 317, 70, 34));
+    MakeButton(co::IDC_LAYOUT_HALF, QStringLiteral("1/2"), kActionImage, 0, DesignRect(94, 317, 66, 34));
+    MakeButton(co::IDC_LAYOUT_THIRDS, QStringLiteral("[ | | ]"), kActionImage, 0, DesignRect(166, 317, 66, 34));
+    MakeButton(co::IDC_LAYOUT_QUARTER, QStringLiteral("1/4"), kActionImage, 0, DesignRect(238, 317, 66, 34));
 
     // Rotation: the buttons around the preview picture, which is centred in the group; the long
     // combined captions get the wide rows above and below it.

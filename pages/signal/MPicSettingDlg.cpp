@@ -7,6 +7,7 @@
 #include "device/CDeviceData.h"
 #include "pagekit/DialogIds.h"
 #include "pagekit/DialogLanguage.h"
+#include "pagekit/PageControls.h"
 #include "pagekit/UiText.h"
 #include "pages/signal/PictureIds.h"
 #include "pages/signal/PicturePageRules.h"
@@ -148,13 +149,10 @@ void MPicSettingDlg::OnInitDialog()
         g->lower();
     }
 
-    modeList_ = new CDropButton(this);
-    modeList_->Create(QString(), this, pc::IDC_PICTURE_MODE_LIST, 0xFFFFFF, 0xEBEBEB, 0x101010, kDropDefaultColor,
-                      &ControlFont(), kDropDefaultColor, QRect(kLabelLeft, kModeListTop, 296 - kLabelLeft, 22));
+    modeList_ = MakePageDropList(this, pc::IDC_PICTURE_MODE_LIST, QRect(kLabelLeft, kModeListTop, 296 - kLabelLeft, 22),
+                                 &ControlFont());
     modeList_->SetDropHeightLimit(200);
-    colorTempList_ = new CDropButton(this);
-    colorTempList_->Create(QString(), this, pc::IDC_COLOR_TEMP_LIST, 0xFFFFFF, 0xEBEBEB, 0x101010, kDropDefaultColor,
-                           &ControlFont(), kDropDefaultColor, QRect(kLabelLeft, kColorListTop, 190, 22));
+    colorTempList_ = MakePageDropList(this, pc::IDC_COLOR_TEMP_LIST, QRect(kLabelLeft, kColorListTop, 190, 22), &ControlFont());
     colorTempList_->SetDropHeightLimit(200);
     resetColorTemp_ = makeButton(pc::IDC_RESET_COLOR_TEMP, QStringLiteral("Reset"), kSmallImage, 0,
                                  QRect(222, kColorListTop - 2, 88, 26));

@@ -111,9 +111,7 @@ void QVN_FeatherDlg::CreateLists()
     for (int k = 0; k < 4; ++k) {
         CDropButton*& list = lists_[k];
         if (!list) {
-            list = new CDropButton(this);
-            list->Create(QString(), this, kListIds[k], 0xFFFFFF, 0xEBEBEB, 0x101010, kDropDefaultColor,
-                         &ControlFont(), kDropDefaultColor, ListRect(k));
+            list = MakePageDropList(this, kListIds[k], ListRect(k), &ControlFont());
             list->setEnabled(false);
         }
         CDropList* rows = list->GetList();

@@ -67,13 +67,7 @@ CSxGroupBox* MakeFramedGroup(QWidget* page, int id)
 
 CDropButton* MakeDropList(MBaseDialog* page, int id, const QRect& rect)
 {
-    auto* list = new CDropButton(page);
-    list->Create(QString(), page, id, kListFace, kListFace, kListText, kDropDefaultColor, nullptr, 0xFFFFFF, rect);
-    if (CDropList* l = list->GetList()) {
-        l->SetBkColor(kListBack);
-        l->SetHighlightColor(kListHighlight);
-    }
-    return list;
+    return MakePageDropList(page, id, rect, nullptr);
 }
 
 oRealEdit* MakeIntEdit(QWidget* page, int id, int minimum, int initial, int maximum, const QRect& rect)

@@ -20,10 +20,6 @@ namespace layerpage {
 inline constexpr unsigned kSwitchOffImage = 128;  // on/off switch, off
 inline constexpr unsigned kSwitchOnImage = 130;   // on/off switch, on
 inline constexpr unsigned kPlainButtonImage = 129;
-inline constexpr COLORREF kListFace = 0x101010;
-inline constexpr COLORREF kListText = 0xEBEBEB;
-inline constexpr COLORREF kListBack = 0x2E2E2E;
-inline constexpr COLORREF kListHighlight = 0x50FFFF;
 inline constexpr COLORREF kCaptionLight = 0xEBEBEB;
 
 // A template rectangle in dialog units as pixels at the current DPI.

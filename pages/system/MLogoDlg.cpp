@@ -82,7 +82,7 @@ void MLogoDlg::OnInitDialog()
     for (int l = 0; l < logo::kSlotCount; ++l) {
         const size_t i = static_cast<size_t>(l);
         const int y = 181 + 18 * l;
-        clear_[i] = button(lc::IDC_CLEAR_1 + l, kEmptySlotMark, layerpage::kPlainButtonImage, 0, Dlu(7, y, 28, 18));
+        clear_[i] = button(lc::IDC_CLEAR_1 + l, kEmptySlotMark, layerpage::kPlainButtonImage, 0, Dlu(6, y, 30, 18));
         slot_[i] = button(lc::IDC_SLOT_1 + l, QStringLiteral("LOGO%1").arg(l + 1), kSlotImage, 0, Dlu(46, y, 93, 18));
         saveLoad_[i] = button(lc::IDC_SAVE_LOAD_1 + l, g_UiText[kLoadText], layerpage::kPlainButtonImage, 0, Dlu(153, y, 50, 18));
         layerpage::EnableButton(clear_[i], false);

@@ -5,6 +5,7 @@
 #include "device/CommandIds.h"
 #include "pagekit/DialogIds.h"
 #include "pagekit/DialogLanguage.h"
+#include "pagekit/PageControls.h"
 #include "pagekit/UiText.h"
 #include "pages/system/MediaPlayerIds.h"
 #include "pages/system/SystemPageRules.h"
@@ -15,8 +16,10 @@ namespace ids = ctl::media_player;
 namespace {
 
 constexpr unsigned kKeyImage = 114;
-constexpr unsigned kDiskImage = 147;
-constexpr unsigned kDiskAltImage = 129;
+// A disk button shows its alternate image while chosen (radio behaviour): the chosen disk wears the
+// pressed face the other pages give a pressed button, the other one the plain face.
+constexpr unsigned kDiskImage = kPageActionImage;
+constexpr unsigned kDiskAltImage = kPageActionPressedImage;
 constexpr int kMediaPageWidth = 320;
 constexpr int kMediaPageHeight = 250;
 

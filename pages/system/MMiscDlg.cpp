@@ -190,7 +190,6 @@ void MMiscDlg::ApplyLanguage()
         {ids::IDC_GROUP_1255, 27}, {ids::IDC_GROUP_1336, 89}, {ids::IDC_GROUP_1343, 29}, {ids::IDC_GROUP_1337, 30}};
     for (const auto& [id, text] : captions)
         if (CSxGroupBox* g = Group(id)) g->SetCaption(UiText(text));
-    FitCaptions();
     // The language group is a group box, which the dialog texts do not reach.
     QString language = LoadLangString(QStringLiteral("IDD%1_IDS_%2").arg(IDD_MISC).arg(ids::IDC_GROUP_1346));
     if (language.isEmpty()) language = LoadLangString(QStringLiteral("IDS_%1").arg(ids::IDC_GROUP_1346));
@@ -435,10 +434,12 @@ void MMiscDlg::Layout()
     // Files and the whole configuration.
     y += 78;
     group(ids::IDC_GROUP_1336, left, y, right - left, 76);
-    place(Button(ids::IDC_OPEN_PROJECT), 10, y + 16, 148, kRowH);
-    place(Button(ids::IDC_SAVE_PROJECT), 162, y + 16, 148, kRowH);
-    place(Button(ids::IDC_GET_DATA), 10, y + 44, 148, kRowH);
-    place(Button(ids::IDC_SET_DATA), 162, y + 44, 148, kRowH);
+    // The project files on the left, the machine's data in the wider column on the right: every
+    // caption in the control font with room to spare.
+    place(Button(ids::IDC_OPEN_PROJECT), 10, y + 16, 120, kRowH);
+    place(Button(ids::IDC_SAVE_PROJECT), 10, y + 44, 120, kRowH);
+    place(Button(ids::IDC_GET_DATA), 134, y + 16, 176, kRowH);
+    place(Button(ids::IDC_SET_DATA), 134, y + 44, 176, kRowH);
 
     // Shortcuts to further pages and the channel toggle.
     y += 78;
@@ -453,7 +454,9 @@ void MMiscDlg::Layout()
     place(Label(ids::IDC_LANGUAGE_ENGLISH), 12, y + 20, 58, 22);
     place(Label(ids::IDC_LANGUAGE_CHINESE), 74, y + 20, 36, 22);
     group(ids::IDC_GROUP_1337, 118, y, right - 118, 48);
-    for (int s = 0; s < ResetLatch::kSteps; ++s) place(reset_[static_cast<size_t>(s)], 123 + s * 38, y + 18, 36, kRowH);
+    // The steps, then the wider confirming ">OK".
+    for (int s = 0; s < ResetLatch::kSteps; ++s)
+        place(reset_[static_cast<size_t>(s)], 123 + s * 36, y + 18, s + 1 < ResetLatch::kSteps ? 32 : 44, kRowH);
 
     // System information: the processor's record (four lines with a second version), then the
     // program and library versions; each keeps room below its last line's descenders, and a gap
@@ -464,18 +467,4 @@ void MMiscDlg::Layout()
     group(ids::IDC_GROUP_1343, left, y, right - left, 20 + infoH + versionH);
     place(systemInfo_, 12, y + 18, 300, infoH);
     place(versionText_, 12, y + 18 + infoH, 300, versionH);
-    FitCaptions();
-}
-
-// A caption wider than its button is drawn in the smaller page font (long English texts).
-void MMiscDlg::FitCaptions()
-{
-    if (!IsInitialised()) return;
-    const QFontMetrics bold(ControlFont());
-    const QList<CGdipButton*> buttons = findChildren<CGdipButton*>();
-    for (CGdipButton* b : buttons) {
-        if (b == CloseButton()) continue;
-        const bool fits = bold.horizontalAdvance(b->text()) <= b->width() - 8;
-        b->SetCaptionFont(fits ? nullptr : &PageFont());
-    }
 }

@@ -64,7 +64,6 @@ private:
     CGdipButton* MakeButton(int id, const QString& caption);
     QLabel* MakeLabel(int id, const QString& text);
     void Layout();
-    void FitCaptions();
     void OnButton(int id);
     void OnResetStep(int step);
     void OnProjectFile(bool save);

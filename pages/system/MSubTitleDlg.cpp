@@ -223,10 +223,7 @@ oRealEdit* MSubTitleDlg::MakeEdit(int id, float low, float initial, float high)
 
 CDropButton* MSubTitleDlg::MakeList(int id)
 {
-    auto* list = new CDropButton(this);
-    list->Create(QString(), this, id, 0xFFFFFF, 0xEBEBEB, 0x101010, kDropDefaultColor, &ControlFont(),
-                 kDropDefaultColor, QRect(0, 0, 80, 22));
-    SetControlOwner(list, this);
+    CDropButton* list = MakePageDropList(this, id, QRect(0, 0, 80, 22), &ControlFont());
     lists_[ListIndex(id)] = list;
     return list;
 }
@@ -440,14 +437,15 @@ int MSubTitleDlg::LayOutControls(int captionHeight, int editHeight)
     y += 2;
     const int displayTop = y;
     y += 20;
-    pair(labels_[5], 12, 66, Edit(cc::IDC_H_START_EDIT), 80, 56);
-    pair(labels_[6], 150, 66, Edit(cc::IDC_V_START_EDIT), 218, 56);
+    pair(labels_[5], 12, 72, Edit(cc::IDC_H_START_EDIT), 86, 56);
+    pair(labels_[6], 150, 72, Edit(cc::IDC_V_START_EDIT), 224, 56);
     y += kRow;
-    pair(labels_[7], 12, 66, Edit(cc::IDC_DISPLAY_WIDTH_EDIT), 80, 56);
-    row(List(cc::IDC_CAPTION_LIST), 150, y, 124);
+    pair(labels_[7], 12, 72, Edit(cc::IDC_DISPLAY_WIDTH_EDIT), 86, 56);
+    row(List(cc::IDC_CAPTION_LIST), 150, y, 130);
     y += kRow;
-    for (int k = 0; k < 4; ++k) check(outputs_[k], 10 + 75 * k, y, 52);
-    y += kRow + 4;
+    // Two rows of two: four labels in the control font are wider than the page.
+    for (int k = 0; k < 4; ++k) check(outputs_[k], 10 + 140 * (k % 2), y + kRow * (k / 2), 110);
+    y += 2 * kRow + 4;
     closeGroup(displayGroup_, displayTop);
     return y;
 }
@@ -457,7 +455,7 @@ int MSubTitleDlg::LayOutControls(int captionHeight, int editHeight)
 void MSubTitleDlg::PlaceButtonRow(std::initializer_list<CGdipButton*> buttons, int left, int right, int y, int height)
 {
     constexpr int kGap = 4;
-    constexpr int kPadding = 12;
+    constexpr int kPadding = 8;
     const int count = static_cast<int>(buttons.size());
     const int room = right - left - kGap * (count - 1);
     QFont font = ControlFont();

@@ -4,6 +4,7 @@
 #include "controls/CDropList.h"
 #include "controls/CGdipButton.h"
 #include "controls/CSxGroupBox.h"
+#include "controls/PickerLook.h"
 #include "controls/oRealEdit.h"
 #include "device/CDeviceData.h"
 #include "device/CommandIds.h"
@@ -90,6 +91,8 @@ MTaskDlg::MTaskDlg(QWidget* parent) : MBaseDialog(IDD_TASK, parent, false), cloc
     timePicker_ = new QTimeEdit(this);
     SetControlId(timePicker_, ids::IDC_TASK_TIME);
     timePicker_->setDisplayFormat(QStringLiteral("HH:mm:ss"));
+    ApplyDarkPickerLook(datePicker_);
+    ApplyDarkPickerLook(timePicker_);
 
     const char* optionCaptions[3] = {"Not Use", "Once", "Every Day"};
     for (int k = 0; k < 3; ++k) {
@@ -147,7 +150,6 @@ void MTaskDlg::OnInitDialog()
     const QList<CSxGroupBox*> groups = findChildren<CSxGroupBox*>();
     for (CSxGroupBox* g : groups) g->SetTitleFont(&ControlFont());
     ApplyFontToChildren();
-    onOff_->setFont(PageFont());
     onOff_->SetCaptionPlacement(kCaptionBottom);
     ApplyLanguage();
     tickTimer_->start();
@@ -355,7 +357,7 @@ void MTaskDlg::Layout()
 
     place(group(ids::IDC_SCHEDULE_GROUP), 4, 134, 312, 84);
     // The switch's picture keeps its proportions; its caption stands under the track.
-    place(onOff_, 14, 156, 60, 44);
+    place(onOff_, 14, 156, 72, 44);
     for (int t = 0; t < kTaskCount; ++t)
         place(taskButtons_[static_cast<size_t>(t)], 96 + (t % 5) * 44, 152 + (t / 5) * 30, 40, 26);
 

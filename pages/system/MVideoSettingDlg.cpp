@@ -36,9 +36,6 @@ constexpr unsigned kProgressDoneImage = 1551;
 constexpr COLORREF kButtonCaptionColor = 0xEBEBEB;
 constexpr COLORREF kGroupTitleColor = 0xEBEBEB;
 constexpr COLORREF kGroupFrameColor = 0x1E1E1E;
-constexpr COLORREF kDropFace = 0xFFFFFF;
-constexpr COLORREF kDropHover = 0xEBEBEB;
-constexpr COLORREF kDropText = 0x101010;
 
 constexpr int kUiSetting = 97;
 constexpr int kUiTitle = 134;
@@ -191,13 +188,9 @@ void MVideoSettingDlg::paintEvent(QPaintEvent*)
 void MVideoSettingDlg::FillLists()
 {
     if (!qualityList_) {
-        resolutionList_ = new CDropButton(this);
-        resolutionList_->Create(QString(), this, vs::IDC_RESOLUTION_LIST, kDropFace, kDropHover, kDropText,
-                                kDropDefaultColor, &ControlFont(), kDropDefaultColor, QRect(156, 64, 164, 24));
+        resolutionList_ = MakePageDropList(this, vs::IDC_RESOLUTION_LIST, QRect(156, 64, 164, 24), &ControlFont());
         resolutionList_->hide();
-        qualityList_ = new CDropButton(this);
-        qualityList_->Create(QString(), this, vs::IDC_QUALITY_LIST, kDropFace, kDropHover, kDropText,
-                             kDropDefaultColor, &ControlFont(), kDropDefaultColor, QRect(156, 64, 164, 24));
+        qualityList_ = MakePageDropList(this, vs::IDC_QUALITY_LIST, QRect(156, 64, 164, 24), &ControlFont());
     }
     // A refill (a language switch) keeps what the lists show.
     const int resolutionRow = resolutionList_->GetCurSel();

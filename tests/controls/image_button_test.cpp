@@ -261,10 +261,11 @@ TEST(ImageButtonLooks, RenderedPixels)
     EXPECT_EQ(f.Render().pixelColor(corner), QColor(223, 244, 255));
     f.Hover(false);
 
-    f.button->SetDisabledLook(true);  // pressed: the alternate image halfway to its grey
-    EXPECT_EQ(f.Render().pixelColor(corner), QColor(209, 219, 234));
-    f.button->SetPressed(false);  // not pressed: the standard image in grey
-    EXPECT_EQ(f.Render().pixelColor(corner), QColor(18, 18, 18));
+    // Pressed: the alternate image halfway to its grey (209, 219, 234), then halfway to the dark.
+    f.button->SetDisabledLook(true);
+    EXPECT_EQ(f.Render().pixelColor(corner), QColor(121, 126, 133));
+    f.button->SetPressed(false);  // not pressed: the standard image in grey (18), then dimmed
+    EXPECT_EQ(f.Render().pixelColor(corner), QColor(25, 25, 25));
 }
 
 TEST(ImageButtonLooks, ResourceImagesLoadAndDraw)

@@ -23,6 +23,7 @@
 #include "platform/MessageIds.h"
 #include "platform/PageNotifyCodes.h"
 #include "shell/PageTable.h"
+#include "shell/pages/ConnectIds.h"
 
 #include <QVariantMap>
 
@@ -199,15 +200,28 @@ TEST_F(AllPagesX11, EveryCaptionContrastsWithItsButton)
     });
 }
 
+// With each page open, every image button of the window that takes no input reads as such, in its
+// pixels: duller than itself taking input, however it was disabled.
+TEST_F(AllPagesX11, EveryDisabledImageButtonReadsAsDisabled)
+{
+    ASSERT_TRUE(InstallShippedLanguageFiles(LanguageDir()));
+    KordalDlg& w = Window();
+    ForEveryOpenPage(w, [&w](const PageRow& row, MBaseDialog&, const QString& lang, const QImage& picture) {
+        EXPECT_EQ(LiveLookingDisabledButtons(w, picture), QStringList()) << row.dialogId << " " << lang.toStdString();
+    });
+}
+
 // With each page open (the operating page with the window's own lists), every disabled drop button
-// reads as disabled, every list opened reads at a glance and every closed list shows its whole choice.
+// reads as disabled, every list opened reads at a glance and every closed list shows its whole choice,
+// in the dark look of the pages unless the list keeps colours of its own (the connection page's).
 TEST_F(AllPagesX11, EveryDropListReadsAsItBehaves)
 {
     ASSERT_TRUE(InstallShippedLanguageFiles(LanguageDir()));
     KordalDlg& w = Window();
     ForEveryOpenPage(w, [&w](const PageRow& row, MBaseDialog& page, const QString& lang, const QImage&) {
         QWidget& root = row.area == PageArea::Operating ? static_cast<QWidget&>(w) : page;
-        EXPECT_EQ(DropListProblems(root, root.grab().toImage()), QStringList()) << row.dialogId << " " << lang.toStdString();
+        const QList<int> ownColours = {ctl::connect::IDC_COM_PORT_LIST, ctl::connect::IDC_LOCAL_IP_LIST};
+        EXPECT_EQ(DropListProblems(root, root.grab().toImage(), ownColours), QStringList()) << row.dialogId << " " << lang.toStdString();
     });
 }
 

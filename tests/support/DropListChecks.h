@@ -1,7 +1,8 @@
 #pragma once
 // Picture check for the drop buttons shown in a window: a disabled one draws its arrow in the
 // disabled text colour, an open list's rows stand out from their fill by 3:1 at least, and a
-// closed list shows each of its choices whole.
+// closed list shows each of its choices whole on the pages' dark face (unless it keeps colours of
+// its own).
 
 #include "tests/support/PageScreenshots.h"
 
@@ -10,8 +11,9 @@
 
 // What is wrong with the drop buttons showing in picture (a grab of root). Each list is dropped
 // in turn (a disabled one enabled for it): a row's ink is the pixel that differs most from the
-// fill right of its text. Then each row is shown closed, and the shown row again.
-inline QStringList DropListProblems(QWidget& root, const QImage& picture)
+// fill right of its text. Then each row is shown closed, and the shown row again. The lists
+// named in ownColours may have any face; the others' face is dark (0x101010, greyed 0x2E2E2E).
+inline QStringList DropListProblems(QWidget& root, const QImage& picture, const QList<int>& ownColours = {})
 {
     QStringList out;
     for (CDropButton* b : root.findChildren<CDropButton*>()) {
@@ -19,6 +21,9 @@ inline QStringList DropListProblems(QWidget& root, const QImage& picture)
         const QPolygon arrow = b->ArrowPolygon();
         const QColor ink = picture.pixelColor(b->mapTo(&root, QPoint(arrow.point(2).x(), arrow.point(0).y() + 2)));
         if (!b->isEnabled() && ink != ToQColor(kColorDisabledText)) out << ControlName(b) + " not greyed " + ink.name();
+        const QColor face = picture.pixelColor(b->mapTo(&root, QPoint(2, 2)));
+        if (!ownColours.contains(b->ControlId()) && std::max({face.red(), face.green(), face.blue()}) > 0x40)
+            out << ControlName(b) + " face " + face.name();
 
         const bool enabled = b->isEnabled();
         b->setEnabled(true);

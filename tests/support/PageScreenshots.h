@@ -236,7 +236,7 @@ inline QStringList LowContrastCaptions(QWidget& root)
         for (int y = under.top(); y <= under.bottom(); ++y)
             for (int x = under.left(); x <= under.right(); ++x) sum += RelativeLuminance(skins.pixelColor(x, y));
         const double skin = sum / (static_cast<double>(under.width()) * under.height());
-        const bool greyed = b->HasDisabledLook();
+        const bool greyed = b->ShowsDisabledLook();
         const double ratio = ContrastRatio(RelativeLuminance(ToQColor(greyed ? b->DisabledCaptionColor() : b->CaptionColor())), skin);
         if (ratio < (greyed ? kMinimumGreyedCaptionContrast : kMinimumCaptionContrast))
             out << QStringLiteral("%1 \"%2\" %3:1").arg(ControlName(b), text).arg(ratio, 0, 'f', 1);
@@ -244,9 +244,12 @@ inline QStringList LowContrastCaptions(QWidget& root)
     return out;
 }
 
+// The room a caption leaves at either side of its button: its glyphs do not touch the button's edge.
+inline constexpr int kCaptionSideRoom = 3;
+
 // The page's visible labels and image-button captions whose text (less blanks around it) does not
 // fit inside them: its advance across, its glyphs' ink up and down; a caption keeps off the
-// button's border.
+// button's border, by kCaptionSideRoom at the sides.
 inline QStringList ClippedTexts(const QWidget& page)
 {
     QStringList out;
@@ -267,7 +270,7 @@ inline QStringList ClippedTexts(const QWidget& page)
                     fm.boundingRect(room, static_cast<int>(l->alignment()), text)
                         .adjusted(0, fm.ascent() + glyphs.top(), 0, glyphs.bottom() - fm.descent()));
         } else if (auto* b = qobject_cast<CGdipButton*>(w)) {
-            if (!b->text().trimmed().isEmpty()) clipped(b, b->text(), b->rect().adjusted(1, 2, -1, -2), b->CaptionRect());
+            if (!b->text().trimmed().isEmpty()) clipped(b, b->text(), b->rect().adjusted(kCaptionSideRoom, 2, -kCaptionSideRoom, -2), b->CaptionRect());
         } else if (auto* e = qobject_cast<QLineEdit*>(w); e && (!e->isEnabled() || e->isReadOnly())) {
             // A text display shows its text from the first character, inside the edit's own margins
             // (two pixels a side) and with room for the cursor's pixel.
@@ -301,9 +304,75 @@ inline QStringList TextsCutByTheirEdges(const QWidget& page, const QImage& pictu
     return out;
 }
 
+// The page's visible image-button captions and labels not drawn in the page's control font (its
+// pixel size and weight).
+inline QStringList TextsInOtherFonts(const MBaseDialog& page)
+{
+    const QFontInfo control(page.ControlFont());
+    QStringList out;
+    for (QWidget* w : page.findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(&page) || w->isWindow()) continue;
+        QFont font;
+        QString text;
+        if (auto* b = qobject_cast<CGdipButton*>(w))
+            font = b->DrawnCaptionFont(), text = b->text();
+        else if (auto* l = qobject_cast<QLabel*>(w))
+            font = l->font(), text = l->text();
+        if (text.trimmed().isEmpty()) continue;
+        const QFontInfo drawn(font);
+        if (drawn.pixelSize() != control.pixelSize() || drawn.weight() != control.weight())
+            out << QStringLiteral("%1 \"%2\" %3px weight %4").arg(ControlName(w), text).arg(drawn.pixelSize()).arg(drawn.weight());
+    }
+    return out;
+}
+
 inline void SettleForPicture()
 {
     for (int i = 0; i < 10; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+// The spread of a picture's colours: the mean distance of its pixels from their mean colour.
+inline double ColourSpread(const QImage& image)
+{
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    const auto* px = reinterpret_cast<const QRgb*>(rgb.constBits());
+    const qsizetype n = static_cast<qsizetype>(rgb.width()) * rgb.height();
+    double r = 0, g = 0, b = 0, spread = 0;
+    for (qsizetype i = 0; i < n; ++i) r += qRed(px[i]), g += qGreen(px[i]), b += qBlue(px[i]);
+    r /= std::max<qsizetype>(n, 1), g /= std::max<qsizetype>(n, 1), b /= std::max<qsizetype>(n, 1);
+    for (qsizetype i = 0; i < n; ++i) spread += std::hypot(qRed(px[i]) - r, qGreen(px[i]) - g, qBlue(px[i]) - b);
+    return n > 0 ? spread / n : 0;
+}
+
+// The image buttons showing in picture (a grab of root) that take no input and do not read so:
+// each must look clearly duller than it does taking input, in a second grab of root with these
+// buttons, and whatever disabled them, enabled and their disabled look cleared.
+inline QStringList LiveLookingDisabledButtons(QWidget& root, const QImage& picture)
+{
+    std::vector<std::pair<CGdipButton*, bool>> disabled;  // with its disabled-look flag
+    QList<QWidget*> switchedOn;
+    for (CGdipButton* b : root.findChildren<CGdipButton*>()) {
+        if (b->isEnabled() || !ShowsAt(root, b, b->rect().center())) continue;
+        disabled.emplace_back(b, b->HasDisabledLook());
+        for (QWidget* w = b; w; w = w == &root ? nullptr : w->parentWidget())
+            if (w->testAttribute(Qt::WA_ForceDisabled) && !switchedOn.contains(w)) switchedOn << w;
+    }
+    if (disabled.empty()) return {};
+    for (auto& [b, look] : disabled) b->SetDisabledLook(false);
+    for (QWidget* w : switchedOn) w->setEnabled(true);
+    SettleForPicture();
+    const QImage enabled = root.grab().toImage();
+    for (QWidget* w : switchedOn) w->setEnabled(false);
+    for (auto& [b, look] : disabled) b->SetDisabledLook(look);
+    SettleForPicture();
+
+    QStringList out;
+    for (const auto& [b, look] : disabled) {
+        const QRect r(b->mapTo(&root, QPoint(0, 0)), b->size());
+        const double now = ColourSpread(picture.copy(r)), live = ColourSpread(enabled.copy(r));
+        if (now > 0.8 * live) out << QStringLiteral("%1 \"%2\" %3 of %4").arg(ControlName(b), b->text()).arg(now, 0, 'f', 1).arg(live, 0, 'f', 1);
+    }
+    return out;
 }
 
 // What ScreenshotAndCheck looks for; each runs in tests of its own.
@@ -333,6 +402,7 @@ inline QStringList ScreenshotAndCheck(MBaseDialog& page, const QString& name,
             for (const QString& c : ControlsOutside(page)) problems << lang + QStringLiteral(": outside ") + c;
             for (const QString& c : OverlappingControls(page, framingClasses)) problems << lang + QStringLiteral(": overlap ") + c;
             for (const QString& c : ClippedTexts(page)) problems << lang + QStringLiteral(": clipped ") + c;
+            for (const QString& c : TextsInOtherFonts(page)) problems << lang + QStringLiteral(": font ") + c;
         }
         if (checks & kCheckEditFrames)
             for (const QString& c : EditFramesNotShowingInput(page, picture)) problems << lang + QStringLiteral(": frame ") + c;

@@ -5,15 +5,22 @@
 #include "tests/support/PageFixture.h"
 #include "tests/support/PageScreenshots.h"
 
+#include "controls/ImageResources.h"
+#include "pagekit/PageControls.h"
 #include "pages/system/MMediaPlayerDlg.h"
+#include "pages/system/MediaPlayerIds.h"
 #include "pages/system/MMiscDlg.h"
 #include "pages/system/MTaskDlg.h"
 #include "pagekit/UiText.h"
 
+#include <QDateEdit>
 #include <QDeadlineTimer>
+#include <QTimeEdit>
 #include <QWindow>
 
 namespace {
+
+namespace ids = ctl::media_player;
 
 class SystemPagesX11 : public TempAppDirTest {
 protected:
@@ -84,6 +91,26 @@ TEST_F(SystemPagesX11, SystemPage)
     Check(page, QSize(320, 526), QStringLiteral("system_page"));
 }
 
+// What keeps a date or time picker in picture (a grab of its page) from the page's look: its text
+// field (the left part) and its arrow buttons (the right 18 pixels) each mostly dark, with light
+// text and light arrows on them.
+QStringList PickerProblems(const QAbstractSpinBox& picker, const QImage& picture)
+{
+    const QImage shot = picture.copy(picker.geometry().adjusted(3, 3, -3, -3));
+    QStringList out;
+    for (const QRect& part : {QRect(0, 0, shot.width() - 24, shot.height()), QRect(shot.width() - 18, 0, 18, shot.height())}) {
+        int dark = 0, light = 0;
+        for (int y = part.top(); y <= part.bottom(); ++y)
+            for (int x = part.left(); x <= part.right(); ++x) {
+                const QRgb c = shot.pixel(x, y);
+                dark += std::max({qRed(c), qGreen(c), qBlue(c)}) <= 0x40;
+                light += std::min({qRed(c), qGreen(c), qBlue(c)}) >= 0xC0;
+            }
+        if (dark < part.width() * part.height() / 2 || light < 6) out << QStringLiteral("%1 dark, %2 light").arg(dark).arg(light);
+    }
+    return out;
+}
+
 void SystemPagesX11::SchedulePage(unsigned checks)
 {
     MTaskDlg page(host_.get());
@@ -99,7 +126,10 @@ void SystemPagesX11::SchedulePage(unsigned checks)
     Check(page, QSize(320, 416), QStringLiteral("schedule_page"), checks);
     // A tab of the system page: no title band of its own (its orange title) and no close button.
     EXPECT_FALSE(page.CloseButton()->isVisibleTo(&page));
-    const QImage top = page.grab().toImage().copy(0, 0, page.width(), kTitleBandHeight);
+    const QImage shot = page.grab().toImage();
+    EXPECT_EQ(PickerProblems(*page.DatePicker(), shot), QStringList()) << "date";
+    EXPECT_EQ(PickerProblems(*page.TimePicker(), shot), QStringList()) << "time";
+    const QImage top = shot.copy(0, 0, page.width(), kTitleBandHeight);
     int orange = 0;
     for (int y = 0; y < top.height(); ++y)
         for (int x = 0; x < top.width(); ++x) orange += top.pixel(x, y) == ToQColor(kPageTitleColor).rgb();
@@ -110,13 +140,33 @@ TEST_F(SystemPagesX11, SchedulePage) { SchedulePage(kCheckLayout); }
 // Black task captions, the current task's light one and the ON/OFF caption, with the schedule on.
 TEST_F(SystemPagesX11, SchedulePageCaptionContrast) { SchedulePage(kCheckCaptionContrast); }
 
+// The share of a picture's pixels in the accent's shades (orange to brown).
+double AccentShare(const QImage& image)
+{
+    int accent = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb c = image.pixel(x, y);
+            accent += qAlpha(c) == 255 && qRed(c) - qBlue(c) >= 60 && qGreen(c) - qBlue(c) >= 30;
+        }
+    return image.isNull() ? 0 : double(accent) / (double(image.width()) * image.height());
+}
+
+// Both disks in: the chosen one wears the pages' pressed face (its accent frame), the other one the
+// plain face, as pressed and released buttons do on every page.
 TEST_F(SystemPagesX11, MediaPlayerKeys)
 {
     MMediaPlayerDlg page(host_.get());
     GetDeviceData().input[6].src = 9;
-    GetDeviceData().input[7].src = 4;
+    GetDeviceData().input[7].src = 9;
     page.RefreshFromDevice();
     Check(page, page.size(), QStringLiteral("media_player_page"));
+
+    CGdiPlusBitmapResource pressed;
+    ASSERT_TRUE(pressed.Load(kPageActionPressedImage));
+    const QImage shot = page.grab().toImage();
+    EXPECT_GT(AccentShare(shot.copy(page.Button(ids::IDC_DISK_1)->geometry())), AccentShare(pressed.Bitmap()) / 2);
+    EXPECT_LT(AccentShare(shot.copy(page.Button(ids::IDC_DISK_2)->geometry())), 0.002);
 }
 
 }  // namespace
