@@ -143,6 +143,7 @@ struct DeviceLink::Impl {
     void Deliver(const ReplyPacket& packet);
     void OpenUdp();
     Link* FindNet(const std::string& ip);
+    void CloseNetLinks();
     void CloseAll();
 };
 
@@ -401,6 +402,7 @@ void DeviceLink::Impl::Apply(Op& op)
     } else if (auto* t = std::get_if<OpTargetIp>(&op)) {
         targetIp = t->ip;
     } else if (auto* a = std::get_if<OpAdoptSerial>(&op)) {
+        CloseNetLinks();
         if (serialLink) {
             CloseFd(serialLink->fd);
             ReportOnline(*serialLink, false);
@@ -627,10 +629,17 @@ void DeviceLink::Impl::Run()
     CloseAll();
 }
 
-void DeviceLink::Impl::CloseAll()
+// The program switched to the serial port, which carries its commands alone from now on. The
+// network processors did not go offline (the program left them), so nothing is reported.
+void DeviceLink::Impl::CloseNetLinks()
 {
     for (auto& l : netLinks) CloseFd(l->fd);
     netLinks.clear();
+}
+
+void DeviceLink::Impl::CloseAll()
+{
+    CloseNetLinks();
     if (serialLink) CloseFd(serialLink->fd);
     serialLink.reset();
     CloseFd(udpFd);

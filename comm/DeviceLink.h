@@ -10,7 +10,8 @@
 //   - command 69 (search) to 0xFF goes out as UDP datagrams to the discovery destinations (and on
 //     the serial link when one is open); processors answer with reply 27;
 //   - otherwise the serial link, when open, carries everything (it is a bus: processors pick
-//     their own address); A = 0xFF reaches every network link; any other A goes to the network
+//     their own address); opening it closes the network links, so that the program talks to
+//     the port alone. A = 0xFF reaches every network link; any other A goes to the network
 //     links whose processor has address A (learned from its frames, or the last octet of its IP
 //     until it has spoken), else to the link chosen by SetTargetIp, else to the only link.
 //
