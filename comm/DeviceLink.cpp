@@ -32,6 +32,7 @@ using Ms = std::chrono::milliseconds;
 
 constexpr int kSearchCommand = 69;
 constexpr int kOnlineReply = 0;
+constexpr int kSearchAnswer = 27;
 // Sent bytes are dropped from the front of a send buffer once there are this many and they are
 // at least half of it, so a peer that reads slowly costs O(1) per byte.
 constexpr std::size_t kCompactSendAfter = 64 * 1024;
@@ -135,12 +136,14 @@ struct DeviceLink::Impl {
     int PollTimeoutMs(Clock::time_point now) const;
     void ReadFrom(Link& link, Clock::time_point now);
     void ReadUdp();
-    void OnFrame(Link* link, Frame&& frame, Clock::time_point now);
+    void OnFrame(Link& link, Frame&& frame, Clock::time_point now);
+    void OnDatagramFrame(Frame&& frame);
     void ReportOnline(Link& link, bool online);
     void DeliverOnline(Link& link);
     void Deliver(const ReplyPacket& packet);
     void OpenUdp();
     Link* FindNet(const std::string& ip);
+    void CloseNetLinks();
     void CloseAll();
 };
 
@@ -399,6 +402,7 @@ void DeviceLink::Impl::Apply(Op& op)
     } else if (auto* t = std::get_if<OpTargetIp>(&op)) {
         targetIp = t->ip;
     } else if (auto* a = std::get_if<OpAdoptSerial>(&op)) {
+        CloseNetLinks();
         if (serialLink) {
             CloseFd(serialLink->fd);
             ReportOnline(*serialLink, false);
@@ -420,16 +424,32 @@ void DeviceLink::Impl::Apply(Op& op)
     }
 }
 
-void DeviceLink::Impl::OnFrame(Link* link, Frame&& frame, Clock::time_point now)
+void DeviceLink::Impl::OnFrame(Link& link, Frame&& frame, Clock::time_point now)
 {
-    if (link) {
-        link->lastRx = now;
-        if (frame.address != kBroadcastAddress) link->address = frame.address;
-        ReportOnline(*link, true);
-    }
+    link.lastRx = now;
+    if (frame.address != kBroadcastAddress) link.address = frame.address;
+    ReportOnline(link, true);
     if (frame.type != FrameType::Reply) return;  // probes only keep the link alive
     ReplyPacket packet;
     if (!ReadReplyPayload(frame.payload, packet)) return;
+    if (packet.replyId == kOnlineReply) {
+        // A link's state is ours to report: a peer claiming it would make the program show a
+        // healthy link down, or read the processor again, at its word.
+        Count(&DeviceLinkStats::wireOnlineReports);
+        return;
+    }
+    packet.deviceAddress = frame.address;
+    Deliver(packet);
+}
+
+// Anyone on the network can reach the search socket: it takes search answers and nothing else.
+void DeviceLink::Impl::OnDatagramFrame(Frame&& frame)
+{
+    ReplyPacket packet;
+    if (frame.type != FrameType::Reply || !ReadReplyPayload(frame.payload, packet) || packet.replyId != kSearchAnswer) {
+        Count(&DeviceLinkStats::strayDatagramFrames);
+        return;
+    }
     packet.deviceAddress = frame.address;
     Deliver(packet);
 }
@@ -446,7 +466,7 @@ void DeviceLink::Impl::ReadFrom(Link& link, Clock::time_point now)
             const uint64_t fedBefore = link.decoder.BytesFed();
             const uint64_t examinedBefore = link.decoder.BytesExamined();
             link.decoder.Feed(buf, static_cast<std::size_t>(n),
-                              [&](Frame&& f) { OnFrame(&link, std::move(f), now); });
+                              [&](Frame&& f) { OnFrame(link, std::move(f), now); });
             std::lock_guard lock(statsMutex);
             stats.bytesFed += link.decoder.BytesFed() - fedBefore;
             stats.bytesExamined += link.decoder.BytesExamined() - examinedBefore;
@@ -469,8 +489,7 @@ void DeviceLink::Impl::ReadUdp()
         const ssize_t n = ::recvfrom(udpFd, buf, sizeof buf, 0, nullptr, nullptr);
         if (n <= 0) return;
         FrameDecoder decoder;  // one datagram holds whole frames; nothing carries over
-        const auto now = Clock::now();
-        decoder.Feed(buf, static_cast<std::size_t>(n), [&](Frame&& f) { OnFrame(nullptr, std::move(f), now); });
+        decoder.Feed(buf, static_cast<std::size_t>(n), [&](Frame&& f) { OnDatagramFrame(std::move(f)); });
     }
 }
 
@@ -481,6 +500,8 @@ void DeviceLink::Impl::Timers(Clock::time_point now)
             l.lastProbe = now;
             Enqueue(l, FrameType::Probe, l.serial ? kBroadcastAddress : l.address, {});
         }
+        // No deadline of its own: the repeat waits for the next time the thread is awake anyway
+        // (this probe, or the echo of the last one), so it costs no wake-up.
         if (ReportDue(l) && now - l.lastOnlineReport >= onlineReportInterval) DeliverOnline(l);
     };
     for (auto& lp : netLinks) {
@@ -525,14 +546,12 @@ int DeviceLink::Impl::PollTimeoutMs(Clock::time_point now) const
         case Link::State::Up:
             due(l.lastRx + Ms(options.silenceTimeoutMs));
             due(l.lastProbe + Ms(options.probeIntervalMs));
-            if (ReportDue(l)) due(l.lastOnlineReport + onlineReportInterval);
             break;
         }
     }
     if (serialLink && serialLink->fd >= 0) {
         due(serialLink->lastProbe + Ms(options.probeIntervalMs));
         if (serialLink->online) due(serialLink->lastRx + Ms(options.silenceTimeoutMs));
-        if (ReportDue(*serialLink)) due(serialLink->lastOnlineReport + onlineReportInterval);
     }
     if (!next) return -1;
     if (*next <= now) return 0;
@@ -610,10 +629,17 @@ void DeviceLink::Impl::Run()
     CloseAll();
 }
 
-void DeviceLink::Impl::CloseAll()
+// The program switched to the serial port, which carries its commands alone from now on. The
+// network processors did not go offline (the program left them), so nothing is reported.
+void DeviceLink::Impl::CloseNetLinks()
 {
     for (auto& l : netLinks) CloseFd(l->fd);
     netLinks.clear();
+}
+
+void DeviceLink::Impl::CloseAll()
+{
+    CloseNetLinks();
     if (serialLink) CloseFd(serialLink->fd);
     serialLink.reset();
     CloseFd(udpFd);

@@ -10,7 +10,8 @@
 //   - command 69 (search) to 0xFF goes out as UDP datagrams to the discovery destinations (and on
 //     the serial link when one is open); processors answer with reply 27;
 //   - otherwise the serial link, when open, carries everything (it is a bus: processors pick
-//     their own address); A = 0xFF reaches every network link; any other A goes to the network
+//     their own address); opening it closes the network links, so that the program talks to
+//     the port alone. A = 0xFF reaches every network link; any other A goes to the network
 //     links whose processor has address A (learned from its frames, or the last octet of its IP
 //     until it has spoken), else to the link chosen by SetTargetIp, else to the only link.
 //
@@ -21,10 +22,14 @@
 // first frame after a link comes up is reported to the program as reply 0 with online byte 1; a
 // link that drops, or hears nothing for the silence timeout, is reported as reply 0 with online
 // byte 0 (status and address: the processor's address). While the processor keeps answering, the
-// online report is repeated every online report interval: the program's watchdogs count it as a
-// sign of life. Only whole frames with a good CRC count as hearing from the processor: a link that
-// receives nothing but junk goes offline all the same. Network links reconnect until the operator
-// disconnects them.
+// online report is repeated every online report interval, at the first probe or echo after it is
+// due (it keeps no deadline of its own): the program's watchdogs count it as a sign of life. Only
+// whole frames with a good CRC count as hearing from the processor: a link that receives nothing
+// but junk goes offline all the same. Network links reconnect until the operator disconnects them.
+//
+// Reply 0 is the library's own word: one that arrives from a peer is dropped. The search socket
+// is open to anyone on the network, so it takes search answers (reply 27) alone, from any
+// address (processors answer a broadcast); every other frame that arrives there is dropped.
 
 #include "comm/CommLibrary.h"
 
@@ -73,6 +78,8 @@ struct DeviceLinkStats {
     uint64_t wakeups = 0;            // times the I/O thread woke
     uint64_t connectAttempts = 0;
     uint64_t silenceDrops = 0;       // links dropped or reported offline for hearing nothing
+    uint64_t wireOnlineReports = 0;  // replies 0 a peer sent, dropped
+    uint64_t strayDatagramFrames = 0;  // frames on the search socket that were not search answers
 };
 
 constexpr int kMinOnlineReportMs = 1000;

@@ -119,18 +119,20 @@ QString LoadLangString(const QString& key)
     return text;
 }
 
+QString LanguageFilePath(int which)
+{
+    if (which == 1) return GetLanguageFolder() + QStringLiteral("English.ini");
+    if (which == 0) return GetLanguageFolder() + QStringLiteral("Chinese.ini");
+    return QString();
+}
+
 bool WriteLangString(int which, const QString& key, const QString& value)
 {
-    QString fileName;
-    if (which == 1)
-        fileName = QStringLiteral("English.ini");
-    else if (which == 0)
-        fileName = QStringLiteral("Chinese.ini");
-    else
-        return false;
+    const QString path = LanguageFilePath(which);
+    if (path.isEmpty()) return false;
     QString stored = EncodeLineBreaks(value);
     if (NeedsQuotes(stored)) stored = QLatin1Char('"') + stored + QLatin1Char('"');
-    return IniWriteString(GetLanguageFolder() + fileName, kStringSection, key, stored);
+    return IniWriteString(path, kStringSection, key, stored);
 }
 
 void ReloadUiText()

@@ -47,6 +47,10 @@ QString GetLanguageSetting();
 // break; empty when the key (or the file) is absent. Values are cut at 999 characters.
 QString LoadLangString(const QString& key);
 
+// "Language/English.ini" (which == 1) or "Language/Chinese.ini" (which == 0) in the application
+// folder; empty for any other which.
+QString LanguageFilePath(int which);
+
 // Writes [String] key=value into "Language/English.ini" (which == 1) or "Language/Chinese.ini"
 // (which == 0); any other which writes nothing. Line breaks are stored as backslash-n and a value
 // with leading or trailing blanks is quoted, so LoadLangString gives the same text back.

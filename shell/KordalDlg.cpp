@@ -91,6 +91,7 @@ KordalDlg::~KordalDlg()
 {
     titleTimer_.stop();
     busyWatchdog_.stop();
+    portSwitchWrites_.Flush();
     if (GetMainWindowLink() == this) SetMainWindowLink(nullptr);
     shared_background::FinishPrefetch();  // a window closed before its first paint
 }
@@ -285,6 +286,7 @@ void KordalDlg::closeEvent(QCloseEvent* e)
     QVN_Comm_Shutdown();
     IniWriteString(GetInfoIniPath(), QStringLiteral("Project"), QStringLiteral("FilePath"), projectPath_);
     SaveProjectFile(projectPath_);
+    portSwitchWrites_.Flush();
     m_BusyDlg.hide();
     e->accept();
 }

@@ -27,6 +27,7 @@
 #include "preview/MMainDlg.h"
 #include "platform/MessageTarget.h"
 #include "pagekit/MBaseDialog.h"
+#include "shell/DeferredLangWrites.h"
 #include "shell/MainWindowGeometry.h"
 #include "shell/PageTable.h"
 #include "shell/pages/MConnectDlg.h"
@@ -186,6 +187,7 @@ private:
     QRect RenameBand() const;
 
     bool templatesTab_ = false;
+    DeferredLangWrites portSwitchWrites_;  // the port-switch texts on their way to the language files
     class QLineEdit* renameEdit_ = nullptr;  // id 44929, made on first use
     int renameSlot_ = -1;
     int renameInput_ = -1;

@@ -84,6 +84,7 @@ LRESULT KordalDlg::OnLanguageChange(WPARAM which)
 
 void KordalDlg::ApplyLanguageTexts()
 {
+    portSwitchWrites_.Flush();  // the files are about to give the texts back
     ReloadUiText();
     ApplyDialogLanguage(this, IDD_MAIN);
     // The window's caption stays the program's name (or the project path).

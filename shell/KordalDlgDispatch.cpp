@@ -111,11 +111,13 @@ void KordalDlg::DispatchDeviceReply(WPARAM replyId, LPARAM value, const QVariant
 }
 
 // A link the search page did not make (the serial line, an address typed on the COMM page) has no
-// tile to show it going offline and back: the connection indicator shows it instead.
+// tile to show it going offline and back: the connection indicator shows it instead. Once the
+// serial port is connected it carries the commands alone, whatever tile was connected before.
 void KordalDlg::ShowDirectLinkOnline(const QVariantMap& state)
 {
-    for (const DeviceTile& tile : m_SearchMachineDlg.Tiles())
-        if (tile.connected) return;
+    if (GetDeviceData().netMode != 0)
+        for (const DeviceTile& tile : m_SearchMachineDlg.Tiles())
+            if (tile.connected) return;
     const bool online = state.contains(QStringLiteral("online")) ? state.value(QStringLiteral("online")).toInt() != 0
                                                                   : GetDeviceData().onlineState != 0;
     // The library repeats the report while the processor answers: only a change is drawn.

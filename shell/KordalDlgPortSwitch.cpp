@@ -11,11 +11,12 @@
 
 namespace {
 
-void StoreText(int id, const QString& english, const QString& chinese, const QString& language)
+void StoreText(DeferredLangWrites& files, int id, const QString& english, const QString& chinese,
+               const QString& language)
 {
     const QString key = QStringLiteral("SIDS_%1").arg(id);
-    WriteLangString(1, key, english);
-    WriteLangString(0, key, chinese);
+    files.Write(1, key, english);
+    files.Write(0, key, chinese);
     if (language == QLatin1String("English"))
         SetUiText(id, english);
     else if (language == QLatin1String("Chinese"))
@@ -34,8 +35,8 @@ void KordalDlg::UpdatePortSwitchTexts()
     for (int source = 0; source < 2; ++source) {
         PortSwitchTexts texts;
         if (!PortSwitchTextsFor(source, device.cmpBoard.ipSrc[source], texts)) continue;
-        StoreText(PortSwitchFixedTextId(source), texts.fixedEnglish, texts.fixedChinese, language);
-        StoreText(PortSwitchAutoTextId(source), texts.autoEnglish, texts.autoChinese, language);
+        StoreText(portSwitchWrites_, PortSwitchFixedTextId(source), texts.fixedEnglish, texts.fixedChinese, language);
+        StoreText(portSwitchWrites_, PortSwitchAutoTextId(source), texts.autoEnglish, texts.autoChinese, language);
     }
 
     if (!list) return;

@@ -3,6 +3,7 @@
 // point at it with short timings.
 
 #include "comm/DeviceLink.h"
+#include "comm/Frame.h"
 #include "comm/PosixIo.h"
 #include "tools/emulator/ProcessorEmulator.h"
 
@@ -59,4 +60,17 @@ inline std::vector<int32_t> CommandIds(const std::vector<emu::ReceivedFrame>& fr
             ids.push_back(id);
     }
     return ids;
+}
+
+// A reply as a peer puts it on the wire: one whole frame.
+inline std::vector<uint8_t> ReplyFrame(int replyId, uint8_t address, std::vector<uint8_t> payload, uint8_t status = 0)
+{
+    comm::ReplyPacket r;
+    r.replyId = replyId;
+    r.status = status;
+    r.payload = std::move(payload);
+    const auto body = comm::MakeReplyPayload(r);
+    std::vector<uint8_t> frame;
+    comm::AppendFrame(frame, comm::FrameType::Reply, address, 0, body.data(), body.size());
+    return frame;
 }

@@ -1,6 +1,10 @@
 #include "LinkTestSupport.h"
 #include "ReplyCollector.h"
 
+#include <arpa/inet.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <set>
 
 using namespace std::chrono_literals;
@@ -67,4 +71,63 @@ TEST(Discovery, FoundProcessorsAreLinkedAndAddressedByTheirLastOctet)
     EXPECT_TRUE(CommandIds(a->Received()).empty());
     EXPECT_EQ(link.TargetIds(), (std::vector<uint8_t>{2, 3}));
     link.Shutdown();
+}
+
+namespace {
+
+// A UDP socket on a loopback address, any port.
+int UdpSocketAt(const char* ip, sockaddr_in& bound)
+{
+    const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    in_addr a{};
+    comm::ParseIpv4(ip, a);
+    bound = comm::MakeSockAddr(a, 0);
+    socklen_t len = sizeof bound;
+    if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&bound), len) != 0 ||
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&bound), &len) != 0)
+        ADD_FAILURE() << "no UDP socket at " << ip;
+    return fd;
+}
+
+void SendTo(int fd, const sockaddr_in& to, const std::vector<uint8_t>& bytes)
+{
+    ASSERT_EQ(::sendto(fd, bytes.data(), bytes.size(), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to),
+              static_cast<ssize_t>(bytes.size()));
+}
+
+}  // namespace
+
+TEST(Discovery, TheSearchSocketTakesSearchAnswersAloneFromAnyone)
+{
+    sockaddr_in destination{}, stranger{};
+    int dest = UdpSocketAt("127.0.0.8", destination);
+    int other = UdpSocketAt("127.0.0.9", stranger);
+    auto o = FastOptions();
+    o.discoveryTargets = {{"127.0.0.8", ntohs(destination.sin_port)}};
+    comm::DeviceLink link(o);
+    ReplyCollector replies(link);
+    auto cmd = Block55(255);
+    link.SendCommand(69, cmd.data(), comm::kBroadcastAddress);
+    std::vector<uint8_t> buf(4096);
+    sockaddr_in library{};
+    socklen_t len = sizeof library;
+    ASSERT_GT(::recvfrom(dest, buf.data(), buf.size(), 0, reinterpret_cast<sockaddr*>(&library), &len), 0);
+
+    const std::vector<uint8_t> configuration(comm::kParamBlockSize, 0x21);
+    SendTo(other, library, ReplyFrame(2, 9, configuration));
+    SendTo(other, library, ReplyFrame(0, 9, {0}, 9));
+    SendTo(other, library, ReplyFrame(0, 9, {1}, 9));
+    SendTo(dest, library, ReplyFrame(2, 8, configuration));
+    std::vector<uint8_t> answer = {2, 0x5E, 0, 0, 0, 8};
+    for (char c : std::string("127.0.0.8")) answer.push_back(static_cast<uint8_t>(c));
+    SendTo(dest, library, ReplyFrame(27, 8, answer));
+
+    ASSERT_TRUE(replies.WaitFor([](const auto& all) { return !all.empty() && all.back().replyId == 27; }));
+    const auto all = replies.All();
+    ASSERT_EQ(all.size(), 1u) << "a handler saw reply " << all.front().replyId;
+    EXPECT_EQ(all[0].payload, answer);
+    EXPECT_EQ(link.Stats().strayDatagramFrames, 4u);
+    link.Shutdown();
+    ::close(dest);
+    ::close(other);
 }

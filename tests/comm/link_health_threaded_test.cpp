@@ -1,6 +1,7 @@
 #include "LinkTestSupport.h"
 #include "ReplyCollector.h"
 
+#include <algorithm>
 #include <thread>
 
 using namespace std::chrono_literals;
@@ -109,5 +110,63 @@ TEST(LinkHealth, AnsweringProcessorIsReportedOnlineAtASteadyPaceAndSilenceOnce)
     std::this_thread::sleep_for(1500ms);
     EXPECT_EQ(CountOnline(replies.All(), 1), beforeSilence) << "reported online while silent";
     EXPECT_EQ(CountOnline(replies.All(), 0), 1);
+    link.Shutdown();
+}
+
+TEST(LinkHealth, OnlineReportsFromThePeerAreDroppedAndCounted)
+{
+    auto emu = StartEmulator("127.0.0.14");
+    auto o = OptionsFor(*emu);
+    o.onlineReportIntervalMs = 1;  // held to once a second
+    comm::DeviceLink link(o);
+    ReplyCollector replies(link);
+    link.ConnectNet("127.0.0.14", comm::kDevicePort);
+    ASSERT_TRUE(replies.WaitFor([](const auto& a) { return CountOnline(a, 1) == 1; }));
+    // Offline, then online, for a processor the program may know by another link.
+    for (uint8_t online : {0, 1}) {
+        comm::ReplyPacket forged;
+        forged.replyId = 0;
+        forged.status = 99;
+        forged.payload = {online};
+        emu->Broadcast(forged);
+    }
+    comm::ReplyPacket freeze;
+    freeze.replyId = 31;
+    freeze.payload = {1};
+    emu->Broadcast(freeze);
+    ASSERT_TRUE(replies.WaitFor(
+        [](const auto& a) {
+            return CountOnline(a, 1) >= 2 && std::any_of(a.begin(), a.end(), [](const auto& p) { return p.replyId == 31; });
+        },
+        3000ms))
+        << "own reports stopped";
+    for (const auto& p : replies.All()) {
+        if (p.replyId != 0) continue;
+        EXPECT_EQ(p.status, 14);
+        EXPECT_EQ(p.payload, std::vector<uint8_t>{1});
+    }
+    EXPECT_EQ(link.Stats().wireOnlineReports, 2u);
+    link.Shutdown();
+}
+
+TEST(LinkHealth, TheRepeatedOnlineReportWakesTheThreadNoMoreThanTheProbes)
+{
+    auto emu = StartEmulator("127.0.0.15");
+    auto o = OptionsFor(*emu);
+    o.probeIntervalMs = 300;
+    o.silenceTimeoutMs = 5000;
+    o.onlineReportIntervalMs = 1;  // once a second: out of step with the probes
+    comm::DeviceLink link(o);
+    ReplyCollector replies(link);
+    link.ConnectNet("127.0.0.15", comm::kDevicePort);
+    ASSERT_TRUE(replies.WaitFor([](const auto& a) { return CountOnline(a, 1) == 1; }));
+    std::this_thread::sleep_for(150ms);
+    // Idle: the emulator receives probes alone, and each probe and its echo wake the thread once.
+    const uint64_t wakeups = link.Stats().wakeups, probes = emu->ReceivedTotal();
+    const int reports = CountOnline(replies.All(), 1);
+    std::this_thread::sleep_for(6s);
+    const uint64_t woke = link.Stats().wakeups - wakeups, probed = emu->ReceivedTotal() - probes;
+    EXPECT_GE(CountOnline(replies.All(), 1) - reports, 5);
+    EXPECT_LE(woke, 2 * probed + 2) << probed << " probes";
     link.Shutdown();
 }

@@ -89,6 +89,7 @@ inline QStringList FullRefreshCalls()
 inline void ResetDeviceForDispatch()
 {
     CDeviceData& d = GetDeviceData();
+    d.netMode = 1;
     d.pvwMode = 0;
     d.mosaic.mode = 0;
     d.logo.usage = 0;

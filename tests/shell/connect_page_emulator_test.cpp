@@ -7,9 +7,11 @@
 
 #include "comm/QVN_Comm.h"
 #include "controls/CDropButton.h"
+#include "device/CommandIds.h"
 #include "device/IniFile.h"
 #include "device/UiReplyRelay.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -23,6 +25,7 @@ protected:
         comm::InstallCommLibrary(nullptr);
         link.reset();
         if (emulator) emulator->Stop();
+        if (networked) networked->Stop();
         PageTest::TearDown();
     }
     void StartLink(comm::DeviceLinkOptions options)
@@ -36,6 +39,7 @@ protected:
     }
 
     std::unique_ptr<emu::ProcessorEmulator> emulator;
+    std::unique_ptr<emu::ProcessorEmulator> networked;  // the same processor's network side
     std::unique_ptr<comm::DeviceLink> link;
     std::unique_ptr<PageHost> host;
 };
@@ -95,4 +99,32 @@ TEST_F(ConnectPageEmulatorTest, NetworkConnectReachesTheEmulator)
 
     host->connectPage.OnNetDisconnect();
     ASSERT_TRUE(SpinUntil([&] { return emulator->ClientCount() == 0; }));
+}
+
+TEST_F(ConnectPageEmulatorTest, SerialConnectTakesTheCommandsOffTheNetwork)
+{
+    networked = StartEmulator("127.0.0.33");
+    emulator = StartEmulator("127.0.0.34", true, networked->Address());
+    const int number = comm::SerialPortNumber(emulator->PtyPath());
+    ASSERT_GE(number, 1000) << emulator->PtyPath();
+    ports = {{comm::SerialPortName(number), number}};
+    StartLink(OptionsFor(*networked));
+    g_DeviceAddress = networked->Address();
+    host->connectPage.SetDestinationIp(QStringLiteral("127.0.0.33"));
+    host->connectPage.OnNetConnect();
+    ASSERT_TRUE(SpinUntil([&] { return host->SawReply(0); })) << "no network link";
+
+    networked->ClearReceived();
+    host->connectPage.OnComConnect();
+    ASSERT_TRUE(host->connectPage.IsSerialOpen());
+    GetDeviceData().SendCommand(CMD_QUERY_LOGO);
+    ASSERT_TRUE(emulator->WaitReceived(
+        [](const auto& log) {
+            const auto ids = CommandIds(log);
+            return std::find(ids.begin(), ids.end(), CMD_QUERY_LOGO) != ids.end();
+        },
+        std::chrono::milliseconds(5000)));
+    EXPECT_EQ(CommandIds(emulator->Received()).front(), CMD_GET_ALL_DATA);
+    EXPECT_TRUE(CommandIds(networked->Received()).empty());
+    EXPECT_TRUE(SpinUntil([&] { return networked->ClientCount() == 0; })) << "the network link stays open";
 }

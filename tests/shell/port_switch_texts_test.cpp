@@ -1,15 +1,25 @@
 // The port-switch texts follow the composite board's sources, in both language files, and stay
-// after a language switch and a restart.
+// after a language switch and a restart; board reports that change nothing rewrite no file.
 
 #include "PresetTestSupport.h"
 
 #include "controls/CDropButton.h"
 #include "controls/CDropList.h"
+#include "device/CommandIds.h"
 #include "device/IniFile.h"
 #include "platform/MessageIds.h"
 #include "pagekit/LanguageFiles.h"
+#include "shell/DeferredLangWrites.h"
 #include "shell/PortSwitchTexts.h"
 #include "pagekit/UiText.h"
+#include "tests/support/EventLoopWait.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+
+#include <sys/stat.h>
+
+#include <string>
 
 namespace {
 
@@ -78,6 +88,21 @@ protected:
         LanguageStrings::FromFile(LanguageDir() + file).Find(QStringLiteral("SIDS_%1").arg(id), value);
         return value;
     }
+    // The files take the texts a moment after the board report.
+    bool StoredSoon(const char* file, int id, const QString& value)
+    {
+        return SpinUntil([&] { return Stored(file, id) == value; }, 5000);
+    }
+    // A file as it stands: its bytes, and the inode and time a replacement would change.
+    static std::string Stamp(const QString& path)
+    {
+        struct stat st {};
+        QFile f(path);
+        if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !f.open(QIODevice::ReadOnly)) return {};
+        const QByteArray sum = QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha1).toHex();
+        return std::to_string(st.st_ino) + " " + std::to_string(st.st_mtim.tv_sec) + "." +
+               std::to_string(st.st_mtim.tv_nsec) + " " + sum.toStdString();
+    }
 
     CompositeBoardInfo saved_{};
 };
@@ -101,13 +126,14 @@ TEST_F(PortSwitchTest, DviSourceShowsInEnglishAndChineseAlsoAfterARestart)
     EXPECT_EQ(texts[4], "Auto(DP2 Default)");
     EXPECT_EQ(w.PortSwitchList()->GetCurSel(), 3);
     EXPECT_EQ(w.PortSwitchList()->GetList()->GetItemData(3), 3u);
-    EXPECT_EQ(Stored("English.ini", 145), "Fixed to DVI3*");
-    EXPECT_EQ(Stored("Chinese.ini", 145), QStringLiteral("固定 DVI3*"));
-    EXPECT_EQ(Stored("Chinese.ini", 148), QStringLiteral("自动(DVI3* 优先)"));
 
+    // Switched at once, before the files were due to take the texts.
     SendMsg(&w, WM_LANGUAGE_CHANGE, 1, 0);
     EXPECT_EQ(UiText(145), QStringLiteral("固定 DVI3*"));
     EXPECT_EQ(ListTexts(w).value(0), QStringLiteral("固定 DVI3*"));
+    EXPECT_EQ(Stored("English.ini", 145), "Fixed to DVI3*");
+    EXPECT_EQ(Stored("Chinese.ini", 145), QStringLiteral("固定 DVI3*"));
+    EXPECT_EQ(Stored("Chinese.ini", 148), QStringLiteral("自动(DVI3* 优先)"));
 
     // The board says nothing after the restart; the texts come from the language file.
     board.ipSrc[0] = 0;
@@ -133,7 +159,7 @@ TEST_F(PortSwitchTest, InChineseTheTableTakesTheChineseForm)
     w.UpdatePortSwitchTexts();
     EXPECT_EQ(UiText(145), QStringLiteral("固定 DP2"));
     EXPECT_EQ(UiText(146), QStringLiteral("固定 HDMI3"));
-    EXPECT_EQ(Stored("English.ini", 146), "Fixed to HDMI3");
+    EXPECT_TRUE(StoredSoon("English.ini", 146, "Fixed to HDMI3"));
     EXPECT_EQ(Stored("English.ini", 149), "Auto(HDMI3 Default)");
     EXPECT_EQ(w.PortSwitchList()->GetCurSel(), 0);
 }
@@ -157,7 +183,50 @@ TEST_F(PortSwitchTest, OtherTypesAndLanguagesLeaveTheTexts)
     GetDeviceData().cmpBoard.ipSrc[0] = 6;
     w.UpdatePortSwitchTexts();
     EXPECT_EQ(UiText(145), before145);
-    EXPECT_EQ(Stored("English.ini", 145), "Fixed to DVI3*");
+    EXPECT_TRUE(StoredSoon("English.ini", 145, "Fixed to DVI3*"));
+}
+
+TEST_F(PortSwitchTest, BoardReportsRewriteTheLanguageFilesOnlyWhenTheTextsChange)
+{
+    SelectLanguage(QStringLiteral("English"));
+    KordalDlg& w = Ready();
+    CompositeBoardInfo& board = GetDeviceData().cmpBoard;
+    board.ipSrc[1] = 8;
+    const QString english = LanguageDir() + "English.ini", chinese = LanguageDir() + "Chinese.ini";
+    int replaced = 0;  // replacements of either file seen right after a report
+    auto reports = [&](int n, bool alternate) {
+        for (int i = 0; i < n; ++i) {
+            const auto before = std::make_pair(Stamp(english), Stamp(chinese));
+            if (alternate) board.ipSrc[0] = board.ipSrc[0] == 6 ? 8 : 6;
+            w.DispatchDeviceReply(REPLY_BOARD_INFO, 0, QVariant());
+            replaced += before != std::make_pair(Stamp(english), Stamp(chinese));
+        }
+    };
+    board.ipSrc[0] = 6;
+    reports(1, false);
+    ASSERT_TRUE(StoredSoon("Chinese.ini", 149, QStringLiteral("自动(DP2 优先)")));
+    const auto englishHeld = Stamp(english), chineseHeld = Stamp(chinese);
+    replaced = 0;
+    // The same board again and again, and a board flipping between two sources that ends where
+    // it began: the files already hold its texts.
+    reports(20, false);
+    reports(20, true);
+    EXPECT_EQ(ListTexts(w).value(0), "Fixed to DVI3*");
+    SpinFor(DeferredLangWrites::kDelayMs + 500);
+    EXPECT_EQ(Stamp(english), englishHeld);
+    EXPECT_EQ(Stamp(chinese), chineseHeld);
+
+    // A new board, reported many times: its texts reach each file in one write, after the reports.
+    board.ipSrc[0] = 8;
+    reports(20, false);
+    EXPECT_EQ(ListTexts(w).value(0), "Fixed to DP2");
+    ASSERT_TRUE(StoredSoon("English.ini", 145, "Fixed to DP2"));
+    ASSERT_TRUE(StoredSoon("Chinese.ini", 148, QStringLiteral("自动(DP2 优先)")));
+    const auto englishChanged = Stamp(english);
+    reports(20, false);
+    SpinFor(DeferredLangWrites::kDelayMs + 500);
+    EXPECT_EQ(Stamp(english), englishChanged);
+    EXPECT_EQ(replaced, 0) << "written on the reply path";
 }
 
 } // namespace

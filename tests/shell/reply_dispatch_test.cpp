@@ -7,6 +7,7 @@
 #include "tests/support/QtPrinters.h"
 
 #include "controls/CDropButton.h"
+#include "controls/CGdipButton.h"
 #include "controls/CSxGroupBox.h"
 #include "controls/oRealEdit.h"
 #include "device/ReplyHandlers.h"
@@ -15,6 +16,7 @@
 #include "pages/signal/VgaIds.h"
 #include "pages/system/MLogoDlg.h"
 #include "platform/PageNotifyCodes.h"
+#include "shell/MainWindowIds.h"
 
 #include <QRegularExpression>
 #include <QVariantMap>
@@ -131,6 +133,24 @@ TEST_F(ReplyDispatchTest, SingleRefreshReplies)
     EXPECT_EQ(Reply(w, REPLY_VIDEO_DATA), QStringList{});
     EXPECT_EQ(Reply(w, REPLY_ENCODER_INFO), QStringList{"MVideoSettingDlg::OnDeviceInfo"});
     EXPECT_EQ(Reply(w, REPLY_FEATHER), QStringList{"QVN_FeatherDlg::RefreshFromDevice"});
+}
+
+TEST_F(ReplyDispatchTest, OnTheSerialPortTheIndicatorShowsItsLinkWhateverTileIsConnected)
+{
+    KordalDlg& w = Traced();
+    auto online = [&](int on, int status) {
+        Reply(w, REPLY_ONLINE, 0, QVariantMap{{"online", on}, {"status", status}});
+    };
+    w.m_SearchMachineDlg.AddFoundDevice("127.0.0.40", {2, 0x5E, 0, 0, 0, 40});
+    online(1, 40);  // the only tile connects itself
+    ASSERT_TRUE(w.m_SearchMachineDlg.Tiles().at(0).connected);
+    CGdipButton* indicator = w.ButtonById(ctl::main_window::IDC_CONNECTION_INDICATOR);
+    ASSERT_TRUE(indicator->IsPressed());
+    GetDeviceData().netMode = 0;  // then a serial connect, to a processor at another address
+    online(0, 110);
+    EXPECT_FALSE(indicator->IsPressed());
+    online(1, 110);
+    EXPECT_TRUE(indicator->IsPressed());
 }
 
 TEST_F(ReplyDispatchTest, IdsOutOfRangeDoNothing)
