@@ -284,9 +284,11 @@ void CopyLabel(SDL_Renderer* renderer, SDL_Surface* label)
 
 } // namespace
 
-SDL_Rect CCell::WindowDestinationLocked() const
+bool CCell::PresentPicture(const VideoPicture* picture)
 {
-    // The window may be larger or smaller than the texture.
+    std::lock_guard<std::mutex> guard(lock);
+    if (!window) return false;
+    // The destination is given at the texture's size; the window may be larger or smaller.
     SDL_Rect dst = dstRect;
     if (textureRect.w > 0 && textureRect.h > 0 && windowWidth > 0 && windowHeight > 0) {
         dst.x = static_cast<int>(static_cast<int64_t>(dstRect.x) * windowWidth / textureRect.w);
@@ -294,37 +296,27 @@ SDL_Rect CCell::WindowDestinationLocked() const
         dst.w = static_cast<int>(static_cast<int64_t>(dstRect.w) * windowWidth / textureRect.w);
         dst.h = static_cast<int>(static_cast<int64_t>(dstRect.h) * windowHeight / textureRect.h);
     }
-    return dst;
+    const SDL_Rect src = srcRect;
+    const SDL_Rect* to = dst.w > 0 && dst.h > 0 ? &dst : nullptr;
+    SDL_Surface* label = LabelSurfaceLocked(SDL_Color{255, 0, 0, 255}, redLabel, redLabelText);
+    const auto overlay = [label](SDL_Renderer* r) { CopyLabel(r, label); };
+    // An empty source (a layer window of no size, or outside its output) shows nothing.
+    SdlVideoSurface& surface = window->Surface();
+    return picture ? surface.Render(*picture, &src, to, overlay) : surface.Redraw(&src, to, overlay);
 }
 
 void CCell::RenderFrame(const VideoPicture& picture)
 {
     if (IsHidden()) return;
-    std::lock_guard<std::mutex> guard(lock);
-    if (!window) return;
-    const SDL_Rect dst = WindowDestinationLocked();
-    const SDL_Rect src = srcRect;
-    SDL_Surface* label = LabelSurfaceLocked(SDL_Color{255, 0, 0, 255}, redLabel, redLabelText);
-    // An empty source (a layer window of no size, or outside its output) shows nothing.
-    const bool shown = window->Surface().Render(picture, &src,
-                                                dst.w > 0 && dst.h > 0 ? &dst : nullptr,
-                                                [label](SDL_Renderer* r) { CopyLabel(r, label); });
-    if (shown) framesShown.fetch_add(1, std::memory_order_relaxed);
+    if (PresentPicture(&picture)) framesShown.fetch_add(1, std::memory_order_relaxed);
 }
 
 void CCell::Redraw()
 {
-    if (!attached.load()) {
+    if (attached.load())
+        PresentPicture(nullptr);
+    else
         PaintPlaceholder();
-        return;
-    }
-    std::lock_guard<std::mutex> guard(lock);
-    if (!window) return;
-    const SDL_Rect dst = WindowDestinationLocked();
-    const SDL_Rect src = srcRect;
-    SDL_Surface* label = LabelSurfaceLocked(SDL_Color{255, 0, 0, 255}, redLabel, redLabelText);
-    window->Surface().Redraw(&src, dst.w > 0 && dst.h > 0 ? &dst : nullptr,
-                             [label](SDL_Renderer* r) { CopyLabel(r, label); });
 }
 
 void CCell::PaintPlaceholder()

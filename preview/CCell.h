@@ -154,8 +154,8 @@ public:
 
 private:
     const CellStyle& Style() const;
-    // Under lock: where the picture goes in the window (the destination is given at the texture's size).
-    SDL_Rect WindowDestinationLocked() const;
+    // The picture (null: the last one again) in the window, with the name on top.
+    bool PresentPicture(const VideoPicture* picture);
     void DrawFrame(QPainter& p, const Rect& r) const;
     // Under lock: the name as an SDL surface in the given colour, made again when the name changed.
     SDL_Surface* LabelSurfaceLocked(SDL_Color colour, SDL_Surface*& cache, std::string& cachedText);

@@ -98,23 +98,22 @@ void ShowStatic::SetSourceRect(const CellRect& r)
     srcRect = SDL_Rect{r.left, r.top, r.Width(), r.Height()};
 }
 
-void ShowStatic::RenderFrame(const VideoPicture& picture)
+bool ShowStatic::Present(const VideoPicture* picture)
 {
     std::lock_guard<std::mutex> guard(lock);
-    if (!child || dstRect.w <= 0 || dstRect.h <= 0) return;
+    if (!child || dstRect.w <= 0 || dstRect.h <= 0) return false;
     const SDL_Rect src = srcRect;
     const SDL_Rect dst = dstRect;
-    if (child->Surface().Render(picture, src.w > 0 && src.h > 0 ? &src : nullptr, &dst)) ++framesShown;
+    const SDL_Rect* from = src.w > 0 && src.h > 0 ? &src : nullptr;
+    return picture ? child->Surface().Render(*picture, from, &dst) : child->Surface().Redraw(from, &dst);
 }
 
-void ShowStatic::Redraw()
+void ShowStatic::RenderFrame(const VideoPicture& picture)
 {
-    std::lock_guard<std::mutex> guard(lock);
-    if (!child || dstRect.w <= 0 || dstRect.h <= 0) return;
-    const SDL_Rect src = srcRect;
-    const SDL_Rect dst = dstRect;
-    child->Surface().Redraw(src.w > 0 && src.h > 0 ? &src : nullptr, &dst);
+    if (Present(&picture)) framesShown.fetch_add(1, std::memory_order_relaxed);
 }
+
+void ShowStatic::Redraw() { Present(nullptr); }
 
 bool ShowStatic::IsShown() const
 {
@@ -146,11 +145,7 @@ SDL_Rect ShowStatic::TextureRect() const
     return textureRect;
 }
 
-int ShowStatic::FramesShown() const
-{
-    std::lock_guard<std::mutex> guard(lock);
-    return framesShown;
-}
+int ShowStatic::FramesShown() const { return framesShown.load(std::memory_order_relaxed); }
 
 // --- MShowVideoDlg ---
 

@@ -10,6 +10,7 @@
 #include <SDL.h>
 
 #include <array>
+#include <atomic>
 #include <mutex>
 
 class QLabel;
@@ -50,12 +51,15 @@ public:
     int FramesShown() const;
 
 private:
+    // The picture (null: the last one again) in the view's window.
+    bool Present(const VideoPicture* picture);
+
     SdlVideoWidget* child = nullptr;
     SDL_Rect textureRect{0, 0, 0, 0};
     SDL_Rect dstRect{0, 0, 0, 0};
     SDL_Rect spareRect{0, 0, 0, 0};
     SDL_Rect srcRect{0, 0, 0, 0};
-    int framesShown = 0;
+    std::atomic<int> framesShown{0};
     mutable std::mutex lock;
 };
 

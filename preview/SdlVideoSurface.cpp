@@ -125,16 +125,9 @@ bool SdlVideoSurface::Render(const VideoPicture& picture, const SDL_Rect* src, c
         !picture.v || picture.lumaPitch < picture.width || picture.chromaPitch < (picture.width + 1) / 2)
         return false;
     const SDL_Rect whole{0, 0, textureWidth, textureHeight};
-    bool ok = SDL_UpdateYUVTexture(texture, &whole, picture.y, picture.lumaPitch, picture.u,
-                                   picture.chromaPitch, picture.v, picture.chromaPitch) == 0;
-    hasPicture = ok;
-    if (ok) ok = SDL_RenderClear(renderer) == 0;
-    const bool emptySource = src && (src->w <= 0 || src->h <= 0);
-    if (ok && !emptySource) ok = SDL_RenderCopy(renderer, texture, src, dst) == 0;
-    if (ok && overlay) overlay(renderer);
-    if (ok) {
-        SDL_RenderPresent(renderer);
-    }
+    hasPicture = SDL_UpdateYUVTexture(texture, &whole, picture.y, picture.lumaPitch, picture.u, picture.chromaPitch,
+                                      picture.v, picture.chromaPitch) == 0;
+    const bool ok = hasPicture && PresentLocked(src, dst, overlay);
     ReleaseContext();
     if (!ok) ReportFailure();
     return ok;
@@ -144,12 +137,19 @@ bool SdlVideoSurface::Redraw(const SDL_Rect* src, const SDL_Rect* dst, const std
 {
     std::lock_guard<std::mutex> guard(lock);
     if (!renderer) return false;
+    const bool ok = PresentLocked(src, dst, overlay);
+    ReleaseContext();
+    return ok;
+}
+
+bool SdlVideoSurface::PresentLocked(const SDL_Rect* src, const SDL_Rect* dst,
+                                    const std::function<void(SDL_Renderer*)>& overlay)
+{
     bool ok = SDL_RenderClear(renderer) == 0;
     const bool emptySource = src && (src->w <= 0 || src->h <= 0);
-    if (ok && hasPicture && texture && !emptySource) ok = SDL_RenderCopy(renderer, texture, src, dst) == 0;
+    if (ok && hasPicture && !emptySource) ok = SDL_RenderCopy(renderer, texture, src, dst) == 0;
     if (ok && overlay) overlay(renderer);
     if (ok) SDL_RenderPresent(renderer);
-    ReleaseContext();
     return ok;
 }
 

@@ -67,6 +67,9 @@ public:
 private:
     bool CreateRenderer(RendererChoice choice, QWidget* host);
     void DestroyLocked();
+    // Under the lock: black, the texture's picture (when it holds one) from src to dst, the
+    // overlay, presented. False when a step failed.
+    bool PresentLocked(const SDL_Rect* src, const SDL_Rect* dst, const std::function<void(SDL_Renderer*)>& overlay);
     void ReportFailure();
 
     mutable std::mutex lock;
