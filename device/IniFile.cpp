@@ -11,10 +11,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <ctime>
 #include <limits>
 #include <memory>
 #include <mutex>
-#include <ctime>
 #include <sys/stat.h>
 
 namespace {

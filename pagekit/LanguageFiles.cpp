@@ -148,16 +148,14 @@ void ReloadUiText()
 LanguageStrings LanguageStrings::Current()
 {
     if (g_LanguageFile.isEmpty()) return {};
-    // Every page rewords itself from the same file: the INI routines keep it while it is unchanged.
-    LanguageStrings strings;
-    strings.doc_ = IniLoadDocument(g_LanguageFile);
-    return strings;
+    return FromFile(g_LanguageFile);
 }
 
 LanguageStrings LanguageStrings::FromFile(const QString& path)
 {
+    // Every page rewords itself from the same files: the INI routines keep them while unchanged.
     LanguageStrings strings;
-    strings.doc_ = std::make_shared<const IniDocument>(IniDocument::FromFile(path));
+    strings.doc_ = IniLoadDocument(path);
     return strings;
 }
 
