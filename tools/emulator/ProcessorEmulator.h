@@ -117,8 +117,9 @@ public:
     void StartVideo(std::vector<std::vector<uint8_t>> packets, int channel, int intervalMs);
     void StopVideo();
 
-    // Sends a reply to every connected client and the pseudo-terminal.
-    void Broadcast(const comm::ReplyPacket& reply);
+    // Sends a reply to every connected client and the pseudo-terminal, in frames of the given
+    // address (-1: the processor's own).
+    void Broadcast(const comm::ReplyPacket& reply, int frameAddress = -1);
 
     std::vector<ReceivedFrame> Received() const;
     std::size_t ReceivedCount() const;  // frames in the log
