@@ -10,10 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <chrono>
-#include <functional>
 #include <memory>
-#include <thread>
 
 inline std::unique_ptr<emu::ProcessorEmulator> StartEmulator(const std::string& ip, bool pty = false, int address = -1)
 {
@@ -84,15 +81,4 @@ inline std::vector<uint8_t> SearchAnswer(const std::string& ip, uint8_t macLast)
     std::vector<uint8_t> p = {2, 0x5E, 0, 0, 0, macLast};
     p.insert(p.end(), ip.begin(), ip.end());
     return p;
-}
-
-// Waits until the link's counters satisfy pred; false when they do not in time.
-inline bool WaitForStats(const comm::DeviceLink& link, const std::function<bool(const comm::DeviceLinkStats&)>& pred)
-{
-    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (!pred(link.Stats())) {
-        if (std::chrono::steady_clock::now() > until) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
 }

@@ -106,7 +106,12 @@ TEST(HostilePeer, AProcessorOnALinkNeitherAddsNorStandsInForAnother)
     found.replyId = 27;
     found.payload = SearchAnswer("127.0.0.78", 78);
     stranger->Broadcast(found, 77);
-    EXPECT_TRUE(WaitForStats(link, [](const auto& s) { return s.wireSearchAnswers == 1 && s.foreignAddressFrames > 0; }));
+    // The only frame in its own name, after the echoes in .76's.
+    EXPECT_TRUE(replies.WaitFor([](const auto& all) {
+        return std::any_of(all.begin(), all.end(), [](const auto& p) { return IsOnline(p, 1) && p.deviceAddress == 77; });
+    }));
+    EXPECT_EQ(link.Stats().wireSearchAnswers, 1u);
+    EXPECT_GT(link.Stats().foreignAddressFrames, 0u);
 
     link.SendCommand(7, nullptr, honest->Address());
     link.SendCommand(9, nullptr, comm::kBroadcastAddress);
