@@ -76,6 +76,36 @@ struct Link {
 
 std::string Text(const char* s) { return s ? std::string(s) : std::string(); }
 
+// The address a search answer names: the dotted text after the 6-byte MAC, up to its terminator
+// or the end, read as the search page reads it (four decimal groups of one to three digits, each
+// 0..255; leading zeros allowed). False when there is none.
+bool NamedAddress(const std::vector<uint8_t>& payload, in_addr& out)
+{
+    constexpr std::size_t kMacLength = 6;
+    constexpr std::size_t kMaxText = 15;  // "255.255.255.255"
+    if (payload.size() <= kMacLength) return false;
+    const auto begin = payload.begin() + kMacLength;
+    const auto end = std::find(begin, payload.end(), uint8_t{0});
+    if (end - begin > static_cast<std::ptrdiff_t>(kMaxText)) return false;
+    uint32_t address = 0;
+    int groups = 0, digits = 0, value = 0;
+    for (auto it = begin; it != end; ++it) {
+        if (*it == '.') {
+            if (digits == 0 || ++groups > 3) return false;
+            address = address << 8 | static_cast<uint32_t>(value);
+            digits = value = 0;
+        } else if (*it >= '0' && *it <= '9') {
+            value = value * 10 + (*it - '0');
+            if (++digits > 3 || value > 255) return false;
+        } else {
+            return false;
+        }
+    }
+    if (digits == 0 || groups != 3) return false;
+    out.s_addr = htonl(address << 8 | static_cast<uint32_t>(value));
+    return true;
+}
+
 // An online link repeats its report only when the processor was heard since the last one.
 bool ReportDue(const Link& l) { return l.online && l.fd >= 0 && l.lastRx > l.lastOnlineReport; }
 
@@ -120,6 +150,7 @@ struct DeviceLink::Impl {
     std::string localIp;
     std::string targetIp;
     int udpFd = -1;
+    std::optional<Clock::time_point> lastSearch;  // search answers are taken for a while after it
 
     void Post(Op op);
     void Run();
@@ -137,7 +168,7 @@ struct DeviceLink::Impl {
     void ReadFrom(Link& link, Clock::time_point now);
     void ReadUdp();
     void OnFrame(Link& link, Frame&& frame, Clock::time_point now);
-    void OnDatagramFrame(Frame&& frame);
+    void OnDatagramFrame(Frame&& frame, const sockaddr_in& from, Clock::time_point now);
     void ReportOnline(Link& link, bool online);
     void DeliverOnline(Link& link);
     void Deliver(const ReplyPacket& packet);
@@ -324,6 +355,7 @@ void DeviceLink::Impl::SendDiscovery(const OpSend& send)
 {
     if (udpFd < 0) OpenUdp();
     if (udpFd < 0) return;
+    lastSearch = Clock::now();
     std::vector<uint8_t> frame;
     AppendFrame(frame, send.type, send.address, 0, send.payload.data(), send.payload.size());
     std::vector<sockaddr_in> dests;
@@ -345,8 +377,8 @@ void DeviceLink::Impl::SendDiscovery(const OpSend& send)
 void DeviceLink::Impl::Route(OpSend& send)
 {
     if (send.type == FrameType::Command && send.cmdId == kSearchCommand && send.address == kBroadcastAddress) {
+        // Not on the serial port: an answer there is not taken (only the search socket's are).
         SendDiscovery(send);
-        if (serialLink && serialLink->fd >= 0) Enqueue(*serialLink, send.type, send.address, send.payload);
         return;
     }
     if (serialLink && serialLink->fd >= 0) Enqueue(*serialLink, send.type, send.address, send.payload);
@@ -426,8 +458,14 @@ void DeviceLink::Impl::Apply(Op& op)
 
 void DeviceLink::Impl::OnFrame(Link& link, Frame&& frame, Clock::time_point now)
 {
+    if (!link.serial && frame.address != link.address && frame.address != kBroadcastAddress) {
+        // A network link reaches the processor the program connected to, and that one alone: a
+        // frame in another's name would let it stand in for that processor.
+        Count(&DeviceLinkStats::foreignAddressFrames);
+        return;
+    }
     link.lastRx = now;
-    if (frame.address != kBroadcastAddress) link.address = frame.address;
+    if (link.serial && frame.address != kBroadcastAddress) link.address = frame.address;
     ReportOnline(link, true);
     if (frame.type != FrameType::Reply) return;  // probes only keep the link alive
     ReplyPacket packet;
@@ -438,16 +476,31 @@ void DeviceLink::Impl::OnFrame(Link& link, Frame&& frame, Clock::time_point now)
         Count(&DeviceLinkStats::wireOnlineReports);
         return;
     }
-    packet.deviceAddress = frame.address;
+    if (packet.replyId == kSearchAnswer) {
+        // Only a search finds processors: one on a link would make the program link another.
+        Count(&DeviceLinkStats::wireSearchAnswers);
+        return;
+    }
+    packet.deviceAddress = link.serial ? frame.address : link.address;
     Deliver(packet);
 }
 
-// Anyone on the network can reach the search socket: it takes search answers and nothing else.
-void DeviceLink::Impl::OnDatagramFrame(Frame&& frame)
+// Anyone on the network can reach the search socket: it takes search answers and nothing else,
+// during a search, and only from the processor each one names.
+void DeviceLink::Impl::OnDatagramFrame(Frame&& frame, const sockaddr_in& from, Clock::time_point now)
 {
     ReplyPacket packet;
     if (frame.type != FrameType::Reply || !ReadReplyPayload(frame.payload, packet) || packet.replyId != kSearchAnswer) {
         Count(&DeviceLinkStats::strayDatagramFrames);
+        return;
+    }
+    if (!lastSearch || now - *lastSearch > Ms(options.searchAnswerWindowMs)) {
+        Count(&DeviceLinkStats::lateSearchAnswers);
+        return;
+    }
+    in_addr named{};
+    if (!NamedAddress(packet.payload, named) || named.s_addr != from.sin_addr.s_addr) {
+        Count(&DeviceLinkStats::misaddressedSearchAnswers);
         return;
     }
     packet.deviceAddress = frame.address;
@@ -486,10 +539,14 @@ void DeviceLink::Impl::ReadUdp()
 {
     uint8_t buf[65536];
     for (int rounds = 0; rounds < 64; ++rounds) {
-        const ssize_t n = ::recvfrom(udpFd, buf, sizeof buf, 0, nullptr, nullptr);
+        sockaddr_in from{};
+        socklen_t length = sizeof from;
+        const ssize_t n = ::recvfrom(udpFd, buf, sizeof buf, 0, reinterpret_cast<sockaddr*>(&from), &length);
         if (n <= 0) return;
+        if (length < sizeof from || from.sin_family != AF_INET) continue;
+        const auto now = Clock::now();
         FrameDecoder decoder;  // one datagram holds whole frames; nothing carries over
-        decoder.Feed(buf, static_cast<std::size_t>(n), [&](Frame&& f) { OnDatagramFrame(std::move(f)); });
+        decoder.Feed(buf, static_cast<std::size_t>(n), [&](Frame&& f) { OnDatagramFrame(std::move(f), from, now); });
     }
 }
 

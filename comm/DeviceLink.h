@@ -7,13 +7,18 @@
 // handlers run on the I/O thread; a handler may send.
 //
 // Routing of a transfer to address A:
-//   - command 69 (search) to 0xFF goes out as UDP datagrams to the discovery destinations (and on
-//     the serial link when one is open); processors answer with reply 27;
+//   - command 69 (search) to 0xFF goes out as UDP datagrams to the discovery destinations;
+//     processors answer with reply 27;
 //   - otherwise the serial link, when open, carries everything (it is a bus: processors pick
 //     their own address); opening it closes the network links, so that the program talks to
 //     the port alone. A = 0xFF reaches every network link; any other A goes to the network
-//     links whose processor has address A (learned from its frames, or the last octet of its IP
-//     until it has spoken), else to the link chosen by SetTargetIp, else to the only link.
+//     links whose processor has address A, else to the link chosen by SetTargetIp, else to the
+//     only link.
+//
+// Device addresses: a network link's processor is the one the program connected to, and its
+// address is the last octet of that IP. A frame on the link that claims another address (0xFF
+// aside) is dropped: a peer cannot draw the commands meant for another processor. The serial
+// link, a bus opened with the broadcast address, learns its address from its frames.
 //
 // The I/O thread sleeps in poll() until a descriptor is ready, a caller wakes it, or the next
 // deadline it keeps (probe, silence, reconnect, connect timeout) is due.
@@ -27,9 +32,12 @@
 // whole frames with a good CRC count as hearing from the processor: a link that receives nothing
 // but junk goes offline all the same. Network links reconnect until the operator disconnects them.
 //
-// Reply 0 is the library's own word: one that arrives from a peer is dropped. The search socket
-// is open to anyone on the network, so it takes search answers (reply 27) alone, from any
-// address (processors answer a broadcast); every other frame that arrives there is dropped.
+// Reply 0 is the library's own word: one that arrives from a peer is dropped. Reply 27 is the
+// search socket's alone: one that arrives on a link is dropped, so a processor cannot make the
+// program link another. The search socket is open to anyone on the network, so it takes search
+// answers alone (every other frame is dropped), and only those that name the address they came
+// from (a processor answers from its own address) and arrive within searchAnswerWindowMs of the
+// last search.
 
 #include "comm/CommLibrary.h"
 
@@ -40,6 +48,9 @@
 
 namespace comm {
 
+// Processors answer a search at once; a few seconds leave room for a busy network.
+constexpr int kSearchAnswerWindowMs = 3000;
+
 struct DeviceLinkOptions {
     struct Endpoint {
         std::string ip;
@@ -49,6 +60,8 @@ struct DeviceLinkOptions {
     // selected local address (255.255.255.255 before one is selected), at discoveryPort.
     std::vector<Endpoint> discoveryTargets;
     int discoveryPort = kDevicePort;
+    // How long after a search its answers are taken.
+    int searchAnswerWindowMs = kSearchAnswerWindowMs;
     // Port used for ConnectNet instead of the one it names: per IP, then tcpPort when nonzero.
     std::map<std::string, int> tcpPortByIp;
     int tcpPort = 0;
@@ -80,6 +93,10 @@ struct DeviceLinkStats {
     uint64_t silenceDrops = 0;       // links dropped or reported offline for hearing nothing
     uint64_t wireOnlineReports = 0;  // replies 0 a peer sent, dropped
     uint64_t strayDatagramFrames = 0;  // frames on the search socket that were not search answers
+    uint64_t misaddressedSearchAnswers = 0;  // search answers naming an address they did not come from
+    uint64_t lateSearchAnswers = 0;    // search answers before any search or after its window
+    uint64_t wireSearchAnswers = 0;    // replies 27 a link carried, dropped
+    uint64_t foreignAddressFrames = 0;  // frames on a network link claiming another processor's address
 };
 
 constexpr int kMinOnlineReportMs = 1000;

@@ -74,3 +74,11 @@ inline std::vector<uint8_t> ReplyFrame(int replyId, uint8_t address, std::vector
     comm::AppendFrame(frame, comm::FrameType::Reply, address, 0, body.data(), body.size());
     return frame;
 }
+
+// A search answer's payload: a MAC ending in macLast, then the address text.
+inline std::vector<uint8_t> SearchAnswer(const std::string& ip, uint8_t macLast)
+{
+    std::vector<uint8_t> p = {2, 0x5E, 0, 0, 0, macLast};
+    p.insert(p.end(), ip.begin(), ip.end());
+    return p;
+}

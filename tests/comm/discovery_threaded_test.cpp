@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <set>
+#include <thread>
 
 using namespace std::chrono_literals;
 
@@ -97,13 +98,14 @@ void SendTo(int fd, const sockaddr_in& to, const std::vector<uint8_t>& bytes)
 
 }  // namespace
 
-TEST(Discovery, TheSearchSocketTakesSearchAnswersAloneFromAnyone)
+TEST(Discovery, TheSearchSocketTakesOnlyTheAnswerOfTheProcessorItNamesWhileTheSearchLasts)
 {
     sockaddr_in destination{}, stranger{};
     int dest = UdpSocketAt("127.0.0.8", destination);
     int other = UdpSocketAt("127.0.0.9", stranger);
     auto o = FastOptions();
     o.discoveryTargets = {{"127.0.0.8", ntohs(destination.sin_port)}};
+    o.searchAnswerWindowMs = 1500;
     comm::DeviceLink link(o);
     ReplyCollector replies(link);
     auto cmd = Block55(255);
@@ -118,15 +120,26 @@ TEST(Discovery, TheSearchSocketTakesSearchAnswersAloneFromAnyone)
     SendTo(other, library, ReplyFrame(0, 9, {0}, 9));
     SendTo(other, library, ReplyFrame(0, 9, {1}, 9));
     SendTo(dest, library, ReplyFrame(2, 8, configuration));
-    std::vector<uint8_t> answer = {2, 0x5E, 0, 0, 0, 8};
-    for (char c : std::string("127.0.0.8")) answer.push_back(static_cast<uint8_t>(c));
+    // A stranger's answers in the destination's name and in a third processor's.
+    SendTo(other, library, ReplyFrame(27, 8, SearchAnswer("127.0.0.8", 9)));
+    SendTo(other, library, ReplyFrame(27, 10, SearchAnswer("127.0.0.10", 10)));
+    const auto answer = SearchAnswer("127.0.0.8", 8);
     SendTo(dest, library, ReplyFrame(27, 8, answer));
 
-    ASSERT_TRUE(replies.WaitFor([](const auto& all) { return !all.empty() && all.back().replyId == 27; }));
+    ASSERT_TRUE(replies.WaitFor([&](const auto& all) { return !all.empty() && all.back().payload == answer; }));
     const auto all = replies.All();
     ASSERT_EQ(all.size(), 1u) << "a handler saw reply " << all.front().replyId;
-    EXPECT_EQ(all[0].payload, answer);
+    EXPECT_EQ(all[0].replyId, 27);
     EXPECT_EQ(link.Stats().strayDatagramFrames, 4u);
+    EXPECT_EQ(link.Stats().misaddressedSearchAnswers, 2u);
+    // The same answer once the search's time is over, then in time for a new search.
+    std::this_thread::sleep_for(std::chrono::milliseconds(o.searchAnswerWindowMs + 100));
+    SendTo(dest, library, ReplyFrame(27, 8, answer));
+    link.SendCommand(69, cmd.data(), comm::kBroadcastAddress);
+    ASSERT_GT(::recv(dest, buf.data(), buf.size(), 0), 0);
+    SendTo(dest, library, ReplyFrame(27, 8, answer));
+    ASSERT_TRUE(replies.WaitFor([](const auto& all) { return all.size() == 2; }));
+    EXPECT_EQ(link.Stats().lateSearchAnswers, 1u);
     link.Shutdown();
     ::close(dest);
     ::close(other);

@@ -72,7 +72,7 @@ struct ProcessorEmulator::Io {
     std::vector<uint8_t> lastFloodBlock;
     uint8_t lastFloodStatus = 0;
     uint64_t unreadDrops = 0;
-    std::vector<comm::ReplyPacket> broadcasts;
+    std::vector<std::pair<comm::ReplyPacket, int>> broadcasts;  // reply, frame address (-1: own)
     std::vector<std::vector<uint8_t>> video;
     int videoChannel = 0;
     int videoIntervalMs = 40;
@@ -156,12 +156,13 @@ struct ProcessorEmulator::Io {
         return true;
     }
 
-    // Encodes one frame for a peer; mu held.
-    void Queue(Peer& peer, comm::FrameType type, const std::vector<uint8_t>& payload)
+    // Encodes one frame for a peer, in the processor's address unless given another; mu held.
+    void Queue(Peer& peer, comm::FrameType type, const std::vector<uint8_t>& payload, int address = -1)
     {
         if (silent || crafted) return;
         if (!MakeRoom(peer, payload.size() + comm::kFrameOverhead)) return;
-        comm::AppendFrame(peer.out, type, device.address, peer.sequence++, payload.data(), payload.size());
+        const auto to = static_cast<uint8_t>(address >= 0 ? address : device.address);
+        comm::AppendFrame(peer.out, type, to, peer.sequence++, payload.data(), payload.size());
         if (corruptCount > 0) {
             --corruptCount;
             peer.out.back() ^= 0x5A;
@@ -327,8 +328,8 @@ struct ProcessorEmulator::Io {
             if (listening && listenFd < 0) OpenListener();
             for (auto& c : clients) all.push_back(c.get());
             if (pty) all.push_back(pty.get());
-            for (const auto& r : broadcasts)
-                for (Peer* p : all) QueueReplies(*p, {r});
+            for (const auto& [r, address] : broadcasts)
+                for (Peer* p : all) Queue(*p, comm::FrameType::Reply, comm::MakeReplyPayload(r), address);
             broadcasts.clear();
             if (videoFromStart) {
                 videoIndex = 0;
@@ -654,11 +655,11 @@ void ProcessorEmulator::StopVideo()
     io_->device.previewMode = 0;
 }
 
-void ProcessorEmulator::Broadcast(const comm::ReplyPacket& reply)
+void ProcessorEmulator::Broadcast(const comm::ReplyPacket& reply, int frameAddress)
 {
     {
         std::lock_guard lock(io_->mu);
-        io_->broadcasts.push_back(reply);
+        io_->broadcasts.emplace_back(reply, frameAddress);
     }
     io_->Wake();
 }

@@ -30,7 +30,9 @@ struct EmulatorOptions {
     int tcpPort = 0;               // 0: any free port
     int udpPort = 0;               // 0: any free port; -1: no UDP
     bool pty = false;              // also serve a pseudo-terminal
-    int address = -1;              // device address; -1: last octet of ip
+    // Device address; -1: the last octet of ip, which is what the library expects of a processor
+    // it reaches over TCP (it drops TCP frames in another address). Others suit the serial port.
+    int address = -1;
     std::array<uint8_t, 6> mac{0x02, 0x5E, 0x00, 0x00, 0x00, 0x00};  // last byte: address when 0
     // 0: the configuration of a processor out of the box (FactoryBlock); otherwise a block of
     // noise made from this seed (MakeSeededBlock).
@@ -115,8 +117,9 @@ public:
     void StartVideo(std::vector<std::vector<uint8_t>> packets, int channel, int intervalMs);
     void StopVideo();
 
-    // Sends a reply to every connected client and the pseudo-terminal.
-    void Broadcast(const comm::ReplyPacket& reply);
+    // Sends a reply to every connected client and the pseudo-terminal, in frames of the given
+    // address (-1: the processor's own).
+    void Broadcast(const comm::ReplyPacket& reply, int frameAddress = -1);
 
     std::vector<ReceivedFrame> Received() const;
     std::size_t ReceivedCount() const;  // frames in the log
