@@ -203,9 +203,14 @@ void MSearchMachineDlg::OnSearch()
 
 void MSearchMachineDlg::AddFoundDevice(const QString& ip, const std::array<uint8_t, 6>& mac)
 {
+    // Addresses are compared in one form; a text that is no address keeps its tile, never linked.
+    const QString canonical = CanonicalIp(ip);
     DeviceTile tile;
-    tile.ip = ip;
+    tile.ip = canonical.isEmpty() ? ip : canonical;
     tile.mac = mac;
+    for (const DeviceTile& t : tiles_)
+        if (t.ip == tile.ip) return;  // one tile per processor
+    if (tiles_.size() >= kMaxSearchTiles) return;
     const QString saved = IniReadString(GetInfoIniPath(), MacSectionName(mac), kMachineNameKey);
     if (tiles_.empty()) {
         SetTimer(kLinkAllTimerId, linkAllDelayMs_, true);
@@ -213,8 +218,6 @@ void MSearchMachineDlg::AddFoundDevice(const QString& ip, const std::array<uint8
         tile.name = saved.isEmpty() ? DefaultMachineName(1) : saved;
         tile.timerId = kTileWatchdogTimerId;
     } else {
-        for (const DeviceTile& t : tiles_)
-            if (t.ip == ip) return;  // one tile per processor
         const int count = static_cast<int>(tiles_.size());
         tile.rect = NextTileRect(count, tiles_.front().rect, tiles_.back().rect);
         tile.name = saved.isEmpty() ? DefaultMachineName(count + 1) : saved;
@@ -289,7 +292,7 @@ void MSearchMachineDlg::OnTimer(int timerId)
     for (const DeviceTile& tile : tiles_) ids.push_back(TileAddress(tile.ip));
     QVN_Comm_SetTargetIds(static_cast<int>(ids.size()), ids.data());
     for (const DeviceTile& tile : tiles_) {
-        if (!IsValidIpAddress(tile.ip)) continue;
+        if (CanonicalIp(tile.ip).isEmpty()) continue;
         const QByteArray ip = Utf8(tile.ip);
         QVN_Comm_ConnectNet(ip.constData(), comm::kDevicePort);
     }
@@ -349,7 +352,7 @@ void MSearchMachineDlg::OnConnect()
             tiles_[i].connected = true;
             RedrawTile(tiles_[i]);
             g_DeviceAddress = TileAddress(tiles_[i].ip);
-            if (IsValidIpAddress(tiles_[i].ip)) {
+            if (!CanonicalIp(tiles_[i].ip).isEmpty()) {
                 const QByteArray ip = Utf8(tiles_[i].ip);
                 QVN_Comm_ConnectNet(ip.constData(), comm::kDevicePort);
             }
