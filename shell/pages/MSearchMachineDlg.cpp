@@ -181,10 +181,17 @@ void MSearchMachineDlg::SetLinkAllDelay(int ms)
     linkAllDelayMs_ = ms > 0 ? ms : kLinkAllDelayMs;
 }
 
+void MSearchMachineDlg::SetSearchWindow(int ms)
+{
+    searchWindowMs_ = ms > 0 ? ms : kSearchWindowDefaultMs;
+}
+
 void MSearchMachineDlg::ClearTiles()
 {
     // The watchdogs of the old tiles stop with them: a new tile starts its own at its first answer.
+    // So does a joint link still due: it would link tiles that are gone.
     for (const DeviceTile& tile : tiles_) KillTimer(tile.timerId);
+    KillTimer(kLinkAllTimerId);
     tiles_.clear();
     if (renameEdit_) renameEdit_->hide();
     renaming_ = -1;
@@ -195,6 +202,7 @@ void MSearchMachineDlg::ClearTiles()
 void MSearchMachineDlg::OnSearch()
 {
     ClearTiles();
+    searchOpen_.setRemainingTime(searchWindowMs_);
     g_DeviceAddress = 0xFF;
     GetDeviceData().SendCommand(CMD_SEARCH_DEVICES, 255);
     if (MainWindow()) SendMsg(MainWindow(), WM_BUSY_DIALOG, 1, 0, g_UiText[83]);
@@ -213,7 +221,9 @@ void MSearchMachineDlg::AddFoundDevice(const QString& ip, const std::array<uint8
     if (tiles_.size() >= kMaxSearchTiles) return;
     const QString saved = IniReadString(GetInfoIniPath(), MacSectionName(mac), kMachineNameKey);
     if (tiles_.empty()) {
-        SetTimer(kLinkAllTimerId, linkAllDelayMs_, true);
+        // The joint link runs once per search, for the tiles of its first second.
+        if (!searchOpen_.hasExpired()) SetTimer(kLinkAllTimerId, linkAllDelayMs_, true);
+        searchOpen_ = QDeadlineTimer();
         tile.rect = NextTileRect(0, QRect(), QRect());
         tile.name = saved.isEmpty() ? DefaultMachineName(1) : saved;
         tile.timerId = kTileWatchdogTimerId;
@@ -403,6 +413,7 @@ void MSearchMachineDlg::OnDropSelect(int controlId, int index)
     const QByteArray ip = Utf8(localIps_[static_cast<int>(data - 1)]);
     QVN_Comm_SelectLocalIp(ip.constData());
     ClearTiles();
+    searchOpen_ = QDeadlineTimer();  // answers to a search on the other network link nothing
     update();
 }
 
