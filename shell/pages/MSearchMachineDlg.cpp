@@ -301,20 +301,36 @@ void MSearchMachineDlg::OnTimer(int timerId)
     ids.reserve(tiles_.size());
     for (const DeviceTile& tile : tiles_) ids.push_back(TileAddress(tile.ip));
     QVN_Comm_SetTargetIds(static_cast<int>(ids.size()), ids.data());
+    bool linked = false;
     for (const DeviceTile& tile : tiles_) {
         if (CanonicalIp(tile.ip).isEmpty()) continue;
         const QByteArray ip = Utf8(tile.ip);
         QVN_Comm_ConnectNet(ip.constData(), comm::kDevicePort);
+        linked = true;
     }
-    CDeviceData& device = GetDeviceData();
-    device.onlineState = 0;
-    if (device.netMode != 1) {
-        device.netMode = 1;
-        if (MainWindow()) SendMsg(MainWindow(), WM_PAGE_NOTIFY, NOTIFY_LINKED, 0);
-    }
+    GetDeviceData().onlineState = 0;
+    if (linked) TakeCommandsToNetwork();
 }
 
 // --- connecting ---
+
+void MSearchMachineDlg::ConnectTileNet(const DeviceTile& tile)
+{
+    if (CanonicalIp(tile.ip).isEmpty()) return;
+    const QByteArray ip = Utf8(tile.ip);
+    QVN_Comm_ConnectNet(ip.constData(), comm::kDevicePort);
+    TakeCommandsToNetwork();
+}
+
+// The library closes the serial port with a network connect: from now on the program works over
+// the network, and the main window shows it and puts the port's controls back.
+void MSearchMachineDlg::TakeCommandsToNetwork()
+{
+    CDeviceData& device = GetDeviceData();
+    if (device.netMode == 1) return;
+    device.netMode = 1;
+    if (MainWindow()) SendMsg(MainWindow(), WM_PAGE_NOTIFY, NOTIFY_LINKED, 0);
+}
 
 void MSearchMachineDlg::NotifyConnected(const DeviceTile& tile)
 {
@@ -339,6 +355,8 @@ bool MSearchMachineDlg::ConnectOnlineTile(std::size_t index)
         tiles_[index].connected = true;
         g_DeviceAddress = TileAddress(tiles_[index].ip);
     }
+    // On the serial port the tile's network link was closed: the connect opens it again.
+    if (GetDeviceData().netMode == 0) ConnectTileNet(tiles_[index]);
     const QByteArray ip = Utf8(tiles_[index].ip);
     QVN_Comm_SetTargetIp(ip.constData());
     GetDeviceData().SendCommand(CMD_GET_ALL_DATA);
@@ -362,10 +380,7 @@ void MSearchMachineDlg::OnConnect()
             tiles_[i].connected = true;
             RedrawTile(tiles_[i]);
             g_DeviceAddress = TileAddress(tiles_[i].ip);
-            if (!CanonicalIp(tiles_[i].ip).isEmpty()) {
-                const QByteArray ip = Utf8(tiles_[i].ip);
-                QVN_Comm_ConnectNet(ip.constData(), comm::kDevicePort);
-            }
+            ConnectTileNet(tiles_[i]);
             return;  // its answer arrives as a status reply
         }
         ConnectOnlineTile(i);

@@ -99,6 +99,9 @@ private:
     // False when the operator cancelled.
     bool ConnectOnlineTile(std::size_t index);
     void NotifyConnected(const DeviceTile& tile);
+    // Links the program to a tile's processor over the network, which closes the serial port.
+    void ConnectTileNet(const DeviceTile& tile);
+    void TakeCommandsToNetwork();
     void DrawTile(QPainter& p, const DeviceTile& tile);
     QWidget* MainWindow() const { return parentWidget(); }
 
