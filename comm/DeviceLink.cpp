@@ -175,6 +175,7 @@ struct DeviceLink::Impl {
     void OpenUdp();
     Link* FindNet(const std::string& ip);
     void CloseNetLinks();
+    void CloseSerialQuietly();
     void CloseAll();
 };
 
@@ -408,6 +409,9 @@ void DeviceLink::Impl::Apply(Op& op)
     if (auto* s = std::get_if<OpSend>(&op)) {
         Route(*s);
     } else if (auto* c = std::get_if<OpConnect>(&op)) {
+        // As opening the serial port closes the network links: the program talks over the link
+        // it opened last, never over both.
+        CloseSerialQuietly();
         Link* l = FindNet(c->ip);
         if (l && l->port == c->port && l->fd >= 0) return;  // already linked or linking
         if (!l) {
@@ -694,11 +698,18 @@ void DeviceLink::Impl::CloseNetLinks()
     netLinks.clear();
 }
 
+// The program switched to the network, which carries its commands alone from now on; the serial
+// processor did not go offline either.
+void DeviceLink::Impl::CloseSerialQuietly()
+{
+    if (serialLink) CloseFd(serialLink->fd);
+    serialLink.reset();
+}
+
 void DeviceLink::Impl::CloseAll()
 {
     CloseNetLinks();
-    if (serialLink) CloseFd(serialLink->fd);
-    serialLink.reset();
+    CloseSerialQuietly();
     CloseFd(udpFd);
     // Serial descriptors adopted by operations never applied.
     std::lock_guard lock(queueMutex);

@@ -256,6 +256,12 @@ void KordalDlg::OnLinked()
         Trace("MConnectDlg::OnComDisconnect");
         m_ConnectDlg.OnComDisconnect();
         Grey(multi, false);
+        // The network connect closed the serial port the indicator may show: it shows the
+        // connected tile, or stays dark until the new link reports in.
+        bool online = false;
+        for (const DeviceTile& tile : m_SearchMachineDlg.Tiles())
+            if (tile.connected) online = tile.online;
+        if (CGdipButton* b = ButtonById(mw::IDC_CONNECTION_INDICATOR)) b->SetPressed(online);
     } else {
         if (serial) serial->show();
         if (network) network->hide();

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 inline constexpr int kTileWidth = 200;
@@ -17,6 +18,9 @@ inline constexpr int kFirstTileTop = 80;
 inline constexpr int kLinkAllTimerId = 2734;       // TIMER_LINK_ALL
 inline constexpr int kTileWatchdogTimerId = 2735;  // TIMER_TILE_WATCHDOG, + the tile's index
 inline constexpr int kMissedLimit = 3;
+// Processors are told apart by device address (the last octet of the IP, 1 to 254): no search
+// finds more than that.
+inline constexpr std::size_t kMaxSearchTiles = 254;
 inline constexpr const char* kDefaultMachinePrefix = "Z4W";
 
 struct DeviceTile {
@@ -41,6 +45,10 @@ QString MacSectionName(const std::array<uint8_t, 6>& mac);
 
 // "Z4W-n" for the n-th tile (1-based).
 QString DefaultMachineName(int number);
+
+// The IPv4 address in text in its one form ("127.000.000.171" is "127.0.0.171"); empty when the
+// text is no address: anything but four groups of one to three ASCII digits, each up to 255.
+QString CanonicalIp(const QString& text);
 
 // The processor's device address from its IP: the last octet, 0 for a text that is no address.
 uint8_t TileAddress(const QString& ip);

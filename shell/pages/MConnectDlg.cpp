@@ -375,7 +375,16 @@ void MConnectDlg::SetDestinationIp(const QString& ip)
 void MConnectDlg::OnNetConnect()
 {
     const QString ip = DestinationIp();
-    if (IsValidIpAddress(ip)) GetDeviceData().ConnectDeviceByIp(ip);
+    if (!IsValidIpAddress(ip)) return;
+    // The library closes the serial port with the connect, as a serial connect closes the network
+    // links: the main window learns it before any answer on the new link, and puts the port's
+    // controls back.
+    CDeviceData& device = GetDeviceData();
+    if (device.netMode != 1) {
+        device.netMode = 1;
+        if (MainWindow()) PostMsg(MainWindow(), WM_PAGE_NOTIFY, NOTIFY_LINKED, 0);
+    }
+    device.ConnectDeviceByIp(ip);
 }
 
 void MConnectDlg::OnNetDisconnect()

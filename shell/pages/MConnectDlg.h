@@ -3,8 +3,9 @@
 // read out at once) or over the network (a destination IPv4 address); a small address list holds
 // destinations, and the search button opens the machine search page.
 //
-// The page tells the main window about the serial link with WM_PAGE_NOTIFY NOTIFY_CONNECTION and
-// NOTIFY_LINKED; the network link's state reaches the main window through the replies.
+// The page tells the main window about the serial link with WM_PAGE_NOTIFY NOTIFY_CONNECTION, and
+// with NOTIFY_LINKED which of the two carries the commands (the one opened last); the network
+// link's state reaches the main window through the replies.
 //
 // Port arrival and removal are noticed by watching the device nodes (or, where they cannot be
 // watched, by polling the port list every two seconds while the page is shown); a change calls

@@ -181,10 +181,17 @@ void MSearchMachineDlg::SetLinkAllDelay(int ms)
     linkAllDelayMs_ = ms > 0 ? ms : kLinkAllDelayMs;
 }
 
+void MSearchMachineDlg::SetSearchWindow(int ms)
+{
+    searchWindowMs_ = ms > 0 ? ms : kSearchWindowDefaultMs;
+}
+
 void MSearchMachineDlg::ClearTiles()
 {
     // The watchdogs of the old tiles stop with them: a new tile starts its own at its first answer.
+    // So does a joint link still due: it would link tiles that are gone.
     for (const DeviceTile& tile : tiles_) KillTimer(tile.timerId);
+    KillTimer(kLinkAllTimerId);
     tiles_.clear();
     if (renameEdit_) renameEdit_->hide();
     renaming_ = -1;
@@ -195,6 +202,7 @@ void MSearchMachineDlg::ClearTiles()
 void MSearchMachineDlg::OnSearch()
 {
     ClearTiles();
+    searchOpen_.setRemainingTime(searchWindowMs_);
     g_DeviceAddress = 0xFF;
     GetDeviceData().SendCommand(CMD_SEARCH_DEVICES, 255);
     if (MainWindow()) SendMsg(MainWindow(), WM_BUSY_DIALOG, 1, 0, g_UiText[83]);
@@ -203,18 +211,23 @@ void MSearchMachineDlg::OnSearch()
 
 void MSearchMachineDlg::AddFoundDevice(const QString& ip, const std::array<uint8_t, 6>& mac)
 {
+    // Addresses are compared in one form; a text that is no address keeps its tile, never linked.
+    const QString canonical = CanonicalIp(ip);
     DeviceTile tile;
-    tile.ip = ip;
+    tile.ip = canonical.isEmpty() ? ip : canonical;
     tile.mac = mac;
+    for (const DeviceTile& t : tiles_)
+        if (t.ip == tile.ip) return;  // one tile per processor
+    if (tiles_.size() >= kMaxSearchTiles) return;
     const QString saved = IniReadString(GetInfoIniPath(), MacSectionName(mac), kMachineNameKey);
     if (tiles_.empty()) {
-        SetTimer(kLinkAllTimerId, linkAllDelayMs_, true);
+        // The joint link runs once per search, for the tiles of its first second.
+        if (!searchOpen_.hasExpired()) SetTimer(kLinkAllTimerId, linkAllDelayMs_, true);
+        searchOpen_ = QDeadlineTimer();
         tile.rect = NextTileRect(0, QRect(), QRect());
         tile.name = saved.isEmpty() ? DefaultMachineName(1) : saved;
         tile.timerId = kTileWatchdogTimerId;
     } else {
-        for (const DeviceTile& t : tiles_)
-            if (t.ip == ip) return;  // one tile per processor
         const int count = static_cast<int>(tiles_.size());
         tile.rect = NextTileRect(count, tiles_.front().rect, tiles_.back().rect);
         tile.name = saved.isEmpty() ? DefaultMachineName(count + 1) : saved;
@@ -288,20 +301,36 @@ void MSearchMachineDlg::OnTimer(int timerId)
     ids.reserve(tiles_.size());
     for (const DeviceTile& tile : tiles_) ids.push_back(TileAddress(tile.ip));
     QVN_Comm_SetTargetIds(static_cast<int>(ids.size()), ids.data());
+    bool linked = false;
     for (const DeviceTile& tile : tiles_) {
-        if (!IsValidIpAddress(tile.ip)) continue;
+        if (CanonicalIp(tile.ip).isEmpty()) continue;
         const QByteArray ip = Utf8(tile.ip);
         QVN_Comm_ConnectNet(ip.constData(), comm::kDevicePort);
+        linked = true;
     }
-    CDeviceData& device = GetDeviceData();
-    device.onlineState = 0;
-    if (device.netMode != 1) {
-        device.netMode = 1;
-        if (MainWindow()) SendMsg(MainWindow(), WM_PAGE_NOTIFY, NOTIFY_LINKED, 0);
-    }
+    GetDeviceData().onlineState = 0;
+    if (linked) TakeCommandsToNetwork();
 }
 
 // --- connecting ---
+
+void MSearchMachineDlg::ConnectTileNet(const DeviceTile& tile)
+{
+    if (CanonicalIp(tile.ip).isEmpty()) return;
+    const QByteArray ip = Utf8(tile.ip);
+    QVN_Comm_ConnectNet(ip.constData(), comm::kDevicePort);
+    TakeCommandsToNetwork();
+}
+
+// The library closes the serial port with a network connect: from now on the program works over
+// the network, and the main window shows it and puts the port's controls back.
+void MSearchMachineDlg::TakeCommandsToNetwork()
+{
+    CDeviceData& device = GetDeviceData();
+    if (device.netMode == 1) return;
+    device.netMode = 1;
+    if (MainWindow()) SendMsg(MainWindow(), WM_PAGE_NOTIFY, NOTIFY_LINKED, 0);
+}
 
 void MSearchMachineDlg::NotifyConnected(const DeviceTile& tile)
 {
@@ -326,6 +355,8 @@ bool MSearchMachineDlg::ConnectOnlineTile(std::size_t index)
         tiles_[index].connected = true;
         g_DeviceAddress = TileAddress(tiles_[index].ip);
     }
+    // On the serial port the tile's network link was closed: the connect opens it again.
+    if (GetDeviceData().netMode == 0) ConnectTileNet(tiles_[index]);
     const QByteArray ip = Utf8(tiles_[index].ip);
     QVN_Comm_SetTargetIp(ip.constData());
     GetDeviceData().SendCommand(CMD_GET_ALL_DATA);
@@ -349,10 +380,7 @@ void MSearchMachineDlg::OnConnect()
             tiles_[i].connected = true;
             RedrawTile(tiles_[i]);
             g_DeviceAddress = TileAddress(tiles_[i].ip);
-            if (IsValidIpAddress(tiles_[i].ip)) {
-                const QByteArray ip = Utf8(tiles_[i].ip);
-                QVN_Comm_ConnectNet(ip.constData(), comm::kDevicePort);
-            }
+            ConnectTileNet(tiles_[i]);
             return;  // its answer arrives as a status reply
         }
         ConnectOnlineTile(i);
@@ -400,6 +428,7 @@ void MSearchMachineDlg::OnDropSelect(int controlId, int index)
     const QByteArray ip = Utf8(localIps_[static_cast<int>(data - 1)]);
     QVN_Comm_SelectLocalIp(ip.constData());
     ClearTiles();
+    searchOpen_ = QDeadlineTimer();  // answers to a search on the other network link nothing
     update();
 }
 

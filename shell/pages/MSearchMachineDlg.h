@@ -1,7 +1,8 @@
 #pragma once
 // The machine search page: finds processors on the local network (search to address 0xFF), shows
 // each as a tile, keeps track of which are online, links the program to all of them one second
-// after the first answer, and connects the program to the one the operator picks.
+// after a search's first answer (once per search, a late answer links nothing), and connects the
+// program to the one the operator picks.
 //
 // Found processors and status answers reach the page through the main window's dispatcher with
 // their values (IP and MAC of reply 27, the status byte of reply 23), so an answer that arrives
@@ -11,6 +12,7 @@
 #include "pagekit/MBaseDialog.h"
 #include "shell/pages/DeviceTile.h"
 
+#include <QDeadlineTimer>
 #include <QImage>
 #include <QString>
 #include <QStringList>
@@ -29,6 +31,9 @@ class QTimer;
 
 inline constexpr int kTileWatchdogDefaultMs = 10000;
 inline constexpr int kLinkAllDelayMs = 1000;
+// How long after a search its first answer links the program to what it found: longer than the
+// library takes answers, as a posted answer may wait for the UI thread.
+inline constexpr int kSearchWindowDefaultMs = 5000;
 // The page holds a whole row of tiles with the first tile's margin on both sides, and five rows
 // at the height of the settings column of a 1280 by 728 main window.
 inline constexpr int kSearchPageWidth = 2 * kFirstTileLeft + kTilesPerRow * kTileWidth + (kTilesPerRow - 1) * kTileGap;
@@ -66,6 +71,8 @@ public:
     void SetWatchdogInterval(int ms);
     int WatchdogInterval() const { return watchdogMs_; }
     void SetLinkAllDelay(int ms);
+    // kSearchWindowDefaultMs; a value below 1 restores the default.
+    void SetSearchWindow(int ms);
 
     const std::vector<DeviceTile>& Tiles() const { return tiles_; }
     const QStringList& LocalIps() const { return localIps_; }
@@ -92,6 +99,9 @@ private:
     // False when the operator cancelled.
     bool ConnectOnlineTile(std::size_t index);
     void NotifyConnected(const DeviceTile& tile);
+    // Links the program to a tile's processor over the network, which closes the serial port.
+    void ConnectTileNet(const DeviceTile& tile);
+    void TakeCommandsToNetwork();
     void DrawTile(QPainter& p, const DeviceTile& tile);
     QWidget* MainWindow() const { return parentWidget(); }
 
@@ -102,6 +112,9 @@ private:
     bool firstOffline_ = true;
     int watchdogMs_ = kTileWatchdogDefaultMs;
     int linkAllDelayMs_ = kLinkAllDelayMs;
+    int searchWindowMs_ = kSearchWindowDefaultMs;
+    // Open from a search for the search window: an answer after it links nothing.
+    QDeadlineTimer searchOpen_;
     std::map<int, std::unique_ptr<QTimer>> timers_;
 
     CDropButton* localIpList_ = nullptr;

@@ -1,7 +1,8 @@
 #pragma once
 // Helpers for the connection and search page tests: a stand-in main window that owns both pages,
 // records every message they send or post, hands device replies to the search page the way the
-// main window's dispatcher does, and answers message boxes through the interceptable function.
+// main window's dispatcher does, closes the connection page's port when the program goes over to
+// the network, and answers message boxes through the interceptable function.
 
 #include "tests/support/AppDirTestSupport.h"
 #include "tests/support/EventLoopWait.h"
@@ -87,6 +88,7 @@ public:
     LRESULT OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam, const QVariant& payload) override
     {
         messages.push_back({msg, wParam, lParam, payload});
+        if (msg == WM_PAGE_NOTIFY && wParam == NOTIFY_LINKED && GetDeviceData().netMode != 0) connectPage.OnComDisconnect();
         if (msg != WM_DEVICE_REPLY) return 0;
         switch (wParam) {
         case 0: {

@@ -1,6 +1,6 @@
 // The connection page with the real library against the processor emulator: a serial connect over
-// the emulator's pseudo-terminal reads the whole block, and a network connect reaches an emulator
-// on a loopback address.
+// the emulator's pseudo-terminal reads the whole block, a network connect reaches an emulator on a
+// loopback address, and whichever of the two is opened last carries the commands alone.
 
 #include "LinkTestSupport.h"
 #include "PageHostTestSupport.h"
@@ -37,12 +37,29 @@ protected:
         host->connectPage.OnInitDialog();
         host->connectPage.SetPortPollInterval(0);
     }
+    // A processor on a loopback address that is also on the emulator's pseudo-terminal.
+    void StartNetworkedAndSerial(const std::string& ip, const std::string& serialIp)
+    {
+        networked = StartEmulator(ip);
+        emulator = StartEmulator(serialIp, true, networked->Address());
+        const int number = comm::SerialPortNumber(emulator->PtyPath());
+        ASSERT_GE(number, 1000) << emulator->PtyPath();
+        ports = {{comm::SerialPortName(number), number}};
+        StartLink(OptionsFor(*networked));
+        g_DeviceAddress = networked->Address();
+    }
 
     std::unique_ptr<emu::ProcessorEmulator> emulator;
     std::unique_ptr<emu::ProcessorEmulator> networked;  // the same processor's network side
     std::unique_ptr<comm::DeviceLink> link;
     std::unique_ptr<PageHost> host;
 };
+
+bool AskedForTheLogo(const std::vector<emu::ReceivedFrame>& log)
+{
+    const auto ids = CommandIds(log);
+    return std::find(ids.begin(), ids.end(), CMD_QUERY_LOGO) != ids.end();
+}
 
 } // namespace
 
@@ -103,13 +120,8 @@ TEST_F(ConnectPageEmulatorTest, NetworkConnectReachesTheEmulator)
 
 TEST_F(ConnectPageEmulatorTest, SerialConnectTakesTheCommandsOffTheNetwork)
 {
-    networked = StartEmulator("127.0.0.33");
-    emulator = StartEmulator("127.0.0.34", true, networked->Address());
-    const int number = comm::SerialPortNumber(emulator->PtyPath());
-    ASSERT_GE(number, 1000) << emulator->PtyPath();
-    ports = {{comm::SerialPortName(number), number}};
-    StartLink(OptionsFor(*networked));
-    g_DeviceAddress = networked->Address();
+    StartNetworkedAndSerial("127.0.0.33", "127.0.0.34");
+    if (HasFatalFailure()) return;
     host->connectPage.SetDestinationIp(QStringLiteral("127.0.0.33"));
     host->connectPage.OnNetConnect();
     ASSERT_TRUE(SpinUntil([&] { return host->SawReply(0); })) << "no network link";
@@ -118,13 +130,23 @@ TEST_F(ConnectPageEmulatorTest, SerialConnectTakesTheCommandsOffTheNetwork)
     host->connectPage.OnComConnect();
     ASSERT_TRUE(host->connectPage.IsSerialOpen());
     GetDeviceData().SendCommand(CMD_QUERY_LOGO);
-    ASSERT_TRUE(emulator->WaitReceived(
-        [](const auto& log) {
-            const auto ids = CommandIds(log);
-            return std::find(ids.begin(), ids.end(), CMD_QUERY_LOGO) != ids.end();
-        },
-        std::chrono::milliseconds(5000)));
+    ASSERT_TRUE(emulator->WaitReceived(AskedForTheLogo, std::chrono::milliseconds(5000)));
     EXPECT_EQ(CommandIds(emulator->Received()).front(), CMD_GET_ALL_DATA);
     EXPECT_TRUE(CommandIds(networked->Received()).empty());
     EXPECT_TRUE(SpinUntil([&] { return networked->ClientCount() == 0; })) << "the network link stays open";
+}
+
+TEST_F(ConnectPageEmulatorTest, NetworkConnectTakesTheCommandsOffTheSerialPort)
+{
+    StartNetworkedAndSerial("127.0.0.35", "127.0.0.36");
+    if (HasFatalFailure()) return;
+    host->connectPage.OnComConnect();
+    ASSERT_TRUE(SpinUntil([&] { return host->SawReply(2); })) << "no serial link";
+
+    host->connectPage.SetDestinationIp(QStringLiteral("127.0.0.35"));
+    host->connectPage.OnNetConnect();
+    GetDeviceData().SendCommand(CMD_QUERY_LOGO);
+    ASSERT_TRUE(networked->WaitReceived(AskedForTheLogo, std::chrono::milliseconds(5000)));
+    EXPECT_FALSE(emulator->WaitReceived(AskedForTheLogo, std::chrono::milliseconds(500)));
+    EXPECT_TRUE(SpinUntil([&] { return !host->connectPage.IsSerialOpen(); })) << "the page shows the port open";
 }

@@ -135,16 +135,23 @@ TEST_F(ReplyDispatchTest, SingleRefreshReplies)
     EXPECT_EQ(Reply(w, REPLY_FEATHER), QStringList{"QVN_FeatherDlg::RefreshFromDevice"});
 }
 
-TEST_F(ReplyDispatchTest, OnTheSerialPortTheIndicatorShowsItsLinkWhateverTileIsConnected)
+TEST_F(ReplyDispatchTest, TheIndicatorShowsTheLinkThatCarriesTheCommandsWhateverTileIsConnected)
 {
     KordalDlg& w = Traced();
     auto online = [&](int on, int status) {
         Reply(w, REPLY_ONLINE, 0, QVariantMap{{"online", on}, {"status", status}});
     };
+    CGdipButton* indicator = w.ButtonById(ctl::main_window::IDC_CONNECTION_INDICATOR);
+    GetDeviceData().netMode = 0;  // the serial port, lit by its link
+    online(1, 110);
+    ASSERT_TRUE(indicator->IsPressed());
+    GetDeviceData().netMode = 1;  // a network connect closed it: dark until the new link reports in
+    SendMsg(&w, WM_PAGE_NOTIFY, NOTIFY_LINKED, 0);
+    EXPECT_FALSE(indicator->IsPressed());
+
     w.m_SearchMachineDlg.AddFoundDevice("127.0.0.40", {2, 0x5E, 0, 0, 0, 40});
     online(1, 40);  // the only tile connects itself
     ASSERT_TRUE(w.m_SearchMachineDlg.Tiles().at(0).connected);
-    CGdipButton* indicator = w.ButtonById(ctl::main_window::IDC_CONNECTION_INDICATOR);
     ASSERT_TRUE(indicator->IsPressed());
     GetDeviceData().netMode = 0;  // then a serial connect, to a processor at another address
     online(0, 110);
