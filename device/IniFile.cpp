@@ -1,12 +1,12 @@
 #include "device/IniFile.h"
 
+#include "device/AtomicFile.h"
 #include "device/CodePage.h"
 #include "device/PathUtils.h"
 
 #include <QDir>
 #include <QFile>
 #include <QHashFunctions>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -765,15 +765,8 @@ bool IniWriteString(const QString& path, const QString& section, const QString& 
     if (!doc.ReadsBack())
         return fail(QStringLiteral("the file's encoding (a legacy code page) cannot hold the value"));
     const qint64 writingNs = NowNs();
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly)) return fail(out.errorString());
-    if (out.write(bytes) != bytes.size()) {
-        const QString why = out.errorString();
-        out.cancelWriting();
-        out.commit();
-        return fail(why);
-    }
-    if (!out.commit()) return fail(out.errorString());
+    QString why;
+    if (!WriteFileAtomically(path, bytes, &why)) return fail(why);
     CountUse(path, &IniFileUse::writes);
     // What was written is the file's content: the next use reads it again only to confirm it.
     struct stat now {};

@@ -131,9 +131,10 @@ std::shared_ptr<const IniDocument> IniLoadDocument(const QString& path);
 QString IniReadString(const QString& path, const QString& section, const QString& key,
                       const QString& defaultValue = QString());
 // WritePrivateProfileString: creates the file and the section when missing. The file is replaced
-// as a whole through a temporary file, updating the document IniLoadDocument keeps. False, with
-// the reason in *error when given, when it could not be written, the file's encoding cannot hold
-// the value, or the file would grow past kMaxIniFileBytes (it would then read as absent).
+// as a whole through a temporary file written whole and synced first (AtomicFile), updating the
+// document IniLoadDocument keeps. False, with the reason in *error when given and the file keeping
+// every byte, when it could not be written, the file's encoding cannot hold the value, or the file
+// would grow past kMaxIniFileBytes (it would then read as absent).
 bool IniWriteString(const QString& path, const QString& section, const QString& key, const QString& value,
                     QString* error = nullptr);
 

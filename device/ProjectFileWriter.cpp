@@ -28,12 +28,15 @@ bool SaveProjectFile(DeviceParamBlock& block, const QString& path)
     if (path.isEmpty()) return false;
     CStdioFileEx file;
     file.codePage = kCodePageSystem;
-    if (!file.Open(path, CStdioFileEx::modeWrite | CStdioFileEx::modeCreate)) return false;
-    WriteProjectLines(block, &file);
-    return file.Close();
+    if (file.Open(path, CStdioFileEx::modeWrite | CStdioFileEx::modeCreate)) {
+        WriteProjectLines(block, &file);
+        if (file.Close()) return true;
+    }
+    qWarning("%s", qUtf8Printable(QStringLiteral("%1: the project was not saved: %2").arg(path, file.ErrorString())));
+    return false;
 }
 
-void SaveProjectFile(const QString& path) { SaveProjectFile(GetDeviceData().Block(), path); }
+bool SaveProjectFile(const QString& path) { return SaveProjectFile(GetDeviceData().Block(), path); }
 
 namespace {
 
