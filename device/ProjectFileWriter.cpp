@@ -44,8 +44,10 @@ void CreateEmptyUnicodeFile(const QString& path)
 {
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly)) return;
-    f.write("\xFF\xFE", 2);
+    const bool written = f.write("\xFF\xFE", 2) == 2 && f.flush();
     f.close();
+    // A file cut by a full disk is not left behind: the first save creates it.
+    if (!written || f.error() != QFile::NoError) f.remove();
 }
 
 }  // namespace
