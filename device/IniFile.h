@@ -35,8 +35,9 @@ public:
     // ReadsBackFrom(ToBytes()), knowing which lines SetValue wrote: only those are decoded again,
     // unless the file could now be taken for another encoding.
     bool ReadsBack() const;
-    // After ReadsBack: the written lines are read from their bytes, as a fresh read would.
-    void DropWrittenTexts() { m_written.clear(); }
+    // After ReadsBack, once ToBytes is the file: the document reads the file as a fresh read of
+    // its bytes would, its lines from their bytes and its encoding told by them.
+    void Settle();
 
     // False (out untouched) when the section or key is absent.
     bool Value(const QString& section, const QString& key, QString& out) const;
@@ -56,6 +57,8 @@ private:
     };
     // The line starting at the byte (which starts a line); a line ends with the code unit LF.
     Span LineAt(qsizetype start) const;
+    // The encoding a read of the file takes: by its byte-order mark, else by whether it is UTF-8.
+    static Encoding EncodingOf(const QByteArray& bytes);
     // Calls f(span) for each line in order until it returns false.
     template <typename F>
     void ForEachLine(F&& f) const;
