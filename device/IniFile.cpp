@@ -1,12 +1,12 @@
 #include "device/IniFile.h"
 
+#include "device/AtomicFile.h"
 #include "device/CodePage.h"
 #include "device/PathUtils.h"
 
 #include <QDir>
 #include <QFile>
 #include <QHashFunctions>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -99,23 +99,28 @@ auto FirstMatch(const Entries& entries, quint32 hash, Match match) -> decltype(e
 
 }  // namespace
 
+IniDocument::Encoding IniDocument::EncodingOf(const QByteArray& bytes)
+{
+    if (bytes.size() >= 2 && uchar(bytes[0]) == 0xFF && uchar(bytes[1]) == 0xFE) return Encoding::Utf16Le;
+    if (bytes.startsWith("\xEF\xBB\xBF")) return Encoding::Utf8Bom;
+    return IsValidUtf8(bytes) ? Encoding::Utf8 : Encoding::Latin1;
+}
+
 IniDocument IniDocument::FromBytes(const QByteArray& bytes)
 {
     IniDocument doc;
-    if (bytes.size() >= 2 && uchar(bytes[0]) == 0xFF && uchar(bytes[1]) == 0xFE) {
-        doc.m_encoding = Encoding::Utf16Le;
-        doc.m_from = 2;
-    } else if (bytes.startsWith("\xEF\xBB\xBF")) {
-        doc.m_encoding = Encoding::Utf8Bom;
-        doc.m_from = 3;
-    } else if (IsValidUtf8(bytes)) {
-        doc.m_encoding = Encoding::Utf8;
-    } else {
-        doc.m_encoding = Encoding::Latin1;
-    }
+    doc.m_encoding = EncodingOf(bytes);
+    doc.m_from = doc.m_encoding == Encoding::Utf16Le ? 2 : doc.m_encoding == Encoding::Utf8Bom ? 3 : 0;
     doc.m_bytes = bytes;
     doc.Reindex();
     return doc;
+}
+
+void IniDocument::Settle()
+{
+    m_written.clear();
+    // A legacy file whose last byte beyond ASCII was written away is UTF-8 from now on.
+    if (EncodingOf(m_bytes) != m_encoding) *this = FromBytes(m_bytes);
 }
 
 IniDocument::Span IniDocument::LineAt(qsizetype start) const
@@ -765,15 +770,8 @@ bool IniWriteString(const QString& path, const QString& section, const QString& 
     if (!doc.ReadsBack())
         return fail(QStringLiteral("the file's encoding (a legacy code page) cannot hold the value"));
     const qint64 writingNs = NowNs();
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly)) return fail(out.errorString());
-    if (out.write(bytes) != bytes.size()) {
-        const QString why = out.errorString();
-        out.cancelWriting();
-        out.commit();
-        return fail(why);
-    }
-    if (!out.commit()) return fail(out.errorString());
+    QString why;
+    if (!WriteFileAtomically(path, bytes, &why)) return fail(why);
     CountUse(path, &IniFileUse::writes);
     // What was written is the file's content: the next use reads it again only to confirm it.
     struct stat now {};
@@ -781,7 +779,7 @@ bool IniWriteString(const QString& path, const QString& section, const QString& 
         Forget(path);
         return true;
     }
-    doc.DropWrittenTexts();
+    doc.Settle();
     Keep({path, now, writingNs, std::make_shared<const IniDocument>(std::move(doc))});
     return true;
 }

@@ -35,8 +35,9 @@ public:
     // ReadsBackFrom(ToBytes()), knowing which lines SetValue wrote: only those are decoded again,
     // unless the file could now be taken for another encoding.
     bool ReadsBack() const;
-    // After ReadsBack: the written lines are read from their bytes, as a fresh read would.
-    void DropWrittenTexts() { m_written.clear(); }
+    // After ReadsBack, once ToBytes is the file: the document reads the file as a fresh read of
+    // its bytes would, its lines from their bytes and its encoding told by them.
+    void Settle();
 
     // False (out untouched) when the section or key is absent.
     bool Value(const QString& section, const QString& key, QString& out) const;
@@ -56,6 +57,8 @@ private:
     };
     // The line starting at the byte (which starts a line); a line ends with the code unit LF.
     Span LineAt(qsizetype start) const;
+    // The encoding a read of the file takes: by its byte-order mark, else by whether it is UTF-8.
+    static Encoding EncodingOf(const QByteArray& bytes);
     // Calls f(span) for each line in order until it returns false.
     template <typename F>
     void ForEachLine(F&& f) const;
@@ -131,9 +134,10 @@ std::shared_ptr<const IniDocument> IniLoadDocument(const QString& path);
 QString IniReadString(const QString& path, const QString& section, const QString& key,
                       const QString& defaultValue = QString());
 // WritePrivateProfileString: creates the file and the section when missing. The file is replaced
-// as a whole through a temporary file, updating the document IniLoadDocument keeps. False, with
-// the reason in *error when given, when it could not be written, the file's encoding cannot hold
-// the value, or the file would grow past kMaxIniFileBytes (it would then read as absent).
+// as a whole through a temporary file written whole and synced first (AtomicFile), updating the
+// document IniLoadDocument keeps. False, with the reason in *error when given and the file keeping
+// every byte, when it could not be written, the file's encoding cannot hold the value, or the file
+// would grow past kMaxIniFileBytes (it would then read as absent).
 bool IniWriteString(const QString& path, const QString& section, const QString& key, const QString& value,
                     QString* error = nullptr);
 

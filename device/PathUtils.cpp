@@ -1,5 +1,7 @@
 #include "device/PathUtils.h"
 
+#include "device/AtomicFile.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
@@ -177,9 +179,8 @@ bool SaveBitmapToFile(const QImage& bitmap, const QString& path)
             if (qGray(line[x]) >= 128) row[x / 8] = static_cast<char>(row[x / 8] | (0x80 >> (x % 8)));
     }
 
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-    const bool written = file.write(out) == out.size();
-    file.close();
-    return written && file.error() == QFile::NoError;
+    QString why;
+    if (WriteFileAtomically(path, out, &why)) return true;
+    qWarning("%s", qUtf8Printable(QStringLiteral("%1: the picture was not saved: %2").arg(path, why)));
+    return false;
 }

@@ -40,5 +40,5 @@ void ParseSectionName(const QString& line);
 extern QString g_IniSection;
 
 // Writes the image as a 1-bit-per-pixel BMP (62-byte header, rows bottom-up, bit 1 = white).
-// False when the file cannot be created or written.
+// False, with the earlier file unchanged and the reason logged, when it cannot be written whole.
 bool SaveBitmapToFile(const QImage& bitmap, const QString& path);

@@ -28,12 +28,15 @@ bool SaveProjectFile(DeviceParamBlock& block, const QString& path)
     if (path.isEmpty()) return false;
     CStdioFileEx file;
     file.codePage = kCodePageSystem;
-    if (!file.Open(path, CStdioFileEx::modeWrite | CStdioFileEx::modeCreate)) return false;
-    WriteProjectLines(block, &file);
-    return file.Close();
+    if (file.Open(path, CStdioFileEx::modeWrite | CStdioFileEx::modeCreate)) {
+        WriteProjectLines(block, &file);
+        if (file.Close()) return true;
+    }
+    qWarning("%s", qUtf8Printable(QStringLiteral("%1: the project was not saved: %2").arg(path, file.ErrorString())));
+    return false;
 }
 
-void SaveProjectFile(const QString& path) { SaveProjectFile(GetDeviceData().Block(), path); }
+bool SaveProjectFile(const QString& path) { return SaveProjectFile(GetDeviceData().Block(), path); }
 
 namespace {
 
@@ -41,8 +44,10 @@ void CreateEmptyUnicodeFile(const QString& path)
 {
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly)) return;
-    f.write("\xFF\xFE", 2);
+    const bool written = f.write("\xFF\xFE", 2) == 2 && f.flush();
     f.close();
+    // A file cut by a full disk is not left behind: the first save creates it.
+    if (!written || f.error() != QFile::NoError) f.remove();
 }
 
 }  // namespace

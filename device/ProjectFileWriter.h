@@ -10,11 +10,12 @@
 
 class CStdioFileEx;
 
-// Saves the device state (GetDeviceData()). Failures are silent.
-void SaveProjectFile(const QString& path);
+// Saves the device state (GetDeviceData()).
+bool SaveProjectFile(const QString& path);
 // Saves the block to path, replacing any earlier file as a whole (a temporary file renamed over
-// it). When the file cannot be created, nothing is written and the block is untouched.
-// True when the file was written.
+// it). When the file cannot be created, nothing is written and the block is untouched. True when
+// the file was written whole; otherwise the earlier file keeps every byte and the failure is
+// logged.
 bool SaveProjectFile(DeviceParamBlock& block, const QString& path);
 // Clamps and writes every section and key line into an open file.
 void WriteProjectLines(DeviceParamBlock& block, CStdioFileEx* file);

@@ -2,15 +2,11 @@
 
 #include <QBuffer>
 #include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 
-CStdioFileEx::~CStdioFileEx()
-{
-    // An unfinished write is discarded: the target keeps its old content.
-    if (m_writing && m_device) static_cast<QSaveFile*>(m_device.get())->cancelWriting();
-}
+// An unfinished write is discarded: the target keeps its old content.
+CStdioFileEx::~CStdioFileEx() = default;
 
 bool CStdioFileEx::IsFileUnicode(const QString& path)
 {
@@ -32,41 +28,40 @@ void CStdioFileEx::AdjustForByteOrderMark(uint32_t& flags, bool startsWithBom)
 
 bool CStdioFileEx::Open(const QString& path, uint32_t flags)
 {
-    if (m_device) return false;
-    m_writeFailed = false;
+    if (IsOpen()) return false;
     if (flags & (modeWrite | modeReadWrite)) {
         isUnicode = false;
-        auto file = std::make_unique<QSaveFile>(path);
-        if (!file->open(QIODevice::WriteOnly)) return false;
+        auto file = std::make_unique<AtomicFile>(path);
+        if (!file->Open()) {
+            m_error = file->ErrorString();
+            return false;
+        }
         openFlags = flags;
-        m_writing = true;
-        m_device = std::move(file);
+        m_out = std::move(file);
         return true;
     }
     AdjustForByteOrderMark(flags, (flags & 0x5001) == typeText && IsFileUnicode(path));
     auto file = std::make_unique<QFile>(path);
     if (!file->open(QIODevice::ReadOnly)) return false;
     openFlags = flags;
-    m_writing = false;
     m_device = std::move(file);
     return true;
 }
 
 bool CStdioFileEx::OpenBuffer(const QByteArray& bytes, uint32_t flags)
 {
-    if (m_device) return false;
+    if (IsOpen()) return false;
     const bool bom = bytes.size() >= 2 && uchar(bytes[0]) == 0xFF && uchar(bytes[1]) == 0xFE;
     AdjustForByteOrderMark(flags, bom);
     auto buffer = std::make_unique<QBuffer>();
     buffer->setData(bytes);
     if (!buffer->open(QIODevice::ReadOnly)) return false;
     openFlags = flags;
-    m_writing = false;
     m_device = std::move(buffer);
     return true;
 }
 
-qint64 CStdioFileEx::GetPosition() const { return m_device ? m_device->pos() : 0; }
+qint64 CStdioFileEx::GetPosition() const { return m_out ? m_out->Size() : m_device ? m_device->pos() : 0; }
 
 void CStdioFileEx::SeekToBegin()
 {
@@ -75,7 +70,7 @@ void CStdioFileEx::SeekToBegin()
 
 bool CStdioFileEx::ReadString(QString& line)
 {
-    if (!m_device || m_writing) return false;
+    if (!m_device) return false;
     // The byte-order mark is skipped at the first read and after every return to the start.
     if (isUnicode && m_device->pos() == 0) m_device->skip(2);
     const bool read = isUnicode ? ReadUtf16Line(line) : ReadAnsiPiece(line);
@@ -138,10 +133,10 @@ bool CStdioFileEx::ReadAnsiPiece(QString& line)
 
 bool CStdioFileEx::WriteString(const QString& text)
 {
-    if (!m_device || !m_writing) return false;
+    if (!m_out) return false;
     QByteArray bytes;
     if (openFlags & modeWriteUnicode) {
-        if (m_device->pos() == 0) bytes.append("\xFF\xFE", 2);
+        if (m_out->Size() == 0) bytes.append("\xFF\xFE", 2);
         for (QChar c : text) {
             const char16_t u = c.unicode();
             bytes.append(static_cast<char>(u & 0xFF));
@@ -150,28 +145,20 @@ bool CStdioFileEx::WriteString(const QString& text)
     } else {
         bytes = EncodeCodePage(text, codePage);
     }
-    if (bytes.isEmpty()) return true;
-    if (m_device->write(bytes) != bytes.size()) m_writeFailed = true;
-    return !m_writeFailed;
+    // After a failed write every later one fails too, and so does Close.
+    return m_out->Write(bytes);
 }
 
 bool CStdioFileEx::Close()
 {
-    if (!m_device) return false;
-    bool ok = true;
-    if (m_writing) {
-        auto* file = static_cast<QSaveFile*>(m_device.get());
-        if (m_writeFailed) {
-            file->cancelWriting();
-            file->commit();
-            ok = false;
-        } else {
-            ok = file->commit();
-        }
-    } else {
-        m_device->close();
+    if (m_out) {
+        const bool ok = m_out->Commit();
+        m_error = m_out->ErrorString();
+        m_out.reset();
+        return ok;
     }
+    if (!m_device) return false;
+    m_device->close();
     m_device.reset();
-    m_writing = false;
-    return ok;
+    return true;
 }

@@ -3,8 +3,9 @@
 // writes either code-page text or UTF-16LE (flag modeWriteUnicode), byte for byte as given: "\r\n"
 // in the text reaches the file as CR LF and nothing else is translated.
 // Writing always goes to a temporary file in the same folder that Close() renames over the
-// target, so an interrupted or failed write never leaves a truncated file behind.
+// target (AtomicFile), so an interrupted or failed write never leaves a truncated file behind.
 
+#include "device/AtomicFile.h"
 #include "device/CodePage.h"
 #include "device/IniLineSource.h"
 
@@ -47,9 +48,11 @@ public:
     // False when the text could not be written (the target file is then left as it was).
     bool WriteString(const QString& text);
     qint64 GetPosition() const;
-    bool IsOpen() const { return m_device != nullptr; }
+    bool IsOpen() const { return m_device != nullptr || m_out != nullptr; }
     // Ends reading; for writing, replaces the target with what was written. False on any failure.
     bool Close();
+    // Why the last write or Close failed.
+    QString ErrorString() const { return m_out ? m_out->ErrorString() : m_error; }
 
     bool isUnicode = false;
     uint32_t openFlags = 0;
@@ -60,7 +63,7 @@ private:
     bool ReadAnsiPiece(QString& line);
     void AdjustForByteOrderMark(uint32_t& flags, bool startsWithBom);
 
-    std::unique_ptr<QIODevice> m_device;
-    bool m_writing = false;
-    bool m_writeFailed = false;
+    std::unique_ptr<QIODevice> m_device;  // reading
+    std::unique_ptr<AtomicFile> m_out;    // writing; discarded unless Close commits it
+    QString m_error;
 };

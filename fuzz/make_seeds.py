@@ -51,6 +51,8 @@ def caption():
     write(d, "rgb32_2x2_v5_header.bmp", bmp(2, 2, 32, info_size=124))
     write(d, "bad_rows_cut.bmp", bmp(16, 4, 1, cut=3))
     write(d, "bad_rle8.bmp", bmp(4, 2, 8, palette=[(0, 0, 0)] * 256, compression=1))
+    write(d, "bad_rle4_move.bmp", bmp(4, 2, 4, rows=b"\x02\x11\x00\x02\x00\x02\x00\x01",
+                                      palette=[(0, 0, 0), (255, 255, 255)], used=2, compression=2))  # past the top
     write(d, "bad_top_down.bmp", bmp(16, -2, 1))
     write(d, "bad_too_tall.bmp", bmp(8, 129, 1))
     write(d, "bad_depth_2.bmp", bmp(16, 2, 2))

@@ -150,12 +150,13 @@ LRESULT KordalDlg::OnProjectFileOp(WPARAM op, const QVariant& path)
 {
     const QString given = path.toString();
     const QString ini = GetInfoIniPath();
-    bool openFailed = false;
+    // The button of an operation that failed: its page says so.
+    int failed = 0;
     switch (op) {
     case PROJECT_FILE_OPEN:
         // A file that did not load does not become the project the close saves.
         if (!LoadProjectOrLeaveAlone(given, this)) {
-            openFailed = true;
+            failed = ctl::misc::IDC_OPEN_PROJECT;
             break;
         }
         projectPath_ = given;
@@ -164,7 +165,7 @@ LRESULT KordalDlg::OnProjectFileOp(WPARAM op, const QVariant& path)
     case PROJECT_FILE_SAVE: {
         QString target = given;
         EnsureProjectFile(target);
-        SaveProjectFile(target);
+        if (!SaveProjectFile(target)) failed = ctl::misc::IDC_SAVE_PROJECT;
         break;
     }
     case PROJECT_FILE_NEW:
@@ -176,9 +177,10 @@ LRESULT KordalDlg::OnProjectFileOp(WPARAM op, const QVariant& path)
         break;
     }
     SendMsg(this, WM_BUSY_DIALOG, 0, 0);
-    if (openFailed) {
-        const auto* open = PageButton(m_MiscDlg, ctl::misc::IDC_OPEN_PROJECT);
-        const QString operation = open ? open->text() : QStringLiteral("Open Project");
+    if (failed) {
+        const auto* button = PageButton(m_MiscDlg, failed);
+        const char* name = failed == ctl::misc::IDC_OPEN_PROJECT ? "Open Project" : "Save Project";
+        const QString operation = button ? button->text() : QString::fromLatin1(name);
         ShowMessageBox(this, QStringLiteral("%1 %2").arg(operation, UiText(UI_TEXT_FAILED)), UiText(UI_TEXT_TIPS));
     }
     return 0;

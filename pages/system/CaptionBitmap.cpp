@@ -79,6 +79,7 @@ const char* BmpErrorName(BmpError e)
     case BmpError::BadSize: return "bad size";
     case BmpError::TooLarge: return "too large";
     case BmpError::DataOutsideFile: return "data outside the file";
+    case BmpError::OutsidePicture: return "data outside the picture";
     }
     return "?";
 }
@@ -233,7 +234,9 @@ BmpError ReadPickedLayout(const QByteArray& f, PickedLayout& l)
 
 // Run-length rows (8 bits, or 4 bits two pixels a byte): pixels the data moves past or leaves
 // out are colour 0, as in the system's freshly made picture; data that ends before its end mark
-// (or before its last row has ended) is refused.
+// (or before its last row has ended) is refused, and so is data that runs or moves past the
+// picture's right edge or its last row. The pen stays within 0..w and 0..h, so no step of it can
+// overflow.
 BmpError DecodeRle(const QByteArray& f, const PickedLayout& l, QImage& out)
 {
     if (l.bits != (l.compression == 1 ? 8 : 4)) return BmpError::BadHeader;
@@ -251,31 +254,31 @@ BmpError DecodeRle(const QByteArray& f, const PickedLayout& l, QImage& out)
     const qsizetype end = f.size();
     qsizetype at = l.dataAt;
     int x = 0, y = 0;  // y counts stored rows, bottom row first unless top-down
-    const auto put = [&](int index) {
-        if (x < w) image.scanLine(l.height < 0 ? y : h - 1 - y)[x] = uchar(index);
-        ++x;
-    };
+    const auto put = [&](int index) { image.scanLine(l.height < 0 ? y : h - 1 - y)[x++] = uchar(index); };
     const auto nibble = [&](uchar byte, int i) { return l.bits == 8 ? byte : i % 2 ? byte & 0x0F : byte >> 4; };
     while (y < h) {
         if (end - at < 2) return BmpError::DataOutsideFile;
         const int count = p[at], code = p[at + 1];
         at += 2;
         if (count) {
-            for (int i = 0; i < count && x < w; ++i) put(nibble(uchar(code), i));
+            if (count > w - x) return BmpError::OutsidePicture;
+            for (int i = 0; i < count; ++i) put(nibble(uchar(code), i));
         } else if (code == 0) {  // end of row
             x = 0;
             ++y;
         } else if (code == 1) {  // end of picture
             break;
-        } else if (code == 2) {  // move right and up
+        } else if (code == 2) {  // move right and up, to a pixel of the picture or the row's end
             if (end - at < 2) return BmpError::DataOutsideFile;
+            if (p[at] > w - x || p[at + 1] >= h - y) return BmpError::OutsidePicture;
             x += p[at];
             y += p[at + 1];
             at += 2;
         } else {  // pixels as they are, padded to a 16-bit boundary
             const qsizetype bytes = l.bits == 8 ? code : (code + 1) / 2;
             if (end - at < bytes) return BmpError::DataOutsideFile;
-            for (int i = 0; i < code && x < w; ++i) put(nibble(p[at + (l.bits == 8 ? i : i / 2)], i));
+            if (code > w - x) return BmpError::OutsidePicture;
+            for (int i = 0; i < code; ++i) put(nibble(p[at + (l.bits == 8 ? i : i / 2)], i));
             at += bytes + (bytes & 1);
         }
     }

@@ -10,8 +10,10 @@
 #include <QFile>
 #include <QString>
 
+#include <csignal>
 #include <cstdint>
 #include <random>
+#include <sys/resource.h>
 #include <utility>
 #include <vector>
 
@@ -27,6 +29,23 @@ inline bool WriteFileBytes(const QString& path, const QByteArray& bytes)
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
     return f.write(bytes) == bytes.size();
+}
+
+// Runs f with every write past maxBytes of a file failing (EFBIG, as on a full disk), then lifts
+// the limit again.
+template <typename F>
+auto WithFileSizeLimit(rlim_t maxBytes, F&& f)
+{
+    rlimit old {};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit limited = old;
+    limited.rlim_cur = maxBytes;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &limited);
+    const auto result = f();
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    return result;
 }
 
 inline QByteArray ToUtf16LeWithBom(const QByteArray& ascii)

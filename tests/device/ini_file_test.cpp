@@ -2,6 +2,7 @@
 #include "device/IniFile.h"
 #include "DeviceFileTestSupport.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -169,6 +170,21 @@ TEST_F(IniFileTest, NoWriteMakesAFileThatReadsAsAbsent)
     EXPECT_EQ(QFileInfo(path()).size(), kMaxIniFileBytes);
     EXPECT_EQ(IniReadString(path(), "PRESET0-0", "PNAMESTR"), "MyShow12345678");
     EXPECT_EQ(IniReadString(path(), "Setting", "Language"), "Chinese");
+}
+
+// A write that fails at its end (a full disk) is refused and the file keeps every byte.
+TEST_F(IniFileTest, AWriteThatFailsAtItsEndLeavesTheFileAsItWas)
+{
+    const QByteArray before("[PRESET0-0]\r\nPNAMESTR=MyShow\r\n[Setting]\r\nLanguage=English\r\n");
+    ASSERT_TRUE(WriteFileBytes(path(), before));
+    QString why;
+    EXPECT_FALSE(WithFileSizeLimit(before.size() + 8, [&] {
+        return IniWriteString(path(), "PRESET0-1", "PNAMESTR", "Second show", &why);
+    }));
+    EXPECT_FALSE(why.isEmpty());
+    EXPECT_EQ(ReadFileBytes(path()), before);
+    EXPECT_EQ(IniReadString(path(), "PRESET0-1", "PNAMESTR", "none"), "none");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Info.ini"});
 }
 
 // Only a regular file within the bound is read or rewritten: a link to a device, a FIFO without a

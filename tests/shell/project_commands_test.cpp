@@ -73,8 +73,10 @@ TEST_F(ProjectCommandTest, SaveWritesACopyAndKeepsThePath)
     const QString before = w.ProjectPath();
     const QString iniBefore = IniReadString(InfoIni(), "Project", "FilePath");
     const QString target = AppDir() + "elsewhere/copy.pro";  // folder missing
+    MessageBoxRecorder boxes;
     Busy(w);
     SendMsg(&w, WM_PROJECT_FILE, PROJECT_FILE_SAVE, 0, target);
+    EXPECT_TRUE(boxes.requests.empty());
     EXPECT_EQ(w.ProjectPath(), before);
     EXPECT_EQ(IniReadString(InfoIni(), "Project", "FilePath"), iniBefore);
     // The missing folder makes the copy land in a folder of its own name.
@@ -83,6 +85,12 @@ TEST_F(ProjectCommandTest, SaveWritesACopyAndKeepsThePath)
     const QByteArray bytes = ReadBytes(settled);
     EXPECT_TRUE(bytes.contains("\r\n"));
     EXPECT_GT(bytes.size(), 1000);
+    ExpectIdle(w);
+    // A save that cannot be written says so.
+    ASSERT_TRUE(WriteBytes(AppDir() + "blocker", "a file, no folder"));
+    SendMsg(&w, WM_PROJECT_FILE, PROJECT_FILE_SAVE, 0, AppDir() + "blocker/x.pro");
+    ASSERT_EQ(boxes.requests.size(), 1u);
+    EXPECT_EQ(boxes.requests[0].text, "Save Project Failed");
     ExpectIdle(w);
 }
 

@@ -406,6 +406,10 @@ TEST(CaptionBitmap, PickedPicturesHoldOnlyWhatTheirFileHolds)
     Put(huge, 22, 65535, 4);
     QByteArray tallest = MakeBmp(4, 4, 24, {}, [](int, int) { return 0u; });
     Put(tallest, 22, 0x80000000u, 4);
+    // A 4 x 2 picture of the run-length data (a literal, zero bytes included) and its end.
+    const auto small = [&](int bits, const auto& data) {
+        return MakeRleBmp(4, 2, bits, {red, green}, QByteArray(data, sizeof data - 1) + end);
+    };
     const Case cases[] = {
         {"RLE8, five pixels of 3840 x 128", MakeRleBmp(3840, 128, 8, {red, green}, five + end), BmpError::None,
          {red, green}, {{0, 127, green}, {4, 127, green}, {5, 127, red}, {0, 0, red}}},
@@ -416,6 +420,14 @@ TEST(CaptionBitmap, PickedPicturesHoldOnlyWhatTheirFileHolds)
         {"RLE8, moved and rows ended early", MakeRleBmp(40, 10, 8, {red, green}, moved), BmpError::None,
          {red, green},
          {{1, 9, green}, {2, 9, red}, {5, 8, green}, {7, 8, green}, {8, 8, red}, {0, 7, green}, {1, 7, red}, {2, 7, green}}},
+        // 4 x 2: a run to the right edge and a move to it are in the picture; one pixel or row further is not.
+        {"RLE8, runs to the right edge", small(8, "\x04\x01\x00\x00\x02\x01\x00\x02\x02\x00"), BmpError::None,
+         {red, green}, {{3, 1, green}, {1, 0, green}, {2, 0, red}}},
+        {"RLE8, a run past the right edge", small(8, "\x02\x01\x03\x01"), BmpError::OutsidePicture},
+        {"RLE8, moves past the right edge", small(8, "\x00\x02\xFF\x00\x01\x01"), BmpError::OutsidePicture},
+        {"RLE8, a move past the top", small(8, "\x00\x02\x00\x02\x01\x01"), BmpError::OutsidePicture},
+        {"RLE4, pixels as they are past the right edge", small(4, "\x01\x01\x00\x04\x11\x11"), BmpError::OutsidePicture},
+        {"RLE4, a move past the top", small(4, "\x00\x02\x01\x01\x00\x02\x00\x01"), BmpError::OutsidePicture},
         {"core header", MakeCoreBmp(40, 20, stripes), BmpError::None, {red, green}, {{0, 0, green}, {1, 0, red}}},
         {"core header, rows cut", MakeCoreBmp(40, 20, stripes).chopped(120 * 5), BmpError::DataOutsideFile},
         {"declares 65535 x 65535", huge, BmpError::TooLarge},

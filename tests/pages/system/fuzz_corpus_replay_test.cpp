@@ -53,6 +53,7 @@ TEST(CaptionFuzzCorpus, SeedsReadAsNamed)
         {"pal8_short_palette.bmp", E::UnsupportedDepth, E::None},
         {"bad_rows_cut.bmp", E::DataOutsideFile, E::DataOutsideFile},
         {"bad_rle8.bmp", E::Compressed, E::DataOutsideFile},
+        {"bad_rle4_move.bmp", E::Compressed, E::OutsidePicture},
         {"bad_top_down.bmp", E::BadSize, E::None},
         {"bad_too_tall.bmp", E::TooLarge, E::TooLarge},
         {"bad_depth_2.bmp", E::UnsupportedDepth, E::BadHeader},
