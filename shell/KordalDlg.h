@@ -331,7 +331,16 @@ public:
     void InvalidateInputMark(int k);
     void PlaceExtInputMarks();
     void SelectSyncItems();
+    // Copies the work mode into the window's own (which names the preset set) and repaints every
+    // preset name.
     void RefreshWorkModeBand();
+    // A work mode the window does not show yet, set by the switcher page or by the processor itself:
+    // once the canvas is laid out for it, the layer cells take its labels and the row's PIP buttons
+    // the states of their layers, as the layers' own notices set them (the work-mode layout of the
+    // rows then has the last word). Nothing for the mode shown; sends nothing.
+    void FollowWorkMode();
+    // A PIP's switch (layer 1..3; PIP-3's is the logo's while the logo uses it); -1 when none.
+    int PipSwitch(int layer) const;
     void ShowPortSwitchGroup(bool show);
     void ShowTopButtons(bool show);
     void SetLayerButtonState(int layer, bool on);

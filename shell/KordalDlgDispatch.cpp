@@ -13,11 +13,13 @@
 #include "shell/MainWindowIds.h"
 #include "shell/InputBarLabels.h"
 #include "shell/KordalDlg.h"
+#include "shell/PresetNames.h"
 #include "shell/ReplyRefreshTable.h"
 #include "pagekit/UiText.h"
 
 #include <QVariantMap>
 
+#include <algorithm>
 #include <cstring>
 
 namespace mw = ctl::main_window;
@@ -221,9 +223,12 @@ void KordalDlg::RefreshWorkModeBand()
     CDeviceData& device = GetDeviceData();
     if (device.pvwMode > 2) device.pvwMode = 0;
     workMode_ = device.pvwMode;
+    // The band right of the tab, and every slot's name: the first ones stand under the tabs.
     if (CGdipButton* presets = ButtonById(mw::IDC_TAB_PRESETS)) {
         const QRect tab = presets->geometry();
-        update(QRect(QPoint(tab.right() + 1, tab.top()), QPoint(width() - 41, height() - 1)));
+        int left = tab.right() + 1;
+        if (const CGdipButton* first = PresetButton(0)) left = std::min(left, SlotNameBand(first->geometry()).left());
+        update(QRect(QPoint(left, tab.top()), QPoint(width() - 41, height() - 1)));
     }
 }
 

@@ -202,6 +202,29 @@ void KordalDlg::SetLayerButtonState(int layer, bool on)
     }
 }
 
+int KordalDlg::PipSwitch(int layer) const
+{
+    const CDeviceData& device = GetDeviceData();
+    if (layer < 1 || layer >= kWindowCount) return -1;
+    if (layer != 3) return device.chnl[layer].onOff;
+    if (device.logo.usage == 0) return device.chnl[3].onOff;
+    if (device.logo.usage == 1) return device.logo.onOff;
+    return -1;
+}
+
+void KordalDlg::FollowWorkMode()
+{
+    const CDeviceData& device = GetDeviceData();
+    // workMode_ is the mode the window shows until RefreshWorkModeBand takes the new one.
+    if ((device.pvwMode <= 2 ? device.pvwMode : 0) == workMode_) return;
+    Trace("KordalDlg::FollowWorkMode");
+    for (int layer = 0; layer < kWindowCount; ++layer) {
+        Trace("MMainDlg::UpdateLayerLabel", {layer});
+        m_MainDlg.UpdateLayerLabel(layer);
+        if (const int on = PipSwitch(layer); on >= 0) SetLayerButtonState(layer, on != 0);
+    }
+}
+
 bool KordalDlg::LayerButtonUsable(int layer, bool left) const
 {
     if (testPatternLocked_) return false;

@@ -205,13 +205,8 @@ void KordalDlg::OnLoopOut(LPARAM input)
 void KordalDlg::OnLayerVisibility(LPARAM pip)
 {
     if (pip < 0 || pip > 2) return;
-    const CDeviceData& device = GetDeviceData();
     const int layer = static_cast<int>(pip) + 1;
-    int on = -1;
-    if (layer != 3) on = device.chnl[layer].onOff;
-    else if (device.logo.usage == 0) on = device.chnl[3].onOff;
-    else if (device.logo.usage == 1) on = device.logo.onOff;
-    if (on >= 0) {
+    if (const int on = PipSwitch(layer); on >= 0) {
         Trace("MMainDlg::ShowLayerCell", {layer, on});
         m_MainDlg.ShowLayerCell(layer, on);
         SetLayerButtonState(layer, on != 0);

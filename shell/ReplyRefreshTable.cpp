@@ -99,6 +99,8 @@ const RefreshStep ReplyRefreshSteps::kAllData[] = {
     {"MMainDlg::ApplyLayout", Arg::None, 0, [](W& w, LPARAM) { w.m_MainDlg.ApplyLayout(); }},
     {"MMiscDlg::RefreshLoopOut", Arg::None, 0, [](W& w, LPARAM) { w.m_MiscDlg.RefreshLoopOut(); }},
     {"WM_MAINPAGE_RELAYOUT", Arg::None, 0, [](W& w, LPARAM) { SendMsg(&w.m_MainDlg, WM_MAINPAGE_RELAYOUT, 0, 0); }},
+    // A changed mode: between the canvas's layout and the rows' (see the work-mode row).
+    {nullptr, Arg::None, 0, [](W& w, LPARAM) { w.FollowWorkMode(); }},
     {nullptr, Arg::None, 0, [](W& w, LPARAM) { w.ApplyWorkModeToButtons(); }},
     {"MOutputDlg::UpdateWindowGeometry", Arg::None, 0, [](W& w, LPARAM) { w.m_OutputDlg.UpdateWindowGeometry(); }},
     {nullptr, Arg::None, 0,
@@ -190,6 +192,10 @@ const RefreshStep ReplyRefreshSteps::kWorkMode[] = {
     {"MSwitcherDlg::RefreshFromDevice", Arg::None, 0, [](W& w, LPARAM) { w.m_SwitcherDlg.RefreshFromDevice(); }},
     {nullptr, Arg::None, 0,
      [](W& w, LPARAM) {
+         // A changed mode relabels the cells the relayout placed, and presses the row's PIP
+         // buttons before the rows are laid out for it, which set the switcher's program and
+         // preview looks; only then does the window take the mode as its own.
+         w.FollowWorkMode();
          w.ApplyWorkModeToButtons();
          w.RefreshWorkModeBand();
      }},

@@ -16,10 +16,15 @@
 #include "pages/signal/VgaIds.h"
 #include "pages/system/MLogoDlg.h"
 #include "platform/PageNotifyCodes.h"
+#include "preview/CCell.h"
 #include "shell/MainWindowIds.h"
+#include "shell/PresetNames.h"
 
 #include <QRegularExpression>
+#include <QScreen>
 #include <QVariantMap>
+
+#include <algorithm>
 
 namespace {
 
@@ -71,6 +76,40 @@ TEST_F(ReplyDispatchTest, WorkModeReplyOrder)
                                "MSwitcherDlg::RefreshFromDevice", "KordalDlg::ApplyWorkModeToButtons",
                                "KordalDlg::RefreshWorkModeBand"};
     EXPECT_EQ(Reply(w, REPLY_WORK_MODE), expected);
+}
+
+// The processor leaves the switcher or the dual mode by itself: its reply 20 names the cells,
+// presses the layer row and shows the preset names of the normal mode, and sends nothing.
+TEST_F(ReplyDispatchTest, AWorkModeTheProcessorReportsRelabelsCellsRowAndPresetBar)
+{
+    struct Case { uint8_t mode, splicing, pgm[4], pvw[4]; };  // the layers as the processor puts them
+    for (const Case& c : {Case{1, 0, {1, 0, 0, 0}, {0, 1, 0, 1}}, Case{2, 2, {1, 1, 0, 0}, {0, 0, 1, 1}}}) {
+        SCOPED_TRACE(int{c.mode});
+        window_.reset();
+        KordalDlg& w = Traced();
+        CDeviceData& d = GetDeviceData();
+        d.chnl[1].onOff = d.chnl[3].onOff = 1;
+        d.mosaic.mode = c.splicing;
+        d.pvwMode = c.mode;
+        std::copy_n(c.pgm, 4, d.pgmState);
+        std::copy_n(c.pvw, 4, d.pvwState);
+        Reply(w, REPLY_ALL_DATA);
+        QCoreApplication::processEvents();
+        w.repaint();  // the window as the operator saw it in that mode
+        recording_.ClearCalls();
+        d.pvwMode = 0;
+        Reply(w, REPLY_WORK_MODE);
+        QCoreApplication::processEvents();
+        for (int k = 0; k < 4; ++k) {
+            EXPECT_EQ(w.m_MainDlg.LayerCell(k)->Name(), (k ? QStringLiteral("PIP-%1 : ").arg(k) : "Main : ") + d.inputNames[k].name);
+            EXPECT_EQ(w.LeftLayerButton(k)->IsPressed(), k != 2) << k;
+        }
+        // The screen under the slots shows what the window paints now: the normal mode's names.
+        const QRect r = SlotNameBand(w.PresetButton(0)->geometry()).united(SlotNameBand(w.PresetButton(9)->geometry()));
+        const QImage shown = w.screen()->grabWindow(w.winId(), r.x(), r.y(), r.width(), r.height()).toImage();
+        EXPECT_TRUE(shown.convertToFormat(QImage::Format_RGB32) == w.grab(r).toImage().convertToFormat(QImage::Format_RGB32));
+        EXPECT_TRUE(recording_.Commands().empty());
+    }
 }
 
 TEST_F(ReplyDispatchTest, BoardInfoReplyOrder)
