@@ -13,6 +13,8 @@
 #include "controls/CSxGroupBox.h"
 #include "controls/EditFrame.h"
 #include "controls/NumericEditBase.h"
+#include "controls/oBitmapSlider.h"
+#include "controls/oSliderEdit.h"  // completes the slider's buddy
 #include "pagekit/DialogLanguage.h"
 #include "pagekit/LanguageFiles.h"
 #include "pagekit/MBaseDialog.h"
@@ -344,33 +346,40 @@ inline double ColourSpread(const QImage& image)
     return n > 0 ? spread / n : 0;
 }
 
-// The image buttons showing in picture (a grab of root) that take no input and do not read so:
-// each must look clearly duller than it does taking input, in a second grab of root with these
-// buttons, and whatever disabled them, enabled and their disabled look cleared.
+// The image buttons and sliders showing in picture (a grab of root) that take no input and do not
+// read so: each must look clearly duller than it does taking input, in a second grab of root with
+// these controls, and whatever disabled them, enabled and a button's disabled look cleared.
 inline QStringList LiveLookingDisabledButtons(QWidget& root, const QImage& picture)
 {
-    std::vector<std::pair<CGdipButton*, bool>> disabled;  // with its disabled-look flag
+    // With a button's disabled-look flag, or a slider's own enabled state.
+    std::vector<std::pair<QWidget*, bool>> disabled;
     QList<QWidget*> switchedOn;
-    for (CGdipButton* b : root.findChildren<CGdipButton*>()) {
-        if (b->isEnabled() || !ShowsAt(root, b, b->rect().center())) continue;
-        disabled.emplace_back(b, b->HasDisabledLook());
-        for (QWidget* w = b; w; w = w == &root ? nullptr : w->parentWidget())
+    auto take = [&](QWidget* c, bool flag) {
+        if (c->isEnabled() || !ShowsAt(root, c, c->rect().center())) return;
+        disabled.emplace_back(c, flag);
+        for (QWidget* w = c; w; w = w == &root ? nullptr : w->parentWidget())
             if (w->testAttribute(Qt::WA_ForceDisabled) && !switchedOn.contains(w)) switchedOn << w;
-    }
+    };
+    for (CGdipButton* b : root.findChildren<CGdipButton*>()) take(b, b->HasDisabledLook());
+    for (oBitmapSlider* s : root.findChildren<oBitmapSlider*>()) take(s, s->IsEnabledField());
     if (disabled.empty()) return {};
-    for (auto& [b, look] : disabled) b->SetDisabledLook(false);
-    for (QWidget* w : switchedOn) w->setEnabled(true);
-    SettleForPicture();
+    auto setLive = [&](bool live) {
+        for (auto& [c, flag] : disabled)
+            if (auto* b = qobject_cast<CGdipButton*>(c)) b->SetDisabledLook(!live && flag);
+            else if (!flag) static_cast<oBitmapSlider*>(c)->Enable(live);
+        for (QWidget* w : switchedOn) w->setEnabled(live);
+        SettleForPicture();
+    };
+    setLive(true);
     const QImage enabled = root.grab().toImage();
-    for (QWidget* w : switchedOn) w->setEnabled(false);
-    for (auto& [b, look] : disabled) b->SetDisabledLook(look);
-    SettleForPicture();
+    setLive(false);
 
     QStringList out;
-    for (const auto& [b, look] : disabled) {
-        const QRect r(b->mapTo(&root, QPoint(0, 0)), b->size());
+    for (const auto& [c, flag] : disabled) {
+        const QRect r(c->mapTo(&root, QPoint(0, 0)), c->size());
         const double now = ColourSpread(picture.copy(r)), live = ColourSpread(enabled.copy(r));
-        if (now > 0.8 * live) out << QStringLiteral("%1 \"%2\" %3 of %4").arg(ControlName(b), b->text()).arg(now, 0, 'f', 1).arg(live, 0, 'f', 1);
+        const auto* b = qobject_cast<CGdipButton*>(c);
+        if (now > 0.8 * live) out << QStringLiteral("%1 \"%2\" %3 of %4").arg(ControlName(c), b ? b->text() : QString()).arg(now, 0, 'f', 1).arg(live, 0, 'f', 1);
     }
     return out;
 }
