@@ -437,10 +437,10 @@ void MMiscDlg::Layout()
     group(ids::IDC_GROUP_1336, left, y, right - left, 76);
     // The project files on the left, the machine's data in the wider column on the right: every
     // caption in the control font with room to spare.
-    place(Button(ids::IDC_OPEN_PROJECT), 10, y + 16, 120, kRowH);
-    place(Button(ids::IDC_SAVE_PROJECT), 10, y + 44, 120, kRowH);
-    place(Button(ids::IDC_GET_DATA), 134, y + 16, 176, kRowH);
-    place(Button(ids::IDC_SET_DATA), 134, y + 44, 176, kRowH);
+    place(Button(ids::IDC_OPEN_PROJECT), 10, y + 16, 110, kRowH);
+    place(Button(ids::IDC_SAVE_PROJECT), 10, y + 44, 110, kRowH);
+    place(Button(ids::IDC_GET_DATA), 124, y + 16, 186, kRowH);
+    place(Button(ids::IDC_SET_DATA), 124, y + 44, 186, kRowH);
 
     // Shortcuts to further pages and the channel toggle.
     y += 78;

@@ -246,12 +246,35 @@ inline QStringList LowContrastCaptions(QWidget& root)
     return out;
 }
 
-// The room a caption leaves at either side of its button: its glyphs do not touch the button's edge.
+// The room a caption leaves at either side of its button's skin: its glyphs do not touch the
+// skin's edge, at rest or held down (a pixel further right and down).
 inline constexpr int kCaptionSideRoom = 3;
 
+// The face a caption has on an image button: where its skin, drawn alone, shows the colour of its
+// centre across its middle row, without the rim and border around it (the whole button without a
+// skin).
+inline QRect SkinFace(CGdipButton& b)
+{
+    const QString text = b.text();
+    b.setText(QString());
+    QImage skin(b.size(), QImage::Format_ARGB32_Premultiplied);
+    skin.fill(Qt::transparent);
+    b.render(&skin, QPoint(), QRegion(), QWidget::DrawChildren);
+    b.setText(text);
+    const int y = skin.height() / 2;
+    const QRgb centre = skin.pixel(skin.width() / 2, y);
+    int left = skin.width(), right = -1;
+    for (int x = 0; x < skin.width(); ++x) {
+        const QRgb c = skin.pixel(x, y);
+        if (qAlpha(c) >= 128 && std::abs(qRed(c) - qRed(centre)) + std::abs(qGreen(c) - qGreen(centre)) + std::abs(qBlue(c) - qBlue(centre)) <= 24)
+            left = std::min(left, x), right = x;
+    }
+    return right < 0 ? b.rect() : QRect(left, 0, right - left + 1, b.height());
+}
+
 // The page's visible labels and image-button captions whose text (less blanks around it) does not
-// fit inside them: its advance across, its glyphs' ink up and down; a caption keeps off the
-// button's border, by kCaptionSideRoom at the sides.
+// fit inside them: its advance across, its glyphs' ink up and down; a caption keeps off the edge
+// of its skin's face, by kCaptionSideRoom at the sides; and group titles that a control covers.
 inline QStringList ClippedTexts(const QWidget& page)
 {
     QStringList out;
@@ -272,7 +295,21 @@ inline QStringList ClippedTexts(const QWidget& page)
                     fm.boundingRect(room, static_cast<int>(l->alignment()), text)
                         .adjusted(0, fm.ascent() + glyphs.top(), 0, glyphs.bottom() - fm.descent()));
         } else if (auto* b = qobject_cast<CGdipButton*>(w)) {
-            if (!b->text().trimmed().isEmpty()) clipped(b, b->text(), b->rect().adjusted(kCaptionSideRoom, 2, -kCaptionSideRoom, -2), b->CaptionRect());
+            // A caption set above or below its picture keeps off the button's border instead.
+            const bool onSkin = b->HasCaptionFont() || b->CaptionPlacement() == kCaptionCentre;
+            const QRect held = b->CaptionRect();
+            if (!b->text().trimmed().isEmpty())
+                clipped(b, b->text(), (onSkin ? SkinFace(*b) : b->rect()).adjusted(kCaptionSideRoom, 2, -kCaptionSideRoom, -2),
+                        held.united(held.translated(-1, -1)));
+        } else if (auto* g = qobject_cast<CSxGroupBox*>(w); g && !g->Caption().trimmed().isEmpty()) {
+            const QFontMetrics fm(g->TitleFont());
+            const QRect glyphs = fm.tightBoundingRect(g->TitleText());
+            const QRect title = fm.boundingRect(g->Geometry().titleRect, Qt::AlignLeft | Qt::AlignVCenter, g->TitleText())
+                                    .adjusted(0, fm.ascent() + glyphs.top(), 0, glyphs.bottom() - fm.descent())
+                                    .translated(g->pos());
+            for (QWidget* c : g->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                if (c != g && !qobject_cast<CSxGroupBox*>(c) && c->isVisibleTo(&page) && c->geometry().intersects(title))
+                    out << QStringLiteral("%1 \"%2\" under %3").arg(ControlName(g), g->Caption(), ControlName(c));
         } else if (auto* e = qobject_cast<QLineEdit*>(w); e && (!e->isEnabled() || e->isReadOnly())) {
             // A text display shows its text from the first character, inside the edit's own margins
             // (two pixels a side) and with room for the cursor's pixel.
