@@ -336,6 +336,11 @@ CGdipButton::CaptionLayout CGdipButton::LayOutCaption(bool selected) const
         // than being cut at the button's edges.
         c.flags = Qt::AlignCenter | Qt::TextWordWrap;
         c.rect = r.width() > 12 ? r.adjusted(3, 0, -3, 0) : r;
+        // Lines the caption breaks itself that stand too tall for the button would touch its top
+        // and bottom edges: they go on one line (wrapped again only where it is too wide).
+        const QFontMetrics fm(c.font);
+        if (c.text.contains(QLatin1Char('\n')) && fm.boundingRect(c.rect, c.flags, c.text).height() > r.height() - 4)
+            c.text.replace(QLatin1Char('\n'), QLatin1Char(' '));
     } else {
         c.font = font();
         const int th = QFontMetrics(font()).height();

@@ -114,6 +114,7 @@ public:
     void SetCaptionPlacement(int placement);  // clamped to 0..2
     // The font the caption is drawn in: the caption font, else the button's own.
     QFont DrawnCaptionFont() const { return captionFont_ ? *captionFont_ : font(); }
+    bool HasCaptionFont() const { return captionFont_.has_value(); }  // then centred on the skin
     int CaptionPlacement() const { return placement_; }
 
     // The colour of the caption in the disabled look: the system's button-shadow grey where it

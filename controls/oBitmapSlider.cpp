@@ -1,5 +1,6 @@
 #include "controls/oBitmapSlider.h"
 
+#include "controls/CGdipButton.h"
 #include "controls/ImageResources.h"
 #include "controls/oSliderEdit.h"
 
@@ -40,6 +41,7 @@ bool oBitmapSlider::LoadChannelImage(unsigned id, unsigned activeId, const QStri
     if (activeId != 0 && !LoadPngResource(act, activeId))
         return false;
     channel_ = ch;
+    disabledChannel_ = DisabledImage(ch);
     activeChannel_ = act;
     hasActiveChannel_ = activeId != 0;
     imageMode_ = true;
@@ -59,6 +61,7 @@ bool oBitmapSlider::LoadThumbImage(unsigned id, unsigned activeId, const QString
     if (activeId != 0 && !LoadPngResource(act, activeId))
         return false;
     thumb_ = th;
+    disabledThumb_ = DisabledImage(th);
     activeThumb_ = act;
     hasActiveThumb_ = activeId != 0;
     thumbW_ = th.width();
@@ -292,7 +295,9 @@ void oBitmapSlider::paintEvent(QPaintEvent*)
 
     // Channel: the active picture on the minimum side of the thumb, the plain one beyond it.
     const QRect whole(0, 0, channelW_, channelH_);
-    if (!hasActiveChannel_ || !active) {
+    if (!active) {
+        p.drawImage(whole, disabledChannel_, disabledChannel_.rect());
+    } else if (!hasActiveChannel_) {
         p.drawImage(whole, channel_, channel_.rect());
     } else if (vertical_) {
         const QRect plain(0, 0, channelW_, std::clamp(c, 0, channelH_));
@@ -308,7 +313,7 @@ void oBitmapSlider::paintEvent(QPaintEvent*)
 
     // Thumb.
     const bool useActiveThumb = hasActiveThumb_ && active;
-    const QImage& th = useActiveThumb ? activeThumb_ : thumb_;
+    const QImage& th = useActiveThumb ? activeThumb_ : active ? thumb_ : disabledThumb_;
     QRect target;
     if (vertical_) {
         const int x = useActiveThumb ? channelW_ / 2 - thumbW_ / 2 + 2 : marginL_;

@@ -1,6 +1,7 @@
 #pragma once
 // Slider drawn from PNG pictures: a channel (optionally an "active" channel for the part below
-// the value), a thumb (optionally an active thumb), over a background colour or bitmap.
+// the value), a thumb (optionally an active thumb), over a background colour or bitmap. While it
+// takes no input it draws the plain channel and thumb in the image buttons' disabled look.
 // Dragged with the mouse or moved with the keys; a buddy oSliderEdit follows every move.
 
 #include "controls/SliderGeometry.h"
@@ -75,6 +76,9 @@ private:
     int dragOffset_ = 0;
     bool dragging_ = false;
     QImage channel_, activeChannel_, thumb_, activeThumb_;
+    // The looks drawn while the slider takes no input: the plain channel and thumb greyed and
+    // dimmed as a disabled image button's skin is.
+    QImage disabledChannel_, disabledThumb_;
     bool hasActiveChannel_ = false, hasActiveThumb_ = false, imageMode_ = false;
     COLORREF bkColor_ = 0;
     QImage bkBitmap_;

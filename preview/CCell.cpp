@@ -6,11 +6,13 @@
 #include "preview/TtfLibrary.h"
 
 #include <QDataStream>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainter>
 
 #include <SDL_ttf.h>
 
+#include <algorithm>
 #include <functional>
 
 using cellgeo::CellRect;
@@ -346,6 +348,24 @@ void CCell::PaintPlaceholder()
 
 namespace {
 
+// The canvas font, smaller where the lines would not fit room (the widest line across, all of them
+// down), so each shows whole; not below kMinLabelPixels, where a cell too small for that still
+// cuts them at its edge.
+constexpr int kMinLabelPixels = 9;
+
+QFont FittedLabelFont(QFont font, const QStringList& lines, QSize room)
+{
+    for (int px = QFontInfo(font).pixelSize(); px > kMinLabelPixels; --px) {
+        font.setPixelSize(px);
+        const QFontMetrics m(font);
+        int widest = 0;
+        for (const QString& line : lines) widest = std::max(widest, m.horizontalAdvance(line));
+        if (widest <= room.width() && m.height() * lines.size() <= room.height()) return font;
+    }
+    font.setPixelSize(kMinLabelPixels);
+    return font;
+}
+
 // A one-pixel frame inside r, as the classic frame routine draws it.
 void FrameRect(QPainter& p, const CellRect& r, const QColor& colour)
 {
@@ -387,7 +407,8 @@ void CCell::DrawLabels(QPainter& p, const Rect& r) const
     lines << posText << sizeText;
 
     p.save();
-    p.setFont(Style().labelFont);
+    // Room from 2 pixels inside the left edge to 2 clear of the frame, and down to 1 clear of it.
+    p.setFont(FittedLabelFont(Style().labelFont, lines, QSize(r.Width() - 5, r.Height() - 2)));
     p.setPen(colour);
     p.setClipRect(ToQRect(r), Qt::IntersectClip);
     const QFontMetrics metrics(p.font());

@@ -75,7 +75,8 @@ PageAreaLayout ComputePageArea(const QRect& client, int dpiX, bool pageOpen)
     PageAreaLayout out;
     out.operating = FromEdges(pageOpen ? L + 77 + w : L + 75, T + 106, R - 24, B - 141);
     out.settings = FromEdges(L + 77, T + 106, L + 77 + w, B - 96);
-    out.subPage = FromEdges(out.settings.left() + kSubPageLeft, out.settings.top() + kSubPageTop,
-                            out.settings.left() + kSubPageLeft + w, B - 96 - kSubPageBottom);
+    // A system sub-page is a settings page like the others: the column's place and width, below
+    // the system page's tab row.
+    out.subPage = out.settings.adjusted(0, kSubPageTop, 0, -kSubPageBottom);
     return out;
 }

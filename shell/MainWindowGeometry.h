@@ -28,7 +28,7 @@ std::array<QRect, kInputIconCount> ComputeInputIconRects(int dpiX);
 
 // Page area for a client rectangle: the column width (320 x dpi / 96), the operating page (from
 // x + 75 with no page open, else beside the page column), each settings page, the system's
-// sub-pages.
+// sub-pages (the settings column below the system page's tab row).
 struct PageAreaLayout {
     QRect operating;
     QRect settings;

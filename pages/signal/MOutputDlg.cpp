@@ -183,11 +183,12 @@ void MOutputDlg::OnInitDialog()
     MakeLabel(co::IDC_HEIGHT_LABEL, QStringLiteral("Height : "), DesignRect(164, 292, 82, 22));
     MakeEdit(co::IDC_HEIGHT_EDIT, 1, layer.height, 9999, intFormat, DesignRect(248, 292, 56, 22));
 
-    // The row is tall enough for the two lines of "Full Screen" in the control font.
-    MakeButton(co::IDC_FULL_SCREEN, QStringLiteral("Full\nScreen"), kActionImage, 0, DesignRect(16, 317, 70, 34));
-    MakeButton(co::IDC_LAYOUT_HALF, QStringLiteral("1/2"), kActionImage, 0, DesignRect(94, 317, 66, 34));
-    MakeButton(co::IDC_LAYOUT_THIRDS, QStringLiteral("[ | | ]"), kActionImage, 0, DesignRect(166, 317, 66, 34));
-    MakeButton(co::IDC_LAYOUT_QUARTER, QStringLiteral("1/4"), kActionImage, 0, DesignRect(238, 317, 66, 34));
+    // Two lines of the control font would fill the row's height: "Full Screen" is drawn on one
+    // line, in the widest button.
+    MakeButton(co::IDC_FULL_SCREEN, QStringLiteral("Full\nScreen"), kActionImage, 0, DesignRect(16, 317, 102, 34));
+    MakeButton(co::IDC_LAYOUT_HALF, QStringLiteral("1/2"), kActionImage, 0, DesignRect(124, 317, 56, 34));
+    MakeButton(co::IDC_LAYOUT_THIRDS, QStringLiteral("[ | | ]"), kActionImage, 0, DesignRect(186, 317, 56, 34));
+    MakeButton(co::IDC_LAYOUT_QUARTER, QStringLiteral("1/4"), kActionImage, 0, DesignRect(248, 317, 56, 34));
 
     // Rotation: the buttons around the preview picture, which is centred in the group; the long
     // combined captions get the wide rows above and below it.

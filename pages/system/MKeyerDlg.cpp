@@ -70,7 +70,7 @@ void MKeyerDlg::OnInitDialog()
     modeGroup_ = layerpage::MakeGroup(this, k::IDC_KEYER_MODE_GROUP, g_UiText[14], Dlu(3, 52, 207, 132));
     onOff_ = layerpage::MakeSwitch(this, k::IDC_ON_OFF, Dlu(151, 20, 47, 18));
     reset_ = layerpage::MakeImageButton(this, k::IDC_RESET, QStringLiteral("Reset"), layerpage::kPlainButtonImage, 0,
-                                        Dlu(158, 96, 32, 30));
+                                        Dlu(154, 96, 40, 30));
     reset_->SetColorAndRedraw(layerpage::kCaptionLight);
     layerpage::EnableButton(reset_, false);
     connect(onOff_, &CGdipButton::clickedId, this, &MKeyerDlg::OnButton);

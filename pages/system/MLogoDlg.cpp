@@ -58,8 +58,8 @@ void MLogoDlg::OnInitDialog()
     SetTitle(g_UiText[kTitleText]);
     CreateCaptionButtons(false);
 
-    const QRect groupRects[6] = {Dlu(3, 18, 206, 47),  Dlu(3, 67, 206, 88),   Dlu(3, 165, 36, 96),
-                                 Dlu(42, 165, 101, 96), Dlu(147, 165, 62, 96), Dlu(3, 266, 206, 31)};
+    const QRect groupRects[6] = {Dlu(3, 18, 206, 47),  Dlu(3, 67, 206, 88),   Dlu(3, 165, 38, 96),
+                                 Dlu(44, 165, 99, 96), Dlu(147, 165, 62, 96), Dlu(3, 266, 206, 31)};
     for (int n = 0; n < 6; ++n)
         groups_[static_cast<size_t>(n)] = layerpage::MakeGroup(this, kGroupIds[n], g_UiText[static_cast<size_t>(kGroupTexts[n])], groupRects[n]);
 
@@ -69,8 +69,8 @@ void MLogoDlg::OnInitDialog()
         connect(b, &CGdipButton::clickedId, this, &MLogoDlg::OnButton);
         return b;
     };
-    usageNormal_ = button(lc::IDC_USAGE_NORMAL, QStringLiteral("Normal"), kUsageImage, kUsagePressedImage, Dlu(22, 39, 42, 18));
-    usageLogo_ = button(lc::IDC_USAGE_LOGO, QStringLiteral("Logo"), kUsageImage, kUsagePressedImage, Dlu(80, 39, 42, 18));
+    usageNormal_ = button(lc::IDC_USAGE_NORMAL, QStringLiteral("Normal"), kUsageImage, kUsagePressedImage, Dlu(18, 39, 48, 18));
+    usageLogo_ = button(lc::IDC_USAGE_LOGO, QStringLiteral("Logo"), kUsageImage, kUsagePressedImage, Dlu(78, 39, 48, 18));
     for (CGdipButton* b : {usageNormal_, usageLogo_}) b->SetRadio(true);
     usageNormal_->SetPressed(true);
     onOff_ = layerpage::MakeSwitch(this, lc::IDC_ON_OFF, Dlu(138, 39, 47, 17));
@@ -82,8 +82,9 @@ void MLogoDlg::OnInitDialog()
     for (int l = 0; l < logo::kSlotCount; ++l) {
         const size_t i = static_cast<size_t>(l);
         const int y = 181 + 18 * l;
-        clear_[i] = button(lc::IDC_CLEAR_1 + l, kEmptySlotMark, layerpage::kPlainButtonImage, 0, Dlu(6, y, 30, 18));
-        slot_[i] = button(lc::IDC_SLOT_1 + l, QStringLiteral("LOGO%1").arg(l + 1), kSlotImage, 0, Dlu(46, y, 93, 18));
+        // Wide enough for "Clear" with room on its skin.
+        clear_[i] = button(lc::IDC_CLEAR_1 + l, kEmptySlotMark, layerpage::kPlainButtonImage, 0, Dlu(6, y, 32, 18));
+        slot_[i] = button(lc::IDC_SLOT_1 + l, QStringLiteral("LOGO%1").arg(l + 1), kSlotImage, 0, Dlu(48, y, 91, 18));
         saveLoad_[i] = button(lc::IDC_SAVE_LOAD_1 + l, g_UiText[kLoadText], layerpage::kPlainButtonImage, 0, Dlu(153, y, 50, 18));
         layerpage::EnableButton(clear_[i], false);
         layerpage::EnableButton(saveLoad_[i], false);

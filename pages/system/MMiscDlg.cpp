@@ -420,10 +420,11 @@ void MMiscDlg::Layout()
     const int lineH = qCeil(QFontMetricsF(ControlFont()).lineSpacing());
 
     // Tab row: two rows of two. A sub-page opened by a tab covers the page below the row, from
-    // kSubPageTop down to kSubPageBottom above the page's bottom and from kSubPageLeft across;
-    // everything below the row lies wholly under it, so nothing shows half-covered.
+    // kSubPageTop down to kSubPageBottom above the page's bottom and all across; everything below
+    // the row lies wholly under it, so nothing shows half-covered. The groups keep the sub-pages'
+    // margin, so a tab's groups stand where this page's stood.
     for (int k = 0; k < 4; ++k) place(tabs_[static_cast<size_t>(k)], 8 + (k % 2) * 154, 30 + (k / 2) * 28, 150, kRowH);
-    const int left = kSubPageLeft, right = 320 - kSubPageLeft;
+    const int left = 6, right = 320 - 6;
     auto group = [&](int id, int x, int y, int w, int h) { place(Group(id), x, y, w, h); };
 
     // Loop-out: two rows of four buttons.
@@ -436,10 +437,10 @@ void MMiscDlg::Layout()
     group(ids::IDC_GROUP_1336, left, y, right - left, 76);
     // The project files on the left, the machine's data in the wider column on the right: every
     // caption in the control font with room to spare.
-    place(Button(ids::IDC_OPEN_PROJECT), 10, y + 16, 120, kRowH);
-    place(Button(ids::IDC_SAVE_PROJECT), 10, y + 44, 120, kRowH);
-    place(Button(ids::IDC_GET_DATA), 134, y + 16, 176, kRowH);
-    place(Button(ids::IDC_SET_DATA), 134, y + 44, 176, kRowH);
+    place(Button(ids::IDC_OPEN_PROJECT), 10, y + 16, 110, kRowH);
+    place(Button(ids::IDC_SAVE_PROJECT), 10, y + 44, 110, kRowH);
+    place(Button(ids::IDC_GET_DATA), 124, y + 16, 186, kRowH);
+    place(Button(ids::IDC_SET_DATA), 124, y + 44, 186, kRowH);
 
     // Shortcuts to further pages and the channel toggle.
     y += 78;

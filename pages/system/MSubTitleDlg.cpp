@@ -33,6 +33,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <vector>
 
 namespace cc = ctl::caption;
 using caption::BmpError;
@@ -402,8 +403,7 @@ int MSubTitleDlg::LayOutControls(int captionHeight, int editHeight)
     textEdit_->setFont(QFontMetrics(captionFont_).height() > editHeight ? caption::CaptionFontWithHeight(captionFont_, editHeight)
                                                                         : captionFont_);
     y += 20 + editHeight + 4;
-    PlaceButtonRow({fontButton_, fgButton_, bgButton_, browse_}, 10, kGroupLeft + kGroupWidth - 6, y, 26);
-    y += 26 + 6;
+    y += PlaceButtonRows({fontButton_, fgButton_, bgButton_, browse_}, kGroupLeft + 4, kGroupLeft + kGroupWidth - 4, y, 26) + 6;
     closeGroup(inputGroup_, inputTop);
 
     y += 2;
@@ -423,8 +423,7 @@ int MSubTitleDlg::LayOutControls(int captionHeight, int editHeight)
     closeGroup(settingGroup_, settingTop);
 
     y += 4;
-    PlaceButtonRow({send_, save_, display_, advanced_, initialise_}, kGroupLeft, kGroupLeft + kGroupWidth, y, 28);
-    y += 28 + 6;
+    y += PlaceButtonRows({send_, save_, display_, advanced_, initialise_}, kGroupLeft, kGroupLeft + kGroupWidth, y, 28) + 6;
 
     const int previewTop = y;
     const int previewWidth = std::max(EditValue(cc::IDC_WIDTH_EDIT), 1);
@@ -450,32 +449,47 @@ int MSubTitleDlg::LayOutControls(int captionHeight, int editHeight)
     return y;
 }
 
-// A row of buttons as wide as their captions; a caption font a little smaller when the texts of
-// the current language do not fit.
-void MSubTitleDlg::PlaceButtonRow(std::initializer_list<CGdipButton*> buttons, int left, int right, int y, int height)
+// Buttons as wide as their captions in the control font, with room for each caption on its skin,
+// on as few rows as hold them (the buttons shared evenly, the earlier rows taking any one over);
+// each row fills the width. Returns the height the rows take.
+int MSubTitleDlg::PlaceButtonRows(std::initializer_list<CGdipButton*> buttons, int left, int right, int y, int height)
 {
     constexpr int kGap = 4;
-    constexpr int kPadding = 8;
-    const int count = static_cast<int>(buttons.size());
-    const int room = right - left - kGap * (count - 1);
-    QFont font = ControlFont();
-    int natural = 0;
-    for (int px = std::max(font.pixelSize(), 10);; --px) {
-        font.setPixelSize(px);
-        const QFontMetrics m(font);
-        natural = 0;
-        for (CGdipButton* b : buttons) natural += m.horizontalAdvance(b->text()) + kPadding;
-        if (natural <= room || px <= 10) break;
-    }
+    // Beyond the caption's advance: the skin's rim and 3 clear pixels at either side, and the
+    // pixel a held caption moves.
+    constexpr int kPadding = 12;
+    const std::vector<CGdipButton*> all(buttons);
+    const int count = static_cast<int>(all.size());
+    const QFont& font = ControlFont();
     const QFontMetrics m(font);
-    const int extra = std::max(0, room - natural) / count;
-    int x = left;
-    for (CGdipButton* b : buttons) {
-        const int w = m.horizontalAdvance(b->text()) + kPadding + extra;
-        b->SetCaptionFont(&font);
-        b->setGeometry(x, y, w, height);
-        x += w + kGap;
+    auto natural = [&m](const CGdipButton* b) { return m.horizontalAdvance(b->text()) + kPadding; };
+    auto need = [&](int first, int last) {
+        int sum = -kGap;
+        for (int k = first; k < last; ++k) sum += natural(all[static_cast<size_t>(k)]) + kGap;
+        return sum;
+    };
+    int perRow = count;
+    for (int rows = 1; rows <= count; ++rows) {
+        perRow = (count + rows - 1) / rows;
+        bool fits = true;
+        for (int first = 0; first < count; first += perRow) fits = fits && need(first, std::min(count, first + perRow)) <= right - left;
+        if (fits) break;
     }
+    int rowY = y;
+    for (int first = 0; first < count; first += perRow) {
+        const int last = std::min(count, first + perRow);
+        const int extra = std::max(0, right - left - need(first, last)) / (last - first);
+        int x = left;
+        for (int k = first; k < last; ++k) {
+            CGdipButton* b = all[static_cast<size_t>(k)];
+            const int w = natural(b) + extra;
+            b->SetCaptionFont(&font);
+            b->setGeometry(x, rowY, w, height);
+            x += w + kGap;
+        }
+        rowY += height + kGap;
+    }
+    return rowY - kGap - y;
 }
 
 void MSubTitleDlg::ApplyPageHeight()

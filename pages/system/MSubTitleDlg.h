@@ -114,7 +114,7 @@ private:
     void Relayout();
     int LayOutControls(int captionHeight, int editHeight);
     int RoomBelow() const;
-    void PlaceButtonRow(std::initializer_list<CGdipButton*> buttons, int left, int right, int y, int height);
+    int PlaceButtonRows(std::initializer_list<CGdipButton*> buttons, int left, int right, int y, int height);
     void ApplyPageHeight();
     void ResetDefaults();
     void ApplyCaptionFont(const QFont& font);

@@ -49,7 +49,7 @@ void MSwitcherDlg::OnInitDialog()
     onOff_ = layerpage::MakeSwitch(this, sw::IDC_ON_OFF, Dlu(151, 35, 48, 18));
     const int panelIds[2] = {sw::IDC_PANEL_X1, sw::IDC_PANEL_X2};
     const QString panelTexts[2] = {QStringLiteral("Panel x 1"), QStringLiteral("Panel x 2")};
-    const QRect panelRects[2] = {Dlu(26, 35, 48, 18), Dlu(85, 35, 48, 18)};
+    const QRect panelRects[2] = {Dlu(22, 35, 52, 18), Dlu(83, 35, 52, 18)};
     for (int p = 0; p < 2; ++p) {
         CGdipButton* b = layerpage::MakeImageButton(this, panelIds[p], panelTexts[p], kPanelImage, kPanelPressedImage, panelRects[p]);
         b->SetRadio(true);

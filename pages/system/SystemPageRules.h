@@ -10,9 +10,9 @@
 #include <array>
 #include <cstdint>
 
-// Where a sub-page opened by a tab of the system page stands on the page: this far right of its
-// left edge and this far below its top (under the tab row), down to this far above its bottom.
-inline constexpr int kSubPageLeft = 6;
+// Where a sub-page opened by a tab of the system page stands on the page: across the whole page
+// (every settings page has the one place and width), from this far below its top (under the tab
+// row) down to this far above its bottom.
 inline constexpr int kSubPageTop = 102;
 inline constexpr int kSubPageBottom = 8;
 

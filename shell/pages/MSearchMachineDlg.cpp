@@ -394,9 +394,10 @@ void MSearchMachineDlg::RefreshLocalIpList()
     if (!localIpList_ && localIpGroup_) {
         const QRect g = localIpGroup_->geometry();
         localIpList_ = new CDropButton(this);
+        // Below the group's title with its descenders.
         localIpList_->Create(QString(), this, sm::IDC_LOCAL_IP_LIST, 0x101010, 0x101010, 0xEBEBEB, kDropDefaultColor,
                              &ControlFont(), 0xFFFFFF,
-                             QRect(QPoint(g.left() + 12, g.top() + 15), QPoint(g.left() + 132 - 1, g.top() + 37 - 1)));
+                             QRect(QPoint(g.left() + 12, g.top() + 19), QPoint(g.left() + 132 - 1, g.top() + 41 - 1)));
         SetControlOwner(localIpList_, this);
     }
     if (!localIpList_ || !localIpList_->GetList()) return;

@@ -480,10 +480,16 @@ TEST_F(PictureCtrlTest, PaintingShowsTheGridLabelsAndFrames)
     main->secondText = "second";
     main->secondTextFlag = 1;
     // A second layer cell overlapping the first: the overlap is outlined.
-    AddLayer(1, {900, 500, 1500, 900});
+    CCell* small = AddLayer(1, {900, 500, 1500, 900});
     canvas->twoArea = false;
     QImage image(canvas->size(), QImage::Format_RGB32);
     canvas->render(&image);
+    // A cell too small for its lines in the canvas font still shows each whole: no white ink in
+    // the last column or row inside its frame.
+    int cut = 0;
+    for (int y = small->rect.top + 1; y < small->rect.bottom - 1; ++y) cut += image.pixelColor(small->rect.right - 2, y).lightness() > 128;
+    for (int x = small->rect.left + 1; x < small->rect.right - 1; ++x) cut += image.pixelColor(x, small->rect.bottom - 2).lightness() > 128;
+    EXPECT_EQ(cut, 0);
     // A grid point (white) on the lattice, black between them.
     EXPECT_EQ(image.pixelColor(400, 400), QColor(255, 255, 255));
     EXPECT_EQ(image.pixelColor(401, 400), QColor(0, 0, 0));

@@ -140,6 +140,11 @@ TEST_F(AllPagesX11, EveryPageFitsAndFollowsTheLanguageChosenOnTheSystemPage)
         if (row.area == PageArea::SystemSubPage) {
             EXPECT_EQ(HalfCovered(*w.PageById(IDD_MISC), page), QStringList()) << where;
         }
+        // Every settings page stands in the one column, none over the canvas beside it.
+        if (row.area == PageArea::SideColumn || row.area == PageArea::SystemSubPage) {
+            const QRect column = w.PageById(IDD_MISC)->geometry();
+            EXPECT_EQ(std::pair(page.x(), page.width()), std::pair(column.x(), column.width())) << where;
+        }
         if (row.dialogId == IDD_CROP) {
             // Below its language text the input label names the layer's input.
             const CDeviceData& dev = GetDeviceData();

@@ -55,7 +55,7 @@ TEST_F(PageTableTest, SubPagesShowInTheSystemPage)
 {
     KordalDlg& w = Window();
     w.SwitchPage(9, true);
-    const QRect subPage(83, 208, ScaleX(320), w.height() - 104 - 208);
+    const QRect subPage(77, 208, ScaleX(320), w.height() - 104 - 208);  // the settings column's place and width
     const std::pair<int, int> tabs[] = {{1, IDD_KEYER}, {2, IDD_TEST_PATTERN}, {3, IDD_TASK}};
     for (const auto& [tab, dialogId] : tabs) {
         const PageRow* row = FindPageRow(dialogId);

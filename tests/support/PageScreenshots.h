@@ -13,6 +13,8 @@
 #include "controls/CSxGroupBox.h"
 #include "controls/EditFrame.h"
 #include "controls/NumericEditBase.h"
+#include "controls/oBitmapSlider.h"
+#include "controls/oSliderEdit.h"  // completes the slider's buddy
 #include "pagekit/DialogLanguage.h"
 #include "pagekit/LanguageFiles.h"
 #include "pagekit/MBaseDialog.h"
@@ -244,12 +246,35 @@ inline QStringList LowContrastCaptions(QWidget& root)
     return out;
 }
 
-// The room a caption leaves at either side of its button: its glyphs do not touch the button's edge.
+// The room a caption leaves at either side of its button's skin: its glyphs do not touch the
+// skin's edge, at rest or held down (a pixel further right and down).
 inline constexpr int kCaptionSideRoom = 3;
 
+// The face a caption has on an image button: where its skin, drawn alone, shows the colour of its
+// centre across its middle row, without the rim and border around it (the whole button without a
+// skin).
+inline QRect SkinFace(CGdipButton& b)
+{
+    const QString text = b.text();
+    b.setText(QString());
+    QImage skin(b.size(), QImage::Format_ARGB32_Premultiplied);
+    skin.fill(Qt::transparent);
+    b.render(&skin, QPoint(), QRegion(), QWidget::DrawChildren);
+    b.setText(text);
+    const int y = skin.height() / 2;
+    const QRgb centre = skin.pixel(skin.width() / 2, y);
+    int left = skin.width(), right = -1;
+    for (int x = 0; x < skin.width(); ++x) {
+        const QRgb c = skin.pixel(x, y);
+        if (qAlpha(c) >= 128 && std::abs(qRed(c) - qRed(centre)) + std::abs(qGreen(c) - qGreen(centre)) + std::abs(qBlue(c) - qBlue(centre)) <= 24)
+            left = std::min(left, x), right = x;
+    }
+    return right < 0 ? b.rect() : QRect(left, 0, right - left + 1, b.height());
+}
+
 // The page's visible labels and image-button captions whose text (less blanks around it) does not
-// fit inside them: its advance across, its glyphs' ink up and down; a caption keeps off the
-// button's border, by kCaptionSideRoom at the sides.
+// fit inside them: its advance across, its glyphs' ink up and down; a caption keeps off the edge
+// of its skin's face, by kCaptionSideRoom at the sides; and group titles that a control covers.
 inline QStringList ClippedTexts(const QWidget& page)
 {
     QStringList out;
@@ -270,7 +295,21 @@ inline QStringList ClippedTexts(const QWidget& page)
                     fm.boundingRect(room, static_cast<int>(l->alignment()), text)
                         .adjusted(0, fm.ascent() + glyphs.top(), 0, glyphs.bottom() - fm.descent()));
         } else if (auto* b = qobject_cast<CGdipButton*>(w)) {
-            if (!b->text().trimmed().isEmpty()) clipped(b, b->text(), b->rect().adjusted(kCaptionSideRoom, 2, -kCaptionSideRoom, -2), b->CaptionRect());
+            // A caption set above or below its picture keeps off the button's border instead.
+            const bool onSkin = b->HasCaptionFont() || b->CaptionPlacement() == kCaptionCentre;
+            const QRect held = b->CaptionRect();
+            if (!b->text().trimmed().isEmpty())
+                clipped(b, b->text(), (onSkin ? SkinFace(*b) : b->rect()).adjusted(kCaptionSideRoom, 2, -kCaptionSideRoom, -2),
+                        held.united(held.translated(-1, -1)));
+        } else if (auto* g = qobject_cast<CSxGroupBox*>(w); g && !g->Caption().trimmed().isEmpty()) {
+            const QFontMetrics fm(g->TitleFont());
+            const QRect glyphs = fm.tightBoundingRect(g->TitleText());
+            const QRect title = fm.boundingRect(g->Geometry().titleRect, Qt::AlignLeft | Qt::AlignVCenter, g->TitleText())
+                                    .adjusted(0, fm.ascent() + glyphs.top(), 0, glyphs.bottom() - fm.descent())
+                                    .translated(g->pos());
+            for (QWidget* c : g->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                if (c != g && !qobject_cast<CSxGroupBox*>(c) && c->isVisibleTo(&page) && c->geometry().intersects(title))
+                    out << QStringLiteral("%1 \"%2\" under %3").arg(ControlName(g), g->Caption(), ControlName(c));
         } else if (auto* e = qobject_cast<QLineEdit*>(w); e && (!e->isEnabled() || e->isReadOnly())) {
             // A text display shows its text from the first character, inside the edit's own margins
             // (two pixels a side) and with room for the cursor's pixel.
@@ -344,33 +383,40 @@ inline double ColourSpread(const QImage& image)
     return n > 0 ? spread / n : 0;
 }
 
-// The image buttons showing in picture (a grab of root) that take no input and do not read so:
-// each must look clearly duller than it does taking input, in a second grab of root with these
-// buttons, and whatever disabled them, enabled and their disabled look cleared.
+// The image buttons and sliders showing in picture (a grab of root) that take no input and do not
+// read so: each must look clearly duller than it does taking input, in a second grab of root with
+// these controls, and whatever disabled them, enabled and a button's disabled look cleared.
 inline QStringList LiveLookingDisabledButtons(QWidget& root, const QImage& picture)
 {
-    std::vector<std::pair<CGdipButton*, bool>> disabled;  // with its disabled-look flag
+    // With a button's disabled-look flag, or a slider's own enabled state.
+    std::vector<std::pair<QWidget*, bool>> disabled;
     QList<QWidget*> switchedOn;
-    for (CGdipButton* b : root.findChildren<CGdipButton*>()) {
-        if (b->isEnabled() || !ShowsAt(root, b, b->rect().center())) continue;
-        disabled.emplace_back(b, b->HasDisabledLook());
-        for (QWidget* w = b; w; w = w == &root ? nullptr : w->parentWidget())
+    auto take = [&](QWidget* c, bool flag) {
+        if (c->isEnabled() || !ShowsAt(root, c, c->rect().center())) return;
+        disabled.emplace_back(c, flag);
+        for (QWidget* w = c; w; w = w == &root ? nullptr : w->parentWidget())
             if (w->testAttribute(Qt::WA_ForceDisabled) && !switchedOn.contains(w)) switchedOn << w;
-    }
+    };
+    for (CGdipButton* b : root.findChildren<CGdipButton*>()) take(b, b->HasDisabledLook());
+    for (oBitmapSlider* s : root.findChildren<oBitmapSlider*>()) take(s, s->IsEnabledField());
     if (disabled.empty()) return {};
-    for (auto& [b, look] : disabled) b->SetDisabledLook(false);
-    for (QWidget* w : switchedOn) w->setEnabled(true);
-    SettleForPicture();
+    auto setLive = [&](bool live) {
+        for (auto& [c, flag] : disabled)
+            if (auto* b = qobject_cast<CGdipButton*>(c)) b->SetDisabledLook(!live && flag);
+            else if (!flag) static_cast<oBitmapSlider*>(c)->Enable(live);
+        for (QWidget* w : switchedOn) w->setEnabled(live);
+        SettleForPicture();
+    };
+    setLive(true);
     const QImage enabled = root.grab().toImage();
-    for (QWidget* w : switchedOn) w->setEnabled(false);
-    for (auto& [b, look] : disabled) b->SetDisabledLook(look);
-    SettleForPicture();
+    setLive(false);
 
     QStringList out;
-    for (const auto& [b, look] : disabled) {
-        const QRect r(b->mapTo(&root, QPoint(0, 0)), b->size());
+    for (const auto& [c, flag] : disabled) {
+        const QRect r(c->mapTo(&root, QPoint(0, 0)), c->size());
         const double now = ColourSpread(picture.copy(r)), live = ColourSpread(enabled.copy(r));
-        if (now > 0.8 * live) out << QStringLiteral("%1 \"%2\" %3 of %4").arg(ControlName(b), b->text()).arg(now, 0, 'f', 1).arg(live, 0, 'f', 1);
+        const auto* b = qobject_cast<CGdipButton*>(c);
+        if (now > 0.8 * live) out << QStringLiteral("%1 \"%2\" %3 of %4").arg(ControlName(c), b ? b->text() : QString()).arg(now, 0, 'f', 1).arg(live, 0, 'f', 1);
     }
     return out;
 }
