@@ -41,15 +41,23 @@
 
 #include "comm/CommLibrary.h"
 
+#include <array>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace comm {
 
 // Processors answer a search at once; a few seconds leave room for a busy network.
 constexpr int kSearchAnswerWindowMs = 3000;
+
+// A processor's address as its search answer writes it: four groups of one to three decimal
+// digits, each 0..255, leading zeros allowed ("127.000.000.171" is 127.0.0.171); nothing for any
+// other text.
+std::optional<std::array<uint8_t, 4>> ReadAddressText(std::string_view text);
 
 struct DeviceLinkOptions {
     struct Endpoint {
