@@ -11,9 +11,9 @@
 //     processors answer with reply 27;
 //   - otherwise the serial link, when open, carries everything (it is a bus: processors pick
 //     their own address); opening it closes the network links, so that the program talks to
-//     the port alone, and a network connect closes it in turn. A = 0xFF reaches every network link; any other A goes to the network
-//     links whose processor has address A, else to the link chosen by SetTargetIp, else to the
-//     only link.
+//     the port alone, and a network connect closes it in turn. A = 0xFF reaches every network
+//     link; any other A goes to the network links whose processor has address A, else to the
+//     link chosen by SetTargetIp, else to the only link.
 //
 // Device addresses: a network link's processor is the one the program connected to, and its
 // address is the last octet of that IP. A frame on the link that claims another address (0xFF
