@@ -298,31 +298,19 @@ void MSearchMachineDlg::OnTimer(int timerId)
     ids.reserve(tiles_.size());
     for (const DeviceTile& tile : tiles_) ids.push_back(TileAddress(tile.ip));
     QVN_Comm_SetTargetIds(static_cast<int>(ids.size()), ids.data());
-    bool linked = false;
-    for (const DeviceTile& tile : tiles_) {
-        if (CanonicalIp(tile.ip).isEmpty()) continue;
-        const QByteArray ip = Utf8(tile.ip);
-        QVN_Comm_ConnectNet(ip.constData(), comm::kDevicePort);
-        linked = true;
-    }
     GetDeviceData().onlineState = 0;
-    if (linked) TakeCommandsToNetwork();
+    for (const DeviceTile& tile : tiles_) ConnectTileNet(tile);
 }
 
 // --- connecting ---
 
+// The library closes the serial port with a network connect: from now on the program works over
+// the network, and the main window shows it and puts the port's controls back.
 void MSearchMachineDlg::ConnectTileNet(const DeviceTile& tile)
 {
     if (CanonicalIp(tile.ip).isEmpty()) return;
     const QByteArray ip = Utf8(tile.ip);
     QVN_Comm_ConnectNet(ip.constData(), comm::kDevicePort);
-    TakeCommandsToNetwork();
-}
-
-// The library closes the serial port with a network connect: from now on the program works over
-// the network, and the main window shows it and puts the port's controls back.
-void MSearchMachineDlg::TakeCommandsToNetwork()
-{
     CDeviceData& device = GetDeviceData();
     if (device.netMode == 1) return;
     device.netMode = 1;

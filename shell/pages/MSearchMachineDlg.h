@@ -95,7 +95,6 @@ private:
     void NotifyConnected(const DeviceTile& tile);
     // Links the program to a tile's processor over the network, which closes the serial port.
     void ConnectTileNet(const DeviceTile& tile);
-    void TakeCommandsToNetwork();
     void DrawTile(QPainter& p, const DeviceTile& tile);
     QWidget* MainWindow() const { return parentWidget(); }
 
