@@ -25,6 +25,27 @@
 
 namespace comm {
 
+std::optional<std::array<uint8_t, 4>> ReadAddressText(std::string_view text)
+{
+    std::array<uint8_t, 4> octets{};
+    std::size_t group = 0;
+    int digits = 0, value = 0;
+    for (const char c : text) {
+        if (c == '.') {
+            if (digits == 0 || ++group == octets.size()) return std::nullopt;
+            digits = value = 0;
+        } else if (c >= '0' && c <= '9') {
+            value = value * 10 + (c - '0');
+            if (++digits > 3 || value > 255) return std::nullopt;
+            octets[group] = static_cast<uint8_t>(value);
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (digits == 0 || group != octets.size() - 1) return std::nullopt;
+    return octets;
+}
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -76,34 +97,15 @@ struct Link {
 
 std::string Text(const char* s) { return s ? std::string(s) : std::string(); }
 
-// The address a search answer names: the dotted text after the 6-byte MAC, up to its terminator
-// or the end, read as the search page reads it (four decimal groups of one to three digits, each
-// 0..255; leading zeros allowed). False when there is none.
-bool NamedAddress(const std::vector<uint8_t>& payload, in_addr& out)
+// Whether a search answer names the address it came from: the text after its 6-byte MAC, up to
+// its terminator or the end.
+bool NamesItsSender(const std::vector<uint8_t>& payload, in_addr from)
 {
     constexpr std::size_t kMacLength = 6;
-    constexpr std::size_t kMaxText = 15;  // "255.255.255.255"
     if (payload.size() <= kMacLength) return false;
-    const auto begin = payload.begin() + kMacLength;
-    const auto end = std::find(begin, payload.end(), uint8_t{0});
-    if (end - begin > static_cast<std::ptrdiff_t>(kMaxText)) return false;
-    uint32_t address = 0;
-    int groups = 0, digits = 0, value = 0;
-    for (auto it = begin; it != end; ++it) {
-        if (*it == '.') {
-            if (digits == 0 || ++groups > 3) return false;
-            address = address << 8 | static_cast<uint32_t>(value);
-            digits = value = 0;
-        } else if (*it >= '0' && *it <= '9') {
-            value = value * 10 + (*it - '0');
-            if (++digits > 3 || value > 255) return false;
-        } else {
-            return false;
-        }
-    }
-    if (digits == 0 || groups != 3) return false;
-    out.s_addr = htonl(address << 8 | static_cast<uint32_t>(value));
-    return true;
+    const auto* text = reinterpret_cast<const char*>(payload.data()) + kMacLength;
+    const auto named = ReadAddressText(std::string_view(text, ::strnlen(text, payload.size() - kMacLength)));
+    return named && std::memcmp(named->data(), &from.s_addr, named->size()) == 0;  // both in network order
 }
 
 // An online link repeats its report only when the processor was heard since the last one.
@@ -502,8 +504,7 @@ void DeviceLink::Impl::OnDatagramFrame(Frame&& frame, const sockaddr_in& from, C
         Count(&DeviceLinkStats::lateSearchAnswers);
         return;
     }
-    in_addr named{};
-    if (!NamedAddress(packet.payload, named) || named.s_addr != from.sin_addr.s_addr) {
+    if (!NamesItsSender(packet.payload, from.sin_addr)) {
         Count(&DeviceLinkStats::misaddressedSearchAnswers);
         return;
     }

@@ -11,9 +11,9 @@
 //     processors answer with reply 27;
 //   - otherwise the serial link, when open, carries everything (it is a bus: processors pick
 //     their own address); opening it closes the network links, so that the program talks to
-//     the port alone, and a network connect closes it in turn. A = 0xFF reaches every network link; any other A goes to the network
-//     links whose processor has address A, else to the link chosen by SetTargetIp, else to the
-//     only link.
+//     the port alone, and a network connect closes it in turn. A = 0xFF reaches every network
+//     link; any other A goes to the network links whose processor has address A, else to the
+//     link chosen by SetTargetIp, else to the only link.
 //
 // Device addresses: a network link's processor is the one the program connected to, and its
 // address is the last octet of that IP. A frame on the link that claims another address (0xFF
@@ -41,15 +41,23 @@
 
 #include "comm/CommLibrary.h"
 
+#include <array>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace comm {
 
 // Processors answer a search at once; a few seconds leave room for a busy network.
 constexpr int kSearchAnswerWindowMs = 3000;
+
+// A processor's address as its search answer writes it: four groups of one to three decimal
+// digits, each 0..255, leading zeros allowed ("127.000.000.171" is 127.0.0.171); nothing for any
+// other text.
+std::optional<std::array<uint8_t, 4>> ReadAddressText(std::string_view text);
 
 struct DeviceLinkOptions {
     struct Endpoint {

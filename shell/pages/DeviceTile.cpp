@@ -1,6 +1,6 @@
 #include "shell/pages/DeviceTile.h"
 
-#include <optional>
+#include "comm/DeviceLink.h"
 
 QRect NextTileRect(int count, const QRect& first, const QRect& previous)
 {
@@ -28,41 +28,23 @@ QString DefaultMachineName(int number)
 
 namespace {
 
-std::optional<std::array<int, 4>> ParseIpv4(const QString& text)
+std::optional<std::array<uint8_t, 4>> ReadIp(const QString& text)
 {
-    constexpr qsizetype kLongest = 15;  // "255.255.255.255", or each group written with three digits
-    if (text.isEmpty() || text.size() > kLongest) return std::nullopt;
-    std::array<int, 4> octets{};
-    std::size_t group = 0;
-    int digits = 0;
-    for (const QChar c : text) {
-        if (c == QLatin1Char('.')) {
-            if (digits == 0 || ++group == octets.size()) return std::nullopt;
-            digits = 0;
-        } else if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
-            octets[group] = octets[group] * 10 + (c.unicode() - '0');
-            if (++digits > 3 || octets[group] > 255) return std::nullopt;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (digits == 0 || group != octets.size() - 1) return std::nullopt;
-    return octets;
+    return comm::ReadAddressText(text.toLatin1().toStdString());
 }
 
 } // namespace
 
 QString CanonicalIp(const QString& text)
 {
-    const auto octets = ParseIpv4(text);
-    if (!octets) return {};
-    return QStringLiteral("%1.%2.%3.%4").arg((*octets)[0]).arg((*octets)[1]).arg((*octets)[2]).arg((*octets)[3]);
+    const auto o = ReadIp(text);
+    return o ? QString::asprintf("%d.%d.%d.%d", (*o)[0], (*o)[1], (*o)[2], (*o)[3]) : QString();
 }
 
 uint8_t TileAddress(const QString& ip)
 {
-    const auto octets = ParseIpv4(ip);
-    return octets ? static_cast<uint8_t>((*octets)[3]) : 0;
+    const auto octets = ReadIp(ip);
+    return octets ? (*octets)[3] : 0;
 }
 
 QRect TileRenameIconRect(const QRect& tile)

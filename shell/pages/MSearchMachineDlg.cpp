@@ -29,6 +29,8 @@
 #include <QPainter>
 #include <QTimer>
 
+#include <utility>
+
 namespace sm = ctl::search_machine;
 
 namespace {
@@ -181,11 +183,6 @@ void MSearchMachineDlg::SetLinkAllDelay(int ms)
     linkAllDelayMs_ = ms > 0 ? ms : kLinkAllDelayMs;
 }
 
-void MSearchMachineDlg::SetSearchWindow(int ms)
-{
-    searchWindowMs_ = ms > 0 ? ms : kSearchWindowDefaultMs;
-}
-
 void MSearchMachineDlg::ClearTiles()
 {
     // The watchdogs of the old tiles stop with them: a new tile starts its own at its first answer.
@@ -202,7 +199,7 @@ void MSearchMachineDlg::ClearTiles()
 void MSearchMachineDlg::OnSearch()
 {
     ClearTiles();
-    searchOpen_.setRemainingTime(searchWindowMs_);
+    linkAllDue_ = true;
     g_DeviceAddress = 0xFF;
     GetDeviceData().SendCommand(CMD_SEARCH_DEVICES, 255);
     if (MainWindow()) SendMsg(MainWindow(), WM_BUSY_DIALOG, 1, 0, g_UiText[83]);
@@ -221,9 +218,9 @@ void MSearchMachineDlg::AddFoundDevice(const QString& ip, const std::array<uint8
     if (tiles_.size() >= kMaxSearchTiles) return;
     const QString saved = IniReadString(GetInfoIniPath(), MacSectionName(mac), kMachineNameKey);
     if (tiles_.empty()) {
-        // The joint link runs once per search, for the tiles of its first second.
-        if (!searchOpen_.hasExpired()) SetTimer(kLinkAllTimerId, linkAllDelayMs_, true);
-        searchOpen_ = QDeadlineTimer();
+        // The joint link runs once per search, for the tiles of its first second (the library
+        // takes a search's answers for a few seconds only).
+        if (std::exchange(linkAllDue_, false)) SetTimer(kLinkAllTimerId, linkAllDelayMs_, true);
         tile.rect = NextTileRect(0, QRect(), QRect());
         tile.name = saved.isEmpty() ? DefaultMachineName(1) : saved;
         tile.timerId = kTileWatchdogTimerId;
@@ -301,31 +298,19 @@ void MSearchMachineDlg::OnTimer(int timerId)
     ids.reserve(tiles_.size());
     for (const DeviceTile& tile : tiles_) ids.push_back(TileAddress(tile.ip));
     QVN_Comm_SetTargetIds(static_cast<int>(ids.size()), ids.data());
-    bool linked = false;
-    for (const DeviceTile& tile : tiles_) {
-        if (CanonicalIp(tile.ip).isEmpty()) continue;
-        const QByteArray ip = Utf8(tile.ip);
-        QVN_Comm_ConnectNet(ip.constData(), comm::kDevicePort);
-        linked = true;
-    }
     GetDeviceData().onlineState = 0;
-    if (linked) TakeCommandsToNetwork();
+    for (const DeviceTile& tile : tiles_) ConnectTileNet(tile);
 }
 
 // --- connecting ---
 
+// The library closes the serial port with a network connect: from now on the program works over
+// the network, and the main window shows it and puts the port's controls back.
 void MSearchMachineDlg::ConnectTileNet(const DeviceTile& tile)
 {
     if (CanonicalIp(tile.ip).isEmpty()) return;
     const QByteArray ip = Utf8(tile.ip);
     QVN_Comm_ConnectNet(ip.constData(), comm::kDevicePort);
-    TakeCommandsToNetwork();
-}
-
-// The library closes the serial port with a network connect: from now on the program works over
-// the network, and the main window shows it and puts the port's controls back.
-void MSearchMachineDlg::TakeCommandsToNetwork()
-{
     CDeviceData& device = GetDeviceData();
     if (device.netMode == 1) return;
     device.netMode = 1;
@@ -429,7 +414,7 @@ void MSearchMachineDlg::OnDropSelect(int controlId, int index)
     const QByteArray ip = Utf8(localIps_[static_cast<int>(data - 1)]);
     QVN_Comm_SelectLocalIp(ip.constData());
     ClearTiles();
-    searchOpen_ = QDeadlineTimer();  // answers to a search on the other network link nothing
+    linkAllDue_ = false;  // answers to a search on the other network link nothing
     update();
 }
 

@@ -12,7 +12,6 @@
 #include "pagekit/MBaseDialog.h"
 #include "shell/pages/DeviceTile.h"
 
-#include <QDeadlineTimer>
 #include <QImage>
 #include <QString>
 #include <QStringList>
@@ -31,9 +30,6 @@ class QTimer;
 
 inline constexpr int kTileWatchdogDefaultMs = 10000;
 inline constexpr int kLinkAllDelayMs = 1000;
-// How long after a search its first answer links the program to what it found: longer than the
-// library takes answers, as a posted answer may wait for the UI thread.
-inline constexpr int kSearchWindowDefaultMs = 5000;
 // The page holds a whole row of tiles with the first tile's margin on both sides, and five rows
 // at the height of the settings column of a 1280 by 728 main window.
 inline constexpr int kSearchPageWidth = 2 * kFirstTileLeft + kTilesPerRow * kTileWidth + (kTilesPerRow - 1) * kTileGap;
@@ -71,8 +67,6 @@ public:
     void SetWatchdogInterval(int ms);
     int WatchdogInterval() const { return watchdogMs_; }
     void SetLinkAllDelay(int ms);
-    // kSearchWindowDefaultMs; a value below 1 restores the default.
-    void SetSearchWindow(int ms);
 
     const std::vector<DeviceTile>& Tiles() const { return tiles_; }
     const QStringList& LocalIps() const { return localIps_; }
@@ -101,7 +95,6 @@ private:
     void NotifyConnected(const DeviceTile& tile);
     // Links the program to a tile's processor over the network, which closes the serial port.
     void ConnectTileNet(const DeviceTile& tile);
-    void TakeCommandsToNetwork();
     void DrawTile(QPainter& p, const DeviceTile& tile);
     QWidget* MainWindow() const { return parentWidget(); }
 
@@ -112,9 +105,8 @@ private:
     bool firstOffline_ = true;
     int watchdogMs_ = kTileWatchdogDefaultMs;
     int linkAllDelayMs_ = kLinkAllDelayMs;
-    int searchWindowMs_ = kSearchWindowDefaultMs;
-    // Open from a search for the search window: an answer after it links nothing.
-    QDeadlineTimer searchOpen_;
+    // From a search to its first answer, which starts the joint link.
+    bool linkAllDue_ = false;
     std::map<int, std::unique_ptr<QTimer>> timers_;
 
     CDropButton* localIpList_ = nullptr;

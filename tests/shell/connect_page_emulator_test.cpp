@@ -37,29 +37,12 @@ protected:
         host->connectPage.OnInitDialog();
         host->connectPage.SetPortPollInterval(0);
     }
-    // A processor on a loopback address that is also on the emulator's pseudo-terminal.
-    void StartNetworkedAndSerial(const std::string& ip, const std::string& serialIp)
-    {
-        networked = StartEmulator(ip);
-        emulator = StartEmulator(serialIp, true, networked->Address());
-        const int number = comm::SerialPortNumber(emulator->PtyPath());
-        ASSERT_GE(number, 1000) << emulator->PtyPath();
-        ports = {{comm::SerialPortName(number), number}};
-        StartLink(OptionsFor(*networked));
-        g_DeviceAddress = networked->Address();
-    }
 
     std::unique_ptr<emu::ProcessorEmulator> emulator;
     std::unique_ptr<emu::ProcessorEmulator> networked;  // the same processor's network side
     std::unique_ptr<comm::DeviceLink> link;
     std::unique_ptr<PageHost> host;
 };
-
-bool AskedForTheLogo(const std::vector<emu::ReceivedFrame>& log)
-{
-    const auto ids = CommandIds(log);
-    return std::find(ids.begin(), ids.end(), CMD_QUERY_LOGO) != ids.end();
-}
 
 } // namespace
 
@@ -118,10 +101,15 @@ TEST_F(ConnectPageEmulatorTest, NetworkConnectReachesTheEmulator)
     ASSERT_TRUE(SpinUntil([&] { return emulator->ClientCount() == 0; }));
 }
 
-TEST_F(ConnectPageEmulatorTest, SerialConnectTakesTheCommandsOffTheNetwork)
+TEST_F(ConnectPageEmulatorTest, TheLinkOpenedLastCarriesTheCommandsAlone)
 {
-    StartNetworkedAndSerial("127.0.0.33", "127.0.0.34");
-    if (HasFatalFailure()) return;
+    networked = StartEmulator("127.0.0.33");
+    emulator = StartEmulator("127.0.0.34", true, networked->Address());
+    const int number = comm::SerialPortNumber(emulator->PtyPath());
+    ASSERT_GE(number, 1000) << emulator->PtyPath();
+    ports = {{comm::SerialPortName(number), number}};
+    StartLink(OptionsFor(*networked));
+    g_DeviceAddress = networked->Address();
     host->connectPage.SetDestinationIp(QStringLiteral("127.0.0.33"));
     host->connectPage.OnNetConnect();
     ASSERT_TRUE(SpinUntil([&] { return host->SawReply(0); })) << "no network link";
@@ -130,23 +118,21 @@ TEST_F(ConnectPageEmulatorTest, SerialConnectTakesTheCommandsOffTheNetwork)
     host->connectPage.OnComConnect();
     ASSERT_TRUE(host->connectPage.IsSerialOpen());
     GetDeviceData().SendCommand(CMD_QUERY_LOGO);
-    ASSERT_TRUE(emulator->WaitReceived(AskedForTheLogo, std::chrono::milliseconds(5000)));
+    ASSERT_TRUE(emulator->WaitReceived(
+        [](const auto& log) {
+            const auto ids = CommandIds(log);
+            return std::find(ids.begin(), ids.end(), CMD_QUERY_LOGO) != ids.end();
+        },
+        std::chrono::milliseconds(5000)));
     EXPECT_EQ(CommandIds(emulator->Received()).front(), CMD_GET_ALL_DATA);
     EXPECT_TRUE(CommandIds(networked->Received()).empty());
     EXPECT_TRUE(SpinUntil([&] { return networked->ClientCount() == 0; })) << "the network link stays open";
-}
 
-TEST_F(ConnectPageEmulatorTest, NetworkConnectTakesTheCommandsOffTheSerialPort)
-{
-    StartNetworkedAndSerial("127.0.0.35", "127.0.0.36");
-    if (HasFatalFailure()) return;
-    host->connectPage.OnComConnect();
-    ASSERT_TRUE(SpinUntil([&] { return host->SawReply(2); })) << "no serial link";
-
-    host->connectPage.SetDestinationIp(QStringLiteral("127.0.0.35"));
+    // A network connect in turn takes them off the serial port, and the page shows the port closed.
     host->connectPage.OnNetConnect();
-    GetDeviceData().SendCommand(CMD_QUERY_LOGO);
-    ASSERT_TRUE(networked->WaitReceived(AskedForTheLogo, std::chrono::milliseconds(5000)));
-    EXPECT_FALSE(emulator->WaitReceived(AskedForTheLogo, std::chrono::milliseconds(500)));
+    GetDeviceData().SendCommand(CMD_QUERY_WORK_MODE);
+    const auto askedMode = [](const auto& log) { return std::ranges::count(CommandIds(log), CMD_QUERY_WORK_MODE) > 0; };
+    ASSERT_TRUE(networked->WaitReceived(askedMode, std::chrono::milliseconds(5000)));
+    EXPECT_FALSE(emulator->WaitReceived(askedMode, std::chrono::milliseconds(500)));
     EXPECT_TRUE(SpinUntil([&] { return !host->connectPage.IsSerialOpen(); })) << "the page shows the port open";
 }

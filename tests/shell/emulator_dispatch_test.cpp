@@ -87,16 +87,6 @@ TEST_F(EmulatorDispatchTest, ReadOutRefreshesThePagesWithTheEmulatorsValues)
     }, 20000));
     // Its answer (reply 14) refreshes the input marks and the PIP page.
     ASSERT_TRUE(SpinUntil([&] { return calls.contains("MPIPDlg::RefreshFromDevice"); }, 20000));
-
-    // "DP" with dual-link off: the processor files it, and answers it, as DP, not as a left half.
-    ASSERT_EQ(expected.dpMode[0], 0);
-    calls.clear();
-    w.ButtonById(1197)->click();
-    ASSERT_TRUE(SpinUntil([&] { return calls.contains("MPIPDlg::RefreshFromDevice"); }, 20000));
-    DeviceParamBlock held;
-    std::memcpy(&held, emulator->Block().data(), sizeof held);
-    EXPECT_EQ(held.chnl[0].input, 4);
-    EXPECT_EQ(d.chnl[0].input, 4);
 }
 
 }  // namespace
