@@ -119,8 +119,9 @@ IniDocument IniDocument::FromBytes(const QByteArray& bytes)
 void IniDocument::Settle()
 {
     m_written.clear();
-    // A legacy file whose last byte beyond ASCII was written away is UTF-8 from now on.
-    if (EncodingOf(m_bytes) != m_encoding) *this = FromBytes(m_bytes);
+    // Only a legacy file can read otherwise now (no write reaches a byte-order mark, and a UTF-8
+    // file's written lines are UTF-8): once its last byte beyond ASCII is written away, UTF-8.
+    if (m_encoding == Encoding::Latin1 && IsValidUtf8(m_bytes)) *this = FromBytes(m_bytes);
 }
 
 IniDocument::Span IniDocument::LineAt(qsizetype start) const
