@@ -22,16 +22,6 @@ QString LinkTarget(const QString& path)
     return info.isSymLink() ? path : info.filePath();
 }
 
-// Makes the rename itself last; a file system that cannot sync a folder loses nothing by it.
-void SyncFolder(const QString& file)
-{
-    const int fd = ::open(QFile::encodeName(QFileInfo(file).absolutePath()).constData(),
-                          O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
-}
-
 }  // namespace
 
 AtomicFile::AtomicFile(const QString& path) : m_path(LinkTarget(path)) {}
@@ -45,17 +35,15 @@ bool AtomicFile::Fail(const char* step, int error)
 
 bool AtomicFile::Fail(const QString& why)
 {
-    if (!m_failed) m_error = why;
-    m_failed = true;
+    if (m_error.isEmpty()) m_error = why;
     return false;
 }
 
 bool AtomicFile::Open()
 {
     Discard();
-    m_failed = false;
     m_error.clear();
-    m_size = 0;
+    m_bytes.clear();
     if (m_path.isEmpty()) return Fail("open", ENOENT);
     const QByteArray target = QFile::encodeName(m_path);
     struct stat existing {};
@@ -77,39 +65,37 @@ bool AtomicFile::Open()
     return true;
 }
 
-bool AtomicFile::Write(QByteArrayView bytes)
+bool AtomicFile::Write(const QByteArray& bytes)
 {
     if (m_fd < 0) return Fail("write", EBADF);
-    if (m_failed) return false;
-    const char* p = bytes.data();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(m_fd, p, size_t(std::min<qsizetype>(left, qsizetype(1) << 30)));
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return Fail("write", errno);
-        if (n == 0) return Fail("write", ENOSPC);
-        p += n;
-        left -= n;
-        m_size += n;
-    }
+    m_bytes.append(bytes);
     return true;
 }
 
 bool AtomicFile::Commit()
 {
     if (m_fd < 0) return Fail("commit", EBADF);
+    const char* p = m_bytes.constData();
+    for (qsizetype left = m_bytes.size(); left > 0;) {
+        const ssize_t n = ::write(m_fd, p, size_t(std::min<qsizetype>(left, qsizetype(1) << 30)));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            Fail("write", n < 0 ? errno : ENOSPC);
+            break;
+        }
+        p += n;
+        left -= n;
+    }
     // Some file systems report a full disk only here, at the sync or at the close.
-    if (!m_failed && ::fsync(m_fd) != 0 && errno != EINVAL && errno != ENOTSUP && errno != ENOSYS)
+    if (m_error.isEmpty() && ::fsync(m_fd) != 0 && errno != EINVAL && errno != ENOTSUP && errno != ENOSYS)
         Fail("sync", errno);
     if (::close(std::exchange(m_fd, -1)) != 0) Fail("close", errno);
     const QByteArray temp = QFile::encodeName(m_temp);
-    if (!m_failed && ::rename(temp.constData(), QFile::encodeName(m_path).constData()) != 0) Fail("rename", errno);
-    if (m_failed) {
-        ::unlink(temp.constData());
-        return false;
-    }
-    SyncFolder(m_path);
-    return true;
+    if (m_error.isEmpty() && ::rename(temp.constData(), QFile::encodeName(m_path).constData()) != 0)
+        Fail("rename", errno);
+    if (m_error.isEmpty()) return true;
+    ::unlink(temp.constData());
+    return false;
 }
 
 void AtomicFile::Discard()
@@ -119,7 +105,7 @@ void AtomicFile::Discard()
     ::unlink(QFile::encodeName(m_temp).constData());
 }
 
-bool WriteFileAtomically(const QString& path, QByteArrayView bytes, QString* error)
+bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error)
 {
     AtomicFile file(path);
     const bool written = file.Open() && file.Write(bytes) && file.Commit();

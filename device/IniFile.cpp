@@ -4,7 +4,6 @@
 #include "device/CodePage.h"
 #include "device/PathUtils.h"
 
-#include <QDir>
 #include <QFile>
 #include <QHashFunctions>
 #include <QStringDecoder>
@@ -119,8 +118,9 @@ IniDocument IniDocument::FromBytes(const QByteArray& bytes)
 void IniDocument::Settle()
 {
     m_written.clear();
-    // A legacy file whose last byte beyond ASCII was written away is UTF-8 from now on.
-    if (EncodingOf(m_bytes) != m_encoding) *this = FromBytes(m_bytes);
+    // Only a legacy file can read otherwise now (no write reaches a byte-order mark, and a UTF-8
+    // file's written lines are UTF-8): once its last byte beyond ASCII is written away, UTF-8.
+    if (m_encoding == Encoding::Latin1 && IsValidUtf8(m_bytes)) *this = FromBytes(m_bytes);
 }
 
 IniDocument::Span IniDocument::LineAt(qsizetype start) const
@@ -608,38 +608,10 @@ bool IniDocument::IndexNewKey(qsizetype section, qsizetype at)
     return true;
 }
 
-namespace {
-
-std::mutex g_useLock;
-std::map<QString, IniFileUse> g_use;  // by clean path
-
-void CountUse(const QString& path, int IniFileUse::*what)
-{
-    std::lock_guard<std::mutex> guard(g_useLock);
-    ++(g_use[QDir::cleanPath(path)].*what);
-}
-
-// Every whole read of a settings file goes through here.
-FileRead ReadIniFile(const QString& path, QByteArray& bytes)
-{
-    const FileRead read = ReadRegularFile(path, kMaxIniFileBytes, bytes);
-    if (read == FileRead::Read) CountUse(path, &IniFileUse::reads);
-    return read;
-}
-
-}  // namespace
-
-IniFileUse IniFileUseOf(const QString& path)
-{
-    std::lock_guard<std::mutex> guard(g_useLock);
-    const auto it = g_use.find(QDir::cleanPath(path));
-    return it == g_use.end() ? IniFileUse{} : it->second;
-}
-
 IniDocument IniDocument::FromFile(const QString& path)
 {
     QByteArray bytes;
-    ReadIniFile(path, bytes);  // empty unless the whole file was read
+    ReadRegularFile(path, kMaxIniFileBytes, bytes);  // empty unless the whole file was read
     return FromBytes(bytes);
 }
 
@@ -714,7 +686,7 @@ std::shared_ptr<const IniDocument> LoadLocked(const QString& path, FileRead& rea
     }
     // Stated before it is read: a change in between is seen at the next use.
     QByteArray bytes;
-    read = ReadIniFile(path, bytes);
+    read = ReadRegularFile(path, kMaxIniFileBytes, bytes);
     if (read != FileRead::Read || !known) {
         Forget(path);
         return std::make_shared<const IniDocument>(IniDocument::FromBytes(bytes));
@@ -772,7 +744,6 @@ bool IniWriteString(const QString& path, const QString& section, const QString& 
     const qint64 writingNs = NowNs();
     QString why;
     if (!WriteFileAtomically(path, bytes, &why)) return fail(why);
-    CountUse(path, &IniFileUse::writes);
     // What was written is the file's content: the next use reads it again only to confirm it.
     struct stat now {};
     if (::stat(QFile::encodeName(path).constData(), &now) != 0) {

@@ -143,11 +143,3 @@ bool IniWriteString(const QString& path, const QString& section, const QString& 
 
 // Largest settings file read or updated; a bigger one reads as absent and is not rewritten.
 constexpr qint64 kMaxIniFileBytes = 16 * 1024 * 1024;
-
-// How often the routines above have read a file whole and written it, by path, since the program
-// started: a probe for tests.
-struct IniFileUse {
-    int reads = 0;
-    int writes = 0;
-};
-IniFileUse IniFileUseOf(const QString& path);

@@ -145,7 +145,6 @@ bool CStdioFileEx::WriteString(const QString& text)
     } else {
         bytes = EncodeCodePage(text, codePage);
     }
-    // After a failed write every later one fails too, and so does Close.
     return m_out->Write(bytes);
 }
 

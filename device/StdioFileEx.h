@@ -45,14 +45,15 @@ public:
 
     bool ReadString(QString& line) override;
     void SeekToBegin() override;
-    // False when the text could not be written (the target file is then left as it was).
+    // False when the file is not open for writing. The text is kept in memory until Close, which
+    // writes it at once: a write that fails makes Close fail, the target left as it was.
     bool WriteString(const QString& text);
     qint64 GetPosition() const;
     bool IsOpen() const { return m_device != nullptr || m_out != nullptr; }
     // Ends reading; for writing, replaces the target with what was written. False on any failure.
     bool Close();
-    // Why the last write or Close failed.
-    QString ErrorString() const { return m_out ? m_out->ErrorString() : m_error; }
+    // Why the last Open or Close for writing failed.
+    QString ErrorString() const { return m_error; }
 
     bool isUnicode = false;
     uint32_t openFlags = 0;

@@ -260,27 +260,27 @@ BmpError DecodeRle(const QByteArray& f, const PickedLayout& l, QImage& out)
         if (end - at < 2) return BmpError::DataOutsideFile;
         const int count = p[at], code = p[at + 1];
         at += 2;
-        if (count) {
-            if (count > w - x) return BmpError::OutsidePicture;
-            for (int i = 0; i < count; ++i) put(nibble(uchar(code), i));
-        } else if (code == 0) {  // end of row
-            x = 0;
+        if (count == 0 && code < 2) {
+            if (code == 1) break;  // end of picture
+            x = 0;                 // end of row
             ++y;
-        } else if (code == 1) {  // end of picture
-            break;
-        } else if (code == 2) {  // move right and up, to a pixel of the picture or the row's end
-            if (end - at < 2) return BmpError::DataOutsideFile;
-            if (p[at] > w - x || p[at + 1] >= h - y) return BmpError::OutsidePicture;
-            x += p[at];
-            y += p[at + 1];
-            at += 2;
-        } else {  // pixels as they are, padded to a 16-bit boundary
-            const qsizetype bytes = l.bits == 8 ? code : (code + 1) / 2;
-            if (end - at < bytes) return BmpError::DataOutsideFile;
-            if (code > w - x) return BmpError::OutsidePicture;
-            for (int i = 0; i < code; ++i) put(nibble(p[at + (l.bits == 8 ? i : i / 2)], i));
-            at += bytes + (bytes & 1);
+            continue;
         }
+        // A run of count pixels, a move right and up (to a pixel of the picture or the row's end),
+        // or code pixels as they are, padded to a 16-bit boundary: each within the file and the
+        // picture.
+        const bool move = count == 0 && code == 2;
+        const qsizetype bytes = count ? 0 : move ? 2 : l.bits == 8 ? code : (code + 1) / 2;
+        if (end - at < bytes) return BmpError::DataOutsideFile;
+        const int right = count ? count : move ? p[at] : code, up = move ? p[at + 1] : 0;
+        if (right > w - x || up >= h - y) return BmpError::OutsidePicture;
+        if (move) {
+            x += right;
+            y += up;
+        } else {
+            for (int i = 0; i < right; ++i) put(nibble(count ? uchar(code) : p[at + (l.bits == 8 ? i : i / 2)], i));
+        }
+        at += bytes + (bytes & 1);
     }
     out = image.convertToFormat(QImage::Format_RGB32);
     return BmpError::None;

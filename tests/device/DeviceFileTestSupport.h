@@ -31,20 +31,17 @@ inline bool WriteFileBytes(const QString& path, const QByteArray& bytes)
     return f.write(bytes) == bytes.size();
 }
 
-// Runs f with every write past maxBytes of a file failing (EFBIG, as on a full disk), then lifts
-// the limit again.
+// Runs f with every write past maxBytes of a file failing (EFBIG, as on a full disk).
 template <typename F>
 auto WithFileSizeLimit(rlim_t maxBytes, F&& f)
 {
     rlimit old {};
     getrlimit(RLIMIT_FSIZE, &old);
-    rlimit limited = old;
-    limited.rlim_cur = maxBytes;
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limited{maxBytes, old.rlim_max};
+    std::signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_FSIZE, &limited);
     const auto result = f();
     setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
     return result;
 }
 

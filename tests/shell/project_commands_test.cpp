@@ -76,7 +76,6 @@ TEST_F(ProjectCommandTest, SaveWritesACopyAndKeepsThePath)
     MessageBoxRecorder boxes;
     Busy(w);
     SendMsg(&w, WM_PROJECT_FILE, PROJECT_FILE_SAVE, 0, target);
-    EXPECT_TRUE(boxes.requests.empty());
     EXPECT_EQ(w.ProjectPath(), before);
     EXPECT_EQ(IniReadString(InfoIni(), "Project", "FilePath"), iniBefore);
     // The missing folder makes the copy land in a folder of its own name.
@@ -91,7 +90,6 @@ TEST_F(ProjectCommandTest, SaveWritesACopyAndKeepsThePath)
     SendMsg(&w, WM_PROJECT_FILE, PROJECT_FILE_SAVE, 0, AppDir() + "blocker/x.pro");
     ASSERT_EQ(boxes.requests.size(), 1u);
     EXPECT_EQ(boxes.requests[0].text, "Save Project Failed");
-    ExpectIdle(w);
 }
 
 TEST_F(ProjectCommandTest, NewSettlesThePathAndMakesEveryMissingFolder)
