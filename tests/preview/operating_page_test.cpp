@@ -207,12 +207,15 @@ TEST_F(OperatingPage, WindowsOverhangingTheirOutputAreDrawnWhereTheyAreAndMovedA
     // Only a resize changes the size, by the drag of the grabbed edge alone.
     const QPoint bottom(centre(Layer(3)).x(), Layer(3)->rect.bottom - 1);
     Drag(bottom, bottom + QPoint(0, 11));  // the edge to the point: 10 pixels down
+    const QPoint right(Layer(3)->rect.right - 1, centre(Layer(3)).y());
+    Drag(right, right - QPoint(9, 0));  // from where it is drawn, the output's edge: 10 pixels left
     const auto sent = Sent(CMD_SET_LAYER_WINDOW);
-    ASSERT_EQ(sent.size(), 3u);
-    // x 160, y 80, 960 x 540; x 1080, y 0, 960 x 540; x 1080, y 0, 960 x 600.
+    ASSERT_EQ(sent.size(), 4u);
+    // x 160, y 80, 960 x 540; x 1080, y 0, 960 x 540; x 1080, y 0, 960 x 600; x 1080, y 0, 780 x 600.
     EXPECT_TRUE(SameBytes(sent[0].bytes, Block32({1, 0xa0, 0, 0x50, 0, 0xc0, 3, 0x1c, 2, 0, 0})));
     EXPECT_TRUE(SameBytes(sent[1].bytes, Block32({3, 0x38, 4, 0, 0, 0xc0, 3, 0x1c, 2, 0, 0})));
     EXPECT_TRUE(SameBytes(sent[2].bytes, Block32({3, 0x38, 4, 0, 0, 0xc0, 3, 0x58, 2, 0, 0})));
+    EXPECT_TRUE(SameBytes(sent[3].bytes, Block32({3, 0x38, 4, 0, 0, 0x0c, 3, 0x58, 2, 0, 0})));
 }
 
 TEST_F(OperatingPage, AMoveCommitsThePostedCellNotTheSelectedOne)
