@@ -328,11 +328,9 @@ protected:
     // The indexes of these sibling widgets in their native windows' stacking order, lowest first.
     static std::vector<int> NativeStackingOf(const std::vector<const QWidget*>& widgets)
     {
-        auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-        const QWidget* parent = widgets.empty() ? nullptr : widgets.front()->nativeParentWidget();
-        if (!x11 || !x11->connection() || !parent) return {};
-        xcb_connection_t* c = x11->connection();
-        xcb_query_tree_reply_t* tree = xcb_query_tree_reply(c, xcb_query_tree(c, static_cast<xcb_window_t>(parent->winId())), nullptr);
+        xcb_connection_t* c = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+        const auto parent = static_cast<xcb_window_t>(widgets.front()->nativeParentWidget()->winId());
+        xcb_query_tree_reply_t* tree = xcb_query_tree_reply(c, xcb_query_tree(c, parent), nullptr);
         std::vector<int> order;
         for (int i = 0; tree && i < xcb_query_tree_children_length(tree); ++i)
             for (size_t k = 0; k < widgets.size(); ++k)

@@ -242,12 +242,11 @@ TEST_F(OperatingPage, AMoveCommitsThePostedCellNotTheSelectedOne)
 
 TEST_F(OperatingPage, AFixedCellOnlyReappliesTheLayout)
 {
-    CDeviceData& d = GetDeviceData();
-    for (int w = 0; w < 4; ++w) d.chnl[w].onOff = w % 2;
+    for (int w = 0; w < 4; ++w) GetDeviceData().chnl[w].onOff = 1;
     PostMsg(page.get(), WM_CELL_CHANGED, reinterpret_cast<WPARAM>(Fixed(MMainDlg::kOutput1)), 1);
     Settle();
     EXPECT_TRUE(Sent(CMD_SET_LAYER_WINDOW).empty());
-    for (int w = 0; w < 4; ++w) EXPECT_EQ(Layer(w)->IsVisible(), w % 2 == 1) << w;
+    for (int w = 0; w < 4; ++w) EXPECT_TRUE(Layer(w)->IsVisible()) << w;
 }
 
 TEST_F(OperatingPage, SelectingALayerCellTellsTheMainWindowAndSendsADirtyLogo)
