@@ -67,6 +67,8 @@ public:
     void ResizeOutputCells();
     void UpdateLogoLabel(int value);
     void ShowLayerCell(int layer, int on);
+    // The layer's switch: chnl[w].onOff, for PIP-3 the logo's while the logo uses it (usage 1).
+    bool LayerSwitchedOn(int w) const;
     void PlaceOutputCells(int code);
     void SetPreviewFormat(int format);
     void UpdateLayerLabel(int layer);
@@ -108,8 +110,6 @@ private:
     QString InputNameOf(int w) const;
     QString LayerName(const QString& prefix, int w) const;
     void MoveLayerInto(int w, int fixedIndex);
-    // The layer's switch: chnl[w].onOff, for PIP-3 the logo's while the logo uses it.
-    bool LayerSwitchedOn(int w) const;
     // Layer cell w shows exactly while its layer shows on the processor (given its switch); a cell
     // that goes is no longer selected.
     void ShowLayerAsOnAir(int w, bool switchedOn);

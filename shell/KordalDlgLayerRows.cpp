@@ -204,12 +204,10 @@ void KordalDlg::SetLayerButtonState(int layer, bool on)
 
 int KordalDlg::PipSwitch(int layer) const
 {
-    const CDeviceData& device = GetDeviceData();
-    if (layer < 1 || layer >= kWindowCount) return -1;
-    if (layer != 3) return device.chnl[layer].onOff;
-    if (device.logo.usage == 0) return device.chnl[3].onOff;
-    if (device.logo.usage == 1) return device.logo.onOff;
-    return -1;
+    const int usage = GetDeviceData().logo.usage;
+    // PIP-3 under a logo usage of neither kind has no switch to follow.
+    if (layer < 1 || layer >= kWindowCount || (layer == 3 && usage != 0 && usage != 1)) return -1;
+    return m_MainDlg.LayerSwitchedOn(layer) ? 1 : 0;
 }
 
 void KordalDlg::FollowWorkMode()

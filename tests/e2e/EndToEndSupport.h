@@ -33,8 +33,6 @@
 
 #include <xcb/xcb.h>
 
-#include <algorithm>
-#include <array>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -220,16 +218,6 @@ protected:
         Settle();
     }
 
-    // A left-button drag on w from `from` by `by`, in two steps.
-    static void Drag(QWidget& w, QPoint from, QPoint by)
-    {
-        QTest::mousePress(&w, Qt::LeftButton, {}, from);
-        QTest::mouseMove(&w, from + by / 2);
-        QTest::mouseMove(&w, from + by);
-        QTest::mouseRelease(&w, Qt::LeftButton, {}, from + by);
-        Settle();
-    }
-
     // Side button of the main window by id: opens (or closes) its page.
     void OpenSidePage(int buttonId)
     {
@@ -312,65 +300,46 @@ protected:
         return ended && clock.elapsed() <= ms;
     }
 
-    // The children of an X window, listed bottom to top.
-    static std::vector<xcb_window_t> XChildren(xcb_connection_t* c, xcb_window_t parent)
-    {
-        xcb_query_tree_reply_t* tree = xcb_query_tree_reply(c, xcb_query_tree(c, parent), nullptr);
-        if (!tree) return {};
-        const xcb_window_t* first = xcb_query_tree_children(tree);
-        std::vector<xcb_window_t> children(first, first + xcb_query_tree_children_length(tree));
-        free(tree);
-        return children;
-    }
-    static xcb_connection_t* XConnection()
-    {
-        auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-        return x11 ? x11->connection() : nullptr;
-    }
-
     // Whether upper's top-level window is mapped and stacked above lower's, as the X server holds
-    // them (without a window manager both are children of the root).
+    // them (without a window manager both are children of the root, listed bottom to top).
     static bool MappedAbove(const QWidget& upper, const QWidget& lower)
     {
-        xcb_connection_t* c = XConnection();
-        if (!c) return false;
+        auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+        if (!x11 || !x11->connection()) return false;
+        xcb_connection_t* c = x11->connection();
         const auto up = static_cast<xcb_window_t>(upper.window()->winId());
         const auto low = static_cast<xcb_window_t>(lower.window()->winId());
         xcb_get_window_attributes_reply_t* attr = xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, up), nullptr);
         const bool mapped = attr && attr->map_state == XCB_MAP_STATE_VIEWABLE;
         free(attr);
-        const auto children = XChildren(c, xcb_setup_roots_iterator(xcb_get_setup(c)).data->root);
-        const auto upAt = std::find(children.begin(), children.end(), up);
-        const auto lowAt = std::find(children.begin(), children.end(), low);
-        return mapped && lowAt != children.end() && upAt != children.end() && upAt > lowAt;
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+        xcb_query_tree_reply_t* tree = xcb_query_tree_reply(c, xcb_query_tree(c, root), nullptr);
+        if (!tree) return false;
+        const xcb_window_t* children = xcb_query_tree_children(tree);
+        int upAt = -1, lowAt = -1;
+        for (int i = 0; i < xcb_query_tree_children_length(tree); ++i) {
+            if (children[i] == up) upAt = i;
+            if (children[i] == low) lowAt = i;
+        }
+        free(tree);
+        return mapped && lowAt >= 0 && upAt > lowAt;
     }
 
-    // The indexes of these sibling widgets in the X server's stacking order of their native
-    // windows, lowest first.
+    // The indexes of these sibling widgets in their native windows' stacking order, lowest first.
     static std::vector<int> NativeStackingOf(const std::vector<const QWidget*>& widgets)
     {
-        xcb_connection_t* c = XConnection();
-        if (!c || widgets.empty() || !widgets.front()->nativeParentWidget()) return {};
+        xcb_connection_t* c = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+        const auto parent = static_cast<xcb_window_t>(widgets.front()->nativeParentWidget()->winId());
+        xcb_query_tree_reply_t* tree = xcb_query_tree_reply(c, xcb_query_tree(c, parent), nullptr);
         std::vector<int> order;
-        for (xcb_window_t child : XChildren(c, static_cast<xcb_window_t>(widgets.front()->nativeParentWidget()->winId())))
+        for (int i = 0; tree && i < xcb_query_tree_children_length(tree); ++i)
             for (size_t k = 0; k < widgets.size(); ++k)
-                if (static_cast<xcb_window_t>(widgets[k]->internalWinId()) == child) order.push_back(static_cast<int>(k));
+                if (widgets[k]->internalWinId() == xcb_query_tree_children(tree)[i]) order.push_back(static_cast<int>(k));
+        free(tree);
         return order;
     }
 
     // --- waiting on the emulator ---------------------------------------------------------------
-
-    // The 32-byte blocks of the commands with this id the emulator received, in order.
-    std::vector<std::array<uint8_t, comm::kCommandBlockSize>> CommandBlocks(int id) const
-    {
-        std::vector<std::array<uint8_t, comm::kCommandBlockSize>> blocks;
-        int32_t got = -1;
-        std::array<uint8_t, comm::kCommandBlockSize> params{};
-        for (const auto& f : emulator->Received())
-            if (f.frame.type == comm::FrameType::Command && comm::ReadCommandPayload(f.frame.payload, got, params) && got == id)
-                blocks.push_back(params);
-        return blocks;
-    }
 
     DeviceParamBlock Stored() const { return BlockOf(emulator->Block()); }
 

@@ -219,8 +219,7 @@ TEST_F(VideoCellX11, AnUncoveredCellDrawsItsLastPictureAgainOrItsBlack)
 {
     CCell* shown = AddLayer(1, {0, 0, 600, 450});     // 200 x 150 canvas pixels at the left
     CCell* waiting = AddLayer(2, {600, 0, 1200, 450});  // and at the right, no picture yet
-    canvas->AttachCellToVideoChannel(shown);
-    canvas->AttachCellToVideoChannel(waiting);
+    for (CCell* c : {shown, waiting}) canvas->AttachCellToVideoChannel(c);
     shown->SetCropRect({0, 0, Mosaic::kWidth, Mosaic::kHeight}, {0, 0, Mosaic::kWidth / 2, Mosaic::kHeight / 2});
     shown->RenderFrame(Mosaic().Picture());
     // A box over both goes away again, as a message box does.
@@ -231,8 +230,7 @@ TEST_F(VideoCellX11, AnUncoveredCellDrawsItsLastPictureAgainOrItsBlack)
     Wait(150);
     box.hide();
     Wait(150);
-    const QColor picture = Grab(shown).pixelColor(100, 110);
-    EXPECT_TRUE(Near(picture, Mosaic::Rgb(0), 12)) << Describe(picture);
+    EXPECT_TRUE(Near(Grab(shown).pixelColor(100, 110), Mosaic::Rgb(0), 12)) << Describe(Grab(shown).pixelColor(100, 110));
     EXPECT_EQ(Grab(waiting).pixelColor(100, 110), QColor(0, 0, 0)) << Describe(Grab(waiting).pixelColor(100, 110));
 }
 

