@@ -71,13 +71,14 @@ QRgb FadedPixel(QRgb c)
     return qRgba(ch(qRed(c)), ch(qGreen(c)), ch(qBlue(c)), qAlpha(c));
 }
 
+namespace {
+
 QRgb DimPixel(QRgb c)
 {
-    auto ch = [](int v) { return ToByte((v + kDisabledDimLevel) / 2.0); };
+    constexpr int kDimLevel = 0x20;
+    auto ch = [](int v) { return ToByte((v + kDimLevel) / 2.0); };
     return qRgba(ch(qRed(c)), ch(qGreen(c)), ch(qBlue(c)), qAlpha(c));
 }
-
-namespace {
 
 QRgb DisabledPixel(QRgb c)
 {

@@ -55,13 +55,10 @@ QRgb GreyPixel(QRgb straight);
 // The disabled look of a pressed button: halfway between the colour and its grey, so that the
 // alternate image's accent still tells pressed from released.
 QRgb FadedPixel(QRgb straight);
-// Both disabled looks are also dimmed: every channel halfway to the dark of the pages, alpha kept.
-// Artwork that is grey already would otherwise look the same whether it takes input or not.
-inline constexpr int kDisabledDimLevel = 0x20;
-QRgb DimPixel(QRgb straight);
 // The whole image through one of the looks (format ARGB32_Premultiplied).
 QImage BrightenedImage(const QImage& image);
-// The images the disabled look draws: grey (released) or faded (pressed), then dimmed.
+// The images the disabled look draws: grey (released) or faded (pressed), then dimmed (every
+// channel halfway to the dark of the pages), so that artwork grey already reads as disabled too.
 QImage DisabledImage(const QImage& image);
 QImage DisabledPressedImage(const QImage& image);
 

@@ -261,10 +261,9 @@ TEST(ImageButtonLooks, RenderedPixels)
     EXPECT_EQ(f.Render().pixelColor(corner), QColor(223, 244, 255));
     f.Hover(false);
 
-    // Pressed: the alternate image halfway to its grey (209, 219, 234), then halfway to the dark.
-    f.button->SetDisabledLook(true);
+    f.button->SetDisabledLook(true);  // pressed: the alternate image halfway to its grey, dimmed
     EXPECT_EQ(f.Render().pixelColor(corner), QColor(121, 126, 133));
-    f.button->SetPressed(false);  // not pressed: the standard image in grey (18), then dimmed
+    f.button->SetPressed(false);  // not pressed: the standard image in grey, dimmed
     EXPECT_EQ(f.Render().pixelColor(corner), QColor(25, 25, 25));
 }
 

@@ -1,8 +1,7 @@
 #pragma once
 // Picture check for the drop buttons shown in a window: a disabled one draws its arrow in the
 // disabled text colour, an open list's rows stand out from their fill by 3:1 at least, and a
-// closed list shows each of its choices whole on the pages' dark face (unless it keeps colours of
-// its own).
+// closed list shows each of its choices whole.
 
 #include "tests/support/PageScreenshots.h"
 
@@ -11,8 +10,8 @@
 
 // What is wrong with the drop buttons showing in picture (a grab of root). Each list is dropped
 // in turn (a disabled one enabled for it): a row's ink is the pixel that differs most from the
-// fill right of its text. Then each row is shown closed, and the shown row again. The lists
-// named in ownColours may have any face; the others' face is dark (0x101010, greyed 0x2E2E2E).
+// fill right of its text. Then each row is shown closed, and the shown row again. A closed list's
+// face is dark, but for the lists named in ownColours.
 inline QStringList DropListProblems(QWidget& root, const QImage& picture, const QList<int>& ownColours = {})
 {
     QStringList out;

@@ -180,6 +180,12 @@ inline bool ShowsAt(const QWidget& root, const QWidget* w, QPoint p)
     return top == w || (top && w->isAncestorOf(top));
 }
 
+// The sum of two colours' channel differences (alpha left out).
+inline int ColourDistance(QRgb a, QRgb b)
+{
+    return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
+}
+
 // The numeric edits shown in picture (a grab of root) whose frame does not show whether they take
 // input: the accent frame for one that does, the body colour for one that does not.
 inline QStringList EditFramesNotShowingInput(const QWidget& root, const QImage& picture)
@@ -188,11 +194,9 @@ inline QStringList EditFramesNotShowingInput(const QWidget& root, const QImage& 
     for (NumericEditBase* e : root.findChildren<NumericEditBase*>()) {
         const QPoint top = e->mapTo(&root, QPoint(e->width() / 2, 0));
         if (e->FrameWidth() <= 0 || !ShowsAt(root, e, QPoint(e->width() / 2, 0)) || !picture.rect().contains(top)) continue;
-        const QColor shown = picture.pixelColor(top);
-        const QColor wanted = ToQColor(e->isEnabled() ? kEditFrameColor : kEditFrameDisabledColor);
-        const int off = std::abs(shown.red() - wanted.red()) + std::abs(shown.green() - wanted.green()) +
-                        std::abs(shown.blue() - wanted.blue());
-        if (off > 24) out << ControlName(e) + (e->isEnabled() ? QStringLiteral(" takes input") : QStringLiteral(" is disabled"));
+        const QRgb wanted = ToQColor(e->isEnabled() ? kEditFrameColor : kEditFrameDisabledColor).rgb();
+        if (ColourDistance(picture.pixel(top), wanted) > 24)
+            out << ControlName(e) + (e->isEnabled() ? QStringLiteral(" takes input") : QStringLiteral(" is disabled"));
     }
     return out;
 }
@@ -246,13 +250,8 @@ inline QStringList LowContrastCaptions(QWidget& root)
     return out;
 }
 
-// The room a caption leaves at either side of its button's skin: its glyphs do not touch the
-// skin's edge, at rest or held down (a pixel further right and down).
-inline constexpr int kCaptionSideRoom = 3;
-
-// The face a caption has on an image button: where its skin, drawn alone, shows the colour of its
-// centre across its middle row, without the rim and border around it (the whole button without a
-// skin).
+// The face of an image button's skin drawn alone: the run of its middle row in the colour of its
+// centre, without the rim around it (the whole button where it has no skin).
 inline QRect SkinFace(CGdipButton& b)
 {
     const QString text = b.text();
@@ -264,17 +263,14 @@ inline QRect SkinFace(CGdipButton& b)
     const int y = skin.height() / 2;
     const QRgb centre = skin.pixel(skin.width() / 2, y);
     int left = skin.width(), right = -1;
-    for (int x = 0; x < skin.width(); ++x) {
-        const QRgb c = skin.pixel(x, y);
-        if (qAlpha(c) >= 128 && std::abs(qRed(c) - qRed(centre)) + std::abs(qGreen(c) - qGreen(centre)) + std::abs(qBlue(c) - qBlue(centre)) <= 24)
-            left = std::min(left, x), right = x;
-    }
+    for (int x = 0; x < skin.width(); ++x)
+        if (const QRgb c = skin.pixel(x, y); qAlpha(c) >= 128 && ColourDistance(c, centre) <= 24) left = std::min(left, x), right = x;
     return right < 0 ? b.rect() : QRect(left, 0, right - left + 1, b.height());
 }
 
 // The page's visible labels and image-button captions whose text (less blanks around it) does not
-// fit inside them: its advance across, its glyphs' ink up and down; a caption keeps off the edge
-// of its skin's face, by kCaptionSideRoom at the sides; and group titles that a control covers.
+// fit inside them: its advance across, its glyphs' ink up and down; a caption keeps three pixels
+// clear of its skin's face at the sides; text displays; and group titles that a control covers.
 inline QStringList ClippedTexts(const QWidget& page)
 {
     QStringList out;
@@ -294,13 +290,11 @@ inline QStringList ClippedTexts(const QWidget& page)
             clipped(l, text, room,
                     fm.boundingRect(room, static_cast<int>(l->alignment()), text)
                         .adjusted(0, fm.ascent() + glyphs.top(), 0, glyphs.bottom() - fm.descent()));
-        } else if (auto* b = qobject_cast<CGdipButton*>(w)) {
-            // A caption set above or below its picture keeps off the button's border instead.
-            const bool onSkin = b->HasCaptionFont() || b->CaptionPlacement() == kCaptionCentre;
+        } else if (auto* b = qobject_cast<CGdipButton*>(w); b && !b->text().trimmed().isEmpty()) {
+            // At rest and held; a caption above or below its picture keeps off the button's border.
+            const QRect face = b->HasCaptionFont() || b->CaptionPlacement() == kCaptionCentre ? SkinFace(*b) : b->rect();
             const QRect held = b->CaptionRect();
-            if (!b->text().trimmed().isEmpty())
-                clipped(b, b->text(), (onSkin ? SkinFace(*b) : b->rect()).adjusted(kCaptionSideRoom, 2, -kCaptionSideRoom, -2),
-                        held.united(held.translated(-1, -1)));
+            clipped(b, b->text(), face.adjusted(3, 2, -3, -2), held.united(held.translated(-1, -1)));
         } else if (auto* g = qobject_cast<CSxGroupBox*>(w); g && !g->Caption().trimmed().isEmpty()) {
             const QFontMetrics fm(g->TitleFont());
             const QRect glyphs = fm.tightBoundingRect(g->TitleText());
@@ -310,12 +304,9 @@ inline QStringList ClippedTexts(const QWidget& page)
             for (QWidget* c : g->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
                 if (c != g && !qobject_cast<CSxGroupBox*>(c) && c->isVisibleTo(&page) && c->geometry().intersects(title))
                     out << QStringLiteral("%1 \"%2\" under %3").arg(ControlName(g), g->Caption(), ControlName(c));
-        } else if (auto* e = qobject_cast<QLineEdit*>(w); e && (!e->isEnabled() || e->isReadOnly())) {
-            // A text display shows its text from the first character, inside the edit's own margins
-            // (two pixels a side) and with room for the cursor's pixel.
-            if (e->text().isEmpty()) continue;
-            const QMargins m = e->textMargins();
-            const QRect room = e->contentsRect().adjusted(m.left() + 2, 0, -m.right() - 2, 0);
+        } else if (auto* e = qobject_cast<QLineEdit*>(w); e && !e->text().isEmpty() && (!e->isEnabled() || e->isReadOnly())) {
+            // From its first character, inside the edit's own two pixels a side, the cursor's pixel too.
+            const QRect room = e->contentsRect().marginsRemoved(e->textMargins()).adjusted(2, 0, -2, 0);
             clipped(e, e->text(), room, QRect(room.topLeft(), QSize(e->fontMetrics().horizontalAdvance(e->text()) + 1, room.height())));
         }
     }
@@ -329,15 +320,11 @@ inline QStringList TextsCutByTheirEdges(const QWidget& page, const QImage& pictu
     QStringList out;
     for (QLabel* l : page.findChildren<QLabel*>()) {
         if (!l->isVisibleTo(&page) || l->text().trimmed().isEmpty() || !l->pixmap().isNull()) continue;
-        const QColor ink = l->palette().color(QPalette::WindowText);
+        const QRgb ink = l->palette().color(QPalette::WindowText).rgb();
         const QRect r(l->mapTo(&page, QPoint(0, 0)), l->size());
         int inked = 0;
         for (int y : {r.top(), r.bottom()})
-            for (int x = r.left(); x <= r.right(); ++x) {
-                if (!picture.rect().contains(x, y)) continue;
-                const QColor c = picture.pixelColor(x, y);
-                inked += std::abs(c.red() - ink.red()) + std::abs(c.green() - ink.green()) + std::abs(c.blue() - ink.blue()) <= 60;
-            }
+            for (int x = r.left(); x <= r.right(); ++x) inked += picture.rect().contains(x, y) && ColourDistance(picture.pixel(x, y), ink) <= 60;
         if (inked > 0) out << QStringLiteral("%1 \"%2\" %3 pixels on its edges").arg(ControlName(l), l->text()).arg(inked);
     }
     return out;
@@ -350,15 +337,11 @@ inline QStringList TextsInOtherFonts(const MBaseDialog& page)
     const QFontInfo control(page.ControlFont());
     QStringList out;
     for (QWidget* w : page.findChildren<QWidget*>()) {
-        if (!w->isVisibleTo(&page) || w->isWindow()) continue;
-        QFont font;
-        QString text;
-        if (auto* b = qobject_cast<CGdipButton*>(w))
-            font = b->DrawnCaptionFont(), text = b->text();
-        else if (auto* l = qobject_cast<QLabel*>(w))
-            font = l->font(), text = l->text();
-        if (text.trimmed().isEmpty()) continue;
-        const QFontInfo drawn(font);
+        auto* b = qobject_cast<CGdipButton*>(w);
+        auto* l = qobject_cast<QLabel*>(w);
+        const QString text = b ? b->text() : l ? l->text() : QString();
+        if (text.trimmed().isEmpty() || !w->isVisibleTo(&page) || w->isWindow()) continue;
+        const QFontInfo drawn(b ? b->DrawnCaptionFont() : l->font());
         if (drawn.pixelSize() != control.pixelSize() || drawn.weight() != control.weight())
             out << QStringLiteral("%1 \"%2\" %3px weight %4").arg(ControlName(w), text).arg(drawn.pixelSize()).arg(drawn.weight());
     }
@@ -376,47 +359,44 @@ inline double ColourSpread(const QImage& image)
     const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
     const auto* px = reinterpret_cast<const QRgb*>(rgb.constBits());
     const qsizetype n = static_cast<qsizetype>(rgb.width()) * rgb.height();
+    if (n == 0) return 0;
     double r = 0, g = 0, b = 0, spread = 0;
     for (qsizetype i = 0; i < n; ++i) r += qRed(px[i]), g += qGreen(px[i]), b += qBlue(px[i]);
-    r /= std::max<qsizetype>(n, 1), g /= std::max<qsizetype>(n, 1), b /= std::max<qsizetype>(n, 1);
-    for (qsizetype i = 0; i < n; ++i) spread += std::hypot(qRed(px[i]) - r, qGreen(px[i]) - g, qBlue(px[i]) - b);
-    return n > 0 ? spread / n : 0;
+    for (qsizetype i = 0; i < n; ++i) spread += std::hypot(qRed(px[i]) - r / n, qGreen(px[i]) - g / n, qBlue(px[i]) - b / n);
+    return spread / n;
 }
 
-// The image buttons and sliders showing in picture (a grab of root) that take no input and do not
-// read so: each must look clearly duller than it does taking input, in a second grab of root with
-// these controls, and whatever disabled them, enabled and a button's disabled look cleared.
+// The image buttons and sliders showing in picture (a grab of root) that take no input yet look no
+// duller than taking input: than in a second grab with them, and whatever disabled them, enabled
+// and a button's disabled look cleared.
 inline QStringList LiveLookingDisabledButtons(QWidget& root, const QImage& picture)
 {
-    // With a button's disabled-look flag, or a slider's own enabled state.
-    std::vector<std::pair<QWidget*, bool>> disabled;
-    QList<QWidget*> switchedOn;
-    auto take = [&](QWidget* c, bool flag) {
-        if (c->isEnabled() || !ShowsAt(root, c, c->rect().center())) return;
-        disabled.emplace_back(c, flag);
+    std::vector<std::pair<QWidget*, bool>> off;  // with a button's disabled look, a slider's enabled field
+    QList<QWidget*> switchedOff;
+    for (QWidget* c : root.findChildren<QWidget*>()) {
+        auto* b = qobject_cast<CGdipButton*>(c);
+        auto* s = qobject_cast<oBitmapSlider*>(c);
+        if (!(b || s) || c->isEnabled() || !ShowsAt(root, c, c->rect().center())) continue;
+        off.emplace_back(c, b ? b->HasDisabledLook() : s->IsEnabledField());
         for (QWidget* w = c; w; w = w == &root ? nullptr : w->parentWidget())
-            if (w->testAttribute(Qt::WA_ForceDisabled) && !switchedOn.contains(w)) switchedOn << w;
-    };
-    for (CGdipButton* b : root.findChildren<CGdipButton*>()) take(b, b->HasDisabledLook());
-    for (oBitmapSlider* s : root.findChildren<oBitmapSlider*>()) take(s, s->IsEnabledField());
-    if (disabled.empty()) return {};
+            if (w->testAttribute(Qt::WA_ForceDisabled) && !switchedOff.contains(w)) switchedOff << w;
+    }
+    if (off.empty()) return {};
     auto setLive = [&](bool live) {
-        for (auto& [c, flag] : disabled)
+        for (auto& [c, flag] : off)
             if (auto* b = qobject_cast<CGdipButton*>(c)) b->SetDisabledLook(!live && flag);
             else if (!flag) static_cast<oBitmapSlider*>(c)->Enable(live);
-        for (QWidget* w : switchedOn) w->setEnabled(live);
+        for (QWidget* w : switchedOff) w->setEnabled(live);
         SettleForPicture();
     };
     setLive(true);
-    const QImage enabled = root.grab().toImage();
+    const QImage live = root.grab().toImage();
     setLive(false);
-
     QStringList out;
-    for (const auto& [c, flag] : disabled) {
+    for (const auto& [c, flag] : off) {
         const QRect r(c->mapTo(&root, QPoint(0, 0)), c->size());
-        const double now = ColourSpread(picture.copy(r)), live = ColourSpread(enabled.copy(r));
-        const auto* b = qobject_cast<CGdipButton*>(c);
-        if (now > 0.8 * live) out << QStringLiteral("%1 \"%2\" %3 of %4").arg(ControlName(c), b ? b->text() : QString()).arg(now, 0, 'f', 1).arg(live, 0, 'f', 1);
+        const double now = ColourSpread(picture.copy(r)), was = ColourSpread(live.copy(r));
+        if (now > 0.8 * was) out << QStringLiteral("%1 %2 of %3").arg(ControlName(c)).arg(now, 0, 'f', 1).arg(was, 0, 'f', 1);
     }
     return out;
 }

@@ -31,7 +31,6 @@ TEST_F(OutputPageX11, LooksRightInBothLanguages)
         ReloadUiText();
         page->ApplyLanguage();
         page->ApplyStaticColours();
-        // The switch shows the stored resolution; the customised timing is opened again.
         ChooseDropRow(page->ResolutionList(), MOutputDlg::kCustomRow);
         ClickButton(page->Button(co::IDC_MORE));
         ASSERT_TRUE(page->DetailedTimingOn());
