@@ -53,6 +53,11 @@ def caption():
     write(d, "bad_rle8.bmp", bmp(4, 2, 8, palette=[(0, 0, 0)] * 256, compression=1))
     write(d, "bad_rle4_move.bmp", bmp(4, 2, 4, rows=b"\x02\x11\x00\x02\x00\x02\x00\x01",
                                       palette=[(0, 0, 0), (255, 255, 255)], used=2, compression=2))  # past the top
+    write(d, "rle8_37x2_padded_rows.bmp", bmp(37, 2, 8, rows=b"\x28\x00\x00\x00\x01\x00\x01\x01\x26\x00\x00\x00\x00\x01",
+                                              palette=[(255, 0, 0), (0, 0, 255)], used=2, compression=1))  # as ImageMagick writes
+    write(d, "rle4_5x1_literal_past_edge.bmp", bmp(5, 1, 4, rows=b"\x00\x07\x12\x31\x20\x00\x00\x01",
+                                                   palette=[(0, 0, 0), (255, 0, 0), (0, 255, 0), (0, 0, 255)], used=4,
+                                                   compression=2))
     write(d, "bad_top_down.bmp", bmp(16, -2, 1))
     write(d, "bad_too_tall.bmp", bmp(8, 129, 1))
     write(d, "bad_depth_2.bmp", bmp(16, 2, 2))

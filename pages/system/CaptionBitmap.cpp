@@ -234,9 +234,10 @@ BmpError ReadPickedLayout(const QByteArray& f, PickedLayout& l)
 
 // Run-length rows (8 bits, or 4 bits two pixels a byte): pixels the data moves past or leaves
 // out are colour 0, as in the system's freshly made picture; data that ends before its end mark
-// (or before its last row has ended) is refused, and so is data that runs or moves past the
-// picture's right edge or its last row. The pen stays within 0..w and 0..h, so no step of it can
-// overflow.
+// (or before its last row has ended) is refused, and so is a move past the picture's right edge
+// or its last row. Pixels of a run or a literal past the right edge are dropped: writers fill a
+// row up to its stored padding (a 37-pixel row as runs of 40). The pen stays within 0..w and
+// 0..h, so no step of it can overflow.
 BmpError DecodeRle(const QByteArray& f, const PickedLayout& l, QImage& out)
 {
     if (l.bits != (l.compression == 1 ? 8 : 4)) return BmpError::BadHeader;
@@ -267,18 +268,18 @@ BmpError DecodeRle(const QByteArray& f, const PickedLayout& l, QImage& out)
             continue;
         }
         // A run of count pixels, a move right and up (to a pixel of the picture or the row's end),
-        // or code pixels as they are, padded to a 16-bit boundary: each within the file and the
-        // picture.
+        // or code pixels as they are, padded to a 16-bit boundary: each within the file.
         const bool move = count == 0 && code == 2;
         const qsizetype bytes = count ? 0 : move ? 2 : l.bits == 8 ? code : (code + 1) / 2;
         if (end - at < bytes) return BmpError::DataOutsideFile;
-        const int right = count ? count : move ? p[at] : code, up = move ? p[at + 1] : 0;
-        if (right > w - x || up >= h - y) return BmpError::OutsidePicture;
         if (move) {
+            const int right = p[at], up = p[at + 1];
+            if (right > w - x || up >= h - y) return BmpError::OutsidePicture;
             x += right;
             y += up;
         } else {
-            for (int i = 0; i < right; ++i) put(nibble(count ? uchar(code) : p[at + (l.bits == 8 ? i : i / 2)], i));
+            const int kept = std::min(count ? count : code, w - x);
+            for (int i = 0; i < kept; ++i) put(nibble(count ? uchar(code) : p[at + (l.bits == 8 ? i : i / 2)], i));
         }
         at += bytes + (bytes & 1);
     }

@@ -52,7 +52,7 @@ enum class BmpError {
     BadSize,           // width or height 0 or negative (top-down files are refused too)
     TooLarge,          // wider than kMaxWidth or taller than kMaxHeight
     DataOutsideFile,   // pixel data starting or ending beyond the file
-    OutsidePicture,    // run-length data running or moving past the picture's right edge or last row
+    OutsidePicture,    // a run-length move past the picture's right edge or last row
 };
 const char* BmpErrorName(BmpError e);
 
@@ -75,8 +75,8 @@ BmpError ReadMonoBmpFile(const QString& path, MonoBitmap& out);
 // decoded to its real colours (RGB32). A picture whose header declares more than kMaxWidth x
 // kMaxHeight gives TooLarge without being decoded; one whose data ends before the picture does
 // gives DataOutsideFile (every pixel comes from the file, or is palette colour 0 where run-length
-// data moves past it); run-length data that runs or moves past the right edge or the last row
-// gives OutsidePicture; one that cannot be read gives NotBmp or BadHeader.
+// data moves past it); run-length pixels past the right edge are dropped, a move past it or the
+// last row gives OutsidePicture; one that cannot be read gives NotBmp or BadHeader.
 BmpError DecodeBmp(const QByteArray& file, QImage& out);
 BmpError DecodeBmpFile(const QString& path, QImage& out);
 

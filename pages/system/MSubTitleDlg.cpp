@@ -638,16 +638,29 @@ void MSubTitleDlg::OnButton(int id)
     }
 }
 
+// The size edits show the size that Send sends: a picked picture's own, else the text's.
 void MSubTitleDlg::MeasureText()
 {
-    const QSize size = caption::MeasureCaptionText(textEdit_->text(), captionFont_);
-    if (size.width() == 0 || size.height() == 0) return;
-    if (!alignCentre_->IsPressed()) Edit(cc::IDC_WIDTH_EDIT)->SetValue(float(caption::RoundUpToFour(size.width())));
-    Edit(cc::IDC_HEIGHT_EDIT)->SetValue(float(size.height()));
+    if (!ShowPickedSize()) {
+        const QSize size = caption::MeasureCaptionText(textEdit_->text(), captionFont_);
+        if (size.width() == 0 || size.height() == 0) return;
+        if (!alignCentre_->IsPressed()) Edit(cc::IDC_WIDTH_EDIT)->SetValue(float(caption::RoundUpToFour(size.width())));
+        Edit(cc::IDC_HEIGHT_EDIT)->SetValue(float(size.height()));
+    }
     SendMsg(this, WM_VALUE_CHANGED, cc::IDC_HEIGHT_EDIT, 0);
     scrollOffset_ = 0;
     Relayout();
     update();
+}
+
+// A picked picture goes out as it is, whatever the text or the processor's record measure: while
+// one stands, the size edits take its size. False when none does.
+bool MSubTitleDlg::ShowPickedSize()
+{
+    if (!userBitmap_ || previewBitmap_.isNull()) return false;
+    Edit(cc::IDC_WIDTH_EDIT)->SetValue(float(previewBitmap_.width()));
+    Edit(cc::IDC_HEIGHT_EDIT)->SetValue(float(previewBitmap_.height()));
+    return true;
 }
 
 // Placement limits come from the output resolution; before it is known (0) only the edits'
@@ -933,6 +946,7 @@ void MSubTitleDlg::LoadOutputCaption(int output)
     bgColour_ = RecordColour(rec, 20);
     // The record's height is the caption's cell height, and so the font's.
     ApplyCaptionFont(caption::CaptionFontWithHeight(captionFont_, EditValue(cc::IDC_HEIGHT_EDIT)));
+    ShowPickedSize();
     ApplyTextColours();
     SelectDropItemByData(List(cc::IDC_BACKGROUND_LIST), rec[13]);
     SelectDropItemByData(List(cc::IDC_SPEED_LIST), rec[11]);

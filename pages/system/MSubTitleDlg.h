@@ -120,6 +120,7 @@ private:
     void ApplyCaptionFont(const QFont& font);
     void ApplyTextColours();
     void SetPlacementEnabled(bool on);
+    bool ShowPickedSize();
     int ListData(int id) const;
     int EditValue(int id) const;
 

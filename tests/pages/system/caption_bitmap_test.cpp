@@ -347,30 +347,35 @@ TEST(CaptionBitmap, PickedPicturesOfEveryCommonFormDecode)
     EXPECT_EQ(img.pixel(3, 0), qRgb(0, 0, 0));
 }
 
-// Run-length pictures are decoded into a cleared picture; data that ends before the picture, or runs
-// or moves past its edges, is refused, with any header, and so is a huge declared size.
+// Run-length pictures are decoded into a cleared picture, pixels past the right edge dropped; data
+// that ends before the picture, or moves past its edges, is refused, with any header, and so is a
+// huge declared size.
 TEST(CaptionBitmap, PickedPicturesHoldOnlyWhatTheirFileHolds)
 {
     const QRgb red = qRgb(200, 0, 0), green = qRgb(0, 200, 0), blue = qRgb(0, 0, 200);
     // A w x h picture of the run-length data and its end mark (none when cut).
-    const auto rle = [&](int w, int h, int bits, const auto& data, bool cut = false) {
-        QByteArray f = MakeBmp(w, 0, bits, {red, green, blue}, nullptr) + QByteArray(data, sizeof data - 1);
+    const auto rleOf = [&](int w, int h, int bits, const QByteArray& data, bool cut = false) {
+        QByteArray f = MakeBmp(w, 0, bits, {red, green, blue}, nullptr) + data;
         if (!cut) f += QByteArray("\0\1", 2);
         Put(f, 22, h, 4);
         Put(f, 30, bits == 8 ? 1 : 2, 4);
         return f;
+    };
+    const auto rle = [&](int w, int h, int bits, const auto& data, bool cut = false) {
+        return rleOf(w, h, bits, QByteArray(data, sizeof data - 1), cut);
     };
     const auto with = [](QByteArray f, int at, uint32_t v) { Put(f, at, v, 4); return f; };
     const QByteArray info = MakeBmp(40, 20, 24, {}, [](int, int) { return 0u; });
     // The old 12-byte header (16-bit sizes) in place of the 40-byte one.
     const QByteArray core = with(with(info.left(20) + info.mid(22, 2) + info.mid(26, 4) + info.mid(54), 10, 26), 14, 12);
     struct Case {
-        const char* what;
+        std::string what;
         QByteArray file;
         BmpError expected;
         std::vector<std::pair<QPoint, QRgb>> pixels = {};
+        QByteArray same = {};  // an uncompressed file of the same picture
     };
-    const Case cases[] = {
+    std::vector<Case> cases = {
         {"RLE8, five pixels", rle(3840, 128, 8, "\x05\x01"), BmpError::None, {{{4, 127}, green}, {{5, 127}, red}, {{0, 0}, red}}},
         {"RLE4, five pixels", rle(3840, 128, 4, "\x05\x12"), BmpError::None,
          {{{0, 127}, green}, {{1, 127}, blue}, {{5, 127}, red}, {{0, 0}, red}}},
@@ -379,22 +384,45 @@ TEST(CaptionBitmap, PickedPicturesHoldOnlyWhatTheirFileHolds)
         {"RLE8, moved and rows ended early", rle(40, 10, 8, "\x02\x01\x00\x02\x03\x01\x03\x01\x00\x00\x00\x03\x01\x00\x01\x00"),
          BmpError::None,
          {{{1, 9}, green}, {{2, 9}, red}, {{5, 8}, green}, {{8, 8}, red}, {{0, 7}, green}, {{1, 7}, red}, {{2, 7}, green}}},
-        // 4 x 2: a run to the right edge and a move to it are in the picture; one pixel or row further is not.
+        // 4 x 2: a run to the right edge and a move to it are in the picture; a move one pixel or row further is not.
         {"RLE8 to the right edge", rle(4, 2, 8, "\x04\x01\x00\x00\x02\x01\x00\x02\x02\x00"), BmpError::None,
          {{{3, 1}, green}, {{1, 0}, green}, {{2, 0}, red}}},
-        {"RLE8, a run past the right edge", rle(4, 2, 8, "\x02\x01\x03\x01"), BmpError::OutsidePicture},
+        {"RLE8, a run past the right edge", rle(4, 2, 8, "\x02\x01\x03\x01"), BmpError::None, {{{3, 1}, green}, {{0, 0}, red}}},
         {"RLE8, moves past the right edge", rle(4, 2, 8, "\x00\x02\xFF\x00\x01\x01"), BmpError::OutsidePicture},
         {"RLE8, a move past the top", rle(4, 2, 8, "\x00\x02\x00\x02\x01\x01"), BmpError::OutsidePicture},
-        {"RLE4, pixels as they are past the right edge", rle(4, 2, 4, "\x01\x01\x00\x04\x11\x11"), BmpError::OutsidePicture},
+        // One pixel and five as they are (the last two dropped), end of row, three as they are.
+        {"RLE4, pixels as they are past the right edge", rle(4, 2, 4, "\x01\x11\x00\x05\x12\x21\x20\x00\x00\x00\x00\x03\x21\x00"),
+         BmpError::None, {{{0, 1}, green}, {{2, 1}, blue}, {{3, 1}, blue}, {{0, 0}, blue}, {{1, 0}, green}, {{2, 0}, red}, {{3, 0}, red}}},
         {"RLE4, a move past the top", rle(4, 2, 4, "\x00\x02\x01\x01\x00\x02\x00\x01"), BmpError::OutsidePicture},
         {"core header, rows cut", core.chopped(600), BmpError::DataOutsideFile},
         {"declares 65535 x 65535", with(with(info, 18, 65535), 22, 65535), BmpError::TooLarge},
         {"declares a height of -2^31", with(info, 22, 0x80000000u), BmpError::TooLarge},
     };
+    // Runs over the whole stored row, its padding (colour 0) included, as ImageMagick writes them,
+    // or rows ended at the width.
+    const auto index = [](int x, int y) { return y == 1 ? 0u : (x + y) % 3 == 0 ? 1u + x % 2 : 0u; };
+    for (int w : {5, 37, 301})
+        for (int bits : {8, 4})
+            for (bool padded : {true, false}) {
+                const int stored = padded ? (w * bits + 31) / 32 * 32 / bits : w;
+                const auto at = [&](int x, int y) { return x < w ? index(x, y) : 0u; };
+                QByteArray data;
+                for (int y = 2; y >= 0; --y, data += QByteArray("\0\0", 2))
+                    for (int x = 0, n = 1; x < stored; x += n, n = 1) {
+                        while (n < 255 && x + n < stored && at(x + n, y) == at(x, y)) ++n;
+                        data += char(n);
+                        data += char(at(x, y) * (bits == 8 ? 1 : 17));
+                    }
+                cases.push_back({"RLE" + std::to_string(bits) + ", width " + std::to_string(w) + (padded ? ", padded" : ""),
+                                 rleOf(w, 3, bits, data), BmpError::None, {}, MakeBmp(w, 3, bits, {red, green, blue}, index)});
+            }
     for (const Case& c : cases) {
-        QImage img;
+        QImage img, same;
         EXPECT_STREQ(BmpErrorName(DecodeBmp(c.file, img)), BmpErrorName(c.expected)) << c.what;
         for (const auto& [at, colour] : c.pixels)
             EXPECT_EQ(img.pixel(at), colour) << c.what << " at " << at.x() << "," << at.y();
+        if (c.same.isEmpty()) continue;
+        ASSERT_EQ(DecodeBmp(c.same, same), BmpError::None) << c.what;
+        EXPECT_TRUE(img == same) << c.what;
     }
 }

@@ -444,6 +444,29 @@ TEST_F(CaptionPage, BrowseTakesAPictureOfAnyDepthAndRefusesALargeOne)
             ASSERT_EQ(((rows.rows[y * rows.stride + x / 8] >> (7 - x % 8)) & 1) != 0, x == y) << x << "," << y;
     EXPECT_TRUE(link.Calls().empty());
 
+    // Away for a language switch, a font, advanced mode with a record of another size and back:
+    // the size edits still show the picture's, which Send announces.
+    ASSERT_TRUE(InstallShippedLanguageFiles(LanguageDir()));
+    page->ShowPage(false);
+    SelectLanguage(QStringLiteral("Chinese"));
+    page->ApplyLanguage();
+    page->ShowPage(true);
+    EXPECT_EQ(page->Edit(cc::IDC_WIDTH_EDIT)->GetValue(), 45);
+    nextFont = page->CaptionFont();
+    ClickButton(page->Button(cc::IDC_FONT));
+    ClickButton(page->Button(cc::IDC_ADVANCED));
+    GetDeviceData().caption[0][0] = 88;
+    page->LoadOutputCaption(0);
+    EXPECT_EQ(page->Edit(cc::IDC_WIDTH_EDIT)->GetValue(), 45);
+    ClickButton(page->Button(cc::IDC_ADVANCED));
+    EXPECT_EQ(page->Edit(cc::IDC_WIDTH_EDIT)->GetValue(), 45);
+    EXPECT_EQ(page->Edit(cc::IDC_HEIGHT_EDIT)->GetValue(), 30);
+    ClickButton(page->Button(cc::IDC_SEND));
+    ASSERT_FALSE(Traffic().empty());
+    EXPECT_TRUE(SameBytes(Traffic().back().bytes, Args10({0, 0, 45, 0, 30, 0, 1})));
+    page->OnTransferAccepted(false);
+    ASSERT_TRUE(WaitFor([&] { return !page->IsTransferring(); }, 2000));
+
     // Typing makes the next Send render the text again.
     page->TextEdit()->setFocus();
     QTest::keyClicks(page->TextEdit(), "!");

@@ -52,6 +52,8 @@ TEST(CaptionFuzzCorpus, SeedsReadAsNamed)
         {"rgb24_4x2.bmp", E::UnsupportedDepth, E::None},
         {"pal8_short_palette.bmp", E::UnsupportedDepth, E::None},
         {"bad_rows_cut.bmp", E::DataOutsideFile, E::DataOutsideFile},
+        {"rle8_37x2_padded_rows.bmp", E::Compressed, E::None},
+        {"rle4_5x1_literal_past_edge.bmp", E::Compressed, E::None},
         {"bad_rle8.bmp", E::Compressed, E::DataOutsideFile},
         {"bad_rle4_move.bmp", E::Compressed, E::OutsidePicture},
         {"bad_top_down.bmp", E::BadSize, E::None},
