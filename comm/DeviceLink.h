@@ -14,6 +14,9 @@
 //     the port alone, and a network connect closes it in turn. A = 0xFF reaches every network
 //     link; any other A goes to the network links whose processor has address A, else to the
 //     link chosen by SetTargetIp, else to the only link.
+// CommandsReach answers, from any thread, whether a transfer to A goes out on a given link: for
+// the link a reply came over (ReplyPacket::link), whether the reply comes from a processor the
+// program's commands reach.
 //
 // Device addresses: a network link's processor is the one the program connected to, and its
 // address is the last octet of that IP. A frame on the link that claims another address (0xFF
@@ -133,6 +136,7 @@ public:
     void CloseSerial() override;
     void GetVersion(uint8_t* out, int length) override;
     void SendData(uint32_t offset, uint32_t length, const uint8_t* data, uint8_t deviceAddress) override;
+    bool CommandsReach(uint32_t link, uint8_t deviceAddress) const override;
 
     // Opens a serial device by path (pseudo-terminals in tests); nonzero when it opened.
     int OpenSerialPath(const std::string& path, int baud);
