@@ -122,7 +122,7 @@ struct RouteTable {
 };
 
 // Calls fn(i) for each network link i that a transfer to address goes to: every one for the
-// broadcast address, else those whose processor has that address, else the target, else the
+// broadcast address, else the one whose processor has that address, else the target, else the
 // only one.
 template <typename Fn>
 void ForEachRouted(const RouteTable& t, uint8_t address, Fn&& fn)
@@ -449,10 +449,18 @@ void DeviceLink::Impl::Connect(const OpConnect& c, Clock::time_point now)
     Link* l = FindNet(c.ip);
     if (l && l->port == c.port && l->fd >= 0) return;  // already linked or linking
     if (!l) {
+        const uint8_t address = LastOctet(c.ip);
+        // The processor whose address this one takes is left, as the serial port's is: quietly.
+        const auto holder = std::find_if(netLinks.begin(), netLinks.end(), [&](const auto& h) { return h->address == address; });
+        if (holder != netLinks.end()) {
+            CloseFd((*holder)->fd);
+            netLinks.erase(holder);
+            Count(&DeviceLinkStats::replacedNetLinks);
+        }
         auto link = std::make_unique<Link>();
         link->id = ++lastLinkId;
         link->ip = c.ip;
-        link->address = LastOctet(c.ip);
+        link->address = address;
         netLinks.push_back(std::move(link));
         l = netLinks.back().get();
         UpdateRoutes();
