@@ -456,6 +456,9 @@ void DeviceLink::Impl::Connect(const OpConnect& c, Clock::time_point now)
             CloseFd((*holder)->fd);
             netLinks.erase(holder);
             Count(&DeviceLinkStats::replacedNetLinks);
+        } else if (netLinks.size() >= options.maxNetLinks) {
+            Count(&DeviceLinkStats::refusedNetLinks);
+            return;
         }
         auto link = std::make_unique<Link>();
         link->id = ++lastLinkId;

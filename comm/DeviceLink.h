@@ -22,7 +22,9 @@
 // address is the last octet of that IP. One address is held by one link at a time: a connect to
 // a processor whose address another link holds closes that link quietly (as opening the serial
 // port closes the network links: the program left that processor, which did not go offline), so
-// a command to A never reaches two processors.
+// a command to A never reaches two processors. The library keeps at most maxNetLinks network
+// links whatever its callers ask: a connect to a new address past that is refused (counted in
+// refusedNetLinks); a processor already linked may still be connected again.
 //
 // A frame on a network link that claims another address (0xFF aside) is dropped: a peer cannot
 // draw the commands meant for another processor. The serial link, a bus opened with the
@@ -59,6 +61,9 @@
 
 namespace comm {
 
+// Network links the library keeps at most: one per device address a processor can have (1..254).
+constexpr std::size_t kMaxNetLinks = 254;
+
 // Processors answer a search at once; a few seconds leave room for a busy network.
 constexpr int kSearchAnswerWindowMs = 3000;
 
@@ -81,6 +86,8 @@ struct DeviceLinkOptions {
     // Port used for ConnectNet instead of the one it names: per IP, then tcpPort when nonzero.
     std::map<std::string, int> tcpPortByIp;
     int tcpPort = 0;
+    // Network links kept at most; a connect to another processor past that is refused.
+    std::size_t maxNetLinks = kMaxNetLinks;
 
     int probeIntervalMs = 1000;
     int silenceTimeoutMs = 5000;
@@ -113,6 +120,7 @@ struct DeviceLinkStats {
     uint64_t lateSearchAnswers = 0;    // search answers before any search or after its window
     uint64_t wireSearchAnswers = 0;    // replies 27 a link carried, dropped
     uint64_t foreignAddressFrames = 0;  // frames on a network link claiming another processor's address
+    uint64_t refusedNetLinks = 0;    // connects to a new processor refused: maxNetLinks links were open
     uint64_t replacedNetLinks = 0;   // links closed for a connect to another processor of their address
 };
 
