@@ -27,6 +27,9 @@ struct ReplyPacket {
     uint8_t status = 0;
     int32_t args[2] = {0, 0};
     std::vector<uint8_t> payload;
+    // The link it came over, as the library numbers its links (CommandsReach); 0 for none: a
+    // search answer, or a reply from a library that keeps no links.
+    uint32_t link = 0;
 };
 
 // Called on the library's own thread, once per reply of the id it was registered for.
@@ -54,6 +57,10 @@ public:
     // out[0] major, out[1] minor.
     virtual void GetVersion(uint8_t* out, int length) = 0;
     virtual void SendData(uint32_t offset, uint32_t length, const uint8_t* data, uint8_t deviceAddress) = 0;
+    // Whether a transfer to deviceAddress made now goes out on the link a reply came over
+    // (ReplyPacket::link): the reply then comes from a processor the program's commands reach.
+    // Any thread. A library that keeps no links of its own answers yes for every reply.
+    virtual bool CommandsReach(uint32_t link, uint8_t deviceAddress) const { return true; }
 };
 
 // The process-wide library. Until one is installed a silent one answers (every send is dropped,

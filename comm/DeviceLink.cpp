@@ -75,6 +75,7 @@ using Op = std::variant<OpSend, OpConnect, OpDisconnect, OpSelectLocal, OpTarget
 
 struct Link {
     enum class State { Waiting, Connecting, Up };
+    uint32_t id = 0;  // ReplyPacket::link of its replies; never reused
     bool serial = false;
     std::string ip;
     int port = 0;
@@ -111,6 +112,35 @@ bool NamesItsSender(const std::vector<uint8_t>& payload, in_addr from)
 // An online link repeats its report only when the processor was heard since the last one.
 bool ReportDue(const Link& l) { return l.online && l.fd >= 0 && l.lastRx > l.lastOnlineReport; }
 
+// What decides where a transfer goes, rebuilt by the I/O thread whenever a link comes or goes or
+// the target changes.
+struct RouteTable {
+    uint32_t serial = 0;                // the serial link's id while the port is open
+    std::vector<uint32_t> ids;          // the network links', in the order of netLinks
+    std::vector<uint8_t> addresses;     // their processors' addresses
+    std::optional<std::size_t> target;  // the one SetTargetIp chose
+};
+
+// Calls fn(i) for each network link i that a transfer to address goes to: every one for the
+// broadcast address, else the one whose processor has that address, else the target, else the
+// only one.
+template <typename Fn>
+void ForEachRouted(const RouteTable& t, uint8_t address, Fn&& fn)
+{
+    bool sent = false;
+    for (std::size_t i = 0; i < t.ids.size(); ++i) {
+        if (address == kBroadcastAddress || t.addresses[i] == address) {
+            fn(i);
+            sent = true;
+        }
+    }
+    if (sent) return;
+    if (t.target)
+        fn(*t.target);
+    else if (t.ids.size() == 1)
+        fn(0);
+}
+
 }  // namespace
 
 struct DeviceLink::Impl {
@@ -146,7 +176,13 @@ struct DeviceLink::Impl {
 
     std::thread thread;
 
+    // Written by the I/O thread under routesMutex, so that CommandsReach may read it from any
+    // thread; the I/O thread, its only writer, reads it without the lock.
+    mutable std::mutex routesMutex;
+    RouteTable routes;
+
     // I/O thread only.
+    uint32_t lastLinkId = 0;
     std::vector<std::unique_ptr<Link>> netLinks;
     std::unique_ptr<Link> serialLink;
     std::string localIp;
@@ -176,6 +212,8 @@ struct DeviceLink::Impl {
     void Deliver(const ReplyPacket& packet);
     void OpenUdp();
     Link* FindNet(const std::string& ip);
+    void Connect(const OpConnect& connect, Clock::time_point now);
+    void UpdateRoutes();
     void CloseNetLinks();
     void CloseSerialQuietly();
     void CloseAll();
@@ -218,6 +256,7 @@ void DeviceLink::Impl::DeliverOnline(Link& link)
     p.deviceAddress = link.address;
     p.status = link.address;
     p.payload = {static_cast<uint8_t>(link.online ? 1 : 0)};
+    p.link = link.id;
     Deliver(p);
 }
 
@@ -385,24 +424,53 @@ void DeviceLink::Impl::Route(OpSend& send)
         return;
     }
     if (serialLink && serialLink->fd >= 0) Enqueue(*serialLink, send.type, send.address, send.payload);
-    if (netLinks.empty()) return;
-    if (send.address == kBroadcastAddress) {
-        for (auto& l : netLinks) Enqueue(*l, send.type, send.address, send.payload);
-        return;
+    // No link comes or goes while the transfer is queued on them (a drop only closes its socket).
+    ForEachRouted(routes, send.address, [&](std::size_t i) { Enqueue(*netLinks[i], send.type, send.address, send.payload); });
+}
+
+void DeviceLink::Impl::UpdateRoutes()
+{
+    RouteTable t;
+    if (serialLink) t.serial = serialLink->id;
+    for (std::size_t i = 0; i < netLinks.size(); ++i) {
+        t.ids.push_back(netLinks[i]->id);
+        t.addresses.push_back(netLinks[i]->address);
+        if (!targetIp.empty() && netLinks[i]->ip == targetIp) t.target = i;
     }
-    bool sent = false;
-    for (auto& l : netLinks) {
-        if (l->address == send.address) {
-            Enqueue(*l, send.type, send.address, send.payload);
-            sent = true;
+    std::lock_guard lock(routesMutex);
+    routes = std::move(t);
+}
+
+void DeviceLink::Impl::Connect(const OpConnect& c, Clock::time_point now)
+{
+    // As opening the serial port closes the network links: the program talks over the link it
+    // opened last, never over both.
+    CloseSerialQuietly();
+    Link* l = FindNet(c.ip);
+    if (l && l->port == c.port && l->fd >= 0) return;  // already linked or linking
+    if (!l) {
+        const uint8_t address = LastOctet(c.ip);
+        // The processor whose address this one takes is left, as the serial port's is: quietly.
+        const auto holder = std::find_if(netLinks.begin(), netLinks.end(), [&](const auto& h) { return h->address == address; });
+        if (holder != netLinks.end()) {
+            CloseFd((*holder)->fd);
+            netLinks.erase(holder);
+            Count(&DeviceLinkStats::replacedNetLinks);
+        } else if (netLinks.size() >= options.maxNetLinks) {
+            Count(&DeviceLinkStats::refusedNetLinks);
+            return;
         }
+        auto link = std::make_unique<Link>();
+        link->id = ++lastLinkId;
+        link->ip = c.ip;
+        link->address = address;
+        netLinks.push_back(std::move(link));
+        l = netLinks.back().get();
+        UpdateRoutes();
     }
-    if (sent) return;
-    if (Link* t = FindNet(targetIp)) {
-        Enqueue(*t, send.type, send.address, send.payload);
-    } else if (netLinks.size() == 1) {
-        Enqueue(*netLinks.front(), send.type, send.address, send.payload);
-    }
+    if (l->fd >= 0) Drop(*l, now);
+    l->port = c.port;
+    StartConnect(*l, now);
 }
 
 void DeviceLink::Impl::Apply(Op& op)
@@ -411,27 +479,14 @@ void DeviceLink::Impl::Apply(Op& op)
     if (auto* s = std::get_if<OpSend>(&op)) {
         Route(*s);
     } else if (auto* c = std::get_if<OpConnect>(&op)) {
-        // As opening the serial port closes the network links: the program talks over the link
-        // it opened last, never over both.
-        CloseSerialQuietly();
-        Link* l = FindNet(c->ip);
-        if (l && l->port == c->port && l->fd >= 0) return;  // already linked or linking
-        if (!l) {
-            auto link = std::make_unique<Link>();
-            link->ip = c->ip;
-            link->address = LastOctet(c->ip);
-            netLinks.push_back(std::move(link));
-            l = netLinks.back().get();
-        }
-        if (l->fd >= 0) Drop(*l, now);
-        l->port = c->port;
-        StartConnect(*l, now);
+        Connect(*c, now);
     } else if (auto* d = std::get_if<OpDisconnect>(&op)) {
         for (auto it = netLinks.begin(); it != netLinks.end(); ++it) {
             if ((*it)->ip != d->ip) continue;
             CloseFd((*it)->fd);
             ReportOnline(**it, false);
             netLinks.erase(it);
+            UpdateRoutes();
             break;
         }
     } else if (auto* sl = std::get_if<OpSelectLocal>(&op)) {
@@ -439,6 +494,7 @@ void DeviceLink::Impl::Apply(Op& op)
         if (udpFd >= 0) OpenUdp();
     } else if (auto* t = std::get_if<OpTargetIp>(&op)) {
         targetIp = t->ip;
+        UpdateRoutes();
     } else if (auto* a = std::get_if<OpAdoptSerial>(&op)) {
         CloseNetLinks();
         if (serialLink) {
@@ -446,18 +502,21 @@ void DeviceLink::Impl::Apply(Op& op)
             ReportOnline(*serialLink, false);
         }
         serialLink = std::make_unique<Link>();
+        serialLink->id = ++lastLinkId;
         serialLink->serial = true;
         serialLink->fd = a->fd;
         serialLink->state = Link::State::Up;
         serialLink->address = kBroadcastAddress;
         serialLink->lastRx = now;
         serialLink->lastProbe = now;
+        UpdateRoutes();
         Enqueue(*serialLink, FrameType::Probe, kBroadcastAddress, {});
     } else if (std::get_if<OpCloseSerial>(&op)) {
         if (serialLink) {
             CloseFd(serialLink->fd);
             ReportOnline(*serialLink, false);
             serialLink.reset();
+            UpdateRoutes();
         }
     }
 }
@@ -488,6 +547,7 @@ void DeviceLink::Impl::OnFrame(Link& link, Frame&& frame, Clock::time_point now)
         return;
     }
     packet.deviceAddress = link.serial ? frame.address : link.address;
+    packet.link = link.id;
     Deliver(packet);
 }
 
@@ -697,14 +757,17 @@ void DeviceLink::Impl::CloseNetLinks()
 {
     for (auto& l : netLinks) CloseFd(l->fd);
     netLinks.clear();
+    UpdateRoutes();
 }
 
 // The program switched to the network, which carries its commands alone from now on; the serial
 // processor did not go offline either.
 void DeviceLink::Impl::CloseSerialQuietly()
 {
-    if (serialLink) CloseFd(serialLink->fd);
+    if (!serialLink) return;
+    CloseFd(serialLink->fd);
     serialLink.reset();
+    UpdateRoutes();
 }
 
 void DeviceLink::Impl::CloseAll()
@@ -745,6 +808,16 @@ void DeviceLink::Shutdown()
     // From inside a handler the I/O thread cannot join itself; it ends after the handler and the
     // destructor joins it. Either way no handler runs after this returns.
     if (std::this_thread::get_id() != impl_->thread.get_id() && impl_->thread.joinable()) impl_->thread.join();
+}
+
+bool DeviceLink::CommandsReach(uint32_t link, uint8_t deviceAddress) const
+{
+    if (link == 0) return false;  // a search answer: no link's
+    std::lock_guard lock(impl_->routesMutex);
+    const RouteTable& t = impl_->routes;
+    bool reached = link == t.serial;
+    ForEachRouted(t, deviceAddress, [&](std::size_t i) { reached = reached || t.ids[i] == link; });
+    return reached;
 }
 
 void DeviceLink::SetTargetIds(int count, const uint8_t* ids)

@@ -12,13 +12,23 @@
 //   - otherwise the serial link, when open, carries everything (it is a bus: processors pick
 //     their own address); opening it closes the network links, so that the program talks to
 //     the port alone, and a network connect closes it in turn. A = 0xFF reaches every network
-//     link; any other A goes to the network links whose processor has address A, else to the
+//     link; any other A goes to the network link whose processor has address A, else to the
 //     link chosen by SetTargetIp, else to the only link.
+// CommandsReach answers, from any thread, whether a transfer to A goes out on a given link: for
+// the link a reply came over (ReplyPacket::link), whether the reply comes from a processor the
+// program's commands reach.
 //
-// Device addresses: a network link's processor is the one the program connected to, and its
-// address is the last octet of that IP. A frame on the link that claims another address (0xFF
-// aside) is dropped: a peer cannot draw the commands meant for another processor. The serial
-// link, a bus opened with the broadcast address, learns its address from its frames.
+// Network links: a network link's processor is the one the program connected to, and its
+// address is the last octet of that IP. One address is held by one link at a time: a connect to
+// a processor whose address another link holds closes that link quietly (as opening the serial
+// port closes the network links: the program left that processor, which did not go offline), so
+// a command to A never reaches two processors. The library keeps at most maxNetLinks network
+// links whatever its callers ask: a connect to a new address past that is refused (counted in
+// refusedNetLinks); a processor already linked may still be connected again.
+//
+// A frame on a network link that claims another address (0xFF aside) is dropped: a peer cannot
+// draw the commands meant for another processor. The serial link, a bus opened with the
+// broadcast address, learns its address from its frames.
 //
 // The I/O thread sleeps in poll() until a descriptor is ready, a caller wakes it, or the next
 // deadline it keeps (probe, silence, reconnect, connect timeout) is due.
@@ -51,6 +61,9 @@
 
 namespace comm {
 
+// Network links the library keeps at most: one per device address a processor can have (1..254).
+constexpr std::size_t kMaxNetLinks = 254;
+
 // Processors answer a search at once; a few seconds leave room for a busy network.
 constexpr int kSearchAnswerWindowMs = 3000;
 
@@ -73,6 +86,8 @@ struct DeviceLinkOptions {
     // Port used for ConnectNet instead of the one it names: per IP, then tcpPort when nonzero.
     std::map<std::string, int> tcpPortByIp;
     int tcpPort = 0;
+    // Network links kept at most; a connect to another processor past that is refused.
+    std::size_t maxNetLinks = kMaxNetLinks;
 
     int probeIntervalMs = 1000;
     int silenceTimeoutMs = 5000;
@@ -105,6 +120,8 @@ struct DeviceLinkStats {
     uint64_t lateSearchAnswers = 0;    // search answers before any search or after its window
     uint64_t wireSearchAnswers = 0;    // replies 27 a link carried, dropped
     uint64_t foreignAddressFrames = 0;  // frames on a network link claiming another processor's address
+    uint64_t refusedNetLinks = 0;    // connects to a new processor refused: maxNetLinks links were open
+    uint64_t replacedNetLinks = 0;   // links closed for a connect to another processor of their address
 };
 
 constexpr int kMinOnlineReportMs = 1000;
@@ -133,6 +150,7 @@ public:
     void CloseSerial() override;
     void GetVersion(uint8_t* out, int length) override;
     void SendData(uint32_t offset, uint32_t length, const uint8_t* data, uint8_t deviceAddress) override;
+    bool CommandsReach(uint32_t link, uint8_t deviceAddress) const override;
 
     // Opens a serial device by path (pseudo-terminals in tests); nonzero when it opened.
     int OpenSerialPath(const std::string& path, int baud);

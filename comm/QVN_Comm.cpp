@@ -58,6 +58,7 @@ void QVN_Comm_SetTargetIp(const char* ip) { GetCommLibrary().SetTargetIp(ip); }
 int QVN_Comm_OpenSerial(int portNumber, int baud) { return GetCommLibrary().OpenSerial(portNumber, baud); }
 void QVN_Comm_CloseSerial() { GetCommLibrary().CloseSerial(); }
 void QVN_Comm_GetVersion(uint8_t* out, int length) { GetCommLibrary().GetVersion(out, length); }
+bool QVN_Comm_CommandsReach(uint32_t link, uint8_t deviceAddress) { return GetCommLibrary().CommandsReach(link, deviceAddress); }
 void QVN_Comm_SendData(uint32_t offset, uint32_t length, const uint8_t* data, uint8_t deviceAddress)
 {
     GetCommLibrary().SendData(offset, length, data, deviceAddress);

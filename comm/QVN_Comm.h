@@ -17,3 +17,4 @@ int QVN_Comm_OpenSerial(int portNumber, int baud);
 void QVN_Comm_CloseSerial();
 void QVN_Comm_GetVersion(uint8_t* out, int length);
 void QVN_Comm_SendData(uint32_t offset, uint32_t length, const uint8_t* data, uint8_t deviceAddress);
+bool QVN_Comm_CommandsReach(uint32_t link, uint8_t deviceAddress);

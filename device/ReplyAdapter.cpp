@@ -1,5 +1,6 @@
 #include "device/ReplyAdapter.h"
 
+#include "comm/QVN_Comm.h"
 #include "device/CDeviceData.h"
 #include "device/CommandIds.h"
 #include "device/DeviceParamBlock.h"
@@ -8,46 +9,60 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstring>
 
 namespace {
 
 constexpr std::size_t kMacLength = 6;
 
-constexpr std::array<std::size_t, 32> kPayloadLength = {
-    1,     // 0 online
-    1,     // 1 preview mode
-    2360,  // 2 whole block
-    6,     // 3 pixel colour
-    10,    // 4 input signal
-    28,    // 5 VGA
-    12,    // 6 EDID
-    124,   // 7 schedule
-    32,    // 8 picture: 12-byte common part, then the 20-byte record
-    0,     // 9 output acknowledgement (payload ignored)
-    20,    // 10 layer window
-    14,    // 11 crop
-    108,   // 12 splicing
-    6,     // 13 machine time
-    0,     // 14 layer state: 3 bytes per counted layer
-    42,    // 15 logo
-    20,    // 16 keyer
-    10,    // 17 preset flags
-    1,     // 18 loop-out
-    18,    // 19 system info
-    16,    // 20 work mode
-    2,     // 21 DP mode
-    8,     // 22 input state
-    0,     // 23 status (payload ignored)
-    1,     // 24 event: at least the code, more by event
-    32,    // 25 caption
-    0,     // 26 video data
-    0,     // 27 device found: MAC, then the IP text
-    10,    // 28 encoder
-    44,    // 29 composite board
-    36,    // 30 feather
-    1,     // 31 freeze
+// Per reply: the payload bytes it needs, and whether it changes what the program holds of the
+// processor (its configuration and state, what the pages show and the project saves). Those are
+// taken only from the processor the commands go to; the rest the search page needs from every
+// processor it watches, or holds nothing: the online report (0) and the status (23) keep its
+// tiles alive, a search answer (27) comes from no link, and video (26) only passes through to the
+// preview, on the communication thread.
+struct ReplyRule {
+    std::size_t length;
+    bool changesHeld;
 };
+
+constexpr std::array<ReplyRule, 32> kRules = {{
+    {1, false},     // 0 online
+    {1, true},      // 1 preview mode
+    {2360, true},   // 2 whole block
+    {6, true},      // 3 pixel colour
+    {10, true},     // 4 input signal
+    {28, true},     // 5 VGA
+    {12, true},     // 6 EDID
+    {124, true},    // 7 schedule
+    {32, true},     // 8 picture: 12-byte common part, then the 20-byte record
+    {0, true},      // 9 output acknowledgement (payload ignored)
+    {20, true},     // 10 layer window
+    {14, true},     // 11 crop
+    {108, true},    // 12 splicing
+    {6, true},      // 13 machine time
+    {0, true},      // 14 layer state: 3 bytes per counted layer
+    {42, true},     // 15 logo
+    {20, true},     // 16 keyer
+    {10, true},     // 17 preset flags
+    {1, true},      // 18 loop-out
+    {18, true},     // 19 system info
+    {16, true},     // 20 work mode
+    {2, true},      // 21 DP mode
+    {8, true},      // 22 input state
+    {0, false},     // 23 status (payload ignored)
+    {1, true},      // 24 event: at least the code, more by event
+    {32, true},     // 25 caption
+    {0, false},     // 26 video data
+    {0, false},     // 27 device found: MAC, then the IP text
+    {10, true},     // 28 encoder
+    {44, true},     // 29 composite board
+    {36, true},     // 30 feather
+    {1, true},      // 31 freeze
+}};
+
+std::atomic<uint64_t> g_otherProcessorReplies{0};
 
 template <std::size_t N>
 ReplyBytes<N> At(const std::vector<uint8_t>& payload, std::size_t offset = 0)
@@ -64,9 +79,11 @@ bool HasInputRecords(ReplyHandlers& h, int32_t w) { return IsWindow(w) && h.Devi
 
 std::size_t ReplyPayloadLength(int replyId)
 {
-    if (replyId < 0 || replyId >= static_cast<int>(kPayloadLength.size())) return 0;
-    return kPayloadLength[static_cast<std::size_t>(replyId)];
+    if (replyId < 0 || replyId >= static_cast<int>(kRules.size())) return 0;
+    return kRules[static_cast<std::size_t>(replyId)].length;
 }
+
+uint64_t RepliesFromOtherProcessors() { return g_otherProcessorReplies.load(std::memory_order_relaxed); }
 
 bool DispatchReply(ReplyHandlers& h, const comm::ReplyPacket& packet)
 {
@@ -74,6 +91,10 @@ bool DispatchReply(ReplyHandlers& h, const comm::ReplyPacket& packet)
     if (id < 0 || id >= comm::kReplyIdCount) return false;
     const std::vector<uint8_t>& p = packet.payload;
     if (p.size() < ReplyPayloadLength(id)) return false;
+    if (kRules[static_cast<std::size_t>(id)].changesHeld && !QVN_Comm_CommandsReach(packet.link, g_DeviceAddress)) {
+        g_otherProcessorReplies.fetch_add(1, std::memory_order_relaxed);
+        return false;
+    }
     const uint8_t st = packet.status;
     const int32_t a0 = packet.args[0];
     const int32_t a1 = packet.args[1];

@@ -97,9 +97,12 @@ TEST(HostilePeer, AProcessorOnALinkNeitherAddsNorStandsInForAnother)
     auto options = OptionsFor(*honest);
     options.tcpPortByIp[stranger->Ip()] = stranger->TcpPort();
     options.silenceTimeoutMs = 60000;  // the stranger's link stays up to show where commands go
+    options.maxNetLinks = 2;
+    EXPECT_EQ(comm::DeviceLinkOptions{}.maxNetLinks, 254u);
     comm::DeviceLink link(options);
     ReplyCollector replies(link);
     for (auto* e : {honest.get(), stranger.get()}) link.ConnectNet(e->Ip().c_str(), comm::kDevicePort);
+    link.ConnectNet("127.0.0.78", comm::kDevicePort);  // past the bound: refused, never tried
     ASSERT_TRUE(stranger->WaitReceived([](const auto& log) { return !log.empty(); }, 5000ms));
     comm::ReplyPacket found;
     found.replyId = 27;
@@ -118,6 +121,8 @@ TEST(HostilePeer, AProcessorOnALinkNeitherAddsNorStandsInForAnother)
     // Counted before the commands went out.
     EXPECT_EQ(link.Stats().wireSearchAnswers, 1u);
     EXPECT_GT(link.Stats().foreignAddressFrames, 0u);
+    EXPECT_EQ(link.Stats().refusedNetLinks, 1u);
+    EXPECT_EQ(link.Stats().connectAttempts, 2u);
     for (const auto& r : replies.All()) EXPECT_NE(r.replyId, 27);
     link.Shutdown();
 }

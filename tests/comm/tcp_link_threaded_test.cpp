@@ -112,6 +112,24 @@ TEST(TcpLink, HandlerSendsFromInsideItselfWithoutDeadlockOrReordering)
     link.Shutdown();
 }
 
+TEST(TcpLink, AConnectToAProcessorOfALinkedOnesAddressReplacesItsLink)
+{
+    // Two subnets, or one /16 network: both processors have address 171.
+    auto first = StartEmulator("127.0.1.171");
+    auto last = StartEmulator("127.0.2.171");
+    auto options = OptionsFor(*first);
+    options.tcpPortByIp[last->Ip()] = last->TcpPort();
+    comm::DeviceLink link(options);
+    link.ConnectNet(first->Ip().c_str(), comm::kDevicePort);
+    ASSERT_TRUE(first->WaitReceived([](const auto& log) { return !log.empty(); }, 5000ms));
+    link.ConnectNet(last->Ip().c_str(), comm::kDevicePort);
+    link.SendCommand(7, nullptr, 171);
+    ASSERT_TRUE(last->WaitReceived([](const auto& log) { return !CommandIds(log).empty(); }, 5000ms));
+    EXPECT_TRUE(CommandIds(first->Received()).empty());
+    EXPECT_EQ(link.Stats().replacedNetLinks, 1u);
+    link.Shutdown();
+}
+
 TEST(TcpLink, SendsFromManyThreadsAndHandlersKeepEachSendersOrder)
 {
     auto emu = StartEmulator("127.0.0.2");

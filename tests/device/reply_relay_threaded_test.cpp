@@ -1,5 +1,6 @@
 // Replies decoded on a communication thread are handled on the UI thread, in arrival order; video
 // data stays on the communication thread.
+#include "LinkTestSupport.h"
 #include "ReplyTestSupport.h"
 
 #include "device/UiReplyRelay.h"
@@ -11,6 +12,8 @@
 #include <thread>
 
 namespace {
+
+using namespace std::chrono_literals;
 
 QCoreApplication& App()
 {
@@ -29,6 +32,7 @@ public:
     {
         if (QThread::currentThread() != App().thread()) ++offThread;
         if (w == REPLY_LOOP_OUT) values.push_back(dev_.loopOutIp);
+        if (w == REPLY_ALL_DATA) blocks.push_back(BlockBytes(dev_));
     }
     void NotifyReplyStatus(uint8_t s) override
     {
@@ -40,6 +44,7 @@ public:
 
     const CDeviceData& dev_;
     std::vector<int> values;
+    std::vector<std::vector<uint8_t>> blocks;
     std::vector<int> statuses;
     int offThread = 0;
 };
@@ -57,6 +62,7 @@ protected:
         SetMainWindowLink(nullptr);
         comm::InstallCommLibrary(nullptr);
         SetVideoPacketSink(nullptr);
+        g_DeviceAddress = kDefaultDeviceAddress;
     }
 
     // Processes the UI thread's events until pred holds (bounded so a failure cannot hang).
@@ -124,6 +130,33 @@ TEST_F(RelayThreaded, TwoCommThreadsKeepEachOnesOrder)
         EXPECT_EQ(fromB[n], 100 + n % 100);
     }
     EXPECT_EQ(recorder_.offThread, 0);
+}
+
+TEST_F(RelayThreaded, OnlyTheProcessorTheCommandsGoToReplacesTheConfiguration)
+{
+    // Both linked, as a search's joint link leaves them; the operator chose the first and read it.
+    auto chosen = StartEmulator("127.0.0.91");
+    auto stranger = StartEmulator("127.0.0.92");
+    auto options = OptionsFor(*chosen);
+    options.tcpPortByIp[stranger->Ip()] = stranger->TcpPort();
+    comm::DeviceLink link(options);
+    comm::InstallCommLibrary(&link);
+    UiReplyRelay relay(handlers_);
+    relay.RegisterAll();
+    for (auto* e : {chosen.get(), stranger.get()}) link.ConnectNet(e->Ip().c_str(), comm::kDevicePort);
+    g_DeviceAddress = chosen->Address();
+    dev_.SendCommand(CMD_GET_ALL_DATA);
+    ASSERT_TRUE(RunUntil([&] { return !recorder_.blocks.empty(); }));
+    EXPECT_EQ(recorder_.blocks[0], chosen->Block());
+
+    // Later the other one sends its whole configuration unasked.
+    ASSERT_TRUE(stranger->WaitReceived([](const auto& log) { return !log.empty(); }, 5000ms));
+    const uint64_t dropped = RepliesFromOtherProcessors();
+    stranger->Broadcast(Packet(REPLY_ALL_DATA, stranger->Block()));
+    ASSERT_TRUE(RunUntil([&] { return RepliesFromOtherProcessors() > dropped || recorder_.blocks.size() > 1; }));
+    EXPECT_EQ(RepliesFromOtherProcessors(), dropped + 1);
+    EXPECT_EQ(recorder_.blocks.size(), 1u);
+    link.Shutdown();
 }
 
 TEST_F(RelayThreaded, VideoDataIsPushedOnTheCommThread)
