@@ -9,6 +9,7 @@
 #include "controls/CDropButton.h"
 #include "controls/CGdipButton.h"
 #include "controls/CSxGroupBox.h"
+#include "device/IniFile.h"
 #include "device/ReplyHandlers.h"
 #include "device/TimerSource.h"
 #include "pages/signal/VgaIds.h"
@@ -17,6 +18,7 @@
 #include "shell/MainWindowIds.h"
 #include "shell/PresetNames.h"
 
+#include <QLineEdit>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QVariantMap>
@@ -101,6 +103,24 @@ TEST_F(ReplyDispatchTest, AWorkModeTheProcessorReportsRelabelsCellsRowAndPresetB
         const QImage shown = w.screen()->grabWindow(w.winId(), r.x(), r.y(), r.width(), r.height()).toImage();
         EXPECT_TRUE(shown.convertToFormat(QImage::Format_RGB32) == w.grab(r).toImage().convertToFormat(QImage::Format_RGB32));
     }
+}
+
+// A slot opened for renaming in normal mode keeps its name there when the processor reports the
+// switcher mode before Enter; the bar then shows the switcher mode's names.
+TEST_F(ReplyDispatchTest, ARenameStoresUnderTheModeItWasOpenedIn)
+{
+    IniWriteString(InfoIni(), "PRESET1-3", "PNAMESTR", "SwitcherShow");
+    KordalDlg& w = Traced();
+    ASSERT_TRUE(w.BeginRenameAt(SlotNameBand(w.PresetButton(3)->geometry()).center()));
+    GetDeviceData().pvwMode = 1;
+    Reply(w, REPLY_WORK_MODE);
+    w.RenameEdit()->setText(QStringLiteral("Opening"));
+    Press(w.RenameEdit(), Qt::Key_Return);
+    EXPECT_EQ(w.WorkMode(), 1);
+    EXPECT_EQ(w.PresetName(0, 3), "Opening");
+    EXPECT_EQ(w.PresetName(1, 3), "SwitcherShow");
+    EXPECT_EQ(IniReadString(InfoIni(), "PRESET0-3", "PNAMESTR"), "Opening");
+    EXPECT_EQ(IniReadString(InfoIni(), "PRESET1-3", "PNAMESTR"), "SwitcherShow");
 }
 
 TEST_F(ReplyDispatchTest, BoardInfoReplyOrder)
