@@ -257,7 +257,10 @@ void KordalDlg::ApplyLockOutputRule(int splicingMode)
 void KordalDlg::ApplyWorkModeToButtons()
 {
     ApplyWorkModeVisibility();
-    KeepFeatherLockout();
+    // Then feathering's rule in its present state, as the feathering page's notice runs it when the
+    // operator changes the mode: on, it keeps its pages locked; off, it gives back the pages whose
+    // tabs neither the mode nor the splicing greys. A mode the processor reports ends the same way.
+    OnFeatherState(GetDeviceData().feather.onOff != 0 ? 1 : 0);
     LayoutLayerBand();
 }
 

@@ -12,6 +12,7 @@
 #include "device/IniFile.h"
 #include "device/ReplyHandlers.h"
 #include "device/TimerSource.h"
+#include "pages/signal/TestPatternIds.h"
 #include "pages/signal/VgaIds.h"
 #include "platform/PageNotifyCodes.h"
 #include "preview/CCell.h"
@@ -76,7 +77,8 @@ TEST_F(ReplyDispatchTest, WorkModeReplyOrder)
 }
 
 // The processor leaves the switcher or the dual mode by itself: its reply 20 names the cells,
-// presses the layer row and shows the preset names of the normal mode.
+// presses the layer row and shows the preset names of the normal mode, and gives the test-pattern
+// page back.
 TEST_F(ReplyDispatchTest, AWorkModeTheProcessorReportsRelabelsCellsRowAndPresetBar)
 {
     for (const uint8_t mode : {1, 2}) {  // dual with splicing mode 2
@@ -91,6 +93,7 @@ TEST_F(ReplyDispatchTest, AWorkModeTheProcessorReportsRelabelsCellsRowAndPresetB
         Reply(w, REPLY_ALL_DATA);
         QCoreApplication::processEvents();
         w.repaint();  // the window as the operator saw it in that mode
+        EXPECT_EQ(w.m_TstPatternDlg.isEnabled(), mode != 2);
         d.pvwMode = 0;
         Reply(w, REPLY_WORK_MODE);
         QCoreApplication::processEvents();
@@ -102,6 +105,9 @@ TEST_F(ReplyDispatchTest, AWorkModeTheProcessorReportsRelabelsCellsRowAndPresetB
         const QRect r = SlotNameBand(w.PresetButton(0)->geometry()).united(SlotNameBand(w.PresetButton(9)->geometry()));
         const QImage shown = w.screen()->grabWindow(w.winId(), r.x(), r.y(), r.width(), r.height()).toImage();
         EXPECT_TRUE(shown.convertToFormat(QImage::Format_RGB32) == w.grab(r).toImage().convertToFormat(QImage::Format_RGB32));
+        recording_.ClearCalls();
+        for (int i = 0; i < 2; ++i) Click(w.m_TstPatternDlg.Button(ctl::test_pattern::IDC_PATTERN_ON_OFF));  // on, off
+        EXPECT_EQ(CommandsWithId(recording_, CMD_SET_TEST_PATTERN).size(), 2u);
     }
 }
 
