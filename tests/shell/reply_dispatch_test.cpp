@@ -16,6 +16,7 @@
 #include "pages/signal/VgaIds.h"
 #include "platform/PageNotifyCodes.h"
 #include "preview/CCell.h"
+#include "preview/CPictureCtrl.h"
 #include "shell/MainWindowIds.h"
 #include "shell/PresetNames.h"
 
@@ -77,12 +78,13 @@ TEST_F(ReplyDispatchTest, WorkModeReplyOrder)
 }
 
 // The processor leaves the switcher or the dual mode by itself: its reply 20 names the cells,
-// presses the layer row and shows the preset names of the normal mode, and gives the test-pattern
-// page back.
+// presses the layer row and shows the preset names of the normal mode, lays the canvas out for
+// it and gives the test-pattern page back. A mode past the known ones is normal mode everywhere.
 TEST_F(ReplyDispatchTest, AWorkModeTheProcessorReportsRelabelsCellsRowAndPresetBar)
 {
-    for (const uint8_t mode : {1, 2}) {  // dual with splicing mode 2
-        SCOPED_TRACE(int{mode});
+    // From the switcher and the dual mode (with splicing mode 2); 3 is no mode.
+    for (const auto& [mode, reported] : {std::pair<uint8_t, uint8_t>{1, 0}, {2, 0}, {2, 3}}) {
+        SCOPED_TRACE(testing::Message() << int{mode} << " to " << int{reported});
         window_.reset();
         KordalDlg& w = Traced();
         CDeviceData& d = GetDeviceData();
@@ -94,9 +96,11 @@ TEST_F(ReplyDispatchTest, AWorkModeTheProcessorReportsRelabelsCellsRowAndPresetB
         QCoreApplication::processEvents();
         w.repaint();  // the window as the operator saw it in that mode
         EXPECT_EQ(w.m_TstPatternDlg.isEnabled(), mode != 2);
-        d.pvwMode = 0;
+        d.pvwMode = reported;
         Reply(w, REPLY_WORK_MODE);
         QCoreApplication::processEvents();
+        EXPECT_FALSE(w.m_MainDlg.Canvas().twoArea);
+        EXPECT_EQ(w.WorkMode(), 0);
         for (int k = 0; k < 4; ++k) {
             EXPECT_EQ(w.m_MainDlg.LayerCell(k)->Name(), (k ? QStringLiteral("PIP-%1 : ").arg(k) : "Main : ") + d.inputNames[k].name);
             EXPECT_EQ(w.LeftLayerButton(k)->IsPressed(), k != 2) << k;
