@@ -190,6 +190,7 @@ private:
     DeferredLangWrites portSwitchWrites_;  // the port-switch texts on their way to the language files
     class QLineEdit* renameEdit_ = nullptr;  // id 44929, made on first use
     int renameSlot_ = -1;
+    int renameSet_ = 0;  // the work mode whose names the slot was opened under
     int renameInput_ = -1;
 
 public:

@@ -220,9 +220,7 @@ void KordalDlg::RebuildGenlockList()
 void KordalDlg::RefreshWorkModeBand()
 {
     Trace("KordalDlg::RefreshWorkModeBand");
-    CDeviceData& device = GetDeviceData();
-    if (device.pvwMode > 2) device.pvwMode = 0;
-    workMode_ = device.pvwMode;
+    workMode_ = GetDeviceData().pvwMode;
     // The band right of the tab, and every slot's name: the first ones stand under the tabs.
     if (CGdipButton* presets = ButtonById(mw::IDC_TAB_PRESETS)) {
         const QRect tab = presets->geometry();

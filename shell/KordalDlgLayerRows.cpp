@@ -214,7 +214,7 @@ void KordalDlg::FollowWorkMode()
 {
     const CDeviceData& device = GetDeviceData();
     // workMode_ is the mode the window shows until RefreshWorkModeBand takes the new one.
-    if ((device.pvwMode <= 2 ? device.pvwMode : 0) == workMode_) return;
+    if (device.pvwMode == workMode_) return;
     Trace("KordalDlg::FollowWorkMode");
     for (int layer = 0; layer < kWindowCount; ++layer) {
         Trace("MMainDlg::UpdateLayerLabel", {layer});
@@ -257,7 +257,10 @@ void KordalDlg::ApplyLockOutputRule(int splicingMode)
 void KordalDlg::ApplyWorkModeToButtons()
 {
     ApplyWorkModeVisibility();
-    KeepFeatherLockout();
+    // Then feathering's rule in its present state, as the feathering page's notice runs it when the
+    // operator changes the mode: on, it keeps its pages locked; off, it gives back the pages whose
+    // tabs neither the mode nor the splicing greys. A mode the processor reports ends the same way.
+    OnFeatherState(GetDeviceData().feather.onOff != 0 ? 1 : 0);
     LayoutLayerBand();
 }
 
@@ -265,7 +268,7 @@ void KordalDlg::ApplyWorkModeVisibility()
 {
     Trace("KordalDlg::ApplyWorkModeToButtons");
     const CDeviceData& device = GetDeviceData();
-    const int mode = device.pvwMode <= 2 ? device.pvwMode : 0;
+    const int mode = device.pvwMode;
     CGdipButton* take = ButtonById(mw::IDC_TAKE);
     CGdipButton* lockOutput = ButtonById(mw::IDC_LOCK_OUTPUT);
     CGdipButton* keyerTab = PageButton(m_MiscDlg, ctl::misc::IDC_TAB_KEYER);

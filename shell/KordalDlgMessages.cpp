@@ -276,11 +276,12 @@ void KordalDlg::ToggleOrHidePage(MBaseDialog& page, LPARAM value)
     if (page.isVisible()) page.raise();
 }
 
-// The splicing and work-mode rules give the keyer, LOGO, PIP and test-pattern controls back
-// without knowing of feathering; while it is on they stay as its notice left them.
+// The splicing rule gives the keyer, LOGO and PIP controls back without knowing of feathering;
+// while it is on they stay as its notice left them.
 void KordalDlg::KeepFeatherLockout()
 {
-    if (GetDeviceData().feather.onOff == 1) OnFeatherState(1);
+    // Any byte but 0 is on, as the feathering page reads it.
+    if (GetDeviceData().feather.onOff != 0) OnFeatherState(1);
 }
 
 void KordalDlg::OnFeatherState(LPARAM on)
@@ -302,8 +303,11 @@ void KordalDlg::OnFeatherState(LPARAM on)
             Grey(SideButton(6), false);
             Grey(SideButton(4), false);
         }
-        Grey(patternTab, false);
-        m_TstPatternDlg.setEnabled(true);
+        // The dual mode locks the test pattern too.
+        if (device.pvwMode != 2) {
+            Grey(patternTab, false);
+            m_TstPatternDlg.setEnabled(true);
+        }
     }
 }
 

@@ -52,7 +52,8 @@ bool KordalDlg::BeginRenameAt(const QPoint& pos)
         // never write this text under the other item.
         renameInput_ = -1;
         renameSlot_ = i;
-        OpenRenameEdit(band, PresetName(NameSet(), i));
+        renameSet_ = NameSet();
+        OpenRenameEdit(band, PresetName(renameSet_, i));
         return true;
     }
     const CDeviceData& device = GetDeviceData();
@@ -91,7 +92,9 @@ void KordalDlg::CommitRename()
         StoreName(this, ini, InputRemarkSection(input), QString::fromLatin1(kInputRemarkKey), text);
         return;
     }
-    const int index = PresetNameIndex(NameSet(), renameSlot_);
+    // Under the names the edit was opened for: a mode the processor reported meanwhile has a
+    // name set of its own, which the bar shows.
+    const int index = PresetNameIndex(renameSet_, renameSlot_);
     if (index < 0) {
         renameEdit_->hide();
         renameSlot_ = -1;
@@ -101,7 +104,7 @@ void KordalDlg::CommitRename()
     renameEdit_->hide();
     presetNames_[static_cast<size_t>(index)] = text;
     update(band);
-    const QString section = PresetNameSection(NameSet(), renameSlot_);
+    const QString section = PresetNameSection(renameSet_, renameSlot_);
     renameSlot_ = -1;
     StoreName(this, ini, section, QString::fromLatin1(kPresetNameKey), text);
 }

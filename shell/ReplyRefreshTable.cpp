@@ -29,6 +29,13 @@ struct ReplyRefreshSteps {
     {
         if (IsWindow(value)) SendMsg(&w, WM_LAYER_GEOMETRY, LAYER_GEOMETRY_CELL, value);
     }
+    // The work mode is read once, before any refresh reads it: a mode past the known ones is the
+    // normal mode for the canvas, the window and every page alike.
+    static void ReadWorkMode(W&, LPARAM)
+    {
+        CDeviceData& device = GetDeviceData();
+        if (device.pvwMode > 2) device.pvwMode = 0;
+    }
 
     static const RefreshStep kPreviewMode[];
     static const RefreshStep kAllData[];
@@ -66,6 +73,7 @@ const RefreshStep ReplyRefreshSteps::kPreviewMode[] = {
 
 // Reply 2: the whole block arrived from the processor or from a project file.
 const RefreshStep ReplyRefreshSteps::kAllData[] = {
+    {nullptr, Arg::None, 0, &ReadWorkMode},
     {nullptr, Arg::None, 0,
      [](W& w, LPARAM) {
          if (CGdipButton* b = w.ButtonById(mw::IDC_SIGNAL_SWITCH)) b->hide();
@@ -182,6 +190,7 @@ const RefreshStep ReplyRefreshSteps::kSystemInfo[] = {
     {"MMiscDlg::ShowSystemInfo", Arg::None, 0, [](W& w, LPARAM) { w.m_MiscDlg.ShowSystemInfo(); }},
 };
 const RefreshStep ReplyRefreshSteps::kWorkMode[] = {
+    {nullptr, Arg::None, 0, &ReadWorkMode},
     {"WM_MAINPAGE_RELAYOUT", Arg::None, 0, [](W& w, LPARAM) { SendMsg(&w.m_MainDlg, WM_MAINPAGE_RELAYOUT, 0, 0); }},
     {"MOutputDlg::UpdateLayerButtonTexts", Arg::None, 0, [](W& w, LPARAM) { w.m_OutputDlg.UpdateLayerButtonTexts(); }},
     {"MCropDlg::UpdateLayerButtonTexts", Arg::None, 0, [](W& w, LPARAM) { w.m_CropDlg.UpdateLayerButtonTexts(); }},

@@ -9,14 +9,18 @@
 #include "controls/CDropButton.h"
 #include "controls/CGdipButton.h"
 #include "controls/CSxGroupBox.h"
+#include "device/IniFile.h"
 #include "device/ReplyHandlers.h"
 #include "device/TimerSource.h"
+#include "pages/signal/TestPatternIds.h"
 #include "pages/signal/VgaIds.h"
 #include "platform/PageNotifyCodes.h"
 #include "preview/CCell.h"
+#include "preview/CPictureCtrl.h"
 #include "shell/MainWindowIds.h"
 #include "shell/PresetNames.h"
 
+#include <QLineEdit>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QVariantMap>
@@ -74,11 +78,13 @@ TEST_F(ReplyDispatchTest, WorkModeReplyOrder)
 }
 
 // The processor leaves the switcher or the dual mode by itself: its reply 20 names the cells,
-// presses the layer row and shows the preset names of the normal mode.
+// presses the layer row and shows the preset names of the normal mode, lays the canvas out for
+// it and gives the test-pattern page back. A mode past the known ones is normal mode everywhere.
 TEST_F(ReplyDispatchTest, AWorkModeTheProcessorReportsRelabelsCellsRowAndPresetBar)
 {
-    for (const uint8_t mode : {1, 2}) {  // dual with splicing mode 2
-        SCOPED_TRACE(int{mode});
+    // From the switcher and the dual mode (with splicing mode 2); 3 is no mode.
+    for (const auto& [mode, reported] : {std::pair<uint8_t, uint8_t>{1, 0}, {2, 0}, {2, 3}}) {
+        SCOPED_TRACE(testing::Message() << int{mode} << " to " << int{reported});
         window_.reset();
         KordalDlg& w = Traced();
         CDeviceData& d = GetDeviceData();
@@ -89,9 +95,12 @@ TEST_F(ReplyDispatchTest, AWorkModeTheProcessorReportsRelabelsCellsRowAndPresetB
         Reply(w, REPLY_ALL_DATA);
         QCoreApplication::processEvents();
         w.repaint();  // the window as the operator saw it in that mode
-        d.pvwMode = 0;
+        EXPECT_EQ(w.m_TstPatternDlg.isEnabled(), mode != 2);
+        d.pvwMode = reported;
         Reply(w, REPLY_WORK_MODE);
         QCoreApplication::processEvents();
+        EXPECT_FALSE(w.m_MainDlg.Canvas().twoArea);
+        EXPECT_EQ(w.WorkMode(), 0);
         for (int k = 0; k < 4; ++k) {
             EXPECT_EQ(w.m_MainDlg.LayerCell(k)->Name(), (k ? QStringLiteral("PIP-%1 : ").arg(k) : "Main : ") + d.inputNames[k].name);
             EXPECT_EQ(w.LeftLayerButton(k)->IsPressed(), k != 2) << k;
@@ -100,7 +109,28 @@ TEST_F(ReplyDispatchTest, AWorkModeTheProcessorReportsRelabelsCellsRowAndPresetB
         const QRect r = SlotNameBand(w.PresetButton(0)->geometry()).united(SlotNameBand(w.PresetButton(9)->geometry()));
         const QImage shown = w.screen()->grabWindow(w.winId(), r.x(), r.y(), r.width(), r.height()).toImage();
         EXPECT_TRUE(shown.convertToFormat(QImage::Format_RGB32) == w.grab(r).toImage().convertToFormat(QImage::Format_RGB32));
+        recording_.ClearCalls();
+        for (int i = 0; i < 2; ++i) Click(w.m_TstPatternDlg.Button(ctl::test_pattern::IDC_PATTERN_ON_OFF));  // on, off
+        EXPECT_EQ(CommandsWithId(recording_, CMD_SET_TEST_PATTERN).size(), 2u);
     }
+}
+
+// A slot opened for renaming in normal mode keeps its name there when the processor reports the
+// switcher mode before Enter; the bar then shows the switcher mode's names.
+TEST_F(ReplyDispatchTest, ARenameStoresUnderTheModeItWasOpenedIn)
+{
+    IniWriteString(InfoIni(), "PRESET1-3", "PNAMESTR", "SwitcherShow");
+    KordalDlg& w = Traced();
+    ASSERT_TRUE(w.BeginRenameAt(SlotNameBand(w.PresetButton(3)->geometry()).center()));
+    GetDeviceData().pvwMode = 1;
+    Reply(w, REPLY_WORK_MODE);
+    w.RenameEdit()->setText(QStringLiteral("Opening"));
+    Press(w.RenameEdit(), Qt::Key_Return);
+    EXPECT_EQ(w.WorkMode(), 1);
+    EXPECT_EQ(w.PresetName(0, 3), "Opening");
+    EXPECT_EQ(w.PresetName(1, 3), "SwitcherShow");
+    EXPECT_EQ(IniReadString(InfoIni(), "PRESET0-3", "PNAMESTR"), "Opening");
+    EXPECT_EQ(IniReadString(InfoIni(), "PRESET1-3", "PNAMESTR"), "SwitcherShow");
 }
 
 TEST_F(ReplyDispatchTest, BoardInfoReplyOrder)
