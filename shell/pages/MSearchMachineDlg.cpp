@@ -22,6 +22,7 @@
 #include "platform/MessageBox.h"
 #include "pagekit/UiText.h"
 #include "shell/pages/LocalAddresses.h"
+#include "shell/pages/NetworkLink.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -304,17 +305,10 @@ void MSearchMachineDlg::OnTimer(int timerId)
 
 // --- connecting ---
 
-// The library closes the serial port with a network connect: from now on the program works over
-// the network, and the main window shows it and puts the port's controls back.
 void MSearchMachineDlg::ConnectTileNet(const DeviceTile& tile)
 {
     if (CanonicalIp(tile.ip).isEmpty()) return;
-    const QByteArray ip = Utf8(tile.ip);
-    QVN_Comm_ConnectNet(ip.constData(), comm::kDevicePort);
-    CDeviceData& device = GetDeviceData();
-    if (device.netMode == 1) return;
-    device.netMode = 1;
-    if (MainWindow()) SendMsg(MainWindow(), WM_PAGE_NOTIFY, NOTIFY_LINKED, 0);
+    LinkOverNetwork(MainWindow(), tile.ip);
 }
 
 void MSearchMachineDlg::NotifyConnected(const DeviceTile& tile)

@@ -1,6 +1,7 @@
 // The connection page with the real library against the processor emulator: a serial connect over
 // the emulator's pseudo-terminal reads the whole block, a network connect reaches an emulator on a
-// loopback address, and whichever of the two is opened last carries the commands alone.
+// loopback address, and whichever of the two is opened last carries the commands alone; a typed
+// address the library refuses changes nothing.
 
 #include "LinkTestSupport.h"
 #include "PageHostTestSupport.h"
@@ -117,6 +118,13 @@ TEST_F(ConnectPageEmulatorTest, TheLinkOpenedLastCarriesTheCommandsAlone)
     networked->ClearReceived();
     host->connectPage.OnComConnect();
     ASSERT_TRUE(host->connectPage.IsSerialOpen());
+    // Texts that look like addresses but are none leave the port the link.
+    for (const char* refused : {"127.0.0.333", "300.0.0.1", "abc.def.ghi.jkl"}) {
+        host->connectPage.SetDestinationIp(QString::fromLatin1(refused));
+        host->connectPage.OnNetConnect();
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(host->connectPage.IsSerialOpen()) << refused;
+    }
     GetDeviceData().SendCommand(CMD_QUERY_LOGO);
     ASSERT_TRUE(emulator->WaitReceived(
         [](const auto& log) {
@@ -128,7 +136,9 @@ TEST_F(ConnectPageEmulatorTest, TheLinkOpenedLastCarriesTheCommandsAlone)
     EXPECT_TRUE(CommandIds(networked->Received()).empty());
     EXPECT_TRUE(SpinUntil([&] { return networked->ClientCount() == 0; })) << "the network link stays open";
 
-    // A network connect in turn takes them off the serial port, and the page shows the port closed.
+    // A network connect in turn takes them off the serial port, and the page shows the port closed;
+    // an address written in another form reaches that processor.
+    host->connectPage.SetDestinationIp(QStringLiteral("127.000.000.033"));
     host->connectPage.OnNetConnect();
     GetDeviceData().SendCommand(CMD_QUERY_WORK_MODE);
     const auto askedMode = [](const auto& log) { return std::ranges::count(CommandIds(log), CMD_QUERY_WORK_MODE) > 0; };
