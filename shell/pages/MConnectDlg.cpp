@@ -265,7 +265,8 @@ void MConnectDlg::OnComConnect()
     const int baud = baudEdit_ ? static_cast<int>(baudEdit_->GetValue()) : 115200;
     serialOpenResult_ = QVN_Comm_OpenSerial(port, baud);
     if (serialOpenResult_ != 0) {
-            CDeviceData& device = GetDeviceData();
+        CountOperatorLink();
+        CDeviceData& device = GetDeviceData();
         device.SendCommand(CMD_GET_ALL_DATA);
         if (MainWindow()) {
             PostMsg(MainWindow(), WM_PAGE_NOTIFY, NOTIFY_CONNECTION, 1);
@@ -381,6 +382,7 @@ void MConnectDlg::OnNetConnect()
     // ("127.000.000.033") links that processor.
     const QString ip = CanonicalIp(DestinationIp());
     if (ip.isEmpty()) return;
+    CountOperatorLink();
     LinkOverNetwork(MainWindow(), ip);
 }
 

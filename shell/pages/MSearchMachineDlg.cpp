@@ -201,6 +201,7 @@ void MSearchMachineDlg::OnSearch()
 {
     ClearTiles();
     linkAllDue_ = true;
+    operatorLinksAtSearch_ = OperatorLinkCount();
     g_DeviceAddress = 0xFF;
     GetDeviceData().SendCommand(CMD_SEARCH_DEVICES, 255);
     if (MainWindow()) SendMsg(MainWindow(), WM_BUSY_DIALOG, 1, 0, g_UiText[83]);
@@ -245,6 +246,10 @@ void MSearchMachineDlg::UpdateDeviceStatus(bool fromOnlineReply)
 
 void MSearchMachineDlg::UpdateDeviceStatus(bool fromOnlineReply, uint8_t status, bool online)
 {
+    // While the serial port carries the commands the library holds no network link: a report is
+    // the port's processor's, whatever address it names. It marks no tile and leaves the address
+    // the commands go to as it is.
+    if (GetDeviceData().netMode == 0) return;
     if (fromOnlineReply && tiles_.size() == 1 && !tiles_[0].connected) {
         tiles_[0].connected = true;
         tiles_[0].checked = true;
@@ -295,6 +300,8 @@ void MSearchMachineDlg::OnTimer(int timerId)
     }
     if (timerId != kLinkAllTimerId) return;
     KillTimer(kLinkAllTimerId);
+    // A serial port or an address the operator connected since the search stays the link.
+    if (OperatorLinkCount() != operatorLinksAtSearch_) return;
     std::vector<uint8_t> ids;
     ids.reserve(tiles_.size());
     for (const DeviceTile& tile : tiles_) ids.push_back(TileAddress(tile.ip));

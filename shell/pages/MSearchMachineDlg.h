@@ -1,8 +1,9 @@
 #pragma once
 // The machine search page: finds processors on the local network (search to address 0xFF), shows
 // each as a tile, keeps track of which are online, links the program to all of them one second
-// after a search's first answer (once per search, a late answer links nothing), and connects the
-// program to the one the operator picks.
+// after a search's first answer (once per search, a late answer links nothing; not after the
+// operator connected on the connection page), and connects the program to the one the operator
+// picks.
 //
 // Found processors and status answers reach the page through the main window's dispatcher with
 // their values (IP and MAC of reply 27, the status byte of reply 23), so an answer that arrives
@@ -107,6 +108,8 @@ private:
     int linkAllDelayMs_ = kLinkAllDelayMs;
     // From a search to its first answer, which starts the joint link.
     bool linkAllDue_ = false;
+    // The operator's connects when the search began: one since cancels its joint link.
+    unsigned operatorLinksAtSearch_ = 0;
     std::map<int, std::unique_ptr<QTimer>> timers_;
 
     CDropButton* localIpList_ = nullptr;

@@ -9,6 +9,12 @@
 #include <QString>
 #include <QWidget>
 
+namespace {
+
+unsigned g_operatorLinks = 0;  // UI thread only
+
+} // namespace
+
 void LinkOverNetwork(QWidget* mainWindow, const QString& ip)
 {
     const QByteArray utf8 = ip.toUtf8();
@@ -18,4 +24,14 @@ void LinkOverNetwork(QWidget* mainWindow, const QString& ip)
     device.netMode = 1;
     // Sent, not posted: the main window shows the switch before any answer on the new link.
     if (mainWindow) SendMsg(mainWindow, WM_PAGE_NOTIFY, NOTIFY_LINKED, 0);
+}
+
+unsigned OperatorLinkCount()
+{
+    return g_operatorLinks;
+}
+
+void CountOperatorLink()
+{
+    ++g_operatorLinks;
 }
