@@ -30,6 +30,7 @@
 #include <QPainter>
 #include <QTimer>
 
+#include <set>
 #include <utility>
 
 namespace sm = ctl::search_machine;
@@ -307,15 +308,22 @@ void MSearchMachineDlg::OnTimer(int timerId)
     for (const DeviceTile& tile : tiles_) ids.push_back(TileAddress(tile.ip));
     QVN_Comm_SetTargetIds(static_cast<int>(ids.size()), ids.data());
     GetDeviceData().onlineState = 0;
-    for (const DeviceTile& tile : tiles_) ConnectTileNet(tile);
+    // A device address names one processor: the first answer of each is linked, the others stay
+    // tiles the operator may choose.
+    std::set<uint8_t> linked;
+    for (const DeviceTile& tile : tiles_) {
+        const uint8_t address = TileAddress(tile.ip);
+        if (!linked.contains(address) && ConnectTileNet(tile)) linked.insert(address);
+    }
 }
 
 // --- connecting ---
 
-void MSearchMachineDlg::ConnectTileNet(const DeviceTile& tile)
+bool MSearchMachineDlg::ConnectTileNet(const DeviceTile& tile)
 {
-    if (CanonicalIp(tile.ip).isEmpty()) return;
+    if (CanonicalIp(tile.ip).isEmpty()) return false;
     LinkOverNetwork(MainWindow(), tile.ip);
+    return true;
 }
 
 void MSearchMachineDlg::NotifyConnected(const DeviceTile& tile)
@@ -341,8 +349,9 @@ bool MSearchMachineDlg::ConnectOnlineTile(std::size_t index)
         tiles_[index].connected = true;
         g_DeviceAddress = TileAddress(tiles_[index].ip);
     }
-    // On the serial port the tile's network link was closed: the connect opens it again.
-    if (GetDeviceData().netMode == 0) ConnectTileNet(tiles_[index]);
+    // The tile's link may be gone (the serial port closed it) or never made (another processor
+    // holds its device address): the connect makes it; a link that is up stays as it is.
+    ConnectTileNet(tiles_[index]);
     const QByteArray ip = Utf8(tiles_[index].ip);
     QVN_Comm_SetTargetIp(ip.constData());
     GetDeviceData().SendCommand(CMD_GET_ALL_DATA);
