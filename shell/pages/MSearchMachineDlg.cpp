@@ -30,6 +30,7 @@
 #include <QPainter>
 #include <QTimer>
 
+#include <algorithm>
 #include <set>
 #include <utility>
 
@@ -308,6 +309,16 @@ void MSearchMachineDlg::OnTimer(int timerId)
     for (const DeviceTile& tile : tiles_) ids.push_back(TileAddress(tile.ip));
     QVN_Comm_SetTargetIds(static_cast<int>(ids.size()), ids.data());
     GetDeviceData().onlineState = 0;
+    // The links of earlier tiles go with them: searches would otherwise pile up links to every
+    // processor they ever found. A link the operator typed is no tile's and stays.
+    for (auto it = linkedIps_.begin(); it != linkedIps_.end();) {
+        if (std::ranges::any_of(tiles_, [&](const DeviceTile& t) { return t.ip == *it; })) {
+            ++it;
+            continue;
+        }
+        QVN_Comm_DisconnectNet(Utf8(*it).constData());
+        it = linkedIps_.erase(it);
+    }
     // A device address names one processor: the first answer of each is linked, the others stay
     // tiles the operator may choose.
     std::set<uint8_t> linked;
@@ -323,6 +334,7 @@ bool MSearchMachineDlg::ConnectTileNet(const DeviceTile& tile)
 {
     if (CanonicalIp(tile.ip).isEmpty()) return false;
     LinkOverNetwork(MainWindow(), tile.ip);
+    linkedIps_.insert(tile.ip);
     return true;
 }
 

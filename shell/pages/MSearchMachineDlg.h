@@ -2,8 +2,8 @@
 // The machine search page: finds processors on the local network (search to address 0xFF), shows
 // each as a tile, keeps track of which are online, links the program to all of them one second
 // after a search's first answer (once per search, a late answer links nothing; one processor per
-// device address; not after the operator connected on the connection page), and connects the
-// program to the one the operator picks.
+// device address; not after the operator connected on the connection page), closing the links of
+// the tiles that are gone, and connects the program to the one the operator picks.
 //
 // Found processors and status answers reach the page through the main window's dispatcher with
 // their values (IP and MAC of reply 27, the status byte of reply 23), so an answer that arrives
@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <set>
 #include <vector>
 
 class CDropButton;
@@ -111,6 +112,8 @@ private:
     bool linkAllDue_ = false;
     // The operator's connects when the search began: one since cancels its joint link.
     unsigned operatorLinksAtSearch_ = 0;
+    // The addresses the tiles linked, closed by a later search's joint link once no tile holds them.
+    std::set<QString> linkedIps_;
     std::map<int, std::unique_ptr<QTimer>> timers_;
 
     CDropButton* localIpList_ = nullptr;

@@ -1,7 +1,8 @@
 // The search page with the real library against two emulated processors on loopback addresses:
 // the search finds both (once each, named from "Info.ini"), linking connects both, and the one
 // that goes silent is marked offline by its watchdog while the other stays online. A serial
-// connect made before the joint link runs stays the link.
+// connect made before the joint link runs stays the link, and a later search's joint link closes
+// the links of the tiles that are gone.
 
 #include "LinkTestSupport.h"
 #include "PageHostTestSupport.h"
@@ -142,4 +143,21 @@ TEST_F(SearchPageEmulatorTest, ASerialConnectBeforeTheJointLinkStaysTheLinkToIts
     EXPECT_TRUE(host->connectPage.IsSerialOpen());
     EXPECT_FALSE(page.Tiles()[0].connected);
     EXPECT_EQ(g_DeviceAddress, b->Address());
+}
+
+TEST_F(SearchPageEmulatorTest, ASecondSearchsJointLinkClosesTheLinksOfTheFirstsTiles)
+{
+    a = StartEmulator("127.0.0.47");
+    b = StartEmulator("127.0.0.48");
+    StartLink({a.get(), b.get()});
+    MSearchMachineDlg& page = host->searchPage;
+    page.SetLinkAllDelay(100);
+    b->SetSilent(true);  // each search is answered by one of the two
+    page.OnSearch();
+    ASSERT_TRUE(SpinUntil([&] { return a->ClientCount() == 1; }));
+    a->SetSilent(true);
+    b->SetSilent(false);
+    page.OnSearch();
+    ASSERT_TRUE(SpinUntil([&] { return b->ClientCount() == 1; }));
+    EXPECT_TRUE(SpinUntil([&] { return a->ClientCount() == 0; }));
 }
