@@ -252,7 +252,9 @@ void MSearchMachineDlg::UpdateDeviceStatus(bool fromOnlineReply, uint8_t status,
     // the port's processor's, whatever address it names. It marks no tile and leaves the address
     // the commands go to as it is.
     if (GetDeviceData().netMode == 0) return;
-    if (fromOnlineReply && tiles_.size() == 1 && !tiles_[0].connected) {
+    // A lone tile is connected by its own processor's report, not by one from a link the operator
+    // typed since the search (its joint link then never ran).
+    if (fromOnlineReply && tiles_.size() == 1 && !tiles_[0].connected && TileAddress(tiles_[0].ip) == status) {
         tiles_[0].connected = true;
         tiles_[0].checked = true;
         g_DeviceAddress = TileAddress(tiles_[0].ip);

@@ -166,6 +166,8 @@ TEST_F(SearchPageTest, ASearchHoldsOneTilePerAddressAndNoMoreThanThereAreAddress
 TEST_F(SearchPageTest, ASingleProcessorIsConnectedByItsFirstOnlineAnswer)
 {
     Page().AddFoundDevice(QStringLiteral("127.0.0.21"), Mac(21));
+    Page().UpdateDeviceStatus(true, 33, true);  // another processor's: a link typed since the search
+    EXPECT_FALSE(Page().Tiles()[0].connected);
     Page().UpdateDeviceStatus(true, 21, true);
     const auto& tile = Page().Tiles()[0];
     EXPECT_TRUE(tile.connected);
