@@ -393,6 +393,8 @@ private:
     void OnFeatherState(LPARAM on);
     void KeepFeatherLockout();
     void OnLinked();
+    // The link icon: the serial or the network mark, as netMode says.
+    void ShowLinkType();
     void OnLoopOut(LPARAM input);
     void OnSwitcherMode(LPARAM on);
     void OnLayerVisibility(LPARAM pip);

@@ -162,9 +162,9 @@ void KordalDlg::BuildPresetBar()
         b->SetColorAndRedraw(kImageButtonCaptionDefault);
     }
     MakeButton(mw::IDC_LINK_SERIAL_INDICATOR, QString(), 1485, 0)->SetToolTipText(UiText(87));
-    CGdipButton* network = MakeButton(mw::IDC_LINK_NETWORK_INDICATOR, QString(), 1486, 0);
-    network->SetToolTipText(UiText(87));
-    network->hide();
+    MakeButton(mw::IDC_LINK_NETWORK_INDICATOR, QString(), 1486, 0)->SetToolTipText(UiText(87));
+    // From the mode the program starts in (network), in which a network connect sends no notice.
+    ShowLinkType();
     CGdipButton* switcherMark = MakeButton(mw::IDC_SWITCHER_INDICATOR, QString(), 1487, 0);
     switcherMark->SetToolTipText(UiText(86));
     switcherMark->hide();

@@ -242,12 +242,9 @@ void KordalDlg::OnSplicingMode(LPARAM mode)
 void KordalDlg::OnLinked()
 {
     CDeviceData& device = GetDeviceData();
-    CGdipButton* serial = ButtonById(mw::IDC_LINK_SERIAL_INDICATOR);
-    CGdipButton* network = ButtonById(mw::IDC_LINK_NETWORK_INDICATOR);
     CGdipButton* multi = PageButton(m_SwitcherDlg, ctl::switcher::IDC_MULTI_MACHINE);
+    ShowLinkType();
     if (device.netMode != 0) {
-        if (serial) serial->hide();
-        if (network) network->show();
         Trace("MConnectDlg::OnComDisconnect");
         m_ConnectDlg.OnComDisconnect();
         Grey(multi, false);
@@ -258,11 +255,16 @@ void KordalDlg::OnLinked()
             if (tile.connected) online = tile.online;
         if (CGdipButton* b = ButtonById(mw::IDC_CONNECTION_INDICATOR)) b->SetPressed(online);
     } else {
-        if (serial) serial->show();
-        if (network) network->hide();
         device.multiMachine = 0;
         Grey(multi, true);
     }
+}
+
+void KordalDlg::ShowLinkType()
+{
+    const bool network = GetDeviceData().netMode != 0;
+    if (CGdipButton* b = ButtonById(mw::IDC_LINK_SERIAL_INDICATOR)) b->setVisible(!network);
+    if (CGdipButton* b = ButtonById(mw::IDC_LINK_NETWORK_INDICATOR)) b->setVisible(network);
 }
 
 void KordalDlg::ToggleOrHidePage(MBaseDialog& page, LPARAM value)

@@ -15,6 +15,8 @@
 #include "platform/MessageIds.h"
 #include "platform/PageNotifyCodes.h"
 #include "shell/pages/ConnectIds.h"
+#include "shell/pages/DeviceTile.h"
+#include "shell/pages/NetworkLink.h"
 #include "pagekit/PageControls.h"
 #include "pagekit/DialogIds.h"
 #include "pagekit/DialogLanguage.h"
@@ -263,6 +265,7 @@ void MConnectDlg::OnComConnect()
     const int baud = baudEdit_ ? static_cast<int>(baudEdit_->GetValue()) : 115200;
     serialOpenResult_ = QVN_Comm_OpenSerial(port, baud);
     if (serialOpenResult_ != 0) {
+        CountOperatorLink();
         CDeviceData& device = GetDeviceData();
         device.SendCommand(CMD_GET_ALL_DATA);
         if (MainWindow()) {
@@ -374,23 +377,20 @@ void MConnectDlg::SetDestinationIp(const QString& ip)
 
 void MConnectDlg::OnNetConnect()
 {
-    const QString ip = DestinationIp();
-    if (!IsValidIpAddress(ip)) return;
-    // The library closes the serial port with the connect, as a serial connect closes the network
-    // links: the main window learns it before any answer on the new link, and puts the port's
-    // controls back.
-    CDeviceData& device = GetDeviceData();
-    if (device.netMode != 1) {
-        device.netMode = 1;
-        if (MainWindow()) PostMsg(MainWindow(), WM_PAGE_NOTIFY, NOTIFY_LINKED, 0);
-    }
-    device.ConnectDeviceByIp(ip);
+    // The text is read as the library reads an address, before anything changes: one it would
+    // refuse leaves the link that carries the commands as it is; one written in another form
+    // ("127.000.000.033") links that processor.
+    const QString ip = CanonicalIp(DestinationIp());
+    if (ip.isEmpty()) return;
+    CountOperatorLink();
+    LinkOverNetwork(MainWindow(), ip);
 }
 
 void MConnectDlg::OnNetDisconnect()
 {
-    const QString ip = DestinationIp();
-    if (!IsValidIpAddress(ip)) return;
+    // The library knows a link by the address in the form the connect gave it.
+    const QString ip = CanonicalIp(DestinationIp());
+    if (ip.isEmpty()) return;
     const QByteArray utf8 = ip.toUtf8();
     QVN_Comm_DisconnectNet(utf8.constData());
 }

@@ -22,6 +22,7 @@
 #include "platform/MessageBox.h"
 #include "pagekit/UiText.h"
 #include "shell/pages/LocalAddresses.h"
+#include "shell/pages/NetworkLink.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -29,6 +30,8 @@
 #include <QPainter>
 #include <QTimer>
 
+#include <algorithm>
+#include <set>
 #include <utility>
 
 namespace sm = ctl::search_machine;
@@ -200,6 +203,7 @@ void MSearchMachineDlg::OnSearch()
 {
     ClearTiles();
     linkAllDue_ = true;
+    operatorLinksAtSearch_ = OperatorLinkCount();
     g_DeviceAddress = 0xFF;
     GetDeviceData().SendCommand(CMD_SEARCH_DEVICES, 255);
     if (MainWindow()) SendMsg(MainWindow(), WM_BUSY_DIALOG, 1, 0, g_UiText[83]);
@@ -244,7 +248,13 @@ void MSearchMachineDlg::UpdateDeviceStatus(bool fromOnlineReply)
 
 void MSearchMachineDlg::UpdateDeviceStatus(bool fromOnlineReply, uint8_t status, bool online)
 {
-    if (fromOnlineReply && tiles_.size() == 1 && !tiles_[0].connected) {
+    // While the serial port carries the commands the library holds no network link: a report is
+    // the port's processor's, whatever address it names. It marks no tile and leaves the address
+    // the commands go to as it is.
+    if (GetDeviceData().netMode == 0) return;
+    // A lone tile is connected by its own processor's report, not by one from a link the operator
+    // typed since the search (its joint link then never ran).
+    if (fromOnlineReply && tiles_.size() == 1 && !tiles_[0].connected && TileAddress(tiles_[0].ip) == status) {
         tiles_[0].connected = true;
         tiles_[0].checked = true;
         g_DeviceAddress = TileAddress(tiles_[0].ip);
@@ -294,27 +304,40 @@ void MSearchMachineDlg::OnTimer(int timerId)
     }
     if (timerId != kLinkAllTimerId) return;
     KillTimer(kLinkAllTimerId);
+    // A serial port or an address the operator connected since the search stays the link.
+    if (OperatorLinkCount() != operatorLinksAtSearch_) return;
     std::vector<uint8_t> ids;
     ids.reserve(tiles_.size());
     for (const DeviceTile& tile : tiles_) ids.push_back(TileAddress(tile.ip));
     QVN_Comm_SetTargetIds(static_cast<int>(ids.size()), ids.data());
     GetDeviceData().onlineState = 0;
-    for (const DeviceTile& tile : tiles_) ConnectTileNet(tile);
+    // The links of earlier tiles go with them: searches would otherwise pile up links to every
+    // processor they ever found. A link the operator typed is no tile's and stays.
+    for (auto it = linkedIps_.begin(); it != linkedIps_.end();) {
+        if (std::ranges::any_of(tiles_, [&](const DeviceTile& t) { return t.ip == *it; })) {
+            ++it;
+            continue;
+        }
+        QVN_Comm_DisconnectNet(Utf8(*it).constData());
+        it = linkedIps_.erase(it);
+    }
+    // A device address names one processor: the first answer of each is linked, the others stay
+    // tiles the operator may choose.
+    std::set<uint8_t> linked;
+    for (const DeviceTile& tile : tiles_) {
+        const uint8_t address = TileAddress(tile.ip);
+        if (!linked.contains(address) && ConnectTileNet(tile)) linked.insert(address);
+    }
 }
 
 // --- connecting ---
 
-// The library closes the serial port with a network connect: from now on the program works over
-// the network, and the main window shows it and puts the port's controls back.
-void MSearchMachineDlg::ConnectTileNet(const DeviceTile& tile)
+bool MSearchMachineDlg::ConnectTileNet(const DeviceTile& tile)
 {
-    if (CanonicalIp(tile.ip).isEmpty()) return;
-    const QByteArray ip = Utf8(tile.ip);
-    QVN_Comm_ConnectNet(ip.constData(), comm::kDevicePort);
-    CDeviceData& device = GetDeviceData();
-    if (device.netMode == 1) return;
-    device.netMode = 1;
-    if (MainWindow()) SendMsg(MainWindow(), WM_PAGE_NOTIFY, NOTIFY_LINKED, 0);
+    if (CanonicalIp(tile.ip).isEmpty()) return false;
+    LinkOverNetwork(MainWindow(), tile.ip);
+    linkedIps_.insert(tile.ip);
+    return true;
 }
 
 void MSearchMachineDlg::NotifyConnected(const DeviceTile& tile)
@@ -340,8 +363,9 @@ bool MSearchMachineDlg::ConnectOnlineTile(std::size_t index)
         tiles_[index].connected = true;
         g_DeviceAddress = TileAddress(tiles_[index].ip);
     }
-    // On the serial port the tile's network link was closed: the connect opens it again.
-    if (GetDeviceData().netMode == 0) ConnectTileNet(tiles_[index]);
+    // The tile's link may be gone (the serial port closed it) or never made (another processor
+    // holds its device address): the connect makes it; a link that is up stays as it is.
+    ConnectTileNet(tiles_[index]);
     const QByteArray ip = Utf8(tiles_[index].ip);
     QVN_Comm_SetTargetIp(ip.constData());
     GetDeviceData().SendCommand(CMD_GET_ALL_DATA);

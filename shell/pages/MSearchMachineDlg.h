@@ -1,8 +1,9 @@
 #pragma once
 // The machine search page: finds processors on the local network (search to address 0xFF), shows
 // each as a tile, keeps track of which are online, links the program to all of them one second
-// after a search's first answer (once per search, a late answer links nothing), and connects the
-// program to the one the operator picks.
+// after a search's first answer (once per search, a late answer links nothing; one processor per
+// device address; not after the operator connected on the connection page), closing the links of
+// the tiles that are gone, and connects the program to the one the operator picks.
 //
 // Found processors and status answers reach the page through the main window's dispatcher with
 // their values (IP and MAC of reply 27, the status byte of reply 23), so an answer that arrives
@@ -20,6 +21,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <set>
 #include <vector>
 
 class CDropButton;
@@ -94,7 +96,8 @@ private:
     bool ConnectOnlineTile(std::size_t index);
     void NotifyConnected(const DeviceTile& tile);
     // Links the program to a tile's processor over the network, which closes the serial port.
-    void ConnectTileNet(const DeviceTile& tile);
+    // False for a tile whose IP text is no address.
+    bool ConnectTileNet(const DeviceTile& tile);
     void DrawTile(QPainter& p, const DeviceTile& tile);
     QWidget* MainWindow() const { return parentWidget(); }
 
@@ -107,6 +110,10 @@ private:
     int linkAllDelayMs_ = kLinkAllDelayMs;
     // From a search to its first answer, which starts the joint link.
     bool linkAllDue_ = false;
+    // The operator's connects when the search began: one since cancels its joint link.
+    unsigned operatorLinksAtSearch_ = 0;
+    // The addresses the tiles linked, closed by a later search's joint link once no tile holds them.
+    std::set<QString> linkedIps_;
     std::map<int, std::unique_ptr<QTimer>> timers_;
 
     CDropButton* localIpList_ = nullptr;

@@ -1,6 +1,8 @@
 // The connection page with the real library against the processor emulator: a serial connect over
 // the emulator's pseudo-terminal reads the whole block, a network connect reaches an emulator on a
-// loopback address, and whichever of the two is opened last carries the commands alone.
+// loopback address, and whichever of the two is opened last carries the commands alone, also when
+// a search's joint link falls due after a serial connect; a typed address the library refuses
+// changes nothing.
 
 #include "LinkTestSupport.h"
 #include "PageHostTestSupport.h"
@@ -117,6 +119,13 @@ TEST_F(ConnectPageEmulatorTest, TheLinkOpenedLastCarriesTheCommandsAlone)
     networked->ClearReceived();
     host->connectPage.OnComConnect();
     ASSERT_TRUE(host->connectPage.IsSerialOpen());
+    // Texts that look like addresses but are none leave the port the link.
+    for (const char* refused : {"127.0.0.333", "300.0.0.1", "abc.def.ghi.jkl"}) {
+        host->connectPage.SetDestinationIp(QString::fromLatin1(refused));
+        host->connectPage.OnNetConnect();
+    }
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(host->connectPage.IsSerialOpen());
     GetDeviceData().SendCommand(CMD_QUERY_LOGO);
     ASSERT_TRUE(emulator->WaitReceived(
         [](const auto& log) {
@@ -128,11 +137,35 @@ TEST_F(ConnectPageEmulatorTest, TheLinkOpenedLastCarriesTheCommandsAlone)
     EXPECT_TRUE(CommandIds(networked->Received()).empty());
     EXPECT_TRUE(SpinUntil([&] { return networked->ClientCount() == 0; })) << "the network link stays open";
 
-    // A network connect in turn takes them off the serial port, and the page shows the port closed.
+    // A network connect in turn takes them off the serial port, and the page shows the port closed;
+    // an address written in another form reaches that processor.
+    host->connectPage.SetDestinationIp(QStringLiteral("127.000.000.033"));
     host->connectPage.OnNetConnect();
     GetDeviceData().SendCommand(CMD_QUERY_WORK_MODE);
     const auto askedMode = [](const auto& log) { return std::ranges::count(CommandIds(log), CMD_QUERY_WORK_MODE) > 0; };
     ASSERT_TRUE(networked->WaitReceived(askedMode, std::chrono::milliseconds(5000)));
     EXPECT_FALSE(emulator->WaitReceived(askedMode, std::chrono::milliseconds(500)));
     EXPECT_TRUE(SpinUntil([&] { return !host->connectPage.IsSerialOpen(); })) << "the page shows the port open";
+}
+
+TEST_F(ConnectPageEmulatorTest, ASerialConnectBeforeASearchsJointLinkStaysTheLinkToItsOwnProcessor)
+{
+    networked = StartEmulator("127.0.0.45");
+    emulator = StartEmulator("127.0.0.46", true);
+    const int number = comm::SerialPortNumber(emulator->PtyPath());
+    ports = {{comm::SerialPortName(number), number}};
+    comm::DeviceLinkOptions options = OptionsFor(*networked);
+    options.discoveryTargets = {{networked->Ip(), networked->UdpPort()}};
+    StartLink(options);
+    MSearchMachineDlg& search = host->searchPage;
+    search.SetLinkAllDelay(600000);  // run by the test, after the serial connect
+    search.OnSearch();
+    ASSERT_TRUE(SpinUntil([&] { return search.IsTimerActive(kLinkAllTimerId); }));
+    g_DeviceAddress = emulator->Address();
+    host->connectPage.OnComConnect();
+    search.OnTimer(kLinkAllTimerId);
+    // The port's online report leaves the lone tile, and the address commands go to, alone.
+    ASSERT_TRUE(SpinUntil([&] { return host->SawReply(0); }));
+    EXPECT_TRUE(host->connectPage.IsSerialOpen());
+    EXPECT_EQ(g_DeviceAddress, emulator->Address());
 }

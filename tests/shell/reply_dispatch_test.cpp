@@ -197,10 +197,16 @@ TEST_F(ReplyDispatchTest, SingleRefreshReplies)
 
 TEST_F(ReplyDispatchTest, TheIndicatorShowsTheLinkThatCarriesTheCommandsWhateverTileIsConnected)
 {
+    GetDeviceData().netMode = 1;  // as the program starts
     KordalDlg& w = Traced();
     auto online = [&](int on, int status) {
         Reply(w, REPLY_ONLINE, 0, QVariantMap{{"online", on}, {"status", status}});
     };
+    // The first connect of a fresh start, typed, changes no mode: the icon shows the network.
+    w.m_ConnectDlg.SetDestinationIp(QStringLiteral("127.0.0.9"));
+    w.m_ConnectDlg.OnNetConnect();
+    EXPECT_TRUE(w.ButtonById(ctl::main_window::IDC_LINK_SERIAL_INDICATOR)->isHidden());
+    EXPECT_FALSE(w.ButtonById(ctl::main_window::IDC_LINK_NETWORK_INDICATOR)->isHidden());
     CGdipButton* indicator = w.ButtonById(ctl::main_window::IDC_CONNECTION_INDICATOR);
     GetDeviceData().netMode = 0;
     online(1, 110);  // the serial port lit it; a network connect closes the port: dark until the new link reports in

@@ -1,6 +1,7 @@
 // The search page with the real library against two emulated processors on loopback addresses:
 // the search finds both (once each, named from "Info.ini"), linking connects both, and the one
-// that goes silent is marked offline by its watchdog while the other stays online.
+// that goes silent is marked offline by its watchdog while the other stays online, and its link
+// is closed by the next search it does not answer.
 
 #include "LinkTestSupport.h"
 #include "PageHostTestSupport.h"
@@ -97,4 +98,9 @@ TEST_F(SearchPageEmulatorTest, FindLinkAndWatchTwoProcessors)
     ASSERT_TRUE(SpinUntil([&] { return !TileOf(page, QStringLiteral("127.0.0.42"))->online; }, 10000));
     EXPECT_TRUE(TileOf(page, QStringLiteral("127.0.0.41"))->online);
     ask.stop();
+
+    // The next search, which the silent one does not answer, closes its link.
+    page.OnSearch();
+    EXPECT_TRUE(SpinUntil([&] { return page.Tiles().size() == 1 && b->ClientCount() == 0; }));
+    EXPECT_EQ(a->ClientCount(), 1);
 }

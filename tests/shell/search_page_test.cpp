@@ -140,12 +140,13 @@ TEST_F(SearchPageTest, LinkAllRunsOnceForTheTilesFoundInTheFirstSecond)
     Page().OnSearch();
     Page().AddFoundDevice(QStringLiteral("127.0.0.21"), Mac(21));
     Page().AddFoundDevice(QStringLiteral("bad"), Mac(9));
+    Page().AddFoundDevice(QStringLiteral("127.0.1.21"), Mac(121));  // device address 21 again: a tile, not linked
     ASSERT_TRUE(SpinUntil([&] { return !CallsOf(Op::SetTargetIds).empty(); }, 5000));
     Page().AddFoundDevice(QStringLiteral("127.0.0.23"), Mac(23));
     SpinFor(150);
     const auto targets = CallsOf(Op::SetTargetIds);
     ASSERT_EQ(targets.size(), 1u);
-    EXPECT_EQ(targets[0].bytes, (std::vector<uint8_t>{21, 0}));
+    EXPECT_EQ(targets[0].bytes, (std::vector<uint8_t>{21, 0, 21}));
     const auto connects = CallsOf(Op::ConnectNet);
     ASSERT_EQ(connects.size(), 1u);
     EXPECT_EQ(connects[0].text, "127.0.0.21");
@@ -165,6 +166,8 @@ TEST_F(SearchPageTest, ASearchHoldsOneTilePerAddressAndNoMoreThanThereAreAddress
 TEST_F(SearchPageTest, ASingleProcessorIsConnectedByItsFirstOnlineAnswer)
 {
     Page().AddFoundDevice(QStringLiteral("127.0.0.21"), Mac(21));
+    Page().UpdateDeviceStatus(true, 33, true);  // another processor's: a link typed since the search
+    EXPECT_FALSE(Page().Tiles()[0].connected);
     Page().UpdateDeviceStatus(true, 21, true);
     const auto& tile = Page().Tiles()[0];
     EXPECT_TRUE(tile.connected);
@@ -203,6 +206,8 @@ TEST_F(SearchPageTest, ConnectAsksFirstAndCancelChangesNothing)
     Page().OnConnect();
     EXPECT_TRUE(Page().Tiles()[1].connected);
     EXPECT_EQ(g_DeviceAddress, 22);
+    ASSERT_EQ(CallsOf(Op::ConnectNet).size(), 1u);  // linked, should the joint link have left it out
+    EXPECT_EQ(CallsOf(Op::ConnectNet)[0].text, "127.0.0.22");
     ASSERT_EQ(recording.Commands().size(), 1u);
     EXPECT_EQ(CallsOf(Op::SetTargetIp).back().text, "127.0.0.22");
     EXPECT_EQ(host->Notices(NOTIFY_CONNECTED_IP).back().payload.toString(), QStringLiteral("127.0.0.22"));
