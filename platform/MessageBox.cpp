@@ -1,5 +1,6 @@
 #include "platform/MessageBox.h"
 
+#include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
 
@@ -43,7 +44,7 @@ void ShowResultBox(QWidget* parent, const QString& text, const QString& caption)
     if (box) {
         box->setText(text);
         box->setWindowTitle(caption);
-        RaiseResultBox();
+        RaiseOpenBoxes();
         return;
     }
     auto* shown = new QMessageBox(QMessageBox::Information, caption, text, QMessageBox::Ok, parent);
@@ -55,13 +56,16 @@ void ShowResultBox(QWidget* parent, const QString& text, const QString& caption)
     });
     box = shown;
     shown->show();
-    RaiseResultBox();
+    RaiseOpenBoxes();
 }
 
-void RaiseResultBox()
+void RaiseOpenBoxes()
 {
-    // Without a window manager nothing keeps a box above its parent: a parent raised later covers it.
-    if (QMessageBox* box = ResultBox(); box && box->isVisible()) {
+    // Without a window manager nothing keeps a box above its parent: a parent raised later covers
+    // it, and a question waiting for its answer would block the window unseen.
+    QWidget* boxes[] = {ResultBox().data(), QApplication::activeModalWidget()};
+    for (QWidget* box : boxes) {
+        if (!box || !box->isVisible()) continue;
         box->raise();
         box->activateWindow();
     }

@@ -35,9 +35,9 @@ int ShowMessageBox(QWidget* parent, const QString& text, const QString& caption,
 // The box is raised whenever it is shown or its text changes, so a result never waits unseen.
 void ShowResultBox(QWidget* parent, const QString& text, const QString& caption);
 
-// Raises the result box while it is up (nothing otherwise): for a window that has just raised
-// itself over it.
-void RaiseResultBox();
+// Raises the result box and the box that waits for an answer, while they are up (nothing
+// otherwise): for a window that has just raised itself over them.
+void RaiseOpenBoxes();
 
 // Installs a handler that answers every box instead of a modal window (empty: real boxes again).
 // Returns the handler that was installed before.

@@ -55,8 +55,9 @@ void KordalDlg::ShowBusyDialog(bool show, const QString& text)
         GetDeviceData().allDataAwaited = 0;
         setEnabled(true);
         raise();
-        // A result the operator has not yet closed stays above the window.
-        RaiseResultBox();
+        // A result the operator has not yet closed, or a question open when the wait ended, stays
+        // above the window.
+        RaiseOpenBoxes();
         if (m_BusyDlg.isVisible()) m_BusyDlg.hide();
     }
 }

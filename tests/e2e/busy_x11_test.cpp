@@ -14,6 +14,7 @@
 
 #include <QMessageBox>
 #include <QScreen>
+#include <QTimer>
 
 namespace {
 
@@ -166,8 +167,9 @@ TEST_F(BusyEndToEnd, GetDataFromAStoppedProcessorEndsInTheResultBox)
 }
 
 // A result box still open when a wait ends stays above the main window, and a later result
-// brings it back up.
-TEST_F(BusyEndToEnd, ResultBoxStaysAboveTheMainWindowAfterTheBusyDialogHides)
+// brings it back up; so does a question that waits for its answer (the window is blocked until it
+// is answered).
+TEST_F(BusyEndToEnd, OpenBoxesStayAboveTheMainWindowAfterTheBusyDialogHides)
 {
     KordalDlg& w = StartProgram();
     SetMessageBoxHandler({});
@@ -184,6 +186,21 @@ TEST_F(BusyEndToEnd, ResultBoxStaysAboveTheMainWindowAfterTheBusyDialogHides)
     ShowResultBox(&w, QStringLiteral("second"), QStringLiteral("Tips"));
     SpinFor(300);
     EXPECT_TRUE(MappedAbove(*box, w)) << "under the main window after a new result";
+    qobject_cast<QMessageBox*>(box)->accept();
+    ASSERT_TRUE(SpinUntil([] { return !QApplication::activeModalWidget(); }, 2000));
+
+    bool questionAbove = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* question = QApplication::activeModalWidget();
+        SpinUntil([&] { return question && MappedAbove(*question, w); }, 2000);
+        SendMsg(&w, WM_BUSY_DIALOG, 1, 0, QStringLiteral("waiting"));
+        SendMsg(&w, WM_BUSY_DIALOG, 0, 0);
+        SpinFor(300);
+        questionAbove = question && MappedAbove(*question, w);
+        if (question) question->close();
+    });
+    ShowMessageBox(&w, QStringLiteral("Select the Machine ?"), QStringLiteral("Tips"), MB_OKCANCEL);
+    EXPECT_TRUE(questionAbove) << "a question under the main window after the wait";
 }
 
 } // namespace
