@@ -441,16 +441,16 @@ CGdipButton::CaptionLayout CGdipButton::LayOutOnFace() const
         c.font.setPixelSize(px);
         ink = layOut();
     }
-    // Across, the ink is centred; up and down, the glyphs above the last baseline, so that captions
-    // side by side share their baseline whether or not they have descenders, which then take the
-    // room below as far as it goes.
+    // Across, the ink is centred; up and down, the band from the first line's capitals to the last
+    // baseline, so that captions side by side share their baseline whatever their letters, moved
+    // only as far as keeps every glyph in the room.
     const QFontMetrics fm(c.font);
     const int lines = fm.boundingRect(QRect(0, 0, layoutWidth, 0), c.flags, c.text).height();
-    const int body = std::min(ink.bottom(), lines - fm.descent()) - ink.top() + 1;
-    int top = room.top() + (room.height() - body) / 2;
-    top = fits(ink) ? std::clamp(top, room.top(), room.bottom() + 1 - ink.height()) : room.top() + (room.height() - ink.height()) / 2;
-    const QPoint held(room.left() + 1 + (room.width() - ink.width()) / 2, top + 1);
-    c.rect = QRect(held - ink.topLeft(), QSize(layoutWidth, lines));
+    const int capTop = fm.ascent() - fm.capHeight();
+    int top = room.top() + (room.height() - (lines - fm.descent() - capTop)) / 2 - capTop;  // of the lines, at rest
+    top = fits(ink) ? std::clamp(top, room.top() - ink.top(), room.bottom() + 1 - ink.height() - ink.top())
+                    : room.top() + (room.height() - ink.height()) / 2 - ink.top();
+    c.rect = QRect(room.left() + 1 + (room.width() - ink.width()) / 2 - ink.left(), top + 1, layoutWidth, lines);
     c.ink = ink.translated(c.rect.topLeft());
     facedCaption_.emplace(key, c);
     return c;
