@@ -122,8 +122,8 @@ int CDropButton::DropHeight() const
     if (n <= 0)
         return heightLimit_;
     const int itemHeight = list->ItemHeight();
-    const int rows = std::max(1, heightLimit_ / itemHeight);
-    return std::min(n, rows) * itemHeight;
+    const int rows = std::max(1, (heightLimit_ - 2 * kDropListPadding) / itemHeight);
+    return std::min(n, rows) * itemHeight + 2 * kDropListPadding;
 }
 
 void CDropButton::DropList()

@@ -66,7 +66,8 @@ public:
     void SetDropHeightLimit(int pixels);  // at least 1
 
     // Height of the list area when the list drops: the limit for an empty list; otherwise all
-    // rows when they fit under the limit, else as many whole rows as fit (at least one).
+    // rows when they fit under the limit with the list's padding, else as many whole rows as fit
+    // (at least one), and the padding.
     int DropHeight() const;
     // Opens the popup below the button (nothing when it is open already or before Create).
     void DropList();

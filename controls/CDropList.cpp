@@ -11,6 +11,8 @@
 CDropList::CDropList(QWidget* parent) : QAbstractScrollArea(parent)
 {
     setFrameShape(QFrame::NoFrame);
+    setViewportMargins(0, kDropListPadding, 0, kDropListPadding);
+    setAutoFillBackground(true);  // the padding, in the list's background
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setFocusPolicy(Qt::StrongFocus);
@@ -130,9 +132,12 @@ void CDropList::RestoreSelection()
 void CDropList::SetBkColor(COLORREF color)
 {
     backColor_ = color;
-    QPalette pal = viewport()->palette();
-    pal.setColor(QPalette::Window, ToQColor(color));
-    viewport()->setPalette(pal);
+    for (QWidget* w : {static_cast<QWidget*>(this), viewport()}) {
+        QPalette pal = w->palette();
+        pal.setColor(QPalette::Window, ToQColor(color));
+        w->setPalette(pal);
+    }
+    update();
     viewport()->update();
 }
 
@@ -149,9 +154,8 @@ void CDropList::SetListFont(const QFont& font)
     font_ = font;
     hasFont_ = true;
     setFont(font);
-    // The row is as high as the font's character cell asks for.
-    const int px = font.pixelSize() > 0 ? font.pixelSize() : QFontMetrics(font).height();
-    SetItemHeight(px);
+    // A row as high as the font's pixel size would cut the glyphs that reach above or below it.
+    SetItemHeight(std::max(font.pixelSize(), QFontMetrics(font).height()));
 }
 
 void CDropList::SetItemHeight(int height)

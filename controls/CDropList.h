@@ -20,6 +20,9 @@ inline constexpr std::uint32_t kDropItemAdded = 0x20;    // set on every added r
 inline constexpr std::uint32_t kDropItemDisabled = 0x2;  // the row cannot be chosen
 inline constexpr COLORREF kDropSelectionDefault = 0xEFF7F7;
 inline constexpr COLORREF kDropSelectionTheme = 0x50FFFF;
+// The list's own room above its first row and below its last, in its background colour, so that
+// no row's text meets the popup's frame.
+inline constexpr int kDropListPadding = 2;
 
 struct DropListItem {
     QString text;
@@ -70,8 +73,8 @@ public:
     // Fill of the highlighted row.
     void SetHighlightColor(COLORREF color);
     COLORREF HighlightColor() const { return highlightColor_; }
-    // Only the first font given is taken (the owner button's); the row height becomes the font's
-    // pixel height.
+    // Only the first font given is taken (the owner button's); the row height becomes the height
+    // of the font's line, which holds its tallest and deepest glyphs.
     void SetListFont(const QFont& font);
     bool HasListFont() const { return hasFont_; }
     const QFont& ListFont() const { return font_; }

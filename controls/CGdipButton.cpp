@@ -3,6 +3,7 @@
 #include "platform/ControlId.h"
 
 #include <QEvent>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -49,6 +50,53 @@ double Contrast(double a, double b)
 {
     return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
 }
+
+int Distance(QRgb a, QRgb b)
+{
+    return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
+}
+
+// The far end of the smooth run of skin from c along step: the run stops before a sharp step in
+// colour (a rim, a bevel's highlight) or a see-through pixel.
+int FaceEnd(const QImage& skin, QPoint c, QPoint step)
+{
+    QPoint end = c;
+    for (QPoint p = c + step; skin.rect().contains(p); p += step) {
+        const QRgb px = skin.pixel(p);
+        if (qAlpha(px) < 128 || Distance(px, skin.pixel(end)) > 24) break;
+        end = p;
+    }
+    return step.x() != 0 ? end.x() : end.y();
+}
+
+// Where text laid out with flags in a box width wide falls when drawn, relative to the box's
+// top-left: the pixels it covers by a few per cent or more.
+QRect InkOf(const QFont& font, const QString& text, int flags, int width)
+{
+    if (text.isEmpty()) return {};
+    const QFontMetrics fm(font);
+    const QRect box = fm.boundingRect(QRect(0, 0, width, 0), flags, text);
+    const int pad = fm.height();
+    const QPoint origin(pad + std::max(0, -box.left()), pad);
+    QImage image(origin.x() + std::max(width, box.right() + 1) + pad, box.height() + 2 * pad, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter p(&image);
+        p.setFont(font);
+        p.setPen(Qt::white);
+        p.drawText(QRect(origin, QSize(width, box.height())), flags, text);
+    }
+    QRect ink;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(row[x]) >= 6) ink |= QRect(x, y, 1, 1);
+    }
+    return ink.translated(-origin);
+}
+
+constexpr int kFaceCaptionFlags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap | Qt::TextDontClip;
+constexpr int kFaceLineFlags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip;
 
 } // namespace
 
@@ -323,42 +371,148 @@ void CGdipButton::paintEvent(QPaintEvent*)
         DrawCaption(p, state == kStateStdPressed || state == kStateAltPressed);
 }
 
+namespace {
+
+// The face of image drawn at size as paintEvent draws it, in that size's coordinates.
+QRect FaceOfSkin(const QImage& image, QSize size)
+{
+    QImage skin(size, QImage::Format_ARGB32_Premultiplied);
+    skin.fill(Qt::transparent);
+    {
+        QPainter p(&skin);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawImage(skin.rect(), image);
+    }
+    const QPoint c(skin.width() / 2, skin.height() / 2);
+    if (qAlpha(skin.pixel(c)) < 128) return skin.rect();
+    return QRect(QPoint(FaceEnd(skin, c, {-1, 0}), FaceEnd(skin, c, {0, -1})),
+                 QPoint(FaceEnd(skin, c, {1, 0}), FaceEnd(skin, c, {0, 1})));
+}
+
+} // namespace
+
+QRect CGdipButton::Face() const
+{
+    if (!std_ || width() <= 0 || height() <= 0) return rect();
+    const FaceKey key{std_->normal.cacheKey(), size()};
+    if (!face_ || !(face_->first == key)) face_.emplace(key, FaceOfSkin(std_->normal, size()));
+    return face_->second;
+}
+
+CGdipButton::CaptionLayout CGdipButton::LayOutOnFace() const
+{
+    const QRect face = Face();
+    const QFont& font = captionFont_ ? *captionFont_ : this->font();
+    const FacedCaptionKey key{text(), font.key(), face};
+    if (facedCaption_ && facedCaption_->first == key) return facedCaption_->second;
+
+    CaptionLayout c;
+    c.font = font;
+    if (c.font.pixelSize() <= 0) c.font.setPixelSize(QFontInfo(c.font).pixelSize());
+    c.text = text();
+    // In the button's own font the caption stays on one line.
+    c.flags = captionFont_ ? kFaceCaptionFlags : kFaceLineFlags;
+    if (!captionFont_) c.text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    // The ink at rest keeps its room on the face; held, it moves a pixel into it.
+    const QRect room = face.adjusted(kCaptionSideRoom, kCaptionEndRoom, -kCaptionSideRoom, -kCaptionEndRoom);
+    const int w = std::max(1, room.width()), h = std::max(1, room.height());
+    auto fits = [w, h](const QRect& ink) { return ink.width() <= w && ink.height() <= h; };
+    // Lines break by their advance, which may reach past the ink by a side bearing: a line whose
+    // ink fits stays whole, else the caption breaks at the room's width.
+    int layoutWidth = w + 2;
+    auto layOut = [&] {
+        layoutWidth = w + 2;
+        QRect ink = InkOf(c.font, c.text, c.flags, layoutWidth);
+        if (!fits(ink) && (c.flags & Qt::TextWordWrap)) {
+            layoutWidth = w;
+            ink = InkOf(c.font, c.text, c.flags, layoutWidth);
+        }
+        return ink;
+    };
+    QRect ink = layOut();
+    // Lines the caption breaks itself that stand too tall go on one line (broken again only
+    // where it is too wide).
+    if (ink.height() > h && c.text.contains(QLatin1Char('\n'))) {
+        c.text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        ink = layOut();
+    }
+    const int size = c.font.pixelSize();
+    for (int px = size - 1; !fits(ink) && px >= std::max(1, size * 3 / 4); --px) {
+        c.font.setPixelSize(px);
+        ink = layOut();
+    }
+    // Across, the ink is centred; up and down, the band from the first line's capitals to the last
+    // baseline, so that captions side by side share their baseline whatever their letters, moved
+    // only as far as keeps every glyph in the room.
+    const QFontMetrics fm(c.font);
+    const int lines = fm.boundingRect(QRect(0, 0, layoutWidth, 0), c.flags, c.text).height();
+    const int capTop = fm.ascent() - fm.capHeight();
+    int top = room.top() + (room.height() - (lines - fm.descent() - capTop)) / 2 - capTop;  // of the lines, at rest
+    top = fits(ink) ? std::clamp(top, room.top() - ink.top(), room.bottom() + 1 - ink.height() - ink.top())
+                    : room.top() + (room.height() - ink.height()) / 2 - ink.top();
+    c.rect = QRect(room.left() + 1 + (room.width() - ink.width()) / 2 - ink.left(), top + 1, layoutWidth, lines);
+    c.ink = ink.translated(c.rect.topLeft());
+    facedCaption_.emplace(key, c);
+    return c;
+}
+
+bool CGdipButton::CaptionOnFace() const
+{
+    return captionFont_ || placement_ == kCaptionCentre;
+}
+
 CGdipButton::CaptionLayout CGdipButton::LayOutCaption(bool selected) const
 {
+    if (CaptionOnFace()) {
+        CaptionLayout c = LayOutOnFace();
+        // A pressed caption sits one pixel lower and to the right of the resting one.
+        if (!selected) {
+            c.rect.translate(-1, -1);
+            c.ink.translate(-1, -1);
+        }
+        return c;
+    }
     CaptionLayout c;
     QRect r = rect();
-    // A pressed caption sits one pixel lower and to the right of the resting one.
     if (!selected)
         r.translate(-1, -1);
     c.text = text();
-    if (captionFont_) {
-        c.font = *captionFont_;
-        // A caption wider than the button (less a small margin) breaks between words rather
-        // than being cut at the button's edges.
-        c.flags = Qt::AlignCenter | Qt::TextWordWrap;
-        c.rect = r.width() > 12 ? r.adjusted(3, 0, -3, 0) : r;
-        // Lines the caption breaks itself that stand too tall for the button would touch its top
-        // and bottom edges: they go on one line (wrapped again only where it is too wide).
-        const QFontMetrics fm(c.font);
-        if (c.text.contains(QLatin1Char('\n')) && fm.boundingRect(c.rect, c.flags, c.text).height() > r.height() - 4)
-            c.text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    } else {
-        c.font = font();
-        const int th = QFontMetrics(font()).height();
-        int top = r.top() + (r.height() - th) / 2;
-        if (placement_ == kCaptionTop)
-            top = r.top() + 2;
-        else if (placement_ == kCaptionBottom)
-            top = r.top() + r.height() - th - 2;
-        c.rect = QRect(r.left(), top, r.width(), th);
-        c.flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine;
-        c.text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    }
+    c.font = font();
+    const int th = QFontMetrics(font()).height();
+    int top = r.top() + (r.height() - th) / 2;
+    if (placement_ == kCaptionTop)
+        top = r.top() + 2;
+    else if (placement_ == kCaptionBottom)
+        top = r.top() + r.height() - th - 2;
+    c.rect = QRect(r.left(), top, r.width(), th);
+    c.flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine;
+    c.text.replace(QLatin1Char('\n'), QLatin1Char(' '));
     return c;
+}
+
+QFont CGdipButton::DrawnCaptionFont() const
+{
+    return CaptionOnFace() ? LayOutOnFace().font : font();
+}
+
+int CGdipButton::WidthForCaption() const
+{
+    const QFont f = captionFont_ ? *captionFont_ : font();
+    const QString t = QString(text()).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    const QRect ink = InkOf(f, t, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip, 1);
+    // The skin's rim across, as drawn at the button's width (at its picture's own while the
+    // button has next to none).
+    int rim = 0;
+    if (std_ && height() > 0) {
+        const QSize at(width() >= 8 ? width() : std_->normal.width(), height());
+        rim = at.width() - FaceOfSkin(std_->normal, at).width();
+    }
+    return rim + ink.width() + 2 * kCaptionSideRoom;
 }
 
 QRect CGdipButton::CaptionRect() const
 {
+    if (CaptionOnFace()) return LayOutOnFace().ink;
     const CaptionLayout c = LayOutCaption(true);
     const QFontMetrics fm(c.font);
     const QRect lines = fm.boundingRect(c.rect, c.flags, c.text);

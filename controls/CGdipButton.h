@@ -47,6 +47,9 @@ enum ImageButtonState {
 
 // Caption placement without a caption font.
 enum ImageButtonPlacement { kCaptionTop = 0, kCaptionCentre = 1, kCaptionBottom = 2 };
+// The room a caption laid out on the face of its skin keeps there at rest.
+inline constexpr int kCaptionSideRoom = 4;
+inline constexpr int kCaptionEndRoom = 2;
 
 // The hover look: each colour channel x 1.05 plus 5 % of full scale, alpha kept.
 QRgb BrightenPixel(QRgb straight);
@@ -106,13 +109,22 @@ public:
     // The disabled look shows while it is set, and whenever the button takes no input (disabled
     // itself or through a parent), however that came about.
     bool ShowsDisabledLook() const { return disabledLook_ || !isEnabled(); }
-    // Null: the button's own font, placed by SetCaptionPlacement; otherwise centred both ways.
+    // Null: the button's own font, placed by SetCaptionPlacement. A caption in the caption font,
+    // or centred in the button's own (then on one line), is laid out on the face of the skin (its
+    // smooth middle, inside the rim and the bevel's highlight): its ink at rest centred there with
+    // kCaptionSideRoom pixels clear at the sides and kCaptionEndRoom above and below (held, it
+    // moves a pixel into that room), in the caption font broken between words where it is too
+    // wide, and drawn smaller (down to three quarters of the font) where it has no such room.
     void SetCaptionFont(const QFont* font);
     void SetCaptionPlacement(int placement);  // clamped to 0..2
-    // The font the caption is drawn in: the caption font, else the button's own.
-    QFont DrawnCaptionFont() const { return captionFont_ ? *captionFont_ : font(); }
+    // The font the caption is drawn in: the caption font (smaller where it has to be), else the
+    // button's own.
+    QFont DrawnCaptionFont() const;
     bool HasCaptionFont() const { return captionFont_.has_value(); }  // then centred on the skin
     int CaptionPlacement() const { return placement_; }
+    // The width at which the caption stands on one line in the caption font with its room, at
+    // the button's height and with the rim its skin has at its width.
+    int WidthForCaption() const;
 
     // The colour of the caption in the disabled look: the system's button-shadow grey where it
     // stands out from the greyed skin under the caption by kDisabledCaptionContrast, else the grey
@@ -172,8 +184,26 @@ private:
         QRect rect;
         int flags = 0;
         QString text;
+        QRect ink;  // where the glyphs fall
     };
     CaptionLayout LayOutCaption(bool selected) const;
+    bool CaptionOnFace() const;
+    // The face of the standard image as drawn at the button's size (the whole button without one).
+    QRect Face() const;
+    // The held caption laid out on the face, worked out again only when the text, the font, the
+    // size or the skin changed: it draws the text to find its ink.
+    CaptionLayout LayOutOnFace() const;
+    struct FaceKey {
+        qint64 skin = 0;
+        QSize size;
+        bool operator==(const FaceKey&) const = default;
+    };
+    struct FacedCaptionKey {
+        QString text;
+        QString font;
+        QRect face;
+        bool operator==(const FacedCaptionKey&) const = default;
+    };
     void DrawCaption(QPainter& p, bool selected) const;
 
     std::shared_ptr<const Looks> std_;
@@ -184,6 +214,8 @@ private:
     int placement_ = kCaptionCentre;
     bool disabledLook_ = false;
     mutable std::optional<std::pair<DisabledCaptionKey, COLORREF>> disabledCaption_;
+    mutable std::optional<std::pair<FaceKey, QRect>> face_;
+    mutable std::optional<std::pair<FacedCaptionKey, CaptionLayout>> facedCaption_;
     bool toggle_ = false;
     bool hover_ = false;
     bool pressed_ = false;

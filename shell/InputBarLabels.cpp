@@ -17,6 +17,8 @@ Half HalfOf(int k)
     return Half::None;
 }
 
+// A whole input's text starts leftInset pixels into its column, or, for leftInset -1, is centred
+// under it (and under the input's button, which spans the column).
 QRect TextRect(const QRect& icon, Half half, int top, int width, int leftInset)
 {
     switch (half) {
@@ -24,7 +26,8 @@ QRect TextRect(const QRect& icon, Half half, int top, int width, int leftInset)
     case Half::Right: return QRect(icon.left() + 1, top, width, kInputLabelRowHeight);
     case Half::None: break;
     }
-    return QRect(icon.left() + leftInset, top, width, kInputLabelRowHeight);
+    const int left = leftInset >= 0 ? icon.left() + leftInset : icon.left() + (icon.width() - width) / 2;
+    return QRect(left, top, width, kInputLabelRowHeight);
 }
 
 } // namespace
@@ -61,7 +64,7 @@ std::vector<InputBarLabel> LayoutInputBarLabels(const CDeviceData& device,
         if (ShowsRemark(device, k)) {
             const QString remark = row.displayName.trimmed();
             out.push_back({k, InputBarLabel::Kind::Remark,
-                           TextRect(icon, half, below + kInputLabelRowHeight, metrics.horizontalAdvance(remark), 0),
+                           TextRect(icon, half, below + kInputLabelRowHeight, metrics.horizontalAdvance(remark), -1),
                            remark});
         }
         // A dual-link pair shows its one signal once, under the whole column.

@@ -1,7 +1,7 @@
 #pragma once
 // Where the input bar's texts go: under each enabled input's icon its name, then the operator's
-// remark, then the resolution of a live signal, one 16-pixel row each, so that no text covers
-// another. Plain geometry, so the rule is tested without painting.
+// remark (centred under the input's button), then the resolution of a live signal, one 16-pixel
+// row each, so that no text covers another. Plain geometry, so the rule is tested without painting.
 
 #include "shell/MainWindowGeometry.h"
 

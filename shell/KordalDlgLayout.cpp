@@ -43,7 +43,8 @@ constexpr unsigned kIconImages[6][2] = {{137, 138}, {139, 140}, {135, 136}, {141
 constexpr unsigned kLayerSkin = 2001, kLayerSkinSelected = 2002;
 constexpr unsigned kLockSkin = 2003, kLockSkinSelected = 2004;
 
-// The input buttons sit below the title of the "Loop-Out" frame.
+// The input buttons sit below the title of the "Loop-Out" frame and above the pictures of their
+// connectors; a caption of Chinese characters is drawn smaller to keep its room there.
 constexpr int kInputButtonTop = 16;
 constexpr int kInputButtonHeight = 17;
 
@@ -230,8 +231,9 @@ void KordalDlg::LayoutSideBars(int which)
     if (!sideButtons_[0]) return;
     const int W = width(), H = height();
     if (which == 1) {
-        // The side column, top down, under the input band.
-        const int x = ScaleX(5), w = ScaleX(66), h = ScaleY(34), step = ScaleY(38);
+        // The side column, top down, under the input band; wide enough for "VGA ADJ." on one
+        // line and "PATTERN" with their room on the skin.
+        const int x = ScaleX(4), w = ScaleX(68), h = ScaleY(34), step = ScaleY(38);
         int y = 106;
         for (int i = 0; i < kSideButtonCount; ++i) {
             CGdipButton* b = sideButtons_[static_cast<size_t>(i)];
@@ -288,19 +290,19 @@ void KordalDlg::LayoutSideBars(int which)
     if (CGdipButton* b = ButtonById(mw::IDC_FOUR_VIEW)) b->setGeometry(indicatorsX + 3 * 40, H - 62, 40, 40);
 }
 
-// Half the connector's place is narrower than a caption and its margins ("DP-R" wrapped at the
-// hyphen): a half then reaches out into the gap beside the place, as far as the neighbouring
-// button and the "Loop-Out" frame's edge allow.
+// Half the connector's place is narrower than a caption with its room on the skin: a half then
+// reaches out into the gap beside the place, as far as the neighbouring button and the "Loop-Out"
+// frame's edge allow.
 void KordalDlg::PlaceDualDpButtons()
 {
     if (!inputButtons_[9]) return;
-    constexpr int kCaptionMargins = 8;  // the button's caption margins and its resting offset
-    constexpr int kMaxReach = 12;       // the "Loop-Out" frame's edge lies 16 pixels out
+    constexpr int kMaxReach = 12;  // the "Loop-Out" frame's edge lies 16 pixels out
     const QRect& dp = inputIconRects_[4];
-    const QFontMetrics fm(smallFont_);
     int need = 0;
-    for (CGdipButton* b : {inputButtons_[8], inputButtons_[9]})
-        need = std::max(need, fm.horizontalAdvance(b->text()) + kCaptionMargins);
+    for (CGdipButton* b : {inputButtons_[8], inputButtons_[9]}) {
+        b->resize(b->width(), kInputButtonHeight);
+        need = std::max(need, b->WidthForCaption());
+    }
     const int mid = dp.left() + dp.width() / 2;
     const int left = std::clamp(need, mid - dp.left(), mid - dp.left() + kMaxReach);
     const int right = std::clamp(need, dp.left() + dp.width() - mid, dp.left() + dp.width() - mid + kMaxReach);

@@ -32,7 +32,7 @@ constexpr unsigned kWideImage = 115;
 constexpr unsigned kSliderBack = 168;
 constexpr COLORREF kCaptionColor = 0xEBEBEB;
 constexpr COLORREF kSelectedCaptionColor = 0x9CEF;
-constexpr COLORREF kFrameColor = 0x1E1E1E;
+constexpr COLORREF kFrameColor = 0x1E1E1E;  // the double frame around the controls
 
 struct ValueRow {
     int edit, slider, label;
@@ -136,18 +136,11 @@ void MPicSettingDlg::OnInitDialog()
                            QRect(163, kApplyTop, 147, 26));
     applyAll_->SetRadio(true);
 
-    modeGroup_ = new CSxGroupBox(this, g_UiText[0]);
-    SetControlId(modeGroup_, pc::IDC_PICTURE_MODE_GROUP);
-    modeGroup_->setGeometry(6, kModeGroupTop, 308, kColorGroupTop - kModeGroupTop - 4);
-    colorGroup_ = new CSxGroupBox(this, g_UiText[1]);
-    SetControlId(colorGroup_, pc::IDC_COLOR_TEMP_GROUP);
-    colorGroup_->setGeometry(6, kColorGroupTop, 308, kResetPictureTop - kColorGroupTop - 6);
-    for (CSxGroupBox* g : {modeGroup_, colorGroup_}) {
-        g->SetTitleFont(&TitleFont());
-        g->SetTitleColor(kCaptionColor);
-        g->SetFrameColors(kFrameColor, kFrameColor);
-        g->lower();
-    }
+    modeGroup_ = MakePageGroup(this, pc::IDC_PICTURE_MODE_GROUP, g_UiText[0],
+                               QRect(6, kModeGroupTop, 308, kColorGroupTop - kModeGroupTop - 4));
+    colorGroup_ = MakePageGroup(this, pc::IDC_COLOR_TEMP_GROUP, g_UiText[1],
+                                QRect(6, kColorGroupTop, 308, kResetPictureTop - kColorGroupTop - 6));
+    StylePageGroups(this, {modeGroup_, colorGroup_}, false);
 
     modeList_ = MakePageDropList(this, pc::IDC_PICTURE_MODE_LIST, QRect(kLabelLeft, kModeListTop, 296 - kLabelLeft, 22),
                                  &ControlFont());

@@ -91,9 +91,10 @@ void MVgaDlg::OnInitDialog()
                                         DesignRect(240, 204, 60, 26));
     adcSwitch->SetDisabledLook(true);
     adcSwitch->setEnabled(false);
-    MakeLabel(cv::IDC_PASSWORD_LABEL, QStringLiteral("Please Enter Password :"), DesignRect(4, 242, 178, 24));
-    MakeEdit(cv::IDC_PASSWORD_EDIT, 0, 9999, DesignRect(184, 242, 46, 24));
-    MakeButton(cv::IDC_ENTER, QStringLiteral("enter"), kPageActionImage, 0, DesignRect(236, 240, 68, 28));
+    // The longest label, "Please Enter Password :", with its room from the frame and the edit.
+    MakeLabel(cv::IDC_PASSWORD_LABEL, QStringLiteral("Please Enter Password :"), DesignRect(4, 242, 181, 24));
+    MakeEdit(cv::IDC_PASSWORD_EDIT, 0, 9999, DesignRect(189, 242, 46, 24));
+    MakeButton(cv::IDC_ENTER, QStringLiteral("enter"), kPageActionImage, 0, DesignRect(241, 240, 64, 28));
     struct AdcRow {
         int labelId;
         const char* label;
@@ -108,9 +109,10 @@ void MVgaDlg::OnInitDialog()
         {cv::IDC_BLUE_OFFSET_LABEL, "Blue Offset", cv::IDC_BLUE_OFFSET_EDIT, 0, 352},
         {cv::IDC_BLUE_GAIN_LABEL, "Blue Gain", cv::IDC_BLUE_GAIN_EDIT, 152, 352},
     };
+    // "Green Offset" with its room from the frame and its edit; the edits hold four digits.
     for (const AdcRow& row : rows) {
-        adcSection_.push_back(MakeLabel(row.labelId, QString::fromLatin1(row.label), DesignRect(row.x + 4, row.y, 96, 24)));
-        adcSection_.push_back(MakeEdit(row.editId, 0, 1023, DesignRect(row.x + 102, row.y, 50, 24)));
+        adcSection_.push_back(MakeLabel(row.labelId, QString::fromLatin1(row.label), DesignRect(row.x + 8, row.y, 95, 24)));
+        adcSection_.push_back(MakeEdit(row.editId, 0, 1023, DesignRect(row.x + 107, row.y, 46, 24)));
     }
     adcSection_.push_back(MakeButton(cv::IDC_CALIBRATE, QStringLiteral("Calibrate"), kPageActionImage, 0,
                                      DesignRect(40, 394, 100, 32)));

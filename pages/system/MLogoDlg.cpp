@@ -74,7 +74,7 @@ void MLogoDlg::OnInitDialog()
     for (CGdipButton* b : {usageNormal_, usageLogo_}) b->SetRadio(true);
     usageNormal_->SetPressed(true);
     onOff_ = layerpage::MakeSwitch(this, lc::IDC_ON_OFF, Dlu(138, 39, 47, 17));
-    top_ = layerpage::MakeSwitch(this, lc::IDC_TOP, Dlu(54, 277, 38, 15));
+    top_ = layerpage::MakeSwitch(this, lc::IDC_TOP, Dlu(55, 277, 38, 15));
     border_ = layerpage::MakeSwitch(this, lc::IDC_BORDER, Dlu(165, 277, 38, 15));
     for (CGdipButton* b : {onOff_, top_, border_}) connect(b, &CGdipButton::clickedId, this, &MLogoDlg::OnButton);
     layerpage::EnableButton(onOff_, false);

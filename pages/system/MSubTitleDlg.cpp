@@ -455,14 +455,15 @@ int MSubTitleDlg::LayOutControls(int captionHeight, int editHeight)
 int MSubTitleDlg::PlaceButtonRows(std::initializer_list<CGdipButton*> buttons, int left, int right, int y, int height)
 {
     constexpr int kGap = 4;
-    // Beyond the caption's advance: the skin's rim and 3 clear pixels at either side, and the
-    // pixel a held caption moves.
-    constexpr int kPadding = 12;
     const std::vector<CGdipButton*> all(buttons);
     const int count = static_cast<int>(all.size());
     const QFont& font = ControlFont();
-    const QFontMetrics m(font);
-    auto natural = [&m](const CGdipButton* b) { return m.horizontalAdvance(b->text()) + kPadding; };
+    for (CGdipButton* b : all) {
+        b->SetCaptionFont(&font);
+        b->resize(b->width(), height);
+    }
+    // The caption on one line with its room on the skin.
+    auto natural = [](const CGdipButton* b) { return b->WidthForCaption(); };
     auto need = [&](int first, int last) {
         int sum = -kGap;
         for (int k = first; k < last; ++k) sum += natural(all[static_cast<size_t>(k)]) + kGap;
@@ -483,7 +484,6 @@ int MSubTitleDlg::PlaceButtonRows(std::initializer_list<CGdipButton*> buttons, i
         for (int k = first; k < last; ++k) {
             CGdipButton* b = all[static_cast<size_t>(k)];
             const int w = natural(b) + extra;
-            b->SetCaptionFont(&font);
             b->setGeometry(x, rowY, w, height);
             x += w + kGap;
         }

@@ -34,8 +34,6 @@ constexpr unsigned kButtonImage = 114;
 constexpr unsigned kProgressImage = 1550;
 constexpr unsigned kProgressDoneImage = 1551;
 constexpr COLORREF kButtonCaptionColor = 0xEBEBEB;
-constexpr COLORREF kGroupTitleColor = 0xEBEBEB;
-constexpr COLORREF kGroupFrameColor = 0x1E1E1E;
 
 constexpr int kUiSetting = 97;
 constexpr int kUiTitle = 134;
@@ -123,9 +121,7 @@ void MVideoSettingDlg::OnInitDialog()
     SetTitle(g_UiText[kUiTitle]);
     resize(ScaleX(340), 410);
 
-    settingGroup_ = new CSxGroupBox(this, g_UiText[kUiSetting]);
-    SetControlId(settingGroup_, vs::IDC_SETTING_GROUP);
-    settingGroup_->setGeometry(8, 36, 324, 150);
+    settingGroup_ = MakePageGroup(this, vs::IDC_SETTING_GROUP, g_UiText[kUiSetting], QRect(8, 36, 324, 150));
     qualityLabel_ = MakeLabel(this, vs::IDC_QUALITY_LABEL, QStringLiteral("Quality :"), QRect(20, 64, 130, 24));
     // The resolution list is kept (it holds the stream's code) but not shown; it shares the quality row.
     resolutionLabel_ = MakeLabel(this, vs::IDC_RESOLUTION_LABEL, QStringLiteral("Resolution :"), QRect(20, 64, 130, 24));
@@ -144,9 +140,7 @@ void MVideoSettingDlg::OnInitDialog()
     bitRateEdit_->Init(true, 2, kStartBitRate, 40960, QStringLiteral("%d"));
     bitRateEdit_->setGeometry(156, 140, 90, 24);
 
-    updateGroup_ = new CSxGroupBox(this, g_UiText[kUiUpdate]);
-    SetControlId(updateGroup_, vs::IDC_UPDATE_GROUP);
-    updateGroup_->setGeometry(8, 200, 324, 198);
+    updateGroup_ = MakePageGroup(this, vs::IDC_UPDATE_GROUP, g_UiText[kUiUpdate], QRect(8, 200, 324, 198));
     pathEdit_ = new CMyEdit(this);
     SetControlId(pathEdit_, vs::IDC_PACKAGE_PATH_EDIT);
     SetControlOwner(pathEdit_, this);
@@ -167,13 +161,7 @@ void MVideoSettingDlg::OnInitDialog()
     resultText_ = MakeLabel(this, vs::IDC_RESULT_TEXT, QString(), QRect(20, 330, 300, 26));
     versionText_ = MakeLabel(this, vs::IDC_VERSION_TEXT, QString(), QRect(20, 362, 300, 26));
 
-    for (CSxGroupBox* group : {settingGroup_, updateGroup_}) {
-        group->SetTitleFont(&ControlFont());
-        group->SetTitleColor(kGroupTitleColor);
-        group->SetFrameColors(kGroupFrameColor, kGroupFrameColor);
-        group->SetBackColor(kGroupFrameColor);
-        group->lower();
-    }
+    StylePageGroups(this, {settingGroup_, updateGroup_}, true);
     FillLists();
     ApplyFontToChildren();
 }

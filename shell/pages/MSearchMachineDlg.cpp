@@ -24,7 +24,6 @@
 #include "shell/pages/LocalAddresses.h"
 #include "shell/pages/NetworkLink.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -95,7 +94,7 @@ void MSearchMachineDlg::OnInitDialog()
     localIpGroup_->setGeometry(213, 28, 160, 46);
     localIpGroup_->SetTitleFont(&ControlFont());
     localIpGroup_->SetTitleColor(0xEBEBEB);
-    localIpGroup_->SetFrameColors(0x1E1E1E, ToColorRef(QApplication::palette().color(QPalette::Light)));
+    // The frame in the pages' shadow grey: a 0x1E1E1E line would not show on the dark page.
     localIpGroup_->SetFrameWidth(2);
     localIpGroup_->lower();
 

@@ -9,6 +9,7 @@
 #include "platform/MessageTarget.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
@@ -100,7 +101,9 @@ TEST(CDropButton, CreateSetsIdOwnerAndDefaults)
     EXPECT_TRUE(f.button->isVisible());
     EXPECT_EQ(f.button->TextColor(), 0xEBEBEBu);
     EXPECT_EQ(f.button->ExtraColor(), 0u);
-    EXPECT_EQ(f.List()->ItemHeight(), 15);  // the default 15-pixel font
+    // A row holds the line of the default 15-pixel font, glyphs above and below the 15 pixels too.
+    EXPECT_EQ(f.List()->ItemHeight(), QFontMetrics(f.List()->ListFont()).height());
+    EXPECT_GT(f.List()->ItemHeight(), 15);
     EXPECT_EQ(f.List()->BkColor(), 0xFFFFFFu);
     EXPECT_FALSE(f.button->IsListShown());
     // A second Create is refused.
@@ -130,7 +133,7 @@ TEST(CDropButton, EmptyListDropsAtTheFullLimit)
     EXPECT_EQ(f.button->DropHeight(), 100);
     Click(f.button, QPoint(10, 10));
     ASSERT_TRUE(f.button->IsListShown());
-    EXPECT_EQ(f.List()->viewport()->height(), 100);
+    EXPECT_EQ(f.List()->viewport()->height(), 100 - 2 * kDropListPadding);
     const QRect pop = f.button->GetPopup()->geometry();
     const QPoint buttonBottomLeft = f.button->mapToGlobal(QPoint(0, f.button->height() - 1));
     EXPECT_EQ(pop.topLeft(), buttonBottomLeft);
@@ -138,17 +141,18 @@ TEST(CDropButton, EmptyListDropsAtTheFullLimit)
     EXPECT_EQ(pop.height(), 102);  // list area plus the one-pixel frame above and below
 }
 
-TEST(CDropButton, ThreeRowsOfFifteenDrop45)
+TEST(CDropButton, ThreeRowsDropTheirLinesAndThePadding)
 {
     Fixture f;
     f.Fill({"a", "b", "c"});
-    EXPECT_EQ(f.button->DropHeight(), 45);
+    const int row = f.List()->ItemHeight();
+    EXPECT_EQ(f.button->DropHeight(), 3 * row + 2 * kDropListPadding);
     f.button->DropList();
     ASSERT_TRUE(f.button->IsListShown());
-    EXPECT_EQ(f.List()->viewport()->height(), 45);
+    EXPECT_EQ(f.List()->viewport()->height(), 3 * row);
     EXPECT_EQ(f.List()->verticalScrollBar()->maximum(), 0);  // every row shows
-    EXPECT_EQ(f.List()->IndexAt(QPoint(5, 44)), 2);
-    EXPECT_EQ(f.List()->IndexAt(QPoint(5, 45)), -1);
+    EXPECT_EQ(f.List()->IndexAt(QPoint(5, 3 * row - 1)), 2);
+    EXPECT_EQ(f.List()->IndexAt(QPoint(5, 3 * row)), -1);
 }
 
 TEST(CDropButton, LongListDropsWholeRowsUnderTheLimit)
@@ -156,15 +160,17 @@ TEST(CDropButton, LongListDropsWholeRowsUnderTheLimit)
     Fixture f;
     for (int i = 0; i < 20; ++i)
         f.List()->AddString(QString::number(i));
-    EXPECT_EQ(f.button->DropHeight(), 90);  // six rows of 15 fit under 100
-    f.button->SetDropHeightLimit(10);       // below one row: still one row
-    EXPECT_EQ(f.button->DropHeight(), 15);
+    const int row = f.List()->ItemHeight();
+    const int rows = (100 - 2 * kDropListPadding) / row;  // the whole rows under 100
+    EXPECT_EQ(f.button->DropHeight(), rows * row + 2 * kDropListPadding);
+    f.button->SetDropHeightLimit(10);  // below one row: still one row
+    EXPECT_EQ(f.button->DropHeight(), row + 2 * kDropListPadding);
     f.button->SetDropHeightLimit(100);
     f.button->SetCurSel(19);
     f.button->DropList();
     ASSERT_TRUE(f.button->IsListShown());
-    EXPECT_EQ(f.List()->verticalScrollBar()->maximum(), 14);
-    EXPECT_EQ(f.List()->TopIndex(), 14);  // the current row is scrolled into view
+    EXPECT_EQ(f.List()->verticalScrollBar()->maximum(), 20 - rows);
+    EXPECT_EQ(f.List()->TopIndex(), 20 - rows);  // the current row is scrolled into view
     EXPECT_EQ(f.List()->IndexAt(f.List()->ItemRect(19).center()), 19);
 }
 
@@ -424,7 +430,7 @@ TEST(CDropList, ResetKeepsRowsAndRecordsTogether)
     EXPECT_EQ(rec->textColor, kColorListText);
     EXPECT_EQ(rec->selectedTextColor, 0u);
     EXPECT_EQ(rec->data, 0u);
-    EXPECT_EQ(f.button->DropHeight(), 15);
+    EXPECT_EQ(f.button->DropHeight(), f.List()->ItemHeight() + 2 * kDropListPadding);
 }
 
 TEST(CDropList, DeleteStringRemovesExactlyOneRowAfterManyAdds)
@@ -481,10 +487,11 @@ TEST(CDropList, SetCurSelRefusesBadIndexes)
 TEST(CDropList, ListFontOnlyOnce)
 {
     Fixture f;
+    const int row = f.List()->ItemHeight();
     f.List()->SetListFont(QFont(QStringLiteral("Liberation Sans"), 30));
-    EXPECT_EQ(f.List()->ItemHeight(), 15);
+    EXPECT_EQ(f.List()->ItemHeight(), row);
     f.List()->SetItemHeight(0);
-    EXPECT_EQ(f.List()->ItemHeight(), 15);
+    EXPECT_EQ(f.List()->ItemHeight(), row);
     f.List()->SetItemHeight(20);
     EXPECT_EQ(f.List()->ItemHeight(), 20);
 }

@@ -1,9 +1,10 @@
 // Every page of the main window at the design size, in Chinese and back in English, each switched
 // and opened as an operator does it (the language label of the system page, then the page): no
 // control or painted picture of a page leaves the page or covers another, and the title band and
-// every language text show the chosen language; every numeric edit's frame shows whether it takes
-// input and every caption stands out from its button. The pictures of the whole window with each
-// page open are kept in the build folder.
+// every language text show the chosen language; every text has room in its control, the window's
+// own too, and every group frame shows; every numeric edit's frame shows whether it takes input
+// and every caption stands out from its button. The pictures of the whole window with each page
+// open are kept in the build folder.
 
 #include "MainWindowTestSupport.h"
 #include "tests/support/DropListChecks.h"
@@ -21,9 +22,11 @@
 #include "pages/system/MSubTitleDlg.h"
 #include "platform/MessageIds.h"
 #include "platform/PageNotifyCodes.h"
+#include "shell/InputBarLabels.h"
 #include "shell/PageTable.h"
 #include "shell/pages/ConnectIds.h"
 
+#include <QCheckBox>
 #include <QVariantMap>
 
 namespace {
@@ -95,8 +98,13 @@ TEST_F(AllPagesX11, EveryPageFitsAndFollowsTheLanguageChosenOnTheSystemPage)
     SelectLanguage(QStringLiteral("English"));
     ReloadUiText();
     KordalDlg& w = Window();
-    // A package path far too wide for its display.
+    // A package path far too wide for its display; the longer captions that states give: "SWITCH
+    // ON", the DP halves, a stored logo's "Clear"; a remark under an input.
     w.m_VideoSettingDlg.SetPackagePath(QStringLiteral("/home/operator/Downloads/2026-03/encoder/VP_venc.tar.gz"));
+    SendMsg(&w, WM_PAGE_NOTIFY, NOTIFY_SWITCHER_MODE, 1);
+    w.DualChannelBox()->setChecked(true);
+    GetDeviceData().logo.valid[1] = 1;
+    GetDeviceData().inputNames[1].displayName = QStringLiteral("Stage");
     SettleForPicture();
     ASSERT_EQ(w.size(), QSize(1280, 728));
 
@@ -109,9 +117,13 @@ TEST_F(AllPagesX11, EveryPageFitsAndFollowsTheLanguageChosenOnTheSystemPage)
         if (row.area == PageArea::Operating) outside.removeAll(QStringLiteral("CPictureCtrl #1027"));
         EXPECT_EQ(outside, QStringList()) << where;
         EXPECT_EQ(OverlappingControls(page), QStringList()) << where;
+        EXPECT_EQ(FaintGroupFrames(page), QStringList()) << where;
         EXPECT_EQ(LanguageTextProblems(page), QStringList()) << where;
-        // Every text whole: no label's edge cuts its glyphs, no caption or display is too narrow.
-        EXPECT_EQ(ClippedTexts(page), QStringList()) << where;
+        // Every text whole and with room: no label's edge cuts its glyphs, no caption or display is
+        // too narrow; with the operating page, the window's own buttons too.
+        EXPECT_EQ(ClippedTexts(row.area == PageArea::Operating ? static_cast<QWidget&>(w) : page), QStringList()) << where;
+        for (const InputBarLabel& l : w.InputBarLabelLayout())  // a remark under the middle of its button
+            EXPECT_TRUE(l.kind != InputBarLabel::Kind::Remark || std::abs(l.rect.center().x() - w.InputIconRects()[1].center().x()) <= 1) << where;
         EXPECT_EQ(TextsCutByTheirEdges(page, page.grab().toImage()), QStringList()) << where;
         EXPECT_TRUE(w.m_VideoSettingDlg.PathEdit()->text().endsWith(QStringLiteral("/VP_venc.tar.gz"))) << where;
         EXPECT_EQ(w.LoopOutGroup()->Caption(), LoadLangString(QStringLiteral("IDD102_IDS_1255"))) << where;

@@ -1,7 +1,7 @@
 #pragma once
 // Picture check for the drop buttons shown in a window: a disabled one draws its arrow in the
-// disabled text colour, an open list's rows stand out from their fill by 3:1 at least, and a
-// closed list shows each of its choices whole.
+// disabled text colour, an open list's rows stand out from their fill by 3:1 at least and keep
+// room from the list's frame, and a closed list shows each of its choices whole.
 
 #include "tests/support/PageScreenshots.h"
 
@@ -10,8 +10,9 @@
 
 // What is wrong with the drop buttons showing in picture (a grab of root). Each list is dropped
 // in turn (a disabled one enabled for it): a row's ink is the pixel that differs most from the
-// fill right of its text. Then each row is shown closed, and the shown row again. A closed list's
-// face is dark, but for the lists named in ownColours.
+// fill right of its text, and its text the pixels that differ from that fill. Then each row is
+// shown closed, and the shown row again. A closed list's face is dark, but for the lists named in
+// ownColours.
 inline QStringList DropListProblems(QWidget& root, const QImage& picture, const QList<int>& ownColours = {})
 {
     QStringList out;
@@ -30,15 +31,23 @@ inline QStringList DropListProblems(QWidget& root, const QImage& picture, const 
         SettleForPicture();
         CDropList* list = b->GetList();
         const QImage rows = list->viewport()->grab().toImage();
+        QWidget* popup = list->parentWidget();
+        QRect text;  // the ink of the rows shown, in the popup
         for (int i = list->TopIndex(); i < list->GetCount() && list->ItemRect(i).bottom() < rows.height(); ++i) {
             const QRect r = list->ItemRect(i);
-            const double fill = RelativeLuminance(rows.pixelColor(r.right() - 1, r.center().y()));
+            const QRgb fillColour = rows.pixel(r.right() - 1, r.center().y());
+            const double fill = RelativeLuminance(QColor(fillColour));
             double best = 1;
             for (int y = r.top(); y <= r.bottom(); ++y)
-                for (int x = r.left(); x < r.right(); ++x)
+                for (int x = r.left(); x < r.right(); ++x) {
                     best = std::max(best, ContrastRatio(fill, RelativeLuminance(rows.pixelColor(x, y))));
+                    if (ColourDistance(rows.pixel(x, y), fillColour) > 24) text |= QRect(list->viewport()->mapTo(popup, QPoint(x, y)), QSize(1, 1));
+                }
             if (best < 3.0) out << QStringLiteral("%1 row \"%2\" %3:1").arg(ControlName(b), list->GetText(i)).arg(best, 0, 'f', 1);
         }
+        // The first and last rows shown keep room from the popup's frame (its outer pixel lines).
+        const int room = std::min(text.top() - 1, popup->height() - 2 - text.bottom());
+        if (!text.isEmpty() && room < kTextEndRoom) out << QStringLiteral("%1 rows %2 px from the frame").arg(ControlName(b)).arg(room);
         b->CloseList();
         b->setEnabled(enabled);
 

@@ -1,10 +1,10 @@
 #pragma once
 // Pictures of a page in English and Chinese for a look (kept in the test's build folder), and the
 // checks that go with them: controls and the pictures a page paints itself that leave the page's
-// visible area or overlap, texts that do not fit their controls (the layout), numeric edits whose
-// frame does not show whether they take input, button captions that do not stand out from their
-// skins, and the texts a page shows after a language switch. Screenshot tests run under Xvfb
-// (files named *_x11_test.cpp).
+// visible area or overlap, texts that do not fit their controls or lack room in them (the layout),
+// group frames that hardly show, numeric edits whose frame does not show whether they take input,
+// button captions that do not stand out from their skins, and the texts a page shows after a
+// language switch. Screenshot tests run under Xvfb (files named *_x11_test.cpp).
 
 #include "tests/support/QtPrinters.h"
 
@@ -250,40 +250,89 @@ inline QStringList LowContrastCaptions(QWidget& root)
     return out;
 }
 
-// The face of an image button's skin drawn alone: the run of its middle row in the colour of its
-// centre, without the rim around it (the whole button where it has no skin).
+// A widget drawn alone, as it stands.
+inline QImage DrawnAlone(QWidget& w)
+{
+    QImage image(w.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    w.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    return image;
+}
+
+// The face of an image button's skin drawn alone: the smooth run around its centre, across and
+// down, up to the first sharp step (its rim, a bevel's highlight) or a see-through pixel; the
+// whole button where it has no skin there.
 inline QRect SkinFace(CGdipButton& b)
 {
     const QString text = b.text();
     b.setText(QString());
-    QImage skin(b.size(), QImage::Format_ARGB32_Premultiplied);
-    skin.fill(Qt::transparent);
-    b.render(&skin, QPoint(), QRegion(), QWidget::DrawChildren);
+    const QImage skin = DrawnAlone(b);
     b.setText(text);
-    const int y = skin.height() / 2;
-    const QRgb centre = skin.pixel(skin.width() / 2, y);
-    int left = skin.width(), right = -1;
-    for (int x = 0; x < skin.width(); ++x)
-        if (const QRgb c = skin.pixel(x, y); qAlpha(c) >= 128 && ColourDistance(c, centre) <= 24) left = std::min(left, x), right = x;
-    return right < 0 ? b.rect() : QRect(left, 0, right - left + 1, b.height());
+    const QPoint c(skin.width() / 2, skin.height() / 2);
+    auto end = [&skin, c](QPoint step) {
+        QPoint e = c;
+        for (QPoint p = c + step; skin.rect().contains(p) && qAlpha(skin.pixel(p)) >= 128 && ColourDistance(skin.pixel(p), skin.pixel(e)) <= 24; p += step) e = p;
+        return e;
+    };
+    if (!skin.rect().contains(c) || qAlpha(skin.pixel(c)) < 128) return b.rect();
+    return QRect(QPoint(end({-1, 0}).x(), end({0, -1}).y()), QPoint(end({1, 0}).x(), end({0, 1}).y()));
 }
 
+// Where a label's or a button's text is inked, in its own coordinates: the pixels its text changes
+// in a drawing of it alone.
+template <class Texted>
+QRect TextInk(Texted& w)
+{
+    const QString text = w.text();
+    const QImage with = DrawnAlone(w);
+    w.setText(QString());
+    const QImage without = DrawnAlone(w);
+    w.setText(text);
+    QRect ink;
+    for (int y = 0; y < with.height(); ++y)
+        for (int x = 0; x < with.width(); ++x)
+            if (ColourDistance(with.pixel(x, y), without.pixel(x, y)) > 24) ink |= QRect(x, y, 1, 1);
+    return ink;
+}
+
+// The room the well-placed texts keep, which every text keeps: a caption's ink at rest four pixels
+// inside its skin's face at the sides and two above and below (held, a pixel lower and right, it
+// keeps no less than three and one); a label's ink four pixels from the frame of the group it
+// stands in and from the controls beside it.
+inline constexpr int kTextSideRoom = 4;
+inline constexpr int kTextEndRoom = 2;
+
 // The page's visible labels and image-button captions whose text (less blanks around it) does not
-// fit inside them: its advance across, its glyphs' ink up and down; a caption keeps three pixels
-// clear of its skin's face at the sides; text displays; and group titles that a control covers.
+// fit inside them: its advance across, its glyphs' ink up and down; captions and labels without
+// the room above; text displays; and group titles that a control covers.
 inline QStringList ClippedTexts(const QWidget& page)
 {
     QStringList out;
-    auto clipped = [&out](const QWidget* w, const QString& text, const QRect& room, const QRect& need) {
+    auto rectText = [](const QRect& r) { return QStringLiteral("%1x%2 at %3,%4").arg(r.width()).arg(r.height()).arg(r.x()).arg(r.y()); };
+    auto clipped = [&out, &rectText](const QWidget* w, const QString& text, const QRect& room, const QRect& need) {
         if (!room.contains(need))
-            out << QStringLiteral("%1 \"%2\" needs %3x%4, has %5x%6")
-                       .arg(ControlName(w), text).arg(need.width()).arg(need.height()).arg(room.width()).arg(room.height());
+            out << QStringLiteral("%1 \"%2\" needs %3, has %4").arg(ControlName(w), text, rectText(need), rectText(room));
     };
     for (QWidget* w : page.findChildren<QWidget*>()) {
         if (!w->isVisibleTo(&page) || w->isWindow()) continue;
         if (auto* l = qobject_cast<QLabel*>(w)) {
             const QString text = l->text().trimmed();
-            if (text.isEmpty() || l->wordWrap() || l->textFormat() == Qt::RichText || !l->pixmap().isNull()) continue;
+            if (text.isEmpty() || l->textFormat() == Qt::RichText || !l->pixmap().isNull()) continue;
+            // Its ink's clear pixels to the frame of its group and to the controls level with it.
+            const QRect ink = TextInk(*l).translated(l->pos());
+            for (QWidget* c : l->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                if (c == l || !c->isVisibleTo(&page) || ink.isEmpty()) continue;
+                const QRect r = c->geometry();
+                int gap = kTextSideRoom;
+                if (auto* g = qobject_cast<CSxGroupBox*>(c); g && r.contains(ink.center())) {
+                    const QPolygon frame = g->Geometry().paths.front().translated(r.topLeft());
+                    gap = std::min(ink.left() - frame.point(1).x(), frame.point(3).x() - ink.right()) - 1;
+                } else if (!g && r.top() <= ink.bottom() && r.bottom() >= ink.top() && !r.intersects(ink)) {
+                    gap = (r.left() > ink.right() ? r.left() - ink.right() : ink.left() - r.right()) - 1;
+                }
+                if (gap < kTextSideRoom) out << QStringLiteral("%1 \"%2\" %3 px from %4").arg(ControlName(l), text).arg(gap).arg(ControlName(c));
+            }
+            if (l->wordWrap()) continue;
             const QRect room = l->contentsRect().adjusted(l->margin(), l->margin(), -l->margin(), -l->margin());
             const QFontMetrics fm = l->fontMetrics();
             const QRect glyphs = fm.tightBoundingRect(QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')));
@@ -291,10 +340,9 @@ inline QStringList ClippedTexts(const QWidget& page)
                     fm.boundingRect(room, static_cast<int>(l->alignment()), text)
                         .adjusted(0, fm.ascent() + glyphs.top(), 0, glyphs.bottom() - fm.descent()));
         } else if (auto* b = qobject_cast<CGdipButton*>(w); b && !b->text().trimmed().isEmpty()) {
-            // At rest and held; a caption above or below its picture keeps off the button's border.
+            // At rest; a caption above or below its picture keeps off the button's border.
             const QRect face = b->HasCaptionFont() || b->CaptionPlacement() == kCaptionCentre ? SkinFace(*b) : b->rect();
-            const QRect held = b->CaptionRect();
-            clipped(b, b->text(), face.adjusted(3, 2, -3, -2), held.united(held.translated(-1, -1)));
+            clipped(b, b->text(), face.adjusted(kTextSideRoom, kTextEndRoom, -kTextSideRoom, -kTextEndRoom), TextInk(*b));
         } else if (auto* g = qobject_cast<CSxGroupBox*>(w); g && !g->Caption().trimmed().isEmpty()) {
             const QFontMetrics fm(g->TitleFont());
             const QRect glyphs = fm.tightBoundingRect(g->TitleText());
@@ -326,6 +374,29 @@ inline QStringList TextsCutByTheirEdges(const QWidget& page, const QImage& pictu
         for (int y : {r.top(), r.bottom()})
             for (int x = r.left(); x <= r.right(); ++x) inked += picture.rect().contains(x, y) && ColourDistance(picture.pixel(x, y), ink) <= 60;
         if (inked > 0) out << QStringLiteral("%1 \"%2\" %3 pixels on its edges").arg(ControlName(l), l->text()).arg(inked);
+    }
+    return out;
+}
+
+// The page's visible group frames that hardly show: along their left side, the line stands out
+// from the page drawn without the groups by less than 3:1 (as any control's outline does) everywhere.
+inline QStringList FaintGroupFrames(QWidget& page)
+{
+    QList<CSxGroupBox*> groups;
+    for (CSxGroupBox* g : page.findChildren<CSxGroupBox*>()) groups << (g->isVisibleTo(&page) ? g : nullptr);
+    groups.removeAll(nullptr);
+    const QImage framed = page.grab().toImage();
+    for (CSxGroupBox* g : groups) g->hide();
+    const QImage bare = page.grab().toImage();
+    QStringList out;
+    for (CSxGroupBox* g : groups) {
+        g->show();
+        const QPolygon path = g->Geometry().paths.front();
+        double best = 1;
+        for (int i = 1; i < 8; ++i)
+            if (const QPoint p = g->mapTo(&page, path.point(1) + (path.point(2) - path.point(1)) * i / 8); framed.rect().contains(p))
+                best = std::max(best, ContrastRatio(RelativeLuminance(framed.pixelColor(p)), RelativeLuminance(bare.pixelColor(p))));
+        if (best < 3.0) out << QStringLiteral("%1 \"%2\" %3:1").arg(ControlName(g), g->Caption()).arg(best, 0, 'f', 1);
     }
     return out;
 }
