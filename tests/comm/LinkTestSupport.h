@@ -34,10 +34,12 @@ inline comm::DeviceLinkOptions FastOptions()
     return o;
 }
 
-inline comm::DeviceLinkOptions OptionsFor(const emu::ProcessorEmulator& e)
+// Fast timings, and the TCP port of each emulator for its loopback address.
+template <typename... More>
+comm::DeviceLinkOptions OptionsFor(const emu::ProcessorEmulator& e, const More&... more)
 {
     auto o = FastOptions();
-    o.tcpPortByIp[e.Ip()] = e.TcpPort();
+    for (const emu::ProcessorEmulator* x : {&e, static_cast<const emu::ProcessorEmulator*>(&more)...}) o.tcpPortByIp[x->Ip()] = x->TcpPort();
     return o;
 }
 

@@ -94,8 +94,7 @@ TEST(HostilePeer, AProcessorOnALinkNeitherAddsNorStandsInForAnother)
 {
     auto honest = StartEmulator("127.0.0.76");
     auto stranger = StartEmulator("127.0.0.77", false, honest->Address());  // its frames in .76's name
-    auto options = OptionsFor(*honest);
-    options.tcpPortByIp[stranger->Ip()] = stranger->TcpPort();
+    auto options = OptionsFor(*honest, *stranger);
     options.silenceTimeoutMs = 60000;  // the stranger's link stays up to show where commands go
     options.maxNetLinks = 2;
     EXPECT_EQ(comm::DeviceLinkOptions{}.maxNetLinks, 254u);

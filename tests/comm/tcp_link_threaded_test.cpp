@@ -117,9 +117,7 @@ TEST(TcpLink, AConnectToAProcessorOfALinkedOnesAddressReplacesItsLink)
     // Two subnets, or one /16 network: both processors have address 171.
     auto first = StartEmulator("127.0.1.171");
     auto last = StartEmulator("127.0.2.171");
-    auto options = OptionsFor(*first);
-    options.tcpPortByIp[last->Ip()] = last->TcpPort();
-    comm::DeviceLink link(options);
+    comm::DeviceLink link(OptionsFor(*first, *last));
     link.ConnectNet(first->Ip().c_str(), comm::kDevicePort);
     ASSERT_TRUE(first->WaitReceived([](const auto& log) { return !log.empty(); }, 5000ms));
     link.ConnectNet(last->Ip().c_str(), comm::kDevicePort);

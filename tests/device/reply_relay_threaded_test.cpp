@@ -137,9 +137,7 @@ TEST_F(RelayThreaded, OnlyTheProcessorTheCommandsGoToReplacesTheConfiguration)
     // Both linked, as a search's joint link leaves them; the operator chose the first and read it.
     auto chosen = StartEmulator("127.0.0.91");
     auto stranger = StartEmulator("127.0.0.92");
-    auto options = OptionsFor(*chosen);
-    options.tcpPortByIp[stranger->Ip()] = stranger->TcpPort();
-    comm::DeviceLink link(options);
+    comm::DeviceLink link(OptionsFor(*chosen, *stranger));
     comm::InstallCommLibrary(&link);
     UiReplyRelay relay(handlers_);
     relay.RegisterAll();
