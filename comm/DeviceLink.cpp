@@ -18,6 +18,7 @@
 #include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/eventfd.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
@@ -141,16 +142,27 @@ void ForEachRouted(const RouteTable& t, uint8_t address, Fn&& fn)
         fn(0);
 }
 
+// Links may take at most half the descriptors the process may open: the rest of the program (its
+// windows, files and pipes) is never starved of them, whatever limit the system sets.
+std::size_t LinkBound(std::size_t wanted)
+{
+    rlimit r{};
+    if (getrlimit(RLIMIT_NOFILE, &r) != 0 || r.rlim_cur == RLIM_INFINITY) return wanted;
+    return std::min<std::size_t>(wanted, std::max<rlim_t>(1, r.rlim_cur / 2));
+}
+
 }  // namespace
 
 struct DeviceLink::Impl {
     explicit Impl(DeviceLinkOptions o)
-        : options(std::move(o)), onlineReportInterval(std::max(options.onlineReportIntervalMs, kMinOnlineReportMs))
+        : options(std::move(o)), onlineReportInterval(std::max(options.onlineReportIntervalMs, kMinOnlineReportMs)),
+          maxNetLinks(LinkBound(options.maxNetLinks))
     {
     }
 
     const DeviceLinkOptions options;
     const Ms onlineReportInterval;
+    const std::size_t maxNetLinks;
 
     // Shared with the calling threads.
     std::mutex queueMutex;
@@ -456,7 +468,7 @@ void DeviceLink::Impl::Connect(const OpConnect& c, Clock::time_point now)
             CloseFd((*holder)->fd);
             netLinks.erase(holder);
             Count(&DeviceLinkStats::replacedNetLinks);
-        } else if (netLinks.size() >= options.maxNetLinks) {
+        } else if (netLinks.size() >= maxNetLinks) {
             Count(&DeviceLinkStats::refusedNetLinks);
             return;
         }

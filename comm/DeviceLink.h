@@ -86,7 +86,8 @@ struct DeviceLinkOptions {
     // Port used for ConnectNet instead of the one it names: per IP, then tcpPort when nonzero.
     std::map<std::string, int> tcpPortByIp;
     int tcpPort = 0;
-    // Network links kept at most; a connect to another processor past that is refused.
+    // Network links kept at most; a connect to another processor past that is refused. Never more
+    // than half the descriptors the process may open (RLIMIT_NOFILE when the link is made).
     std::size_t maxNetLinks = kMaxNetLinks;
 
     int probeIntervalMs = 1000;

@@ -7,6 +7,7 @@
 
 #include <netinet/tcp.h>
 #include <poll.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -124,6 +125,19 @@ TEST(HostilePeer, AProcessorOnALinkNeitherAddsNorStandsInForAnother)
     EXPECT_EQ(link.Stats().connectAttempts, 2u);
     for (const auto& r : replies.All()) EXPECT_NE(r.replyId, 27);
     link.Shutdown();
+
+    // Nor more links than half the descriptors the process may open, whatever limit it has.
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &saved), 0);
+    rlimit low = saved;
+    low.rlim_cur = 100;
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &low), 0);
+    comm::DeviceLink few(FastOptions());
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &saved), 0);
+    for (int i = 1; i <= 60; ++i) few.ConnectNet(("127.0.3." + std::to_string(i)).c_str(), comm::kDevicePort);
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    while (few.Stats().refusedNetLinks < 10 && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(10ms);
+    EXPECT_EQ(few.Stats().refusedNetLinks, 10u);
 }
 
 TEST(HostilePeer, TheEmulatorDropsAClientThatDoesNotReadAndKeepsServingTheOthers)
