@@ -123,11 +123,6 @@ void RecordingCommLibrary::SendData(uint32_t offset, uint32_t length, const uint
     Record(std::move(c));
 }
 
-bool RecordingCommLibrary::CommandsReach(uint32_t link, uint8_t deviceAddress) const
-{
-    return link == 0 || deviceAddress == kBroadcastAddress;
-}
-
 void RecordingCommLibrary::SetOpenSerialResult(int result)
 {
     std::lock_guard lock(mutex_);

@@ -40,9 +40,6 @@ public:
     void CloseSerial() override;
     void GetVersion(uint8_t* out, int length) override;
     void SendData(uint32_t offset, uint32_t length, const uint8_t* data, uint8_t deviceAddress) override;
-    // Its commands go out on one link, 0: a reply a test delivers came over it unless the test
-    // names another link; the broadcast address reaches every link.
-    bool CommandsReach(uint32_t link, uint8_t deviceAddress) const override;
 
     // Test side.
     void SetOpenSerialResult(int result);

@@ -150,7 +150,8 @@ public:
     void ApplyCompositeBoard(const CompositeBoardInfo& rec);
     // Input index (0..11) of window w for pic and crop; -1 when w or its input code is out of range.
     int GetWindowInputIndex(int w) const;
-    // Checks the text and opens the network link to port 61213; false when the text is no IPv4 address.
+    // Opens the network link to port 61213 of the address the text names, in its one form; false,
+    // and nothing opened, when the text is no IPv4 address (comm::ReadAddressText).
     bool ConnectDeviceByIp(const QString& ip);
 
     // Fills one command block from the arguments and the device state and hands it to the

@@ -380,10 +380,7 @@ void MConnectDlg::OnNetConnect()
     // The text is read as the library reads an address, before anything changes: one it would
     // refuse leaves the link that carries the commands as it is; one written in another form
     // ("127.000.000.033") links that processor.
-    const QString ip = CanonicalIp(DestinationIp());
-    if (ip.isEmpty()) return;
-    CountOperatorLink();
-    LinkOverNetwork(MainWindow(), ip);
+    if (LinkOverNetwork(MainWindow(), DestinationIp())) CountOperatorLink();
 }
 
 void MConnectDlg::OnNetDisconnect()

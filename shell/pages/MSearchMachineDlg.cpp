@@ -333,8 +333,7 @@ void MSearchMachineDlg::OnTimer(int timerId)
 
 bool MSearchMachineDlg::ConnectTileNet(const DeviceTile& tile)
 {
-    if (CanonicalIp(tile.ip).isEmpty()) return false;
-    LinkOverNetwork(MainWindow(), tile.ip);
+    if (!LinkOverNetwork(MainWindow(), tile.ip)) return false;
     linkedIps_.insert(tile.ip);
     return true;
 }

@@ -8,8 +8,8 @@
 class QString;
 class QWidget;
 
-// A network link to ip, an address text in its one form (CanonicalIp).
-void LinkOverNetwork(QWidget* mainWindow, const QString& ip);
+// A network link to the address ip names; false, and nothing changed, when it names none.
+bool LinkOverNetwork(QWidget* mainWindow, const QString& ip);
 
 // The operator's own connects on the connection page, serial or typed, so far.
 unsigned OperatorLinkCount();

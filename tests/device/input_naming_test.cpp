@@ -308,11 +308,10 @@ TEST_F(DeviceTest, InputCodesToSlots)
 
 TEST_F(DeviceTest, ConnectByIpChecksTheTextFirst)
 {
-    EXPECT_FALSE(dev->ConnectDeviceByIp("192.168.1"));
-    EXPECT_FALSE(dev->ConnectDeviceByIp(""));
+    for (const char* refused : {"192.168.1", "", "300.0.0.1", "abc.def.ghi.jkl"}) EXPECT_FALSE(dev->ConnectDeviceByIp(refused)) << refused;
     EXPECT_TRUE(rec.Calls().empty());
 
-    EXPECT_TRUE(dev->ConnectDeviceByIp("127.0.0.1"));
+    EXPECT_TRUE(dev->ConnectDeviceByIp("127.000.000.001"));
     const auto calls = rec.Calls();
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].op, comm::RecordedCall::Op::ConnectNet);

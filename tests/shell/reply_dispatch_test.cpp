@@ -126,9 +126,6 @@ TEST_F(ReplyDispatchTest, ARenameStoresUnderTheModeItWasOpenedIn)
     Reply(w, REPLY_WORK_MODE);
     w.RenameEdit()->setText(QStringLiteral("Opening"));
     Press(w.RenameEdit(), Qt::Key_Return);
-    EXPECT_EQ(w.WorkMode(), 1);
-    EXPECT_EQ(w.PresetName(0, 3), "Opening");
-    EXPECT_EQ(w.PresetName(1, 3), "SwitcherShow");
     EXPECT_EQ(IniReadString(InfoIni(), "PRESET0-3", "PNAMESTR"), "Opening");
     EXPECT_EQ(IniReadString(InfoIni(), "PRESET1-3", "PNAMESTR"), "SwitcherShow");
 }
