@@ -1,6 +1,5 @@
 #include "device/CDeviceData.h"
 
-#include "comm/DeviceLink.h"
 #include "comm/QVN_Comm.h"
 #include "device/PathUtils.h"
 
@@ -258,9 +257,8 @@ bool CDeviceData::ConnectDeviceByIp(const QString& ip)
 {
     // Read as the library reads an address, so that nothing it would refuse counts as a connect;
     // the link is known by the address in its one form ("127.000.000.033" is 127.0.0.33).
-    const auto octets = comm::ReadAddressText(ip.toStdString());
-    if (!octets) return false;
-    const QByteArray text = QString::asprintf("%d.%d.%d.%d", (*octets)[0], (*octets)[1], (*octets)[2], (*octets)[3]).toUtf8();
+    const QByteArray text = CanonicalIp(ip).toUtf8();
+    if (text.isEmpty()) return false;
     QVN_Comm_ConnectNet(text.constData(), comm::kDevicePort);
     return true;
 }

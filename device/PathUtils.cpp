@@ -1,5 +1,6 @@
 #include "device/PathUtils.h"
 
+#include "comm/DeviceLink.h"
 #include "device/AtomicFile.h"
 
 #include <QByteArray>
@@ -101,6 +102,12 @@ bool IsValidIpAddress(const QString& text)
     for (const auto& p : pieces)
         if (p.isEmpty() || p.size() > 3) return false;
     return true;
+}
+
+QString CanonicalIp(const QString& text)
+{
+    const auto o = comm::ReadAddressText(text.toLatin1().toStdString());
+    return o ? QString::asprintf("%d.%d.%d.%d", (*o)[0], (*o)[1], (*o)[2], (*o)[3]) : QString();
 }
 
 int GetIpLastOctet(const QString& text)

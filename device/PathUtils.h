@@ -32,6 +32,9 @@ FileRead ReadRegularFile(const QString& path, qint64 maxBytes, QByteArray& out);
 
 void SplitIpOctets(const QString& text, QStringList& pieces);
 bool IsValidIpAddress(const QString& text);
+// The IPv4 address in text in its one form ("127.000.000.171" is "127.0.0.171"), read as the
+// communication library reads it (comm::ReadAddressText); empty when the text is no address.
+QString CanonicalIp(const QString& text);
 int GetIpLastOctet(const QString& text);
 
 void SplitKeyValue(const QString& line, QString& key, QString& value);

@@ -35,12 +35,6 @@ std::optional<std::array<uint8_t, 4>> ReadIp(const QString& text)
 
 } // namespace
 
-QString CanonicalIp(const QString& text)
-{
-    const auto o = ReadIp(text);
-    return o ? QString::asprintf("%d.%d.%d.%d", (*o)[0], (*o)[1], (*o)[2], (*o)[3]) : QString();
-}
-
 uint8_t TileAddress(const QString& ip)
 {
     const auto octets = ReadIp(ip);

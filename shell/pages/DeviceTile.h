@@ -46,10 +46,6 @@ QString MacSectionName(const std::array<uint8_t, 6>& mac);
 // "Z4W-n" for the n-th tile (1-based).
 QString DefaultMachineName(int number);
 
-// The IPv4 address in text in its one form ("127.000.000.171" is "127.0.0.171"); empty when the
-// text is no address: anything but four groups of one to three ASCII digits, each up to 255.
-QString CanonicalIp(const QString& text);
-
 // The processor's device address from its IP: the last octet, 0 for a text that is no address.
 uint8_t TileAddress(const QString& ip);
 

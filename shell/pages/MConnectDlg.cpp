@@ -15,7 +15,6 @@
 #include "platform/MessageIds.h"
 #include "platform/PageNotifyCodes.h"
 #include "shell/pages/ConnectIds.h"
-#include "shell/pages/DeviceTile.h"
 #include "shell/pages/NetworkLink.h"
 #include "pagekit/PageControls.h"
 #include "pagekit/DialogIds.h"
